@@ -1,0 +1,16 @@
+# Compiler warnings and the sanitizer switch shared by every target.
+
+set(ZELMAR_SANITIZE "" CACHE STRING "Sanitizers to build with: address,undefined or thread (empty for none)")
+
+add_compile_options(-Wall -Wextra)
+
+if(ZELMAR_SANITIZE)
+  add_compile_options(-fsanitize=${ZELMAR_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=${ZELMAR_SANITIZE})
+endif()
+
+# Apply to a module library: its own headers are included as "module/file.h" from the tree root.
+function(zelmar_module_library name)
+  add_library(${name} STATIC ${ARGN})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+endfunction()
