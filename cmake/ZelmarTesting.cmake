@@ -1,5 +1,6 @@
 # zelmar_add_gtest(<name> LABEL <module> SOURCES <files...> [LIBS <targets...>] [ENV <VAR=value...>])
 # Builds one GoogleTest program and registers each of its tests in CTest under the module's label.
+# Tests run in build/bin, beside the game's programs and data.
 function(zelmar_add_gtest name)
   cmake_parse_arguments(ARG "" "LABEL;TIMEOUT" "SOURCES;LIBS;ENV" ${ARGN})
   if(NOT ARG_TIMEOUT)
@@ -11,6 +12,11 @@ function(zelmar_add_gtest name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  # check-<module> builds every test program of one module (the sanitizer runs build only these).
+  if(NOT TARGET check-${ARG_LABEL})
+    add_custom_target(check-${ARG_LABEL})
+  endif()
+  add_dependencies(check-${ARG_LABEL} ${name})
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin
