@@ -69,8 +69,11 @@ PlatformClock& SdlPlatform::Clock() { return *clock_; }
 bool SdlPlatform::PumpEvents() {
   if (!video_) return true;
   bool keepRunning = true;
+  // One pump, then everything queued (SDL_PollEvent would stop at its poll marker and leave events pushed
+  // since the last pump for the next pass).
+  SDL_PumpEvents();
   SDL_Event event;
-  while (SDL_PollEvent(&event)) {
+  while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
     if (event.type == SDL_QUIT) keepRunning = false;
     if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE) keepRunning = false;
     for (SdlMouse* mouse : mice_) mouse->HandleEvent(event);
