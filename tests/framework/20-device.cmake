@@ -7,3 +7,6 @@ zelmar_add_gtest(framework_device_tests LABEL framework
 zelmar_add_gtest(framework_gl_tests LABEL framework
   SOURCES GlBackendTest.cpp ScancodeTest.cpp
   LIBS zelmar_framework)
+
+# The tests run in build/bin; make sure it exists even before any program was built into it.
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
