@@ -2,8 +2,6 @@
 
 #include "framework/GfxRecordReader.h"
 
-namespace zelmar {
-
 std::optional<TFontRecordHeader> ReadFontRecord(std::span<const std::uint8_t> record) {
   TRecordReader reader(record);
   TFontRecordHeader out;
@@ -23,4 +21,3 @@ std::optional<TFontRecordHeader> ReadFontRecord(std::span<const std::uint8_t> re
   return out;
 }
 
-}  // namespace zelmar

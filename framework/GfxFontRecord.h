@@ -6,8 +6,6 @@
 #include <span>
 #include <vector>
 
-namespace zelmar {
-
 struct TFontRecordHeader {
   std::uint8_t FirstCode = 32;        // character code of glyph 0
   std::int32_t Spacing = 0;           // whole pixels added to every advance
@@ -19,4 +17,3 @@ struct TFontRecordHeader {
 // is negative or larger than the record can hold.
 std::optional<TFontRecordHeader> ReadFontRecord(std::span<const std::uint8_t> record);
 
-}  // namespace zelmar

@@ -1,6 +1,5 @@
 #include "framework/GfxFormatChoice.h"
 
-namespace zelmar {
 namespace {
 
 using F = TPixelFormat;
@@ -33,4 +32,3 @@ std::span<const TPixelFormat> FormatPreferenceList(TAlphaLevel alpha, TGfxQualit
   return kFullHigh;
 }
 
-}  // namespace zelmar

@@ -2,8 +2,6 @@
 
 #include <limits>
 
-namespace zelmar {
-
 std::optional<TImageRecordHeader> ReadImageRecordHeader(TRecordReader& reader) {
   if (reader.Remaining() < kImageRecordHeaderSize) return std::nullopt;
   TImageRecordHeader h;
@@ -29,4 +27,3 @@ std::optional<std::size_t> ImagePixelBytes(TPixelFormat format, std::int32_t wid
   return static_cast<std::size_t>(total);
 }
 
-}  // namespace zelmar

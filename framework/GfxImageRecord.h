@@ -8,8 +8,6 @@
 #include "framework/GfxPixelFormats.h"
 #include "framework/GfxRecordReader.h"
 
-namespace zelmar {
-
 inline constexpr std::size_t kImageRecordHeaderSize = 33;
 
 struct TImageRecordHeader {
@@ -29,4 +27,3 @@ std::optional<TImageRecordHeader> ReadImageRecordHeader(TRecordReader& reader);
 std::optional<std::size_t> ImagePixelBytes(TPixelFormat format, std::int32_t width, std::int32_t height,
                                            std::int32_t count);
 
-}  // namespace zelmar

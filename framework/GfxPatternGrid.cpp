@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-namespace zelmar {
-
 bool TPatternGrid::Layout() {
   if (PatternWidth <= 0) PatternWidth = TextureWidth;
   if (PatternHeight <= 0) PatternHeight = TextureHeight;
@@ -51,4 +49,3 @@ std::optional<TPatternCoords> TPatternGrid::Map(const TPatternRequest& request) 
   return out;
 }
 
-}  // namespace zelmar

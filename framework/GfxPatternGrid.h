@@ -4,8 +4,6 @@
 #include <array>
 #include <optional>
 
-namespace zelmar {
-
 // What the canvas asks of an image: a pattern, an optional part of it and mirror/flip flags.
 struct TPatternRequest {
   int Pattern = 0;
@@ -35,4 +33,3 @@ struct TPatternGrid {
   std::optional<TPatternCoords> Map(const TPatternRequest& request) const;
 };
 
-}  // namespace zelmar

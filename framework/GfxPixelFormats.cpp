@@ -3,7 +3,6 @@
 #include <cstring>
 #include <iterator>
 
-namespace zelmar {
 namespace {
 
 constexpr TPixelLayout kLayouts[] = {
@@ -105,4 +104,3 @@ void ConvertRow(TPixelFormat stored, TPixelFormat device, const std::uint8_t* sr
   }
 }
 
-}  // namespace zelmar

@@ -4,8 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace zelmar {
-
 // Codes as they are stored in image records; any other device format is pfUnknown.
 enum class TPixelFormat : std::uint8_t {
   pfR3G3B2 = 0,
@@ -51,4 +49,3 @@ void EncodePixel(TPixelFormat format, std::uint32_t argb, std::uint8_t* dst);
 void ConvertRow(TPixelFormat stored, TPixelFormat device, const std::uint8_t* src, std::uint8_t* dst,
                 int width);
 
-}  // namespace zelmar

@@ -6,8 +6,6 @@
 #include <optional>
 #include <span>
 
-namespace zelmar {
-
 class TRecordReader {
  public:
   explicit TRecordReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
@@ -46,4 +44,3 @@ class TRecordReader {
   std::size_t pos_ = 0;
 };
 
-}  // namespace zelmar

@@ -4,8 +4,6 @@
 #include <cmath>
 #include <limits>
 
-namespace zelmar {
-
 // Rounds to the nearest integer, a half going to the even neighbour (2.5 -> 2, 3.5 -> 4); NaN gives 0 and
 // values beyond the int range are clamped, so odd input never becomes undefined behaviour.
 inline int RoundHalfEven(double value) {
@@ -26,4 +24,3 @@ inline int TruncToInt(double value) {
   return static_cast<int>(t);
 }
 
-}  // namespace zelmar

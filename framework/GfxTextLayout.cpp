@@ -4,7 +4,6 @@
 
 #include "framework/GfxRounding.h"
 
-namespace zelmar {
 namespace {
 
 // Parses exactly eight hexadecimal digits; nothing when any of them is not a hex digit.
@@ -46,4 +45,3 @@ int GlyphExtent(double scale, int size) { return RoundHalfEven(scale * size); }
 
 int GlyphOrigin(double pen) { return TruncToInt(pen); }
 
-}  // namespace zelmar

@@ -3,8 +3,6 @@
 
 #include "framework/GfxPatternGrid.h"
 
-using namespace zelmar;
-
 namespace {
 
 TPatternGrid Grid(int tex, int pattern, int visible, int textures, int count = 0) {

@@ -7,7 +7,6 @@
 #include "framework/GfxFormatChoice.h"
 #include "framework/GfxPixelFormats.h"
 
-using namespace zelmar;
 using F = TPixelFormat;
 
 namespace {

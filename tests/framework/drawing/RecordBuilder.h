@@ -5,7 +5,7 @@
 #include <initializer_list>
 #include <vector>
 
-namespace zelmar::testing {
+namespace drawing_test {
 
 // Appends a little-endian 32-bit integer.
 inline void PutInt32(std::vector<std::uint8_t>& out, std::int32_t v) {
@@ -45,4 +45,4 @@ inline std::vector<std::uint8_t> FontRecordBytes(std::int32_t first, std::int32_
   return out;
 }
 
-}  // namespace zelmar::testing
+}  // namespace drawing_test

@@ -7,8 +7,7 @@
 #include "framework/GfxImageRecord.h"
 #include "tests/framework/drawing/RecordBuilder.h"
 
-using namespace zelmar;
-using namespace zelmar::testing;
+using namespace drawing_test;
 
 TEST(ImageRecord, HeaderFieldsAndNegativeTextureCount) {
   std::vector<std::uint8_t> bytes = ImageRecordHeaderBytes(5, 64, 32, 60, 30, 7, 256, 128, -3);

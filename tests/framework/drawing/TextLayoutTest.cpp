@@ -7,8 +7,6 @@
 #include "framework/GfxRounding.h"
 #include "framework/GfxTextLayout.h"
 
-using namespace zelmar;
-
 namespace {
 
 struct Layout {
