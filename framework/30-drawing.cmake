@@ -10,3 +10,11 @@ target_sources(zelmar_framework PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/GfxFontRecord.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/GfxTextLayout.cpp
 )
+target_sources(zelmar_framework PRIVATE
+  ${CMAKE_CURRENT_SOURCE_DIR}/GfxTextures.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/GfxImages.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/Gfx2D.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/GfxCanvas.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/GfxFonts.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/platform/TestDrawing.cpp
+)
