@@ -64,6 +64,10 @@ GfxResult TestTexture::UnlockRect(std::uint32_t) {
   return kGfxOk;
 }
 
+TestTexture::~TestTexture() { state_.Record("ReleaseTexture"); }
+
+TestBuffer::~TestBuffer() { state_.Record("ReleaseBuffer"); }
+
 TestBuffer::TestBuffer(TestGfxState& state, std::uint32_t length, std::uint32_t usage, bool index)
     : Bytes(length), Usage(usage), Index(index), state_(state) {}
 
@@ -83,14 +87,10 @@ GfxResult TestBuffer::Unlock() {
   return kGfxOk;
 }
 
-GfxResult TestDrawing::Refused(const char* operation) {
-  if (!state_.Refuses(operation)) return kGfxOk;
-  if (LogCalls) state_.Record(std::string(operation) + " refused");
-  return kGfxFail;
-}
+GfxResult TestDrawing::Refused(const char* operation) { return state_.Refuses(operation) ? kGfxFail : kGfxOk; }
 
 GfxResult TestDrawing::CreateTexture(std::uint32_t width, std::uint32_t height, std::uint32_t levels,
-                                     std::uint32_t usage, GfxFormat format, GfxPool,
+                                     std::uint32_t usage, GfxFormat format, GfxPool pool,
                                      std::unique_ptr<GfxApiTexture>& texture) {
   if (Refused("CreateTexture") != kGfxOk) return kGfxFail;
   if (width == 0 || height == 0 || width > state_.Script.Caps.MaxTextureWidth ||
@@ -100,24 +100,27 @@ GfxResult TestDrawing::CreateTexture(std::uint32_t width, std::uint32_t height, 
   auto made = std::make_unique<TestTexture>(state_, width, height, levels, usage, format);
   made->Id = ++nextTextureId_;
   state_.Record("CreateTexture " + std::to_string(width) + "x" + std::to_string(height) + " " +
-                TestFormatName(format));
+                std::to_string(levels) + " " + std::to_string(usage) + " " + TestFormatName(format) + " " +
+                std::to_string(static_cast<int>(pool)));
   texture = std::move(made);
   return kGfxOk;
 }
 
-GfxResult TestDrawing::CreateVertexBuffer(std::uint32_t length, std::uint32_t usage, std::uint32_t, GfxPool,
-                                          std::unique_ptr<GfxApiBuffer>& buffer) {
+GfxResult TestDrawing::CreateVertexBuffer(std::uint32_t length, std::uint32_t usage, std::uint32_t fvf,
+                                          GfxPool pool, std::unique_ptr<GfxApiBuffer>& buffer) {
+  state_.Record("CreateVertexBuffer " + std::to_string(length) + " " + std::to_string(usage) + " " +
+                std::to_string(fvf) + " " + std::to_string(static_cast<int>(pool)));
   if (Refused("CreateVertexBuffer") != kGfxOk) return kGfxFail;
   buffer = std::make_unique<TestBuffer>(state_, length, usage, false);
-  state_.Record("CreateVertexBuffer " + std::to_string(length));
   return kGfxOk;
 }
 
-GfxResult TestDrawing::CreateIndexBuffer(std::uint32_t length, std::uint32_t usage, GfxIndexFormat, GfxPool,
-                                         std::unique_ptr<GfxApiBuffer>& buffer) {
+GfxResult TestDrawing::CreateIndexBuffer(std::uint32_t length, std::uint32_t usage, GfxIndexFormat format,
+                                         GfxPool pool, std::unique_ptr<GfxApiBuffer>& buffer) {
+  state_.Record("CreateIndexBuffer " + std::to_string(length) + " " + std::to_string(usage) + " " +
+                std::to_string(static_cast<int>(format)) + " " + std::to_string(static_cast<int>(pool)));
   if (Refused("CreateIndexBuffer") != kGfxOk) return kGfxFail;
   buffer = std::make_unique<TestBuffer>(state_, length, usage, true);
-  state_.Record("CreateIndexBuffer " + std::to_string(length));
   return kGfxOk;
 }
 

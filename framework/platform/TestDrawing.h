@@ -18,6 +18,7 @@ class TestTexture : public GfxApiTexture {
  public:
   TestTexture(TestGfxState& state, std::uint32_t width, std::uint32_t height, std::uint32_t levels,
               std::uint32_t usage, GfxFormat format);
+  ~TestTexture() override;
   std::uint32_t LevelCount() override { return static_cast<std::uint32_t>(Levels.size()); }
   GfxResult LockRect(std::uint32_t level, GfxLockedRect& locked, const GfxRect* rect, std::uint32_t flags) override;
   GfxResult UnlockRect(std::uint32_t level) override;
@@ -37,6 +38,7 @@ class TestTexture : public GfxApiTexture {
 class TestBuffer : public GfxApiBuffer {
  public:
   TestBuffer(TestGfxState& state, std::uint32_t length, std::uint32_t usage, bool index);
+  ~TestBuffer() override;
   GfxResult Lock(std::uint32_t offset, std::uint32_t size, void*& data, std::uint32_t flags) override;
   GfxResult Unlock() override;
 
