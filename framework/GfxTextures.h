@@ -84,6 +84,8 @@ class TMultiTexture : public TBaseTexture {
   bool Lock(int index, platform::GfxLockedRect& locked) override;
   bool LockRect(int index, const platform::GfxRect& rect, platform::GfxLockedRect& locked) override;
   bool Unlock(int index) override;
+  // The device texture at `index`, or null.
+  platform::GfxApiTexture* Texture(int index) const { return At(index); }
 
  protected:
   bool CreateTextures() override;

@@ -5,4 +5,5 @@ zelmar_add_gtest(framework_drawing_tests LABEL framework
     ${CMAKE_CURRENT_SOURCE_DIR}/drawing/PatternGridTest.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/drawing/RecordsTest.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/drawing/TextLayoutTest.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/drawing/ImagesTest.cpp
   LIBS zelmar_framework)
