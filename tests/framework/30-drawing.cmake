@@ -6,4 +6,6 @@ zelmar_add_gtest(framework_drawing_tests LABEL framework
     ${CMAKE_CURRENT_SOURCE_DIR}/drawing/RecordsTest.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/drawing/TextLayoutTest.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/drawing/ImagesTest.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/drawing/CanvasTest.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/drawing/FontsTest.cpp
   LIBS zelmar_framework)
