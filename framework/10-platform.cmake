@@ -9,5 +9,12 @@ zelmar_module_library(zelmar_framework
   platform/TestGfx.cpp
   platform/TestDrawing.cpp
   platform/TestPlatform.cpp
+  platform/SdlPlatform.cpp
+  platform/SdlWindow.cpp
+  platform/SdlInput.cpp
+  platform/SdlScancodes.cpp
+  platform/GlApi.cpp
+  platform/GlDevice.cpp
+  platform/GlDrawing.cpp
 )
 target_link_libraries(zelmar_framework PUBLIC SDL2::SDL2 OpenGL::OpenGL)

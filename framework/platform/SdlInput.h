@@ -1,0 +1,72 @@
+// Mouse and keyboard fed from the SDL events of one window.
+#pragma once
+
+#include <SDL.h>
+
+#include <deque>
+
+#include "framework/platform/PlatformInput.h"
+
+namespace platform {
+
+class SdlPlatform;
+class SdlWindow;
+
+// Buffers motion (scaled from window pixels to back-buffer pixels) and button changes while acquired.
+class SdlMouse : public PlatformMouse {
+ public:
+  SdlMouse(SdlPlatform& platform, SdlWindow& window);
+  ~SdlMouse() override;
+
+  InputResult SetCooperativeLevel(bool foreground, bool exclusive) override;
+  InputResult SetBufferSize(std::uint32_t events) override;
+  InputResult Acquire() override;
+  InputResult Unacquire() override;
+  InputResult GetEvent(MouseEvent& event, bool& got) override;
+
+  // Takes one SDL event of any window (events of other windows are ignored).
+  void HandleEvent(const SDL_Event& event);
+  // Keeps relative pointer mode on exactly while acquired, exclusive, focused and full screen.
+  void UpdatePointerMode();
+
+ private:
+  void Push(std::uint32_t offset, std::int32_t data, std::uint32_t time);
+  void Motion(int dx, int dy, std::uint32_t time);
+
+  SdlPlatform& platform_;
+  SdlWindow& window_;
+  bool foreground_ = true;
+  bool exclusive_ = false;
+  bool acquired_ = false;
+  bool lost_ = false;
+  bool overflow_ = false;
+  bool relative_ = false;
+  std::uint32_t capacity_ = 0;
+  std::uint32_t sequence_ = 0;
+  double restX_ = 0, restY_ = 0;  // fractions of back-buffer pixels not yet reported
+  std::deque<MouseEvent> events_;
+};
+
+// Keeps the key table from the window's key events.
+class SdlKeyboard : public PlatformKeyboard {
+ public:
+  SdlKeyboard(SdlPlatform& platform, SdlWindow& window);
+  ~SdlKeyboard() override;
+
+  InputResult SetCooperativeLevel(bool foreground) override;
+  InputResult Acquire() override;
+  InputResult Unacquire() override;
+  InputResult GetState(KeyStateTable& state) override;
+
+  void HandleEvent(const SDL_Event& event);
+
+ private:
+  SdlPlatform& platform_;
+  SdlWindow& window_;
+  bool foreground_ = true;
+  bool acquired_ = false;
+  bool lost_ = false;
+  KeyStateTable keys_{};
+};
+
+}  // namespace platform

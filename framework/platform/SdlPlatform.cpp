@@ -1,0 +1,98 @@
+#include "framework/platform/SdlPlatform.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+
+#include "framework/platform/GlApi.h"
+#include "framework/platform/SdlInput.h"
+#include "framework/platform/SdlWindow.h"
+
+namespace platform {
+
+// SDL's performance counter, millisecond ticks and sleep.
+class SdlPlatform::Clock_ : public PlatformClock {
+ public:
+  std::uint64_t CounterFrequency() override { return SDL_GetPerformanceFrequency(); }
+  std::uint64_t Counter() override { return SDL_GetPerformanceCounter(); }
+  std::uint32_t TickCount() override { return SDL_GetTicks(); }
+  void Sleep(std::uint32_t milliseconds) override { SDL_Delay(milliseconds); }
+};
+
+// Starts SDL's video part; without a display it stays off and windows cannot open.
+SdlPlatform::SdlPlatform() : clock_(std::make_unique<Clock_>()) {
+  video_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+}
+
+SdlPlatform::~SdlPlatform() {
+  if (video_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+// Opens a hidden window with an OpenGL 3.3 core drawable (the device adds the context).
+std::unique_ptr<PlatformWindow> SdlPlatform::CreateWindow(const WindowSettings& settings) {
+  if (!video_) return nullptr;
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+  std::uint32_t flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+  if (settings.Resizable) flags |= SDL_WINDOW_RESIZABLE;
+  if (settings.AlwaysOnTop) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+  SDL_Window* window = SDL_CreateWindow(settings.Title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                        settings.ClientWidth, settings.ClientHeight, flags);
+  if (!window) return nullptr;
+  return std::make_unique<SdlWindow>(window);
+}
+
+std::unique_ptr<GfxApi> SdlPlatform::CreateGfxApi() {
+  if (!video_) return nullptr;
+  return std::make_unique<GlApi>();
+}
+
+std::unique_ptr<PlatformMouse> SdlPlatform::CreateMouse(PlatformWindow& window) {
+  auto* sdlWindow = dynamic_cast<SdlWindow*>(&window);
+  if (!sdlWindow) return nullptr;
+  return std::make_unique<SdlMouse>(*this, *sdlWindow);
+}
+
+std::unique_ptr<PlatformKeyboard> SdlPlatform::CreateKeyboard(PlatformWindow& window) {
+  auto* sdlWindow = dynamic_cast<SdlWindow*>(&window);
+  if (!sdlWindow) return nullptr;
+  return std::make_unique<SdlKeyboard>(*this, *sdlWindow);
+}
+
+PlatformClock& SdlPlatform::Clock() { return *clock_; }
+
+// Hands every waiting event to the input devices; a quit or window close request makes the result false.
+bool SdlPlatform::PumpEvents() {
+  if (!video_) return true;
+  bool keepRunning = true;
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    if (event.type == SDL_QUIT) keepRunning = false;
+    if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE) keepRunning = false;
+    for (SdlMouse* mouse : mice_) mouse->HandleEvent(event);
+    for (SdlKeyboard* keyboard : keyboards_) keyboard->HandleEvent(event);
+  }
+  for (SdlMouse* mouse : mice_) mouse->UpdatePointerMode();
+  return keepRunning;
+}
+
+void SdlPlatform::WaitEvents(int milliseconds) {
+  if (!video_) {
+    SDL_Delay(static_cast<std::uint32_t>(milliseconds));
+    return;
+  }
+  SDL_WaitEventTimeout(nullptr, milliseconds);
+}
+
+void SdlPlatform::Attach(SdlMouse* mouse) { mice_.push_back(mouse); }
+void SdlPlatform::Detach(SdlMouse* mouse) { mice_.erase(std::remove(mice_.begin(), mice_.end(), mouse), mice_.end()); }
+void SdlPlatform::Attach(SdlKeyboard* keyboard) { keyboards_.push_back(keyboard); }
+void SdlPlatform::Detach(SdlKeyboard* keyboard) {
+  keyboards_.erase(std::remove(keyboards_.begin(), keyboards_.end(), keyboard), keyboards_.end());
+}
+
+}  // namespace platform

@@ -1,0 +1,66 @@
+#include "framework/platform/SdlWindow.h"
+
+#include <string>
+
+namespace platform {
+
+SdlWindow::SdlWindow(SDL_Window* window) : window_(window) {
+  int width = 0, height = 0;
+  SDL_GetWindowSize(window_, &width, &height);
+  area_ = {width, height, 0, 0, width, height};
+}
+
+SdlWindow::~SdlWindow() { SDL_DestroyWindow(window_); }
+
+void SdlWindow::SetTitle(std::string_view title) { SDL_SetWindowTitle(window_, std::string(title).c_str()); }
+
+// The frame's thickness on each side (0 where the window manager does not say).
+void SdlWindow::Borders(int& top, int& left, int& bottom, int& right) const {
+  top = left = bottom = right = 0;
+  if (SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) != 0) top = left = bottom = right = 0;
+}
+
+void SdlWindow::OuterSize(int& width, int& height) const {
+  int top, left, bottom, right;
+  Borders(top, left, bottom, right);
+  ClientSize(width, height);
+  width += left + right;
+  height += top + bottom;
+}
+
+void SdlWindow::Position(int& left, int& top) const {
+  int borderTop, borderLeft, bottom, right;
+  Borders(borderTop, borderLeft, bottom, right);
+  SDL_GetWindowPosition(window_, &left, &top);
+  left -= borderLeft;
+  top -= borderTop;
+}
+
+void SdlWindow::SetPosition(int left, int top) {
+  int borderTop, borderLeft, bottom, right;
+  Borders(borderTop, borderLeft, bottom, right);
+  SDL_SetWindowPosition(window_, left + borderLeft, top + borderTop);
+}
+
+void SdlWindow::Center() {
+  const int display = SDL_GetWindowDisplayIndex(window_);
+  const int where = SDL_WINDOWPOS_CENTERED_DISPLAY(display < 0 ? 0 : display);
+  SDL_SetWindowPosition(window_, where, where);
+}
+
+void SdlWindow::ScreenSize(int& width, int& height) const {
+  SDL_DisplayMode mode;
+  const int display = SDL_GetWindowDisplayIndex(window_);
+  if (SDL_GetDesktopDisplayMode(display < 0 ? 0 : display, &mode) != 0) {
+    width = height = 0;
+    return;
+  }
+  width = mode.w;
+  height = mode.h;
+}
+
+void SdlWindow::ShowError(std::string_view title, std::string_view text) {
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, std::string(title).c_str(), std::string(text).c_str(), window_);
+}
+
+}  // namespace platform
