@@ -1,0 +1,11 @@
+# The data archive reader: record table, decryption (libcrypto's low-level Blowfish calls),
+# zlib inflation and MD5 check.
+find_package(ZLIB REQUIRED)
+find_package(OpenSSL REQUIRED COMPONENTS Crypto)
+zelmar_module_library(zelmar_archive
+  ${PROJECT_SOURCE_DIR}/framework/GfxDb.cpp
+  ${PROJECT_SOURCE_DIR}/framework/GfxDbCipher.cpp
+  ${PROJECT_SOURCE_DIR}/framework/GfxDbRecord.cpp
+  ${PROJECT_SOURCE_DIR}/framework/GfxDbSource.cpp
+  ${PROJECT_SOURCE_DIR}/framework/GfxDbTable.cpp)
+target_link_libraries(zelmar_archive PUBLIC ZLIB::ZLIB OpenSSL::Crypto)
