@@ -87,6 +87,20 @@ std::uint16_t TGfxDb::RecordType(int index) const {
 
 // Opens the file afresh, re-reads its table through it and reads the record.
 bool TGfxDb::ReadRecord(const std::string& name, std::vector<std::uint8_t>& data) {
+  return ReadFromFile(data, [&](const TGfxDbSource& file, std::vector<std::uint8_t>& out, std::string* why) {
+    return ReadGfxDbRecord(file, Table, name, Key, out, why);
+  });
+}
+
+// Same as ReadRecord, addressed by position.
+bool TGfxDb::ReadRecordAt(int index, std::vector<std::uint8_t>& data) {
+  return ReadFromFile(data, [&](const TGfxDbSource& file, std::vector<std::uint8_t>& out, std::string* why) {
+    return ReadGfxDbRecordAt(file, Table, index, Key, out, why);
+  });
+}
+
+// Opens the file, re-reads the table into this archive and runs one read on the open file.
+bool TGfxDb::ReadFromFile(std::vector<std::uint8_t>& data, const RecordReader& read) {
   data.clear();
   TGfxDbFileSource file(FileNameValue);
   if (!file.IsOpen()) {
@@ -94,7 +108,7 @@ bool TGfxDb::ReadRecord(const std::string& name, std::vector<std::uint8_t>& data
     return false;
   }
   std::string why;
-  if (!ReadGfxDbTable(file, Table, &why) || !ReadGfxDbRecord(file, Table, name, Key, data, &why)) {
+  if (!ReadGfxDbTable(file, Table, &why) || !read(file, data, &why)) {
     LastErrorText = FileNameValue + ": " + why;
     return false;
   }
@@ -121,21 +135,31 @@ bool ReadGfxDbRecord(const TGfxDbSource& source, const std::string& name, std::s
 bool ReadGfxDbRecord(const TGfxDbSource& source, const TGfxDbTable& table, const std::string& name,
                      std::span<const std::uint8_t> key, std::vector<std::uint8_t>& data, std::string* error) {
   data.clear();
-  // 1. Find the record.
   const int index = FindGfxDbRecord(table.Records, name);
   if (index < 0) {
     if (error) *error = "no record named \"" + name + "\"";
     return false;
   }
+  return ReadGfxDbRecordAt(source, table, index, key, data, error);
+}
+
+// Bounds first, then the stored bytes, then decryption, inflation and digest.
+bool ReadGfxDbRecordAt(const TGfxDbSource& source, const TGfxDbTable& table, int index, std::span<const std::uint8_t> key,
+                       std::vector<std::uint8_t>& data, std::string* error) {
+  data.clear();
+  if (index < 0 || static_cast<std::size_t>(index) >= table.Records.size()) {
+    if (error) *error = "no record number " + std::to_string(index);
+    return false;
+  }
   const TRecordInfo& info = table.Records[static_cast<std::size_t>(index)];
-  // 2. Check its sizes against the file, then read the stored bytes.
+  // 1. Check its sizes against the file, then read the stored bytes.
   if (!RecordIsSound(info, table.FileSize, error)) return false;
   std::vector<std::uint8_t> stored(static_cast<std::size_t>(info.StoredSize));
   if (!source.ReadAt(static_cast<std::int64_t>(info.Offset) + GfxDbRecordHeaderSize, stored)) {
     if (error) *error = "record \"" + info.Name + "\": stored data cannot be read";
     return false;
   }
-  // 3. Decrypt, inflate and verify.
+  // 2. Decrypt, inflate and verify.
   return UnpackGfxDbRecord(info, stored, key, data, error);
 }
 

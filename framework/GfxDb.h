@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -45,6 +46,9 @@ class TGfxDb {
 
   // Reads and verifies the unpacked bytes of a record. On failure `data` is empty.
   bool ReadRecord(const std::string& name, std::vector<std::uint8_t>& data);
+  // Reads record `index` of the table as re-read from the file (for checking every record, even
+  // one whose name an earlier record shadows).
+  bool ReadRecordAt(int index, std::vector<std::uint8_t>& data);
   // Appends the unpacked bytes of a record to `stream`; true when the read succeeded.
   bool ReadStream(const std::string& name, std::vector<std::uint8_t>& stream);
 
@@ -52,8 +56,10 @@ class TGfxDb {
   const std::string& LastError() const { return LastErrorText; }
 
  private:
+  using RecordReader = std::function<bool(const TGfxDbSource&, std::vector<std::uint8_t>&, std::string*)>;
   bool CreateEmpty();
   bool ReadTable();
+  bool ReadFromFile(std::vector<std::uint8_t>& data, const RecordReader& read);
 
   std::string FileNameValue;
   TOpenModes OpenModeValue = opUpdate;
@@ -70,6 +76,10 @@ bool ReadGfxDbRecord(const TGfxDbSource& source, const std::string& name, std::s
 // The same with the table already read from `source`.
 bool ReadGfxDbRecord(const TGfxDbSource& source, const TGfxDbTable& table, const std::string& name,
                      std::span<const std::uint8_t> key, std::vector<std::uint8_t>& data, std::string* error = nullptr);
+
+// Checks and unpacks the record at `index` of a table read from `source`.
+bool ReadGfxDbRecordAt(const TGfxDbSource& source, const TGfxDbTable& table, int index, std::span<const std::uint8_t> key,
+                       std::vector<std::uint8_t>& data, std::string* error = nullptr);
 
 // Index of the first record of `records` named `name` ignoring letter case, or -1.
 int FindGfxDbRecord(const std::vector<TRecordInfo>& records, const std::string& name);

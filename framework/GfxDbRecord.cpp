@@ -53,7 +53,10 @@ bool UnpackGfxDbRecord(const TRecordInfo& info, std::vector<std::uint8_t>& store
   // 2. Inflate to exactly the unpacked size; the sizes were checked against the limits before.
   if (info.UnpackedSize <= 0 || info.UnpackedSize > GfxDbMaxUnpackedSize) return Fail(error, info, "unpacked size is not valid");
   std::vector<std::uint8_t> unpacked(static_cast<std::size_t>(info.UnpackedSize));
-  if (!InflateExactly(stored, unpacked)) return Fail(error, info, "data does not inflate to the recorded size");
+  if (!InflateExactly(stored, unpacked)) {
+    if (info.Encrypted() && key.empty()) return Fail(error, info, "the record is encrypted and no key was given");
+    return Fail(error, info, "data does not inflate to the recorded size");
+  }
   // 3. Compare the digest of what came out with the stored one.
   if (GfxDbDigest(unpacked) != info.Checksum) return Fail(error, info, "digest does not match the contents");
   out = std::move(unpacked);

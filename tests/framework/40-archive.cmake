@@ -2,4 +2,8 @@
 zelmar_add_gtest(archive_tests LABEL framework
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/GfxDbTest.cpp
-  LIBS zelmar_archive_writer)
+    ${CMAKE_CURRENT_LIST_DIR}/GfxDbForgedTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ZelmarPackTest.cpp
+  LIBS zelmar_pack_commands)
+# One test runs the program itself from build/bin.
+add_dependencies(archive_tests zelmar-pack)
