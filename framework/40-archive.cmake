@@ -9,3 +9,9 @@ zelmar_module_library(zelmar_archive
   ${PROJECT_SOURCE_DIR}/framework/GfxDbSource.cpp
   ${PROJECT_SOURCE_DIR}/framework/GfxDbTable.cpp)
 target_link_libraries(zelmar_archive PUBLIC ZLIB::ZLIB OpenSSL::Crypto)
+
+# The scanner of the resource description (expat).
+find_package(EXPAT REQUIRED)
+zelmar_module_library(zelmar_description
+  ${PROJECT_SOURCE_DIR}/framework/GfxDescScanner.cpp)
+target_link_libraries(zelmar_description PUBLIC EXPAT::EXPAT)

@@ -7,3 +7,7 @@ zelmar_add_gtest(archive_tests LABEL framework
   LIBS zelmar_pack_commands)
 # One test runs the program itself from build/bin.
 add_dependencies(archive_tests zelmar-pack)
+
+zelmar_add_gtest(description_tests LABEL framework
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/GfxDescScannerTest.cpp
+  LIBS zelmar_description)
