@@ -13,5 +13,6 @@ target_link_libraries(zelmar_archive PUBLIC ZLIB::ZLIB OpenSSL::Crypto)
 # The scanner of the resource description (expat).
 find_package(EXPAT REQUIRED)
 zelmar_module_library(zelmar_description
-  ${PROJECT_SOURCE_DIR}/framework/GfxDescScanner.cpp)
+  ${PROJECT_SOURCE_DIR}/framework/GfxDescScanner.cpp
+  ${PROJECT_SOURCE_DIR}/framework/GfxLoaderEntry.cpp)
 target_link_libraries(zelmar_description PUBLIC EXPAT::EXPAT)

@@ -9,5 +9,7 @@ zelmar_add_gtest(archive_tests LABEL framework
 add_dependencies(archive_tests zelmar-pack)
 
 zelmar_add_gtest(description_tests LABEL framework
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/GfxDescScannerTest.cpp
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/GfxDescScannerTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/GfxLoaderEntryTest.cpp
   LIBS zelmar_description)
