@@ -23,8 +23,15 @@ class TApplication {
   void Terminate() { terminated_ = true; }
   bool Terminated() const { return terminated_; }
 
-  // Replaces the idle handler (an empty function removes it).
-  void SetIdleHandler(TIdleHandler handler) { idle_ = std::move(handler); }
+  // Replaces the idle handler; `owner` identifies who installed it.
+  void SetIdleHandler(TIdleHandler handler, const void* owner = nullptr) {
+    idle_ = std::move(handler);
+    idleOwner_ = owner;
+  }
+  // Removes the idle handler if `owner` installed it.
+  void RemoveIdleHandler(const void* owner) {
+    if (idleOwner_ == owner) SetIdleHandler(nullptr);
+  }
   // Drains the queue of calls other threads want run on the main thread; called once per pass.
   void SetSynchronizeHook(std::function<void()> hook) { synchronize_ = std::move(hook); }
   // Called when the user asks to close the window; the loop ends unless it sets `allow` to false.
@@ -33,6 +40,7 @@ class TApplication {
  private:
   platform::Platform& platform_;
   TIdleHandler idle_;
+  const void* idleOwner_ = nullptr;
   std::function<void()> synchronize_;
   bool terminated_ = false;
 };

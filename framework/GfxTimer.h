@@ -55,8 +55,8 @@ class TGfxTimer : public TComponent {
   std::int32_t lag_ = 0;
   bool processed_ = false;
   int frameRate_ = 0;
-  std::int32_t frameRateTime_ = 0;
-  int frameRateCount_ = 0;
+  std::int64_t frameRateTime_ = 0;  // wide enough for any window of frames
+  std::int64_t frameRateCount_ = 0;
   std::uint64_t lastCounter_ = 0;
   std::uint32_t lastTick_ = 0;
   std::uint64_t frequency_ = 0;

@@ -3,6 +3,8 @@
 //
 // The device keeps its GL context current on the main thread and the back buffer's framebuffer bound while
 // a scene is open; it tells this object the back buffer's size whenever the device is created or reset.
+// The back buffer framebuffer is oriented as GL's own: screen row y of a pre-transformed vertex lies at
+// normalised y = 1 − 2·y / height (the device presents and reads it back with the top row first).
 #pragma once
 
 #include <cstdint>

@@ -1,10 +1,70 @@
 // The drawing half of the test backend: resources live in memory and every call is recorded in the log.
+// Each draw call is also kept as a TestDrawCall with the states, texture and vertices it used, so tests can
+// check batching without a display.
 #pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <vector>
 
 #include "framework/platform/GfxApi.h"
 #include "framework/platform/TestGfx.h"
 
 namespace platform {
+
+// A texture in memory: every level is tightly packed rows in the texture's format.
+class TestTexture : public GfxApiTexture {
+ public:
+  TestTexture(TestGfxState& state, std::uint32_t width, std::uint32_t height, std::uint32_t levels,
+              std::uint32_t usage, GfxFormat format);
+  ~TestTexture() override;
+  std::uint32_t LevelCount() override { return static_cast<std::uint32_t>(Levels.size()); }
+  GfxResult LockRect(std::uint32_t level, GfxLockedRect& locked, const GfxRect* rect, std::uint32_t flags) override;
+  GfxResult UnlockRect(std::uint32_t level) override;
+
+  std::uint32_t Width, Height, Usage;
+  GfxFormat Format;
+  std::vector<std::vector<std::uint8_t>> Levels;
+  int Id;  // order of creation, for log entries
+  bool Locked = false;
+  int Unlocks = 0;
+
+ private:
+  TestGfxState& state_;
+};
+
+// A vertex or index buffer in memory.
+class TestBuffer : public GfxApiBuffer {
+ public:
+  TestBuffer(TestGfxState& state, std::uint32_t length, std::uint32_t usage, bool index);
+  ~TestBuffer() override;
+  GfxResult Lock(std::uint32_t offset, std::uint32_t size, void*& data, std::uint32_t flags) override;
+  GfxResult Unlock() override;
+
+  std::vector<std::uint8_t> Bytes;
+  std::uint32_t Usage;
+  bool Index;
+  bool Locked = false;
+  std::uint32_t LastLockFlags = 0;
+
+ private:
+  TestGfxState& state_;
+};
+
+// One draw call as the device saw it.
+struct TestDrawCall {
+  GfxPrimitiveType Type = GfxPrimitiveType::TriangleList;
+  bool Indexed = false;
+  std::uint32_t PrimitiveCount = 0;
+  std::uint32_t VertexCount = 0;
+  const TestTexture* Texture = nullptr;  // stage 0
+  std::map<GfxRenderState, std::uint32_t> RenderStates;
+  std::uint32_t ColorOp = 0, AlphaOp = 0;  // stage 0
+  std::uint32_t MagFilter = 0, MinFilter = 0;  // sampler 0
+  std::vector<std::uint8_t> Vertices;  // the vertices used, as bytes (when KeepVertices)
+  std::vector<std::uint16_t> Indices;  // the indices used (when KeepVertices)
+};
 
 class TestDrawing : public GfxApiDrawing {
  public:
@@ -29,8 +89,28 @@ class TestDrawing : public GfxApiDrawing {
                                  std::uint32_t vertexCount, std::uint32_t startIndex,
                                  std::uint32_t primitiveCount) override;
 
+  // Every draw call so far; tests may clear it.
+  std::vector<TestDrawCall> Calls;
+  // Whether draw calls keep copies of their vertices and indices (the benchmark turns this off).
+  bool KeepVertices = true;
+  // Whether calls are written to the shared log (the benchmark turns this off).
+  bool LogCalls = true;
+  // The states as last set.
+  std::map<GfxRenderState, std::uint32_t> RenderStates;
+  std::map<std::pair<std::uint32_t, GfxTextureStageState>, std::uint32_t> StageStates;
+  std::map<std::pair<std::uint32_t, GfxSamplerState>, std::uint32_t> SamplerStates;
+  std::array<TestTexture*, kGfxTextureStages> Textures{};
+
  private:
+  GfxResult Refused(const char* operation);
+  TestDrawCall Snapshot(GfxPrimitiveType type, std::uint32_t primitiveCount) const;
+
   TestGfxState& state_;
+  TestBuffer* stream_ = nullptr;
+  std::uint32_t streamOffset_ = 0, stride_ = 0;
+  TestBuffer* indices_ = nullptr;
+  std::uint32_t fvf_ = 0;
+  int nextTextureId_ = 0;
 };
 
 }  // namespace platform
