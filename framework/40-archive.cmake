@@ -16,3 +16,7 @@ zelmar_module_library(zelmar_description
   ${PROJECT_SOURCE_DIR}/framework/GfxDescScanner.cpp
   ${PROJECT_SOURCE_DIR}/framework/GfxLoaderEntry.cpp)
 target_link_libraries(zelmar_description PUBLIC EXPAT::EXPAT)
+
+# The loader joins the framework library, which the game links, together with both libraries above.
+target_sources(zelmar_framework PRIVATE ${PROJECT_SOURCE_DIR}/framework/GfxLoader.cpp)
+target_link_libraries(zelmar_framework PUBLIC zelmar_archive zelmar_description)

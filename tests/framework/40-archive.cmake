@@ -13,3 +13,7 @@ zelmar_add_gtest(description_tests LABEL framework
     ${CMAKE_CURRENT_LIST_DIR}/GfxDescScannerTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GfxLoaderEntryTest.cpp
   LIBS zelmar_description)
+
+zelmar_add_gtest(loader_tests LABEL framework
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/GfxLoaderTest.cpp
+  LIBS zelmar_framework zelmar_archive_writer)
