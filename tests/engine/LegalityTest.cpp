@@ -35,8 +35,15 @@ TEST(LegalityTest, IllegalMoveIsRefusedWithoutEventsOrChanges) {
 
 TEST(LegalityTest, PawnsMoveForwardCaptureDiagonallyAndDoubleStepOnlyFromHome) {
   TChessBrd board;
-  Arrange(board, Placement({{"e1", 'K'}, {"e8", 'k'}, {"d3", 'P'}, {"c4", 'p'}, {"d4", 'n'}, {"h2", 'P'},
-                          {"h4", 'p'}, {"a7", 'p'}, {"a6", 'B'}}));
+  Arrange(board, Placement({{"e1", 'K'},
+                            {"e8", 'k'},
+                            {"d3", 'P'},
+                            {"c4", 'p'},
+                            {"d4", 'n'},
+                            {"h2", 'P'},
+                            {"h4", 'p'},
+                            {"a7", 'p'},
+                            {"a6", 'B'}}));
   EXPECT_FALSE(board.IsLegalMove(Square::D3, Square::D4));  // blocked
   EXPECT_TRUE(board.IsLegalMove(Square::D3, Square::C4));
   EXPECT_FALSE(board.IsLegalMove(Square::D3, Square::E4));  // nothing to take
@@ -53,8 +60,9 @@ TEST(LegalityTest, PawnsMoveForwardCaptureDiagonallyAndDoubleStepOnlyFromHome) {
 
 TEST(LegalityTest, SlidersStopAtTheFirstPieceAndKnightsJump) {
   TChessBrd board;
-  Arrange(board, Placement({{"a1", 'K'}, {"h8", 'k'}, {"d4", 'R'}, {"d7", 'p'}, {"f6", 'B'},
-                          {"b2", 'N'}, {"g5", 'p'}}));
+  Arrange(
+      board,
+      Placement({{"a1", 'K'}, {"h8", 'k'}, {"d4", 'R'}, {"d7", 'p'}, {"f6", 'B'}, {"b2", 'N'}, {"g5", 'p'}}));
   EXPECT_TRUE(board.IsLegalMove(Square::D4, Square::D7));
   EXPECT_FALSE(board.IsLegalMove(Square::D4, Square::D8));
   EXPECT_TRUE(board.IsLegalMove(Square::D4, Square::H4));

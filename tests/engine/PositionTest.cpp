@@ -40,6 +40,7 @@ TEST(PositionTextTest, ConstructedBoardHoldsTheInitialPosition) {
   EXPECT_EQ(board.PieceColor(Square::E8), 0);
   EXPECT_EQ(board.PieceColor(Square::E4), -1);
   EXPECT_EQ(board.PieceColor(Square::None), -1);
+  EXPECT_EQ(board.PieceColor(static_cast<Square>(99)), -1);
   EXPECT_EQ(board.PromotionPiece(), 'q');
   EXPECT_EQ(board.SearchDepth(), 1);
   EXPECT_EQ(board.ThinkingPriority(), tpNormal);

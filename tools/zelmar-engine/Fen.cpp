@@ -36,11 +36,20 @@ bool ParseCastling(const std::string& field, CastleSet* rights) {
   if (field == "-") return true;
   for (char c : field) {
     switch (c) {
-      case 'K': rights->Include(WhiteKingSide); break;
-      case 'Q': rights->Include(WhiteQueenSide); break;
-      case 'k': rights->Include(BlackKingSide); break;
-      case 'q': rights->Include(BlackQueenSide); break;
-      default: return false;
+      case 'K':
+        rights->Include(WhiteKingSide);
+        break;
+      case 'Q':
+        rights->Include(WhiteQueenSide);
+        break;
+      case 'k':
+        rights->Include(BlackKingSide);
+        break;
+      case 'q':
+        rights->Include(BlackQueenSide);
+        break;
+      default:
+        return false;
     }
   }
   return !field.empty();
@@ -59,7 +68,8 @@ std::string SetUpFromFen(TChessBrd& board, std::string_view fen) {
   if (placement.empty()) return "bad placement '" + fields[0] + "'";
   if (fields[1] != "w" && fields[1] != "b") return "bad side to move '" + fields[1] + "'";
   CastleSet rights;
-  if (!ParseCastling(fields.size() > 2 ? fields[2] : "-", &rights)) return "bad castling field '" + fields[2] + "'";
+  if (!ParseCastling(fields.size() > 2 ? fields[2] : "-", &rights))
+    return "bad castling field '" + fields[2] + "'";
   Square enPassant = Square::None;
   if (fields.size() > 3 && fields[3] != "-") {
     const auto sq = ParseSquare(fields[3]);
