@@ -39,19 +39,20 @@ std::shared_ptr<AudioOutput> TAudioStreamOut::openOutput() {
 void TAudioStreamOut::Run() {
   checkReady();
   if (thread_.joinable()) thread_.join();  // a thread stopped asynchronously or ended by itself
+  output_.reset();
   if (!input_->Open()) throw EAudioError("Failed to open the input");
-  std::shared_ptr<AudioOutput> output;
   try {
-    output = openOutput();
+    output_ = openOutput();
   } catch (const EAudioError&) {
     input_->Close();
     throw;
   }
   PcmFormat format{input_->Channels(), input_->SampleRate(), input_->BitsPerSample()};
   uint32_t code = 0;
-  buffer_ = StreamBuffer::create(output, format, framesInBuffer_, code);
+  buffer_ = StreamBuffer::create(output_, format, framesInBuffer_, code);
   if (!buffer_) {
     input_->Close();
+    output_.reset();
     char hex[9];
     std::snprintf(hex, sizeof hex, "%08X", code);
     throw EAudioError(std::string("Failed to create DirectSound buffer ") + hex);
@@ -75,7 +76,9 @@ void TAudioStreamOut::Stop(bool async) {
     if (thread_.joinable()) status_ = tosIdle;
   }
   wake_.notify_all();
-  if (!async && thread_.joinable()) thread_.join();
+  if (async) return;
+  if (thread_.joinable()) thread_.join();
+  output_.reset();
 }
 
 // The lock keeps the ring from going away under us when the thread is just ending.

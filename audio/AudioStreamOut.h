@@ -66,6 +66,9 @@ class TAudioStreamOut {
   uint32_t framesInBuffer_ = 65536;
   int pollingInterval_ = 200;
   std::shared_ptr<AudioOutput> preset_;
+  // Held by the owner's thread from Run until the playback thread has been joined, so that the
+  // device is always opened and closed on that thread, never on the playback thread.
+  std::shared_ptr<AudioOutput> output_;
 
   std::atomic<TOutputStatus> status_{tosIdle};
   std::atomic<bool> threadRunning_{false};
