@@ -9,6 +9,7 @@ zelmar_module_library(zelmar_audio_platform
   platform/AudioOutput.cpp
   platform/Decibels.cpp
   platform/Mp3Decoder.cpp
+  platform/MpegProbe.cpp
   platform/PcmVoice.cpp
   platform/SdlAudioOutput.cpp
   platform/SoundBuffer.cpp

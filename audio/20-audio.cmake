@@ -3,6 +3,7 @@ zelmar_module_library(zelmar_audio
   AudioStreamOut.cpp
   MediaSource.cpp
   Mp3Source.cpp
+  ProgramFiles.cpp
   SoundSystem.cpp
   WaveImage.cpp
   WaveItem.cpp

@@ -35,6 +35,10 @@ SilentAudioOutput::~SilentAudioOutput() {
   thread_.join();
 }
 
+std::string SilentAudioOutput::describe() const {
+  return "no sound device (silent, " + std::to_string(mixer_->sampleRate()) + " Hz)";
+}
+
 // Every 10 ms mixes as many frames as a device would have played since the start.
 void SilentAudioOutput::run() {
   using Clock = std::chrono::steady_clock;
@@ -54,6 +58,10 @@ void SilentAudioOutput::run() {
 }
 
 ManualAudioOutput::ManualAudioOutput(int sampleRate) { mixer_ = std::make_unique<AudioMixer>(sampleRate); }
+
+std::string ManualAudioOutput::describe() const {
+  return "pulled mix (" + std::to_string(mixer_->sampleRate()) + " Hz)";
+}
 
 std::vector<int16_t> ManualAudioOutput::pull(int frames) {
   std::vector<int16_t> out(2 * static_cast<size_t>(frames));

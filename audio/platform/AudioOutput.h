@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -21,6 +22,8 @@ class AudioOutput {
   AudioMixer& mixer() { return *mixer_; }
   // True when nothing is heard (no device, or SDL's dummy driver).
   virtual bool silent() const = 0;
+  // What plays the mix, for diagnostics: driver, device and rate.
+  virtual std::string describe() const = 0;
 
   // Number of valid device numbers: 0 (the system's default output) and one per listed device.
   static int deviceCount();
@@ -41,6 +44,7 @@ class SilentAudioOutput final : public AudioOutput {
   explicit SilentAudioOutput(int sampleRate = 44100);
   ~SilentAudioOutput() override;
   bool silent() const override { return true; }
+  std::string describe() const override;
 
  private:
   void run();
@@ -56,6 +60,7 @@ class ManualAudioOutput final : public AudioOutput {
  public:
   explicit ManualAudioOutput(int sampleRate = 44100);
   bool silent() const override { return true; }
+  std::string describe() const override;
 
   // Mixes the next `frames` stereo frames and returns them interleaved.
   std::vector<int16_t> pull(int frames);

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <mutex>
 
+#include "audio/platform/MpegProbe.h"
+
 namespace zelmar::audio {
 
 namespace {
@@ -31,9 +33,11 @@ bool Mp3Decoder::configure(int channels, int encoding) {
   return true;
 }
 
-// 1. a quiet, gapless handle; 2. the output layout; 3. the file and its first frame's format.
+// 1. MPEG frames at the start of the file; 2. a quiet, gapless handle; 3. the output layout;
+// 4. the file and its first frame's format.
 bool Mp3Decoder::open(const std::string& path, int channels, bool highPrecision) {
   close();
+  if (!fileLooksLikeMpegAudio(path)) return false;
   initLibrary();
   int error = MPG123_OK;
   handle_ = mpg123_new(nullptr, &error);

@@ -36,6 +36,9 @@ std::shared_ptr<SdlAudioOutput> SdlAudioOutput::open(int deviceNumber) {
   const char* driver = SDL_GetCurrentAudioDriver();
   output->silent_ = driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "disk") == 0);
   output->mixer_ = std::make_unique<AudioMixer>(have.freq);
+  output->description_ = std::string("SDL driver \"") + (driver ? driver : "?") + "\", " +
+                         (name ? std::string("device \"") + name + "\"" : std::string("default device")) +
+                         ", " + std::to_string(have.freq) + " Hz";
   SDL_PauseAudioDevice(output->device_, 0);
   return output;
 }

@@ -18,6 +18,7 @@ class SdlAudioOutput final : public AudioOutput {
 
   ~SdlAudioOutput() override;
   bool silent() const override { return silent_; }
+  std::string describe() const override { return description_; }
 
  private:
   SdlAudioOutput() = default;
@@ -26,6 +27,7 @@ class SdlAudioOutput final : public AudioOutput {
   SDL_AudioDeviceID device_ = 0;
   bool subsystem_ = false;
   bool silent_ = false;
+  std::string description_;
 };
 
 }  // namespace zelmar::audio

@@ -7,7 +7,7 @@ target_include_directories(zelmar_audio_testdata PUBLIC ${PROJECT_SOURCE_DIR}/te
 target_link_libraries(zelmar_audio_testdata PUBLIC ${ZELMAR_MP3LAME})
 
 zelmar_add_gtest(audio_tests LABEL audio
-  SOURCES MixerTest.cpp WaveListTest.cpp Mp3SourceTest.cpp
+  SOURCES MixerTest.cpp WaveListTest.cpp Mp3SourceTest.cpp ProgramFilesTest.cpp
   LIBS zelmar_audio zelmar_audio_testdata)
 
 zelmar_add_gtest(audio_stream_tests LABEL audio

@@ -69,6 +69,46 @@ TEST_F(Mp3SourceTest, MissingEmptyAndForeignFilesAreInvalid) {
   source.SetFileName(dir->string());  // a directory
   EXPECT_FALSE(source.Valid());
   EXPECT_FALSE(source.Open());
+  source.SetFileName("/proc/self/exe");  // a program: stray frame-sync patterns in binary data
+  EXPECT_FALSE(source.Valid());
+}
+
+// Bytes of a whole file.
+std::vector<char> fileBytes(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeBytes(const std::string& name, const std::vector<char>& bytes) {
+  std::ofstream(name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+TEST_F(Mp3SourceTest, TaggedFilesAreValidAndTruncatedOnesStillPlay) {
+  const std::vector<char> tune = fileBytes(path("tone.mp3"));
+  // An ID3v2 tag larger than the probe (a cover picture, say) ahead of the frames.
+  std::vector<char> tagged = {'I', 'D', '3', 3, 0, 0, 0, 0x05, 0, 0};  // 5 * 128 * 128 bytes
+  tagged.resize(10 + 5 * 128 * 128, 0);
+  tagged.insert(tagged.end(), tune.begin(), tune.end());
+  writeBytes(path("tagged.mp3"), tagged);
+  TMp3Source source;
+  source.SetFileName(path("tagged.mp3"));
+  ASSERT_TRUE(source.Valid());
+  ASSERT_TRUE(source.Open());
+  std::vector<int16_t> pcm(2 * kFrames);
+  EXPECT_EQ(source.Read(pcm.data(), kFrames), kFrames);
+  // One frame header followed by noise is not MP3.
+  std::vector<char> fake(tune.begin(), tune.begin() + 4);
+  fake.resize(4096, 0x11);
+  writeBytes(path("fake.mp3"), fake);
+  source.SetFileName(path("fake.mp3"));
+  EXPECT_FALSE(source.Valid());
+  // A file cut in the middle of a frame plays what it has and ends.
+  writeBytes(path("cut.mp3"), std::vector<char>(tune.begin(), tune.begin() + tune.size() / 2 + 7));
+  source.SetFileName(path("cut.mp3"));
+  ASSERT_TRUE(source.Open());
+  const long got = source.Read(pcm.data(), kFrames);
+  EXPECT_GT(got, kFrames / 3);
+  EXPECT_LT(got, kFrames);
 }
 
 TEST_F(Mp3SourceTest, DeliversExactlyTheEncodedLength) {
