@@ -7,10 +7,13 @@ namespace zelmar::audio {
 
 namespace {
 
+constexpr int kFramesInChain = 4;
+
 struct FrameHeader {
   int version = 0;  // 3 = MPEG 1, 2 = MPEG 2, 0 = MPEG 2.5
   int layer = 0;    // 1, 2 or 3
   int rateIndex = 0;
+  bool mono = false;
   size_t length = 0;  // bytes of the whole frame
 };
 
@@ -33,6 +36,7 @@ bool readHeader(const uint8_t* p, FrameHeader& header) {
   const int bitRateIndex = p[2] >> 4;
   header.rateIndex = (p[2] >> 2) & 3;
   const int padding = (p[2] >> 1) & 1;
+  header.mono = (p[3] >> 6) == 3;
   if (header.version == 1 || layerBits == 0 || bitRateIndex == 0 || bitRateIndex == 15 || header.rateIndex == 3 ||
       (p[3] & 3) == 2) {
     return false;
@@ -57,16 +61,17 @@ size_t id3v2Size(std::span<const uint8_t> head) {
   return 10 + size + ((head[5] & 0x10) ? 10 : 0);
 }
 
-// Follows frames from `at`; true after three consistent ones or at the exact end of the file.
+// Follows Layer III frames from `at`; true after a few consistent ones or at the exact end of
+// the file. Other layers are refused: runs of 0xFF bytes in binary data read as Layer I frames.
 bool chainFrom(std::span<const uint8_t> head, size_t at, uint64_t fileEnd) {
   FrameHeader first;
-  for (int count = 0; count < 3; ++count) {
+  for (int count = 0; count < kFramesInChain; ++count) {
     if (at == fileEnd && count > 0) return true;
     FrameHeader header;
-    if (at + 4 > head.size() || !readHeader(head.data() + at, header)) return false;
+    if (at + 4 > head.size() || !readHeader(head.data() + at, header) || header.layer != 3) return false;
     if (count == 0) {
       first = header;
-    } else if (header.version != first.version || header.layer != first.layer || header.rateIndex != first.rateIndex) {
+    } else if (header.version != first.version || header.rateIndex != first.rateIndex || header.mono != first.mono) {
       return false;
     }
     at += header.length;

@@ -14,3 +14,9 @@ zelmar_add_gtest(audio_stream_tests LABEL audio
   SOURCES StreamOutTest.cpp
   LIBS zelmar_audio zelmar_audio_testdata
   ENV SDL_AUDIODRIVER=dummy)
+
+# No sound device at all: SDL is given an audio driver that does not exist.
+zelmar_add_gtest(audio_nodevice_tests LABEL audio
+  SOURCES NoDeviceTest.cpp
+  LIBS zelmar_audio zelmar_audio_testdata
+  ENV SDL_AUDIODRIVER=no-such-driver)
