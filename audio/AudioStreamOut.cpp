@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <system_error>
 
 #include "audio/AudioError.h"
 
@@ -66,7 +67,16 @@ void TAudioStreamOut::Run() {
   inputEnded_ = false;
   status_ = tosPlaying;
   threadRunning_ = true;
-  thread_ = std::thread([this] { execute(); });
+  try {
+    thread_ = std::thread([this] { execute(); });
+  } catch (const std::system_error&) {
+    status_ = tosIdle;
+    threadRunning_ = false;
+    buffer_.reset();
+    output_.reset();
+    input_->Close();
+    throw EAudioError("Failed to start the playback thread");
+  }
 }
 
 void TAudioStreamOut::Stop(bool async) {

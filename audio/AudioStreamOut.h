@@ -25,6 +25,7 @@ class TAudioStreamOut {
   TAudioStreamOut(const TAudioStreamOut&) = delete;
   TAudioStreamOut& operator=(const TAudioStreamOut&) = delete;
 
+  // The input is not owned; it must outlive any playback that reads it.
   TMediaSource* Input() const { return input_; }
   void SetInput(TMediaSource* input) { input_ = input; }
   // 0 = the system's default output, 1.. = a listed device.
