@@ -22,6 +22,7 @@ std::string TAudioStreamOut::LastError() const {
   return lastError_;
 }
 
+// Refuses a Run without input, while playing, or for a device that does not exist.
 void TAudioStreamOut::checkReady() {
   if (!input_) throw EAudioError("Input is not assigned");
   if (status_.load() != tosIdle) throw EAudioError("Component is Busy");
@@ -30,6 +31,7 @@ void TAudioStreamOut::checkReady() {
   }
 }
 
+// The output to play on: the one given for tests, else the device's (shared with the effects).
 std::shared_ptr<AudioOutput> TAudioStreamOut::openOutput() {
   std::shared_ptr<AudioOutput> output = preset_ ? preset_ : AudioOutput::open(deviceNumber_);
   if (!output) throw EAudioError("Failed to create DirectSound device");
@@ -79,6 +81,8 @@ void TAudioStreamOut::Run() {
   }
 }
 
+// Marks the output stopped and wakes the thread; the synchronous form joins it and lets the
+// device go on this thread.
 void TAudioStreamOut::Stop(bool async) {
   {
     std::lock_guard<std::mutex> guard(lock_);
@@ -98,6 +102,7 @@ void TAudioStreamOut::Pause() {
   if (buffer_ && status_.compare_exchange_strong(playing, tosPaused)) buffer_->stop();
 }
 
+// Restarts a paused ring where it stopped.
 void TAudioStreamOut::Resume() {
   std::lock_guard<std::mutex> guard(lock_);
   TOutputStatus paused = tosPaused;

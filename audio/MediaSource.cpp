@@ -28,6 +28,7 @@ int TMediaSource::Channels() const { Guard g(lock_); return format_.channels; }
 int TMediaSource::SampleRate() const { Guard g(lock_); return format_.sampleRate; }
 int TMediaSource::BitsPerSample() const { Guard g(lock_); return format_.bitsPerSample; }
 
+// The channel count asked of the decoder: 0 keeps the file's own.
 int TMediaSource::wantedChannels() const {
   return outputChannels_ == cnMono ? 1 : outputChannels_ == cnStereo ? 2 : 0;
 }
@@ -49,12 +50,14 @@ bool TMediaSource::openLocked(std::unique_ptr<MediaDecoder>& decoder) {
   return true;
 }
 
+// Probes the file with a decoder of its own, leaving any open reading untouched.
 bool TMediaSource::Valid() {
   Guard g(lock_);
   std::unique_ptr<MediaDecoder> probe;
   return openLocked(probe);
 }
 
+// Starts reading afresh; a file already open is reopened from StartSample.
 bool TMediaSource::Open() {
   Guard g(lock_);
   return openLocked(decoder_);

@@ -24,6 +24,7 @@ void TWaveItem::SetWave(std::span<const uint8_t> image) {
   wave_.assign(image.begin(), image.end());
 }
 
+// Zero and below keep the clip's own rate; other values are clamped to what buffers accept.
 void TWaveItem::SetFrequency(int hz) {
   frequency_ = hz <= 0 ? kFrequencyOriginal : std::clamp(hz, kFrequencyMin, kFrequencyMax);
 }
@@ -32,6 +33,7 @@ void TWaveItem::SetPan(int pan) { pan_ = std::clamp(pan, kPanLeft, kPanRight); }
 
 void TWaveItem::SetVolume(int volume) { volume_ = std::clamp(volume, kVolumeMin, kVolumeMax); }
 
+// Drops every buffer (they stop as they go) and the output they were made on.
 void TWaveItem::releaseBuffers() {
   copies_.clear();
   loaded_.reset();
@@ -69,6 +71,7 @@ SoundBuffer* TWaveItem::freeCopy() {
   return copies_.back().get();
 }
 
+// Gives a buffer the item's frequency, pan and volume (always in range, so never refused).
 void TWaveItem::applyParameters(SoundBuffer& buffer) const {
   buffer.setFrequency(frequency_);
   buffer.setPan(pan_);
@@ -95,6 +98,7 @@ void TWaveItem::Play(bool wait) {
   while (wait && copy->playing()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
 }
 
+// Silences the looped buffer and every copy.
 void TWaveItem::Stop() {
   if (loaded_) loaded_->stop();
   for (auto& copy : copies_) copy->stop();

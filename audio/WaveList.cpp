@@ -16,6 +16,7 @@ TWaveItem& TWaveList::Add(std::string name, std::span<const uint8_t> waveImage) 
   return *items_.back();
 }
 
+// Position lookup as the game plays clips by number; a bad position is an audio error.
 TWaveItem& TWaveList::Items(int index) {
   if (index < 0 || index >= Count()) {
     throw EAudioError("Wave list index out of bounds (" + std::to_string(index) + ")");
@@ -23,6 +24,7 @@ TWaveItem& TWaveList::Items(int index) {
   return *items_[static_cast<size_t>(index)];
 }
 
+// First item with exactly this name.
 TWaveItem* TWaveList::Find(std::string_view name) {
   for (auto& item : items_) {
     if (item->Name() == name) return item.get();
@@ -30,6 +32,7 @@ TWaveItem* TWaveList::Find(std::string_view name) {
   return nullptr;
 }
 
+// Removes an item and its buffers.
 void TWaveList::Delete(int index) {
   Items(index);  // range check
   items_.erase(items_.begin() + index);

@@ -4,6 +4,7 @@
 
 namespace zelmar::audio {
 
+// Sizes the accumulators once so that rendering never allocates.
 AudioMixer::AudioMixer(int sampleRate) : sampleRate_(sampleRate), acc_(2 * kBlockFrames) {
   voices_.reserve(64);
 }

@@ -21,11 +21,13 @@ std::shared_ptr<AudioOutput> AudioOutput::open(int deviceNumber) {
   return output;
 }
 
+// Starts the clock thread that stands in for a device.
 SilentAudioOutput::SilentAudioOutput(int sampleRate) {
   mixer_ = std::make_unique<AudioMixer>(sampleRate);
   thread_ = std::thread([this] { run(); });
 }
 
+// Stops the clock thread before the mixer goes.
 SilentAudioOutput::~SilentAudioOutput() {
   {
     std::lock_guard<std::mutex> guard(lock_);
@@ -63,6 +65,7 @@ std::string ManualAudioOutput::describe() const {
   return "pulled mix (" + std::to_string(mixer_->sampleRate()) + " Hz)";
 }
 
+// Mixes on the caller's thread, exactly as a device callback would.
 std::vector<int16_t> ManualAudioOutput::pull(int frames) {
   std::vector<int16_t> out(2 * static_cast<size_t>(frames));
   mixer_->render(out.data(), frames);

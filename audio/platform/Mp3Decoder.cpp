@@ -42,7 +42,7 @@ bool Mp3Decoder::open(const std::string& path, int channels, bool highPrecision)
   int error = MPG123_OK;
   handle_ = mpg123_new(nullptr, &error);
   if (!handle_) return false;
-  mpg123_param(handle_, MPG123_FLAGS, MPG123_QUIET | MPG123_GAPLESS, 0.0);
+  mpg123_param(handle_, MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_GAPLESS, 0.0);
   floating_ = highPrecision && configure(channels, MPG123_ENC_FLOAT_32);
   if (!floating_ && !configure(channels, MPG123_ENC_SIGNED_16)) {
     close();
@@ -60,6 +60,7 @@ bool Mp3Decoder::open(const std::string& path, int channels, bool highPrecision)
   return true;
 }
 
+// Releases the file and the library handle.
 void Mp3Decoder::close() {
   if (handle_) {
     mpg123_close(handle_);
@@ -99,6 +100,7 @@ int Mp3Decoder::readSamples(int16_t* out, size_t samples, size_t& done) {
   return result;
 }
 
+// Sample-accurate thanks to gapless mode: the encoder's delay is not counted.
 bool Mp3Decoder::seek(int64_t frame) {
   return handle_ && mpg123_seek(handle_, static_cast<off_t>(frame), SEEK_SET) >= 0;
 }

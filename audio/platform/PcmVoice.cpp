@@ -30,11 +30,13 @@ void PcmVoice::setPosition(uint32_t frame) {
   position_.store(wrapped, std::memory_order_release);
 }
 
+// A position set but not yet taken by the audio thread counts as the current one.
 uint32_t PcmVoice::position() const {
   const int64_t pending = seek_.load(std::memory_order_acquire);
   return pending >= 0 ? static_cast<uint32_t>(pending) : position_.load(std::memory_order_acquire);
 }
 
+// New gains apply from the next pass.
 void PcmVoice::setGains(ChannelGains gains) {
   leftGain_.store(gains.left, std::memory_order_relaxed);
   rightGain_.store(gains.right, std::memory_order_relaxed);

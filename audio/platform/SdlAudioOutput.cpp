@@ -4,6 +4,7 @@
 
 namespace zelmar::audio {
 
+// Counts playback devices, starting SDL's audio for the question if nobody else has.
 int SdlAudioOutput::listedDevices() {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
   const int count = SDL_GetNumAudioDevices(0);
@@ -43,6 +44,7 @@ std::shared_ptr<SdlAudioOutput> SdlAudioOutput::open(int deviceNumber) {
   return output;
 }
 
+// Closing the device waits for a callback in progress, so the mixer is free afterwards.
 SdlAudioOutput::~SdlAudioOutput() {
   if (device_) SDL_CloseAudioDevice(device_);
   if (subsystem_) SDL_QuitSubSystem(SDL_INIT_AUDIO);

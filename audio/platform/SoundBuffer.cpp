@@ -19,13 +19,16 @@ bool convertToPcm16(const PcmFormat& format, std::span<const uint8_t> pcm, std::
   return true;
 }
 
+// Joins the mix stopped, at position 0, full volume, centred.
 SoundBuffer::SoundBuffer(std::shared_ptr<AudioOutput> output, std::shared_ptr<PcmData> data)
     : output_(std::move(output)), voice_(std::make_unique<PcmVoice>(std::move(data))) {
   output_->mixer().attach(voice_.get());
 }
 
+// Leaves the mix; the audio thread no longer touches the voice afterwards.
 SoundBuffer::~SoundBuffer() { output_->mixer().detach(voice_.get()); }
 
+// Checks the format and converts the samples once, so mixing never converts.
 std::unique_ptr<SoundBuffer> SoundBuffer::create(std::shared_ptr<AudioOutput> output, const PcmFormat& format,
                                                  std::span<const uint8_t> pcm) {
   if (!output || format.channels < 1 || format.channels > 2) return nullptr;
@@ -37,6 +40,7 @@ std::unique_ptr<SoundBuffer> SoundBuffer::create(std::shared_ptr<AudioOutput> ou
   return std::unique_ptr<SoundBuffer>(new SoundBuffer(std::move(output), std::move(data)));
 }
 
+// Shares the samples: a copy costs only its own voice.
 std::unique_ptr<SoundBuffer> SoundBuffer::duplicate() const {
   return std::unique_ptr<SoundBuffer>(new SoundBuffer(output_, voice_->data()));
 }
@@ -45,6 +49,7 @@ void SoundBuffer::play(bool looping) { voice_->play(looping); }
 
 void SoundBuffer::stop() { voice_->stop(); }
 
+// Plays the clip at another rate (and pitch); 0 returns to its own.
 bool SoundBuffer::setFrequency(int hz) {
   if (hz != kFrequencyOriginal && (hz < kFrequencyMin || hz > kFrequencyMax)) return false;
   frequency_ = hz;
@@ -52,6 +57,7 @@ bool SoundBuffer::setFrequency(int hz) {
   return true;
 }
 
+// Attenuates both channels.
 bool SoundBuffer::setVolume(int volume) {
   if (volume < kVolumeMin || volume > kVolumeMax) return false;
   volume_ = volume;
@@ -59,6 +65,7 @@ bool SoundBuffer::setVolume(int volume) {
   return true;
 }
 
+// Attenuates the channel away from the pan side.
 bool SoundBuffer::setPan(int pan) {
   if (pan < kPanLeft || pan > kPanRight) return false;
   pan_ = pan;

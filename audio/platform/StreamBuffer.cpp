@@ -5,6 +5,7 @@
 
 namespace zelmar::audio {
 
+// Joins the mix stopped, with the ring silent.
 StreamBuffer::StreamBuffer(std::shared_ptr<AudioOutput> output, std::shared_ptr<PcmData> data,
                            const PcmFormat& format)
     : output_(std::move(output)), voice_(std::make_unique<PcmVoice>(std::move(data))), format_(format) {
@@ -12,8 +13,10 @@ StreamBuffer::StreamBuffer(std::shared_ptr<AudioOutput> output, std::shared_ptr<
   output_->mixer().attach(voice_.get());
 }
 
+// Leaves the mix before the ring's memory goes.
 StreamBuffer::~StreamBuffer() { output_->mixer().detach(voice_.get()); }
 
+// Accepts 16-bit mono or stereo at a sensible rate and size; the ring starts silent.
 std::unique_ptr<StreamBuffer> StreamBuffer::create(std::shared_ptr<AudioOutput> output, const PcmFormat& format,
                                                    uint32_t frames, uint32_t& error) {
   error = kErrorInvalidFormat;
@@ -45,6 +48,7 @@ StreamBuffer::Region StreamBuffer::lock(uint32_t offset, uint32_t count) {
   return region;
 }
 
+// Publishes the rewritten frames to the audio thread.
 void StreamBuffer::unlock() { voice_->publishWrites(); }
 
 }  // namespace zelmar::audio
