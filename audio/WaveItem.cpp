@@ -95,7 +95,18 @@ void TWaveItem::Play(bool wait) {
   copy->setPosition(0);
   applyParameters(*copy);
   copy->play(false);
-  while (wait && copy->playing()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  if (wait) waitUntilFinished(*copy);
+}
+
+// Waits in 10 ms steps while the copy plays, but no longer than its length plus a second, so a
+// stalled sound device cannot hang the caller.
+void TWaveItem::waitUntilFinished(const SoundBuffer& copy) const {
+  const int rate = frequency_ > 0 ? frequency_ : copy.sampleRate();
+  const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(1) +
+                     std::chrono::milliseconds(1000LL * copy.frames() / rate);
+  while (copy.playing() && std::chrono::steady_clock::now() < limit) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
 }
 
 // Silences the looped buffer and every copy.

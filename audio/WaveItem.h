@@ -43,7 +43,8 @@ class TWaveItem {
   void SetVolume(int volume);
 
   // Starts the clip: looped items on their own buffer, others on a free or reused copy. With
-  // `wait` returns only when that copy has finished. Does nothing before the sound is initialized.
+  // `wait` returns only when that copy has finished (or, on a stalled device, when it should have).
+  // Does nothing before the sound is initialized.
   void Play(bool wait = false);
   // Stops every buffer of the item.
   void Stop();
@@ -56,6 +57,7 @@ class TWaveItem {
   bool prepare();
   SoundBuffer* freeCopy();
   void applyParameters(SoundBuffer& buffer) const;
+  void waitUntilFinished(const SoundBuffer& copy) const;
   void releaseBuffers();
 
   TWaveList& owner_;

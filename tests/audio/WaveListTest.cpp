@@ -196,5 +196,11 @@ TEST(WaveListAlone, PlayAndWaitReturnsWhenTheClipEnds) {
   EXPECT_FALSE(item.Playing());
 }
 
+TEST_F(WaveListTest, PlayAndWaitGivesUpOnAStalledOutput) {
+  TWaveItem& item = list.Add("clip", rampImage(441));  // 10 ms; nobody pulls the output
+  item.Play(true);
+  EXPECT_TRUE(item.Playing());
+}
+
 }  // namespace
 }  // namespace zelmar::audio
