@@ -1,0 +1,178 @@
+#include "audio/AudioStreamOut.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <system_error>
+
+#include "audio/AudioError.h"
+
+namespace zelmar::audio {
+
+namespace {
+
+constexpr int kChecksWithoutSpace = 16;
+
+}  // namespace
+
+TAudioStreamOut::~TAudioStreamOut() { Stop(false); }
+
+std::string TAudioStreamOut::LastError() const {
+  std::lock_guard<std::mutex> guard(lock_);
+  return lastError_;
+}
+
+// Refuses a Run without input, while playing, or for a device that does not exist.
+void TAudioStreamOut::checkReady() {
+  if (!input_) throw EAudioError("Input is not assigned");
+  if (status_.load() != tosIdle) throw EAudioError("Component is Busy");
+  if (!preset_ && (deviceNumber_ < 0 || deviceNumber_ >= AudioOutput::deviceCount())) {
+    throw EAudioError("Invalid device number");
+  }
+}
+
+// The output to play on: the one given for tests, else the device's (shared with the effects).
+std::shared_ptr<AudioOutput> TAudioStreamOut::openOutput() {
+  std::shared_ptr<AudioOutput> output = preset_ ? preset_ : AudioOutput::open(deviceNumber_);
+  if (!output) throw EAudioError("Failed to create DirectSound device");
+  return output;
+}
+
+// 1. checks; 2. the input; 3. the output and its ring in the input's format; 4. the thread.
+void TAudioStreamOut::Run() {
+  checkReady();
+  if (thread_.joinable()) thread_.join();  // a thread stopped asynchronously or ended by itself
+  output_.reset();
+  if (!input_->Open()) throw EAudioError("Failed to open the input");
+  try {
+    output_ = openOutput();
+  } catch (const EAudioError&) {
+    input_->Close();
+    throw;
+  }
+  PcmFormat format{input_->Channels(), input_->SampleRate(), input_->BitsPerSample()};
+  uint32_t code = 0;
+  buffer_ = StreamBuffer::create(output_, format, framesInBuffer_, code);
+  if (!buffer_) {
+    input_->Close();
+    output_.reset();
+    char hex[9];
+    std::snprintf(hex, sizeof hex, "%08X", code);
+    throw EAudioError(std::string("Failed to create DirectSound buffer ") + hex);
+  }
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    stopRequested_ = false;
+    lastError_.clear();
+  }
+  written_ = played_ = 0;
+  inputEnded_ = false;
+  status_ = tosPlaying;
+  threadRunning_ = true;
+  try {
+    thread_ = std::thread([this] { execute(); });
+  } catch (const std::system_error&) {
+    status_ = tosIdle;
+    threadRunning_ = false;
+    buffer_.reset();
+    output_.reset();
+    input_->Close();
+    throw EAudioError("Failed to start the playback thread");
+  }
+}
+
+// Marks the output stopped and wakes the thread; the synchronous form joins it and lets the
+// device go on this thread.
+void TAudioStreamOut::Stop(bool async) {
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    stopRequested_ = true;
+    if (thread_.joinable()) status_ = tosIdle;
+  }
+  wake_.notify_all();
+  if (async) return;
+  if (thread_.joinable()) thread_.join();
+  output_.reset();
+}
+
+// The lock keeps the ring from going away under us when the thread is just ending.
+void TAudioStreamOut::Pause() {
+  std::lock_guard<std::mutex> guard(lock_);
+  TOutputStatus playing = tosPlaying;
+  if (buffer_ && status_.compare_exchange_strong(playing, tosPaused)) buffer_->stop();
+}
+
+// Restarts a paused ring where it stopped.
+void TAudioStreamOut::Resume() {
+  std::lock_guard<std::mutex> guard(lock_);
+  TOutputStatus paused = tosPaused;
+  if (buffer_ && status_.compare_exchange_strong(paused, tosPlaying)) buffer_->play();
+}
+
+// Writes input into part of the ring; after the input's end the rest is silence.
+void TAudioStreamOut::fill(uint32_t offset, uint32_t count) {
+  StreamBuffer::Region region = buffer_->lock(offset, count);
+  const int channels = buffer_->format().channels;
+  for (std::span<int16_t> part : {region.first, region.second}) {
+    const long frames = static_cast<long>(part.size() / channels);
+    long got = inputEnded_ ? 0 : input_->Read(part.data(), frames);
+    if (got < frames) inputEnded_ = true;
+    got = std::max(got, 0L);
+    written_ += static_cast<uint64_t>(got);
+    std::fill(part.begin() + got * channels, part.end(), int16_t{0});
+  }
+  buffer_->unlock();
+}
+
+// Sleeps one polling interval; false when a stop was asked for.
+bool TAudioStreamOut::waitPoll() {
+  std::unique_lock<std::mutex> guard(lock_);
+  return !wake_.wait_for(guard, std::chrono::milliseconds(pollingInterval_), [this] { return stopRequested_; });
+}
+
+// Ends the playback: the ring stops and leaves the mix, the input closes.
+void TAudioStreamOut::finish(const std::string& error) {
+  input_->Close();
+  std::lock_guard<std::mutex> guard(lock_);
+  buffer_->stop();
+  buffer_.reset();
+  lastError_ = error;
+  if (!stopRequested_) status_ = tosIdle;
+  threadRunning_ = false;
+}
+
+// The playback thread: 1. fill the whole ring and start; 2. each interval find how far the
+// cursor moved and refill that part; 3. end when stopped, when the played frames pass the end of
+// the input, or after too many checks in a row without free space.
+void TAudioStreamOut::execute() {
+  const uint32_t size = buffer_->frames();
+  fill(0, size);
+  buffer_->setPlayCursor(0);
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    if (status_.load() == tosPlaying) buffer_->play();
+  }
+  uint32_t last = 0;
+  int checksWithoutSpace = 0;
+  std::string error;
+  while (waitPoll()) {
+    if (status_.load() == tosPaused) continue;
+    const uint32_t cursor = buffer_->playCursor();
+    const uint32_t moved = (cursor + size - last) % size;
+    if (moved == 0) {
+      if (++checksWithoutSpace >= kChecksWithoutSpace) {
+        error = "Audio output error";
+        break;
+      }
+      continue;
+    }
+    checksWithoutSpace = 0;
+    played_ += moved;
+    if (inputEnded_ && played_ >= written_) break;
+    fill(last, moved);
+    last = cursor;
+  }
+  finish(error);
+}
+
+}  // namespace zelmar::audio

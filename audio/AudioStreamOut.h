@@ -1,0 +1,89 @@
+// The music output: a playback thread streams PCM from an input into a ring on the output.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "audio/MediaSource.h"
+#include "audio/platform/AudioOutput.h"
+#include "audio/platform/StreamBuffer.h"
+
+namespace zelmar::audio {
+
+enum TOutputStatus { tosIdle, tosPlaying, tosPaused };
+
+class TAudioStreamOut {
+ public:
+  TAudioStreamOut() = default;
+  // Stops the playback thread and waits for it.
+  ~TAudioStreamOut();
+  TAudioStreamOut(const TAudioStreamOut&) = delete;
+  TAudioStreamOut& operator=(const TAudioStreamOut&) = delete;
+
+  // The input is not owned; it must outlive any playback that reads it.
+  TMediaSource* Input() const { return input_; }
+  void SetInput(TMediaSource* input) { input_ = input; }
+  // 0 = the system's default output, 1.. = a listed device.
+  int DeviceNumber() const { return deviceNumber_; }
+  void SetDeviceNumber(int value) { deviceNumber_ = value; }
+  // Sample frames in the streaming ring.
+  uint32_t FramesInBuffer() const { return framesInBuffer_; }
+  void SetFramesInBuffer(uint32_t value) { framesInBuffer_ = value; }
+  // Milliseconds between two checks of the play cursor.
+  int PollingInterval() const { return pollingInterval_; }
+  void SetPollingInterval(int ms) { pollingInterval_ = ms < 1 ? 1 : ms; }
+
+  // Opens the input and the output and starts the playback thread. Raises EAudioError.
+  void Run();
+  // Stops playback; unless `async`, returns once the playback thread has ended.
+  void Stop(bool async = false);
+  // Holds and continues playback without losing the place.
+  void Pause();
+  void Resume();
+  TOutputStatus Status() const { return status_.load(); }
+  // The reason the thread ended by itself ("Audio output error"), empty otherwise.
+  std::string LastError() const;
+  // True while the playback thread runs.
+  bool ThreadRunning() const { return threadRunning_.load(); }
+
+  // Plays on this output instead of opening a device (tests pull the mix themselves).
+  void UseOutput(std::shared_ptr<AudioOutput> output) { preset_ = std::move(output); }
+
+ private:
+  void checkReady();
+  std::shared_ptr<AudioOutput> openOutput();
+  void execute();
+  void fill(uint32_t offset, uint32_t count);
+  bool waitPoll();
+  void finish(const std::string& error);
+
+  TMediaSource* input_ = nullptr;
+  int deviceNumber_ = 0;
+  uint32_t framesInBuffer_ = 65536;
+  int pollingInterval_ = 200;
+  std::shared_ptr<AudioOutput> preset_;
+  // Held by the owner's thread from Run until the playback thread has been joined, so that the
+  // device is always opened and closed on that thread, never on the playback thread.
+  std::shared_ptr<AudioOutput> output_;
+
+  std::atomic<TOutputStatus> status_{tosIdle};
+  std::atomic<bool> threadRunning_{false};
+  std::unique_ptr<StreamBuffer> buffer_;  // touched by the playback thread while it runs
+  std::thread thread_;
+  mutable std::mutex lock_;          // guards the fields below
+  std::condition_variable wake_;
+  bool stopRequested_ = false;
+  std::string lastError_;
+  // Playback thread only: frames of input written into the ring and frames played so far, and
+  // whether the input has ended.
+  uint64_t written_ = 0;
+  uint64_t played_ = 0;
+  bool inputEnded_ = false;
+};
+
+}  // namespace zelmar::audio

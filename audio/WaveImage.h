@@ -1,0 +1,21 @@
+// Reading a complete RIFF WAVE file image held in memory.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "audio/platform/PcmFormat.h"
+
+namespace zelmar::audio {
+
+struct WaveImage {
+  PcmFormat format;
+  std::span<const uint8_t> samples;  // the data chunk, inside the image
+};
+
+// Finds the format and data chunks of an integer PCM wave image. On failure returns false and
+// says why in `error`; the image is never read beyond its end.
+bool parseWaveImage(std::span<const uint8_t> image, WaveImage& wave, std::string& error);
+
+}  // namespace zelmar::audio
