@@ -31,8 +31,9 @@ struct GlBackendTest : ::testing::Test {
   // The back buffer's pixel at (x, y) as 0xAARRGGBB.
   std::uint32_t Pixel(int x, int y) {
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(Device.Width()) * Device.Height());
-    EXPECT_TRUE(platform::GfxSucceeded(Device.ApiDevice()->ReadBackBuffer(
-        pixels.data(), static_cast<std::uint32_t>(Device.Width()), static_cast<std::uint32_t>(Device.Height()))));
+    EXPECT_TRUE(platform::GfxSucceeded(
+        Device.ApiDevice()->ReadBackBuffer(pixels.data(), static_cast<std::uint32_t>(Device.Width()),
+                                           static_cast<std::uint32_t>(Device.Height()))));
     return pixels[static_cast<std::size_t>(y) * Device.Width() + x] | 0xFF000000u;
   }
   // Pushes an event as the window would receive it and lets the loop hand it out.

@@ -44,7 +44,9 @@ std::uint32_t HueColor(int n) {
 class DemoForm : public TForm {
  public:
   DemoForm(TApplication& app, platform::Platform& platform)
-      : TForm(app, platform::WindowSettings{"gfx-demo", 1024, 768}), device_(this, platform), timer_(this, app),
+      : TForm(app, platform::WindowSettings{"gfx-demo", 1024, 768}),
+        device_(this, platform),
+        timer_(this, app),
         keyboard_(this) {
     device_.SetWidth(1024);
     device_.SetHeight(768);
@@ -106,7 +108,8 @@ class DemoForm : public TForm {
     if (now - secondStart_ < 1000) return;
     const double tps = ticksThisSecond_ * 1000.0 / (now - secondStart_);
     char title[128];
-    std::snprintf(title, sizeof title, "gfx-demo - FrameRate %d fps - %.1f ticks per second", timer_.FrameRate(), tps);
+    std::snprintf(title, sizeof title, "gfx-demo - FrameRate %d fps - %.1f ticks per second",
+                  timer_.FrameRate(), tps);
     Window()->SetTitle(title);
     secondStart_ = now;
     ticksThisSecond_ = 0;
@@ -145,7 +148,8 @@ int main(int argc, char** argv) {
   app.Run();
   const double wall = (platform.Clock().TickCount() - start) / 1000.0;
   const double cpu = ProcessorSeconds() - cpuStart;
-  std::printf("%.1f s: %ld frames (%.1f per second), %ld ticks (%.1f per second), processor %.1f%% of one core\n",
-              wall, form.Frames(), form.Frames() / wall, form.Ticks(), form.Ticks() / wall, 100.0 * cpu / wall);
+  std::printf(
+      "%.1f s: %ld frames (%.1f per second), %ld ticks (%.1f per second), processor %.1f%% of one core\n",
+      wall, form.Frames(), form.Frames() / wall, form.Ticks(), form.Ticks() / wall, 100.0 * cpu / wall);
   return 0;
 }
