@@ -2,6 +2,8 @@
 // without one.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "framework/Form.h"
 #include "framework/GfxDevice.h"
 #include "framework/GfxKeyboard.h"
@@ -77,6 +79,13 @@ TEST_F(GlBackendTest, SwitchesBetweenWindowAndFullScreen) {
   ASSERT_TRUE(Device.Render(0xFFFF0000, true));
   EXPECT_TRUE(Device.Flip());
   EXPECT_EQ(Pixel(1023, 767), 0xFF0000FFu);
+  // Full screen keeps the picture's shape: centred, as large as fits, black bars elsewhere.
+  const platform::PresentArea& area = Window().Area();
+  const double scale = std::min(screenW / 1024.0, screenH / 768.0);
+  EXPECT_NEAR(area.Width, 1024 * scale, 1);
+  EXPECT_NEAR(area.Height, 768 * scale, 1);
+  EXPECT_NEAR(area.Left, (screenW - area.Width) / 2, 1);
+  EXPECT_NEAR(area.Top, (screenH - area.Height) / 2, 1);
 
   Device.SetVSync(false);
   Device.SetWindowed(true);
