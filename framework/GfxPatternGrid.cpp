@@ -1,6 +1,7 @@
 #include "framework/GfxPatternGrid.h"
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 bool TPatternGrid::Layout() {
@@ -13,7 +14,10 @@ bool TPatternGrid::Layout() {
   if (PatternWidth < VisibleWidth || PatternHeight < VisibleHeight) return false;
   PatternsPerRow = TextureWidth / PatternWidth;
   PatternsPerColumn = TextureHeight / PatternHeight;
-  PatternsPerTexture = PatternsPerRow * PatternsPerColumn;
+  // A grid too large to number its patterns in an int is not a texture any device makes.
+  const long long perTexture = static_cast<long long>(PatternsPerRow) * PatternsPerColumn;
+  if (perTexture * std::max(TextureCount, 1) > std::numeric_limits<int>::max()) return false;
+  PatternsPerTexture = static_cast<int>(perTexture);
   if (PatternCount <= 0) PatternCount = PatternsPerTexture * std::max(TextureCount, 0);
   return true;
 }

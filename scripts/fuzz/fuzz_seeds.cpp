@@ -89,10 +89,17 @@ int main(int argc, char** argv) {
     Save(root / target, "encrypted", secret);
     Save(root / target, "one", one);
   }
-  // Records for the decoders.
-  for (const auto& [name, bytes] : images) Save(root / (name.starts_with("font") ? "fuzz_font" : "fuzz_image"), name, bytes);
-  Save(root / "fuzz_font", "font_empty", FontRecord(0));
-  Save(root / "fuzz_font", "font_many", FontRecord(96));
+  // Records for the decoders, behind the byte that picks quality and alpha level.
+  auto decoder = [&](const std::string& name, std::uint8_t options, const Bytes& record) {
+    Bytes input{options};
+    input.insert(input.end(), record.begin(), record.end());
+    Save(root / (name.starts_with("font") ? "fuzz_font" : "fuzz_image"), name + "_" + std::to_string(options), input);
+  };
+  for (std::uint8_t options : {0, 5, 7, 11}) {
+    for (const auto& [name, bytes] : images) decoder(name, options, bytes);
+    decoder("font_empty", options, FontRecord(0));
+    decoder("font_many", options, FontRecord(96));
+  }
   // Descriptions.
   const std::string def = R"(<?xml version="1.0" encoding="UTF-8"?>
 <gfx>

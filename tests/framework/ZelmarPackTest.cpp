@@ -141,6 +141,20 @@ TEST_F(ZelmarPackTest, TruncatedBitFlippedAndForgedArchivesFailCleanly) {
   EXPECT_EQ(Run({"extract", flipped, "bin", Path("out")}), 0) << "the other record stays readable";
 }
 
+TEST_F(ZelmarPackTest, CheckReportsARecordHiddenBehindAnEarlierName) {
+  const std::string archive = Path("dup.dat");
+  const std::string file = Put("f", SampleBytes(300, 6));
+  ASSERT_EQ(Run({"create", archive, "pics=" + file, "PICZ=" + file}), 0) << Err;
+  auto bytes = Load(archive);
+  const std::int64_t table = GfxDbGetLE<std::int32_t>(bytes.data() + 8);
+  const std::int64_t second = table + 4 + 4 + 4 + 4;  // past "pics" and its offset, then the length
+  ASSERT_EQ(bytes[second + 3], 'Z');
+  bytes[second + 3] = 'S';
+  const std::string forged = Put("dup2.dat", bytes);
+  EXPECT_EQ(Run({"check", forged}), 1);
+  EXPECT_NE(Err.find("\"PICS\" is hidden"), std::string::npos) << Err;
+}
+
 TEST_F(ZelmarPackTest, ProgramReturnsTheCommandsStatus) {
   const std::string archive = TwoRecordArchive();
   EXPECT_EQ(std::system(("./zelmar-pack check '" + archive + "' >/dev/null").c_str()), 0);
