@@ -11,6 +11,8 @@ constexpr LauncherTexts kEnglish{
     "Start Game",
     "Check for Update",
     "Are you sure you want to quit?",
+    "_Yes",
+    "_No",
 };
 
 constexpr LauncherTexts kRussian{
@@ -21,6 +23,8 @@ constexpr LauncherTexts kRussian{
     "Запуск игры",
     "Проверить обновления",
     "Вы уверены, что хотите выйти из игры?",
+    "_Да",
+    "_Нет",
 };
 
 }  // namespace

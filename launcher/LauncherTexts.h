@@ -22,6 +22,8 @@ struct LauncherTexts {
   std::string_view StartGame;
   std::string_view CheckForUpdate;
   std::string_view QuitQuestion;
+  std::string_view Yes;  // the answers of the quit question (with their access keys)
+  std::string_view No;
 };
 
 // Returns the texts for a "Lang" value: 1 English, any other value Russian.

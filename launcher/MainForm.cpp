@@ -17,17 +17,20 @@ constexpr std::size_t kControlCount = std::size(kAllControls);
 
 std::size_t IndexOf(LauncherControl control) { return static_cast<std::size_t>(control); }
 
-// Asks the quit question in the desktop's Yes/No message box, above the launcher.
-bool AskInMessageBox(GtkWindow* parent, std::string_view title, std::string_view question) {
-  const std::string text(question);
-  GtkWidget* box = gtk_message_dialog_new(parent, static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
-                                          GTK_MESSAGE_QUESTION, GTK_BUTTONS_YES_NO, "%s", text.c_str());
+// Asks the quit question in a Yes/No message box above the launcher, all in its language.
+bool AskInMessageBox(GtkWindow* parent, const LauncherTexts& texts) {
+  const auto flags = static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT);
+  GtkWidget* box = gtk_message_dialog_new(parent, flags, GTK_MESSAGE_QUESTION, GTK_BUTTONS_NONE, "%s",
+                                          std::string(texts.QuitQuestion).c_str());
+  gtk_dialog_add_button(GTK_DIALOG(box), std::string(texts.No).c_str(), GTK_RESPONSE_NO);
+  gtk_dialog_add_button(GTK_DIALOG(box), std::string(texts.Yes).c_str(), GTK_RESPONSE_YES);
+  const std::string title(texts.Caption);
   // Its own title bar shows the caption the same way on every desktop, like the launcher's.
   GtkWidget* header = gtk_header_bar_new();
-  gtk_header_bar_set_title(GTK_HEADER_BAR(header), std::string(title).c_str());
+  gtk_header_bar_set_title(GTK_HEADER_BAR(header), title.c_str());
   gtk_widget_show(header);
   gtk_window_set_titlebar(GTK_WINDOW(box), header);
-  gtk_window_set_title(GTK_WINDOW(box), std::string(title).c_str());
+  gtk_window_set_title(GTK_WINDOW(box), title.c_str());
   gtk_window_set_position(GTK_WINDOW(box), GTK_WIN_POS_CENTER_ON_PARENT);
   gtk_dialog_set_default_response(GTK_DIALOG(box), GTK_RESPONSE_YES);
   const int answer = gtk_dialog_run(GTK_DIALOG(box));
@@ -261,9 +264,7 @@ bool InitLauncherToolkit() { return gtk_init_check(nullptr, nullptr); }
 TMainForm::TMainForm(GameOptions& options, std::filesystem::path configFile)
     : impl_(std::make_unique<Impl>(options, std::move(configFile))) {
   impl_->Form = this;
-  impl_->Ask = [this](std::string_view title, std::string_view question) {
-    return AskInMessageBox(GTK_WINDOW(impl_->Window), title, question);
-  };
+  impl_->Ask = [this](const LauncherTexts& texts) { return AskInMessageBox(GTK_WINDOW(impl_->Window), texts); };
   impl_->Build();
   LoadOptions(impl_->Options, impl_->ConfigFile);
   ApplyLanguage();
@@ -336,8 +337,7 @@ void TMainForm::Click(LauncherControl control) {
 bool TMainForm::RequestClose() {
   if (impl_->Closed) return true;
   if (!impl_->Started) {
-    const LauncherTexts& texts = LauncherTextsFor(impl_->Options.Lang);
-    if (!impl_->Ask(texts.Caption, texts.QuitQuestion)) return false;
+    if (!impl_->Ask(LauncherTextsFor(impl_->Options.Lang))) return false;
   }
   impl_->Finish();
   return true;

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "launcher/GameOptions.h"
+#include "launcher/LauncherTexts.h"
 
 namespace zelmar {
 
@@ -30,8 +31,8 @@ struct ControlBounds {
   bool operator==(const ControlBounds&) const = default;
 };
 
-// Asks the quit question in a Yes/No box titled `title`; returns true for "Yes".
-using QuitAsker = std::function<bool(std::string_view title, std::string_view question)>;
+// Asks the quit question of `texts` in a Yes/No box titled with their caption; true for "Yes".
+using QuitAsker = std::function<bool(const LauncherTexts& texts)>;
 // Opens a web address in the default browser; failures are ignored.
 using AddressOpener = std::function<void(std::string_view address)>;
 

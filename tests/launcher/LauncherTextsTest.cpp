@@ -14,6 +14,8 @@ TEST(LauncherTexts, English) {
   EXPECT_EQ(t.StartGame, "Start Game");
   EXPECT_EQ(t.CheckForUpdate, "Check for Update");
   EXPECT_EQ(t.QuitQuestion, "Are you sure you want to quit?");
+  EXPECT_EQ(t.Yes, "_Yes");
+  EXPECT_EQ(t.No, "_No");
 }
 
 TEST(LauncherTexts, RussianForEveryOtherValue) {
@@ -26,6 +28,8 @@ TEST(LauncherTexts, RussianForEveryOtherValue) {
     EXPECT_EQ(t.StartGame, "Запуск игры");
     EXPECT_EQ(t.CheckForUpdate, "Проверить обновления");
     EXPECT_EQ(t.QuitQuestion, "Вы уверены, что хотите выйти из игры?");
+    EXPECT_EQ(t.Yes, "_Да");
+    EXPECT_EQ(t.No, "_Нет");
   }
 }
 

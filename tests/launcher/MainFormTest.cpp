@@ -124,9 +124,9 @@ TEST_F(MainFormTest, ClosingAsksTheQuestionInTheCurrentLanguage) {
   std::string title, question;
   bool answer = false;
   int asked = 0;
-  form.SetQuitAsker([&](std::string_view t, std::string_view q) {
-    title = t;
-    question = q;
+  form.SetQuitAsker([&](const LauncherTexts& texts) {
+    title = texts.Caption;
+    question = texts.QuitQuestion;
     ++asked;
     return answer;
   });
@@ -144,7 +144,7 @@ TEST_F(MainFormTest, ClosingAsksTheQuestionInTheCurrentLanguage) {
 TEST_F(MainFormTest, StartGameClosesWithoutAQuestion) {
   TMainForm form(options_, file_);
   bool asked = false;
-  form.SetQuitAsker([&](std::string_view, std::string_view) { return asked = true; });
+  form.SetQuitAsker([&](const LauncherTexts&) { return asked = true; });
   // Press "Start Game" from inside the modal loop, as the player would.
   g_idle_add(
       [](gpointer data) -> gboolean {
