@@ -31,7 +31,9 @@ zelmar_embed_files(zelmar_launcher_picture LauncherPicture
   FILES launcher.jpg=${zelmar_launcher_jpeg})
 
 zelmar_module_library(zelmar_launcher
+  DesktopDialogs.cpp
   JpegImage.cpp
+  LauncherPainting.cpp
   LauncherPicture.cpp
   MainForm.cpp
   MainFormStyle.cpp)

@@ -5,7 +5,9 @@
 #include <array>
 #include <string>
 
+#include "launcher/DesktopDialogs.h"
 #include "launcher/LauncherLayout.h"
+#include "launcher/LauncherPainting.h"
 #include "launcher/LauncherPicture.h"
 #include "launcher/LauncherTexts.h"
 #include "launcher/MainFormStyle.h"
@@ -16,32 +18,6 @@ namespace {
 constexpr std::size_t kControlCount = std::size(kAllControls);
 
 std::size_t IndexOf(LauncherControl control) { return static_cast<std::size_t>(control); }
-
-// Asks the quit question in a Yes/No message box above the launcher, all in its language.
-bool AskInMessageBox(GtkWindow* parent, const LauncherTexts& texts) {
-  const auto flags = static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT);
-  GtkWidget* box = gtk_message_dialog_new(parent, flags, GTK_MESSAGE_QUESTION, GTK_BUTTONS_NONE, "%s",
-                                          std::string(texts.QuitQuestion).c_str());
-  gtk_dialog_add_button(GTK_DIALOG(box), std::string(texts.No).c_str(), GTK_RESPONSE_NO);
-  gtk_dialog_add_button(GTK_DIALOG(box), std::string(texts.Yes).c_str(), GTK_RESPONSE_YES);
-  const std::string title(texts.Caption);
-  // Its own title bar shows the caption the same way on every desktop, like the launcher's.
-  GtkWidget* header = gtk_header_bar_new();
-  gtk_header_bar_set_title(GTK_HEADER_BAR(header), title.c_str());
-  gtk_widget_show(header);
-  gtk_window_set_titlebar(GTK_WINDOW(box), header);
-  gtk_window_set_title(GTK_WINDOW(box), title.c_str());
-  gtk_window_set_position(GTK_WINDOW(box), GTK_WIN_POS_CENTER_ON_PARENT);
-  gtk_dialog_set_default_response(GTK_DIALOG(box), GTK_RESPONSE_YES);
-  const int answer = gtk_dialog_run(GTK_DIALOG(box));
-  gtk_widget_destroy(box);
-  return answer == GTK_RESPONSE_YES;
-}
-
-// Hands the address to the desktop's default browser; nothing is said when that fails.
-void OpenInBrowser(std::string_view address) {
-  g_app_info_launch_default_for_uri(std::string(address).c_str(), nullptr, nullptr);
-}
 
 // Gives a control the hand cursor once it has its input window.
 void SetHandCursor(GtkWidget* widget, gpointer) {
@@ -79,6 +55,12 @@ struct TMainForm::Impl {
 
   // Builds the window, its picture, the panel and every control at its stored place.
   void Build();
+  // Builds the fixed-size window with its title bar, client area and panel.
+  void BuildWindow();
+  // Builds the four flat buttons, the link and the three check boxes.
+  void BuildButtons();
+  void BuildLink();
+  void BuildCheckBoxes();
   // Puts one control on the panel at its stored place and size.
   void Place(LauncherControl control, GtkWidget* widget);
   // Ends the launcher's life: hides the window and leaves the modal loop.
@@ -86,6 +68,7 @@ struct TMainForm::Impl {
   // Language buttons: store the choice, show the texts in it and save the settings at once.
   void ChooseLanguage(std::int32_t lang);
 
+  // Signal handlers; `self` is the Impl.
   static gboolean DrawClient(GtkWidget* widget, cairo_t* cr, gpointer self);
   static gboolean DrawPanel(GtkWidget* widget, cairo_t* cr, gpointer self);
   static gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer self);
@@ -109,13 +92,18 @@ void TMainForm::Impl::Place(LauncherControl control, GtkWidget* widget) {
 void TMainForm::Impl::Build() {
   InstallLauncherStyle();
   Picture = CreateLauncherPictureSurface();
+  BuildWindow();
+  BuildButtons();
+  BuildLink();
+  BuildCheckBoxes();
+}
 
+void TMainForm::Impl::BuildWindow() {
   // 1. A fixed-size window, centred, whose title bar holds the caption and only the close box.
   Window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   gtk_widget_set_name(Window, kLauncherWindowName);
   gtk_window_set_resizable(GTK_WINDOW(Window), FALSE);
   gtk_window_set_position(GTK_WINDOW(Window), GTK_WIN_POS_CENTER);
-  gtk_window_set_type_hint(GTK_WINDOW(Window), GDK_WINDOW_TYPE_HINT_DIALOG);
   Header = gtk_header_bar_new();
   gtk_header_bar_set_show_close_button(GTK_HEADER_BAR(Header), TRUE);
   gtk_header_bar_set_decoration_layout(GTK_HEADER_BAR(Header), ":close");
@@ -134,8 +122,9 @@ void TMainForm::Impl::Build() {
   gtk_widget_set_size_request(Panel, kPanelBounds.Width, kPanelBounds.Height);
   g_signal_connect(Panel, "draw", G_CALLBACK(DrawPanel), this);
   gtk_layout_put(GTK_LAYOUT(Client), Panel, kPanelBounds.Left, kPanelBounds.Top);
+}
 
-  // 3. The controls.
+void TMainForm::Impl::BuildButtons() {
   const auto flatButton = [](std::string_view text) {
     GtkWidget* button = gtk_button_new_with_label(std::string(text).c_str());
     gtk_button_set_relief(GTK_BUTTON(button), GTK_RELIEF_NONE);
@@ -150,7 +139,9 @@ void TMainForm::Impl::Build() {
   g_signal_connect(Control(LauncherControl::lcRussian), "clicked", G_CALLBACK(OnRussian), this);
   g_signal_connect(Control(LauncherControl::lcStart), "clicked", G_CALLBACK(OnStart), this);
   g_signal_connect(Control(LauncherControl::lcUpdate), "clicked", G_CALLBACK(OnUpdate), this);
+}
 
+void TMainForm::Impl::BuildLink() {
   GtkWidget* link = gtk_event_box_new();
   LinkLabel = gtk_label_new(nullptr);
   const std::string address(kProductWebAddress);
@@ -164,7 +155,9 @@ void TMainForm::Impl::Build() {
   g_signal_connect(link, "button-release-event", G_CALLBACK(OnLinkRelease), this);
   Place(LauncherControl::lcLink, link);
   gtk_style_context_add_class(gtk_widget_get_style_context(LinkLabel), kPanelControlClass);
+}
 
+void TMainForm::Impl::BuildCheckBoxes() {
   Place(LauncherControl::lcFullScreen, gtk_check_button_new_with_label(""));
   Place(LauncherControl::lcMaximized, gtk_check_button_new_with_label(""));
   Place(LauncherControl::lcAntialias, gtk_check_button_new_with_label(""));
@@ -173,47 +166,13 @@ void TMainForm::Impl::Build() {
 }
 
 gboolean TMainForm::Impl::DrawClient(GtkWidget* widget, cairo_t* cr, gpointer self) {
-  const Impl* impl = static_cast<Impl*>(self);
-  // 1. Silver ground, then the picture centred on the client area.
-  const int width = gtk_widget_get_allocated_width(widget);
-  const int height = gtk_widget_get_allocated_height(widget);
-  cairo_rectangle(cr, 0, 0, width, height);
-  cairo_clip(cr);
-  cairo_set_source_rgb(cr, kWindowGrey, kWindowGrey, kWindowGrey);
-  cairo_paint(cr);
-  if (impl->Picture) {
-    cairo_set_source_surface(cr, impl->Picture, (width - cairo_image_surface_get_width(impl->Picture)) / 2,
-                             (height - cairo_image_surface_get_height(impl->Picture)) / 2);
-    cairo_paint(cr);
-  }
-  // 2. A soft shadow that lifts the panel off the picture.
-  for (int spread = 6; spread >= 1; --spread) {
-    cairo_set_source_rgba(cr, 0, 0, 0, 0.045);
-    cairo_rectangle(cr, kPanelBounds.Left - spread + 1, kPanelBounds.Top - spread + 3,
-                    kPanelBounds.Width + 2 * spread - 2, kPanelBounds.Height + 2 * spread);
-    cairo_fill(cr);
-  }
-  return FALSE;
+  PaintClientArea(cr, gtk_widget_get_allocated_width(widget), gtk_widget_get_allocated_height(widget),
+                   static_cast<Impl*>(self)->Picture);
+  return FALSE;  // the panel is drawn on top
 }
 
 gboolean TMainForm::Impl::DrawPanel(GtkWidget* widget, cairo_t* cr, gpointer) {
-  const double width = gtk_widget_get_allocated_width(widget);
-  const double height = gtk_widget_get_allocated_height(widget);
-  cairo_set_source_rgb(cr, kPanelGrey, kPanelGrey, kPanelGrey);
-  cairo_rectangle(cr, 0, 0, width, height);
-  cairo_fill(cr);
-  // A thin raised edge: light along the top and left, darker along the bottom and right.
-  cairo_set_line_width(cr, 1.0);
-  cairo_set_source_rgb(cr, 1, 1, 1);
-  cairo_move_to(cr, 0.5, height - 0.5);
-  cairo_line_to(cr, 0.5, 0.5);
-  cairo_line_to(cr, width - 0.5, 0.5);
-  cairo_stroke(cr);
-  cairo_set_source_rgb(cr, 0.63, 0.63, 0.63);
-  cairo_move_to(cr, width - 0.5, 0.5);
-  cairo_line_to(cr, width - 0.5, height - 0.5);
-  cairo_line_to(cr, 0.5, height - 0.5);
-  cairo_stroke(cr);
+  PaintPanel(cr, gtk_widget_get_allocated_width(widget), gtk_widget_get_allocated_height(widget));
   return FALSE;  // the controls are drawn on top
 }
 
@@ -264,7 +223,7 @@ bool InitLauncherToolkit() { return gtk_init_check(nullptr, nullptr); }
 TMainForm::TMainForm(GameOptions& options, std::filesystem::path configFile)
     : impl_(std::make_unique<Impl>(options, std::move(configFile))) {
   impl_->Form = this;
-  impl_->Ask = [this](const LauncherTexts& texts) { return AskInMessageBox(GTK_WINDOW(impl_->Window), texts); };
+  impl_->Ask = [this](const LauncherTexts& texts) { return AskQuitInMessageBox(GTK_WINDOW(impl_->Window), texts); };
   impl_->Build();
   LoadOptions(impl_->Options, impl_->ConfigFile);
   ApplyLanguage();

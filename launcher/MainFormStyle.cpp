@@ -41,6 +41,9 @@ constexpr const char* kStyleSheet = R"css(
   background-image: linear-gradient(to bottom, #e2e2e2, #ededed);
   box-shadow: inset 0 1px 2px rgba(0, 0, 0, 0.12);
 }
+#zelmar-launcher button.zl-flat.zl-current:hover {
+  border-color: #7a9ccf;
+}
 #zelmar-launcher checkbutton.zl-control {
   min-height: 0;
   margin: 0;
