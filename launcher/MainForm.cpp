@@ -19,12 +19,16 @@ constexpr std::size_t kControlCount = std::size(kAllControls);
 
 std::size_t IndexOf(LauncherControl control) { return static_cast<std::size_t>(control); }
 
+// Returns the window that takes a control's mouse input (null before it is realised).
+GdkWindow* InputWindow(GtkWidget* widget) {
+  return GTK_IS_BUTTON(widget) ? gtk_button_get_event_window(GTK_BUTTON(widget)) : gtk_widget_get_window(widget);
+}
+
 // Gives a control the hand cursor once it has its input window.
 void SetHandCursor(GtkWidget* widget, gpointer) {
-  GdkWindow* input = GTK_IS_BUTTON(widget) ? gtk_button_get_event_window(GTK_BUTTON(widget))
-                                           : gtk_widget_get_window(widget);
+  GdkWindow* input = InputWindow(widget);
   if (!input) return;
-  GdkCursor* hand = gdk_cursor_new_from_name(gtk_widget_get_display(widget), "pointer");
+  GdkCursor* hand = gdk_cursor_new_for_display(gtk_widget_get_display(widget), GDK_HAND2);
   gdk_window_set_cursor(input, hand);
   if (hand) g_object_unref(hand);
 }
@@ -331,6 +335,12 @@ ControlBounds TMainForm::PanelBounds() const {
   int x = 0, y = 0;
   gtk_widget_translate_coordinates(impl_->Panel, impl_->Client, 0, 0, &x, &y);
   return {x, y, gtk_widget_get_allocated_width(impl_->Panel), gtk_widget_get_allocated_height(impl_->Panel)};
+}
+
+bool TMainForm::ShowsHandCursor(LauncherControl control) const {
+  GdkWindow* input = InputWindow(impl_->Control(control));
+  GdkCursor* cursor = input ? gdk_window_get_cursor(input) : nullptr;
+  return cursor && gdk_cursor_get_cursor_type(cursor) == GDK_HAND2;
 }
 
 void TMainForm::SetQuitAsker(QuitAsker asker) { impl_->Ask = std::move(asker); }

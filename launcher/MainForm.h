@@ -72,6 +72,8 @@ class TMainForm {
   ControlBounds Bounds(LauncherControl control) const;
   ControlBounds ClientBounds() const;
   ControlBounds PanelBounds() const;
+  // Whether the mouse pointer turns into a hand over a shown control.
+  bool ShowsHandCursor(LauncherControl control) const;
 
   // Replace the message box and the browser call (the defaults use the desktop's).
   void SetQuitAsker(QuitAsker asker);

@@ -58,6 +58,7 @@ TEST_F(MainFormTest, ControlsSitAtTheirStoredPlacesInBothLanguages) {
     for (const LauncherControl control : kAllControls) {
       EXPECT_EQ(form.Bounds(control), StoredBounds(control)) << "control " << static_cast<int>(control)
                                                             << " in language " << lang;
+      EXPECT_TRUE(form.ShowsHandCursor(control)) << "control " << static_cast<int>(control);
     }
   }
 }
