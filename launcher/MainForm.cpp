@@ -76,6 +76,7 @@ struct TMainForm::Impl {
   static gboolean DrawClient(GtkWidget* widget, cairo_t* cr, gpointer self);
   static gboolean DrawPanel(GtkWidget* widget, cairo_t* cr, gpointer self);
   static gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer self);
+  static gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self);
   static gboolean OnLinkRelease(GtkWidget*, GdkEventButton* event, gpointer self);
   static void OnEnglish(GtkButton*, gpointer self);
   static void OnRussian(GtkButton*, gpointer self);
@@ -113,6 +114,7 @@ void TMainForm::Impl::BuildWindow() {
   gtk_header_bar_set_decoration_layout(GTK_HEADER_BAR(Header), ":close");
   gtk_window_set_titlebar(GTK_WINDOW(Window), Header);
   g_signal_connect(Window, "delete-event", G_CALLBACK(OnDelete), this);
+  g_signal_connect(Window, "key-press-event", G_CALLBACK(OnKeyPress), this);
 
   // 2. The client area painted with the picture, and the grey panel on it.
   // A layout rather than a fixed box: the panel reaches two pixels past the client area's bottom
@@ -143,6 +145,8 @@ void TMainForm::Impl::BuildButtons() {
   g_signal_connect(Control(LauncherControl::lcRussian), "clicked", G_CALLBACK(OnRussian), this);
   g_signal_connect(Control(LauncherControl::lcStart), "clicked", G_CALLBACK(OnStart), this);
   g_signal_connect(Control(LauncherControl::lcUpdate), "clicked", G_CALLBACK(OnUpdate), this);
+  // Enter starts the game: the start button holds the keyboard focus when the launcher opens.
+  gtk_widget_grab_focus(Control(LauncherControl::lcStart));
 }
 
 void TMainForm::Impl::BuildLink() {
@@ -195,6 +199,12 @@ void TMainForm::Impl::ChooseLanguage(std::int32_t lang) {
 gboolean TMainForm::Impl::OnDelete(GtkWidget*, GdkEvent*, gpointer self) {
   static_cast<Impl*>(self)->Form->RequestClose();
   return TRUE;  // the launcher hides itself; the window stays until the form goes
+}
+
+gboolean TMainForm::Impl::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self) {
+  if (event->keyval != GDK_KEY_Escape) return FALSE;
+  static_cast<Impl*>(self)->Form->RequestClose();  // Escape closes like the close box
+  return TRUE;
 }
 
 gboolean TMainForm::Impl::OnLinkRelease(GtkWidget*, GdkEventButton* event, gpointer self) {

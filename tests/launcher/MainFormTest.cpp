@@ -142,6 +142,62 @@ TEST_F(MainFormTest, ClosingAsksTheQuestionInTheCurrentLanguage) {
   EXPECT_EQ(asked, 2);
 }
 
+// Returns the launcher's top-level window.
+GtkWindow* LauncherWindow() {
+  GList* windows = gtk_window_list_toplevels();
+  GtkWindow* found = nullptr;
+  for (GList* item = windows; item; item = item->next) {
+    if (g_strcmp0(gtk_widget_get_name(GTK_WIDGET(item->data)), "zelmar-launcher") == 0) {
+      found = GTK_WINDOW(item->data);
+    }
+  }
+  g_list_free(windows);
+  return found;
+}
+
+// Sends a key press to a window the way the display would deliver it.
+void PressKey(GtkWindow* window, guint keyval) {
+  GdkEvent* event = gdk_event_new(GDK_KEY_PRESS);
+  event->key.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(GTK_WIDGET(window))));
+  event->key.send_event = TRUE;
+  event->key.keyval = keyval;
+  GdkKeymapKey* keys = nullptr;
+  gint count = 0;
+  GdkKeymap* keymap = gdk_keymap_get_for_display(gdk_display_get_default());
+  if (gdk_keymap_get_entries_for_keyval(keymap, keyval, &keys, &count) && count > 0) {
+    event->key.hardware_keycode = static_cast<guint16>(keys[0].keycode);
+  }
+  g_free(keys);
+  event->key.time = GDK_CURRENT_TIME;
+  gdk_event_set_device(event, gdk_seat_get_keyboard(gdk_display_get_default_seat(gdk_display_get_default())));
+  gtk_widget_event(GTK_WIDGET(window), event);
+  gdk_event_free(event);
+}
+
+TEST_F(MainFormTest, EscapeAsksAndEnterStarts) {
+  TMainForm form(options_, file_);
+  int asked = 0;
+  form.SetQuitAsker([&](const LauncherTexts&) { return ++asked, false; });
+  form.Show();
+  Settle();
+  GtkWindow* window = LauncherWindow();
+  ASSERT_NE(window, nullptr);
+  GtkWidget* focus = gtk_window_get_focus(window);
+  ASSERT_TRUE(focus && GTK_IS_BUTTON(focus));
+  EXPECT_STREQ(gtk_button_get_label(GTK_BUTTON(focus)), "Start Game");
+  PressKey(window, GDK_KEY_Escape);
+  EXPECT_EQ(asked, 1);
+  EXPECT_FALSE(form.Closed());
+  PressKey(window, GDK_KEY_Return);
+  // A button pressed from the keyboard shows itself pressed for a moment before it acts.
+  const gint64 until = g_get_monotonic_time() + 3 * G_USEC_PER_SEC;
+  while (!form.Closed() && g_get_monotonic_time() < until) {
+    if (!g_main_context_iteration(nullptr, FALSE)) g_usleep(2000);
+  }
+  EXPECT_TRUE(form.Closed());
+  EXPECT_TRUE(form.Choices().Started);
+}
+
 TEST_F(MainFormTest, StartGameClosesWithoutAQuestion) {
   TMainForm form(options_, file_);
   bool asked = false;
