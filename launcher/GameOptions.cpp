@@ -9,6 +9,7 @@
 namespace zelmar {
 namespace {
 
+// clang-format off
 constexpr OptionKey kKeys[] = {
     {"Army", &GameOptions::Army, 1, 1, 2},
     {"Mode", &GameOptions::Mode, 2, 1, 2},
@@ -22,10 +23,13 @@ constexpr OptionKey kKeys[] = {
     {"Priority", &GameOptions::Priority, 1, 1, 3},
     {"Lang", &GameOptions::Lang, 1, 1, 2},
 };
+// clang-format on
 
 }  // namespace
 
-std::span<const OptionKey> OptionKeys() { return kKeys; }
+std::span<const OptionKey> OptionKeys() {
+  return kKeys;
+}
 
 std::filesystem::path ConfigFilePath() {
   std::error_code error;
@@ -61,8 +65,12 @@ bool SaveOptions(const GameOptions& options, const std::filesystem::path& file) 
   return ReplaceTextFile(file, ini.Text());
 }
 
-void LoadOptions(GameOptions& options) { LoadOptions(options, ConfigFilePath()); }
+void LoadOptions(GameOptions& options) {
+  LoadOptions(options, ConfigFilePath());
+}
 
-bool SaveOptions(const GameOptions& options) { return SaveOptions(options, ConfigFilePath()); }
+bool SaveOptions(const GameOptions& options) {
+  return SaveOptions(options, ConfigFilePath());
+}
 
 }  // namespace zelmar

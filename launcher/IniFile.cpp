@@ -17,10 +17,8 @@ std::string_view Trim(std::string_view s) {
 
 // Compares two names the way the profile calls do: ASCII letters without regard to case.
 bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
          });
 }
 
@@ -45,8 +43,7 @@ std::optional<std::string_view> KeyName(std::string_view line) {
 // Returns the value part of a key line with blanks and one pair of enclosing quotes removed.
 std::string ValueOf(std::string_view line) {
   std::string_view value = Trim(line.substr(line.find('=') + 1));
-  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-      value.back() == value.front()) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
     value = value.substr(1, value.size() - 2);
   }
   return std::string(value);

@@ -16,22 +16,30 @@ inline constexpr double kWindowGrey = 192.0 / 255.0;
 // Returns where a control sits on the panel and how large it is.
 constexpr ControlBounds StoredBounds(LauncherControl control) {
   switch (control) {
-    case LauncherControl::lcEnglish: return {16, 88, 121, 27};
-    case LauncherControl::lcRussian: return {138, 88, 119, 27};
-    case LauncherControl::lcStart: return {16, 121, 241, 27};
-    case LauncherControl::lcUpdate: return {16, 154, 241, 27};
-    case LauncherControl::lcLink: return {24, 48, 225, 17};
-    case LauncherControl::lcFullScreen: return {16, 204, 81, 17};
-    case LauncherControl::lcMaximized: return {104, 204, 81, 17};
-    case LauncherControl::lcAntialias: return {192, 204, 65, 17};
+    case LauncherControl::lcEnglish:
+      return {16, 88, 121, 27};
+    case LauncherControl::lcRussian:
+      return {138, 88, 119, 27};
+    case LauncherControl::lcStart:
+      return {16, 121, 241, 27};
+    case LauncherControl::lcUpdate:
+      return {16, 154, 241, 27};
+    case LauncherControl::lcLink:
+      return {24, 48, 225, 17};
+    case LauncherControl::lcFullScreen:
+      return {16, 204, 81, 17};
+    case LauncherControl::lcMaximized:
+      return {104, 204, 81, 17};
+    case LauncherControl::lcAntialias:
+      return {192, 204, 65, 17};
   }
   return {};
 }
 
 inline constexpr LauncherControl kAllControls[] = {
-    LauncherControl::lcEnglish,    LauncherControl::lcRussian,   LauncherControl::lcStart,
-    LauncherControl::lcUpdate,     LauncherControl::lcLink,      LauncherControl::lcFullScreen,
-    LauncherControl::lcMaximized,  LauncherControl::lcAntialias,
+    LauncherControl::lcEnglish,   LauncherControl::lcRussian,   LauncherControl::lcStart,
+    LauncherControl::lcUpdate,    LauncherControl::lcLink,      LauncherControl::lcFullScreen,
+    LauncherControl::lcMaximized, LauncherControl::lcAntialias,
 };
 
 }  // namespace zelmar

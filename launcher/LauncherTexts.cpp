@@ -29,6 +29,8 @@ constexpr LauncherTexts kRussian{
 
 }  // namespace
 
-const LauncherTexts& LauncherTextsFor(std::int32_t lang) { return lang == 1 ? kEnglish : kRussian; }
+const LauncherTexts& LauncherTextsFor(std::int32_t lang) {
+  return lang == 1 ? kEnglish : kRussian;
+}
 
 }  // namespace zelmar

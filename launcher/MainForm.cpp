@@ -17,11 +17,14 @@ namespace {
 
 constexpr std::size_t kControlCount = std::size(kAllControls);
 
-std::size_t IndexOf(LauncherControl control) { return static_cast<std::size_t>(control); }
+std::size_t IndexOf(LauncherControl control) {
+  return static_cast<std::size_t>(control);
+}
 
 // Returns the window that takes a control's mouse input (null before it is realised).
 GdkWindow* InputWindow(GtkWidget* widget) {
-  return GTK_IS_BUTTON(widget) ? gtk_button_get_event_window(GTK_BUTTON(widget)) : gtk_widget_get_window(widget);
+  return GTK_IS_BUTTON(widget) ? gtk_button_get_event_window(GTK_BUTTON(widget))
+                               : gtk_widget_get_window(widget);
 }
 
 // Gives a control the hand cursor once it has its input window.
@@ -153,8 +156,8 @@ void TMainForm::Impl::BuildLink() {
   GtkWidget* link = gtk_event_box_new();
   LinkLabel = gtk_label_new(nullptr);
   const std::string address(kProductWebAddress);
-  gchar* markup = g_markup_printf_escaped("<span foreground=\"#0000ff\" underline=\"single\">%s</span>",
-                                          address.c_str());
+  gchar* markup =
+      g_markup_printf_escaped("<span foreground=\"#0000ff\" underline=\"single\">%s</span>", address.c_str());
   gtk_label_set_markup(GTK_LABEL(LinkLabel), markup);
   g_free(markup);
   gtk_widget_set_tooltip_text(link, address.c_str());
@@ -175,7 +178,7 @@ void TMainForm::Impl::BuildCheckBoxes() {
 
 gboolean TMainForm::Impl::DrawClient(GtkWidget* widget, cairo_t* cr, gpointer self) {
   PaintClientArea(cr, gtk_widget_get_allocated_width(widget), gtk_widget_get_allocated_height(widget),
-                   static_cast<Impl*>(self)->Picture);
+                  static_cast<Impl*>(self)->Picture);
   return FALSE;  // the panel is drawn on top
 }
 
@@ -213,9 +216,13 @@ gboolean TMainForm::Impl::OnLinkRelease(GtkWidget*, GdkEventButton* event, gpoin
   return TRUE;
 }
 
-void TMainForm::Impl::OnEnglish(GtkButton*, gpointer self) { static_cast<Impl*>(self)->ChooseLanguage(1); }
+void TMainForm::Impl::OnEnglish(GtkButton*, gpointer self) {
+  static_cast<Impl*>(self)->ChooseLanguage(1);
+}
 
-void TMainForm::Impl::OnRussian(GtkButton*, gpointer self) { static_cast<Impl*>(self)->ChooseLanguage(2); }
+void TMainForm::Impl::OnRussian(GtkButton*, gpointer self) {
+  static_cast<Impl*>(self)->ChooseLanguage(2);
+}
 
 void TMainForm::Impl::OnStart(GtkButton*, gpointer self) {
   Impl* impl = static_cast<Impl*>(self);
@@ -232,12 +239,16 @@ void TMainForm::Impl::OnMaximized(GtkToggleButton*, gpointer self) {
   impl->Maximized = !impl->Maximized;
 }
 
-bool InitLauncherToolkit() { return gtk_init_check(nullptr, nullptr); }
+bool InitLauncherToolkit() {
+  return gtk_init_check(nullptr, nullptr);
+}
 
 TMainForm::TMainForm(GameOptions& options, std::filesystem::path configFile)
     : impl_(std::make_unique<Impl>(options, std::move(configFile))) {
   impl_->Form = this;
-  impl_->Ask = [this](const LauncherTexts& texts) { return AskQuitInMessageBox(GTK_WINDOW(impl_->Window), texts); };
+  impl_->Ask = [this](const LauncherTexts& texts) {
+    return AskQuitInMessageBox(GTK_WINDOW(impl_->Window), texts);
+  };
   impl_->Build();
   LoadOptions(impl_->Options, impl_->ConfigFile);
   ApplyLanguage();
@@ -284,8 +295,10 @@ void TMainForm::ApplyLanguage() {
   const bool english = impl_->Options.Lang == 1;
   const auto mark = [this](LauncherControl control, bool current) {
     GtkStyleContext* style = gtk_widget_get_style_context(impl_->Control(control));
-    if (current) gtk_style_context_add_class(style, kCurrentLanguageClass);
-    else gtk_style_context_remove_class(style, kCurrentLanguageClass);
+    if (current)
+      gtk_style_context_add_class(style, kCurrentLanguageClass);
+    else
+      gtk_style_context_remove_class(style, kCurrentLanguageClass);
   };
   mark(LauncherControl::lcEnglish, english);
   mark(LauncherControl::lcRussian, !english);
@@ -316,7 +329,9 @@ bool TMainForm::RequestClose() {
   return true;
 }
 
-bool TMainForm::Closed() const { return impl_->Closed; }
+bool TMainForm::Closed() const {
+  return impl_->Closed;
+}
 
 std::string TMainForm::Caption() const {
   const char* title = gtk_window_get_title(GTK_WINDOW(impl_->Window));
@@ -338,7 +353,8 @@ ControlBounds TMainForm::Bounds(LauncherControl control) const {
 }
 
 ControlBounds TMainForm::ClientBounds() const {
-  return {0, 0, gtk_widget_get_allocated_width(impl_->Client), gtk_widget_get_allocated_height(impl_->Client)};
+  return {0, 0, gtk_widget_get_allocated_width(impl_->Client),
+          gtk_widget_get_allocated_height(impl_->Client)};
 }
 
 ControlBounds TMainForm::PanelBounds() const {
@@ -353,9 +369,13 @@ bool TMainForm::ShowsHandCursor(LauncherControl control) const {
   return cursor && gdk_cursor_get_cursor_type(cursor) == GDK_HAND2;
 }
 
-void TMainForm::SetQuitAsker(QuitAsker asker) { impl_->Ask = std::move(asker); }
+void TMainForm::SetQuitAsker(QuitAsker asker) {
+  impl_->Ask = std::move(asker);
+}
 
-void TMainForm::SetAddressOpener(AddressOpener opener) { impl_->Open = std::move(opener); }
+void TMainForm::SetAddressOpener(AddressOpener opener) {
+  impl_->Open = std::move(opener);
+}
 
 LauncherChoices RunLauncher(GameOptions& options) {
   if (!InitLauncherToolkit()) return {};

@@ -22,7 +22,14 @@ struct LauncherChoices {
 
 // The controls on the launcher's panel.
 enum class LauncherControl {
-  lcEnglish, lcRussian, lcStart, lcUpdate, lcLink, lcFullScreen, lcMaximized, lcAntialias
+  lcEnglish,
+  lcRussian,
+  lcStart,
+  lcUpdate,
+  lcLink,
+  lcFullScreen,
+  lcMaximized,
+  lcAntialias
 };
 
 // A control's place on the panel and its size, in pixels.

@@ -14,7 +14,9 @@ constexpr int kWidth = 630;
 constexpr int kHeight = 360;
 
 // Blends two colour channels: t = 0 gives a, t = 1 gives b.
-double Mix(double a, double b, double t) { return a + (b - a) * t; }
+double Mix(double a, double b, double t) {
+  return a + (b - a) * t;
+}
 
 // Computes one pixel: a diagonal night-blue to deep-plum gradient with a soft light behind the
 // launcher's panel and a gentle darkening towards the corners.
@@ -26,7 +28,9 @@ void Shade(int x, int y, std::uint8_t* rgb) {
   // 1. Glow around the middle of the panel (315, 225).
   const double dx = (x - 315.0) / 300.0, dy = (y - 225.0) / 220.0;
   const double glow = std::exp(-(dx * dx + dy * dy) * 1.6);
-  r += 70 * glow; g += 62 * glow; b += 58 * glow;
+  r += 70 * glow;
+  g += 62 * glow;
+  b += 58 * glow;
   // 2. Vignette.
   const double cx = u - 0.5, cy = v - 0.5;
   const double shade = 1.0 - 0.55 * (cx * cx + cy * cy);

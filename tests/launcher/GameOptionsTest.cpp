@@ -85,8 +85,9 @@ TEST(GameOptions, NewFileHoldsTheElevenKeysInOrder) {
 
 TEST(GameOptions, SavingKeepsOtherSectionsKeysAndComments) {
   TempDir dir;
-  WriteFile(dir.File("config.ini"),
-            "; written by hand\n[Window]\nLeft=10\n\n[OPTIONS]\nlang=1\nNickname=Ann\nDepth=2\n\n[Tail]\nX=1\n");
+  WriteFile(
+      dir.File("config.ini"),
+      "; written by hand\n[Window]\nLeft=10\n\n[OPTIONS]\nlang=1\nNickname=Ann\nDepth=2\n\n[Tail]\nX=1\n");
   GameOptions options;
   options.Lang = 2;
   EXPECT_TRUE(SaveOptions(options, dir.File("config.ini")));
@@ -103,7 +104,8 @@ TEST(GameOptions, FailedWriteLosesNothing) {
   // The directory takes no new files: neither through its permissions nor (for a superuser, who
   // passes those) at the place where the new file is written first.
   std::filesystem::create_directory(dir.File("config.ini.new"));
-  std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  std::filesystem::permissions(dir.Path(),
+                               std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   GameOptions options;
   EXPECT_FALSE(SaveOptions(options, dir.File("config.ini")));
   std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_all);

@@ -20,9 +20,9 @@ TEST(IniFile, ReadsLikeTheProfileCalls) {
       "Quoted=\"  7 \"\n"
       "[Options]\n"
       "Depth=5\n");
-  EXPECT_EQ(ini.Read("Options", "Lang"), "2");      // first key of the first matching section
-  EXPECT_EQ(ini.Read("OPTIONS", "lAnG"), "2");      // names ignore case
-  EXPECT_EQ(ini.Read("Options", "Quoted"), "  7 ");  // one pair of quotes comes off
+  EXPECT_EQ(ini.Read("Options", "Lang"), "2");            // first key of the first matching section
+  EXPECT_EQ(ini.Read("OPTIONS", "lAnG"), "2");            // names ignore case
+  EXPECT_EQ(ini.Read("Options", "Quoted"), "  7 ");       // one pair of quotes comes off
   EXPECT_EQ(ini.Read("Options", "Depth"), std::nullopt);  // a later section of the same name is not read
   EXPECT_EQ(ini.Read("Missing", "Lang"), std::nullopt);
   EXPECT_EQ(ini.Read("Other", "Lang"), "9");
@@ -30,7 +30,9 @@ TEST(IniFile, ReadsLikeTheProfileCalls) {
 
 TEST(IniFile, WriteKeepsEverythingElse) {
   IniFile ini;
-  ini.Parse("\xEF\xBB\xBF# top\r\n[Video]\r\nMode=3\r\n\r\n[options]\r\nlang=1 ; old\r\nExtra=x\r\n\r\n[Audio]\r\nOn=1\r\n");
+  ini.Parse(
+      "\xEF\xBB\xBF# top\r\n[Video]\r\nMode=3\r\n\r\n[options]\r\nlang=1 ; "
+      "old\r\nExtra=x\r\n\r\n[Audio]\r\nOn=1\r\n");
   ini.Write("Options", "Lang", "2");   // rewritten where it stands
   ini.Write("Options", "Army", "1");   // appended after the section's last line, before the gap
   ini.Write("Network", "Port", "80");  // a new section at the end
@@ -60,8 +62,10 @@ TEST(IniFile, IntegersAreWholeDecimalNumbers) {
 // Random documents built from INI-like pieces: whatever is in them, a written key reads back,
 // and writing again changes nothing more.
 TEST(IniFile, WrittenKeysReadBackFromAnyDocument) {
-  const char* pieces[] = {"[Options]", "[options ]", "[Other]", "[", "]", "Lang", " lang ", "=", "2", "x",
-                          ";", "#", " ", "\t", "\r", "\n", "\n", "\n", "\"", "\xEF\xBB\xBF", "Depth=9"};
+  const char* pieces[] = {
+      "[Options]", "[options ]", "[Other]", "[",  "]",  "Lang", " lang ", "=",  "2",  "x",
+      ";",         "#",          " ",       "\t", "\r", "\n",   "\n",     "\n", "\"", "\xEF\xBB\xBF",
+      "Depth=9"};
   std::mt19937 random(7);
   for (int round = 0; round < 500; ++round) {
     std::string text;

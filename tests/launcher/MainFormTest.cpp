@@ -56,8 +56,8 @@ TEST_F(MainFormTest, ControlsSitAtTheirStoredPlacesInBothLanguages) {
     EXPECT_EQ(form.ClientBounds(), (ControlBounds{0, 0, kClientWidth, kClientHeight}));
     EXPECT_EQ(form.PanelBounds(), kPanelBounds);
     for (const LauncherControl control : kAllControls) {
-      EXPECT_EQ(form.Bounds(control), StoredBounds(control)) << "control " << static_cast<int>(control)
-                                                            << " in language " << lang;
+      EXPECT_EQ(form.Bounds(control), StoredBounds(control))
+          << "control " << static_cast<int>(control) << " in language " << lang;
       EXPECT_TRUE(form.ShowsHandCursor(control)) << "control " << static_cast<int>(control);
     }
   }
@@ -115,7 +115,8 @@ TEST_F(MainFormTest, LinkAndUpdateOpenTheWebPageAndStayOpen) {
   form.SetAddressOpener([&](std::string_view address) { opened.emplace_back(address); });
   form.Click(LauncherControl::lcLink);
   form.Click(LauncherControl::lcUpdate);
-  EXPECT_EQ(opened, (std::vector<std::string>{std::string(kProductWebAddress), std::string(kProductWebAddress)}));
+  EXPECT_EQ(opened,
+            (std::vector<std::string>{std::string(kProductWebAddress), std::string(kProductWebAddress)}));
   EXPECT_FALSE(form.Closed());
 }
 
