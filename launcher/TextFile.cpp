@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 
 namespace zelmar {
@@ -29,7 +30,8 @@ ReadResult ReadTextFile(const std::filesystem::path& file, std::string& text) {
   const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return errno == ENOENT ? ReadResult::rrMissing : ReadResult::rrFailed;
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+      static_cast<std::uintmax_t>(info.st_size) > kMaxTextFileSize) {
     ::close(fd);
     return ReadResult::rrFailed;
   }
@@ -37,13 +39,14 @@ ReadResult ReadTextFile(const std::filesystem::path& file, std::string& text) {
   for (;;) {
     const ssize_t n = ::read(fd, buffer, sizeof buffer);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
+    if (n == 0) break;
+    if (n > 0) text.append(buffer, static_cast<std::size_t>(n));
+    // A read error, or a file that grew past the limit while being read.
+    if (n < 0 || text.size() > kMaxTextFileSize) {
       ::close(fd);
       text.clear();
       return ReadResult::rrFailed;
     }
-    if (n == 0) break;
-    text.append(buffer, static_cast<std::size_t>(n));
   }
   ::close(fd);
   return ReadResult::rrRead;

@@ -8,8 +8,12 @@ namespace zelmar {
 
 enum class ReadResult { rrRead, rrMissing, rrFailed };
 
+// The largest file read: settings files are a few hundred bytes, anything past this is not one.
+inline constexpr std::size_t kMaxTextFileSize = 1 << 20;
+
 // Reads the whole file into `text`; tells a missing file apart from one that exists but cannot
-// be read (a directory, no permission, an I/O error), so that callers never overwrite the latter.
+// be read (a directory, no permission, an I/O error, over kMaxTextFileSize), so that callers
+// never overwrite the latter.
 ReadResult ReadTextFile(const std::filesystem::path& file, std::string& text);
 
 // Replaces the file's contents with `text` through a temporary file in the same directory that is

@@ -133,6 +133,17 @@ TEST(GameOptions, UnreadableOrReadOnlyFileIsNotOverwritten) {
   EXPECT_EQ(ReadFile(dir.File("other.ini")), "[Options]\nLang=2\n");
 }
 
+TEST(GameOptions, OversizedFileIsNeitherReadNorReplaced) {
+  TempDir dir;
+  const std::string huge = "[Options]\nLang=2\n" + std::string(2 << 20, ';');
+  WriteFile(dir.File("config.ini"), huge);
+  GameOptions options;
+  LoadOptions(options, dir.File("config.ini"));
+  EXPECT_EQ(options.Lang, 1);
+  EXPECT_FALSE(SaveOptions(options, dir.File("config.ini")));
+  EXPECT_EQ(ReadFile(dir.File("config.ini")).size(), huge.size());
+}
+
 TEST(GameOptions, ConfigFileSitsBesideTheProgram) {
   char exe[4096] = {};
   ASSERT_GT(::readlink("/proc/self/exe", exe, sizeof exe - 1), 0);
