@@ -49,10 +49,10 @@ void LoadOptions(GameOptions& options, const std::filesystem::path& file);
 // Writes the eleven keys in their order into section "Options" of `file`, keeping every other
 // section, key and comment. Returns false when the file could not be written; the old file is
 // then left exactly as it was (also when it exists but cannot be read).
-bool SaveOptions(const GameOptions& options, const std::filesystem::path& file);
+[[nodiscard]] bool SaveOptions(const GameOptions& options, const std::filesystem::path& file);
 
 // The same two calls on the settings file beside the program.
 void LoadOptions(GameOptions& options);
-bool SaveOptions(const GameOptions& options);
+[[nodiscard]] bool SaveOptions(const GameOptions& options);
 
 }  // namespace zelmar

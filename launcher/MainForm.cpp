@@ -112,6 +112,7 @@ void TMainForm::Impl::BuildWindow() {
   gtk_widget_set_name(Window, kLauncherWindowName);
   gtk_window_set_resizable(GTK_WINDOW(Window), FALSE);
   gtk_window_set_position(GTK_WINDOW(Window), GTK_WIN_POS_CENTER);
+  gtk_window_set_icon_name(GTK_WINDOW(Window), "applications-games");
   Header = gtk_header_bar_new();
   gtk_header_bar_set_show_close_button(GTK_HEADER_BAR(Header), TRUE);
   gtk_header_bar_set_decoration_layout(GTK_HEADER_BAR(Header), ":close");
@@ -196,7 +197,8 @@ void TMainForm::Impl::Finish() {
 void TMainForm::Impl::ChooseLanguage(std::int32_t lang) {
   Options.Lang = lang;
   Form->ApplyLanguage();
-  SaveOptions(Options, ConfigFile);  // a failed write is not the player's concern here
+  // A failed write is not reported: the launcher goes on in the chosen language either way.
+  static_cast<void>(SaveOptions(Options, ConfigFile));
 }
 
 gboolean TMainForm::Impl::OnDelete(GtkWidget*, GdkEvent*, gpointer self) {
