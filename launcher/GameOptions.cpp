@@ -1,0 +1,76 @@
+#include "launcher/GameOptions.h"
+
+#include <string>
+#include <system_error>
+
+#include "launcher/IniFile.h"
+#include "launcher/TextFile.h"
+
+namespace zelmar {
+namespace {
+
+// clang-format off
+constexpr OptionKey kKeys[] = {
+    {"Army", &GameOptions::Army, 1, 1, 2},
+    {"Mode", &GameOptions::Mode, 2, 1, 2},
+    {"Depth", &GameOptions::Depth, 3, 1, 8},
+    {"Background", &GameOptions::Background, 1, 1, 2},
+    {"Classic", &GameOptions::Classic, 2, 1, 3},
+    {"Board", &GameOptions::Board, 2, 2, 3},
+    {"Music", &GameOptions::Music, 1, 1, 2},
+    {"Sound", &GameOptions::Sound, 1, 1, 2},
+    {"Inversion", &GameOptions::Inversion, 2, 1, 2},
+    {"Priority", &GameOptions::Priority, 1, 1, 3},
+    {"Lang", &GameOptions::Lang, 1, 1, 2},
+};
+// clang-format on
+
+}  // namespace
+
+std::span<const OptionKey> OptionKeys() {
+  return kKeys;
+}
+
+std::filesystem::path ConfigFilePath() {
+  std::error_code error;
+  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+  // Without /proc the working directory is the best remaining guess.
+  if (error || exe.empty()) return "config.ini";
+  return exe.parent_path() / "config.ini";
+}
+
+void LoadOptions(GameOptions& options, const std::filesystem::path& file) {
+  IniFile ini;
+  std::string text;
+  if (ReadTextFile(file, text) == ReadResult::rrRead) ini.Parse(text);
+  for (const OptionKey& key : kKeys) {
+    std::int32_t value = key.Default;
+    if (const auto raw = ini.Read(kOptionsSection, key.Name)) {
+      const auto number = ParseIniInteger(*raw);
+      if (number && *number >= key.Min && *number <= key.Max) value = *number;
+    }
+    options.*key.Field = value;
+  }
+}
+
+bool SaveOptions(const GameOptions& options, const std::filesystem::path& file) {
+  // Never rewrite a file we could not read: its other contents would be lost.
+  std::string text;
+  if (ReadTextFile(file, text) == ReadResult::rrFailed) return false;
+  IniFile ini;
+  ini.Parse(text);
+  for (const OptionKey& key : kKeys) {
+    ini.Write(kOptionsSection, key.Name, std::to_string(options.*key.Field));
+  }
+  return ReplaceTextFile(file, ini.Text());
+}
+
+void LoadOptions(GameOptions& options) {
+  LoadOptions(options, ConfigFilePath());
+}
+
+bool SaveOptions(const GameOptions& options) {
+  return SaveOptions(options, ConfigFilePath());
+}
+
+}  // namespace zelmar

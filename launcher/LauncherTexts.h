@@ -1,0 +1,32 @@
+// The launcher's texts in the two interface languages and the product's web address.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace zelmar {
+
+// The product's web page, shown by the launcher's link and opened by it and by "Check for Update".
+inline constexpr std::string_view kProductWebAddress = "https://www.zelmarchess.com";
+
+// Labels of the language buttons, the same in both languages.
+inline constexpr std::string_view kEnglishButtonText = "English";
+inline constexpr std::string_view kRussianButtonText = "Russian";
+
+// The texts that follow the chosen language (UTF-8). The check box texts keep their blanks.
+struct LauncherTexts {
+  std::string_view Caption;
+  std::string_view FullScreen;
+  std::string_view Maximized;
+  std::string_view Antialias;
+  std::string_view StartGame;
+  std::string_view CheckForUpdate;
+  std::string_view QuitQuestion;
+  std::string_view Yes;  // the answers of the quit question (with their access keys)
+  std::string_view No;
+};
+
+// Returns the texts for a "Lang" value: 1 English, any other value Russian.
+const LauncherTexts& LauncherTextsFor(std::int32_t lang);
+
+}  // namespace zelmar

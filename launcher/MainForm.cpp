@@ -1,0 +1,389 @@
+#include "launcher/MainForm.h"
+
+#include <gtk/gtk.h>
+
+#include <array>
+#include <string>
+
+#include "launcher/DesktopDialogs.h"
+#include "launcher/LauncherLayout.h"
+#include "launcher/LauncherPainting.h"
+#include "launcher/LauncherPicture.h"
+#include "launcher/LauncherTexts.h"
+#include "launcher/MainFormStyle.h"
+
+namespace zelmar {
+namespace {
+
+constexpr std::size_t kControlCount = std::size(kAllControls);
+
+std::size_t IndexOf(LauncherControl control) {
+  return static_cast<std::size_t>(control);
+}
+
+// Returns the window that takes a control's mouse input (null before it is realised).
+GdkWindow* InputWindow(GtkWidget* widget) {
+  return GTK_IS_BUTTON(widget) ? gtk_button_get_event_window(GTK_BUTTON(widget))
+                               : gtk_widget_get_window(widget);
+}
+
+// Gives a control the hand cursor once it has its input window.
+void SetHandCursor(GtkWidget* widget, gpointer) {
+  GdkWindow* input = InputWindow(widget);
+  if (!input) return;
+  GdkCursor* hand = gdk_cursor_new_for_display(gtk_widget_get_display(widget), GDK_HAND2);
+  gdk_window_set_cursor(input, hand);
+  if (hand) g_object_unref(hand);
+}
+
+}  // namespace
+
+struct TMainForm::Impl {
+  TMainForm* Form = nullptr;
+  GameOptions& Options;
+  std::filesystem::path ConfigFile;
+  GtkWidget* Window = nullptr;
+  GtkWidget* Header = nullptr;
+  GtkWidget* Client = nullptr;
+  GtkWidget* Panel = nullptr;
+  GtkWidget* LinkLabel = nullptr;
+  std::array<GtkWidget*, kControlCount> Controls{};
+  cairo_surface_t* Picture = nullptr;
+  GMainLoop* Loop = nullptr;
+  bool Started = false;
+  bool Closed = false;
+  bool Maximized = false;
+  QuitAsker Ask;
+  AddressOpener Open = OpenInBrowser;
+
+  Impl(GameOptions& options, std::filesystem::path file) : Options(options), ConfigFile(std::move(file)) {}
+
+  GtkWidget* Control(LauncherControl control) const { return Controls[IndexOf(control)]; }
+
+  // Builds the window, its picture, the panel and every control at its stored place.
+  void Build();
+  // Builds the fixed-size window with its title bar, client area and panel.
+  void BuildWindow();
+  // Builds the four flat buttons, the link and the three check boxes.
+  void BuildButtons();
+  void BuildLink();
+  void BuildCheckBoxes();
+  // Puts one control on the panel at its stored place and size.
+  void Place(LauncherControl control, GtkWidget* widget);
+  // Ends the launcher's life: hides the window and leaves the modal loop.
+  void Finish();
+  // Language buttons: store the choice, show the texts in it and save the settings at once.
+  void ChooseLanguage(std::int32_t lang);
+
+  // Signal handlers; `self` is the Impl.
+  static gboolean DrawClient(GtkWidget* widget, cairo_t* cr, gpointer self);
+  static gboolean DrawPanel(GtkWidget* widget, cairo_t* cr, gpointer self);
+  static gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer self);
+  static gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self);
+  static gboolean OnLinkRelease(GtkWidget*, GdkEventButton* event, gpointer self);
+  static void OnEnglish(GtkButton*, gpointer self);
+  static void OnRussian(GtkButton*, gpointer self);
+  static void OnStart(GtkButton*, gpointer self);
+  static void OnUpdate(GtkButton*, gpointer self);
+  static void OnMaximized(GtkToggleButton*, gpointer self);
+};
+
+void TMainForm::Impl::Place(LauncherControl control, GtkWidget* widget) {
+  const ControlBounds at = StoredBounds(control);
+  gtk_widget_set_size_request(widget, at.Width, at.Height);
+  gtk_style_context_add_class(gtk_widget_get_style_context(widget), kPanelControlClass);
+  g_signal_connect_after(widget, "realize", G_CALLBACK(SetHandCursor), nullptr);
+  gtk_fixed_put(GTK_FIXED(Panel), widget, at.Left, at.Top);
+  Controls[IndexOf(control)] = widget;
+}
+
+void TMainForm::Impl::Build() {
+  InstallLauncherStyle();
+  Picture = CreateLauncherPictureSurface();
+  BuildWindow();
+  BuildButtons();
+  BuildLink();
+  BuildCheckBoxes();
+}
+
+void TMainForm::Impl::BuildWindow() {
+  // 1. A fixed-size window, centred, whose title bar holds the caption and only the close box.
+  Window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+  gtk_widget_set_name(Window, kLauncherWindowName);
+  gtk_window_set_resizable(GTK_WINDOW(Window), FALSE);
+  gtk_window_set_position(GTK_WINDOW(Window), GTK_WIN_POS_CENTER);
+  gtk_window_set_icon_name(GTK_WINDOW(Window), "applications-games");
+  Header = gtk_header_bar_new();
+  gtk_header_bar_set_show_close_button(GTK_HEADER_BAR(Header), TRUE);
+  gtk_header_bar_set_decoration_layout(GTK_HEADER_BAR(Header), ":close");
+  gtk_window_set_titlebar(GTK_WINDOW(Window), Header);
+  g_signal_connect(Window, "delete-event", G_CALLBACK(OnDelete), this);
+  g_signal_connect(Window, "key-press-event", G_CALLBACK(OnKeyPress), this);
+
+  // 2. The client area painted with the picture, and the grey panel on it.
+  // A layout rather than a fixed box: the panel reaches two pixels past the client area's bottom
+  // edge, and the client area must keep its size regardless.
+  Client = gtk_layout_new(nullptr, nullptr);
+  gtk_layout_set_size(GTK_LAYOUT(Client), kClientWidth, kClientHeight);
+  gtk_widget_set_size_request(Client, kClientWidth, kClientHeight);
+  g_signal_connect(Client, "draw", G_CALLBACK(DrawClient), this);
+  gtk_container_add(GTK_CONTAINER(Window), Client);
+  Panel = gtk_fixed_new();
+  gtk_widget_set_size_request(Panel, kPanelBounds.Width, kPanelBounds.Height);
+  g_signal_connect(Panel, "draw", G_CALLBACK(DrawPanel), this);
+  gtk_layout_put(GTK_LAYOUT(Client), Panel, kPanelBounds.Left, kPanelBounds.Top);
+}
+
+void TMainForm::Impl::BuildButtons() {
+  const auto flatButton = [](std::string_view text) {
+    GtkWidget* button = gtk_button_new_with_label(std::string(text).c_str());
+    gtk_button_set_relief(GTK_BUTTON(button), GTK_RELIEF_NONE);
+    gtk_style_context_add_class(gtk_widget_get_style_context(button), kFlatButtonClass);
+    return button;
+  };
+  Place(LauncherControl::lcEnglish, flatButton(kEnglishButtonText));
+  Place(LauncherControl::lcRussian, flatButton(kRussianButtonText));
+  Place(LauncherControl::lcStart, flatButton(""));
+  Place(LauncherControl::lcUpdate, flatButton(""));
+  g_signal_connect(Control(LauncherControl::lcEnglish), "clicked", G_CALLBACK(OnEnglish), this);
+  g_signal_connect(Control(LauncherControl::lcRussian), "clicked", G_CALLBACK(OnRussian), this);
+  g_signal_connect(Control(LauncherControl::lcStart), "clicked", G_CALLBACK(OnStart), this);
+  g_signal_connect(Control(LauncherControl::lcUpdate), "clicked", G_CALLBACK(OnUpdate), this);
+  // Enter starts the game: the start button holds the keyboard focus when the launcher opens.
+  gtk_widget_grab_focus(Control(LauncherControl::lcStart));
+}
+
+void TMainForm::Impl::BuildLink() {
+  GtkWidget* link = gtk_event_box_new();
+  LinkLabel = gtk_label_new(nullptr);
+  const std::string address(kProductWebAddress);
+  gchar* markup =
+      g_markup_printf_escaped("<span foreground=\"#0000ff\" underline=\"single\">%s</span>", address.c_str());
+  gtk_label_set_markup(GTK_LABEL(LinkLabel), markup);
+  g_free(markup);
+  gtk_widget_set_tooltip_text(link, address.c_str());
+  gtk_container_add(GTK_CONTAINER(link), LinkLabel);
+  gtk_widget_add_events(link, GDK_BUTTON_RELEASE_MASK);
+  g_signal_connect(link, "button-release-event", G_CALLBACK(OnLinkRelease), this);
+  Place(LauncherControl::lcLink, link);
+  gtk_style_context_add_class(gtk_widget_get_style_context(LinkLabel), kPanelControlClass);
+}
+
+void TMainForm::Impl::BuildCheckBoxes() {
+  Place(LauncherControl::lcFullScreen, gtk_check_button_new_with_label(""));
+  Place(LauncherControl::lcMaximized, gtk_check_button_new_with_label(""));
+  Place(LauncherControl::lcAntialias, gtk_check_button_new_with_label(""));
+  gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(Control(LauncherControl::lcAntialias)), TRUE);
+  g_signal_connect(Control(LauncherControl::lcMaximized), "toggled", G_CALLBACK(OnMaximized), this);
+}
+
+gboolean TMainForm::Impl::DrawClient(GtkWidget* widget, cairo_t* cr, gpointer self) {
+  PaintClientArea(cr, gtk_widget_get_allocated_width(widget), gtk_widget_get_allocated_height(widget),
+                  static_cast<Impl*>(self)->Picture);
+  return FALSE;  // the panel is drawn on top
+}
+
+gboolean TMainForm::Impl::DrawPanel(GtkWidget* widget, cairo_t* cr, gpointer) {
+  PaintPanel(cr, gtk_widget_get_allocated_width(widget), gtk_widget_get_allocated_height(widget));
+  return FALSE;  // the controls are drawn on top
+}
+
+void TMainForm::Impl::Finish() {
+  Closed = true;
+  gtk_widget_hide(Window);
+  if (Loop) g_main_loop_quit(Loop);
+}
+
+void TMainForm::Impl::ChooseLanguage(std::int32_t lang) {
+  Options.Lang = lang;
+  Form->ApplyLanguage();
+  // A failed write is not reported: the launcher goes on in the chosen language either way.
+  static_cast<void>(SaveOptions(Options, ConfigFile));
+}
+
+gboolean TMainForm::Impl::OnDelete(GtkWidget*, GdkEvent*, gpointer self) {
+  static_cast<Impl*>(self)->Form->RequestClose();
+  return TRUE;  // the launcher hides itself; the window stays until the form goes
+}
+
+gboolean TMainForm::Impl::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self) {
+  if (event->keyval != GDK_KEY_Escape) return FALSE;
+  static_cast<Impl*>(self)->Form->RequestClose();  // Escape closes like the close box
+  return TRUE;
+}
+
+gboolean TMainForm::Impl::OnLinkRelease(GtkWidget*, GdkEventButton* event, gpointer self) {
+  if (event->button != GDK_BUTTON_PRIMARY) return FALSE;
+  static_cast<Impl*>(self)->Open(kProductWebAddress);
+  return TRUE;
+}
+
+void TMainForm::Impl::OnEnglish(GtkButton*, gpointer self) {
+  static_cast<Impl*>(self)->ChooseLanguage(1);
+}
+
+void TMainForm::Impl::OnRussian(GtkButton*, gpointer self) {
+  static_cast<Impl*>(self)->ChooseLanguage(2);
+}
+
+void TMainForm::Impl::OnStart(GtkButton*, gpointer self) {
+  Impl* impl = static_cast<Impl*>(self);
+  impl->Started = true;
+  impl->Finish();
+}
+
+void TMainForm::Impl::OnUpdate(GtkButton*, gpointer self) {
+  static_cast<Impl*>(self)->Open(kProductWebAddress);
+}
+
+void TMainForm::Impl::OnMaximized(GtkToggleButton*, gpointer self) {
+  Impl* impl = static_cast<Impl*>(self);
+  impl->Maximized = !impl->Maximized;
+}
+
+bool InitLauncherToolkit() {
+  return gtk_init_check(nullptr, nullptr);
+}
+
+TMainForm::TMainForm(GameOptions& options, std::filesystem::path configFile)
+    : impl_(std::make_unique<Impl>(options, std::move(configFile))) {
+  impl_->Form = this;
+  impl_->Ask = [this](const LauncherTexts& texts) {
+    return AskQuitInMessageBox(GTK_WINDOW(impl_->Window), texts);
+  };
+  impl_->Build();
+  LoadOptions(impl_->Options, impl_->ConfigFile);
+  ApplyLanguage();
+}
+
+TMainForm::~TMainForm() {
+  gtk_widget_destroy(impl_->Window);
+  if (impl_->Picture) cairo_surface_destroy(impl_->Picture);
+  while (gtk_events_pending()) gtk_main_iteration();
+}
+
+void TMainForm::Show() {
+  if (impl_->Closed) return;
+  gtk_widget_show_all(impl_->Window);
+  gtk_window_present(GTK_WINDOW(impl_->Window));
+}
+
+void TMainForm::ShowModal() {
+  Show();
+  if (!impl_->Closed) {
+    impl_->Loop = g_main_loop_new(nullptr, FALSE);
+    g_main_loop_run(impl_->Loop);
+    g_main_loop_unref(impl_->Loop);
+    impl_->Loop = nullptr;
+  }
+  // Let the window vanish from the screen before the caller moves on.
+  while (gtk_events_pending()) gtk_main_iteration();
+}
+
+void TMainForm::ApplyLanguage() {
+  const LauncherTexts& texts = LauncherTextsFor(impl_->Options.Lang);
+  const std::string caption(texts.Caption);
+  gtk_window_set_title(GTK_WINDOW(impl_->Window), caption.c_str());
+  gtk_header_bar_set_title(GTK_HEADER_BAR(impl_->Header), caption.c_str());
+  const auto setLabel = [this](LauncherControl control, std::string_view text) {
+    gtk_button_set_label(GTK_BUTTON(impl_->Control(control)), std::string(text).c_str());
+  };
+  setLabel(LauncherControl::lcStart, texts.StartGame);
+  setLabel(LauncherControl::lcUpdate, texts.CheckForUpdate);
+  setLabel(LauncherControl::lcFullScreen, texts.FullScreen);
+  setLabel(LauncherControl::lcMaximized, texts.Maximized);
+  setLabel(LauncherControl::lcAntialias, texts.Antialias);
+  // Mark the button of the language in use.
+  const bool english = impl_->Options.Lang == 1;
+  const auto mark = [this](LauncherControl control, bool current) {
+    GtkStyleContext* style = gtk_widget_get_style_context(impl_->Control(control));
+    if (current)
+      gtk_style_context_add_class(style, kCurrentLanguageClass);
+    else
+      gtk_style_context_remove_class(style, kCurrentLanguageClass);
+  };
+  mark(LauncherControl::lcEnglish, english);
+  mark(LauncherControl::lcRussian, !english);
+}
+
+LauncherChoices TMainForm::Choices() const {
+  const auto checked = [this](LauncherControl control) {
+    return gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(impl_->Control(control))) != FALSE;
+  };
+  return {impl_->Started, checked(LauncherControl::lcFullScreen), impl_->Maximized,
+          checked(LauncherControl::lcAntialias)};
+}
+
+void TMainForm::Click(LauncherControl control) {
+  if (control == LauncherControl::lcLink) {
+    impl_->Open(kProductWebAddress);
+    return;
+  }
+  gtk_button_clicked(GTK_BUTTON(impl_->Control(control)));
+}
+
+bool TMainForm::RequestClose() {
+  if (impl_->Closed) return true;
+  if (!impl_->Started) {
+    if (!impl_->Ask(LauncherTextsFor(impl_->Options.Lang))) return false;
+  }
+  impl_->Finish();
+  return true;
+}
+
+bool TMainForm::Closed() const {
+  return impl_->Closed;
+}
+
+std::string TMainForm::Caption() const {
+  const char* title = gtk_window_get_title(GTK_WINDOW(impl_->Window));
+  return title ? title : "";
+}
+
+std::string TMainForm::ControlText(LauncherControl control) const {
+  const char* text = control == LauncherControl::lcLink
+                         ? gtk_label_get_text(GTK_LABEL(impl_->LinkLabel))
+                         : gtk_button_get_label(GTK_BUTTON(impl_->Control(control)));
+  return text ? text : "";
+}
+
+ControlBounds TMainForm::Bounds(LauncherControl control) const {
+  GtkWidget* widget = impl_->Control(control);
+  int x = 0, y = 0;
+  gtk_widget_translate_coordinates(widget, impl_->Panel, 0, 0, &x, &y);
+  return {x, y, gtk_widget_get_allocated_width(widget), gtk_widget_get_allocated_height(widget)};
+}
+
+ControlBounds TMainForm::ClientBounds() const {
+  return {0, 0, gtk_widget_get_allocated_width(impl_->Client),
+          gtk_widget_get_allocated_height(impl_->Client)};
+}
+
+ControlBounds TMainForm::PanelBounds() const {
+  int x = 0, y = 0;
+  gtk_widget_translate_coordinates(impl_->Panel, impl_->Client, 0, 0, &x, &y);
+  return {x, y, gtk_widget_get_allocated_width(impl_->Panel), gtk_widget_get_allocated_height(impl_->Panel)};
+}
+
+bool TMainForm::ShowsHandCursor(LauncherControl control) const {
+  GdkWindow* input = InputWindow(impl_->Control(control));
+  GdkCursor* cursor = input ? gdk_window_get_cursor(input) : nullptr;
+  return cursor && gdk_cursor_get_cursor_type(cursor) == GDK_HAND2;
+}
+
+void TMainForm::SetQuitAsker(QuitAsker asker) {
+  impl_->Ask = std::move(asker);
+}
+
+void TMainForm::SetAddressOpener(AddressOpener opener) {
+  impl_->Open = std::move(opener);
+}
+
+LauncherChoices RunLauncher(GameOptions& options) {
+  if (!InitLauncherToolkit()) return {};
+  TMainForm form(options, ConfigFilePath());
+  form.ShowModal();
+  return form.Choices();
+}
+
+}  // namespace zelmar

@@ -1,0 +1,98 @@
+// The launcher window: language, display choices and the way into the game.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "launcher/GameOptions.h"
+#include "launcher/LauncherTexts.h"
+
+namespace zelmar {
+
+// What the game window reads from the launcher once it has closed.
+struct LauncherChoices {
+  bool Started = false;     // "Start Game" was pressed (otherwise the player chose to quit)
+  bool FullScreen = false;  // state of the " Full Screen " box
+  bool Maximized = false;   // state of the " Maximized " box (each click toggles it)
+  bool Antialias = true;    // state of the " Antialias " box
+};
+
+// The controls on the launcher's panel.
+enum class LauncherControl {
+  lcEnglish,
+  lcRussian,
+  lcStart,
+  lcUpdate,
+  lcLink,
+  lcFullScreen,
+  lcMaximized,
+  lcAntialias
+};
+
+// A control's place on the panel and its size, in pixels.
+struct ControlBounds {
+  int Left = 0, Top = 0, Width = 0, Height = 0;
+  bool operator==(const ControlBounds&) const = default;
+};
+
+// Asks the quit question of `texts` in a Yes/No box titled with their caption; true for "Yes".
+using QuitAsker = std::function<bool(const LauncherTexts& texts)>;
+// Opens a web address in the default browser; failures are ignored.
+using AddressOpener = std::function<void(std::string_view address)>;
+
+// Opens the toolkit's connection to the display. Returns false when there is no display.
+bool InitLauncherToolkit();
+
+// The launcher window. Creating it loads the settings from `configFile` into `options` and applies
+// their language; its language buttons change `options` and save them to the same file.
+class TMainForm {
+ public:
+  TMainForm(GameOptions& options, std::filesystem::path configFile);
+  ~TMainForm();
+  TMainForm(const TMainForm&) = delete;
+  TMainForm& operator=(const TMainForm&) = delete;
+
+  // Shows the window centred on the desktop without waiting.
+  void Show();
+  // Shows the window and returns when the player has started the game or chosen to quit.
+  void ShowModal();
+  // Sets every language text of the window for the current "Lang".
+  void ApplyLanguage();
+  // The player's choices so far.
+  LauncherChoices Choices() const;
+
+  // Acts as a click on a control would.
+  void Click(LauncherControl control);
+  // Acts as the close box would: asks the quit question unless the game was started. Returns
+  // whether the launcher closed.
+  bool RequestClose();
+  // Whether the launcher has closed (started or quit).
+  bool Closed() const;
+
+  // The window caption and a control's text, as shown.
+  std::string Caption() const;
+  std::string ControlText(LauncherControl control) const;
+  // Where a shown control sits on the panel, and the size of the client area and the panel.
+  ControlBounds Bounds(LauncherControl control) const;
+  ControlBounds ClientBounds() const;
+  ControlBounds PanelBounds() const;
+  // Whether the mouse pointer turns into a hand over a shown control.
+  bool ShowsHandCursor(LauncherControl control) const;
+
+  // Replace the message box and the browser call (the defaults use the desktop's).
+  void SetQuitAsker(QuitAsker asker);
+  void SetAddressOpener(AddressOpener opener);
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+// Runs the whole launcher on the settings file beside the program: opens the display, shows the
+// window modally and returns the choices. Without a display nothing is started.
+LauncherChoices RunLauncher(GameOptions& options);
+
+}  // namespace zelmar

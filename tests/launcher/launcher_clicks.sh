@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# Clicks through the launcher of zelmar-chess with real mouse clicks on the X display:
+# English at first, "Russian" switches every text and writes config.ini, the close box asks the
+# quit question and "No" keeps the launcher, "Start Game" ends the program with status 0.
+# Usage: launcher_clicks.sh <zelmar-chess> [screenshot directory]
+set -euo pipefail
+
+program="$1"
+shots="${2:-}"
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+[[ -n "${DISPLAY:-}" ]] || fail "no X display (run under xvfb-run)"
+command -v xdotool >/dev/null || fail "xdotool is missing"
+command -v import >/dev/null || fail "ImageMagick is missing"
+xdotool getmouselocation >/dev/null 2>&1 || fail "cannot reach the X display $DISPLAY"
+
+# The program runs from a private copy of its directory, so config.ini is written there.
+work="$(mktemp -d)"
+pid=""
+cleanup() {
+  if [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+cp "$program" "$work/zelmar-chess"
+
+# Polls a command every tenth of a second until it succeeds or `seconds` have passed.
+wait_for() {
+  local seconds="$1"; shift
+  local tries=$((seconds * 10))
+  until "$@"; do
+    ((tries-- > 0)) || return 1
+    sleep 0.1
+  done
+}
+
+# 1. Start without config.ini and wait for the launcher's window.
+[[ ! -e "$work/config.ini" ]] || fail "stale config.ini"
+NO_AT_BRIDGE=1 "$work/zelmar-chess" >"$work/stdout" 2>"$work/stderr" &
+pid=$!
+window_of_program() { xdotool search --onlyvisible --pid "$pid" --name "." 2>/dev/null | head -1; }
+win=""
+find_window() { win="$(window_of_program)"; [[ -n "$win" ]]; }
+wait_for 20 find_window || fail "the launcher window did not appear"
+[[ "$(xdotool getwindowname "$win")" == "Zelmar Chess" ]] || fail "caption is '$(xdotool getwindowname "$win")'"
+
+# The window holds a 628 x 358 client area under its title bar, inside an even frame.
+eval "$(xdotool getwindowgeometry --shell "$win")"
+frame=$(((WIDTH - 628) / 2))
+top=$((HEIGHT - frame - 358))
+((frame >= 0 && top > frame)) || fail "unexpected window size ${WIDTH}x${HEIGHT}"
+panel_x=$((frame + 180))
+panel_y=$((top + 90))
+
+# Clicks at a point of the panel (control's left, top, width, height: its middle is hit).
+click_panel() {
+  xdotool windowraise "$win"
+  xdotool mousemove --window "$win" $((panel_x + $1 + $3 / 2)) $((panel_y + $2 + $4 / 2)) click 1
+}
+snapshot() { import -window "$win" "$1"; }
+# Pixels that differ between the same control in two snapshots.
+crop() { convert "$1" -crop "$4x$5+$((panel_x + $2))+$((panel_y + $3))" +repage "$6"; }
+differing_pixels() {
+  crop "$1" "${@:3}" "$work/a.png"
+  crop "$2" "${@:3}" "$work/b.png"
+  compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1 || true
+}
+# The panel's text controls: Start, Update, Full Screen, Maximized, Antialias.
+controls=("16 121 241 27" "16 154 241 27" "16 204 81 17" "104 204 81 17" "192 204 65 17")
+
+# 2. English: wait until the panel has been drawn, keep the picture.
+xdotool mousemove 0 0
+drawn() { snapshot "$work/en.png"; [[ "$(convert "$work/en.png" -crop "241x27+$((panel_x + 16))+$((panel_y + 121))" -format %k info:)" -gt 4 ]]; }
+wait_for 10 drawn || fail "the launcher's panel was not drawn"
+[[ -z "$shots" ]] || { mkdir -p "$shots"; cp "$work/en.png" "$shots/launcher-english.png"; }
+
+# 3. "Russian": the file appears with the eleven keys and Lang=2, and every text changes.
+click_panel 138 88 119 27
+expected=$'[Options]\nArmy=1\nMode=2\nDepth=3\nBackground=1\nClassic=2\nBoard=2\nMusic=1\nSound=1\nInversion=2\nPriority=1\nLang=2'
+file_written() { [[ -f "$work/config.ini" && "$(cat "$work/config.ini")" == "$expected" ]]; }
+wait_for 10 file_written || fail "config.ini after Russian: $(cat "$work/config.ini" 2>/dev/null || echo missing)"
+russian_caption() { [[ "$(xdotool getwindowname "$win")" == "Шахматы с Зельмарами" ]]; }
+wait_for 10 russian_caption || fail "caption after Russian is '$(xdotool getwindowname "$win")'"
+xdotool mousemove 0 0
+texts_switched() {
+  snapshot "$work/ru.png"
+  local c
+  for c in "${controls[@]}"; do
+    # shellcheck disable=SC2086
+    (($(differing_pixels "$work/en.png" "$work/ru.png" $c) > 20)) || return 1
+  done
+}
+wait_for 10 texts_switched || fail "not every text of the panel changed to Russian"
+# shellcheck disable=SC2046
+(($(differing_pixels "$work/en.png" "$work/ru.png" 24 48 225 17) == 0)) || fail "the link changed"
+[[ -z "$shots" ]] || cp "$work/ru.png" "$shots/launcher-russian.png"
+
+# 4. The close box (right end of the title bar) asks the question; "No" keeps the launcher.
+xdotool windowraise "$win"
+xdotool mousemove --window "$win" $((WIDTH - frame - 16)) $(((top + frame) / 2)) click 1
+box=""
+find_box() { box="$(xdotool search --onlyvisible --pid "$pid" --name "." 2>/dev/null | grep -vx "$win" | head -1)"; [[ -n "$box" ]]; }
+wait_for 10 find_box || fail "the close box asked no question"
+[[ "$(xdotool getwindowname "$box")" == "Шахматы с Зельмарами" ]] || fail "question titled '$(xdotool getwindowname "$box")'"
+[[ -z "$shots" ]] || import -window root "$shots/launcher-question.png"
+eval "$(xdotool getwindowgeometry --shell "$box" | sed 's/^/BOX_/')"
+xdotool mousemove --window "$box" $((BOX_WIDTH / 4)) $((BOX_HEIGHT - 20)) click 1
+box_gone() { ! xdotool search --onlyvisible --pid "$pid" --name "." 2>/dev/null | grep -qx "$box"; }
+wait_for 10 box_gone || fail "the question stayed after No"
+kill -0 "$pid" 2>/dev/null || fail "the program ended after No"
+xdotool search --onlyvisible --pid "$pid" --name "." | grep -qx "$win" || fail "the launcher vanished after No"
+
+# 5. "Start Game" closes the launcher; the program ends with status 0 and prints nothing.
+click_panel 16 121 241 27
+ended() { ! kill -0 "$pid" 2>/dev/null; }
+wait_for 20 ended || fail "the program did not end after Start Game"
+status=0
+wait "$pid" || status=$?
+pid=""
+((status == 0)) || fail "exit status $status"
+[[ ! -s "$work/stdout" && ! -s "$work/stderr" ]] || fail "the program printed: $(cat "$work/stdout" "$work/stderr")"
+grep -q "^Lang=2$" "$work/config.ini" || fail "config.ini lost Lang=2"
+echo "launcher clicks: all steps passed"
