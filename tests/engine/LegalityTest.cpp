@@ -124,6 +124,28 @@ TEST(ZelmarTest, ZelmarChecksByKnightJumpAndGuardsItsSquares) {
   EXPECT_TRUE(board.IsLegalMove(Square::E7, Square::E8));
 }
 
+// The Zelmar on g3 reaches f1 only by its knight's jump: castling over f1 is refused only in Zelmar mode.
+TEST(ZelmarTest, KingMayNotCastleAcrossAZelmarsJump) {
+  TChessBrd board;
+  const auto pieces = Placement({{"e1", 'K'}, {"h1", 'R'}, {"f2", 'P'}, {"g2", 'P'}, {"g3", 'q'}, {"e8", 'k'}});
+  Arrange(board, pieces, true, CastleSet{WhiteKingSide});
+  EXPECT_TRUE(board.IsLegalMove(Square::E1, Square::G1));
+  board.SetZelmarMode(true);
+  EXPECT_FALSE(board.IsLegalMove(Square::E1, Square::G1));
+  EXPECT_FALSE(board.WhiteKingAttackedAfter(Square::E1, Square::E1));
+}
+
+// A Zelmar's jump onto f7 smothers the king in the corner; a queen could not make that move at all.
+TEST(ZelmarTest, KnightJumpOfTheZelmarMates) {
+  TChessBrd board;
+  Arrange(board, Placement({{"e1", 'K'}, {"e5", 'Q'}, {"h8", 'k'}, {"g8", 'r'}, {"g7", 'p'}, {"h7", 'p'}}));
+  EXPECT_FALSE(board.IsLegalMove(Square::E5, Square::F7));
+  board.SetZelmarMode(true);
+  EventLog log(board);
+  ASSERT_TRUE(board.PlayMove(Square::E5, Square::F7));
+  EXPECT_EQ(log.Take(), (std::vector<std::string>{"LegalMove e5 f7", "Check e5 f7", "Mate e5 f7", "Paint"}));
+}
+
 TEST(CastlingTest, KingSideIsRefusedThroughAttackedSquaresOrWithoutTheRook) {
   const auto base = Placement({{"e1", 'K'}, {"h1", 'R'}, {"a1", 'R'}, {"e8", 'k'}});
   TChessBrd board;

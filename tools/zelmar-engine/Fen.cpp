@@ -55,6 +55,16 @@ bool ParseCastling(const std::string& field, CastleSet* rights) {
   return !field.empty();
 }
 
+// Whether the square can be the one passed over by the opponent's double step just played: on the
+// opponent's third rank, empty, with its start square empty and its pawn on the square beyond.
+bool FitsDoubleStep(const std::string& placement, bool whiteToMove, Square sq) {
+  const int rank = RankOf(sq), file = FileOf(sq);
+  if (rank != (whiteToMove ? 6 : 3)) return false;
+  const int ahead = whiteToMove ? -1 : 1;  // towards the pawn that moved
+  const auto at = [&](int r) { return placement[Ord(SquareAt(file, r)) - 1]; };
+  return at(rank) == ' ' && at(rank - ahead) == ' ' && at(rank + ahead) == (whiteToMove ? 'p' : 'P');
+}
+
 }  // namespace
 
 std::string SetUpFromFen(TChessBrd& board, std::string_view fen) {
@@ -73,7 +83,8 @@ std::string SetUpFromFen(TChessBrd& board, std::string_view fen) {
   Square enPassant = Square::None;
   if (fields.size() > 3 && fields[3] != "-") {
     const auto sq = ParseSquare(fields[3]);
-    if (!sq || (RankOf(*sq) != 3 && RankOf(*sq) != 6)) return "bad en-passant square '" + fields[3] + "'";
+    if (!sq || !FitsDoubleStep(placement, fields[1] == "w", *sq))
+      return "bad en-passant square '" + fields[3] + "'";
     enPassant = *sq;
   }
   board.SetPosition(placement);
