@@ -7,11 +7,18 @@
 // normalised y = 1 − 2·y / height (the device presents and reads it back with the top row first).
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <memory>
 
 #include "framework/platform/GfxApi.h"
+#include "framework/platform/GlFunctions.h"
 
 namespace platform {
+
+class GlBuffer;
+class GlProgram;
+class GlTexture;
 
 class GlDrawing : public GfxApiDrawing {
  public:
@@ -43,8 +50,26 @@ class GlDrawing : public GfxApiDrawing {
                                  std::uint32_t primitiveCount) override;
 
  private:
+  // Brings GL in line with the recorded states and bindings before a draw; false when it cannot draw.
+  bool Prepare();
+  void ApplyBlend();
+  void ApplySampler();
+  void BindVertices(std::int32_t baseVertex);
+
   std::uint32_t width_ = 0;
   std::uint32_t height_ = 0;
+  std::unique_ptr<GlProgram> program_;
+  GLuint vertexArray_ = 0;
+  GLuint sampler_ = 0;
+  // States as last set, indexed by their enumerations (stage 0 and sampler 0 only: one texture stage).
+  std::array<std::uint32_t, 13> renderStates_{};
+  std::array<std::uint32_t, 8> stageStates_{};
+  std::array<std::uint32_t, 5> samplerStates_{};
+  GlTexture* texture_ = nullptr;
+  GlBuffer* vertexBuffer_ = nullptr;
+  std::uint32_t streamOffset_ = 0, stride_ = 0;
+  GlBuffer* indexBuffer_ = nullptr;
+  std::uint32_t fvf_ = 0;
 };
 
 }  // namespace platform
