@@ -144,8 +144,10 @@ GfxResult GlDevice::Present() {
   glDisable(GL_SCISSOR_TEST);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glViewport(0, 0, drawableW, drawableH);
-  glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
+  if (rect[2] != drawableW || rect[3] != drawableH) {  // black bars around the picture
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
   const bool sameSize = rect[2] == bufferW && rect[3] == bufferH;
   glBlitFramebuffer(0, 0, bufferW, bufferH, rect[0], drawableH - rect[1] - rect[3], rect[0] + rect[2],
                     drawableH - rect[1], GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);

@@ -19,9 +19,20 @@ class SdlPlatform::Clock_ : public PlatformClock {
   void Sleep(std::uint32_t milliseconds) override { SDL_Delay(milliseconds); }
 };
 
-// Starts SDL's video part; without a display it stays off and windows cannot open.
+// Starts SDL's video part; without a display it stays off and windows cannot open. SDL falls back to its
+// invisible drivers when no display is found; a game nobody can see is no use, so those count as no
+// display unless SDL_VIDEODRIVER asks for them by name.
 SdlPlatform::SdlPlatform() : clock_(std::make_unique<Clock_>()) {
   video_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+  if (!video_) return;
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+  const bool invisible = driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
+  if (invisible && !(asked && SDL_strcasecmp(asked, driver) == 0)) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    SDL_SetError("No display to open a window on");
+    video_ = false;
+  }
 }
 
 SdlPlatform::~SdlPlatform() {
@@ -69,8 +80,11 @@ PlatformClock& SdlPlatform::Clock() { return *clock_; }
 bool SdlPlatform::PumpEvents() {
   if (!video_) return true;
   bool keepRunning = true;
+  // One pump, then everything queued (SDL_PollEvent would stop at its poll marker and leave events pushed
+  // since the last pump for the next pass).
+  SDL_PumpEvents();
   SDL_Event event;
-  while (SDL_PollEvent(&event)) {
+  while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
     if (event.type == SDL_QUIT) keepRunning = false;
     if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE) keepRunning = false;
     for (SdlMouse* mouse : mice_) mouse->HandleEvent(event);

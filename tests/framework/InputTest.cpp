@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include "GfxTestSupport.h"
+#include "framework/GfxKeyboard.h"
+#include "framework/GfxMouse.h"
+
+namespace {
+
+struct InputTest : ::testing::Test {
+  TestStage Stage;
+  platform::TestInputState& Input() { return Stage.Platform.Input; }
+};
+
+TEST_F(InputTest, ComponentsMustBelongToAForm) {
+  TComponent notAForm(nullptr);
+  try {
+    TGfxMouse mouse(&notAForm);
+    FAIL() << "no error";
+  } catch (const EInputError& e) {
+    EXPECT_STREQ(e.what(), "This component must be dropped onto the form!");
+  }
+  try {
+    TGfxKeyboard keyboard(nullptr);
+    FAIL() << "no error";
+  } catch (const EInputError& e) {
+    EXPECT_STREQ(e.what(), "TGfxKeyboard: This component must be dropped onto the form!");
+  }
+  EXPECT_TRUE(notAForm.Components().empty());  // the failed components left their owner
+}
+
+TEST_F(InputTest, MouseSumsMotionAndAcquiresOnFirstUpdate) {
+  TGfxMouse mouse(&Stage.Form);
+  EXPECT_TRUE(mouse.Update());  // not yet initialized: opens and acquires
+  EXPECT_TRUE(Input().MouseAcquired);
+  Input().Move(3, 5);
+  Input().Move(-1, 0);
+  ASSERT_TRUE(mouse.Update());
+  EXPECT_EQ(mouse.DeltaX(), 2);
+  EXPECT_EQ(mouse.DeltaY(), 5);
+  ASSERT_TRUE(mouse.Update());
+  EXPECT_EQ(mouse.DeltaX(), 0);
+  Input().MouseEvents.push_back({platform::kMouseOffsetWheel, 120, 0, 0});  // the wheel is ignored
+  ASSERT_TRUE(mouse.Update());
+  EXPECT_EQ(mouse.DeltaY(), 0);
+}
+
+TEST_F(InputTest, ButtonFlagsWithAndWithoutClearOnUpdate) {
+  TGfxMouse mouse(&Stage.Form);
+  Input().Button(0, true);
+  ASSERT_TRUE(mouse.Update());
+  EXPECT_TRUE(mouse.Pressed(0));
+  EXPECT_FALSE(mouse.Released(0));
+  ASSERT_TRUE(mouse.Update());
+  EXPECT_TRUE(mouse.Pressed(0));  // flags stay without ClearOnUpdate
+  Input().Button(0, false);
+  ASSERT_TRUE(mouse.Update());
+  EXPECT_FALSE(mouse.Pressed(0));
+  EXPECT_TRUE(mouse.Released(0));
+
+  mouse.SetClearOnUpdate(true);
+  Input().Button(7, true);
+  Input().Button(7, false);  // a click inside one poll
+  ASSERT_TRUE(mouse.Update());
+  EXPECT_FALSE(mouse.Pressed(7));
+  EXPECT_TRUE(mouse.Released(7));
+  EXPECT_FALSE(mouse.Released(0));  // cleared
+  EXPECT_FALSE(mouse.Pressed(8));
+  EXPECT_FALSE(mouse.Pressed(-1));
+  EXPECT_FALSE(mouse.Released(8));
+}
+
+TEST_F(InputTest, MouseSettingsAreFixedOnceInitialized) {
+  TGfxMouse mouse(&Stage.Form);
+  mouse.SetForeground(false);
+  mouse.SetBufferSize(32);
+  ASSERT_TRUE(mouse.Initialize());
+  EXPECT_FALSE(mouse.Initialize());
+  mouse.SetForeground(true);
+  mouse.SetExclusive(false);
+  EXPECT_FALSE(mouse.Foreground());
+  EXPECT_TRUE(mouse.Exclusive());
+  EXPECT_FALSE(Input().MouseForeground);
+  EXPECT_TRUE(Input().MouseExclusive);
+  EXPECT_EQ(Input().MouseBufferSize, 32u);
+}
+
+TEST_F(InputTest, MouseFailuresAreReportedAndRetried) {
+  TGfxMouse mouse(&Stage.Form);
+  Input().RefuseInitialize = true;
+  EXPECT_FALSE(mouse.Update());
+  EXPECT_FALSE(mouse.Initialized());
+  Input().RefuseInitialize = false;
+  Input().RefuseAcquire = true;
+  EXPECT_FALSE(mouse.Update());
+  EXPECT_EQ(mouse.DeltaX(), 0);
+  Input().RefuseAcquire = false;
+  ASSERT_TRUE(mouse.Update());
+  Input().Move(4, 0);
+  Input().MouseOverflow = true;  // an overflow still delivers what fit
+  ASSERT_TRUE(mouse.Update());
+  EXPECT_EQ(mouse.DeltaX(), 4);
+  Input().LoseInput();  // focus gone: the next poll acquires again
+  ASSERT_TRUE(mouse.Update());
+  EXPECT_TRUE(Input().MouseAcquired);
+}
+
+TEST_F(InputTest, KeyPressedLastsOneUpdateWhileKeyDownLasts) {
+  TGfxKeyboard keyboard(&Stage.Form);
+  ASSERT_TRUE(keyboard.Update());
+  Input().Keys[200] = 0x80;  // up arrow
+  ASSERT_TRUE(keyboard.Update());
+  EXPECT_TRUE(keyboard.KeyDown(200));
+  EXPECT_TRUE(keyboard.KeyPressed(200));
+  ASSERT_TRUE(keyboard.Update());
+  EXPECT_TRUE(keyboard.KeyDown(200));
+  EXPECT_FALSE(keyboard.KeyPressed(200));
+  Input().Keys[200] = 0;
+  ASSERT_TRUE(keyboard.Update());
+  EXPECT_FALSE(keyboard.KeyDown(200));
+  EXPECT_FALSE(keyboard.KeyDown(-1));
+  EXPECT_FALSE(keyboard.KeyPressed(256));
+}
+
+TEST_F(InputTest, KeyboardReacquiresAfterLosingInput) {
+  TGfxKeyboard keyboard(&Stage.Form);
+  keyboard.SetForeground(false);
+  ASSERT_TRUE(keyboard.Initialize());
+  keyboard.SetForeground(true);
+  EXPECT_FALSE(Input().KeyboardForeground);
+  ASSERT_TRUE(keyboard.Update());
+  Input().Keys[1] = 0x80;
+  Input().LoseInput();
+  ASSERT_TRUE(keyboard.Update());
+  EXPECT_TRUE(keyboard.KeyPressed(1));
+  Input().LoseInput();
+  Input().RefuseAcquire = true;
+  EXPECT_FALSE(keyboard.Update());
+  Input().RefuseInitialize = true;
+  TGfxKeyboard second(&Stage.Form);
+  EXPECT_FALSE(second.Initialize());
+}
+
+}  // namespace
