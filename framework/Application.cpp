@@ -1,5 +1,6 @@
 #include "framework/Application.h"
 
+// A loop over the platform's events; no idle handler until one is installed.
 TApplication::TApplication(platform::Platform& platform) : platform_(platform) {}
 
 // Runs passes until the loop is told to end.

@@ -1,7 +1,10 @@
 #include "framework/Form.h"
 
+// Opens the form's window through the application's platform.
 TForm::TForm(TApplication& application, const platform::WindowSettings& settings)
-    : TComponent(nullptr), application_(application), window_(application.Platform().CreateWindow(settings)) {}
+    : TComponent(nullptr),
+      application_(application),
+      window_(application.Platform().CreateWindow(settings)) {}
 
 // The window closes after every owned component has gone (they are members of the derived form).
 TForm::~TForm() = default;

@@ -35,7 +35,8 @@ GfxFormat FullScreenFormat(GfxApi& api, TBitDepth depth, int width, int height, 
 // The first depth-stencil format of the bit depth's list that the screen accepts with the back buffer format.
 GfxFormat DepthFormat(GfxApi& api, TBitDepth depth, GfxFormat backBuffer) {
   for (GfxFormat format : depth == bdLow ? kLowDepth : kHighDepth) {
-    if (GfxSucceeded(api.CheckDeviceFormat(backBuffer, kGfxUsageDepthStencil, GfxResourceType::Surface, format))) {
+    if (GfxSucceeded(
+            api.CheckDeviceFormat(backBuffer, kGfxUsageDepthStencil, GfxResourceType::Surface, format))) {
       return format;
     }
   }
@@ -49,6 +50,7 @@ std::uint32_t SwapRedBlue(std::uint32_t color) {
 
 }  // namespace
 
+// Tells the owner's other components that a device joined (subscribers without one bind to it).
 TGfxDevice::TGfxDevice(TComponent* owner, Platform& platform) : TGfxPublisher(owner), platform_(platform) {
   AnnounceToOwner();
 }
@@ -96,11 +98,13 @@ GfxPresentParameters TGfxDevice::BuildPresentParameters() {
 bool TGfxDevice::CreateApiDevice() {
   GfxResult result = kGfxFail;
   if (HardwareTL()) {
-    result = api_->CreateDevice(parameters_.DeviceWindow, GfxVertexProcessing::Hardware, parameters_, device_);
+    result =
+        api_->CreateDevice(parameters_.DeviceWindow, GfxVertexProcessing::Hardware, parameters_, device_);
   }
   if (!GfxSucceeded(result) || !HardwareTL()) {
     device_.reset();
-    result = api_->CreateDevice(parameters_.DeviceWindow, GfxVertexProcessing::Software, parameters_, device_);
+    result =
+        api_->CreateDevice(parameters_.DeviceWindow, GfxVertexProcessing::Software, parameters_, device_);
   }
   if (!GfxSucceeded(result) || !device_) return false;
   return GfxSucceeded(device_->GetDeviceCaps(caps_));

@@ -38,9 +38,13 @@ class TGfxDevice : public TGfxPublisher {
   void SetWidth(int value) { SetSize(0, value); }
   void SetHeight(int value) { SetSize(1, value); }
   TBitDepth BitDepth() const { return bitDepth_; }
-  void SetBitDepth(TBitDepth value) { if (!initialized_) bitDepth_ = value; }
+  void SetBitDepth(TBitDepth value) {
+    if (!initialized_) bitDepth_ = value;
+  }
   int Refresh() const { return refresh_; }
-  void SetRefresh(int value) { if (!initialized_) refresh_ = value; }
+  void SetRefresh(int value) {
+    if (!initialized_) refresh_ = value;
+  }
   bool Windowed() const { return flags_[0]; }
   bool VSync() const { return flags_[1]; }
   bool HardwareTL() const { return flags_[2]; }
@@ -48,9 +52,13 @@ class TGfxDevice : public TGfxPublisher {
   void SetVSync(bool value) { SetFlag(1, value); }
   void SetHardwareTL(bool value) { SetFlag(2, value); }
   bool DepthBuffer() const { return depthBuffer_; }
-  void SetDepthBuffer(bool value) { if (!initialized_) depthBuffer_ = value; }
+  void SetDepthBuffer(bool value) {
+    if (!initialized_) depthBuffer_ = value;
+  }
   platform::PlatformWindow* WindowHandle() const { return windowHandle_; }
-  void SetWindowHandle(platform::PlatformWindow* value) { if (!initialized_) windowHandle_ = value; }
+  void SetWindowHandle(platform::PlatformWindow* value) {
+    if (!initialized_) windowHandle_ = value;
+  }
 
   TInitializeEvent OnInitialize;
   TNotifyEvent OnFinalize;

@@ -4,11 +4,15 @@
 
 using platform::InputResult;
 
+// Joins the owner, which must be a form.
 TGfxKeyboard::TGfxKeyboard(TComponent* owner) : TComponent(owner), form_(dynamic_cast<TForm*>(owner)) {
   if (!form_) throw EInputError("TGfxKeyboard: This component must be dropped onto the form!");
 }
 
-TGfxKeyboard::~TGfxKeyboard() { Finalize(); }
+// Lets go of the keyboard.
+TGfxKeyboard::~TGfxKeyboard() {
+  Finalize();
+}
 
 // Opens the system keyboard on the form's window, never exclusively, with both tables zeroed.
 bool TGfxKeyboard::Initialize() {

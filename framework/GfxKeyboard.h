@@ -26,7 +26,9 @@ class TGfxKeyboard : public TComponent {
   bool Initialized() const { return initialized_; }
 
   bool Foreground() const { return foreground_; }
-  void SetForeground(bool value) { if (!initialized_) foreground_ = value; }
+  void SetForeground(bool value) {
+    if (!initialized_) foreground_ = value;
+  }
 
  private:
   TForm* form_;

@@ -5,11 +5,15 @@
 using platform::InputResult;
 using platform::InputSucceeded;
 
+// Joins the owner, which must be a form.
 TGfxMouse::TGfxMouse(TComponent* owner) : TComponent(owner), form_(dynamic_cast<TForm*>(owner)) {
   if (!form_) throw EInputError("This component must be dropped onto the form!");
 }
 
-TGfxMouse::~TGfxMouse() { Finalize(); }
+// Lets go of the mouse.
+TGfxMouse::~TGfxMouse() {
+  Finalize();
+}
 
 // Opens the system mouse on the form's window with the cooperation and buffer size set; any failing step
 // releases the device.
@@ -19,7 +23,8 @@ bool TGfxMouse::Initialize() {
   if (!window) return false;
   device_ = form_->Application().Platform().CreateMouse(*window);
   if (!device_ || device_->SetCooperativeLevel(foreground_, exclusive_) != InputResult::Ok ||
-      device_->SetBufferSize(static_cast<std::uint32_t>(bufferSize_ < 0 ? 0 : bufferSize_)) != InputResult::Ok) {
+      device_->SetBufferSize(static_cast<std::uint32_t>(bufferSize_ < 0 ? 0 : bufferSize_)) !=
+          InputResult::Ok) {
     device_.reset();
     return false;
   }
@@ -65,7 +70,8 @@ void TGfxMouse::HandleEvent(const platform::MouseEvent& event) {
     deltaX_ += event.Data;
   } else if (event.Offset == platform::kMouseOffsetY) {
     deltaY_ += event.Data;
-  } else if (event.Offset >= platform::kMouseOffsetButton0 && event.Offset < platform::kMouseOffsetButton0 + 8) {
+  } else if (event.Offset >= platform::kMouseOffsetButton0 &&
+             event.Offset < platform::kMouseOffsetButton0 + 8) {
     const std::size_t button = event.Offset - platform::kMouseOffsetButton0;
     const bool down = (event.Data & 0x80) != 0;
     pressed_[button] = down;
@@ -73,6 +79,7 @@ void TGfxMouse::HandleEvent(const platform::MouseEvent& event) {
   }
 }
 
+// Clears the pressed and released flags of every button.
 void TGfxMouse::ClearFlags() {
   pressed_.fill(false);
   released_.fill(false);

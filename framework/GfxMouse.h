@@ -36,11 +36,17 @@ class TGfxMouse : public TComponent {
 
   // Settings, changed only while the mouse is not initialized.
   bool Foreground() const { return foreground_; }
-  void SetForeground(bool value) { if (!initialized_) foreground_ = value; }
+  void SetForeground(bool value) {
+    if (!initialized_) foreground_ = value;
+  }
   int BufferSize() const { return bufferSize_; }
-  void SetBufferSize(int value) { if (!initialized_) bufferSize_ = value; }
+  void SetBufferSize(int value) {
+    if (!initialized_) bufferSize_ = value;
+  }
   bool Exclusive() const { return exclusive_; }
-  void SetExclusive(bool value) { if (!initialized_) exclusive_ = value; }
+  void SetExclusive(bool value) {
+    if (!initialized_) exclusive_ = value;
+  }
   bool ClearOnUpdate() const { return clearOnUpdate_; }
   void SetClearOnUpdate(bool value) { clearOnUpdate_ = value; }
 

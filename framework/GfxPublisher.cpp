@@ -4,6 +4,7 @@
 
 #include "framework/GfxDevice.h"
 
+// A publisher with no subscribers yet.
 TGfxPublisher::TGfxPublisher(TComponent* owner) : TComponent(owner) {}
 
 // Clears the reference of every subscriber still in the list.
@@ -35,10 +36,13 @@ bool TGfxPublisher::Notify(int msg) {
   return true;
 }
 
+// A subscriber bound to no publisher yet.
 TGfxSubscriber::TGfxSubscriber(TComponent* owner) : TComponent(owner) {}
 
 // Leaves the publisher's list.
-TGfxSubscriber::~TGfxSubscriber() { SetPublisher(nullptr); }
+TGfxSubscriber::~TGfxSubscriber() {
+  SetPublisher(nullptr);
+}
 
 // Moves from the old publisher to the new one; a publisher of a class not accepted is ignored.
 void TGfxSubscriber::SetPublisher(TGfxPublisher* publisher) {
@@ -50,10 +54,14 @@ void TGfxSubscriber::SetPublisher(TGfxPublisher* publisher) {
 }
 
 // Accepts and ignores every message.
-bool TGfxSubscriber::HandleMessage(int) { return true; }
+bool TGfxSubscriber::HandleMessage(int) {
+  return true;
+}
 
 // Any publisher will do.
-bool TGfxSubscriber::AcceptsPublisher(const TGfxPublisher* publisher) const { return publisher != nullptr; }
+bool TGfxSubscriber::AcceptsPublisher(const TGfxPublisher* publisher) const {
+  return publisher != nullptr;
+}
 
 // Drops a publisher that leaves the owner; takes an accepted publisher that joins it while none is set.
 void TGfxSubscriber::Notification(TComponent* component, TOperation operation) {
@@ -73,4 +81,6 @@ bool TGfxDeviceSubscriber::AcceptsPublisher(const TGfxPublisher* publisher) cons
 }
 
 // The device this subscriber is bound to.
-TGfxDevice* TGfxDeviceSubscriber::Device() const { return static_cast<TGfxDevice*>(Publisher()); }
+TGfxDevice* TGfxDeviceSubscriber::Device() const {
+  return static_cast<TGfxDevice*>(Publisher());
+}

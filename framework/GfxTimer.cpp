@@ -5,16 +5,20 @@
 
 namespace {
 
-constexpr std::int64_t kOne = 1 << 20;                 // one unit in fixed point
-constexpr std::int64_t kMillisPerSecond = 1048576000;  // 1000 ms in fixed point
-constexpr std::int32_t kMaxDelta = 1 << 25;            // 32 ticks
+constexpr std::int64_t kOne = 1 << 20;                                          // one unit in fixed point
+constexpr std::int64_t kMillisPerSecond = 1048576000;                           // 1000 ms in fixed point
+constexpr std::int32_t kMaxDelta = 1 << 25;                                     // 32 ticks
 constexpr std::int64_t kMaxElapsed = std::numeric_limits<std::int32_t>::max();  // just under 2048 ms
 
 // Rounds to the nearest integer, halves to the even neighbour.
-std::int64_t RoundEven(double value) { return static_cast<std::int64_t>(std::nearbyint(value)); }
+std::int64_t RoundEven(double value) {
+  return static_cast<std::int64_t>(std::nearbyint(value));
+}
 
 }  // namespace
 
+// Sets the defaults, picks the counter when the platform has one, takes the first reading and
+// installs the idle handler.
 TGfxTimer::TGfxTimer(TComponent* owner, TApplication& application)
     : TComponent(owner), application_(application) {
   SetSpeed(60.0);
@@ -30,7 +34,10 @@ TGfxTimer::TGfxTimer(TComponent* owner, TApplication& application)
   application_.SetIdleHandler([this] { return Idle(); }, this);
 }
 
-TGfxTimer::~TGfxTimer() { application_.RemoveIdleHandler(this); }
+// Removes the idle handler if it is still this timer's.
+TGfxTimer::~TGfxTimer() {
+  application_.RemoveIdleHandler(this);
+}
 
 // Ticks per second; below 1 (or NaN) becomes 1. A speed so high that a tick would round to nothing is held
 // at a tick of one fixed-point unit.
@@ -58,7 +65,8 @@ std::int32_t TGfxTimer::MeasureElapsed() {
     const unsigned __int128 ticks = now - lastCounter_;
     lastCounter_ = now;
     const unsigned __int128 scaled = ticks * static_cast<unsigned __int128>(kMillisPerSecond) / frequency_;
-    elapsed = scaled > static_cast<unsigned __int128>(kMaxElapsed) ? kMaxElapsed : static_cast<std::int64_t>(scaled);
+    elapsed = scaled > static_cast<unsigned __int128>(kMaxElapsed) ? kMaxElapsed
+                                                                   : static_cast<std::int64_t>(scaled);
   } else {
     const std::uint32_t now = clock.TickCount();
     const std::uint32_t millis = now - lastTick_;

@@ -20,7 +20,9 @@ constexpr GfxResult kGfxInvalidCall = static_cast<GfxResult>(0x8876086Cu);
 constexpr GfxResult kGfxDriverInternalError = static_cast<GfxResult>(0x88760827u);
 
 // Whether a graphics call succeeded.
-inline bool GfxSucceeded(GfxResult result) { return result >= 0; }
+inline bool GfxSucceeded(GfxResult result) {
+  return result >= 0;
+}
 
 // Surface and texture formats. Colour channels are packed from the least significant bit upwards in the order
 // blue, green, red, alpha (A8R8G8B8 is 0xAARRGGBB in a little-endian 32-bit word).

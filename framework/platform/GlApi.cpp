@@ -13,16 +13,24 @@ namespace {
 // The back buffer format matching an SDL screen format.
 GfxFormat FormatOf(std::uint32_t sdlFormat) {
   switch (sdlFormat) {
-    case SDL_PIXELFORMAT_ARGB8888: return GfxFormat::A8R8G8B8;
-    case SDL_PIXELFORMAT_RGB565: return GfxFormat::R5G6B5;
-    case SDL_PIXELFORMAT_RGB555: return GfxFormat::X1R5G5B5;
-    case SDL_PIXELFORMAT_ARGB1555: return GfxFormat::A1R5G5B5;
-    default: break;
+    case SDL_PIXELFORMAT_ARGB8888:
+      return GfxFormat::A8R8G8B8;
+    case SDL_PIXELFORMAT_RGB565:
+      return GfxFormat::R5G6B5;
+    case SDL_PIXELFORMAT_RGB555:
+      return GfxFormat::X1R5G5B5;
+    case SDL_PIXELFORMAT_ARGB1555:
+      return GfxFormat::A1R5G5B5;
+    default:
+      break;
   }
   switch (SDL_BITSPERPIXEL(sdlFormat)) {
-    case 16: return GfxFormat::R5G6B5;
-    case 15: return GfxFormat::X1R5G5B5;
-    default: return GfxFormat::X8R8G8B8;
+    case 16:
+      return GfxFormat::R5G6B5;
+    case 15:
+      return GfxFormat::X1R5G5B5;
+    default:
+      return GfxFormat::X8R8G8B8;
   }
 }
 
@@ -78,12 +86,14 @@ GlApi::GlApi() {
   }
 }
 
+// Counts the listed modes of the format.
 std::uint32_t GlApi::AdapterModeCount(GfxFormat format) {
   std::uint32_t count = 0;
   for (const GfxDisplayMode& mode : modes_) count += mode.Format == format ? 1 : 0;
   return count;
 }
 
+// The index-th listed mode of the format.
 GfxResult GlApi::EnumAdapterModes(GfxFormat format, std::uint32_t index, GfxDisplayMode& mode) {
   for (const GfxDisplayMode& candidate : modes_) {
     if (candidate.Format != format) continue;
@@ -95,6 +105,7 @@ GfxResult GlApi::EnumAdapterModes(GfxFormat format, std::uint32_t index, GfxDisp
   return kGfxInvalidCall;
 }
 
+// The desktop's mode of the first display.
 GfxResult GlApi::AdapterDisplayMode(GfxDisplayMode& mode) {
   SDL_DisplayMode desktop;
   if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) return kGfxNotAvailable;
@@ -103,6 +114,7 @@ GfxResult GlApi::AdapterDisplayMode(GfxDisplayMode& mode) {
   return kGfxOk;
 }
 
+// Depth formats GL has renderbuffers for; texture formats the drawing half can store.
 GfxResult GlApi::CheckDeviceFormat(GfxFormat adapterFormat, std::uint32_t usage, GfxResourceType type,
                                    GfxFormat format) {
   if (adapterFormat == GfxFormat::Unknown) return kGfxInvalidCall;
@@ -117,8 +129,8 @@ GfxResult GlApi::CheckDeviceFormat(GfxFormat adapterFormat, std::uint32_t usage,
 
 // Makes a GL 3.3 core context on the window and the device on it. Hardware and software vertex processing
 // are the same here.
-GfxResult GlApi::CreateDevice(PlatformWindow* focusWindow, GfxVertexProcessing, const GfxPresentParameters& parameters,
-                              std::unique_ptr<GfxApiDevice>& device) {
+GfxResult GlApi::CreateDevice(PlatformWindow* focusWindow, GfxVertexProcessing,
+                              const GfxPresentParameters& parameters, std::unique_ptr<GfxApiDevice>& device) {
   auto* window = dynamic_cast<SdlWindow*>(parameters.DeviceWindow ? parameters.DeviceWindow : focusWindow);
   if (!window || parameters.BackBufferFormat == GfxFormat::Unknown) return kGfxInvalidCall;
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);

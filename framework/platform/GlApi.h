@@ -18,7 +18,8 @@ class GlApi : public GfxApi {
   GfxResult CheckDeviceFormat(GfxFormat adapterFormat, std::uint32_t usage, GfxResourceType type,
                               GfxFormat format) override;
   GfxResult CreateDevice(PlatformWindow* focusWindow, GfxVertexProcessing processing,
-                         const GfxPresentParameters& parameters, std::unique_ptr<GfxApiDevice>& device) override;
+                         const GfxPresentParameters& parameters,
+                         std::unique_ptr<GfxApiDevice>& device) override;
 
  private:
   std::vector<GfxDisplayMode> modes_;

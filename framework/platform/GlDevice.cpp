@@ -12,16 +12,21 @@ namespace {
 // The GL storage of a depth-stencil format.
 GLenum DepthStorage(GfxFormat format) {
   switch (format) {
-    case GfxFormat::D16: return GL_DEPTH_COMPONENT16;
-    case GfxFormat::D24X8: return GL_DEPTH_COMPONENT24;
-    case GfxFormat::D32: return GL_DEPTH_COMPONENT32F;
-    default: return GL_DEPTH24_STENCIL8;
+    case GfxFormat::D16:
+      return GL_DEPTH_COMPONENT16;
+    case GfxFormat::D24X8:
+      return GL_DEPTH_COMPONENT24;
+    case GfxFormat::D32:
+      return GL_DEPTH_COMPONENT32F;
+    default:
+      return GL_DEPTH24_STENCIL8;
   }
 }
 
 // The largest rectangle of the back buffer's shape centred in the drawable (left, top, width, height).
 void FitRect(int drawableW, int drawableH, int bufferW, int bufferH, int rect[4]) {
-  const double scale = std::min(static_cast<double>(drawableW) / bufferW, static_cast<double>(drawableH) / bufferH);
+  const double scale =
+      std::min(static_cast<double>(drawableW) / bufferW, static_cast<double>(drawableH) / bufferH);
   const int width = std::max(1, static_cast<int>(bufferW * scale + 0.5));
   const int height = std::max(1, static_cast<int>(bufferH * scale + 0.5));
   rect[0] = (drawableW - width) / 2;
@@ -32,6 +37,7 @@ void FitRect(int drawableW, int drawableH, int bufferW, int bufferH, int rect[4]
 
 }  // namespace
 
+// Takes the context; the drawing half is made now and prepared in Configure.
 GlDevice::GlDevice(SdlWindow& window, SDL_GLContext context)
     : window_(window), context_(context), drawing_(std::make_unique<GlDrawing>()) {}
 
@@ -52,6 +58,7 @@ GfxResult GlDevice::Configure(const GfxPresentParameters& parameters) {
   return Reset(parameters);
 }
 
+// The largest texture and the generous limits of GL's buffers.
 GfxResult GlDevice::GetDeviceCaps(GfxDeviceCaps& caps) {
   GLint size = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
@@ -108,7 +115,8 @@ bool GlDevice::MakeBackBuffer(const GfxPresentParameters& parameters) {
     glGenRenderbuffers(1, &depth_);
     glBindRenderbuffer(GL_RENDERBUFFER, depth_);
     glRenderbufferStorage(GL_RENDERBUFFER, storage, width, height);
-    const GLenum attachment = storage == GL_DEPTH24_STENCIL8 ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
+    const GLenum attachment =
+        storage == GL_DEPTH24_STENCIL8 ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, attachment, GL_RENDERBUFFER, depth_);
   }
   glBindRenderbuffer(GL_RENDERBUFFER, 0);
@@ -120,6 +128,7 @@ bool GlDevice::MakeBackBuffer(const GfxPresentParameters& parameters) {
   return true;
 }
 
+// Deletes the back buffer's framebuffer and renderbuffers.
 void GlDevice::FreeBackBuffer() {
   if (framebuffer_) glDeleteFramebuffers(1, &framebuffer_);
   if (color_) glDeleteRenderbuffers(1, &color_);
@@ -157,19 +166,23 @@ GfxResult GlDevice::Present() {
 
   const double toWindowX = drawableW > 0 ? static_cast<double>(windowW) / drawableW : 1.0;
   const double toWindowY = drawableH > 0 ? static_cast<double>(windowH) / drawableH : 1.0;
-  window_.SetArea({bufferW, bufferH, static_cast<int>(rect[0] * toWindowX), static_cast<int>(rect[1] * toWindowY),
-                   static_cast<int>(rect[2] * toWindowX), static_cast<int>(rect[3] * toWindowY)});
+  window_.SetArea({bufferW, bufferH, static_cast<int>(rect[0] * toWindowX),
+                   static_cast<int>(rect[1] * toWindowY), static_cast<int>(rect[2] * toWindowX),
+                   static_cast<int>(rect[3] * toWindowY)});
   return glGetError() == GL_NO_ERROR ? kGfxOk : kGfxFail;
 }
 
+// Opens a scene: the back buffer becomes the target of the drawing.
 GfxResult GlDevice::BeginScene() {
   if (inScene_) return kGfxInvalidCall;
   glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-  glViewport(0, 0, static_cast<GLsizei>(parameters_.BackBufferWidth), static_cast<GLsizei>(parameters_.BackBufferHeight));
+  glViewport(0, 0, static_cast<GLsizei>(parameters_.BackBufferWidth),
+             static_cast<GLsizei>(parameters_.BackBufferHeight));
   inScene_ = true;
   return kGfxOk;
 }
 
+// Closes the scene.
 GfxResult GlDevice::EndScene() {
   if (!inScene_) return kGfxInvalidCall;
   inScene_ = false;
@@ -183,7 +196,8 @@ GfxResult GlDevice::Clear(std::uint32_t flags, std::uint32_t colorArgb, float z,
   glDisable(GL_SCISSOR_TEST);
   if (flags & kGfxClearTarget) {
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glClearColor(static_cast<float>((colorArgb >> 16) & 0xFF) / 255.0f, static_cast<float>((colorArgb >> 8) & 0xFF) / 255.0f,
+    glClearColor(static_cast<float>((colorArgb >> 16) & 0xFF) / 255.0f,
+                 static_cast<float>((colorArgb >> 8) & 0xFF) / 255.0f,
                  static_cast<float>(colorArgb & 0xFF) / 255.0f, static_cast<float>(colorArgb >> 24) / 255.0f);
     mask |= GL_COLOR_BUFFER_BIT;
   }
@@ -209,8 +223,8 @@ GfxResult GlDevice::ReadBackBuffer(std::uint32_t* pixels, std::uint32_t width, s
   std::vector<std::uint32_t> rows(static_cast<std::size_t>(width) * height);
   glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
   glPixelStorei(GL_PACK_ALIGNMENT, 4);
-  glReadPixels(0, 0, static_cast<GLsizei>(width), static_cast<GLsizei>(height), GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
-               rows.data());
+  glReadPixels(0, 0, static_cast<GLsizei>(width), static_cast<GLsizei>(height), GL_BGRA,
+               GL_UNSIGNED_INT_8_8_8_8_REV, rows.data());
   for (std::uint32_t y = 0; y < height; ++y) {
     std::copy_n(rows.data() + static_cast<std::size_t>(height - 1 - y) * width, width,
                 pixels + static_cast<std::size_t>(y) * width);

@@ -13,38 +13,51 @@ namespace {
 // The button number of an SDL button: left 0, right 1, middle 2, then the side buttons; −1 beyond 7.
 int ButtonNumber(std::uint8_t button) {
   switch (button) {
-    case SDL_BUTTON_LEFT: return 0;
-    case SDL_BUTTON_RIGHT: return 1;
-    case SDL_BUTTON_MIDDLE: return 2;
-    default: return button >= 4 && button <= 8 ? button - 1 : -1;
+    case SDL_BUTTON_LEFT:
+      return 0;
+    case SDL_BUTTON_RIGHT:
+      return 1;
+    case SDL_BUTTON_MIDDLE:
+      return 2;
+    default:
+      return button >= 4 && button <= 8 ? button - 1 : -1;
   }
 }
 
 // Whether an event belongs to the window with the given id.
 std::uint32_t WindowOf(const SDL_Event& event) {
   switch (event.type) {
-    case SDL_MOUSEMOTION: return event.motion.windowID;
+    case SDL_MOUSEMOTION:
+      return event.motion.windowID;
     case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP: return event.button.windowID;
-    case SDL_MOUSEWHEEL: return event.wheel.windowID;
+    case SDL_MOUSEBUTTONUP:
+      return event.button.windowID;
+    case SDL_MOUSEWHEEL:
+      return event.wheel.windowID;
     case SDL_KEYDOWN:
-    case SDL_KEYUP: return event.key.windowID;
-    case SDL_WINDOWEVENT: return event.window.windowID;
-    default: return 0;
+    case SDL_KEYUP:
+      return event.key.windowID;
+    case SDL_WINDOWEVENT:
+      return event.window.windowID;
+    default:
+      return 0;
   }
 }
 
 }  // namespace
 
+// Joins the platform's list of event listeners.
 SdlMouse::SdlMouse(SdlPlatform& platform, SdlWindow& window) : platform_(platform), window_(window) {
   platform_.Attach(this);
 }
 
+// Releases the pointer and leaves the list.
 SdlMouse::~SdlMouse() {
   Unacquire();
   platform_.Detach(this);
 }
 
+// Sets the cooperation; only while not acquired.
 InputResult SdlMouse::SetCooperativeLevel(bool foreground, bool exclusive) {
   if (acquired_) return InputResult::Failed;
   foreground_ = foreground;
@@ -52,6 +65,7 @@ InputResult SdlMouse::SetCooperativeLevel(bool foreground, bool exclusive) {
   return InputResult::Ok;
 }
 
+// Sets how many events are kept; only while not acquired.
 InputResult SdlMouse::SetBufferSize(std::uint32_t events) {
   if (acquired_) return InputResult::Failed;
   capacity_ = events;
@@ -69,6 +83,7 @@ InputResult SdlMouse::Acquire() {
   return InputResult::Ok;
 }
 
+// Stops buffering and drops what was buffered.
 InputResult SdlMouse::Unacquire() {
   acquired_ = false;
   events_.clear();
@@ -76,6 +91,7 @@ InputResult SdlMouse::Unacquire() {
   return InputResult::Ok;
 }
 
+// Hands out the oldest event; reports a lost or missing acquisition, and an overflow once.
 InputResult SdlMouse::GetEvent(MouseEvent& event, bool& got) {
   got = false;
   if (!acquired_) return lost_ ? InputResult::InputLost : InputResult::NotAcquired;
@@ -120,6 +136,8 @@ void SdlMouse::Motion(int dx, int dy, std::uint32_t time) {
   if (wholeY != 0) Push(kMouseOffsetY, static_cast<std::int32_t>(wholeY), time);
 }
 
+// Buffers the window's motion, button and wheel events while acquired; a foreground mouse loses its
+// acquisition with the focus.
 void SdlMouse::HandleEvent(const SDL_Event& event) {
   if (WindowOf(event) != window_.Id()) return;
   if (event.type == SDL_WINDOWEVENT) {
@@ -139,8 +157,8 @@ void SdlMouse::HandleEvent(const SDL_Event& event) {
     case SDL_MOUSEBUTTONUP: {
       const int button = ButtonNumber(event.button.button);
       if (button >= 0) {
-        Push(kMouseOffsetButton0 + static_cast<std::uint32_t>(button), event.type == SDL_MOUSEBUTTONDOWN ? 0x80 : 0,
-             event.button.timestamp);
+        Push(kMouseOffsetButton0 + static_cast<std::uint32_t>(button),
+             event.type == SDL_MOUSEBUTTONDOWN ? 0x80 : 0, event.button.timestamp);
       }
       break;
     }
@@ -152,18 +170,24 @@ void SdlMouse::HandleEvent(const SDL_Event& event) {
   }
 }
 
+// Joins the platform's list of event listeners.
 SdlKeyboard::SdlKeyboard(SdlPlatform& platform, SdlWindow& window) : platform_(platform), window_(window) {
   platform_.Attach(this);
 }
 
-SdlKeyboard::~SdlKeyboard() { platform_.Detach(this); }
+// Leaves the list.
+SdlKeyboard::~SdlKeyboard() {
+  platform_.Detach(this);
+}
 
+// Sets the cooperation; only while not acquired.
 InputResult SdlKeyboard::SetCooperativeLevel(bool foreground) {
   if (acquired_) return InputResult::Failed;
   foreground_ = foreground;
   return InputResult::Ok;
 }
 
+// A foreground keyboard can be acquired only while its window has the focus.
 InputResult SdlKeyboard::Acquire() {
   if (foreground_ && !window_.HasFocus()) return InputResult::Failed;
   acquired_ = true;
@@ -171,11 +195,13 @@ InputResult SdlKeyboard::Acquire() {
   return InputResult::Ok;
 }
 
+// Stops reporting the state.
 InputResult SdlKeyboard::Unacquire() {
   acquired_ = false;
   return InputResult::Ok;
 }
 
+// Copies the key table while acquired.
 InputResult SdlKeyboard::GetState(KeyStateTable& state) {
   if (!acquired_) return lost_ ? InputResult::InputLost : InputResult::NotAcquired;
   state = keys_;

@@ -19,22 +19,34 @@ class SdlPlatform::Clock_ : public PlatformClock {
   void Sleep(std::uint32_t milliseconds) override { SDL_Delay(milliseconds); }
 };
 
-// Starts SDL's video part; without a display it stays off and windows cannot open. SDL falls back to its
-// invisible drivers when no display is found; a game nobody can see is no use, so those count as no
-// display unless SDL_VIDEODRIVER asks for them by name.
-SdlPlatform::SdlPlatform() : clock_(std::make_unique<Clock_>()) {
-  video_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-  if (!video_) return;
+namespace {
+
+// Whether SDL runs one of its invisible drivers without having been asked for it by SDL_VIDEODRIVER.
+bool InvisibleDriver() {
   const char* driver = SDL_GetCurrentVideoDriver();
   const char* asked = SDL_getenv("SDL_VIDEODRIVER");
   const bool invisible = driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
-  if (invisible && !(asked && SDL_strcasecmp(asked, driver) == 0)) {
+  return invisible && !(asked && SDL_strcasecmp(asked, driver) == 0);
+}
+
+}  // namespace
+
+// Starts SDL's video part; without a display it stays off and windows cannot open. SDL falls back to its
+// invisible drivers when no display answers; a game nobody can see is no use, so those count as no display.
+// A display server that is just restarting refuses connections for a moment, so a few tries are made.
+SdlPlatform::SdlPlatform() : clock_(std::make_unique<Clock_>()) {
+  constexpr int kTries = 20;
+  for (int attempt = 0; attempt < kTries; ++attempt) {
+    if (attempt > 0) SDL_Delay(25);
+    video_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (!video_ || !InvisibleDriver()) break;
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     SDL_SetError("No display to open a window on");
     video_ = false;
   }
 }
 
+// Stops SDL's video part if it was started.
 SdlPlatform::~SdlPlatform() {
   if (video_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
@@ -51,30 +63,37 @@ std::unique_ptr<PlatformWindow> SdlPlatform::CreateWindow(const WindowSettings& 
   std::uint32_t flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
   if (settings.Resizable) flags |= SDL_WINDOW_RESIZABLE;
   if (settings.AlwaysOnTop) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
-  SDL_Window* window = SDL_CreateWindow(settings.Title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                        settings.ClientWidth, settings.ClientHeight, flags);
+  SDL_Window* window =
+      SDL_CreateWindow(settings.Title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                       settings.ClientWidth, settings.ClientHeight, flags);
   if (!window) return nullptr;
   return std::make_unique<SdlWindow>(window);
 }
 
+// The OpenGL graphics object; none without a display.
 std::unique_ptr<GfxApi> SdlPlatform::CreateGfxApi() {
   if (!video_) return nullptr;
   return std::make_unique<GlApi>();
 }
 
+// A mouse fed from the SDL window's events.
 std::unique_ptr<PlatformMouse> SdlPlatform::CreateMouse(PlatformWindow& window) {
   auto* sdlWindow = dynamic_cast<SdlWindow*>(&window);
   if (!sdlWindow) return nullptr;
   return std::make_unique<SdlMouse>(*this, *sdlWindow);
 }
 
+// A keyboard fed from the SDL window's events.
 std::unique_ptr<PlatformKeyboard> SdlPlatform::CreateKeyboard(PlatformWindow& window) {
   auto* sdlWindow = dynamic_cast<SdlWindow*>(&window);
   if (!sdlWindow) return nullptr;
   return std::make_unique<SdlKeyboard>(*this, *sdlWindow);
 }
 
-PlatformClock& SdlPlatform::Clock() { return *clock_; }
+// SDL's clock.
+PlatformClock& SdlPlatform::Clock() {
+  return *clock_;
+}
 
 // Hands every waiting event to the input devices; a quit or window close request makes the result false.
 bool SdlPlatform::PumpEvents() {
@@ -94,6 +113,7 @@ bool SdlPlatform::PumpEvents() {
   return keepRunning;
 }
 
+// Sleeps until an event arrives or the time is up.
 void SdlPlatform::WaitEvents(int milliseconds) {
   if (!video_) {
     SDL_Delay(static_cast<std::uint32_t>(milliseconds));
@@ -102,9 +122,16 @@ void SdlPlatform::WaitEvents(int milliseconds) {
   SDL_WaitEventTimeout(nullptr, milliseconds);
 }
 
-void SdlPlatform::Attach(SdlMouse* mouse) { mice_.push_back(mouse); }
-void SdlPlatform::Detach(SdlMouse* mouse) { mice_.erase(std::remove(mice_.begin(), mice_.end(), mouse), mice_.end()); }
-void SdlPlatform::Attach(SdlKeyboard* keyboard) { keyboards_.push_back(keyboard); }
+// Input devices join and leave the list that hears the events.
+void SdlPlatform::Attach(SdlMouse* mouse) {
+  mice_.push_back(mouse);
+}
+void SdlPlatform::Detach(SdlMouse* mouse) {
+  mice_.erase(std::remove(mice_.begin(), mice_.end(), mouse), mice_.end());
+}
+void SdlPlatform::Attach(SdlKeyboard* keyboard) {
+  keyboards_.push_back(keyboard);
+}
 void SdlPlatform::Detach(SdlKeyboard* keyboard) {
   keyboards_.erase(std::remove(keyboards_.begin(), keyboards_.end(), keyboard), keyboards_.end());
 }

@@ -9,6 +9,7 @@ namespace {
 
 // Every key of a PC keyboard (main block, function keys, editing and arrow keys, keypad, the international
 // and multimedia keys) with its set-1 code.
+// clang-format off
 constexpr std::pair<SDL_Scancode, std::uint8_t> kKeys[] = {
     {SDL_SCANCODE_ESCAPE, 0x01}, {SDL_SCANCODE_1, 0x02}, {SDL_SCANCODE_2, 0x03}, {SDL_SCANCODE_3, 0x04},
     {SDL_SCANCODE_4, 0x05}, {SDL_SCANCODE_5, 0x06}, {SDL_SCANCODE_6, 0x07}, {SDL_SCANCODE_7, 0x08},
@@ -54,6 +55,7 @@ constexpr std::pair<SDL_Scancode, std::uint8_t> kKeys[] = {
     {SDL_SCANCODE_AC_FORWARD, 0xE9}, {SDL_SCANCODE_AC_BACK, 0xEA}, {SDL_SCANCODE_COMPUTER, 0xEB},
     {SDL_SCANCODE_MAIL, 0xEC}, {SDL_SCANCODE_MEDIASELECT, 0xED},
 };
+// clang-format on
 
 // The table indexed by SDL scancode, built once.
 std::array<std::uint8_t, SDL_NUM_SCANCODES> BuildTable() {

@@ -4,15 +4,22 @@
 
 namespace platform {
 
+// Takes the window; until the first frame is presented, a window pixel is a back-buffer pixel.
 SdlWindow::SdlWindow(SDL_Window* window) : window_(window) {
   int width = 0, height = 0;
   SDL_GetWindowSize(window_, &width, &height);
   area_ = {width, height, 0, 0, width, height};
 }
 
-SdlWindow::~SdlWindow() { SDL_DestroyWindow(window_); }
+// Closes the window.
+SdlWindow::~SdlWindow() {
+  SDL_DestroyWindow(window_);
+}
 
-void SdlWindow::SetTitle(std::string_view title) { SDL_SetWindowTitle(window_, std::string(title).c_str()); }
+// Sets the title bar's text.
+void SdlWindow::SetTitle(std::string_view title) {
+  SDL_SetWindowTitle(window_, std::string(title).c_str());
+}
 
 // The frame's thickness on each side (0 where the window manager does not say).
 void SdlWindow::Borders(int& top, int& left, int& bottom, int& right) const {
@@ -20,6 +27,7 @@ void SdlWindow::Borders(int& top, int& left, int& bottom, int& right) const {
   if (SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) != 0) top = left = bottom = right = 0;
 }
 
+// The client size plus the frame.
 void SdlWindow::OuterSize(int& width, int& height) const {
   int top, left, bottom, right;
   Borders(top, left, bottom, right);
@@ -28,6 +36,7 @@ void SdlWindow::OuterSize(int& width, int& height) const {
   height += top + bottom;
 }
 
+// The outer top-left corner: the client corner minus the frame.
 void SdlWindow::Position(int& left, int& top) const {
   int borderTop, borderLeft, bottom, right;
   Borders(borderTop, borderLeft, bottom, right);
@@ -36,18 +45,21 @@ void SdlWindow::Position(int& left, int& top) const {
   top -= borderTop;
 }
 
+// Moves the window so that its outer top-left corner lands at the point.
 void SdlWindow::SetPosition(int left, int top) {
   int borderTop, borderLeft, bottom, right;
   Borders(borderTop, borderLeft, bottom, right);
   SDL_SetWindowPosition(window_, left + borderLeft, top + borderTop);
 }
 
+// Centres the window on its display.
 void SdlWindow::Center() {
   const int display = SDL_GetWindowDisplayIndex(window_);
   const int where = SDL_WINDOWPOS_CENTERED_DISPLAY(display < 0 ? 0 : display);
   SDL_SetWindowPosition(window_, where, where);
 }
 
+// The desktop size of the window's display.
 void SdlWindow::ScreenSize(int& width, int& height) const {
   SDL_DisplayMode mode;
   const int display = SDL_GetWindowDisplayIndex(window_);
@@ -59,8 +71,10 @@ void SdlWindow::ScreenSize(int& width, int& height) const {
   height = mode.h;
 }
 
+// A modal error box over the window.
 void SdlWindow::ShowError(std::string_view title, std::string_view text) {
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, std::string(title).c_str(), std::string(text).c_str(), window_);
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, std::string(title).c_str(), std::string(text).c_str(),
+                           window_);
 }
 
 }  // namespace platform

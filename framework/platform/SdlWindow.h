@@ -38,7 +38,9 @@ class SdlWindow : public PlatformWindow {
   void SetPosition(int left, int top) override;
   void Center() override;
   void ScreenSize(int& width, int& height) const override;
-  void SetAlwaysOnTop(bool onTop) override { SDL_SetWindowAlwaysOnTop(window_, onTop ? SDL_TRUE : SDL_FALSE); }
+  void SetAlwaysOnTop(bool onTop) override {
+    SDL_SetWindowAlwaysOnTop(window_, onTop ? SDL_TRUE : SDL_FALSE);
+  }
   void SetCursorVisible(bool visible) override { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
   bool HasFocus() const override { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0; }
   void ShowError(std::string_view title, std::string_view text) override;

@@ -85,7 +85,8 @@ class TestGfxDevice : public GfxApiDevice {
   // Takes the parameters as the device's own and sizes the back buffer.
   void Adopt(const GfxPresentParameters& parameters) {
     state_.Parameters = parameters;
-    state_.BackBuffer.assign(static_cast<std::size_t>(parameters.BackBufferWidth) * parameters.BackBufferHeight, 0);
+    state_.BackBuffer.assign(
+        static_cast<std::size_t>(parameters.BackBufferWidth) * parameters.BackBufferHeight, 0);
   }
 
  private:
@@ -100,20 +101,26 @@ class TestGfxDevice : public GfxApiDevice {
 
 }  // namespace
 
+// Counts the log entries that start with the prefix.
 int TestGfxState::Count(const std::string& prefix) const {
   int count = 0;
   for (const std::string& entry : Log) count += entry.rfind(prefix, 0) == 0 ? 1 : 0;
   return count;
 }
 
-TestGfxApi::~TestGfxApi() { state_.Record("ReleaseGfxApi"); }
+// Logs the release of the graphics object.
+TestGfxApi::~TestGfxApi() {
+  state_.Record("ReleaseGfxApi");
+}
 
+// Counts the scripted display modes of the format.
 std::uint32_t TestGfxApi::AdapterModeCount(GfxFormat format) {
   std::uint32_t count = 0;
   for (const GfxDisplayMode& mode : state_.Script.Modes) count += mode.Format == format ? 1 : 0;
   return count;
 }
 
+// The index-th scripted display mode of the format.
 GfxResult TestGfxApi::EnumAdapterModes(GfxFormat format, std::uint32_t index, GfxDisplayMode& mode) {
   for (const GfxDisplayMode& candidate : state_.Script.Modes) {
     if (candidate.Format != format) continue;
@@ -125,11 +132,13 @@ GfxResult TestGfxApi::EnumAdapterModes(GfxFormat format, std::uint32_t index, Gf
   return kGfxInvalidCall;
 }
 
+// The scripted current display mode.
 GfxResult TestGfxApi::AdapterDisplayMode(GfxDisplayMode& mode) {
   mode = state_.Script.Current;
   return kGfxOk;
 }
 
+// Accepts the scripted depth or texture formats; an unknown screen format is an error.
 GfxResult TestGfxApi::CheckDeviceFormat(GfxFormat adapterFormat, std::uint32_t usage, GfxResourceType type,
                                         GfxFormat format) {
   state_.Record("CheckDeviceFormat " + TestFormatName(adapterFormat) + " " + TestFormatName(format));
@@ -139,8 +148,11 @@ GfxResult TestGfxApi::CheckDeviceFormat(GfxFormat adapterFormat, std::uint32_t u
   return accepted.count(format) ? kGfxOk : kGfxNotAvailable;
 }
 
+// Makes the test device unless the script refuses this vertex processing, a device exists or the
+// back buffer format is unknown.
 GfxResult TestGfxApi::CreateDevice(PlatformWindow*, GfxVertexProcessing processing,
-                                   const GfxPresentParameters& parameters, std::unique_ptr<GfxApiDevice>& device) {
+                                   const GfxPresentParameters& parameters,
+                                   std::unique_ptr<GfxApiDevice>& device) {
   const std::string kind = processing == GfxVertexProcessing::Hardware ? "Hardware" : "Software";
   state_.Record("CreateDevice." + kind + " " + DescribeParameters(parameters));
   if (state_.Refuses("CreateDevice." + kind) || state_.DeviceExists) return kGfxNotAvailable;
@@ -152,25 +164,43 @@ GfxResult TestGfxApi::CreateDevice(PlatformWindow*, GfxVertexProcessing processi
   return kGfxOk;
 }
 
+// The format's name as the log shows it.
 std::string TestFormatName(GfxFormat format) {
   switch (format) {
-    case GfxFormat::Unknown: return "Unknown";
-    case GfxFormat::A8R8G8B8: return "A8R8G8B8";
-    case GfxFormat::X8R8G8B8: return "X8R8G8B8";
-    case GfxFormat::R5G6B5: return "R5G6B5";
-    case GfxFormat::X1R5G5B5: return "X1R5G5B5";
-    case GfxFormat::A1R5G5B5: return "A1R5G5B5";
-    case GfxFormat::A4R4G4B4: return "A4R4G4B4";
-    case GfxFormat::R3G3B2: return "R3G3B2";
-    case GfxFormat::A8: return "A8";
-    case GfxFormat::A8R3G3B2: return "A8R3G3B2";
-    case GfxFormat::X4R4G4B4: return "X4R4G4B4";
-    case GfxFormat::D32: return "D32";
-    case GfxFormat::D15S1: return "D15S1";
-    case GfxFormat::D24S8: return "D24S8";
-    case GfxFormat::D24X8: return "D24X8";
-    case GfxFormat::D24X4S4: return "D24X4S4";
-    case GfxFormat::D16: return "D16";
+    case GfxFormat::Unknown:
+      return "Unknown";
+    case GfxFormat::A8R8G8B8:
+      return "A8R8G8B8";
+    case GfxFormat::X8R8G8B8:
+      return "X8R8G8B8";
+    case GfxFormat::R5G6B5:
+      return "R5G6B5";
+    case GfxFormat::X1R5G5B5:
+      return "X1R5G5B5";
+    case GfxFormat::A1R5G5B5:
+      return "A1R5G5B5";
+    case GfxFormat::A4R4G4B4:
+      return "A4R4G4B4";
+    case GfxFormat::R3G3B2:
+      return "R3G3B2";
+    case GfxFormat::A8:
+      return "A8";
+    case GfxFormat::A8R3G3B2:
+      return "A8R3G3B2";
+    case GfxFormat::X4R4G4B4:
+      return "X4R4G4B4";
+    case GfxFormat::D32:
+      return "D32";
+    case GfxFormat::D15S1:
+      return "D15S1";
+    case GfxFormat::D24S8:
+      return "D24S8";
+    case GfxFormat::D24X8:
+      return "D24X8";
+    case GfxFormat::D24X4S4:
+      return "D24X4S4";
+    case GfxFormat::D16:
+      return "D16";
   }
   return "Format" + std::to_string(static_cast<unsigned>(format));
 }

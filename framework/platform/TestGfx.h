@@ -27,10 +27,10 @@ struct TestGfxScript {
   std::deque<GfxResult> ResetResults;
   // The screen: its modes and its current mode.
   std::vector<GfxDisplayMode> Modes = {
-      {640, 480, 60, GfxFormat::R5G6B5},     {800, 600, 60, GfxFormat::R5G6B5},
-      {1024, 768, 60, GfxFormat::R5G6B5},    {640, 480, 60, GfxFormat::X8R8G8B8},
-      {800, 600, 60, GfxFormat::X8R8G8B8},   {1024, 768, 60, GfxFormat::X8R8G8B8},
-      {1024, 768, 75, GfxFormat::X8R8G8B8},  {1280, 1024, 60, GfxFormat::X8R8G8B8},
+      {640, 480, 60, GfxFormat::R5G6B5},    {800, 600, 60, GfxFormat::R5G6B5},
+      {1024, 768, 60, GfxFormat::R5G6B5},   {640, 480, 60, GfxFormat::X8R8G8B8},
+      {800, 600, 60, GfxFormat::X8R8G8B8},  {1024, 768, 60, GfxFormat::X8R8G8B8},
+      {1024, 768, 75, GfxFormat::X8R8G8B8}, {1280, 1024, 60, GfxFormat::X8R8G8B8},
   };
   GfxDisplayMode Current = {1280, 1024, 60, GfxFormat::X8R8G8B8};
   // Formats accepted as depth-stencil surfaces and as textures (for any screen format).
@@ -69,7 +69,8 @@ class TestGfxApi : public GfxApi {
   GfxResult CheckDeviceFormat(GfxFormat adapterFormat, std::uint32_t usage, GfxResourceType type,
                               GfxFormat format) override;
   GfxResult CreateDevice(PlatformWindow* focusWindow, GfxVertexProcessing processing,
-                         const GfxPresentParameters& parameters, std::unique_ptr<GfxApiDevice>& device) override;
+                         const GfxPresentParameters& parameters,
+                         std::unique_ptr<GfxApiDevice>& device) override;
 
  private:
   TestGfxState& state_;

@@ -83,38 +83,46 @@ class TestKeyboard : public PlatformKeyboard {
 
 }  // namespace
 
+// Moves the counter and the millisecond count on, keeping fractions of a millisecond for later.
 void TestClock::Advance(double milliseconds) {
-  Now += static_cast<std::uint64_t>(std::llround(milliseconds * static_cast<double>(Frequency ? Frequency : 1000) / 1000.0));
+  Now += static_cast<std::uint64_t>(
+      std::llround(milliseconds * static_cast<double>(Frequency ? Frequency : 1000) / 1000.0));
   tickFraction_ += milliseconds;
   const double whole = std::floor(tickFraction_);
   Ticks += static_cast<std::uint32_t>(whole);
   tickFraction_ -= whole;
 }
 
+// Records the sleep and lets that much time pass.
 void TestClock::Sleep(std::uint32_t milliseconds) {
   Sleeps.push_back(milliseconds);
   Advance(milliseconds);
 }
 
+// Queues one event per moved axis.
 void TestInputState::Move(int dx, int dy) {
   if (dx) MouseEvents.push_back({kMouseOffsetX, dx, 0, 0});
   if (dy) MouseEvents.push_back({kMouseOffsetY, dy, 0, 0});
 }
 
+// Queues a button going down or up.
 void TestInputState::Button(int button, bool down) {
   MouseEvents.push_back({kMouseOffsetButton0 + static_cast<std::uint32_t>(button), down ? 0x80 : 0, 0, 0});
 }
 
+// Both devices lose their acquisition, as when another window takes the focus.
 void TestInputState::LoseInput() {
   MouseAcquired = false;
   KeyboardAcquired = false;
 }
 
+// Centres the outer window on the scripted screen.
 void TestWindow::Center() {
   Left = (ScreenWidth - Width - 2) / 2;
   Top = (ScreenHeight - Height - 24) / 2;
 }
 
+// A window remembering the settings.
 std::unique_ptr<PlatformWindow> TestPlatform::CreateWindow(const WindowSettings& settings) {
   auto window = std::make_unique<TestWindow>();
   window->Title = settings.Title;
@@ -124,20 +132,24 @@ std::unique_ptr<PlatformWindow> TestPlatform::CreateWindow(const WindowSettings&
   return window;
 }
 
+// The test graphics object, unless the script refuses it.
 std::unique_ptr<GfxApi> TestPlatform::CreateGfxApi() {
   Gfx.Record("CreateGfxApi");
   if (Gfx.Refuses("CreateGfxApi")) return nullptr;
   return std::make_unique<TestGfxApi>(Gfx);
 }
 
+// A mouse reading the scripted input.
 std::unique_ptr<PlatformMouse> TestPlatform::CreateMouse(PlatformWindow&) {
   return std::make_unique<TestMouse>(Input);
 }
 
+// A keyboard reading the scripted input.
 std::unique_ptr<PlatformKeyboard> TestPlatform::CreateKeyboard(PlatformWindow&) {
   return std::make_unique<TestKeyboard>(Input);
 }
 
+// Counts the pass and reports a scripted close request once.
 bool TestPlatform::PumpEvents() {
   ++Pumps;
   const bool close = CloseRequested;

@@ -30,8 +30,9 @@ TEST_F(DeviceTest, InitializeCreatesThenTellsSubscribersThenRaisesOnInitialize) 
   ASSERT_TRUE(Device.Initialize());
   EXPECT_TRUE(Device.Initialized());
   EXPECT_EQ(Log, (std::vector<std::string>{"first:256", "second:256", "OnInitialize"}));
-  EXPECT_EQ(Gfx().Log, (std::vector<std::string>{"CreateGfxApi", "CreateDevice.Hardware 640x480 X8R8G8B8 windowed",
-                                                 "GetDeviceCaps"}));
+  EXPECT_EQ(Gfx().Log,
+            (std::vector<std::string>{"CreateGfxApi", "CreateDevice.Hardware 640x480 X8R8G8B8 windowed",
+                                      "GetDeviceCaps"}));
   const platform::GfxPresentParameters& p = Device.PresentParameters();
   EXPECT_EQ(p.DeviceWindow, Stage.Form.Window());
   EXPECT_EQ(p.SwapEffect, platform::GfxSwapEffect::Discard);
@@ -91,8 +92,8 @@ TEST_F(DeviceTest, OnInitializeFailureFinalizesAndAllowsARetry) {
     success = false;
   };
   EXPECT_FALSE(Device.Initialize());
-  EXPECT_EQ(Log, (std::vector<std::string>{"first:256", "second:256", "OnInitialize", "OnFinalize", "first:257",
-                                           "second:257"}));
+  EXPECT_EQ(Log, (std::vector<std::string>{"first:256", "second:256", "OnInitialize", "OnFinalize",
+                                           "first:257", "second:257"}));
   Device.OnInitialize = nullptr;
   EXPECT_TRUE(Device.Initialize());
 }
@@ -130,7 +131,8 @@ TEST_F(DeviceTest, RenderBracketsOnRenderWithSceneMessages) {
   Device.OnRender = [this](TGfxDevice*) { Log.push_back("OnRender"); };
   EXPECT_TRUE(Device.Render(0x80FF2010, true));
   EXPECT_EQ(Gfx().Log, (std::vector<std::string>{"Clear 1 801020FF", "BeginScene", "EndScene"}));
-  EXPECT_EQ(Log, (std::vector<std::string>{"first:260", "second:260", "OnRender", "first:261", "second:261"}));
+  EXPECT_EQ(Log,
+            (std::vector<std::string>{"first:260", "second:260", "OnRender", "first:261", "second:261"}));
   EXPECT_EQ(Gfx().BackBuffer[0], 0x801020FFu);  // red and blue swapped
 
   Log.clear();
@@ -170,7 +172,8 @@ TEST_F(DeviceTest, FlipBringsALostDeviceBack) {
   Gfx().Log.clear();
   EXPECT_TRUE(Device.Flip());  // reset with the stored parameters
   EXPECT_FALSE(Device.Lost());
-  EXPECT_EQ(Gfx().Log, (std::vector<std::string>{"Present", "TestCooperativeLevel", "Reset 640x480 X8R8G8B8 windowed"}));
+  EXPECT_EQ(Gfx().Log,
+            (std::vector<std::string>{"Present", "TestCooperativeLevel", "Reset 640x480 X8R8G8B8 windowed"}));
   EXPECT_EQ(Log, (std::vector<std::string>{"first:258", "second:258", "first:259", "second:259"}));
   EXPECT_TRUE(Device.Flip());
 }
@@ -239,10 +242,10 @@ TEST(DeviceFormatTest, FullScreenFormatFollowsTheBitDepthList) {
     std::string expected;
   };
   const Case cases[] = {
-      {bdLow, 1024, 768, 0, "R5G6B5"},     {bdHigh, 1024, 768, 0, "X8R8G8B8"},
-      {bdLow, 1024, 768, 75, "X8R8G8B8"},  {bdLow, 1280, 1024, 0, "X8R8G8B8"},
-      {bdHigh, 1024, 768, 85, "Unknown"},  {bdLow, 640, 480, 60, "R5G6B5"},
-      {bdLow, 1152, 864, 0, "A1R5G5B5"},   {bdHigh, 1152, 864, 0, "X8R8G8B8"},
+      {bdLow, 1024, 768, 0, "R5G6B5"},    {bdHigh, 1024, 768, 0, "X8R8G8B8"},
+      {bdLow, 1024, 768, 75, "X8R8G8B8"}, {bdLow, 1280, 1024, 0, "X8R8G8B8"},
+      {bdHigh, 1024, 768, 85, "Unknown"}, {bdLow, 640, 480, 60, "R5G6B5"},
+      {bdLow, 1152, 864, 0, "A1R5G5B5"},  {bdHigh, 1152, 864, 0, "X8R8G8B8"},
   };
   for (const Case& c : cases) {
     TestStage stage;
@@ -256,8 +259,8 @@ TEST(DeviceFormatTest, FullScreenFormatFollowsTheBitDepthList) {
     device.SetRefresh(c.refresh);
     device.SetWindowed(false);
     device.Initialize();
-    EXPECT_EQ(stage.Platform.Gfx.Log.at(1).substr(22), std::to_string(c.width) + "x" + std::to_string(c.height) + " " +
-                                                         c.expected + " fullscreen")
+    EXPECT_EQ(stage.Platform.Gfx.Log.at(1).substr(22),
+              std::to_string(c.width) + "x" + std::to_string(c.height) + " " + c.expected + " fullscreen")
         << c.depth << " " << c.width << " " << c.refresh;
   }
 }

@@ -2,6 +2,8 @@
 // without one.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "framework/Form.h"
 #include "framework/GfxDevice.h"
 #include "framework/GfxKeyboard.h"
@@ -31,8 +33,9 @@ struct GlBackendTest : ::testing::Test {
   // The back buffer's pixel at (x, y) as 0xAARRGGBB.
   std::uint32_t Pixel(int x, int y) {
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(Device.Width()) * Device.Height());
-    EXPECT_TRUE(platform::GfxSucceeded(Device.ApiDevice()->ReadBackBuffer(
-        pixels.data(), static_cast<std::uint32_t>(Device.Width()), static_cast<std::uint32_t>(Device.Height()))));
+    EXPECT_TRUE(platform::GfxSucceeded(
+        Device.ApiDevice()->ReadBackBuffer(pixels.data(), static_cast<std::uint32_t>(Device.Width()),
+                                           static_cast<std::uint32_t>(Device.Height()))));
     return pixels[static_cast<std::size_t>(y) * Device.Width() + x] | 0xFF000000u;
   }
   // Pushes an event as the window would receive it and lets the loop hand it out.
@@ -76,6 +79,13 @@ TEST_F(GlBackendTest, SwitchesBetweenWindowAndFullScreen) {
   ASSERT_TRUE(Device.Render(0xFFFF0000, true));
   EXPECT_TRUE(Device.Flip());
   EXPECT_EQ(Pixel(1023, 767), 0xFF0000FFu);
+  // Full screen keeps the picture's shape: centred, as large as fits, black bars elsewhere.
+  const platform::PresentArea& area = Window().Area();
+  const double scale = std::min(screenW / 1024.0, screenH / 768.0);
+  EXPECT_NEAR(area.Width, 1024 * scale, 1);
+  EXPECT_NEAR(area.Height, 768 * scale, 1);
+  EXPECT_NEAR(area.Left, (screenW - area.Width) / 2, 1);
+  EXPECT_NEAR(area.Top, (screenH - area.Height) / 2, 1);
 
   Device.SetVSync(false);
   Device.SetWindowed(true);

@@ -40,7 +40,8 @@ TEST(ScancodeTest, EveryPcKeyHasItsOwnCode) {
     const int code = ScanCodeOf(key);
     EXPECT_NE(code, 0) << SDL_GetScancodeName(key);
     const auto [it, fresh] = seen.emplace(code, key);
-    EXPECT_TRUE(fresh) << SDL_GetScancodeName(key) << " and " << SDL_GetScancodeName(it->second) << " share " << code;
+    EXPECT_TRUE(fresh) << SDL_GetScancodeName(key) << " and " << SDL_GetScancodeName(it->second) << " share "
+                       << code;
   }
   EXPECT_GE(seen.size(), 104u);
 }

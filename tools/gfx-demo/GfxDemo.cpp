@@ -2,9 +2,10 @@
 // frames per second, showing the measured frame rate and ticks per second in the window title. The clear
 // colour steps once per tick, so an uneven loop shows as flicker. Escape or closing the window quits;
 // F11 switches between window and full screen. "--seconds N" quits after N seconds and prints the
-// figures (frames, ticks, processor time) for measuring.
+// figures (frames, ticks, processor time) for measuring; "--size W H" sets the back buffer's size.
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -43,11 +44,15 @@ std::uint32_t HueColor(int n) {
 // The demo window: device, timer and keyboard wired as the game wires them.
 class DemoForm : public TForm {
  public:
-  DemoForm(TApplication& app, platform::Platform& platform)
-      : TForm(app, platform::WindowSettings{"gfx-demo", 1024, 768}), device_(this, platform), timer_(this, app),
-        keyboard_(this) {
-    device_.SetWidth(1024);
-    device_.SetHeight(768);
+  DemoForm(TApplication& app, platform::Platform& platform, int width, int height)
+      : TForm(app, platform::WindowSettings{"gfx-demo", width, height}),
+        device_(this, platform),
+        timer_(this, app),
+        keyboard_(this),
+        windowWidth_(width),
+        windowHeight_(height) {
+    device_.SetWidth(width);
+    device_.SetHeight(height);
     device_.SetBitDepth(bdLow);
     device_.SetHardwareTL(false);
     device_.OnRender = [](TGfxDevice*) {};
@@ -89,7 +94,7 @@ class DemoForm : public TForm {
     keyboard_.Update();
     if (keyboard_.KeyPressed(kKeyEscape)) Application().Terminate();
     if (keyboard_.KeyPressed(kKeyF11)) {
-      int width = 1024, height = 768;
+      int width = windowWidth_, height = windowHeight_;
       if (device_.Windowed()) Window()->ScreenSize(width, height);
       device_.SetWidth(width);
       device_.SetHeight(height);
@@ -106,7 +111,8 @@ class DemoForm : public TForm {
     if (now - secondStart_ < 1000) return;
     const double tps = ticksThisSecond_ * 1000.0 / (now - secondStart_);
     char title[128];
-    std::snprintf(title, sizeof title, "gfx-demo - FrameRate %d fps - %.1f ticks per second", timer_.FrameRate(), tps);
+    std::snprintf(title, sizeof title, "gfx-demo - FrameRate %d fps - %.1f ticks per second",
+                  timer_.FrameRate(), tps);
     Window()->SetTitle(title);
     secondStart_ = now;
     ticksThisSecond_ = 0;
@@ -115,6 +121,8 @@ class DemoForm : public TForm {
   TGfxDevice device_;
   TGfxTimer timer_;
   TGfxKeyboard keyboard_;
+  int windowWidth_;
+  int windowHeight_;
   long frames_ = 0;
   long ticks_ = 0;
   long ticksThisSecond_ = 0;
@@ -125,12 +133,17 @@ class DemoForm : public TForm {
 
 int main(int argc, char** argv) {
   double seconds = 0;
+  int width = 1024, height = 768;
   for (int i = 1; i + 1 < argc; ++i) {
     if (std::strcmp(argv[i], "--seconds") == 0) seconds = std::atof(argv[i + 1]);
+    if (std::strcmp(argv[i], "--size") == 0 && i + 2 < argc) {
+      width = std::max(16, std::atoi(argv[i + 1]));
+      height = std::max(16, std::atoi(argv[i + 2]));
+    }
   }
   platform::SdlPlatform platform;
   TApplication app(platform);
-  DemoForm form(app, platform);
+  DemoForm form(app, platform, width, height);
   if (!form.Start()) {
     std::fprintf(stderr, "gfx-demo: Failed initializing video device!\n");
     return 1;
@@ -145,7 +158,8 @@ int main(int argc, char** argv) {
   app.Run();
   const double wall = (platform.Clock().TickCount() - start) / 1000.0;
   const double cpu = ProcessorSeconds() - cpuStart;
-  std::printf("%.1f s: %ld frames (%.1f per second), %ld ticks (%.1f per second), processor %.1f%% of one core\n",
-              wall, form.Frames(), form.Frames() / wall, form.Ticks(), form.Ticks() / wall, 100.0 * cpu / wall);
+  std::printf(
+      "%.1f s: %ld frames (%.1f per second), %ld ticks (%.1f per second), processor %.1f%% of one core\n",
+      wall, form.Frames(), form.Frames() / wall, form.Ticks(), form.Ticks() / wall, 100.0 * cpu / wall);
   return 0;
 }
