@@ -21,15 +21,22 @@ TDrawFx EffectFor(TDrawFx fx, std::initializer_list<std::uint32_t> colors) {
   return fx;
 }
 
-GfxBlend ToGfxBlend(TBlendFactor factor) { return static_cast<GfxBlend>(static_cast<std::uint32_t>(factor) + 1); }
+GfxBlend ToGfxBlend(TBlendFactor factor) {
+  return static_cast<GfxBlend>(static_cast<std::uint32_t>(factor) + 1);
+}
 
 GfxBlendOp ToGfxBlendOp(TBlendOp op) {
   switch (op) {
-    case TBlendOp::RevSubtract: return GfxBlendOp::RevSubtract;
-    case TBlendOp::Subtract: return GfxBlendOp::Subtract;
-    case TBlendOp::Min: return GfxBlendOp::Min;
-    case TBlendOp::Max: return GfxBlendOp::Max;
-    default: return GfxBlendOp::Add;
+    case TBlendOp::RevSubtract:
+      return GfxBlendOp::RevSubtract;
+    case TBlendOp::Subtract:
+      return GfxBlendOp::Subtract;
+    case TBlendOp::Min:
+      return GfxBlendOp::Min;
+    case TBlendOp::Max:
+      return GfxBlendOp::Max;
+    default:
+      return GfxBlendOp::Add;
   }
 }
 
@@ -47,7 +54,9 @@ int NormalizeVertexCache(int value) {
 
 TGfx2D::TGfx2D(TComponent* owner) : TGfxDeviceSubscriber(owner) {}
 
-TGfx2D::~TGfx2D() { ReleaseAll(); }
+TGfx2D::~TGfx2D() {
+  ReleaseAll();
+}
 
 bool TGfx2D::SetAlphaTesting(bool value) {
   if (!vertices_.empty() || vertexBuffer_) return false;
@@ -104,8 +113,8 @@ bool TGfx2D::CreateDeviceBuffers() {
   const std::uint32_t usage = kGfxUsageDynamic | kGfxUsageWriteOnly;
   if (!GfxSucceeded(d->CreateVertexBuffer(cache * sizeof(TGfxVertex), usage, kVertexFormat, GfxPool::Default,
                                           vertexBuffer_)) ||
-      !GfxSucceeded(d->CreateIndexBuffer(cache * 2, usage, GfxIndexFormat::Index16, GfxPool::Default,
-                                         indexBuffer_)) ||
+      !GfxSucceeded(
+          d->CreateIndexBuffer(cache * 2, usage, GfxIndexFormat::Index16, GfxPool::Default, indexBuffer_)) ||
       !vertexBuffer_ || !indexBuffer_) {
     ReleaseDeviceBuffers();
     return false;

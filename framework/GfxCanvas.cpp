@@ -15,7 +15,9 @@ TQuadPoints RectPoints(double x, double y, double width, double height) {
   return {TPoint2{l, t}, TPoint2{r, t}, TPoint2{r, b}, TPoint2{l, b}};
 }
 
-TGfxCanvas::TGfxCanvas(TComponent* owner) : TGfx2D(owner) { AnnounceToOwner(); }
+TGfxCanvas::TGfxCanvas(TComponent* owner) : TGfx2D(owner) {
+  AnnounceToOwner();
+}
 
 void TGfxCanvas::Draw(TGfxImage* image, double x, double y, int pattern, TDrawFx fx) {
   if (!image) return;
@@ -34,7 +36,9 @@ void TGfxCanvas::FillRect(int left, int top, int width, int height, std::uint32_
   AddColorQuad(RectPoints(left, top, width, height), {color, color, color, color}, fx);
 }
 
-void TGfxCanvas::PutPixel(float x, float y, std::uint32_t color, TDrawFx fx) { AddPoint({x, y}, color, fx); }
+void TGfxCanvas::PutPixel(float x, float y, std::uint32_t color, TDrawFx fx) {
+  AddPoint({x, y}, color, fx);
+}
 
 void TGfxCanvas::Line(float x1, float y1, float x2, float y2, std::uint32_t color1, std::uint32_t color2,
                       TDrawFx fx) {

@@ -20,4 +20,3 @@ std::optional<TFontRecordHeader> ReadFontRecord(std::span<const std::uint8_t> re
   out.ImageRecord = reader.Rest();
   return out;
 }
-

@@ -99,9 +99,13 @@ double TGfxFont::TextOut(std::string_view text, double x, double y, std::uint32_
   });
 }
 
-TGfxFonts::TGfxFonts(TComponent* owner) : TGfxDeviceSubscriber(owner) { AnnounceToOwner(); }
+TGfxFonts::TGfxFonts(TComponent* owner) : TGfxDeviceSubscriber(owner) {
+  AnnounceToOwner();
+}
 
-TGfxFonts::~TGfxFonts() { Clear(); }
+TGfxFonts::~TGfxFonts() {
+  Clear();
+}
 
 TGfxFont* TGfxFonts::Add() {
   auto font = std::make_unique<TGfxFont>(this);
@@ -129,7 +133,9 @@ void TGfxFonts::Delete(int index) {
   items_.erase(items_.begin() + index);
 }
 
-void TGfxFonts::Clear() { items_.clear(); }
+void TGfxFonts::Clear() {
+  items_.clear();
+}
 
 bool TGfxFonts::HandleMessage(int msg) {
   if (msg == msgDeviceDestroyed) Clear();

@@ -31,4 +31,3 @@ std::span<const TPixelFormat> FormatPreferenceList(TAlphaLevel alpha, TGfxQualit
   if (quality == TGfxQuality::aqMedium) return kFullMedium;
   return kFullHigh;
 }
-

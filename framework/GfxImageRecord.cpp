@@ -26,4 +26,3 @@ std::optional<std::size_t> ImagePixelBytes(TPixelFormat format, std::int32_t wid
   if (total > std::numeric_limits<std::size_t>::max()) return std::nullopt;
   return static_cast<std::size_t>(total);
 }
-

@@ -77,8 +77,8 @@ bool TGfxImage::DecodePixels(TPixelFormat stored, std::span<const std::uint8_t> 
     if (!Lock(t, locked) || !locked.Bits) return false;
     auto* bits = static_cast<std::uint8_t*>(locked.Bits);
     for (int y = 0; y < TextureHeight(); ++y) {
-      ConvertRow(stored, Format(), pixels.data() + offset, bits + static_cast<std::ptrdiff_t>(y) * locked.Pitch,
-                 TextureWidth());
+      ConvertRow(stored, Format(), pixels.data() + offset,
+                 bits + static_cast<std::ptrdiff_t>(y) * locked.Pitch, TextureWidth());
       offset += rowBytes;
     }
     if (!Unlock(t)) return false;
@@ -91,9 +91,13 @@ std::optional<TPatternCoords> TGfxImage::PatternCoords(const TPatternRequest& re
   return grid_.Map(request);
 }
 
-TGfxImages::TGfxImages(TComponent* owner) : TGfxDeviceSubscriber(owner) { AnnounceToOwner(); }
+TGfxImages::TGfxImages(TComponent* owner) : TGfxDeviceSubscriber(owner) {
+  AnnounceToOwner();
+}
 
-TGfxImages::~TGfxImages() { Clear(); }
+TGfxImages::~TGfxImages() {
+  Clear();
+}
 
 TGfxImage* TGfxImages::Add() {
   auto image = std::make_unique<TGfxImage>(this);

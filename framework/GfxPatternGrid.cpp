@@ -48,4 +48,3 @@ std::optional<TPatternCoords> TPatternGrid::Map(const TPatternRequest& request) 
   out.V = {vTop, vTop, vBottom, vBottom};
   return out;
 }
-

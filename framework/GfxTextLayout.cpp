@@ -11,10 +11,14 @@ std::optional<std::uint32_t> ParseHex8(std::string_view digits) {
   std::uint32_t value = 0;
   for (char c : digits) {
     int d;
-    if (c >= '0' && c <= '9') d = c - '0';
-    else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
-    else return std::nullopt;
+    if (c >= '0' && c <= '9')
+      d = c - '0';
+    else if (c >= 'a' && c <= 'f')
+      d = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+      d = c - 'A' + 10;
+    else
+      return std::nullopt;
     value = value << 4 | static_cast<std::uint32_t>(d);
   }
   return value;
@@ -41,7 +45,10 @@ bool ApplyColorTag(std::string_view text, std::size_t pos, std::uint32_t& top, s
   return true;
 }
 
-int GlyphExtent(double scale, int size) { return RoundHalfEven(scale * size); }
+int GlyphExtent(double scale, int size) {
+  return RoundHalfEven(scale * size);
+}
 
-int GlyphOrigin(double pen) { return TruncToInt(pen); }
-
+int GlyphOrigin(double pen) {
+  return TruncToInt(pen);
+}

@@ -7,17 +7,28 @@ using platform::GfxFormat;
 
 GfxFormat ToGfxFormat(TPixelFormat format) {
   switch (format) {
-    case TPixelFormat::pfR3G3B2: return GfxFormat::R3G3B2;
-    case TPixelFormat::pfR5G6B5: return GfxFormat::R5G6B5;
-    case TPixelFormat::pfX8R8G8B8: return GfxFormat::X8R8G8B8;
-    case TPixelFormat::pfX1R5G5B5: return GfxFormat::X1R5G5B5;
-    case TPixelFormat::pfX4R4G4B4: return GfxFormat::X4R4G4B4;
-    case TPixelFormat::pfA8R8G8B8: return GfxFormat::A8R8G8B8;
-    case TPixelFormat::pfA1R5G5B5: return GfxFormat::A1R5G5B5;
-    case TPixelFormat::pfA4R4G4B4: return GfxFormat::A4R4G4B4;
-    case TPixelFormat::pfA8R3G3B2: return GfxFormat::A8R3G3B2;
-    case TPixelFormat::pfA8: return GfxFormat::A8;
-    default: return GfxFormat::Unknown;
+    case TPixelFormat::pfR3G3B2:
+      return GfxFormat::R3G3B2;
+    case TPixelFormat::pfR5G6B5:
+      return GfxFormat::R5G6B5;
+    case TPixelFormat::pfX8R8G8B8:
+      return GfxFormat::X8R8G8B8;
+    case TPixelFormat::pfX1R5G5B5:
+      return GfxFormat::X1R5G5B5;
+    case TPixelFormat::pfX4R4G4B4:
+      return GfxFormat::X4R4G4B4;
+    case TPixelFormat::pfA8R8G8B8:
+      return GfxFormat::A8R8G8B8;
+    case TPixelFormat::pfA1R5G5B5:
+      return GfxFormat::A1R5G5B5;
+    case TPixelFormat::pfA4R4G4B4:
+      return GfxFormat::A4R4G4B4;
+    case TPixelFormat::pfA8R3G3B2:
+      return GfxFormat::A8R3G3B2;
+    case TPixelFormat::pfA8:
+      return GfxFormat::A8;
+    default:
+      return GfxFormat::Unknown;
   }
 }
 
@@ -44,8 +55,10 @@ bool TBaseTexture::ChangeState(int target) {
         if (Prepare() && CreateTextures()) state_ = tsReady;
       } else if (state_ == tsReleased) {
         // Textures kept through the loss still hold their pixels and need nothing.
-        if (!released_ || CreateTextures()) state_ = tsReady;
-        else state_ = tsFailed;
+        if (!released_ || CreateTextures())
+          state_ = tsReady;
+        else
+          state_ = tsFailed;
         if (state_ == tsReady) released_ = false;
       } else if (state_ == tsFailed && CreateTextures()) {
         released_ = false;
@@ -86,7 +99,9 @@ bool TBaseTexture::SetFormat(TPixelFormat value) {
   return true;
 }
 
-TGfxDevice* TBaseTexture::Device() const { return source_ ? source_->Device() : nullptr; }
+TGfxDevice* TBaseTexture::Device() const {
+  return source_ ? source_->Device() : nullptr;
+}
 
 platform::GfxApiDrawing* TBaseTexture::Drawing() const {
   TGfxDevice* device = Device();
@@ -94,7 +109,9 @@ platform::GfxApiDrawing* TBaseTexture::Drawing() const {
   return &device->ApiDevice()->Drawing();
 }
 
-TMultiTexture::~TMultiTexture() { textures_.clear(); }
+TMultiTexture::~TMultiTexture() {
+  textures_.clear();
+}
 
 bool TMultiTexture::SetTextureCount(int value) {
   if (State() != tsNone) return false;
@@ -110,9 +127,9 @@ bool TMultiTexture::CreateTextures() {
   textures_.clear();
   for (int i = 0; i < count_; ++i) {
     std::unique_ptr<platform::GfxApiTexture> texture;
-    const auto result = drawing->CreateTexture(static_cast<std::uint32_t>(TextureWidth()),
-                                               static_cast<std::uint32_t>(TextureHeight()), MipMapping() ? 0 : 1,
-                                               Usage(), format, platform::GfxPool::Managed, texture);
+    const auto result = drawing->CreateTexture(
+        static_cast<std::uint32_t>(TextureWidth()), static_cast<std::uint32_t>(TextureHeight()),
+        MipMapping() ? 0 : 1, Usage(), format, platform::GfxPool::Managed, texture);
     if (!platform::GfxSucceeded(result) || !texture) {
       textures_.clear();
       return false;
@@ -122,9 +139,13 @@ bool TMultiTexture::CreateTextures() {
   return true;
 }
 
-void TMultiTexture::ReleaseTextures() { textures_.clear(); }
+void TMultiTexture::ReleaseTextures() {
+  textures_.clear();
+}
 
-std::uint32_t TMultiTexture::Usage() const { return MipMapping() ? platform::kGfxUsageAutoGenMipmap : 0; }
+std::uint32_t TMultiTexture::Usage() const {
+  return MipMapping() ? platform::kGfxUsageAutoGenMipmap : 0;
+}
 
 platform::GfxApiTexture* TMultiTexture::At(int index) const {
   if (index < 0 || static_cast<std::size_t>(index) >= textures_.size()) return nullptr;

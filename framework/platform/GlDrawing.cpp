@@ -13,57 +13,87 @@ std::size_t Index(E e) {
 
 GLenum GlBlendFactor(std::uint32_t factor) {
   switch (static_cast<GfxBlend>(factor)) {
-    case GfxBlend::Zero: return GL_ZERO;
-    case GfxBlend::SrcColor: return GL_SRC_COLOR;
-    case GfxBlend::InvSrcColor: return GL_ONE_MINUS_SRC_COLOR;
-    case GfxBlend::SrcAlpha: return GL_SRC_ALPHA;
-    case GfxBlend::InvSrcAlpha: return GL_ONE_MINUS_SRC_ALPHA;
-    case GfxBlend::DestAlpha: return GL_DST_ALPHA;
-    case GfxBlend::InvDestAlpha: return GL_ONE_MINUS_DST_ALPHA;
-    case GfxBlend::DestColor: return GL_DST_COLOR;
-    case GfxBlend::InvDestColor: return GL_ONE_MINUS_DST_COLOR;
-    case GfxBlend::SrcAlphaSat: return GL_SRC_ALPHA_SATURATE;
-    default: return GL_ONE;
+    case GfxBlend::Zero:
+      return GL_ZERO;
+    case GfxBlend::SrcColor:
+      return GL_SRC_COLOR;
+    case GfxBlend::InvSrcColor:
+      return GL_ONE_MINUS_SRC_COLOR;
+    case GfxBlend::SrcAlpha:
+      return GL_SRC_ALPHA;
+    case GfxBlend::InvSrcAlpha:
+      return GL_ONE_MINUS_SRC_ALPHA;
+    case GfxBlend::DestAlpha:
+      return GL_DST_ALPHA;
+    case GfxBlend::InvDestAlpha:
+      return GL_ONE_MINUS_DST_ALPHA;
+    case GfxBlend::DestColor:
+      return GL_DST_COLOR;
+    case GfxBlend::InvDestColor:
+      return GL_ONE_MINUS_DST_COLOR;
+    case GfxBlend::SrcAlphaSat:
+      return GL_SRC_ALPHA_SATURATE;
+    default:
+      return GL_ONE;
   }
 }
 
 GLenum GlBlendEquation(std::uint32_t op) {
   switch (static_cast<GfxBlendOp>(op)) {
-    case GfxBlendOp::Subtract: return GL_FUNC_SUBTRACT;
-    case GfxBlendOp::RevSubtract: return GL_FUNC_REVERSE_SUBTRACT;
-    case GfxBlendOp::Min: return GL_MIN;
-    case GfxBlendOp::Max: return GL_MAX;
-    default: return GL_FUNC_ADD;
+    case GfxBlendOp::Subtract:
+      return GL_FUNC_SUBTRACT;
+    case GfxBlendOp::RevSubtract:
+      return GL_FUNC_REVERSE_SUBTRACT;
+    case GfxBlendOp::Min:
+      return GL_MIN;
+    case GfxBlendOp::Max:
+      return GL_MAX;
+    default:
+      return GL_FUNC_ADD;
   }
 }
 
 GLint GlWrap(std::uint32_t address) {
   switch (static_cast<GfxTextureAddress>(address)) {
-    case GfxTextureAddress::Mirror: return GL_MIRRORED_REPEAT;
-    case GfxTextureAddress::Clamp: return GL_CLAMP_TO_EDGE;
-    default: return GL_REPEAT;
+    case GfxTextureAddress::Mirror:
+      return GL_MIRRORED_REPEAT;
+    case GfxTextureAddress::Clamp:
+      return GL_CLAMP_TO_EDGE;
+    default:
+      return GL_REPEAT;
   }
 }
 
 GLenum GlMode(GfxPrimitiveType type) {
   switch (type) {
-    case GfxPrimitiveType::PointList: return GL_POINTS;
-    case GfxPrimitiveType::LineList: return GL_LINES;
-    case GfxPrimitiveType::LineStrip: return GL_LINE_STRIP;
-    case GfxPrimitiveType::TriangleStrip: return GL_TRIANGLE_STRIP;
-    case GfxPrimitiveType::TriangleFan: return GL_TRIANGLE_FAN;
-    default: return GL_TRIANGLES;
+    case GfxPrimitiveType::PointList:
+      return GL_POINTS;
+    case GfxPrimitiveType::LineList:
+      return GL_LINES;
+    case GfxPrimitiveType::LineStrip:
+      return GL_LINE_STRIP;
+    case GfxPrimitiveType::TriangleStrip:
+      return GL_TRIANGLE_STRIP;
+    case GfxPrimitiveType::TriangleFan:
+      return GL_TRIANGLE_FAN;
+    default:
+      return GL_TRIANGLES;
   }
 }
 
 // Vertices (or indices) a list of `count` primitives uses.
 std::uint32_t ElementsFor(GfxPrimitiveType type, std::uint32_t count) {
   switch (type) {
-    case GfxPrimitiveType::PointList: return count;
-    case GfxPrimitiveType::LineList: return count * 2;
-    case GfxPrimitiveType::LineStrip: return count + 1;
-    case GfxPrimitiveType::TriangleList: return count * 3;
-    default: return count + 2;
+    case GfxPrimitiveType::PointList:
+      return count;
+    case GfxPrimitiveType::LineList:
+      return count * 2;
+    case GfxPrimitiveType::LineStrip:
+      return count + 1;
+    case GfxPrimitiveType::TriangleList:
+      return count * 3;
+    default:
+      return count + 2;
   }
 }
 
@@ -143,7 +173,8 @@ GfxResult GlDrawing::SetRenderState(GfxRenderState state, std::uint32_t value) {
 }
 
 // Only the first stage exists in this backend; later stages accept their states and ignore them.
-GfxResult GlDrawing::SetTextureStageState(std::uint32_t stage, GfxTextureStageState state, std::uint32_t value) {
+GfxResult GlDrawing::SetTextureStageState(std::uint32_t stage, GfxTextureStageState state,
+                                          std::uint32_t value) {
   if (stage >= kGfxTextureStages || Index(state) >= stageStates_.size()) return kGfxInvalidCall;
   if (stage == 0) stageStates_[Index(state)] = value;
   return kGfxOk;
@@ -214,8 +245,10 @@ void GlDrawing::ApplyBlend() {
     glDisable(GL_DEPTH_TEST);
   }
   glDepthMask(rs(GfxRenderState::ZWriteEnable) ? GL_TRUE : GL_FALSE);
-  if (rs(GfxRenderState::DitherEnable)) glEnable(GL_DITHER);
-  else glDisable(GL_DITHER);
+  if (rs(GfxRenderState::DitherEnable))
+    glEnable(GL_DITHER);
+  else
+    glDisable(GL_DITHER);
   glDisable(GL_SCISSOR_TEST);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
 }
@@ -247,7 +280,8 @@ void GlDrawing::BindVertices(std::int32_t baseVertex) {
   offset += 16;
   if (fvf_ & kGfxFvfDiffuse) {
     glEnableVertexAttribArray(1);
-    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride, reinterpret_cast<const void*>(offset));
+    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride,
+                          reinterpret_cast<const void*>(offset));
     offset += 4;
   } else {
     glDisableVertexAttribArray(1);
@@ -263,7 +297,8 @@ void GlDrawing::BindVertices(std::int32_t baseVertex) {
 }
 
 bool GlDrawing::Prepare() {
-  if (!program_ || !program_->Id() || !vertexBuffer_ || stride_ < 16 || width_ == 0 || height_ == 0) return false;
+  if (!program_ || !program_->Id() || !vertexBuffer_ || stride_ < 16 || width_ == 0 || height_ == 0)
+    return false;
   const GlProgram& p = *program_;
   glUseProgram(p.Id());
   glBindVertexArray(vertexArray_);
@@ -289,7 +324,8 @@ bool GlDrawing::Prepare() {
   return true;
 }
 
-GfxResult GlDrawing::DrawPrimitive(GfxPrimitiveType type, std::uint32_t startVertex, std::uint32_t primitiveCount) {
+GfxResult GlDrawing::DrawPrimitive(GfxPrimitiveType type, std::uint32_t startVertex,
+                                   std::uint32_t primitiveCount) {
   if (primitiveCount == 0) return kGfxOk;
   const std::uint32_t count = ElementsFor(type, primitiveCount);
   if (!Prepare() ||
@@ -301,9 +337,9 @@ GfxResult GlDrawing::DrawPrimitive(GfxPrimitiveType type, std::uint32_t startVer
   return glGetError() == GL_NO_ERROR ? kGfxOk : kGfxFail;
 }
 
-GfxResult GlDrawing::DrawIndexedPrimitive(GfxPrimitiveType type, std::int32_t baseVertex, std::uint32_t minVertex,
-                                          std::uint32_t vertexCount, std::uint32_t startIndex,
-                                          std::uint32_t primitiveCount) {
+GfxResult GlDrawing::DrawIndexedPrimitive(GfxPrimitiveType type, std::int32_t baseVertex,
+                                          std::uint32_t minVertex, std::uint32_t vertexCount,
+                                          std::uint32_t startIndex, std::uint32_t primitiveCount) {
   if (primitiveCount == 0) return kGfxOk;
   const std::uint32_t count = ElementsFor(type, primitiveCount);
   if (!indexBuffer_ || baseVertex < 0 || !Prepare() ||

@@ -20,7 +20,9 @@ void ClearGlErrors() {
   }
 }
 
-std::uint32_t LevelSize(std::uint32_t size, std::uint32_t level) { return std::max<std::uint32_t>(size >> level, 1); }
+std::uint32_t LevelSize(std::uint32_t size, std::uint32_t level) {
+  return std::max<std::uint32_t>(size >> level, 1);
+}
 
 }  // namespace
 
@@ -28,17 +30,38 @@ std::uint32_t LevelSize(std::uint32_t size, std::uint32_t level) { return std::m
 // ignored bits read as opaque; storage is at least 8 bits a channel so nothing is lost.
 bool GlLayoutFor(GfxFormat format, GlTextureLayout& layout) {
   switch (format) {
-    case GfxFormat::A8R8G8B8: layout = {GL_RGBA8, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV}; return true;
-    case GfxFormat::X8R8G8B8: layout = {GL_RGB8, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV}; return true;
-    case GfxFormat::R5G6B5: layout = {GL_RGB8, GL_RGB, GL_UNSIGNED_SHORT_5_6_5}; return true;
-    case GfxFormat::X1R5G5B5: layout = {GL_RGB8, GL_BGRA, GL_UNSIGNED_SHORT_1_5_5_5_REV}; return true;
-    case GfxFormat::A1R5G5B5: layout = {GL_RGBA8, GL_BGRA, GL_UNSIGNED_SHORT_1_5_5_5_REV}; return true;
-    case GfxFormat::X4R4G4B4: layout = {GL_RGB8, GL_BGRA, GL_UNSIGNED_SHORT_4_4_4_4_REV}; return true;
-    case GfxFormat::A4R4G4B4: layout = {GL_RGBA8, GL_BGRA, GL_UNSIGNED_SHORT_4_4_4_4_REV}; return true;
-    case GfxFormat::R3G3B2: layout = {GL_RGB8, GL_RGB, GL_UNSIGNED_BYTE_3_3_2}; return true;
-    case GfxFormat::A8: layout = {GL_R8, GL_RED, GL_UNSIGNED_BYTE, true}; return true;
-    case GfxFormat::A8R3G3B2: layout = {GL_RGBA8, GL_BGRA, GL_UNSIGNED_BYTE, false, true}; return true;
-    default: return false;
+    case GfxFormat::A8R8G8B8:
+      layout = {GL_RGBA8, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV};
+      return true;
+    case GfxFormat::X8R8G8B8:
+      layout = {GL_RGB8, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV};
+      return true;
+    case GfxFormat::R5G6B5:
+      layout = {GL_RGB8, GL_RGB, GL_UNSIGNED_SHORT_5_6_5};
+      return true;
+    case GfxFormat::X1R5G5B5:
+      layout = {GL_RGB8, GL_BGRA, GL_UNSIGNED_SHORT_1_5_5_5_REV};
+      return true;
+    case GfxFormat::A1R5G5B5:
+      layout = {GL_RGBA8, GL_BGRA, GL_UNSIGNED_SHORT_1_5_5_5_REV};
+      return true;
+    case GfxFormat::X4R4G4B4:
+      layout = {GL_RGB8, GL_BGRA, GL_UNSIGNED_SHORT_4_4_4_4_REV};
+      return true;
+    case GfxFormat::A4R4G4B4:
+      layout = {GL_RGBA8, GL_BGRA, GL_UNSIGNED_SHORT_4_4_4_4_REV};
+      return true;
+    case GfxFormat::R3G3B2:
+      layout = {GL_RGB8, GL_RGB, GL_UNSIGNED_BYTE_3_3_2};
+      return true;
+    case GfxFormat::A8:
+      layout = {GL_R8, GL_RED, GL_UNSIGNED_BYTE, true};
+      return true;
+    case GfxFormat::A8R3G3B2:
+      layout = {GL_RGBA8, GL_BGRA, GL_UNSIGNED_BYTE, false, true};
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -47,8 +70,8 @@ std::unique_ptr<GlTexture> GlTexture::Create(std::uint32_t width, std::uint32_t 
   GlTextureLayout layout;
   GLint maxSize = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
-  if (!GlLayoutFor(format, layout) || width == 0 || height == 0 || width > static_cast<std::uint32_t>(maxSize) ||
-      height > static_cast<std::uint32_t>(maxSize)) {
+  if (!GlLayoutFor(format, layout) || width == 0 || height == 0 ||
+      width > static_cast<std::uint32_t>(maxSize) || height > static_cast<std::uint32_t>(maxSize)) {
     return nullptr;
   }
   std::uint32_t chain = 1;
@@ -65,7 +88,8 @@ std::unique_ptr<GlTexture> GlTexture::Create(std::uint32_t width, std::uint32_t 
   glBindTexture(GL_TEXTURE_2D, t->id_);
   for (std::uint32_t level = 0; level < t->levels_; ++level) {
     glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), layout.InternalFormat,
-                 static_cast<GLsizei>(LevelSize(width, level)), static_cast<GLsizei>(LevelSize(height, level)), 0,
+                 static_cast<GLsizei>(LevelSize(width, level)),
+                 static_cast<GLsizei>(LevelSize(height, level)), 0,
                  layout.ExpandA8R3G3B2 ? GL_BGRA : layout.Format, layout.Type, nullptr);
   }
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
@@ -84,7 +108,8 @@ GlTexture::~GlTexture() {
 }
 
 // Hands out a tightly packed system-memory area for the level or rectangle.
-GfxResult GlTexture::LockRect(std::uint32_t level, GfxLockedRect& locked, const GfxRect* rect, std::uint32_t) {
+GfxResult GlTexture::LockRect(std::uint32_t level, GfxLockedRect& locked, const GfxRect* rect,
+                              std::uint32_t) {
   if (locked_ || level >= levels_) return kGfxInvalidCall;
   const auto w = static_cast<std::int32_t>(LevelSize(width_, level));
   const auto h = static_cast<std::int32_t>(LevelSize(height_, level));
@@ -98,7 +123,8 @@ GfxResult GlTexture::LockRect(std::uint32_t level, GfxLockedRect& locked, const 
   }
   const int bytes = GfxFormatBytes(format_);
   locked.Pitch = (area.Right - area.Left) * bytes;
-  staging_.assign(static_cast<std::size_t>(locked.Pitch) * static_cast<std::size_t>(area.Bottom - area.Top), 0);
+  staging_.assign(static_cast<std::size_t>(locked.Pitch) * static_cast<std::size_t>(area.Bottom - area.Top),
+                  0);
   locked.Bits = staging_.data();
   locked_ = true;
   lockLevel_ = level;
@@ -115,15 +141,16 @@ GfxResult GlTexture::UnlockRect(std::uint32_t level) {
   std::vector<std::uint8_t> expanded;
   if (layout_.ExpandA8R3G3B2) {
     expanded.resize(static_cast<std::size_t>(w) * h * 4);
-    for (std::size_t i = 0; i < static_cast<std::size_t>(w) * h; ++i) ExpandA8R3G3B2(pixels + i * 2, &expanded[i * 4]);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(w) * h; ++i)
+      ExpandA8R3G3B2(pixels + i * 2, &expanded[i * 4]);
     pixels = expanded.data();
   }
   ClearGlErrors();
   glBindTexture(GL_TEXTURE_2D, id_);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-  glTexSubImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), lockRect_.Left, lockRect_.Top, w, h, layout_.Format,
-                  layout_.Type, pixels);
+  glTexSubImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), lockRect_.Left, lockRect_.Top, w, h,
+                  layout_.Format, layout_.Type, pixels);
   if (autoMipmap_ && level == 0) glGenerateMipmap(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, 0);
   staging_.clear();
@@ -167,7 +194,8 @@ GfxResult GlBuffer::Unlock() {
   locked_ = false;
   glBindBuffer(GL_COPY_WRITE_BUFFER, id_);
   if (lockFlags_ & kGfxLockDiscard) glBufferData(GL_COPY_WRITE_BUFFER, Length(), nullptr, GL_DYNAMIC_DRAW);
-  if (lockSize_ > 0) glBufferSubData(GL_COPY_WRITE_BUFFER, lockOffset_, lockSize_, staging_.data() + lockOffset_);
+  if (lockSize_ > 0)
+    glBufferSubData(GL_COPY_WRITE_BUFFER, lockOffset_, lockSize_, staging_.data() + lockOffset_);
   glBindBuffer(GL_COPY_WRITE_BUFFER, 0);
   return glGetError() == GL_NO_ERROR ? kGfxOk : kGfxFail;
 }

@@ -15,7 +15,7 @@ struct GlTextureLayout {
   GLint InternalFormat = 0;
   GLenum Format = 0;
   GLenum Type = 0;
-  bool AlphaOnly = false;     // sampled as white with the texel's alpha
+  bool AlphaOnly = false;       // sampled as white with the texel's alpha
   bool ExpandA8R3G3B2 = false;  // converted to 8-bit BGRA before upload
 };
 
@@ -30,7 +30,8 @@ class GlTexture : public GfxApiTexture {
                                            std::uint32_t usage, GfxFormat format);
 
   std::uint32_t LevelCount() override { return levels_; }
-  GfxResult LockRect(std::uint32_t level, GfxLockedRect& locked, const GfxRect* rect, std::uint32_t flags) override;
+  GfxResult LockRect(std::uint32_t level, GfxLockedRect& locked, const GfxRect* rect,
+                     std::uint32_t flags) override;
   GfxResult UnlockRect(std::uint32_t level) override;
 
   GLuint Id() const { return id_; }

@@ -10,22 +10,33 @@ namespace {
 // Vertices a primitive list of `count` primitives uses.
 std::uint32_t VerticesFor(GfxPrimitiveType type, std::uint32_t count) {
   switch (type) {
-    case GfxPrimitiveType::PointList: return count;
-    case GfxPrimitiveType::LineList: return count * 2;
-    case GfxPrimitiveType::LineStrip: return count + 1;
-    case GfxPrimitiveType::TriangleList: return count * 3;
-    default: return count + 2;
+    case GfxPrimitiveType::PointList:
+      return count;
+    case GfxPrimitiveType::LineList:
+      return count * 2;
+    case GfxPrimitiveType::LineStrip:
+      return count + 1;
+    case GfxPrimitiveType::TriangleList:
+      return count * 3;
+    default:
+      return count + 2;
   }
 }
 
 const char* TypeName(GfxPrimitiveType type) {
   switch (type) {
-    case GfxPrimitiveType::PointList: return "PointList";
-    case GfxPrimitiveType::LineList: return "LineList";
-    case GfxPrimitiveType::LineStrip: return "LineStrip";
-    case GfxPrimitiveType::TriangleList: return "TriangleList";
-    case GfxPrimitiveType::TriangleStrip: return "TriangleStrip";
-    default: return "TriangleFan";
+    case GfxPrimitiveType::PointList:
+      return "PointList";
+    case GfxPrimitiveType::LineList:
+      return "LineList";
+    case GfxPrimitiveType::LineStrip:
+      return "LineStrip";
+    case GfxPrimitiveType::TriangleList:
+      return "TriangleList";
+    case GfxPrimitiveType::TriangleStrip:
+      return "TriangleStrip";
+    default:
+      return "TriangleFan";
   }
 }
 
@@ -45,13 +56,16 @@ TestTexture::TestTexture(TestGfxState& state, std::uint32_t width, std::uint32_t
   }
 }
 
-GfxResult TestTexture::LockRect(std::uint32_t level, GfxLockedRect& locked, const GfxRect* rect, std::uint32_t) {
+GfxResult TestTexture::LockRect(std::uint32_t level, GfxLockedRect& locked, const GfxRect* rect,
+                                std::uint32_t) {
   if (state_.Refuses("LockRect") || level >= Levels.size() || Locked) return kGfxInvalidCall;
   const auto bytes = static_cast<std::uint32_t>(GfxFormatBytes(Format));
   const std::uint32_t w = std::max<std::uint32_t>(Width >> level, 1);
   locked.Pitch = static_cast<std::int32_t>(w * bytes);
   std::size_t offset = 0;
-  if (rect) offset = static_cast<std::size_t>(rect->Top) * locked.Pitch + static_cast<std::size_t>(rect->Left) * bytes;
+  if (rect)
+    offset =
+        static_cast<std::size_t>(rect->Top) * locked.Pitch + static_cast<std::size_t>(rect->Left) * bytes;
   locked.Bits = Levels[level].data() + offset;
   Locked = true;
   return kGfxOk;
@@ -64,9 +78,13 @@ GfxResult TestTexture::UnlockRect(std::uint32_t) {
   return kGfxOk;
 }
 
-TestTexture::~TestTexture() { state_.Record("ReleaseTexture"); }
+TestTexture::~TestTexture() {
+  state_.Record("ReleaseTexture");
+}
 
-TestBuffer::~TestBuffer() { state_.Record("ReleaseBuffer"); }
+TestBuffer::~TestBuffer() {
+  state_.Record("ReleaseBuffer");
+}
 
 TestBuffer::TestBuffer(TestGfxState& state, std::uint32_t length, std::uint32_t usage, bool index)
     : Bytes(length), Usage(usage), Index(index), state_(state) {}
@@ -87,7 +105,9 @@ GfxResult TestBuffer::Unlock() {
   return kGfxOk;
 }
 
-GfxResult TestDrawing::Refused(const char* operation) { return state_.Refuses(operation) ? kGfxFail : kGfxOk; }
+GfxResult TestDrawing::Refused(const char* operation) {
+  return state_.Refuses(operation) ? kGfxFail : kGfxOk;
+}
 
 GfxResult TestDrawing::CreateTexture(std::uint32_t width, std::uint32_t height, std::uint32_t levels,
                                      std::uint32_t usage, GfxFormat format, GfxPool pool,
@@ -132,7 +152,8 @@ GfxResult TestDrawing::SetRenderState(GfxRenderState state, std::uint32_t value)
   return kGfxOk;
 }
 
-GfxResult TestDrawing::SetTextureStageState(std::uint32_t stage, GfxTextureStageState state, std::uint32_t value) {
+GfxResult TestDrawing::SetTextureStageState(std::uint32_t stage, GfxTextureStageState state,
+                                            std::uint32_t value) {
   if (stage >= kGfxTextureStages) return kGfxInvalidCall;
   StageStates[{stage, state}] = value;
   return kGfxOk;
@@ -142,8 +163,8 @@ GfxResult TestDrawing::SetSamplerState(std::uint32_t sampler, GfxSamplerState st
   if (sampler >= kGfxTextureStages) return kGfxInvalidCall;
   SamplerStates[{sampler, state}] = value;
   if (LogCalls) {
-    state_.Record("SetSamplerState " + std::to_string(sampler) + " " + std::to_string(static_cast<int>(state)) +
-                  " " + std::to_string(value));
+    state_.Record("SetSamplerState " + std::to_string(sampler) + " " +
+                  std::to_string(static_cast<int>(state)) + " " + std::to_string(value));
   }
   return kGfxOk;
 }
@@ -205,12 +226,15 @@ GfxResult TestDrawing::DrawPrimitive(GfxPrimitiveType type, std::uint32_t startV
   const std::uint32_t count = VerticesFor(type, primitiveCount);
   const std::size_t begin = streamOffset_ + static_cast<std::size_t>(startVertex) * stride_;
   const std::size_t bytes = static_cast<std::size_t>(count) * stride_;
-  if (!stream_ || stride_ == 0 || stream_->Locked || begin + bytes > stream_->Bytes.size()) return kGfxInvalidCall;
+  if (!stream_ || stride_ == 0 || stream_->Locked || begin + bytes > stream_->Bytes.size())
+    return kGfxInvalidCall;
   TestDrawCall call = Snapshot(type, primitiveCount);
   call.VertexCount = count;
-  if (KeepVertices) call.Vertices.assign(stream_->Bytes.begin() + begin, stream_->Bytes.begin() + begin + bytes);
+  if (KeepVertices)
+    call.Vertices.assign(stream_->Bytes.begin() + begin, stream_->Bytes.begin() + begin + bytes);
   Calls.push_back(std::move(call));
-  if (LogCalls) state_.Record(std::string("DrawPrimitive ") + TypeName(type) + " " + std::to_string(primitiveCount));
+  if (LogCalls)
+    state_.Record(std::string("DrawPrimitive ") + TypeName(type) + " " + std::to_string(primitiveCount));
   return kGfxOk;
 }
 
@@ -242,7 +266,8 @@ GfxResult TestDrawing::DrawIndexedPrimitive(GfxPrimitiveType type, std::int32_t 
   }
   Calls.push_back(std::move(call));
   if (LogCalls) {
-    state_.Record(std::string("DrawIndexedPrimitive ") + TypeName(type) + " " + std::to_string(primitiveCount));
+    state_.Record(std::string("DrawIndexedPrimitive ") + TypeName(type) + " " +
+                  std::to_string(primitiveCount));
   }
   return kGfxOk;
 }

@@ -39,7 +39,8 @@ double WallMs() {
 }
 
 void PutInt32(std::vector<std::uint8_t>& out, std::int32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i)));
+  for (int i = 0; i < 4; ++i)
+    out.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i)));
 }
 
 // An A8R8G8B8 image record of `count` patterns of w x h in a texture of tw x th, shaded by position.
@@ -115,8 +116,8 @@ struct Scene {
     figures = add("zelmar_piece_2", ImageRecord(112, 200, 12, 672, 400));
     portrait = add("zelmar_piece_1", ImageRecord(373, 666, 1, 373, 666));
     font = fonts.Add();
-    return ground && classic && figures && portrait && font->LoadFromRecord(FontRecord(), TAlphaLevel::alFull,
-                                                                             TGfxQuality::aqHigh);
+    return ground && classic && figures && portrait &&
+           font->LoadFromRecord(FontRecord(), TAlphaLevel::alFull, TGfxQuality::aqHigh);
   }
 
   // One game-like frame, in the order the game screen draws.
@@ -173,7 +174,8 @@ Figures Measure(Scene& scene, int frames, bool present, const std::function<void
 // Writes the back buffer as a binary PPM.
 bool Screenshot(Scene& scene, const char* path) {
   std::vector<std::uint32_t> pixels(1024 * 768);
-  if (!platform::GfxSucceeded(scene.device.ApiDevice()->ReadBackBuffer(pixels.data(), 1024, 768))) return false;
+  if (!platform::GfxSucceeded(scene.device.ApiDevice()->ReadBackBuffer(pixels.data(), 1024, 768)))
+    return false;
   FILE* file = std::fopen(path, "wb");
   if (!file) return false;
   std::fprintf(file, "P6\n1024 768\n255\n");
@@ -199,15 +201,19 @@ int main(int argc, char** argv) {
   bool testOnly = false;
   const char* screenshot = nullptr;
   for (int i = 1; i < argc; ++i) {
-    if (!std::strcmp(argv[i], "--frames") && i + 1 < argc) frames = std::max(1, std::atoi(argv[++i]));
-    else if (!std::strcmp(argv[i], "--test-only")) testOnly = true;
-    else if (!std::strcmp(argv[i], "--screenshot") && i + 1 < argc) screenshot = argv[++i];
+    if (!std::strcmp(argv[i], "--frames") && i + 1 < argc)
+      frames = std::max(1, std::atoi(argv[++i]));
+    else if (!std::strcmp(argv[i], "--test-only"))
+      testOnly = true;
+    else if (!std::strcmp(argv[i], "--screenshot") && i + 1 < argc)
+      screenshot = argv[++i];
     else {
       std::fprintf(stderr, "usage: canvas-bench [--frames N] [--test-only] [--screenshot FILE.ppm]\n");
       return 2;
     }
   }
-  std::printf("%-8s %7s %14s %14s %14s\n", "backend", "frames", "batches/frame", "cpu ms/frame", "wall ms/frame");
+  std::printf("%-8s %7s %14s %14s %14s\n", "backend", "frames", "batches/frame", "cpu ms/frame",
+              "wall ms/frame");
 
   // 1. The test backend: the canvas, images and fonts alone, recording calls without copies.
   {
@@ -222,10 +228,12 @@ int main(int argc, char** argv) {
     auto& drawing = static_cast<platform::TestDrawing&>(scene.device.ApiDevice()->Drawing());
     drawing.KeepVertices = false;
     drawing.LogCalls = false;
-    Print("test", Measure(scene, frames, false, [&] {
-            drawing.Calls.clear();
-            platform.Gfx.Log.clear();
-          }),
+    Print("test",
+          Measure(scene, frames, false,
+                  [&] {
+                    drawing.Calls.clear();
+                    platform.Gfx.Log.clear();
+                  }),
           false);
   }
   if (testOnly) return 0;

@@ -50,7 +50,8 @@ class GlCanvas : public ::testing::Test {
     images->SetMipMappping(false);
     canvas->SetAntialias(false);
     canvas->SetAlphaTesting(false);
-    for (TGfxSubscriber* s : std::initializer_list<TGfxSubscriber*>{images.get(), canvas.get(), fonts.get()}) {
+    for (TGfxSubscriber* s :
+         std::initializer_list<TGfxSubscriber*>{images.get(), canvas.get(), fonts.get()}) {
       s->SetPublisher(device.get());
     }
     fonts->SetCanvas(canvas.get());
@@ -73,7 +74,9 @@ class GlCanvas : public ::testing::Test {
     ASSERT_TRUE(platform::GfxSucceeded(device->ApiDevice()->ReadBackBuffer(pixels.data(), kWidth, kHeight)));
   }
 
-  std::uint32_t Pixel(int x, int y) const { return pixels[static_cast<std::size_t>(y) * kWidth + x] & 0xFFFFFF; }
+  std::uint32_t Pixel(int x, int y) const {
+    return pixels[static_cast<std::size_t>(y) * kWidth + x] & 0xFFFFFF;
+  }
 
   // An image of one w x h pattern filled from a function of the texel, stored as A8R8G8B8.
   TGfxImage* MakeImage(int w, int h, const std::function<std::uint32_t(int, int)>& argb) {
@@ -136,7 +139,9 @@ TEST_F(GlCanvas, EveryEffectBlendsAsComputedByHand) {
 
 TEST_F(GlCanvas, PatternsLandTexelForPixel) {
   // Four patterns of 4 x 4 distinct texels in one 8 x 8 texture.
-  auto texel = [](int x, int y) { return 0xFF000000u | std::uint32_t(x * 30) << 16 | std::uint32_t(y * 30) << 8 | 7; };
+  auto texel = [](int x, int y) {
+    return 0xFF000000u | std::uint32_t(x * 30) << 16 | std::uint32_t(y * 30) << 8 | 7;
+  };
   TGfxImage* image = images->Add();
   std::vector<std::uint8_t> data;
   for (int y = 0; y < 8; ++y) {
@@ -147,7 +152,8 @@ TEST_F(GlCanvas, PatternsLandTexelForPixel) {
   ASSERT_TRUE(image->LoadFromRecord(ImageRecordBytes(5, 4, 4, 4, 4, 0, 8, 8, 1, data)));
   Render(0xFF000000, [&] { canvas->Draw(image, 20, 30, 3, fxOpaque); });
   for (int y = 0; y < 4; ++y) {
-    for (int x = 0; x < 4; ++x) EXPECT_EQ(Pixel(20 + x, 30 + y), texel(4 + x, 4 + y) & 0xFFFFFF) << x << "," << y;
+    for (int x = 0; x < 4; ++x)
+      EXPECT_EQ(Pixel(20 + x, 30 + y), texel(4 + x, 4 + y) & 0xFFFFFF) << x << "," << y;
   }
   EXPECT_EQ(Pixel(19, 30), 0u);
   EXPECT_EQ(Pixel(24, 30), 0u);
@@ -157,7 +163,7 @@ TEST_F(GlCanvas, PatternsLandTexelForPixel) {
 TEST_F(GlCanvas, DrawScaledCoversExactlyTheRoundedSize) {
   TGfxImage* image = MakeImage(8, 8, [](int, int) { return 0xFFFF0000u; });
   Render(0xFF000000, [&] {
-    canvas->DrawScaled(image, 10, 20, 1.5, 0, fxBlend);    // 12 x 12
+    canvas->DrawScaled(image, 10, 20, 1.5, 0, fxBlend);     // 12 x 12
     canvas->DrawScaled(image, 40, 20, 2.5625, 0, fxBlend);  // 20.5 -> 20
   });
   auto lit = [&](int x, int y) { return Pixel(x, y) == 0xFF0000u; };
