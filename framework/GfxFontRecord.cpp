@@ -2,6 +2,7 @@
 
 #include "framework/GfxRecordReader.h"
 
+// The glyph count is checked against the bytes left before anything is allocated.
 std::optional<TFontRecordHeader> ReadFontRecord(std::span<const std::uint8_t> record) {
   TRecordReader reader(record);
   TFontRecordHeader out;

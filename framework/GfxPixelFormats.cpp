@@ -55,15 +55,18 @@ bool SameLayout(TPixelFormat a, TPixelFormat b) {
 
 }  // namespace
 
+// Unknown formats get the empty layout at the end of the table.
 const TPixelLayout& PixelLayout(TPixelFormat format) {
   const auto index = static_cast<std::size_t>(format);
   return kLayouts[index < std::size(kLayouts) ? index : std::size(kLayouts) - 1];
 }
 
+// Codes beyond the table are unknown and refused by the loaders.
 TPixelFormat PixelFormatFromCode(std::uint8_t code) {
   return code <= 10 ? static_cast<TPixelFormat>(code) : TPixelFormat::pfUnknown;
 }
 
+// The 8888 formats are copied; every other format widens channel by channel.
 std::uint32_t DecodePixel(TPixelFormat format, const std::uint8_t* src) {
   const TPixelLayout& l = PixelLayout(format);
   if (l.Bytes == 0) return 0;
@@ -74,6 +77,7 @@ std::uint32_t DecodePixel(TPixelFormat format, const std::uint8_t* src) {
          Expand(raw, l.GShift, l.GBits) << 8 | Expand(raw, l.BShift, l.BBits);
 }
 
+// The 8888 formats are copied; every other format keeps the top bits of each channel.
 void EncodePixel(TPixelFormat format, std::uint32_t argb, std::uint8_t* dst) {
   const TPixelLayout& l = PixelLayout(format);
   if (l.Bytes == 0) return;
@@ -86,6 +90,7 @@ void EncodePixel(TPixelFormat format, std::uint32_t argb, std::uint8_t* dst) {
   WriteRaw(raw, dst, l.Bytes);
 }
 
+// One row of a stored image into the device format.
 void ConvertRow(TPixelFormat stored, TPixelFormat device, const std::uint8_t* src, std::uint8_t* dst,
                 int width) {
   const int inBytes = PixelBytes(stored);

@@ -26,6 +26,7 @@ std::optional<std::uint32_t> ParseHex8(std::string_view digits) {
 
 }  // namespace
 
+// Tags are eleven characters or more before the end: a mark, then "$" or "x" and eight digits.
 bool ApplyColorTag(std::string_view text, std::size_t pos, std::uint32_t& top, std::uint32_t& bottom) {
   // A tag is only taken when more than ten characters follow its first one (1-based i < n - 10).
   if (pos + 11 >= text.size()) return false;
@@ -45,10 +46,12 @@ bool ApplyColorTag(std::string_view text, std::size_t pos, std::uint32_t& top, s
   return true;
 }
 
+// A scaled glyph size in whole pixels, halves to even.
 int GlyphExtent(double scale, int size) {
   return RoundHalfEven(scale * size);
 }
 
+// The pen position of a glyph, truncated toward zero.
 int GlyphOrigin(double pen) {
   return TruncToInt(pen);
 }

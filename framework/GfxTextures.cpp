@@ -5,6 +5,7 @@
 
 using platform::GfxFormat;
 
+// A2R2G2B2 is only ever stored, never a device format.
 GfxFormat ToGfxFormat(TPixelFormat format) {
   switch (format) {
     case TPixelFormat::pfR3G3B2:
@@ -32,6 +33,7 @@ GfxFormat ToGfxFormat(TPixelFormat format) {
   }
 }
 
+// The stored code of a device format, or unknown.
 TPixelFormat FromGfxFormat(GfxFormat format) {
   for (int code = 0; code <= 10; ++code) {
     const auto f = static_cast<TPixelFormat>(code);
@@ -80,6 +82,7 @@ bool TBaseTexture::ChangeState(int target) {
   return state_ == target;
 }
 
+// The size is fixed once textures exist.
 bool TBaseTexture::SetTextureSize(int width, int height) {
   if (state_ != tsNone) return false;
   width_ = width;
@@ -87,32 +90,38 @@ bool TBaseTexture::SetTextureSize(int width, int height) {
   return true;
 }
 
+// Mip-mapping is fixed once textures exist.
 bool TBaseTexture::SetMipMapping(bool value) {
   if (state_ != tsNone) return false;
   mipMapping_ = value;
   return true;
 }
 
+// The format is fixed once textures exist.
 bool TBaseTexture::SetFormat(TPixelFormat value) {
   if (state_ != tsNone) return false;
   format_ = value;
   return true;
 }
 
+// The device of the collection the texture belongs to.
 TGfxDevice* TBaseTexture::Device() const {
   return source_ ? source_->Device() : nullptr;
 }
 
+// The drawing half of that device, or null without one.
 platform::GfxApiDrawing* TBaseTexture::Drawing() const {
   TGfxDevice* device = Device();
   if (!device || !device->ApiDevice()) return nullptr;
   return &device->ApiDevice()->Drawing();
 }
 
+// Releases the device textures.
 TMultiTexture::~TMultiTexture() {
   textures_.clear();
 }
 
+// The count is fixed once textures exist.
 bool TMultiTexture::SetTextureCount(int value) {
   if (State() != tsNone) return false;
   count_ = value < 0 ? 0 : value;
@@ -139,35 +148,42 @@ bool TMultiTexture::CreateTextures() {
   return true;
 }
 
+// Drops every device texture.
 void TMultiTexture::ReleaseTextures() {
   textures_.clear();
 }
 
+// Mip-mapped textures rebuild their smaller levels on every write.
 std::uint32_t TMultiTexture::Usage() const {
   return MipMapping() ? platform::kGfxUsageAutoGenMipmap : 0;
 }
 
+// The device texture at a position, or null.
 platform::GfxApiTexture* TMultiTexture::At(int index) const {
   if (index < 0 || static_cast<std::size_t>(index) >= textures_.size()) return nullptr;
   return textures_[static_cast<std::size_t>(index)].get();
 }
 
+// Binds one of the textures to a stage for drawing.
 bool TMultiTexture::Bind(std::uint32_t stage, int index) {
   platform::GfxApiTexture* texture = At(index);
   platform::GfxApiDrawing* drawing = Drawing();
   return texture && drawing && platform::GfxSucceeded(drawing->SetTexture(stage, texture));
 }
 
+// Locks the top level of one texture whole.
 bool TMultiTexture::Lock(int index, platform::GfxLockedRect& locked) {
   platform::GfxApiTexture* texture = At(index);
   return texture && platform::GfxSucceeded(texture->LockRect(0, locked, nullptr, 0));
 }
 
+// Locks a rectangle of the top level of one texture.
 bool TMultiTexture::LockRect(int index, const platform::GfxRect& rect, platform::GfxLockedRect& locked) {
   platform::GfxApiTexture* texture = At(index);
   return texture && platform::GfxSucceeded(texture->LockRect(0, locked, &rect, 0));
 }
 
+// Ends a lock; the device then has the new texels.
 bool TMultiTexture::Unlock(int index) {
   platform::GfxApiTexture* texture = At(index);
   return texture && platform::GfxSucceeded(texture->UnlockRect(0));

@@ -11,6 +11,7 @@ std::size_t Index(E e) {
   return static_cast<std::size_t>(e);
 }
 
+// The GL blend factor of a device blend factor.
 GLenum GlBlendFactor(std::uint32_t factor) {
   switch (static_cast<GfxBlend>(factor)) {
     case GfxBlend::Zero:
@@ -38,6 +39,7 @@ GLenum GlBlendFactor(std::uint32_t factor) {
   }
 }
 
+// The GL blend equation of a device blend operation (reverse subtract is destination minus source).
 GLenum GlBlendEquation(std::uint32_t op) {
   switch (static_cast<GfxBlendOp>(op)) {
     case GfxBlendOp::Subtract:
@@ -53,6 +55,7 @@ GLenum GlBlendEquation(std::uint32_t op) {
   }
 }
 
+// The GL wrap mode of a device addressing mode.
 GLint GlWrap(std::uint32_t address) {
   switch (static_cast<GfxTextureAddress>(address)) {
     case GfxTextureAddress::Mirror:
@@ -64,6 +67,7 @@ GLint GlWrap(std::uint32_t address) {
   }
 }
 
+// The GL primitive of a device primitive type.
 GLenum GlMode(GfxPrimitiveType type) {
   switch (type) {
     case GfxPrimitiveType::PointList:
@@ -99,6 +103,7 @@ std::uint32_t ElementsFor(GfxPrimitiveType type, std::uint32_t count) {
 
 }  // namespace
 
+// Starts from the states a fresh device has.
 GlDrawing::GlDrawing() {
   // The device's defaults: no blending or alpha test, copy source, stage 0 modulating texture and colour,
   // point filtering with wrapping.
@@ -120,6 +125,7 @@ GlDrawing::GlDrawing() {
   samplerStates_[Index(GfxSamplerState::AddressV)] = static_cast<std::uint32_t>(GfxTextureAddress::Wrap);
 }
 
+// Frees the GL objects while the device's context is still current.
 GlDrawing::~GlDrawing() {
   program_.reset();
   if (vertexArray_) glDeleteVertexArrays(1, &vertexArray_);
@@ -135,11 +141,13 @@ bool GlDrawing::Initialize() {
   return vertexArray_ != 0 && sampler_ != 0 && glGetError() == GL_NO_ERROR;
 }
 
+// Pre-transformed coordinates map onto a back buffer of this size.
 void GlDrawing::BackBufferResized(std::uint32_t width, std::uint32_t height) {
   width_ = width;
   height_ = height;
 }
 
+// A texture in GL storage; the pool does not matter here (GL keeps its objects).
 GfxResult GlDrawing::CreateTexture(std::uint32_t width, std::uint32_t height, std::uint32_t levels,
                                    std::uint32_t usage, GfxFormat format, GfxPool,
                                    std::unique_ptr<GfxApiTexture>& texture) {
@@ -149,6 +157,7 @@ GfxResult GlDrawing::CreateTexture(std::uint32_t width, std::uint32_t height, st
   return kGfxOk;
 }
 
+// A dynamic vertex buffer; the layout is given when drawing.
 GfxResult GlDrawing::CreateVertexBuffer(std::uint32_t length, std::uint32_t, std::uint32_t, GfxPool,
                                         std::unique_ptr<GfxApiBuffer>& buffer) {
   auto made = GlBuffer::Create(length);
@@ -157,6 +166,7 @@ GfxResult GlDrawing::CreateVertexBuffer(std::uint32_t length, std::uint32_t, std
   return kGfxOk;
 }
 
+// A dynamic buffer of 16-bit indices.
 GfxResult GlDrawing::CreateIndexBuffer(std::uint32_t length, std::uint32_t, GfxIndexFormat format, GfxPool,
                                        std::unique_ptr<GfxApiBuffer>& buffer) {
   if (format != GfxIndexFormat::Index16) return kGfxInvalidCall;
@@ -166,6 +176,7 @@ GfxResult GlDrawing::CreateIndexBuffer(std::uint32_t length, std::uint32_t, GfxI
   return kGfxOk;
 }
 
+// Records a render state; GL follows at the next draw.
 GfxResult GlDrawing::SetRenderState(GfxRenderState state, std::uint32_t value) {
   if (Index(state) >= renderStates_.size()) return kGfxInvalidCall;
   renderStates_[Index(state)] = value;
@@ -180,12 +191,14 @@ GfxResult GlDrawing::SetTextureStageState(std::uint32_t stage, GfxTextureStageSt
   return kGfxOk;
 }
 
+// Records a sampler state of the first unit; GL follows at the next draw.
 GfxResult GlDrawing::SetSamplerState(std::uint32_t sampler, GfxSamplerState state, std::uint32_t value) {
   if (sampler >= kGfxTextureStages || Index(state) >= samplerStates_.size()) return kGfxInvalidCall;
   if (sampler == 0) samplerStates_[Index(state)] = value;
   return kGfxOk;
 }
 
+// Binds a texture to the first stage (the only one this backend draws with).
 GfxResult GlDrawing::SetTexture(std::uint32_t stage, GfxApiTexture* texture) {
   if (stage >= kGfxTextureStages) return kGfxInvalidCall;
   if (stage != 0) return texture ? kGfxInvalidCall : kGfxOk;
@@ -195,6 +208,7 @@ GfxResult GlDrawing::SetTexture(std::uint32_t stage, GfxApiTexture* texture) {
   return kGfxOk;
 }
 
+// Records the vertex stream drawn from.
 GfxResult GlDrawing::SetStreamSource(std::uint32_t stream, GfxApiBuffer* buffer, std::uint32_t offset,
                                      std::uint32_t stride) {
   auto* gl = dynamic_cast<GlBuffer*>(buffer);
@@ -205,6 +219,7 @@ GfxResult GlDrawing::SetStreamSource(std::uint32_t stream, GfxApiBuffer* buffer,
   return kGfxOk;
 }
 
+// Records the index buffer drawn from.
 GfxResult GlDrawing::SetIndices(GfxApiBuffer* buffer) {
   auto* gl = dynamic_cast<GlBuffer*>(buffer);
   if (buffer && !gl) return kGfxInvalidCall;
@@ -296,6 +311,7 @@ void GlDrawing::BindVertices(std::int32_t baseVertex) {
   }
 }
 
+// Brings GL in line with the recorded states, texture and stage before a draw.
 bool GlDrawing::Prepare() {
   if (!program_ || !program_->Id() || !vertexBuffer_ || stride_ < 16 || width_ == 0 || height_ == 0)
     return false;
@@ -324,6 +340,7 @@ bool GlDrawing::Prepare() {
   return true;
 }
 
+// Draws non-indexed primitives from the stream, checked against its length.
 GfxResult GlDrawing::DrawPrimitive(GfxPrimitiveType type, std::uint32_t startVertex,
                                    std::uint32_t primitiveCount) {
   if (primitiveCount == 0) return kGfxOk;
@@ -337,6 +354,7 @@ GfxResult GlDrawing::DrawPrimitive(GfxPrimitiveType type, std::uint32_t startVer
   return glGetError() == GL_NO_ERROR ? kGfxOk : kGfxFail;
 }
 
+// Draws indexed primitives, checked against both buffers' lengths.
 GfxResult GlDrawing::DrawIndexedPrimitive(GfxPrimitiveType type, std::int32_t baseVertex,
                                           std::uint32_t minVertex, std::uint32_t vertexCount,
                                           std::uint32_t startIndex, std::uint32_t primitiveCount) {

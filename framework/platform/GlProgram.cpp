@@ -61,6 +61,7 @@ void main() {
 }
 )";
 
+// Compiles one shader; 0 when GL refuses it.
 GLuint Compile(GLenum type, const char* source) {
   GLuint shader = glCreateShader(type);
   glShaderSource(shader, 1, &source, nullptr);
@@ -76,10 +77,12 @@ GLuint Compile(GLenum type, const char* source) {
 
 }  // namespace
 
+// Frees the program.
 GlProgram::~GlProgram() {
   if (program_) glDeleteProgram(program_);
 }
 
+// Compiles, links and looks up the uniforms.
 bool GlProgram::Build() {
   GLuint vs = Compile(GL_VERTEX_SHADER, kVertexShader);
   GLuint fs = Compile(GL_FRAGMENT_SHADER, kFragmentShader);

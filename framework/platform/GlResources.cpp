@@ -20,6 +20,7 @@ void ClearGlErrors() {
   }
 }
 
+// Width or height of a mip level (never below one).
 std::uint32_t LevelSize(std::uint32_t size, std::uint32_t level) {
   return std::max<std::uint32_t>(size >> level, 1);
 }
@@ -65,6 +66,7 @@ bool GlLayoutFor(GfxFormat format, GlTextureLayout& layout) {
   }
 }
 
+// Allocates every level in GL storage; alpha-only textures read as white with alpha.
 std::unique_ptr<GlTexture> GlTexture::Create(std::uint32_t width, std::uint32_t height, std::uint32_t levels,
                                              std::uint32_t usage, GfxFormat format) {
   GlTextureLayout layout;
@@ -103,6 +105,7 @@ std::unique_ptr<GlTexture> GlTexture::Create(std::uint32_t width, std::uint32_t 
   return t;
 }
 
+// Frees the GL texture.
 GlTexture::~GlTexture() {
   if (id_) glDeleteTextures(1, &id_);
 }
@@ -158,6 +161,7 @@ GfxResult GlTexture::UnlockRect(std::uint32_t level) {
   return glGetError() == GL_NO_ERROR ? kGfxOk : kGfxFail;
 }
 
+// A GL buffer with a system-memory copy of the same length.
 std::unique_ptr<GlBuffer> GlBuffer::Create(std::uint32_t length) {
   if (length == 0) return nullptr;
   std::unique_ptr<GlBuffer> b(new GlBuffer);
@@ -171,10 +175,12 @@ std::unique_ptr<GlBuffer> GlBuffer::Create(std::uint32_t length) {
   return b;
 }
 
+// Frees the GL buffer.
 GlBuffer::~GlBuffer() {
   if (id_) glDeleteBuffers(1, &id_);
 }
 
+// Hands out the system-memory copy of the range (0, 0: the whole buffer).
 GfxResult GlBuffer::Lock(std::uint32_t offset, std::uint32_t size, void*& data, std::uint32_t flags) {
   if (locked_) return kGfxInvalidCall;
   if (offset == 0 && size == 0) size = Length();

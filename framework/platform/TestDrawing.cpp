@@ -23,6 +23,7 @@ std::uint32_t VerticesFor(GfxPrimitiveType type, std::uint32_t count) {
   }
 }
 
+// The name of a primitive type, for log entries.
 const char* TypeName(GfxPrimitiveType type) {
   switch (type) {
     case GfxPrimitiveType::PointList:
@@ -42,6 +43,7 @@ const char* TypeName(GfxPrimitiveType type) {
 
 }  // namespace
 
+// Allocates the levels (0: the whole chain) as zeroed byte arrays.
 TestTexture::TestTexture(TestGfxState& state, std::uint32_t width, std::uint32_t height, std::uint32_t levels,
                          std::uint32_t usage, GfxFormat format)
     : Width(width), Height(height), Usage(usage), Format(format), Id(0), state_(state) {
@@ -56,6 +58,7 @@ TestTexture::TestTexture(TestGfxState& state, std::uint32_t width, std::uint32_t
   }
 }
 
+// Hands out a level (or a rectangle of it) at its tight pitch; one lock at a time.
 GfxResult TestTexture::LockRect(std::uint32_t level, GfxLockedRect& locked, const GfxRect* rect,
                                 std::uint32_t) {
   if (state_.Refuses("LockRect") || level >= Levels.size() || Locked) return kGfxInvalidCall;
@@ -71,6 +74,7 @@ GfxResult TestTexture::LockRect(std::uint32_t level, GfxLockedRect& locked, cons
   return kGfxOk;
 }
 
+// Ends a lock and counts it.
 GfxResult TestTexture::UnlockRect(std::uint32_t) {
   if (!Locked) return kGfxInvalidCall;
   Locked = false;
@@ -78,17 +82,21 @@ GfxResult TestTexture::UnlockRect(std::uint32_t) {
   return kGfxOk;
 }
 
+// Logs the release so tests can see textures go.
 TestTexture::~TestTexture() {
   state_.Record("ReleaseTexture");
 }
 
+// Logs the release so tests can see buffers go.
 TestBuffer::~TestBuffer() {
   state_.Record("ReleaseBuffer");
 }
 
+// A zeroed buffer of the given length.
 TestBuffer::TestBuffer(TestGfxState& state, std::uint32_t length, std::uint32_t usage, bool index)
     : Bytes(length), Usage(usage), Index(index), state_(state) {}
 
+// Hands out a range of the buffer; one lock at a time, refused when scripted.
 GfxResult TestBuffer::Lock(std::uint32_t offset, std::uint32_t size, void*& data, std::uint32_t flags) {
   if (state_.Refuses("Lock") || Locked || offset > Bytes.size() || size > Bytes.size() - offset) {
     return kGfxInvalidCall;
@@ -99,16 +107,19 @@ GfxResult TestBuffer::Lock(std::uint32_t offset, std::uint32_t size, void*& data
   return kGfxOk;
 }
 
+// Ends a lock.
 GfxResult TestBuffer::Unlock() {
   if (!Locked) return kGfxInvalidCall;
   Locked = false;
   return kGfxOk;
 }
 
+// Failure when the script refuses the operation.
 GfxResult TestDrawing::Refused(const char* operation) {
   return state_.Refuses(operation) ? kGfxFail : kGfxOk;
 }
 
+// An in-memory texture within the scripted size limits.
 GfxResult TestDrawing::CreateTexture(std::uint32_t width, std::uint32_t height, std::uint32_t levels,
                                      std::uint32_t usage, GfxFormat format, GfxPool pool,
                                      std::unique_ptr<GfxApiTexture>& texture) {
@@ -126,6 +137,7 @@ GfxResult TestDrawing::CreateTexture(std::uint32_t width, std::uint32_t height, 
   return kGfxOk;
 }
 
+// An in-memory vertex buffer, unless refused.
 GfxResult TestDrawing::CreateVertexBuffer(std::uint32_t length, std::uint32_t usage, std::uint32_t fvf,
                                           GfxPool pool, std::unique_ptr<GfxApiBuffer>& buffer) {
   state_.Record("CreateVertexBuffer " + std::to_string(length) + " " + std::to_string(usage) + " " +
@@ -135,6 +147,7 @@ GfxResult TestDrawing::CreateVertexBuffer(std::uint32_t length, std::uint32_t us
   return kGfxOk;
 }
 
+// An in-memory index buffer, unless refused.
 GfxResult TestDrawing::CreateIndexBuffer(std::uint32_t length, std::uint32_t usage, GfxIndexFormat format,
                                          GfxPool pool, std::unique_ptr<GfxApiBuffer>& buffer) {
   state_.Record("CreateIndexBuffer " + std::to_string(length) + " " + std::to_string(usage) + " " +
@@ -144,6 +157,7 @@ GfxResult TestDrawing::CreateIndexBuffer(std::uint32_t length, std::uint32_t usa
   return kGfxOk;
 }
 
+// Remembers a render state.
 GfxResult TestDrawing::SetRenderState(GfxRenderState state, std::uint32_t value) {
   RenderStates[state] = value;
   if (LogCalls) {
@@ -152,6 +166,7 @@ GfxResult TestDrawing::SetRenderState(GfxRenderState state, std::uint32_t value)
   return kGfxOk;
 }
 
+// Remembers a texture stage state.
 GfxResult TestDrawing::SetTextureStageState(std::uint32_t stage, GfxTextureStageState state,
                                             std::uint32_t value) {
   if (stage >= kGfxTextureStages) return kGfxInvalidCall;
@@ -159,6 +174,7 @@ GfxResult TestDrawing::SetTextureStageState(std::uint32_t stage, GfxTextureStage
   return kGfxOk;
 }
 
+// Remembers a sampler state.
 GfxResult TestDrawing::SetSamplerState(std::uint32_t sampler, GfxSamplerState state, std::uint32_t value) {
   if (sampler >= kGfxTextureStages) return kGfxInvalidCall;
   SamplerStates[{sampler, state}] = value;
@@ -169,6 +185,7 @@ GfxResult TestDrawing::SetSamplerState(std::uint32_t sampler, GfxSamplerState st
   return kGfxOk;
 }
 
+// Remembers the texture of a stage.
 GfxResult TestDrawing::SetTexture(std::uint32_t stage, GfxApiTexture* texture) {
   if (stage >= kGfxTextureStages) return kGfxInvalidCall;
   Textures[stage] = static_cast<TestTexture*>(texture);
@@ -179,6 +196,7 @@ GfxResult TestDrawing::SetTexture(std::uint32_t stage, GfxApiTexture* texture) {
   return kGfxOk;
 }
 
+// Remembers the vertex stream.
 GfxResult TestDrawing::SetStreamSource(std::uint32_t stream, GfxApiBuffer* buffer, std::uint32_t offset,
                                        std::uint32_t stride) {
   if (stream != 0 || Refused("SetStreamSource") != kGfxOk) return kGfxFail;
@@ -188,17 +206,20 @@ GfxResult TestDrawing::SetStreamSource(std::uint32_t stream, GfxApiBuffer* buffe
   return kGfxOk;
 }
 
+// Remembers the index buffer.
 GfxResult TestDrawing::SetIndices(GfxApiBuffer* buffer) {
   if (Refused("SetIndices") != kGfxOk) return kGfxFail;
   indices_ = static_cast<TestBuffer*>(buffer);
   return kGfxOk;
 }
 
+// Remembers the vertex layout.
 GfxResult TestDrawing::SetVertexFormat(std::uint32_t fvf) {
   fvf_ = fvf;
   return kGfxOk;
 }
 
+// The states a draw call sees.
 TestDrawCall TestDrawing::Snapshot(GfxPrimitiveType type, std::uint32_t primitiveCount) const {
   TestDrawCall call;
   call.Type = type;
@@ -220,6 +241,7 @@ TestDrawCall TestDrawing::Snapshot(GfxPrimitiveType type, std::uint32_t primitiv
   return call;
 }
 
+// Records a non-indexed draw after checking it stays inside the stream.
 GfxResult TestDrawing::DrawPrimitive(GfxPrimitiveType type, std::uint32_t startVertex,
                                      std::uint32_t primitiveCount) {
   if (Refused("DrawPrimitive") != kGfxOk) return kGfxFail;
@@ -238,6 +260,7 @@ GfxResult TestDrawing::DrawPrimitive(GfxPrimitiveType type, std::uint32_t startV
   return kGfxOk;
 }
 
+// Records an indexed draw after checking every index names a vertex the call declared.
 GfxResult TestDrawing::DrawIndexedPrimitive(GfxPrimitiveType type, std::int32_t baseVertex,
                                             std::uint32_t minVertex, std::uint32_t vertexCount,
                                             std::uint32_t startIndex, std::uint32_t primitiveCount) {
