@@ -241,6 +241,14 @@ TestDrawCall TestDrawing::Snapshot(GfxPrimitiveType type, std::uint32_t primitiv
   return call;
 }
 
+// Appends a draw call, dropping the older half of the list when it is full.
+void TestDrawing::Keep(TestDrawCall call) {
+  if (MaxCalls > 0 && Calls.size() >= MaxCalls) {
+    Calls.erase(Calls.begin(), Calls.begin() + static_cast<std::ptrdiff_t>(Calls.size() / 2));
+  }
+  Calls.push_back(std::move(call));
+}
+
 // Records a non-indexed draw after checking it stays inside the stream.
 GfxResult TestDrawing::DrawPrimitive(GfxPrimitiveType type, std::uint32_t startVertex,
                                      std::uint32_t primitiveCount) {
@@ -254,7 +262,7 @@ GfxResult TestDrawing::DrawPrimitive(GfxPrimitiveType type, std::uint32_t startV
   call.VertexCount = count;
   if (KeepVertices)
     call.Vertices.assign(stream_->Bytes.begin() + begin, stream_->Bytes.begin() + begin + bytes);
-  Calls.push_back(std::move(call));
+  Keep(std::move(call));
   if (LogCalls)
     state_.Record(std::string("DrawPrimitive ") + TypeName(type) + " " + std::to_string(primitiveCount));
   return kGfxOk;
@@ -287,7 +295,7 @@ GfxResult TestDrawing::DrawIndexedPrimitive(GfxPrimitiveType type, std::int32_t 
     const std::size_t end = begin + (static_cast<std::size_t>(minVertex) + vertexCount) * stride_;
     call.Vertices.assign(stream_->Bytes.begin() + begin, stream_->Bytes.begin() + end);
   }
-  Calls.push_back(std::move(call));
+  Keep(std::move(call));
   if (LogCalls) {
     state_.Record(std::string("DrawIndexedPrimitive ") + TypeName(type) + " " +
                   std::to_string(primitiveCount));

@@ -93,8 +93,10 @@ class TestDrawing : public GfxApiDrawing {
                                  std::uint32_t vertexCount, std::uint32_t startIndex,
                                  std::uint32_t primitiveCount) override;
 
-  // Every draw call so far; tests may clear it.
+  // The draw calls so far (tests may clear them); past MaxCalls the older half is dropped, so long runs
+  // of many frames stay small.
   std::vector<TestDrawCall> Calls;
+  std::size_t MaxCalls = 4096;
   // Whether draw calls keep copies of their vertices and indices (the benchmark turns this off).
   bool KeepVertices = true;
   // Whether calls are written to the shared log (the benchmark turns this off).
@@ -108,6 +110,7 @@ class TestDrawing : public GfxApiDrawing {
  private:
   GfxResult Refused(const char* operation);
   TestDrawCall Snapshot(GfxPrimitiveType type, std::uint32_t primitiveCount) const;
+  void Keep(TestDrawCall call);
 
   TestGfxState& state_;
   TestBuffer* stream_ = nullptr;
