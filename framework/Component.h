@@ -1,4 +1,5 @@
 // The base of every framework component: an owner that holds it and hears of its siblings coming and going.
+// The owner does not delete its components; they are usually members of the owning form and go before it.
 #pragma once
 
 #include <string>

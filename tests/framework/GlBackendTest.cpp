@@ -118,6 +118,26 @@ TEST_F(GlBackendTest, KeyEventsReachTheKeyTable) {
   EXPECT_FALSE(keyboard.KeyPressed(200));
 }
 
+TEST_F(GlBackendTest, LeavingTheWindowReleasesEveryKey) {
+  TGfxKeyboard keyboard(&Form);
+  keyboard.SetForeground(false);
+  ASSERT_TRUE(keyboard.Initialize());
+  SDL_Event event{};
+  event.type = SDL_KEYDOWN;
+  event.key.windowID = Window().Id();
+  event.key.keysym.scancode = SDL_SCANCODE_RCTRL;
+  Deliver(event);
+  ASSERT_TRUE(keyboard.Update());
+  EXPECT_TRUE(keyboard.KeyDown(0x9D));
+  SDL_Event focus{};
+  focus.type = SDL_WINDOWEVENT;
+  focus.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+  focus.window.windowID = Window().Id();
+  Deliver(focus);
+  ASSERT_TRUE(keyboard.Update());  // a background keyboard keeps its access
+  EXPECT_FALSE(keyboard.KeyDown(0x9D));
+}
+
 TEST_F(GlBackendTest, PointerMotionIsScaledToBackBufferPixels) {
   Device.SetWidth(640);  // shown in the 320 × 240 window: every window pixel is two back-buffer pixels
   Device.SetHeight(480);
