@@ -92,12 +92,12 @@ class GlCanvas : public ::testing::Test {
     return image;
   }
 
-  static void ExpectColor(std::uint32_t pixel, Rgb want, const char* what) {
+  static void ExpectColor(std::uint32_t pixel, Rgb want, const char* what, double tolerance = 1.0) {
     const double got[3] = {double(pixel >> 16 & 0xFF), double(pixel >> 8 & 0xFF), double(pixel & 0xFF)};
     const double expected[3] = {want.r, want.g, want.b};
     for (int i = 0; i < 3; ++i) {
       const double clamped = std::fmin(std::fmax(expected[i], 0.0), 255.0);
-      EXPECT_LE(std::fabs(got[i] - clamped), 1.0) << what << " channel " << i << " got " << got[i];
+      EXPECT_LE(std::fabs(got[i] - clamped), tolerance) << what << " channel " << i << " got " << got[i];
     }
   }
 };
@@ -227,4 +227,69 @@ TEST_F(GlCanvas, TextOutPlacesGlyphsAtTheirAdvancesAndSwitchesColourOnATag) {
   EXPECT_LT(top >> 16 & 0xFF, 40u);
   EXPECT_GT(bottom >> 16 & 0xFF, 200u);
   EXPECT_EQ(Pixel(50, 25), 0u);  // nothing after the last glyph
+}
+
+TEST_F(GlCanvas, EveryFormatTheListsChooseUploadsFaithfully) {
+  // One texel (200, 100, 50) at alpha 128, stored as A8R8G8B8 and kept in the format each list chooses.
+  struct Case {
+    TAlphaLevel alpha;
+    TGfxQuality quality;
+    TPixelFormat format;
+    Rgb opaque;
+  };
+  const Case cases[] = {
+      {TAlphaLevel::alNone, TGfxQuality::aqLow, TPixelFormat::pfR3G3B2, {219, 109, 0}},
+      {TAlphaLevel::alNone, TGfxQuality::aqMedium, TPixelFormat::pfR5G6B5, {206, 101, 49}},
+      {TAlphaLevel::alNone, TGfxQuality::aqHigh, TPixelFormat::pfX8R8G8B8, {200, 100, 50}},
+      {TAlphaLevel::alMask, TGfxQuality::aqHigh, TPixelFormat::pfA1R5G5B5, {206, 99, 49}},
+      {TAlphaLevel::alFull, TGfxQuality::aqLow, TPixelFormat::pfA4R4G4B4, {204, 102, 51}},
+      {TAlphaLevel::alFull, TGfxQuality::aqHigh, TPixelFormat::pfA8R8G8B8, {200, 100, 50}},
+      {TAlphaLevel::alExclusive, TGfxQuality::aqHigh, TPixelFormat::pfA8, {255, 255, 255}},
+  };
+  std::vector<TGfxImage*> loaded;
+  for (const Case& c : cases) {
+    TGfxImage* image = images->Add();
+    image->SetAlphaLevel(c.alpha);
+    image->SetQuality(c.quality);
+    ASSERT_TRUE(image->LoadFromRecord(ImageRecordBytes(5, 0, 0, 0, 0, 0, 4, 4, 1, [] {
+      std::vector<std::uint8_t> texels;
+      for (int i = 0; i < 16; ++i) texels.insert(texels.end(), {50, 100, 200, 128});
+      return texels;
+    }())));
+    EXPECT_EQ(image->Format(), c.format);
+    loaded.push_back(image);
+  }
+  Render(0xFF000000, [&] {
+    for (std::size_t i = 0; i < loaded.size(); ++i) {
+      canvas->Draw(loaded[i], 10 + 10 * static_cast<double>(i), 10, 0, fxOpaque);
+      canvas->Draw(loaded[i], 10 + 10 * static_cast<double>(i), 30, 0, fxBlend);
+    }
+  });
+  for (std::size_t i = 0; i < loaded.size(); ++i) {
+    const int x = 11 + 10 * static_cast<int>(i);
+    ExpectColor(Pixel(x, 11), cases[i].opaque, "opaque");
+  }
+  // Blended over black: formats without alpha stay opaque, one alpha bit rounds 128 up to opaque, four bits
+  // keep 8/15, eight bits keep 128/255.
+  ExpectColor(Pixel(11 + 20, 31), {200, 100, 50}, "X8R8G8B8 blended");
+  ExpectColor(Pixel(11 + 30, 31), {206, 99, 49}, "A1R5G5B5 blended");
+  ExpectColor(Pixel(11 + 40, 31), {204 * 8.0 / 15, 102 * 8.0 / 15, 51 * 8.0 / 15}, "A4R4G4B4 blended");
+  ExpectColor(Pixel(11 + 50, 31), {200 * 128.0 / 255, 100 * 128.0 / 255, 50 * 128.0 / 255},
+              "A8R8G8B8 blended");
+  ExpectColor(Pixel(11 + 60, 31), {128, 128, 128}, "A8 blended");
+}
+
+TEST_F(GlCanvas, AntialiasSwitchesBetweenNearestAndLinearFiltering) {
+  // A black and a white texel scaled four times: hard edge when nearest, a ramp when linear.
+  TGfxImage* image = MakeImage(2, 1, [](int x, int) { return x ? 0xFFFFFFFFu : 0xFF000000u; });
+  Render(0xFF0000FF, [&] {
+    canvas->DrawScaled(image, 10, 10, 4, 0, fxOpaque);
+    canvas->SetAntialias(true);
+    canvas->DrawScaled(image, 10, 20, 4, 0, fxOpaque);
+  });
+  EXPECT_EQ(Pixel(13, 11), 0x000000u);
+  EXPECT_EQ(Pixel(14, 11), 0xFFFFFFu);
+  // Pixel 3 samples 3/8 of the way into the white texel, pixel 4 five eighths (filter weights are coarse).
+  ExpectColor(Pixel(13, 21), {255 * 0.375, 255 * 0.375, 255 * 0.375}, "linear left of the edge", 4);
+  ExpectColor(Pixel(14, 21), {255 * 0.625, 255 * 0.625, 255 * 0.625}, "linear right of the edge", 4);
 }
