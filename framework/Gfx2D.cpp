@@ -172,7 +172,8 @@ bool TGfx2D::HandleMessage(int msg) {
       break;
     case msgDeviceRestored:
       lost_ = false;
-      if (!CreateDeviceBuffers()) ReleaseAll();
+      // A canvas that never saw the device created has nothing to restore.
+      if (vertices_.empty() || !CreateDeviceBuffers()) ReleaseAll();
       statesPending_ = true;
       break;
     case msgSceneEnd:
