@@ -12,3 +12,8 @@ target_sources(zelmar_framework PRIVATE
   GfxCanvas.cpp
   GfxFonts.cpp
 )
+# The OpenGL half of the drawing operations.
+target_sources(zelmar_framework PRIVATE
+  platform/GlProgram.cpp
+  platform/GlResources.cpp
+)

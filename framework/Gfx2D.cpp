@@ -21,15 +21,24 @@ TDrawFx EffectFor(TDrawFx fx, std::initializer_list<std::uint32_t> colors) {
   return fx;
 }
 
-GfxBlend ToGfxBlend(TBlendFactor factor) { return static_cast<GfxBlend>(static_cast<std::uint32_t>(factor) + 1); }
+// The device blend factor of a factor index (the device counts from one).
+GfxBlend ToGfxBlend(TBlendFactor factor) {
+  return static_cast<GfxBlend>(static_cast<std::uint32_t>(factor) + 1);
+}
 
+// The device blend operation of an operation index.
 GfxBlendOp ToGfxBlendOp(TBlendOp op) {
   switch (op) {
-    case TBlendOp::RevSubtract: return GfxBlendOp::RevSubtract;
-    case TBlendOp::Subtract: return GfxBlendOp::Subtract;
-    case TBlendOp::Min: return GfxBlendOp::Min;
-    case TBlendOp::Max: return GfxBlendOp::Max;
-    default: return GfxBlendOp::Add;
+    case TBlendOp::RevSubtract:
+      return GfxBlendOp::RevSubtract;
+    case TBlendOp::Subtract:
+      return GfxBlendOp::Subtract;
+    case TBlendOp::Min:
+      return GfxBlendOp::Min;
+    case TBlendOp::Max:
+      return GfxBlendOp::Max;
+    default:
+      return GfxBlendOp::Add;
   }
 }
 
@@ -40,6 +49,7 @@ std::uint32_t V(E value) {
 
 }  // namespace
 
+// Multiples of four keep whole quads in the arrays; the clamp keeps 16-bit indices valid.
 int NormalizeVertexCache(int value) {
   const long long rounded = (static_cast<long long>(value) + 3) / 4 * 4;
   return static_cast<int>(std::clamp<long long>(rounded, 512, 65536));
@@ -47,20 +57,26 @@ int NormalizeVertexCache(int value) {
 
 TGfx2D::TGfx2D(TComponent* owner) : TGfxDeviceSubscriber(owner) {}
 
-TGfx2D::~TGfx2D() { ReleaseAll(); }
+// Gives back the device buffers and the arrays.
+TGfx2D::~TGfx2D() {
+  ReleaseAll();
+}
 
+// Alpha testing is fixed while device resources exist, since the blend states depend on it.
 bool TGfx2D::SetAlphaTesting(bool value) {
   if (!vertices_.empty() || vertexBuffer_) return false;
   alphaTesting_ = value;
   return true;
 }
 
+// The cache size is fixed while device resources exist, since the buffers are made from it.
 bool TGfx2D::SetVertexCache(int value) {
   if (!vertices_.empty() || vertexBuffer_) return false;
   vertexCache_ = NormalizeVertexCache(value);
   return true;
 }
 
+// Switches between linear and nearest filtering, flushing what was drawn with the old filter.
 void TGfx2D::SetAntialias(bool value) {
   if (vertices_.empty()) {
     antialias_ = value;
@@ -71,6 +87,7 @@ void TGfx2D::SetAntialias(bool value) {
   SetFilter();
 }
 
+// Switches dithering, flushing what was drawn with the old setting.
 void TGfx2D::SetDithering(bool value) {
   if (vertices_.empty()) {
     dithering_ = value;
@@ -81,12 +98,14 @@ void TGfx2D::SetDithering(bool value) {
   if (GfxApiDrawing* d = Drawing()) d->SetRenderState(GfxRenderState::DitherEnable, dithering_);
 }
 
+// The drawing half of the device, or null while there is no device.
 GfxApiDrawing* TGfx2D::Drawing() const {
   TGfxDevice* device = Device();
   if (!device || !device->ApiDevice()) return nullptr;
   return &device->ApiDevice()->Drawing();
 }
 
+// The system-memory vertex and index arrays; vertices start zeroed with rhw 1.
 bool TGfx2D::CreateArrays() {
   TGfxVertex blank{0, 0, 0, 1, 0, 0, 0};
   vertices_.assign(static_cast<std::size_t>(vertexCache_), blank);
@@ -104,8 +123,8 @@ bool TGfx2D::CreateDeviceBuffers() {
   const std::uint32_t usage = kGfxUsageDynamic | kGfxUsageWriteOnly;
   if (!GfxSucceeded(d->CreateVertexBuffer(cache * sizeof(TGfxVertex), usage, kVertexFormat, GfxPool::Default,
                                           vertexBuffer_)) ||
-      !GfxSucceeded(d->CreateIndexBuffer(cache * 2, usage, GfxIndexFormat::Index16, GfxPool::Default,
-                                         indexBuffer_)) ||
+      !GfxSucceeded(
+          d->CreateIndexBuffer(cache * 2, usage, GfxIndexFormat::Index16, GfxPool::Default, indexBuffer_)) ||
       !vertexBuffer_ || !indexBuffer_) {
     ReleaseDeviceBuffers();
     return false;
@@ -113,11 +132,13 @@ bool TGfx2D::CreateDeviceBuffers() {
   return true;
 }
 
+// Drops the device buffers only (a lost device keeps the arrays).
 void TGfx2D::ReleaseDeviceBuffers() {
   vertexBuffer_.reset();
   indexBuffer_.reset();
 }
 
+// Drops every resource and the batch, and forgets the current texture and effect.
 void TGfx2D::ReleaseAll() {
   ReleaseDeviceBuffers();
   vertices_.clear();
@@ -130,6 +151,7 @@ void TGfx2D::ReleaseAll() {
   texture_ = nullptr;
 }
 
+// Follows the device through creation, loss, restore and destruction; flushes at scene end.
 bool TGfx2D::HandleMessage(int msg) {
   switch (msg) {
     case msgDeviceCreated:
@@ -150,7 +172,8 @@ bool TGfx2D::HandleMessage(int msg) {
       break;
     case msgDeviceRestored:
       lost_ = false;
-      if (!CreateDeviceBuffers()) ReleaseAll();
+      // A canvas that never saw the device created has nothing to restore.
+      if (vertices_.empty() || !CreateDeviceBuffers()) ReleaseAll();
       statesPending_ = true;
       break;
     case msgSceneEnd:
@@ -196,6 +219,7 @@ void TGfx2D::SetupDeviceStates() {
   SetFilter();
 }
 
+// Nearest filtering keeps pixel art sharp; linear filtering smooths scaled patterns.
 void TGfx2D::SetFilter() {
   GfxApiDrawing* d = Drawing();
   if (!d) return;
@@ -225,6 +249,7 @@ void TGfx2D::SetBlendStates(TDrawFx fx) {
   d->SetTextureStageState(0, GfxTextureStageState::AlphaOp, op);
 }
 
+// Starts a primitive: flushes whatever no longer fits the batch and sets what changed.
 bool TGfx2D::BeginPrimitive(TPrimitiveKind kind, int vertices, int indices, TDrawFx fx, TBaseTexture* texture,
                             int index) {
   if (vertices_.empty()) return false;
@@ -260,6 +285,7 @@ bool TGfx2D::BeginPrimitive(TPrimitiveKind kind, int vertices, int indices, TDra
   return true;
 }
 
+// Appends a quad as two triangles sharing the diagonal from top-right to bottom-left.
 void TGfx2D::AddQuad(TBaseTexture* texture, int index, const TQuadPoints& points, const TQuadCoords& coords,
                      const TQuadColors& colors, TDrawFx fx) {
   const TDrawFx effect = EffectFor(fx, {colors[0], colors[1], colors[2], colors[3]});
@@ -278,10 +304,12 @@ void TGfx2D::AddQuad(TBaseTexture* texture, int index, const TQuadPoints& points
   primitiveCount_ += 2;
 }
 
+// An untextured quad is a quad with no texture bound (read as opaque white).
 void TGfx2D::AddColorQuad(const TQuadPoints& points, const TQuadColors& colors, TDrawFx fx) {
   AddQuad(nullptr, 0, points, TQuadCoords{}, colors, fx);
 }
 
+// Appends a line of two vertices and two indices.
 void TGfx2D::AddLine(TPoint2 from, TPoint2 to, std::uint32_t fromColor, std::uint32_t toColor, TDrawFx fx) {
   if (!BeginPrimitive(TPrimitiveKind::pkLines, 2, 2, EffectFor(fx, {fromColor, toColor}), nullptr, 0)) return;
   Vertex(0) = {from.X, from.Y, 0.0f, 1.0f, SwapRedBlue(fromColor), 0.0f, 0.0f};
@@ -293,6 +321,7 @@ void TGfx2D::AddLine(TPoint2 from, TPoint2 to, std::uint32_t fromColor, std::uin
   primitiveCount_ += 1;
 }
 
+// Appends a point: one vertex, no index.
 void TGfx2D::AddPoint(TPoint2 point, std::uint32_t color, TDrawFx fx) {
   if (!BeginPrimitive(TPrimitiveKind::pkPoints, 1, 0, EffectFor(fx, {color}), nullptr, 0)) return;
   Vertex(0) = {point.X, point.Y, 0.0f, 1.0f, SwapRedBlue(color), 0.0f, 0.0f};
@@ -319,6 +348,7 @@ bool TGfx2D::Upload() {
          GfxSucceeded(d->SetIndices(indexBuffer_.get())) && GfxSucceeded(d->SetVertexFormat(kVertexFormat));
 }
 
+// Draws the batch in one call (unless the device is lost) and starts an empty one.
 void TGfx2D::Flush() {
   if (vertexCount_ > 0 && primitiveCount_ > 0 && !lost_ && Upload()) {
     GfxApiDrawing* d = Drawing();

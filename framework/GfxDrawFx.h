@@ -16,7 +16,16 @@ inline constexpr TDrawFx fxModulateBit = 1 << 28;
 
 // Blend factors by their index in a code.
 enum class TBlendFactor : std::uint8_t {
-  Zero, One, SrcColor, InvSrcColor, SrcAlpha, InvSrcAlpha, DestAlpha, InvDestAlpha, DestColor, InvDestColor,
+  Zero,
+  One,
+  SrcColor,
+  InvSrcColor,
+  SrcAlpha,
+  InvSrcAlpha,
+  DestAlpha,
+  InvDestAlpha,
+  DestColor,
+  InvDestColor,
   SrcAlphaSat
 };
 // Blend operations by their index in a code.
@@ -50,4 +59,3 @@ inline TBlendDesc DecodeDrawFx(TDrawFx fx) {
 constexpr std::uint32_t SwapRedBlue(std::uint32_t c) {
   return (c & 0xFF00FF00u) | ((c & 0xFFu) << 16) | ((c >> 16) & 0xFFu);
 }
-

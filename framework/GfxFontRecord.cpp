@@ -2,6 +2,7 @@
 
 #include "framework/GfxRecordReader.h"
 
+// The glyph count is checked against the bytes left before anything is allocated.
 std::optional<TFontRecordHeader> ReadFontRecord(std::span<const std::uint8_t> record) {
   TRecordReader reader(record);
   TFontRecordHeader out;
@@ -20,4 +21,3 @@ std::optional<TFontRecordHeader> ReadFontRecord(std::span<const std::uint8_t> re
   out.ImageRecord = reader.Rest();
   return out;
 }
-

@@ -29,10 +29,12 @@ TQuadPoints GlyphPoints(double x, double y, double w, double h, double slant) {
 
 }  // namespace
 
+// A font belongs to a collection (or to none, for a detached font).
 TGfxFont::TGfxFont(TGfxFonts* owner) : owner_(owner) {}
 
 TGfxFont::~TGfxFont() = default;
 
+// Reads the glyph table, then decodes the glyph image; the font stays unloaded on failure.
 bool TGfxFont::LoadFromRecord(std::span<const std::uint8_t> record, TAlphaLevel alphaLevel,
                               TGfxQuality quality) {
   if (loaded_) return false;
@@ -54,6 +56,7 @@ bool TGfxFont::LoadFromRecord(std::span<const std::uint8_t> record, TAlphaLevel 
   return true;
 }
 
+// Lays the text out and draws each glyph quad through the owner's canvas.
 double TGfxFont::TextOut(std::string_view text, double x, double y, std::uint32_t topColor,
                          std::uint32_t bottomColor, TDrawFx fx) {
   if (!loaded_ || !image_) return x;
@@ -99,10 +102,17 @@ double TGfxFont::TextOut(std::string_view text, double x, double y, std::uint32_
   });
 }
 
-TGfxFonts::TGfxFonts(TComponent* owner) : TGfxDeviceSubscriber(owner) { AnnounceToOwner(); }
+// Announces itself to the owner like every collection.
+TGfxFonts::TGfxFonts(TComponent* owner) : TGfxDeviceSubscriber(owner) {
+  AnnounceToOwner();
+}
 
-TGfxFonts::~TGfxFonts() { Clear(); }
+// Frees the fonts and their glyph images.
+TGfxFonts::~TGfxFonts() {
+  Clear();
+}
 
+// Names the new font from the running counter: Font00, Font01, ...
 TGfxFont* TGfxFonts::Add() {
   auto font = std::make_unique<TGfxFont>(this);
   char name[24];
@@ -112,11 +122,13 @@ TGfxFont* TGfxFonts::Add() {
   return items_.back().get();
 }
 
+// Fonts are addressed by position; a missing position gives null.
 TGfxFont* TGfxFonts::Items(int index) const {
   if (index < 0 || index >= Count()) return nullptr;
   return items_[static_cast<std::size_t>(index)].get();
 }
 
+// Position of a font in the collection, or -1.
 int TGfxFonts::IndexOf(const TGfxFont* font) const {
   for (int i = 0; i < Count(); ++i) {
     if (items_[static_cast<std::size_t>(i)].get() == font) return i;
@@ -124,13 +136,18 @@ int TGfxFonts::IndexOf(const TGfxFont* font) const {
   return -1;
 }
 
+// Frees one font; the fonts after it move up one position.
 void TGfxFonts::Delete(int index) {
   if (index < 0 || index >= Count()) return;
   items_.erase(items_.begin() + index);
 }
 
-void TGfxFonts::Clear() { items_.clear(); }
+// Frees every font.
+void TGfxFonts::Clear() {
+  items_.clear();
+}
 
+// Fonts die with the device; every message is accepted.
 bool TGfxFonts::HandleMessage(int msg) {
   if (msg == msgDeviceDestroyed) Clear();
   return true;

@@ -14,6 +14,7 @@ constexpr F kExclusive[] = {F::pfA8, F::pfA8R3G3B2, F::pfA8R8G8B8, F::pfA4R4G4B4
 
 }  // namespace
 
+// Mask and exclusive alpha use one list whatever the quality.
 std::span<const TPixelFormat> FormatPreferenceList(TAlphaLevel alpha, TGfxQuality quality) {
   switch (alpha) {
     case TAlphaLevel::alNone:
@@ -31,4 +32,3 @@ std::span<const TPixelFormat> FormatPreferenceList(TAlphaLevel alpha, TGfxQualit
   if (quality == TGfxQuality::aqMedium) return kFullMedium;
   return kFullHigh;
 }
-

@@ -10,4 +10,3 @@ enum class TAlphaLevel { alNone, alMask, alFull, alExclusive };
 
 // The device formats to try, in order, for an image with the given alpha level and quality.
 std::span<const TPixelFormat> FormatPreferenceList(TAlphaLevel alpha, TGfxQuality quality);
-

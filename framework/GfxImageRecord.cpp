@@ -2,6 +2,7 @@
 
 #include <limits>
 
+// Reads the fixed header fields in order.
 std::optional<TImageRecordHeader> ReadImageRecordHeader(TRecordReader& reader) {
   if (reader.Remaining() < kImageRecordHeaderSize) return std::nullopt;
   TImageRecordHeader h;
@@ -18,6 +19,7 @@ std::optional<TImageRecordHeader> ReadImageRecordHeader(TRecordReader& reader) {
   return h;
 }
 
+// Computed wide so hostile sizes cannot wrap around.
 std::optional<std::size_t> ImagePixelBytes(TPixelFormat format, std::int32_t width, std::int32_t height,
                                            std::int32_t count) {
   if (width < 0 || height < 0 || count < 0) return std::nullopt;
@@ -26,4 +28,3 @@ std::optional<std::size_t> ImagePixelBytes(TPixelFormat format, std::int32_t wid
   if (total > std::numeric_limits<std::size_t>::max()) return std::nullopt;
   return static_cast<std::size_t>(total);
 }
-

@@ -26,4 +26,3 @@ std::optional<TImageRecordHeader> ReadImageRecordHeader(TRecordReader& reader);
 // when the sizes are negative or the total does not fit the address space.
 std::optional<std::size_t> ImagePixelBytes(TPixelFormat format, std::int32_t width, std::int32_t height,
                                            std::int32_t count);
-

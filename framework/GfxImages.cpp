@@ -3,23 +3,27 @@
 #include "framework/GfxDevice.h"
 #include "framework/GfxImageRecord.h"
 
+// Quality picks the format list, so it changes only before textures exist.
 bool TGfxImage::SetQuality(TGfxQuality value) {
   if (State() != tsNone) return false;
   quality_ = value;
   return true;
 }
 
+// The alpha level picks the format list, so it changes only before textures exist.
 bool TGfxImage::SetAlphaLevel(TAlphaLevel value) {
   if (State() != tsNone) return false;
   alphaLevel_ = value;
   return true;
 }
 
+// Size of one grid cell; zero or less means the whole texture.
 void TGfxImage::SetPatternSize(int width, int height) {
   grid_.PatternWidth = width;
   grid_.PatternHeight = height;
 }
 
+// Size of the drawn part of a cell; zero or less means the whole texture.
 void TGfxImage::SetVisibleSize(int width, int height) {
   grid_.VisibleWidth = width;
   grid_.VisibleHeight = height;
@@ -42,6 +46,7 @@ bool TGfxImage::Prepare() {
   return false;
 }
 
+// Header, size check, texture creation, then the rows of every texture in turn.
 bool TGfxImage::LoadFromRecord(std::span<const std::uint8_t> record) {
   // 1. The header: grid sizes always, texture size and count only while nothing is created.
   TRecordReader reader(record);
@@ -77,8 +82,8 @@ bool TGfxImage::DecodePixels(TPixelFormat stored, std::span<const std::uint8_t> 
     if (!Lock(t, locked) || !locked.Bits) return false;
     auto* bits = static_cast<std::uint8_t*>(locked.Bits);
     for (int y = 0; y < TextureHeight(); ++y) {
-      ConvertRow(stored, Format(), pixels.data() + offset, bits + static_cast<std::ptrdiff_t>(y) * locked.Pitch,
-                 TextureWidth());
+      ConvertRow(stored, Format(), pixels.data() + offset,
+                 bits + static_cast<std::ptrdiff_t>(y) * locked.Pitch, TextureWidth());
       offset += rowBytes;
     }
     if (!Unlock(t)) return false;
@@ -86,15 +91,23 @@ bool TGfxImage::DecodePixels(TPixelFormat stored, std::span<const std::uint8_t> 
   return true;
 }
 
+// Only an image with live textures has coordinates to give.
 std::optional<TPatternCoords> TGfxImage::PatternCoords(const TPatternRequest& request) const {
   if (State() != tsReady) return std::nullopt;
   return grid_.Map(request);
 }
 
-TGfxImages::TGfxImages(TComponent* owner) : TGfxDeviceSubscriber(owner) { AnnounceToOwner(); }
+// Announces itself to the owner like every collection.
+TGfxImages::TGfxImages(TComponent* owner) : TGfxDeviceSubscriber(owner) {
+  AnnounceToOwner();
+}
 
-TGfxImages::~TGfxImages() { Clear(); }
+// Frees every image and its textures.
+TGfxImages::~TGfxImages() {
+  Clear();
+}
 
+// New images take the collection's mip-mapping choice.
 TGfxImage* TGfxImages::Add() {
   auto image = std::make_unique<TGfxImage>(this);
   image->SetMipMapping(mipMapping_);
@@ -102,11 +115,13 @@ TGfxImage* TGfxImages::Add() {
   return items_.back().get();
 }
 
+// The image at a position, or null outside the list.
 TGfxImage* TGfxImages::Items(int index) const {
   if (index < 0 || index >= Count()) return nullptr;
   return items_[static_cast<std::size_t>(index)].get();
 }
 
+// Position of an image in the collection, or -1.
 int TGfxImages::IndexOf(const TGfxImage* image) const {
   for (int i = 0; i < Count(); ++i) {
     if (items_[static_cast<std::size_t>(i)].get() == image) return i;
@@ -114,17 +129,20 @@ int TGfxImages::IndexOf(const TGfxImage* image) const {
   return -1;
 }
 
+// Frees one image; the images after it move up one position.
 void TGfxImages::Delete(int index) {
   if (index < 0 || index >= Count()) return;
   items_[static_cast<std::size_t>(index)]->ChangeState(tsNone);
   items_.erase(items_.begin() + index);
 }
 
+// Frees every image.
 void TGfxImages::Clear() {
   for (auto& image : items_) image->ChangeState(tsNone);
   items_.clear();
 }
 
+// The scene finds every picture by name, whatever the letter case.
 TGfxImage* TGfxImages::Find(std::string_view name) const {
   for (const auto& image : items_) {
     if (SameNameIgnoringCase(image->Name, name)) return image.get();
@@ -154,6 +172,7 @@ bool TGfxImages::HandleMessage(int msg) {
   return true;
 }
 
+// ASCII case folding only: names are plain Latin identifiers.
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };

@@ -4,6 +4,7 @@
 #include <limits>
 #include <utility>
 
+// Runs when an image prepares its textures.
 bool TPatternGrid::Layout() {
   if (PatternWidth <= 0) PatternWidth = TextureWidth;
   if (PatternHeight <= 0) PatternHeight = TextureHeight;
@@ -22,6 +23,7 @@ bool TPatternGrid::Layout() {
   return true;
 }
 
+// Patterns run row by row within a texture and continue in the next one.
 std::optional<TPatternCoords> TPatternGrid::Map(const TPatternRequest& request) const {
   // 1. Nothing to map without textures, patterns or a valid grid.
   if (TextureCount <= 0 || PatternCount <= 0 || PatternsPerTexture <= 0) return std::nullopt;
@@ -52,4 +54,3 @@ std::optional<TPatternCoords> TPatternGrid::Map(const TPatternRequest& request) 
   out.V = {vTop, vTop, vBottom, vBottom};
   return out;
 }
-

@@ -32,4 +32,3 @@ struct TPatternGrid {
   // Texture coordinates of a pattern (clamped into range), or nothing when there are no patterns.
   std::optional<TPatternCoords> Map(const TPatternRequest& request) const;
 };
-

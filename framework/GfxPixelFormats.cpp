@@ -6,18 +6,18 @@
 namespace {
 
 constexpr TPixelLayout kLayouts[] = {
-    {1, 0, 3, 3, 2, 0, 5, 2, 0},     // R3G3B2
-    {2, 0, 5, 6, 5, 0, 11, 5, 0},    // R5G6B5
-    {4, 0, 8, 8, 8, 0, 16, 8, 0},    // X8R8G8B8
-    {2, 0, 5, 5, 5, 0, 10, 5, 0},    // X1R5G5B5
-    {2, 0, 4, 4, 4, 0, 8, 4, 0},     // X4R4G4B4
-    {4, 8, 8, 8, 8, 24, 16, 8, 0},   // A8R8G8B8
-    {2, 1, 5, 5, 5, 15, 10, 5, 0},   // A1R5G5B5
-    {2, 4, 4, 4, 4, 12, 8, 4, 0},    // A4R4G4B4
-    {2, 8, 3, 3, 2, 8, 5, 2, 0},     // A8R3G3B2
-    {1, 2, 2, 2, 2, 6, 4, 2, 0},     // A2R2G2B2
-    {1, 8, 0, 0, 0, 0, 0, 0, 0},     // A8
-    {0, 0, 0, 0, 0, 0, 0, 0, 0},     // unknown
+    {1, 0, 3, 3, 2, 0, 5, 2, 0},    // R3G3B2
+    {2, 0, 5, 6, 5, 0, 11, 5, 0},   // R5G6B5
+    {4, 0, 8, 8, 8, 0, 16, 8, 0},   // X8R8G8B8
+    {2, 0, 5, 5, 5, 0, 10, 5, 0},   // X1R5G5B5
+    {2, 0, 4, 4, 4, 0, 8, 4, 0},    // X4R4G4B4
+    {4, 8, 8, 8, 8, 24, 16, 8, 0},  // A8R8G8B8
+    {2, 1, 5, 5, 5, 15, 10, 5, 0},  // A1R5G5B5
+    {2, 4, 4, 4, 4, 12, 8, 4, 0},   // A4R4G4B4
+    {2, 8, 3, 3, 2, 8, 5, 2, 0},    // A8R3G3B2
+    {1, 2, 2, 2, 2, 6, 4, 2, 0},    // A2R2G2B2
+    {1, 8, 0, 0, 0, 0, 0, 0, 0},    // A8
+    {0, 0, 0, 0, 0, 0, 0, 0, 0},    // unknown
 };
 
 // Reads a little-endian value of 1, 2 or 4 bytes.
@@ -55,15 +55,18 @@ bool SameLayout(TPixelFormat a, TPixelFormat b) {
 
 }  // namespace
 
+// Unknown formats get the empty layout at the end of the table.
 const TPixelLayout& PixelLayout(TPixelFormat format) {
   const auto index = static_cast<std::size_t>(format);
   return kLayouts[index < std::size(kLayouts) ? index : std::size(kLayouts) - 1];
 }
 
+// Codes beyond the table are unknown and refused by the loaders.
 TPixelFormat PixelFormatFromCode(std::uint8_t code) {
   return code <= 10 ? static_cast<TPixelFormat>(code) : TPixelFormat::pfUnknown;
 }
 
+// The 8888 formats are copied; every other format widens channel by channel.
 std::uint32_t DecodePixel(TPixelFormat format, const std::uint8_t* src) {
   const TPixelLayout& l = PixelLayout(format);
   if (l.Bytes == 0) return 0;
@@ -74,6 +77,7 @@ std::uint32_t DecodePixel(TPixelFormat format, const std::uint8_t* src) {
          Expand(raw, l.GShift, l.GBits) << 8 | Expand(raw, l.BShift, l.BBits);
 }
 
+// The 8888 formats are copied; every other format keeps the top bits of each channel.
 void EncodePixel(TPixelFormat format, std::uint32_t argb, std::uint8_t* dst) {
   const TPixelLayout& l = PixelLayout(format);
   if (l.Bytes == 0) return;
@@ -86,6 +90,7 @@ void EncodePixel(TPixelFormat format, std::uint32_t argb, std::uint8_t* dst) {
   WriteRaw(raw, dst, l.Bytes);
 }
 
+// One row of a stored image into the device format.
 void ConvertRow(TPixelFormat stored, TPixelFormat device, const std::uint8_t* src, std::uint8_t* dst,
                 int width) {
   const int inBytes = PixelBytes(stored);
@@ -103,4 +108,3 @@ void ConvertRow(TPixelFormat stored, TPixelFormat device, const std::uint8_t* sr
     dst += outBytes;
   }
 }
-

@@ -31,7 +31,9 @@ struct TPixelLayout {
 const TPixelLayout& PixelLayout(TPixelFormat format);
 
 // Bytes per pixel of a format (0 for pfUnknown).
-inline int PixelBytes(TPixelFormat format) { return PixelLayout(format).Bytes; }
+inline int PixelBytes(TPixelFormat format) {
+  return PixelLayout(format).Bytes;
+}
 
 // Turns a stored code into a format; codes above 10 give pfUnknown.
 TPixelFormat PixelFormatFromCode(std::uint8_t code);
@@ -48,4 +50,3 @@ void EncodePixel(TPixelFormat format, std::uint32_t argb, std::uint8_t* dst);
 // is A8R8G8B8, otherwise a decode followed by an encode.
 void ConvertRow(TPixelFormat stored, TPixelFormat device, const std::uint8_t* src, std::uint8_t* dst,
                 int width);
-

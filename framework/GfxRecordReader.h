@@ -43,4 +43,3 @@ class TRecordReader {
   std::span<const std::uint8_t> bytes_;
   std::size_t pos_ = 0;
 };
-

@@ -23,4 +23,3 @@ inline int TruncToInt(double value) {
   if (t <= static_cast<double>(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
   return static_cast<int>(t);
 }
-

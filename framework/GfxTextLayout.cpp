@@ -11,10 +11,14 @@ std::optional<std::uint32_t> ParseHex8(std::string_view digits) {
   std::uint32_t value = 0;
   for (char c : digits) {
     int d;
-    if (c >= '0' && c <= '9') d = c - '0';
-    else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
-    else return std::nullopt;
+    if (c >= '0' && c <= '9')
+      d = c - '0';
+    else if (c >= 'a' && c <= 'f')
+      d = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+      d = c - 'A' + 10;
+    else
+      return std::nullopt;
     value = value << 4 | static_cast<std::uint32_t>(d);
   }
   return value;
@@ -22,6 +26,7 @@ std::optional<std::uint32_t> ParseHex8(std::string_view digits) {
 
 }  // namespace
 
+// Tags are eleven characters or more before the end: a mark, then "$" or "x" and eight digits.
 bool ApplyColorTag(std::string_view text, std::size_t pos, std::uint32_t& top, std::uint32_t& bottom) {
   // A tag is only taken when more than ten characters follow its first one (1-based i < n - 10).
   if (pos + 11 >= text.size()) return false;
@@ -41,7 +46,12 @@ bool ApplyColorTag(std::string_view text, std::size_t pos, std::uint32_t& top, s
   return true;
 }
 
-int GlyphExtent(double scale, int size) { return RoundHalfEven(scale * size); }
+// A scaled glyph size in whole pixels, halves to even.
+int GlyphExtent(double scale, int size) {
+  return RoundHalfEven(scale * size);
+}
 
-int GlyphOrigin(double pen) { return TruncToInt(pen); }
-
+// The pen position of a glyph, truncated toward zero.
+int GlyphOrigin(double pen) {
+  return TruncToInt(pen);
+}

@@ -62,4 +62,3 @@ double LayoutText(const TTextMetrics& m, std::string_view text, double x, double
   }
   return pen;
 }
-

@@ -10,27 +10,40 @@ namespace {
 // Vertices a primitive list of `count` primitives uses.
 std::uint32_t VerticesFor(GfxPrimitiveType type, std::uint32_t count) {
   switch (type) {
-    case GfxPrimitiveType::PointList: return count;
-    case GfxPrimitiveType::LineList: return count * 2;
-    case GfxPrimitiveType::LineStrip: return count + 1;
-    case GfxPrimitiveType::TriangleList: return count * 3;
-    default: return count + 2;
+    case GfxPrimitiveType::PointList:
+      return count;
+    case GfxPrimitiveType::LineList:
+      return count * 2;
+    case GfxPrimitiveType::LineStrip:
+      return count + 1;
+    case GfxPrimitiveType::TriangleList:
+      return count * 3;
+    default:
+      return count + 2;
   }
 }
 
+// The name of a primitive type, for log entries.
 const char* TypeName(GfxPrimitiveType type) {
   switch (type) {
-    case GfxPrimitiveType::PointList: return "PointList";
-    case GfxPrimitiveType::LineList: return "LineList";
-    case GfxPrimitiveType::LineStrip: return "LineStrip";
-    case GfxPrimitiveType::TriangleList: return "TriangleList";
-    case GfxPrimitiveType::TriangleStrip: return "TriangleStrip";
-    default: return "TriangleFan";
+    case GfxPrimitiveType::PointList:
+      return "PointList";
+    case GfxPrimitiveType::LineList:
+      return "LineList";
+    case GfxPrimitiveType::LineStrip:
+      return "LineStrip";
+    case GfxPrimitiveType::TriangleList:
+      return "TriangleList";
+    case GfxPrimitiveType::TriangleStrip:
+      return "TriangleStrip";
+    default:
+      return "TriangleFan";
   }
 }
 
 }  // namespace
 
+// Allocates the levels (0: the whole chain) as zeroed byte arrays.
 TestTexture::TestTexture(TestGfxState& state, std::uint32_t width, std::uint32_t height, std::uint32_t levels,
                          std::uint32_t usage, GfxFormat format)
     : Width(width), Height(height), Usage(usage), Format(format), Id(0), state_(state) {
@@ -45,18 +58,23 @@ TestTexture::TestTexture(TestGfxState& state, std::uint32_t width, std::uint32_t
   }
 }
 
-GfxResult TestTexture::LockRect(std::uint32_t level, GfxLockedRect& locked, const GfxRect* rect, std::uint32_t) {
+// Hands out a level (or a rectangle of it) at its tight pitch; one lock at a time.
+GfxResult TestTexture::LockRect(std::uint32_t level, GfxLockedRect& locked, const GfxRect* rect,
+                                std::uint32_t) {
   if (state_.Refuses("LockRect") || level >= Levels.size() || Locked) return kGfxInvalidCall;
   const auto bytes = static_cast<std::uint32_t>(GfxFormatBytes(Format));
   const std::uint32_t w = std::max<std::uint32_t>(Width >> level, 1);
   locked.Pitch = static_cast<std::int32_t>(w * bytes);
   std::size_t offset = 0;
-  if (rect) offset = static_cast<std::size_t>(rect->Top) * locked.Pitch + static_cast<std::size_t>(rect->Left) * bytes;
+  if (rect)
+    offset =
+        static_cast<std::size_t>(rect->Top) * locked.Pitch + static_cast<std::size_t>(rect->Left) * bytes;
   locked.Bits = Levels[level].data() + offset;
   Locked = true;
   return kGfxOk;
 }
 
+// Ends a lock and counts it.
 GfxResult TestTexture::UnlockRect(std::uint32_t) {
   if (!Locked) return kGfxInvalidCall;
   Locked = false;
@@ -64,13 +82,21 @@ GfxResult TestTexture::UnlockRect(std::uint32_t) {
   return kGfxOk;
 }
 
-TestTexture::~TestTexture() { state_.Record("ReleaseTexture"); }
+// Logs the release so tests can see textures go.
+TestTexture::~TestTexture() {
+  state_.Record("ReleaseTexture");
+}
 
-TestBuffer::~TestBuffer() { state_.Record("ReleaseBuffer"); }
+// Logs the release so tests can see buffers go.
+TestBuffer::~TestBuffer() {
+  state_.Record("ReleaseBuffer");
+}
 
+// A zeroed buffer of the given length.
 TestBuffer::TestBuffer(TestGfxState& state, std::uint32_t length, std::uint32_t usage, bool index)
     : Bytes(length), Usage(usage), Index(index), state_(state) {}
 
+// Hands out a range of the buffer; one lock at a time, refused when scripted.
 GfxResult TestBuffer::Lock(std::uint32_t offset, std::uint32_t size, void*& data, std::uint32_t flags) {
   if (state_.Refuses("Lock") || Locked || offset > Bytes.size() || size > Bytes.size() - offset) {
     return kGfxInvalidCall;
@@ -81,14 +107,19 @@ GfxResult TestBuffer::Lock(std::uint32_t offset, std::uint32_t size, void*& data
   return kGfxOk;
 }
 
+// Ends a lock.
 GfxResult TestBuffer::Unlock() {
   if (!Locked) return kGfxInvalidCall;
   Locked = false;
   return kGfxOk;
 }
 
-GfxResult TestDrawing::Refused(const char* operation) { return state_.Refuses(operation) ? kGfxFail : kGfxOk; }
+// Failure when the script refuses the operation.
+GfxResult TestDrawing::Refused(const char* operation) {
+  return state_.Refuses(operation) ? kGfxFail : kGfxOk;
+}
 
+// An in-memory texture within the scripted size limits.
 GfxResult TestDrawing::CreateTexture(std::uint32_t width, std::uint32_t height, std::uint32_t levels,
                                      std::uint32_t usage, GfxFormat format, GfxPool pool,
                                      std::unique_ptr<GfxApiTexture>& texture) {
@@ -106,6 +137,7 @@ GfxResult TestDrawing::CreateTexture(std::uint32_t width, std::uint32_t height, 
   return kGfxOk;
 }
 
+// An in-memory vertex buffer, unless refused.
 GfxResult TestDrawing::CreateVertexBuffer(std::uint32_t length, std::uint32_t usage, std::uint32_t fvf,
                                           GfxPool pool, std::unique_ptr<GfxApiBuffer>& buffer) {
   state_.Record("CreateVertexBuffer " + std::to_string(length) + " " + std::to_string(usage) + " " +
@@ -115,6 +147,7 @@ GfxResult TestDrawing::CreateVertexBuffer(std::uint32_t length, std::uint32_t us
   return kGfxOk;
 }
 
+// An in-memory index buffer, unless refused.
 GfxResult TestDrawing::CreateIndexBuffer(std::uint32_t length, std::uint32_t usage, GfxIndexFormat format,
                                          GfxPool pool, std::unique_ptr<GfxApiBuffer>& buffer) {
   state_.Record("CreateIndexBuffer " + std::to_string(length) + " " + std::to_string(usage) + " " +
@@ -124,6 +157,7 @@ GfxResult TestDrawing::CreateIndexBuffer(std::uint32_t length, std::uint32_t usa
   return kGfxOk;
 }
 
+// Remembers a render state.
 GfxResult TestDrawing::SetRenderState(GfxRenderState state, std::uint32_t value) {
   RenderStates[state] = value;
   if (LogCalls) {
@@ -132,22 +166,26 @@ GfxResult TestDrawing::SetRenderState(GfxRenderState state, std::uint32_t value)
   return kGfxOk;
 }
 
-GfxResult TestDrawing::SetTextureStageState(std::uint32_t stage, GfxTextureStageState state, std::uint32_t value) {
+// Remembers a texture stage state.
+GfxResult TestDrawing::SetTextureStageState(std::uint32_t stage, GfxTextureStageState state,
+                                            std::uint32_t value) {
   if (stage >= kGfxTextureStages) return kGfxInvalidCall;
   StageStates[{stage, state}] = value;
   return kGfxOk;
 }
 
+// Remembers a sampler state.
 GfxResult TestDrawing::SetSamplerState(std::uint32_t sampler, GfxSamplerState state, std::uint32_t value) {
   if (sampler >= kGfxTextureStages) return kGfxInvalidCall;
   SamplerStates[{sampler, state}] = value;
   if (LogCalls) {
-    state_.Record("SetSamplerState " + std::to_string(sampler) + " " + std::to_string(static_cast<int>(state)) +
-                  " " + std::to_string(value));
+    state_.Record("SetSamplerState " + std::to_string(sampler) + " " +
+                  std::to_string(static_cast<int>(state)) + " " + std::to_string(value));
   }
   return kGfxOk;
 }
 
+// Remembers the texture of a stage.
 GfxResult TestDrawing::SetTexture(std::uint32_t stage, GfxApiTexture* texture) {
   if (stage >= kGfxTextureStages) return kGfxInvalidCall;
   Textures[stage] = static_cast<TestTexture*>(texture);
@@ -158,6 +196,7 @@ GfxResult TestDrawing::SetTexture(std::uint32_t stage, GfxApiTexture* texture) {
   return kGfxOk;
 }
 
+// Remembers the vertex stream.
 GfxResult TestDrawing::SetStreamSource(std::uint32_t stream, GfxApiBuffer* buffer, std::uint32_t offset,
                                        std::uint32_t stride) {
   if (stream != 0 || Refused("SetStreamSource") != kGfxOk) return kGfxFail;
@@ -167,17 +206,20 @@ GfxResult TestDrawing::SetStreamSource(std::uint32_t stream, GfxApiBuffer* buffe
   return kGfxOk;
 }
 
+// Remembers the index buffer.
 GfxResult TestDrawing::SetIndices(GfxApiBuffer* buffer) {
   if (Refused("SetIndices") != kGfxOk) return kGfxFail;
   indices_ = static_cast<TestBuffer*>(buffer);
   return kGfxOk;
 }
 
+// Remembers the vertex layout.
 GfxResult TestDrawing::SetVertexFormat(std::uint32_t fvf) {
   fvf_ = fvf;
   return kGfxOk;
 }
 
+// The states a draw call sees.
 TestDrawCall TestDrawing::Snapshot(GfxPrimitiveType type, std::uint32_t primitiveCount) const {
   TestDrawCall call;
   call.Type = type;
@@ -199,21 +241,34 @@ TestDrawCall TestDrawing::Snapshot(GfxPrimitiveType type, std::uint32_t primitiv
   return call;
 }
 
+// Appends a draw call, dropping the older half of the list when it is full.
+void TestDrawing::Keep(TestDrawCall call) {
+  if (MaxCalls > 0 && Calls.size() >= MaxCalls) {
+    Calls.erase(Calls.begin(), Calls.begin() + static_cast<std::ptrdiff_t>(Calls.size() / 2));
+  }
+  Calls.push_back(std::move(call));
+}
+
+// Records a non-indexed draw after checking it stays inside the stream.
 GfxResult TestDrawing::DrawPrimitive(GfxPrimitiveType type, std::uint32_t startVertex,
                                      std::uint32_t primitiveCount) {
   if (Refused("DrawPrimitive") != kGfxOk) return kGfxFail;
   const std::uint32_t count = VerticesFor(type, primitiveCount);
   const std::size_t begin = streamOffset_ + static_cast<std::size_t>(startVertex) * stride_;
   const std::size_t bytes = static_cast<std::size_t>(count) * stride_;
-  if (!stream_ || stride_ == 0 || stream_->Locked || begin + bytes > stream_->Bytes.size()) return kGfxInvalidCall;
+  if (!stream_ || stride_ == 0 || stream_->Locked || begin + bytes > stream_->Bytes.size())
+    return kGfxInvalidCall;
   TestDrawCall call = Snapshot(type, primitiveCount);
   call.VertexCount = count;
-  if (KeepVertices) call.Vertices.assign(stream_->Bytes.begin() + begin, stream_->Bytes.begin() + begin + bytes);
-  Calls.push_back(std::move(call));
-  if (LogCalls) state_.Record(std::string("DrawPrimitive ") + TypeName(type) + " " + std::to_string(primitiveCount));
+  if (KeepVertices)
+    call.Vertices.assign(stream_->Bytes.begin() + begin, stream_->Bytes.begin() + begin + bytes);
+  Keep(std::move(call));
+  if (LogCalls)
+    state_.Record(std::string("DrawPrimitive ") + TypeName(type) + " " + std::to_string(primitiveCount));
   return kGfxOk;
 }
 
+// Records an indexed draw after checking every index names a vertex the call declared.
 GfxResult TestDrawing::DrawIndexedPrimitive(GfxPrimitiveType type, std::int32_t baseVertex,
                                             std::uint32_t minVertex, std::uint32_t vertexCount,
                                             std::uint32_t startIndex, std::uint32_t primitiveCount) {
@@ -240,9 +295,10 @@ GfxResult TestDrawing::DrawIndexedPrimitive(GfxPrimitiveType type, std::int32_t 
     const std::size_t end = begin + (static_cast<std::size_t>(minVertex) + vertexCount) * stride_;
     call.Vertices.assign(stream_->Bytes.begin() + begin, stream_->Bytes.begin() + end);
   }
-  Calls.push_back(std::move(call));
+  Keep(std::move(call));
   if (LogCalls) {
-    state_.Record(std::string("DrawIndexedPrimitive ") + TypeName(type) + " " + std::to_string(primitiveCount));
+    state_.Record(std::string("DrawIndexedPrimitive ") + TypeName(type) + " " +
+                  std::to_string(primitiveCount));
   }
   return kGfxOk;
 }

@@ -20,7 +20,8 @@ class TestTexture : public GfxApiTexture {
               std::uint32_t usage, GfxFormat format);
   ~TestTexture() override;
   std::uint32_t LevelCount() override { return static_cast<std::uint32_t>(Levels.size()); }
-  GfxResult LockRect(std::uint32_t level, GfxLockedRect& locked, const GfxRect* rect, std::uint32_t flags) override;
+  GfxResult LockRect(std::uint32_t level, GfxLockedRect& locked, const GfxRect* rect,
+                     std::uint32_t flags) override;
   GfxResult UnlockRect(std::uint32_t level) override;
 
   std::uint32_t Width, Height, Usage;
@@ -60,37 +61,42 @@ struct TestDrawCall {
   std::uint32_t VertexCount = 0;
   const TestTexture* Texture = nullptr;  // stage 0
   std::map<GfxRenderState, std::uint32_t> RenderStates;
-  std::uint32_t ColorOp = 0, AlphaOp = 0;  // stage 0
+  std::uint32_t ColorOp = 0, AlphaOp = 0;      // stage 0
   std::uint32_t MagFilter = 0, MinFilter = 0;  // sampler 0
-  std::vector<std::uint8_t> Vertices;  // the vertices used, as bytes (when KeepVertices)
-  std::vector<std::uint16_t> Indices;  // the indices used (when KeepVertices)
+  std::vector<std::uint8_t> Vertices;          // the vertices used, as bytes (when KeepVertices)
+  std::vector<std::uint16_t> Indices;          // the indices used (when KeepVertices)
 };
 
 class TestDrawing : public GfxApiDrawing {
  public:
   explicit TestDrawing(TestGfxState& state) : state_(state) {}
 
-  GfxResult CreateTexture(std::uint32_t width, std::uint32_t height, std::uint32_t levels, std::uint32_t usage,
-                          GfxFormat format, GfxPool pool, std::unique_ptr<GfxApiTexture>& texture) override;
+  GfxResult CreateTexture(std::uint32_t width, std::uint32_t height, std::uint32_t levels,
+                          std::uint32_t usage, GfxFormat format, GfxPool pool,
+                          std::unique_ptr<GfxApiTexture>& texture) override;
   GfxResult CreateVertexBuffer(std::uint32_t length, std::uint32_t usage, std::uint32_t fvf, GfxPool pool,
                                std::unique_ptr<GfxApiBuffer>& buffer) override;
   GfxResult CreateIndexBuffer(std::uint32_t length, std::uint32_t usage, GfxIndexFormat format, GfxPool pool,
                               std::unique_ptr<GfxApiBuffer>& buffer) override;
   GfxResult SetRenderState(GfxRenderState state, std::uint32_t value) override;
-  GfxResult SetTextureStageState(std::uint32_t stage, GfxTextureStageState state, std::uint32_t value) override;
+  GfxResult SetTextureStageState(std::uint32_t stage, GfxTextureStageState state,
+                                 std::uint32_t value) override;
   GfxResult SetSamplerState(std::uint32_t sampler, GfxSamplerState state, std::uint32_t value) override;
   GfxResult SetTexture(std::uint32_t stage, GfxApiTexture* texture) override;
   GfxResult SetStreamSource(std::uint32_t stream, GfxApiBuffer* buffer, std::uint32_t offset,
                             std::uint32_t stride) override;
   GfxResult SetIndices(GfxApiBuffer* buffer) override;
   GfxResult SetVertexFormat(std::uint32_t fvf) override;
-  GfxResult DrawPrimitive(GfxPrimitiveType type, std::uint32_t startVertex, std::uint32_t primitiveCount) override;
+  GfxResult DrawPrimitive(GfxPrimitiveType type, std::uint32_t startVertex,
+                          std::uint32_t primitiveCount) override;
   GfxResult DrawIndexedPrimitive(GfxPrimitiveType type, std::int32_t baseVertex, std::uint32_t minVertex,
                                  std::uint32_t vertexCount, std::uint32_t startIndex,
                                  std::uint32_t primitiveCount) override;
 
-  // Every draw call so far; tests may clear it.
+  // The draw calls so far (tests may clear them); past MaxCalls the older half is dropped, so long runs
+  // of many frames stay small.
   std::vector<TestDrawCall> Calls;
+  std::size_t MaxCalls = 4096;
   // Whether draw calls keep copies of their vertices and indices (the benchmark turns this off).
   bool KeepVertices = true;
   // Whether calls are written to the shared log (the benchmark turns this off).
@@ -104,6 +110,7 @@ class TestDrawing : public GfxApiDrawing {
  private:
   GfxResult Refused(const char* operation);
   TestDrawCall Snapshot(GfxPrimitiveType type, std::uint32_t primitiveCount) const;
+  void Keep(TestDrawCall call);
 
   TestGfxState& state_;
   TestBuffer* stream_ = nullptr;

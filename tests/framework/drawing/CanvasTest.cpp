@@ -209,6 +209,21 @@ TEST_F(Canvas, LostDeviceDropsTheBatchUntilRestored) {
   EXPECT_EQ(Calls().size(), 1u);
 }
 
+TEST_F(Canvas, AFailedRestoreLeavesACanvasWithoutResources) {
+  platform.Gfx.Script.Refuse = {"CreateVertexBuffer"};
+  ASSERT_TRUE(device.Reset());
+  EXPECT_FALSE(canvas.Ready());
+  canvas.FillRect(0, 0, 5, 5, 0xFF0000FF, fxOpaque);
+  canvas.Flush();
+  EXPECT_TRUE(Calls().empty());
+  EXPECT_TRUE(canvas.SetVertexCache(1024));  // no resources left, so the size may change again
+  platform.Gfx.Script.Refuse.clear();
+  ASSERT_TRUE(device.Finalize());
+  ASSERT_TRUE(device.Initialize());
+  EXPECT_TRUE(canvas.Ready());
+  EXPECT_EQ(platform.Gfx.Count("CreateVertexBuffer " + std::to_string(1024 * 28)), 1);
+}
+
 TEST_F(Canvas, BuffersAreDynamicAndGoWithTheDevice) {
   EXPECT_EQ(platform.Gfx.Count("CreateVertexBuffer " + std::to_string(4096 * 28) + " 520 324 0"), 1);
   EXPECT_EQ(platform.Gfx.Count("CreateIndexBuffer " + std::to_string(4096 * 2) + " 520 0 0"), 1);

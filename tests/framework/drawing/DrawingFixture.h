@@ -38,7 +38,9 @@ class DrawingFixture : public ::testing::Test {
   // Starts the device; the fixture's tests call this after adjusting the script or the canvas.
   void Start() { ASSERT_TRUE(device.Initialize()); }
 
-  platform::TestDrawing& Drawing() { return static_cast<platform::TestDrawing&>(device.ApiDevice()->Drawing()); }
+  platform::TestDrawing& Drawing() {
+    return static_cast<platform::TestDrawing&>(device.ApiDevice()->Drawing());
+  }
   std::vector<platform::TestDrawCall>& Calls() { return Drawing().Calls; }
 
   // An image of `count` square patterns of `size` texels in one A8R8G8B8 texture of `tex` texels.

@@ -62,11 +62,11 @@ TEST_F(Fonts, TextOutDrawsGlyphQuadsAtTheirAdvances) {
   ASSERT_EQ(Calls().size(), 1u);
   auto v = Vertices(Calls()[0]);
   ASSERT_EQ(v.size(), 8u);
-  EXPECT_FLOAT_EQ(v[0].X, 9.5f);   // '!' at the pen, less the half texel
+  EXPECT_FLOAT_EQ(v[0].X, 9.5f);  // '!' at the pen, less the half texel
   EXPECT_FLOAT_EQ(v[0].Y, 19.5f);
-  EXPECT_FLOAT_EQ(v[2].X, 17.5f);  // 8 wide
-  EXPECT_FLOAT_EQ(v[4].X, 18.5f);  // pen 10 + 7 + 0.3 x 8 = 19.4, truncated, less the half texel
-  EXPECT_FLOAT_EQ(v[4].U, 3.0f / 4);  // glyph 3
+  EXPECT_FLOAT_EQ(v[2].X, 17.5f);      // 8 wide
+  EXPECT_FLOAT_EQ(v[4].X, 18.5f);      // pen 10 + 7 + 0.3 x 8 = 19.4, truncated, less the half texel
+  EXPECT_FLOAT_EQ(v[4].U, 3.0f / 4);   // glyph 3
   EXPECT_EQ(v[0].Color, 0xFFFF0000u);  // top corners red
   EXPECT_EQ(v[3].Color, 0xFF00FF00u);  // bottom corners green
   EXPECT_DOUBLE_EQ(end, 10 + 7 + 2.4 + 9);

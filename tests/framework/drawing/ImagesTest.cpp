@@ -33,12 +33,17 @@ struct StoredCase {
 TEST_F(Images, EveryStoredFormatLandsInAnA8R8G8B8Texture) {
   Start();
   const std::vector<StoredCase> cases = {
-      {0, {0xAE}, 0xFFB66DAA},          {1, {0x01, 0x84}, 0xFF848208},
+      {0, {0xAE}, 0xFFB66DAA},
+      {1, {0x01, 0x84}, 0xFF848208},
       {2, {0x11, 0x22, 0x33, 0x00}, 0x00332211},  // copied as stored, X byte included
-      {3, {0x0F, 0x7C}, 0xFFFF007B},    {4, {0x84, 0xAF}, 0xFFFF8844},
-      {5, {0x33, 0x22, 0x11, 0x80}, 0x80112233},  {6, {0x00, 0x84}, 0xFF080000},
-      {7, {0x23, 0x71}, 0x77112233},    {8, {0xE3, 0x40}, 0x40FF00FF},
-      {9, {0x6C}, 0x55AAFF00},          {10, {0x7F}, 0x7FFFFFFF},
+      {3, {0x0F, 0x7C}, 0xFFFF007B},
+      {4, {0x84, 0xAF}, 0xFFFF8844},
+      {5, {0x33, 0x22, 0x11, 0x80}, 0x80112233},
+      {6, {0x00, 0x84}, 0xFF080000},
+      {7, {0x23, 0x71}, 0x77112233},
+      {8, {0xE3, 0x40}, 0x40FF00FF},
+      {9, {0x6C}, 0x55AAFF00},
+      {10, {0x7F}, 0x7FFFFFFF},
   };
   for (const StoredCase& c : cases) {
     TGfxImage* image = images.Add();
@@ -90,13 +95,13 @@ TEST_F(Images, BadRecordsAreRefusedAndLeaveTheImageEmpty) {
     EXPECT_EQ(image->State(), tsNone);
     EXPECT_FALSE(image->PatternCoords({}));
   };
-  refuse(ImageRecordBytes(5, 0, 0, 0, 0, 0, 2, 2, 1, std::vector<std::uint8_t>(15)));   // one byte short
-  refuse(ImageRecordBytes(11, 0, 0, 0, 0, 0, 1, 1, 1, std::vector<std::uint8_t>(4)));   // unknown format
-  refuse(ImageRecordBytes(5, 8, 8, 8, 8, 0, 4, 4, 1, std::vector<std::uint8_t>(64)));   // cell beyond texture
-  refuse(ImageRecordBytes(5, 4, 4, 6, 6, 0, 4, 4, 1, std::vector<std::uint8_t>(64)));   // visible beyond cell
-  refuse(ImageRecordBytes(5, 0, 0, 0, 0, 0, -4, 4, 1, {}));                              // negative size
-  refuse(ImageRecordBytes(5, 0, 0, 0, 0, 0, 1 << 30, 1 << 30, 1, {}));                   // huge, no data
-  refuse({5, 0, 0});                                                                     // short header
+  refuse(ImageRecordBytes(5, 0, 0, 0, 0, 0, 2, 2, 1, std::vector<std::uint8_t>(15)));  // one byte short
+  refuse(ImageRecordBytes(11, 0, 0, 0, 0, 0, 1, 1, 1, std::vector<std::uint8_t>(4)));  // unknown format
+  refuse(ImageRecordBytes(5, 8, 8, 8, 8, 0, 4, 4, 1, std::vector<std::uint8_t>(64)));  // cell beyond texture
+  refuse(ImageRecordBytes(5, 4, 4, 6, 6, 0, 4, 4, 1, std::vector<std::uint8_t>(64)));  // visible beyond cell
+  refuse(ImageRecordBytes(5, 0, 0, 0, 0, 0, -4, 4, 1, {}));                            // negative size
+  refuse(ImageRecordBytes(5, 0, 0, 0, 0, 0, 1 << 30, 1 << 30, 1, {}));                 // huge, no data
+  refuse({5, 0, 0});                                                                   // short header
   EXPECT_EQ(platform.Gfx.Count("CreateTexture"), before);  // refused before any texture was made
 }
 

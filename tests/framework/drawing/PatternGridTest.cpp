@@ -58,8 +58,13 @@ TEST(PatternGrid, PatternsOutsideTheRangeAreClamped) {
 TEST(PatternGrid, SourceRectMirrorAndFlip) {
   TPatternGrid g = Grid(128, 64, 64, 1);
   ASSERT_TRUE(g.Layout());
-  auto c = g.Map({.Pattern = 3, .SourceX = 8, .SourceY = 16, .SourceWidth = 32, .SourceHeight = 16,
-                  .Mirror = true, .Flip = true});
+  auto c = g.Map({.Pattern = 3,
+                  .SourceX = 8,
+                  .SourceY = 16,
+                  .SourceWidth = 32,
+                  .SourceHeight = 16,
+                  .Mirror = true,
+                  .Flip = true});
   ASSERT_TRUE(c);
   // Cell (1, 1) starts at 64, 64; the part spans x 72..104 and y 80..96, swapped by mirror and flip.
   EXPECT_FLOAT_EQ(c->U[0] * 128, 104.0f);

@@ -11,7 +11,9 @@ using F = TPixelFormat;
 
 namespace {
 
-std::uint32_t Decode(F format, std::vector<std::uint8_t> bytes) { return DecodePixel(format, bytes.data()); }
+std::uint32_t Decode(F format, std::vector<std::uint8_t> bytes) {
+  return DecodePixel(format, bytes.data());
+}
 
 }  // namespace
 
@@ -92,8 +94,8 @@ TEST(FormatChoice, ListsFollowAlphaLevelAndQuality) {
     auto s = FormatPreferenceList(a, q);
     return std::vector<F>(s.begin(), s.end());
   };
-  EXPECT_EQ(list(A::alNone, Q::aqLow), (std::vector<F>{F::pfR3G3B2, F::pfR5G6B5, F::pfX1R5G5B5,
-                                                       F::pfX4R4G4B4, F::pfX8R8G8B8}));
+  EXPECT_EQ(list(A::alNone, Q::aqLow),
+            (std::vector<F>{F::pfR3G3B2, F::pfR5G6B5, F::pfX1R5G5B5, F::pfX4R4G4B4, F::pfX8R8G8B8}));
   EXPECT_EQ(list(A::alNone, Q::aqMedium).front(), F::pfR5G6B5);
   EXPECT_EQ(list(A::alNone, Q::aqHigh).front(), F::pfX8R8G8B8);
   EXPECT_EQ(list(A::alMask, Q::aqLow), list(A::alMask, Q::aqHigh));

@@ -1,0 +1,209 @@
+#include "framework/platform/GlResources.h"
+
+#include <algorithm>
+
+namespace platform {
+namespace {
+
+// Widens one A8R3G3B2 texel (little-endian 16-bit) to 8-bit B, G, R, A bytes, each channel rounded.
+void ExpandA8R3G3B2(const std::uint8_t* src, std::uint8_t* dst) {
+  const std::uint32_t v = src[0] | src[1] << 8;
+  dst[0] = static_cast<std::uint8_t>(((v & 3) * 255 * 2 + 3) / 6);
+  dst[1] = static_cast<std::uint8_t>((((v >> 2) & 7) * 255 * 2 + 7) / 14);
+  dst[2] = static_cast<std::uint8_t>((((v >> 5) & 7) * 255 * 2 + 7) / 14);
+  dst[3] = static_cast<std::uint8_t>(v >> 8);
+}
+
+// Drops errors left by earlier calls so the next check sees only its own (bounded: no context, no loop).
+void ClearGlErrors() {
+  for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
+  }
+}
+
+// Width or height of a mip level (never below one).
+std::uint32_t LevelSize(std::uint32_t size, std::uint32_t level) {
+  return std::max<std::uint32_t>(size >> level, 1);
+}
+
+}  // namespace
+
+// Formats with a GL twin upload as they are; colour formats without alpha sit in RGB storage so their
+// ignored bits read as opaque; storage is at least 8 bits a channel so nothing is lost.
+bool GlLayoutFor(GfxFormat format, GlTextureLayout& layout) {
+  switch (format) {
+    case GfxFormat::A8R8G8B8:
+      layout = {GL_RGBA8, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV};
+      return true;
+    case GfxFormat::X8R8G8B8:
+      layout = {GL_RGB8, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV};
+      return true;
+    case GfxFormat::R5G6B5:
+      layout = {GL_RGB8, GL_RGB, GL_UNSIGNED_SHORT_5_6_5};
+      return true;
+    case GfxFormat::X1R5G5B5:
+      layout = {GL_RGB8, GL_BGRA, GL_UNSIGNED_SHORT_1_5_5_5_REV};
+      return true;
+    case GfxFormat::A1R5G5B5:
+      layout = {GL_RGBA8, GL_BGRA, GL_UNSIGNED_SHORT_1_5_5_5_REV};
+      return true;
+    case GfxFormat::X4R4G4B4:
+      layout = {GL_RGB8, GL_BGRA, GL_UNSIGNED_SHORT_4_4_4_4_REV};
+      return true;
+    case GfxFormat::A4R4G4B4:
+      layout = {GL_RGBA8, GL_BGRA, GL_UNSIGNED_SHORT_4_4_4_4_REV};
+      return true;
+    case GfxFormat::R3G3B2:
+      layout = {GL_RGB8, GL_RGB, GL_UNSIGNED_BYTE_3_3_2};
+      return true;
+    case GfxFormat::A8:
+      layout = {GL_R8, GL_RED, GL_UNSIGNED_BYTE, true};
+      return true;
+    case GfxFormat::A8R3G3B2:
+      layout = {GL_RGBA8, GL_BGRA, GL_UNSIGNED_BYTE, false, true};
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Allocates every level in GL storage; alpha-only textures read as white with alpha.
+std::unique_ptr<GlTexture> GlTexture::Create(std::uint32_t width, std::uint32_t height, std::uint32_t levels,
+                                             std::uint32_t usage, GfxFormat format) {
+  GlTextureLayout layout;
+  GLint maxSize = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+  if (!GlLayoutFor(format, layout) || width == 0 || height == 0 ||
+      width > static_cast<std::uint32_t>(maxSize) || height > static_cast<std::uint32_t>(maxSize)) {
+    return nullptr;
+  }
+  std::uint32_t chain = 1;
+  while ((std::max(width, height) >> chain) > 0) ++chain;
+  std::unique_ptr<GlTexture> t(new GlTexture);
+  t->width_ = width;
+  t->height_ = height;
+  t->levels_ = levels == 0 ? chain : std::min(levels, chain);
+  t->autoMipmap_ = (usage & kGfxUsageAutoGenMipmap) != 0 && t->levels_ > 1;
+  t->format_ = format;
+  t->layout_ = layout;
+  ClearGlErrors();
+  glGenTextures(1, &t->id_);
+  glBindTexture(GL_TEXTURE_2D, t->id_);
+  for (std::uint32_t level = 0; level < t->levels_; ++level) {
+    glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), layout.InternalFormat,
+                 static_cast<GLsizei>(LevelSize(width, level)),
+                 static_cast<GLsizei>(LevelSize(height, level)), 0,
+                 layout.ExpandA8R3G3B2 ? GL_BGRA : layout.Format, layout.Type, nullptr);
+  }
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(t->levels_ - 1));
+  if (layout.AlphaOnly) {
+    const GLint swizzle[4] = {GL_ONE, GL_ONE, GL_ONE, GL_RED};
+    glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle);
+  }
+  glBindTexture(GL_TEXTURE_2D, 0);
+  if (glGetError() != GL_NO_ERROR) return nullptr;
+  return t;
+}
+
+// Frees the GL texture.
+GlTexture::~GlTexture() {
+  if (id_) glDeleteTextures(1, &id_);
+}
+
+// Hands out a tightly packed system-memory area for the level or rectangle.
+GfxResult GlTexture::LockRect(std::uint32_t level, GfxLockedRect& locked, const GfxRect* rect,
+                              std::uint32_t) {
+  if (locked_ || level >= levels_) return kGfxInvalidCall;
+  const auto w = static_cast<std::int32_t>(LevelSize(width_, level));
+  const auto h = static_cast<std::int32_t>(LevelSize(height_, level));
+  GfxRect area{0, 0, w, h};
+  if (rect) {
+    if (rect->Left < 0 || rect->Top < 0 || rect->Right > w || rect->Bottom > h || rect->Left >= rect->Right ||
+        rect->Top >= rect->Bottom) {
+      return kGfxInvalidCall;
+    }
+    area = *rect;
+  }
+  const int bytes = GfxFormatBytes(format_);
+  locked.Pitch = (area.Right - area.Left) * bytes;
+  staging_.assign(static_cast<std::size_t>(locked.Pitch) * static_cast<std::size_t>(area.Bottom - area.Top),
+                  0);
+  locked.Bits = staging_.data();
+  locked_ = true;
+  lockLevel_ = level;
+  lockRect_ = area;
+  return kGfxOk;
+}
+
+// Sends the locked area to GL, rebuilding the smaller levels after a write to level 0 when asked to.
+GfxResult GlTexture::UnlockRect(std::uint32_t level) {
+  if (!locked_ || level != lockLevel_) return kGfxInvalidCall;
+  locked_ = false;
+  const GLsizei w = lockRect_.Right - lockRect_.Left, h = lockRect_.Bottom - lockRect_.Top;
+  const std::uint8_t* pixels = staging_.data();
+  std::vector<std::uint8_t> expanded;
+  if (layout_.ExpandA8R3G3B2) {
+    expanded.resize(static_cast<std::size_t>(w) * h * 4);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(w) * h; ++i)
+      ExpandA8R3G3B2(pixels + i * 2, &expanded[i * 4]);
+    pixels = expanded.data();
+  }
+  ClearGlErrors();
+  glBindTexture(GL_TEXTURE_2D, id_);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+  glTexSubImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), lockRect_.Left, lockRect_.Top, w, h,
+                  layout_.Format, layout_.Type, pixels);
+  if (autoMipmap_ && level == 0) glGenerateMipmap(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  staging_.clear();
+  staging_.shrink_to_fit();
+  return glGetError() == GL_NO_ERROR ? kGfxOk : kGfxFail;
+}
+
+// A GL buffer with a system-memory copy of the same length.
+std::unique_ptr<GlBuffer> GlBuffer::Create(std::uint32_t length) {
+  if (length == 0) return nullptr;
+  std::unique_ptr<GlBuffer> b(new GlBuffer);
+  b->staging_.assign(length, 0);
+  ClearGlErrors();
+  glGenBuffers(1, &b->id_);
+  glBindBuffer(GL_COPY_WRITE_BUFFER, b->id_);
+  glBufferData(GL_COPY_WRITE_BUFFER, length, nullptr, GL_DYNAMIC_DRAW);
+  glBindBuffer(GL_COPY_WRITE_BUFFER, 0);
+  if (glGetError() != GL_NO_ERROR) return nullptr;
+  return b;
+}
+
+// Frees the GL buffer.
+GlBuffer::~GlBuffer() {
+  if (id_) glDeleteBuffers(1, &id_);
+}
+
+// Hands out the system-memory copy of the range (0, 0: the whole buffer).
+GfxResult GlBuffer::Lock(std::uint32_t offset, std::uint32_t size, void*& data, std::uint32_t flags) {
+  if (locked_) return kGfxInvalidCall;
+  if (offset == 0 && size == 0) size = Length();
+  if (offset > Length() || size > Length() - offset) return kGfxInvalidCall;
+  locked_ = true;
+  lockOffset_ = offset;
+  lockSize_ = size;
+  lockFlags_ = flags;
+  data = staging_.data() + offset;
+  return kGfxOk;
+}
+
+// Copies the written range to GL; a discarding lock first gives the buffer fresh storage, so the driver
+// never waits for draws still reading the old contents.
+GfxResult GlBuffer::Unlock() {
+  if (!locked_) return kGfxInvalidCall;
+  locked_ = false;
+  glBindBuffer(GL_COPY_WRITE_BUFFER, id_);
+  if (lockFlags_ & kGfxLockDiscard) glBufferData(GL_COPY_WRITE_BUFFER, Length(), nullptr, GL_DYNAMIC_DRAW);
+  if (lockSize_ > 0)
+    glBufferSubData(GL_COPY_WRITE_BUFFER, lockOffset_, lockSize_, staging_.data() + lockOffset_);
+  glBindBuffer(GL_COPY_WRITE_BUFFER, 0);
+  return glGetError() == GL_NO_ERROR ? kGfxOk : kGfxFail;
+}
+
+}  // namespace platform

@@ -1,0 +1,75 @@
+// OpenGL textures and buffers behind the lock/unlock interface: writes go to a system-memory copy that is
+// sent to GL at unlock (converted where GL has no identical layout).
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "framework/platform/GfxApi.h"
+#include "framework/platform/GlFunctions.h"
+
+namespace platform {
+
+// How a device format is stored and uploaded in GL.
+struct GlTextureLayout {
+  GLint InternalFormat = 0;
+  GLenum Format = 0;
+  GLenum Type = 0;
+  bool AlphaOnly = false;       // sampled as white with the texel's alpha
+  bool ExpandA8R3G3B2 = false;  // converted to 8-bit BGRA before upload
+};
+
+// The GL layout of a format; false for formats GL cannot hold.
+bool GlLayoutFor(GfxFormat format, GlTextureLayout& layout);
+
+class GlTexture : public GfxApiTexture {
+ public:
+  ~GlTexture() override;
+  // Makes the texture with `levels` levels (0: the whole chain); null on failure.
+  static std::unique_ptr<GlTexture> Create(std::uint32_t width, std::uint32_t height, std::uint32_t levels,
+                                           std::uint32_t usage, GfxFormat format);
+
+  std::uint32_t LevelCount() override { return levels_; }
+  GfxResult LockRect(std::uint32_t level, GfxLockedRect& locked, const GfxRect* rect,
+                     std::uint32_t flags) override;
+  GfxResult UnlockRect(std::uint32_t level) override;
+
+  GLuint Id() const { return id_; }
+
+ private:
+  GlTexture() = default;
+
+  GLuint id_ = 0;
+  std::uint32_t width_ = 0, height_ = 0, levels_ = 1;
+  bool autoMipmap_ = false;
+  GfxFormat format_ = GfxFormat::Unknown;
+  GlTextureLayout layout_;
+  // The locked area, while a lock is open.
+  bool locked_ = false;
+  std::uint32_t lockLevel_ = 0;
+  GfxRect lockRect_;
+  std::vector<std::uint8_t> staging_;
+};
+
+// A dynamic vertex or index buffer; a discarding lock orphans the GL storage at unlock.
+class GlBuffer : public GfxApiBuffer {
+ public:
+  ~GlBuffer() override;
+  static std::unique_ptr<GlBuffer> Create(std::uint32_t length);
+
+  GfxResult Lock(std::uint32_t offset, std::uint32_t size, void*& data, std::uint32_t flags) override;
+  GfxResult Unlock() override;
+
+  GLuint Id() const { return id_; }
+  std::uint32_t Length() const { return static_cast<std::uint32_t>(staging_.size()); }
+
+ private:
+  GlBuffer() = default;
+
+  GLuint id_ = 0;
+  std::vector<std::uint8_t> staging_;
+  bool locked_ = false;
+  std::uint32_t lockOffset_ = 0, lockSize_ = 0, lockFlags_ = 0;
+};
+
+}  // namespace platform
