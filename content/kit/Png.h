@@ -1,0 +1,12 @@
+// A small PNG encoder (8-bit RGBA, zlib-compressed) for review pictures.
+#pragma once
+#include <string>
+
+#include "content/kit/Image.h"
+
+namespace content {
+
+// Writes the picture as an RGBA PNG file; false when the file cannot be written.
+bool writePng(const std::string& path, const Image& img);
+
+}  // namespace content
