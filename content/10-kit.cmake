@@ -12,7 +12,8 @@ zelmar_module_library(zelmar_content_kit
   kit/Typeface.cpp
   kit/FigureModel.cpp
   kit/FigureRenderer.cpp
-  kit/Materials.cpp)
+  kit/Materials.cpp
+  kit/BoardGeometry.cpp)
 target_link_libraries(zelmar_content_kit PUBLIC ZLIB::ZLIB JPEG::JPEG Freetype::Freetype)
 # Generators run at build time; they are tuned for speed even in debug builds.
 target_compile_options(zelmar_content_kit PRIVATE -O2)

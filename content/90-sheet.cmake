@@ -3,6 +3,6 @@ zelmar_content_tool(zelmar-gen-sheet gen/Sheet.cpp gen/MockUp.cpp)
 set(ZELMAR_CONTACT_SHEET ${CMAKE_BINARY_DIR}/content/contact-sheet.png)
 add_custom_command(OUTPUT ${ZELMAR_CONTACT_SHEET}
   COMMAND zelmar-gen-sheet ${ZELMAR_CONTENT_RECORDS} ${ZELMAR_CONTACT_SHEET}
-  DEPENDS zelmar-gen-sheet ${figure_outputs} ${font_outputs} ${board_outputs}
+  DEPENDS zelmar-gen-sheet ${figure_outputs} ${font_outputs} ${board_outputs} ${control_outputs} ${scene_outputs}
   COMMENT "Composing the contact sheet")
 add_custom_target(zelmar_content_sheet DEPENDS ${ZELMAR_CONTACT_SHEET})
