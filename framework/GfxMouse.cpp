@@ -1,0 +1,89 @@
+#include "framework/GfxMouse.h"
+
+#include "framework/Form.h"
+
+using platform::InputResult;
+using platform::InputSucceeded;
+
+TGfxMouse::TGfxMouse(TComponent* owner) : TComponent(owner), form_(dynamic_cast<TForm*>(owner)) {
+  if (!form_) throw EInputError("This component must be dropped onto the form!");
+}
+
+TGfxMouse::~TGfxMouse() { Finalize(); }
+
+// Opens the system mouse on the form's window with the cooperation and buffer size set; any failing step
+// releases the device.
+bool TGfxMouse::Initialize() {
+  if (initialized_) return false;
+  platform::PlatformWindow* window = form_->Window();
+  if (!window) return false;
+  device_ = form_->Application().Platform().CreateMouse(*window);
+  if (!device_ || device_->SetCooperativeLevel(foreground_, exclusive_) != InputResult::Ok ||
+      device_->SetBufferSize(static_cast<std::uint32_t>(bufferSize_ < 0 ? 0 : bufferSize_)) != InputResult::Ok) {
+    device_.reset();
+    return false;
+  }
+  ClearFlags();
+  initialized_ = true;
+  return true;
+}
+
+// Lets go of the system mouse.
+void TGfxMouse::Finalize() {
+  if (device_) {
+    device_->Unacquire();
+    device_.reset();
+  }
+  initialized_ = false;
+}
+
+// 1. Opens the mouse on first use. 2. Starts the deltas (and with ClearOnUpdate the flags) afresh.
+// 3. Reads the buffered events one by one, acquiring the device when it has lost access.
+bool TGfxMouse::Update() {
+  if (!initialized_ && !Initialize()) return false;
+  deltaX_ = 0;
+  deltaY_ = 0;
+  if (clearOnUpdate_) ClearFlags();
+  for (;;) {
+    platform::MouseEvent event;
+    bool got = false;
+    InputResult result = device_->GetEvent(event, got);
+    if (result == InputResult::InputLost || result == InputResult::NotAcquired) {
+      if (device_->Acquire() != InputResult::Ok) return false;
+      result = device_->GetEvent(event, got);
+      if (!InputSucceeded(result)) return false;
+    }
+    if (!InputSucceeded(result)) return false;
+    if (!got) return true;
+    HandleEvent(event);
+  }
+}
+
+// Adds a motion to the deltas or records a button going down or up; the wheel is ignored.
+void TGfxMouse::HandleEvent(const platform::MouseEvent& event) {
+  if (event.Offset == platform::kMouseOffsetX) {
+    deltaX_ += event.Data;
+  } else if (event.Offset == platform::kMouseOffsetY) {
+    deltaY_ += event.Data;
+  } else if (event.Offset >= platform::kMouseOffsetButton0 && event.Offset < platform::kMouseOffsetButton0 + 8) {
+    const std::size_t button = event.Offset - platform::kMouseOffsetButton0;
+    const bool down = (event.Data & 0x80) != 0;
+    pressed_[button] = down;
+    released_[button] = !down;
+  }
+}
+
+void TGfxMouse::ClearFlags() {
+  pressed_.fill(false);
+  released_.fill(false);
+}
+
+// Whether a button-down event of the button arrived; false for buttons outside 0–7.
+bool TGfxMouse::Pressed(int button) const {
+  return button >= 0 && button < 8 && pressed_[static_cast<std::size_t>(button)];
+}
+
+// Whether a button-up event of the button arrived; false for buttons outside 0–7.
+bool TGfxMouse::Released(int button) const {
+  return button >= 0 && button < 8 && released_[static_cast<std::size_t>(button)];
+}

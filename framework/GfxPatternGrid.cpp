@@ -1,0 +1,51 @@
+#include "framework/GfxPatternGrid.h"
+
+#include <algorithm>
+#include <utility>
+
+bool TPatternGrid::Layout() {
+  if (PatternWidth <= 0) PatternWidth = TextureWidth;
+  if (PatternHeight <= 0) PatternHeight = TextureHeight;
+  if (VisibleWidth <= 0) VisibleWidth = TextureWidth;
+  if (VisibleHeight <= 0) VisibleHeight = TextureHeight;
+  if (TextureWidth <= 0 || TextureHeight <= 0) return false;
+  if (TextureWidth < PatternWidth || TextureHeight < PatternHeight) return false;
+  if (PatternWidth < VisibleWidth || PatternHeight < VisibleHeight) return false;
+  PatternsPerRow = TextureWidth / PatternWidth;
+  PatternsPerColumn = TextureHeight / PatternHeight;
+  PatternsPerTexture = PatternsPerRow * PatternsPerColumn;
+  if (PatternCount <= 0) PatternCount = PatternsPerTexture * std::max(TextureCount, 0);
+  return true;
+}
+
+std::optional<TPatternCoords> TPatternGrid::Map(const TPatternRequest& request) const {
+  // 1. Nothing to map without textures, patterns or a valid grid.
+  if (TextureCount <= 0 || PatternCount <= 0 || PatternsPerTexture <= 0) return std::nullopt;
+  // 2. Clamp the pattern and find its texture.
+  const int pattern = std::clamp(request.Pattern, 0, PatternCount - 1);
+  TPatternCoords out;
+  out.TextureIndex = pattern / PatternsPerTexture;
+  if (out.TextureIndex >= TextureCount) return std::nullopt;
+  const int p = pattern % PatternsPerTexture;
+  // 3. The cell of the pattern inside its texture.
+  const int column = p % PatternsPerRow;
+  const int row = (p / PatternsPerRow) % PatternsPerColumn;
+  // 4. The visible area sits centred in its cell.
+  const int left = column * PatternWidth + (PatternWidth - VisibleWidth) / 2 + request.SourceX;
+  const int top = row * PatternHeight + (PatternHeight - VisibleHeight) / 2 + request.SourceY;
+  const int width = request.SourceWidth < 1 ? VisibleWidth : request.SourceWidth;
+  const int height = request.SourceHeight < 1 ? VisibleHeight : request.SourceHeight;
+  // 5. Normalise to the texture size.
+  float uLeft = static_cast<float>(left) / TextureWidth;
+  float vTop = static_cast<float>(top) / TextureHeight;
+  float uRight = static_cast<float>(left + width) / TextureWidth;
+  float vBottom = static_cast<float>(top + height) / TextureHeight;
+  // 6. Mirror and flip swap the edges.
+  if (request.Mirror) std::swap(uLeft, uRight);
+  if (request.Flip) std::swap(vTop, vBottom);
+  // 7. Corners clockwise from the top-left.
+  out.U = {uLeft, uRight, uRight, uLeft};
+  out.V = {vTop, vTop, vBottom, vBottom};
+  return out;
+}
+

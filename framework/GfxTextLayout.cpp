@@ -1,0 +1,47 @@
+#include "framework/GfxTextLayout.h"
+
+#include <optional>
+
+#include "framework/GfxRounding.h"
+
+namespace {
+
+// Parses exactly eight hexadecimal digits; nothing when any of them is not a hex digit.
+std::optional<std::uint32_t> ParseHex8(std::string_view digits) {
+  std::uint32_t value = 0;
+  for (char c : digits) {
+    int d;
+    if (c >= '0' && c <= '9') d = c - '0';
+    else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
+    else return std::nullopt;
+    value = value << 4 | static_cast<std::uint32_t>(d);
+  }
+  return value;
+}
+
+}  // namespace
+
+bool ApplyColorTag(std::string_view text, std::size_t pos, std::uint32_t& top, std::uint32_t& bottom) {
+  // A tag is only taken when more than ten characters follow its first one (1-based i < n - 10).
+  if (pos + 11 >= text.size()) return false;
+  const std::string_view head = text.substr(pos, 2);
+  const bool topTag = head == "#$", bottomTag = head == "&$", bothTag = head == "0x";
+  if (!topTag && !bottomTag && !bothTag) return false;
+  const auto value = ParseHex8(text.substr(pos + 2, 8));
+  if (topTag) {
+    if (value) top = *value;
+  } else if (bottomTag) {
+    if (value) bottom = *value;
+  } else if (value) {
+    top = bottom = *value;
+  } else {
+    top = bottom;
+  }
+  return true;
+}
+
+int GlyphExtent(double scale, int size) { return RoundHalfEven(scale * size); }
+
+int GlyphOrigin(double pen) { return TruncToInt(pen); }
+

@@ -1,0 +1,48 @@
+// The game's top-level window as the platform shows it. Sizes are in window pixels.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+struct WindowSettings {
+  std::string Title;
+  int ClientWidth = 1024;
+  int ClientHeight = 768;
+  bool Resizable = false;
+  bool AlwaysOnTop = false;
+};
+
+class PlatformWindow {
+ public:
+  virtual ~PlatformWindow() = default;
+
+  virtual void SetTitle(std::string_view title) = 0;
+  virtual void Show() = 0;
+  virtual void Hide() = 0;
+  virtual void Maximize() = 0;
+  virtual void Restore() = 0;
+  virtual bool IsMaximized() const = 0;
+  // Size of the drawable inside the frame.
+  virtual void ClientSize(int& width, int& height) const = 0;
+  virtual void SetClientSize(int width, int height) = 0;
+  // Size with the frame and title bar.
+  virtual void OuterSize(int& width, int& height) const = 0;
+  // Top-left corner of the outer window on the desktop.
+  virtual void Position(int& left, int& top) const = 0;
+  virtual void SetPosition(int left, int top) = 0;
+  // Places the window in the middle of its screen.
+  virtual void Center() = 0;
+  // Size of the screen (the desktop) the window is on.
+  virtual void ScreenSize(int& width, int& height) const = 0;
+  virtual void SetAlwaysOnTop(bool onTop) = 0;
+  // Shows or hides the system pointer while it is over the window (the game draws its own cursor).
+  virtual void SetCursorVisible(bool visible) = 0;
+  // Whether the window has the keyboard focus.
+  virtual bool HasFocus() const = 0;
+  // A modal error box with one OK button.
+  virtual void ShowError(std::string_view title, std::string_view text) = 0;
+};
+
+}  // namespace platform
