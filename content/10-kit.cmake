@@ -13,7 +13,10 @@ zelmar_module_library(zelmar_content_kit
   kit/FigureModel.cpp
   kit/FigureRenderer.cpp
   kit/Materials.cpp
-  kit/BoardGeometry.cpp)
+  kit/BoardGeometry.cpp
+  kit/Sound.cpp
+  kit/Voices.cpp
+  kit/Mp3.cpp)
 target_link_libraries(zelmar_content_kit PUBLIC ZLIB::ZLIB JPEG::JPEG Freetype::Freetype)
 # Generators run at build time; they are tuned for speed even in debug builds.
 target_compile_options(zelmar_content_kit PRIVATE -O2)
