@@ -105,6 +105,7 @@ int main(int argc, char** argv) {
                                                       promotion, swell, checkBell, gong};
   for (size_t i = 0; i < clips.size(); ++i) {
     Stereo s = clips[i]();
+    s.fadeOut(0.12f);
     s.normalise(0.85f);
     const std::string path = std::string(argv[1]) + "/sound_" + std::to_string(i + 1) + ".wav";
     if (!writeFile(path, waveBytes(s))) {

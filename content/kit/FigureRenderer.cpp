@@ -167,6 +167,12 @@ Image renderFigure(const FigureModel& model, Army army, const FigureView& view) 
   fillEllipse(out, view.footX + r * 0.12f, view.footY - r * 0.05f, r * 1.12f * view.stretch, r * std::sin(e) * 1.2f,
               Rgba{0, 0, 0, view.shadow});
   out = blur(out, std::max(1, static_cast<int>(r * 0.12f)));
+  // The shadow fades out before the cell's edges so nothing touches the border.
+  for (int y = 0; y < out.height(); ++y)
+    for (int x = 0; x < out.width(); ++x) {
+      const float edge = static_cast<float>(std::min(std::min(x, out.width() - 1 - x), std::min(y, out.height() - 1 - y)));
+      out.at(x, y) = out.at(x, y) * std::clamp(edge / 5.f, 0.f, 1.f);
+    }
   out.draw(fig, 0, 0);
   return out;
 }

@@ -17,6 +17,16 @@ void Stereo::mix(const std::vector<float>& sound, long at, float gain, float pan
   }
 }
 
+void Stereo::fadeOut(float seconds) {
+  const size_t n = std::min(frames(), static_cast<size_t>(seconds * rate));
+  for (size_t i = 0; i < n; ++i) {
+    const float k = static_cast<float>(i) / n;
+    const float g = k * k;
+    left[frames() - 1 - i] *= g;
+    right[frames() - 1 - i] *= g;
+  }
+}
+
 void Stereo::normalise(float peak) {
   float m = 1e-9f;
   for (size_t i = 0; i < frames(); ++i) m = std::max(m, std::max(std::fabs(left[i]), std::fabs(right[i])));

@@ -16,6 +16,8 @@ struct Stereo {
   // Adds a mono sound at a frame position with a pan (-1 left … +1 right); with `wrap` the sound continues
   // from the start of the buffer when it runs past the end (for seamless loops).
   void mix(const std::vector<float>& sound, long at, float gain, float pan, bool wrap = false);
+  // Fades the last `seconds` out to silence (a clip's reverb tail must not be cut off hard).
+  void fadeOut(float seconds);
   // Scales the whole buffer so its peak is `peak`.
   void normalise(float peak);
 };
