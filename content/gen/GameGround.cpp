@@ -103,7 +103,7 @@ Rgba townFloor(float u, float v) {
 Rgba Style::floor(float u, float v) const { return where == Location::Castle ? castleFloor(u, v) : townFloor(u, v); }
 
 Rgba Style::square(bool light, float u, float v, uint32_t seed) const {
-  if (where == Location::Castle) return light ? marble(u * 90, v * 90, whiteMarble(), seed) : marble(u * 90, v * 90, darkMarble(), seed);
+  if (where == Location::Castle) return light ? marble(u * 90, v * 90, whiteMarble(), seed) : marble(u * 90, v * 90, greenMarble(), seed);
   return light ? wood(u * 90, v * 90, mapleTone(), seed) : wood(u * 90, v * 90, walnutTone(), seed);
 }
 
@@ -126,6 +126,13 @@ float lightAt(Location where, float x, float y, float u, float v) {
     // Dappled shade of the trees over the square.
     const float leaf = fbm(x * 0.012f, y * 0.012f, 4, 77);
     k *= 0.8f + 0.35f * std::clamp((leaf - 0.45f) * 4.f, 0.f, 1.f);
+  }
+  if (where == Location::Castle) {
+    // Shafts of light from the hall's tall windows, falling across the floor.
+    for (const float centre : {180.f, 640.f}) {
+      const float d = std::fabs(x * 0.85f + y * 0.55f - centre - 260.f);
+      k *= 1.f + 0.32f * std::clamp((95.f - d) / 30.f, 0.f, 1.f);
+    }
   }
   const float right = std::clamp((x - 650.f) / 60.f, 0.f, 1.f);
   k *= 1.f - 0.45f * right;

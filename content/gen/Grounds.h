@@ -12,6 +12,8 @@ enum class Location { Castle, Town };
 Image gameGround(Location where, float offsetX, float offsetY);
 // The title screen: the game's name large at the right, calm dark room for the menu at the left.
 Image titleGround();
+// The launcher's picture, 630 × 360: the title art recomposed for a wide frame.
+Image launcherArt();
 // The help screen: a calm panel for the legend at the left.
 Image helpGround();
 

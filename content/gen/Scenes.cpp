@@ -18,9 +18,7 @@ int main(int argc, char** argv) {
     std::vector<Image> grounds = {title, helpGround(), gameGround(Location::Castle, 0, 0),
                                   gameGround(Location::Town, 13, 73)};
     if (!savePicture(argv[1], "ground", grounds, StoredFormat::X8R8G8B8)) return 1;
-    // The launcher shows the title art: the right two thirds, scaled to 630 × 360.
-    const Image art = resize(title.crop(364, 40, 660, 377), 630, 360);
-    if (!writeJpeg(argv[2], art, 92)) {
+    if (!writeJpeg(argv[2], launcherArt(), 92)) {
       std::fprintf(stderr, "cannot write %s\n", argv[2]);
       return 1;
     }

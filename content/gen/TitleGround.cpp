@@ -12,10 +12,10 @@ namespace content {
 namespace {
 
 // A night hall: dark stone blocks fading into a deep blue, a polished black floor from `floorY`, moonlight at the right.
-Image nightHall(float floorY, float moonX, float moonY) {
-  Image img(kScreenW, kScreenH);
-  for (int y = 0; y < kScreenH; ++y)
-    for (int x = 0; x < kScreenW; ++x) {
+Image nightHall(int w, int h, float floorY, float moonX, float moonY) {
+  Image img(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
       Rgba c;
       if (y < floorY) {
         // Stone blocks, 64 × 40, every row offset by half.
@@ -26,7 +26,7 @@ Image nightHall(float floorY, float moonX, float moonY) {
         c = stone(x, y, rgba(0.16f, 0.15f, 0.19f) * (0.85f + 0.3f * hash2(bx, row, 3)), 5);
         if (joint < 2.f) c = c * (0.45f + joint * 0.25f);
       } else {
-        const float depth = (y - floorY) / (kScreenH - floorY);
+        const float depth = (y - floorY) / (h - floorY);
         c = mix(rgba(0.07f, 0.06f, 0.09f), rgba(0.03f, 0.025f, 0.03f), depth);
       }
       // Moonlight from a high window at the right, blue-silver; darkness at the left for the menu.
@@ -71,10 +71,10 @@ void standFigure(Image& img, FigureKind kind, Army army, float x, float y, float
 void goldTitle(Image& img, const std::string& text, float right, float baseline, int size) {
   const Typeface face(dejavuPath("DejaVuSerif-Bold.ttf"), size);
   const float x = right - face.measure(text);
-  Image glow(kScreenW, kScreenH);
+  Image glow(img.width(), img.height());
   face.draw(glow, text, x, baseline, rgba(1.f, 0.65f, 0.2f, 0.55f));
   img.draw(blur(glow, 7), 0, 0);
-  Image edge(kScreenW, kScreenH);
+  Image edge(img.width(), img.height());
   face.draw(edge, text, x + 3, baseline + 4, Rgba{0, 0, 0, 0.9f});
   img.draw(blur(edge, 2), 0, 0);
   const float top = baseline - size * 0.75f;
@@ -85,14 +85,29 @@ void goldTitle(Image& img, const std::string& text, float right, float baseline,
   });
 }
 
+// A tall arched window of moonlight on the wall.
+void moonWindow(Image& img, float x, float y) {
+  Image window(img.width(), img.height());
+  fillRoundRect(window, x, y, 220, 600, 110, rgba(0.35f, 0.45f, 0.75f, 0.20f));
+  img.draw(blur(window, 18), 0, 0);
+}
+
 }  // namespace
 
+Image launcherArt() {
+  // Composed at 1050 × 600 and reduced to 630 × 360.
+  Image img = nightHall(1050, 600, 470, 760, 250);
+  moonWindow(img, 640, 90);
+  standFigure(img, FigureKind::King, Army::Brunettes, 860, 520, 1.75f, false);
+  standFigure(img, FigureKind::Zelmar, Army::Blondes, 680, 565, 2.05f, false);
+  goldTitle(img, "Zelmar", 560, 190, 120);
+  goldTitle(img, "Chess", 560, 330, 120);
+  return resize(img, 630, 360);
+}
+
 Image titleGround() {
-  Image img = nightHall(600, 820, 300);
-  // Tall arched window of moonlight behind the figures.
-  Image window(kScreenW, kScreenH);
-  fillRoundRect(window, 700, 170, 220, 600, 110, rgba(0.35f, 0.45f, 0.75f, 0.20f));
-  img.draw(blur(window, 18), 0, 0);
+  Image img = nightHall(kScreenW, kScreenH, 600, 820, 300);
+  moonWindow(img, 700, 170);
   standFigure(img, FigureKind::King, Army::Brunettes, 900, 640, 2.05f, false);
   standFigure(img, FigureKind::Zelmar, Army::Blondes, 690, 705, 2.45f, false);
   goldTitle(img, "Zelmar Chess", 1000, 132, 92);
@@ -100,7 +115,7 @@ Image titleGround() {
 }
 
 Image helpGround() {
-  Image img = nightHall(640, 840, 260);
+  Image img = nightHall(kScreenW, kScreenH, 640, 840, 260);
   standFigure(img, FigureKind::Knight, Army::Blondes, 760, 690, 2.1f, false);
   standFigure(img, FigureKind::Rook, Army::Brunettes, 920, 650, 1.8f, false);
   // The legend's panel: dark wood in a brass frame, a little translucent at its heart.

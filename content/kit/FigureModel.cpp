@@ -238,22 +238,25 @@ FigureModel makeFigure(FigureKind kind) {
       return {p, 40, false, [](V3 q, FieldSample s) { return addHorse(s, q, {0, 22, 0}, 1.f); }};
     }
     case FigureKind::Zelmar: {
-      Profile p(164);
+      Profile p(168);
       foot(p, 25).curve(12, 74, 18.5f, 9, 0.5f).disc(72, 78, 16, 2.2f, true).ring(81, 12, 2.4f, true);
       p.curve(82, 88, 11, 12, 1);
       return {p, 40, false, [](V3 q, FieldSample s) {
                 s = addHorse(s, q, {-3, 84, 0}, 0.85f);
-                // A crown on the horse's poll.
-                const V3 c{-1.f, 166.f, 0};
-                const float ringD = [&] {
-                  const float rho = std::sqrt((q.x - c.x) * (q.x - c.x) + (q.z - c.z) * (q.z - c.z));
-                  const float a = rho - 8.f, b = q.y - (c.y - 2.f);
-                  return std::sqrt(a * a + b * b) - 2.2f;
-                }();
-                s = unite(s, ringD, Part::Trim);
+                // A crown on the horse's poll: a gold band with five pointed tines and pearls.
+                const V3 c{-1.f, 163.f, 0};
+                const float rho = std::sqrt((q.x - c.x) * (q.x - c.x) + (q.z - c.z) * (q.z - c.z));
+                const float band = std::max(std::fabs(rho - 10.f) - 1.8f, std::fabs(q.y - c.y) - 3.f) - 0.6f;
+                s = unite(s, band, Part::Trim);
                 for (int i = 0; i < 5; ++i) {
                   const float a = i * 6.2831853f / 5 + 0.3f;
-                  s = unite(s, sdSphere(q, {c.x + 8.f * std::cos(a), c.y + 3.f, c.z + 8.f * std::sin(a)}, 2.4f), Part::Trim);
+                  const V3 tip{c.x + 10.f * std::cos(a), c.y + 9.f, c.z + 10.f * std::sin(a)};
+                  // A tine tapering from the band to a pearl.
+                  const V3 base{tip.x, c.y + 2.f, tip.z};
+                  const V3 ab = tip - base;
+                  const float t = std::clamp(dot(q - base, ab) / dot(ab, ab), 0.f, 1.f);
+                  s = unite(s, length(q - (base + ab * t)) - (2.4f - 1.4f * t), Part::Trim);
+                  s = unite(s, sdSphere(q, tip + V3{0, 1.2f, 0}, 1.9f), Part::Trim);
                 }
                 return s;
               }};

@@ -52,7 +52,7 @@ WoodTone mapleTone() { return {rgba(0.90f, 0.74f, 0.50f), rgba(0.76f, 0.56f, 0.3
 WoodTone walnutTone() { return {rgba(0.46f, 0.28f, 0.15f), rgba(0.27f, 0.15f, 0.08f), 1.3f}; }
 WoodTone frameWoodTone() { return {rgba(0.30f, 0.16f, 0.08f), rgba(0.17f, 0.08f, 0.04f), 1.6f}; }
 MarbleTone whiteMarble() { return {rgba(0.93f, 0.92f, 0.89f), rgba(0.52f, 0.52f, 0.55f), rgba(0.84f, 0.83f, 0.82f)}; }
-MarbleTone greenMarble() { return {rgba(0.16f, 0.33f, 0.27f), rgba(0.78f, 0.86f, 0.80f), rgba(0.07f, 0.18f, 0.14f)}; }
+MarbleTone greenMarble() { return {rgba(0.24f, 0.42f, 0.35f), rgba(0.78f, 0.86f, 0.80f), rgba(0.13f, 0.27f, 0.21f)}; }
 MarbleTone darkMarble() { return {rgba(0.10f, 0.10f, 0.11f), rgba(0.55f, 0.50f, 0.45f), rgba(0.18f, 0.17f, 0.17f)}; }
 
 }  // namespace content
