@@ -65,19 +65,18 @@ FieldSample addHorse(FieldSample s, V3 p, V3 base, float k) {
   float d = std::min(std::max(d2, dz), 0.f) + std::sqrt(ox * ox + oz * oz) - 3.f;
   // Rounded cheeks and a full chest blended into the flat profile.
   d = smoothMin(d, sdSphere({q.x, q.y, q.z * 1.25f}, {-17, 60, 0}, 12.5f), 5.f);
-  d = smoothMin(d, sdSphere({q.x, q.y, q.z * 1.1f}, {-4, 22, 0}, 15.f), 6.f);
+  d = smoothMin(d, sdSphere({q.x, q.y, q.z * 1.1f}, {-6, 26, 0}, 11.5f), 5.f);
   // Nostril and mouth grooves carved into the muzzle.
   d = std::max(d, -sdSphere({q.x, q.y, std::fabs(q.z)}, {-33, 56, halfT + 2.5f}, 2.2f));
   d = std::max(d, -sdRoundBox(q, {-31, 48.5f, 0}, {5, 0.8f, 20}, 0.4f));
   s = unite(s, d * k, Part::Body);
   // Eyes.
   s = unite(s, sdSphere({q.x, q.y, std::fabs(q.z)}, {-12, 78, halfT + 1.8f}, 2.6f) * k, Part::Trim);
-  // The mane: a row of beads along the back of the neck.
-  for (int i = 0; i < 9; ++i) {
-    const float t = i / 8.f;
-    const V3 c{5.f + 13.f * t + 4.f * std::sin(t * 3.1f), 88.f - 70.f * t, 0};
-    s = unite(s, sdSphere(q, c, 4.6f - 1.2f * t) * k, Part::Trim);
-  }
+  // The mane: a row of beads just proud of the back of the neck, from the poll down.
+  static const V3 ridge[] = {{2, 94}, {6, 86}, {10, 78}, {14, 68}, {17, 57}, {19, 46}, {20, 35}, {20, 24}, {19, 13}};
+  for (int i = 0; i < 9; ++i)
+    for (const float side : {-2.6f, 2.6f})
+      s = unite(s, sdSphere(q, ridge[i] + V3{3.6f, 0, side}, 4.4f - 0.2f * i) * k, Part::Trim);
   return s;
 }
 
