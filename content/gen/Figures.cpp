@@ -52,6 +52,12 @@ Image icon(const FigureModel& model, Army army, float shadow) {
   return renderFigure(model, army, v);
 }
 
+// The rim of a classic-board piece: dark round the ivory army, a pale glow round the ebony one, so both read
+// on light and dark squares.
+Rgba classicRim(Army army) {
+  return army == Army::Blondes ? rgba(0.08f, 0.05f, 0.03f, 0.9f) : rgba(0.95f, 0.88f, 0.70f, 0.55f);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -82,15 +88,15 @@ int main(int argc, char** argv) {
       large.samples = 2;
       portrait.push_back(renderFigure(model, army, large));
       icons.push_back(withOutline(icon(model, army, 0.f), 1.2f, Rgba{0, 0, 0, 0.55f}));
-      classic.push_back(withOutline(icon(model, army, 0.f), 2.5f, rgba(0.08f, 0.05f, 0.03f, 0.9f)));
+      classic.push_back(withOutline(icon(model, army, 0.f), 2.5f, classicRim(army)));
     }
   }
   const FigureModel zelmar = makeFigure(FigureKind::Zelmar);
   const Image zw = icon(zelmar, Army::Blondes, 0.f), zb = icon(zelmar, Army::Brunettes, 0.f);
   bool ok = savePicture(out, "zelmar_piece_2", board) && savePicture(out, "zelmar_piece_1", portrait) &&
             savePicture(out, "piece_1", icons) && savePicture(out, "piece_2", classic) &&
-            savePicture(out, "queen_1", {withOutline(zw, 2.5f, rgba(0.08f, 0.05f, 0.03f, 0.9f))}) &&
-            savePicture(out, "queen_2", {withOutline(zb, 2.5f, rgba(0.08f, 0.05f, 0.03f, 0.9f))}) &&
+            savePicture(out, "queen_1", {withOutline(zw, 2.5f, classicRim(Army::Blondes))}) &&
+            savePicture(out, "queen_2", {withOutline(zb, 2.5f, classicRim(Army::Brunettes))}) &&
             savePicture(out, "queen_11", {withOutline(zw, 1.2f, Rgba{0, 0, 0, 0.55f})}) &&
             savePicture(out, "queen_21", {withOutline(zb, 1.2f, Rgba{0, 0, 0, 0.55f})});
   return ok ? 0 : 1;

@@ -123,6 +123,17 @@ void gameChrome(Screen& sc, int panelPiece, const std::string& status) {
   for (int k = 0; k < 9; ++k) sc.draw("button", patterns[k], 10 + 50 * k, 10);
 }
 
+// The flat classic board with its pieces at the scale f, the Zelmar pictures standing for the queens.
+void classicBoard(Screen& sc, const int board[64], int pattern, float f) {
+  sc.draw("classic", pattern, 10, 64, f);
+  for (int s = 0; s < 64; ++s) {
+    if (!board[s]) continue;
+    const float dx = std::nearbyint(((s % 8) * 90 + 40) * f), dy = std::nearbyint(((s / 8) * 90 + 40) * f);
+    if (std::abs(board[s]) == 5) sc.draw(board[s] > 0 ? "queen_1" : "queen_2", 0, 10 + dx, 64 + dy, f);
+    else sc.draw("piece_2", pieceFrame(board[s]), 10 + dx, 64 + dy, f);
+  }
+}
+
 // A window button as the menus draw it.
 void windowButton(Screen& sc, int x, int y, const std::string& label, bool hover) {
   if (hover) sc.fillRect(x, y, 98, 30, 0xFF192956, Fx::Blend);
@@ -181,7 +192,7 @@ std::optional<Image> composeMockUps(const std::string& dir) {
     sc.draw("ground", 2, 0, 0);
     figures(sc, game, 0, 0);
     gameChrome(sc, 2, "Your move");
-    sc.draw("classic", 0, 10, 64, 0.3f);
+    classicBoard(sc, game, 2, 0.4f);
     sc.draw("cursor", 0, 470, 460);
     sheet.draw(sc.image(), kScreenW + 20, 0);
   }
