@@ -72,7 +72,7 @@ Rgba townFloor(float u, float v) {
     return c;
   }
   // Cobbles: the nearest of jittered points gives each stone; darker gaps between stones.
-  const float s = 0.42f;
+  const float s = 0.5f;
   const float gx = u / s, gy = v / s;
   const int ix = static_cast<int>(std::floor(gx)), iy = static_cast<int>(std::floor(gy));
   float best = 9, second = 9;
@@ -92,10 +92,13 @@ Rgba townFloor(float u, float v) {
     }
   const float gap = second - best;
   const float t = (id % 1000) / 1000.f;
-  Rgba c = mix(rgba(0.50f, 0.47f, 0.43f), rgba(0.62f, 0.55f, 0.47f), t) * (0.85f + 0.3f * valueNoise(u * 30, v * 30, id % 13));
-  // Rounded top: lighter in the middle of the stone.
-  c = c * (1.05f - best * 0.35f);
-  if (gap < 0.12f) c = mix(rgba(0.20f, 0.20f, 0.15f), c, gap / 0.12f);
+  Rgba c = mix(rgba(0.50f, 0.47f, 0.43f), rgba(0.66f, 0.58f, 0.48f), t) * (0.88f + 0.22f * valueNoise(u * 30, v * 30, id % 13));
+  // Rounded top: lit on the side facing the sun, darker towards the joints.
+  c = c * (1.12f - best * 0.5f);
+  // Joints of sand, with moss where the square is less walked.
+  const float moss = std::clamp((fbm(u * 0.6f, v * 0.6f, 3, 41) - 0.5f) * 4.f, 0.f, 1.f);
+  const Rgba joint = mix(rgba(0.42f, 0.37f, 0.29f), rgba(0.28f, 0.36f, 0.18f), moss);
+  if (gap < 0.09f) c = mix(joint * (0.7f + 0.3f * gap / 0.09f), c, std::pow(gap / 0.09f, 2.f));
   c.a = 1;
   return c;
 }

@@ -27,7 +27,7 @@ void checker(Image& img, int x, int y, int w, int h) {
 }
 
 struct Sheet {
-  Image img{kSheetWidth, 9000, rgba(0.16f, 0.16f, 0.17f)};
+  Image img{kSheetWidth, 6600, rgba(0.16f, 0.16f, 0.17f)};
   Typeface label{dejavuPath("DejaVuSans.ttf"), 15};
   Typeface heading{dejavuPath("DejaVuSans-Bold.ttf"), 22};
   int y = 20;
@@ -100,5 +100,5 @@ int main(int argc, char** argv) {
     }
     sheet.y += ch * 7 + 30;
   }
-  return writePng(argv[2], sheet.img.crop(0, 0, kSheetWidth, sheet.y)) ? 0 : 1;
+  return writePng(argv[2], sheet.img, sheet.y) ? 0 : 1;
 }

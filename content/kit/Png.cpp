@@ -2,6 +2,8 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+
 #include "content/kit/Records.h"
 
 namespace content {
@@ -22,11 +24,12 @@ void chunk(Bytes& out, const char* type, const Bytes& data) {
 
 }  // namespace
 
-bool writePng(const std::string& path, const Image& img) {
+bool writePng(const std::string& path, const Image& img, int rows) {
+  const int height = rows < 0 ? img.height() : std::min(rows, img.height());
   // 1. Raw scanlines, each with filter type 0.
   Bytes raw;
-  raw.reserve(static_cast<size_t>(img.width() * 4 + 1) * img.height());
-  for (int y = 0; y < img.height(); ++y) {
+  raw.reserve(static_cast<size_t>(img.width() * 4 + 1) * height);
+  for (int y = 0; y < height; ++y) {
     raw.push_back(0);
     for (int x = 0; x < img.width(); ++x) {
       const uint32_t argb = toArgb(img.at(x, y));
@@ -45,7 +48,7 @@ bool writePng(const std::string& path, const Image& img) {
   Bytes out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
   Bytes header;
   putBe32(header, static_cast<uint32_t>(img.width()));
-  putBe32(header, static_cast<uint32_t>(img.height()));
+  putBe32(header, static_cast<uint32_t>(height));
   header.insert(header.end(), {8, 6, 0, 0, 0});
   chunk(out, "IHDR", header);
   chunk(out, "IDAT", packed);

@@ -6,7 +6,8 @@
 
 namespace content {
 
-// Writes the picture as an RGBA PNG file; false when the file cannot be written.
-bool writePng(const std::string& path, const Image& img);
+// Writes the picture (or only its first `rows` rows, when given) as an RGBA PNG file; false when the file
+// cannot be written.
+bool writePng(const std::string& path, const Image& img, int rows = -1);
 
 }  // namespace content
