@@ -27,9 +27,10 @@ float midiHz(float note) { return 440.f * std::pow(2.f, (note - 69.f) / 12.f); }
 std::vector<float> pluck(int rate, float hz, float seconds, float bright, uint32_t seed) {
   std::vector<float> out(frames(rate, seconds));
   const float period = rate / hz;
-  // The averaging filter delays by half a sample; the all-pass supplies the remaining fraction.
-  const size_t n = std::max<size_t>(2, static_cast<size_t>(period - 0.5f));
-  const float frac = std::clamp(period - 0.5f - n, 0.05f, 1.f);  // fractional delay by a first-order all-pass keeps the pitch true
+  // The loop reads two neighbouring samples of a line of n, a delay of n − ½; the all-pass supplies the
+  // remaining fraction (kept between 0.1 and 1.1 samples, where its delay is close to its design value).
+  const size_t n = std::max<size_t>(2, static_cast<size_t>(period + 0.5f - 0.1f));
+  const float frac = period + 0.5f - n;
   const float ap = (1 - frac) / (1 + frac);
   std::vector<float> line(n);
   Random rnd(seed);
