@@ -145,6 +145,47 @@ float lightAt(Location where, float x, float y, float u, float v) {
   return k * (1.f - 0.25f * (vx * vx + vy * vy));
 }
 
+// A massive round pillar of the hall rising from the floor at the board point (u, v) out of the picture,
+// with its plinth, its shadow on the floor and the shading of a lit cylinder.
+void pillar(Image& img, const Homography& h, float u, float v, float radius) {
+  std::vector<Pt> foot, plinth, shade;
+  for (int i = 0; i < 48; ++i) {
+    const float a = i * 6.2831853f / 48;
+    foot.push_back(h.apply({u + radius * std::cos(a), v + radius * std::sin(a)}));
+    plinth.push_back(h.apply({u + radius * 1.25f * std::cos(a), v + radius * 1.25f * std::sin(a)}));
+    shade.push_back(h.apply({u + 1.1f + radius * 1.6f * std::cos(a), v + 1.4f + radius * 1.7f * std::sin(a)}));
+  }
+  Image shadow(img.width(), img.height());
+  fillPolygon(shadow, shade, Rgba{0, 0, 0, 0.55f});
+  img.draw(blur(shadow, 14), 0, 0);
+  float left = 1e9f, right = -1e9f, low = -1e9f;
+  for (const Pt& p : foot) {
+    left = std::min(left, p.x);
+    right = std::max(right, p.x);
+    low = std::max(low, p.y);
+  }
+  auto column = [&](float x, float y, float l, float r) {
+    const float t = std::clamp((x - l) / (r - l), 0.f, 1.f);
+    const float lit = 0.18f + 0.8f * std::pow(std::sin(t * 3.14159f), 0.8f) * (1.15f - 0.75f * t);
+    Rgba c = stone(x * 0.6f, y * 0.6f, rgba(0.42f, 0.39f, 0.35f), 61) * lit;
+    c.a = 1;
+    return c;
+  };
+  // The plinth, then the shaft widening a little as it rises towards the viewer.
+  fillPolygon(img, plinth, [&](float x, float y) {
+    Rgba c = column(x, y, left - (right - left) * 0.12f, right + (right - left) * 0.12f) * 0.75f;
+    c.a = 1;
+    return c;
+  });
+  const float cy = (low + h.apply({u, v}).y) / 2;
+  std::vector<Pt> shaft = {{left, cy}, {right, cy}, {right + (right - left) * 0.12f, -1}, {left - (right - left) * 0.12f, -1}};
+  fillPolygon(img, shaft, [&](float x, float y) {
+    const float grow = (right - left) * 0.12f * (cy - y) / std::max(cy, 1.f);
+    return column(x, y, left - grow, right + grow);
+  });
+  fillPolygon(img, foot, [&](float x, float y) { return column(x, y, left, right); });
+}
+
 }  // namespace
 
 Image gameGround(Location where, float ox, float oy) {
@@ -163,7 +204,11 @@ Image gameGround(Location where, float ox, float oy) {
       img.at(x, y) = acc * 0.25f;
       img.at(x, y).a = 1;
     }
-  // 2. The board's shadow on the floor.
+  // 2. The hall's pillars beyond the board (the castle), then the board's shadow on the floor.
+  if (where == Location::Castle) {
+    const Pt far = toBoard.apply({585.f, 105.f});
+    pillar(img, h, far.x, far.y, 1.9f);
+  }
   Image shadow(kScreenW, kScreenH);
   std::vector<Pt> outer = boardRect(h, -0.62f, 8.62f);
   for (Pt& p : outer) p = {p.x + 7, p.y + 10};
