@@ -33,7 +33,9 @@ Image nightHall(int w, int h, float floorY, float moonX, float moonY) {
       const float d = std::hypot((x - moonX) / 700.f, (y - moonY) / 520.f);
       const float moon = std::exp(-d * d * 2.2f);
       const float left = std::clamp((x - 120.f) / 520.f, 0.f, 1.f);
-      const float k = 0.25f + 1.25f * moon * (0.35f + 0.65f * left);
+      // The left third stays calm and dark for the menu and the circle of figures.
+      const float calm = 0.55f + 0.45f * std::clamp((x - 330.f) / 200.f, 0.f, 1.f);
+      const float k = (0.25f + 1.25f * moon * (0.35f + 0.65f * left)) * calm;
       img.at(x, y) = Rgba{c.r * k + 0.02f * moon, c.g * k + 0.03f * moon, c.b * k + 0.07f * moon, 1};
     }
   return img;
