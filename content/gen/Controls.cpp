@@ -106,7 +106,7 @@ Image clockPlate(bool white, const Typeface& symbols) {
   fillRoundRect(img, 1, 2, 168, 45, 10, Rgba{0, 0, 0, 0.5f});
   fillRoundRect(img, 0, 0, 168, 44, 10, [](float x, float y) { return brass(1.05f - y / 60.f - x / 900.f); });
   fillRoundRect(img, 3, 3, 162, 38, 8, [](float, float y) { return brass(0.25f + y / 80.f); });
-  fillRoundRect(img, 50, 7, 112, 30, 6, [](float x, float y) { return rgba(0.05f + x * 0.0002f, 0.04f, 0.06f + y * 0.001f, 0.92f); });
+  fillRoundRect(img, 50, 7, 115, 30, 6, [](float x, float y) { return rgba(0.05f + x * 0.0002f, 0.04f, 0.06f + y * 0.001f, 0.92f); });
   fillEllipse(img, 24, 22, 17, 17, Rgba{0, 0, 0, 0.6f});
   fillEllipse(img, 24, 21, 16, 16, [white](float, float y) {
     return white ? mix(kIvory, rgba(0.75f, 0.66f, 0.52f), y / 44.f) : mix(rgba(0.30f, 0.20f, 0.14f), kEbony, y / 44.f);
