@@ -1,0 +1,230 @@
+#include "content/gen/MockUp.h"
+
+#include <cmath>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "content/gen/Grounds.h"
+#include "content/kit/BoardGeometry.h"
+#include "content/kit/Records.h"
+
+namespace content {
+namespace {
+
+constexpr int kAnchors[12][2] = {{43, 171}, {34, 180}, {28, 175}, {32, 173}, {46, 188}, {35, 173},
+                                 {49, 169}, {42, 174}, {39, 174}, {27, 169}, {47, 173}, {54, 174}};
+
+// Colours as the game writes them: 0xAABBGGRR.
+Rgba colour(uint32_t abgr) {
+  return rgba((abgr & 0xff) / 255.f, ((abgr >> 8) & 0xff) / 255.f, ((abgr >> 16) & 0xff) / 255.f, (abgr >> 24) / 255.f);
+}
+
+enum class Fx { Blend, Add, Shade, Subtract };
+
+// The generated pictures and fonts, and the game's drawing operations on a 1024 × 768 screen.
+class Screen {
+ public:
+  Screen(const std::map<std::string, DecodedImage>& pics, const std::vector<DecodedFont>& fonts)
+      : pics_(pics), fonts_(fonts), img_(kScreenW, kScreenH, Rgba{0, 0, 0, 1}) {}
+
+  Image& image() { return img_; }
+
+  // Draws a pattern scaled with its top-left corner at (x, y) using one of the game's blend effects.
+  void draw(const std::string& name, int pattern, float x, float y, float scale = 1, Fx fx = Fx::Blend) {
+    auto it = pics_.find(name);
+    if (it == pics_.end() || it->second.patterns.empty()) return;
+    const Image& src = it->second.patterns[std::min<size_t>(pattern, it->second.patterns.size() - 1)];
+    const int w = static_cast<int>(std::lround(src.width() * scale)), h = static_cast<int>(std::lround(src.height() * scale));
+    const Image s = scale == 1 ? src : resize(src, w, h);
+    for (int j = 0; j < s.height(); ++j)
+      for (int i = 0; i < s.width(); ++i) put(static_cast<int>(x) + i, static_cast<int>(y) + j, s.at(i, j), fx);
+  }
+
+  void fillRect(int x, int y, int w, int h, uint32_t abgr, Fx fx) {
+    const Rgba c = colour(abgr);
+    for (int j = 0; j < h; ++j)
+      for (int i = 0; i < w; ++i) put(x + i, y + j, c, fx);
+  }
+
+  // Text in a numbered font with a top and bottom colour (Windows-1251 bytes).
+  void text(int font, const std::string& bytes, float x, float y, uint32_t top, uint32_t bottom) {
+    if (font >= static_cast<int>(fonts_.size())) return;
+    const DecodedFont& f = fonts_[font];
+    float pen = x;
+    for (unsigned char ch : bytes) {
+      const int code = ch - f.firstCode;
+      if (code < 0 || code >= static_cast<int>(f.glyphs.patterns.size())) {
+        pen += f.glyphs.visibleWidth * 0.3f;
+        continue;
+      }
+      const Image& g = f.glyphs.patterns[code];
+      for (int j = 0; j < g.height(); ++j) {
+        const Rgba c = mix(colour(top), colour(bottom), static_cast<float>(j) / g.height());
+        for (int i = 0; i < g.width(); ++i) put(static_cast<int>(pen) + i, static_cast<int>(y) + j, c * g.at(i, j).a, Fx::Blend);
+      }
+      pen += f.advances[code] + f.spacing;
+    }
+  }
+
+  void shadowText(int font, const std::string& s, int x, int y, uint32_t dark, uint32_t bright) {
+    text(font, s, x + 1, y + 1, dark, dark);
+    text(font, s, x, y, bright, bright);
+  }
+
+ private:
+  void put(int x, int y, Rgba c, Fx fx) {
+    if (!img_.inside(x, y)) return;
+    Rgba& d = img_.at(x, y);
+    switch (fx) {
+      case Fx::Blend: img_.blend(x, y, c); break;
+      case Fx::Add: d = {std::min(1.f, d.r + c.r), std::min(1.f, d.g + c.g), std::min(1.f, d.b + c.b), 1}; break;
+      case Fx::Shade: d = d * (1 - 0.5f * c.a); d.a = 1; break;
+      case Fx::Subtract: d = {std::max(0.f, d.r - c.r), std::max(0.f, d.g - c.g), std::max(0.f, d.b - c.b), 1}; break;
+    }
+  }
+
+  const std::map<std::string, DecodedImage>& pics_;
+  const std::vector<DecodedFont>& fonts_;
+  Image img_;
+};
+
+int pieceFrame(int code) { return code > 0 ? code - 1 : -code + 5; }
+
+// The perspective figures of a position at the scene's square centres, scaled by depth.
+void figures(Screen& sc, const int board[64], float ox, float oy) {
+  const auto& q = squareQuads();
+  for (int s = 0; s < 64; ++s) {
+    if (!board[s]) continue;
+    const float x = q[s][1].x + std::nearbyint((q[s][3].x - q[s][1].x) / 2) + ox;
+    const float y = q[s][0].y + std::nearbyint((q[s][2].y - q[s][0].y) / 2) + oy;
+    const float scale = ((y - 314) / 785 + 0.6f) * 0.59f;
+    const int f = pieceFrame(board[s]);
+    sc.draw("zelmar_piece_2", f, x - std::nearbyint(kAnchors[f][0] * scale), y - std::nearbyint(kAnchors[f][1] * scale), scale);
+  }
+}
+
+// Clocks, status line, side panel and tool buttons of the game screen.
+void gameChrome(Screen& sc, int panelPiece, const std::string& status) {
+  sc.draw("timer", 0, 664, 713);
+  sc.shadowText(2, "00 : 04 : 37", 720, 726, 0xFF333333, 0xFFFEFEFE);
+  sc.draw("timer", 1, 844, 713);
+  sc.shadowText(2, "00 : 03 : 12", 900, 726, 0xFF333333, 0xFFFEFEFE);
+  sc.shadowText(1, status, 17, 726, 0xFF333333, 0xFF00FFFF);
+  const int f = pieceFrame(panelPiece);
+  sc.draw("zelmar_piece_1", f, 834 - std::nearbyint(kAnchors[f][0] * 3.33f), 632 - std::nearbyint(kAnchors[f][1] * 3.33f));
+  sc.fillRect(630, 10, 90, 90, 0xFF202020, Fx::Subtract);
+  sc.draw("piece_1", f, 631, 11, 1, panelPiece > 0 ? Fx::Shade : Fx::Add);
+  sc.draw("piece_1", f, 630, 10);
+  const char* names[] = {"White Pawn", "White Knight", "White Bishop", "White Rook", "White Queen", "White King"};
+  if (panelPiece > 0) sc.shadowText(1, names[panelPiece - 1], 730, 18, 0xFF000000, 0xFFDEDEDE);
+  sc.fillRect(11 + 50 * 2, 11, 41, 42, 0xFF00FFFF, Fx::Blend);
+  const int patterns[9] = {0, 2, 3, 4, 6, 7, 8, 9, 10};
+  for (int k = 0; k < 9; ++k) sc.draw("button", patterns[k], 10 + 50 * k, 10);
+}
+
+// The flat classic board with its pieces at the scale f, the Zelmar pictures standing for the queens.
+void classicBoard(Screen& sc, const int board[64], int pattern, float f) {
+  sc.draw("classic", pattern, 10, 64, f);
+  for (int s = 0; s < 64; ++s) {
+    if (!board[s]) continue;
+    const float dx = std::nearbyint(((s % 8) * 90 + 40) * f), dy = std::nearbyint(((s / 8) * 90 + 40) * f);
+    if (std::abs(board[s]) == 5) sc.draw(board[s] > 0 ? "queen_1" : "queen_2", 0, 10 + dx, 64 + dy, f);
+    else sc.draw("piece_2", pieceFrame(board[s]), 10 + dx, 64 + dy, f);
+  }
+}
+
+// A window button as the menus draw it.
+void windowButton(Screen& sc, int x, int y, const std::string& label, bool hover) {
+  if (hover) sc.fillRect(x, y, 98, 30, 0xFF192956, Fx::Blend);
+  else sc.fillRect(x, y, 98, 30, 0xFF151515, Fx::Subtract);
+  sc.text(1, label, x + 4, y + 4, 0xFF000000, 0xFF000000);
+  sc.text(1, label, x + 3, y + 3, hover ? 0xFFFFFFFF : 0xFF00FFFF, hover ? 0xFFFFFFFF : 0xFF00FFFF);
+}
+
+}  // namespace
+
+std::optional<Image> composeMockUps(const std::string& dir) {
+  std::map<std::string, DecodedImage> pics;
+  for (const char* name : {"ground", "zelmar_piece_2", "zelmar_piece_1", "piece_1", "piece_2", "queen_1", "queen_2",
+                           "classic", "button", "timer", "window_1", "cursor", "cursor_1"}) {
+    auto bytes = readFile(dir + "/" + name + ".rec");
+    auto img = bytes ? decodeImageRecord(*bytes) : std::nullopt;
+    if (!img) return std::nullopt;
+    pics[name] = std::move(*img);
+  }
+  std::vector<DecodedFont> fonts;
+  for (int i = 0; i < 3; ++i) {
+    auto bytes = readFile(dir + "/font" + std::to_string(i) + ".rec");
+    auto f = bytes ? decodeFontRecord(*bytes) : std::nullopt;
+    if (!f) return std::nullopt;
+    fonts.push_back(std::move(*f));
+  }
+  int start[64] = {-4, -2, -3, -5, -6, -3, -2, -4, -1, -1, -1, -1, -1, -1, -1, -1};
+  for (int i = 48; i < 56; ++i) start[i] = 1;
+  const int back[8] = {4, 2, 3, 5, 6, 3, 2, 4};
+  for (int i = 0; i < 8; ++i) start[56 + i] = back[i];
+  // A game under way: 1. e4 e5 2. Nf3 Nc6 3. Bc4.
+  int game[64];
+  std::copy(start, start + 64, game);
+  game[52] = 0, game[36] = 1, game[12] = 0, game[28] = -1, game[62] = 0, game[45] = 2, game[1] = 0, game[18] = -2,
+  game[61] = 0, game[34] = 3;
+  Image sheet(2 * kScreenW + 20, 2 * kScreenH + 20, Rgba{0, 0, 0, 0});
+  // 1. Title with the main menu and the circle of figures.
+  {
+    Screen sc(pics, fonts);
+    sc.draw("ground", 0, 0, 0);
+    const double angle = 4.4;
+    for (int i = 1; i <= 12; ++i) {
+      const double th = (i - 1) * 0.523 + angle, r = angle / 3 * 80;
+      sc.draw("piece_1", i <= 6 ? i + 5 : i - 1, static_cast<float>(std::lround(std::sin(th) * r) + 222),
+              static_cast<float>(std::lround(std::cos(th) * r) + 419), 0.5f, Fx::Add);
+    }
+    const char* items[] = {"Game", "Help", "Options", "Quit"};
+    for (int i = 0; i < 4; ++i)
+      sc.text(0, items[i], 86, 155 + 40 * i, i == 1 ? 0xFFFFFF00 : 0xFF00FF00, i == 1 ? 0xFFFFFF00 : 0xFFFFFFFF);
+    sc.draw("cursor_1", 0, 120, 205);
+    sheet.draw(sc.image(), 0, 0);
+  }
+  // 2. The castle game with the side panel and a small classic board.
+  {
+    Screen sc(pics, fonts);
+    sc.draw("ground", 2, 0, 0);
+    figures(sc, game, 0, 0);
+    gameChrome(sc, 2, "Your move");
+    classicBoard(sc, game, 2, 0.4f);
+    sc.draw("cursor", 0, 470, 460);
+    sheet.draw(sc.image(), kScreenW + 20, 0);
+  }
+  // 3. The help screen with its legend.
+  {
+    Screen sc(pics, fonts);
+    sc.draw("ground", 1, 0, 0);
+    const char* legend[] = {"Black pieces at the bottom", "White pieces at the bottom", "Increase pieces size",
+                            "Decrease pieces size", "Hidden classic board", "Show classic board", "Increase board size",
+                            "Decrease board size", "Move back", "Move forward", "Exit to Menu"};
+    for (int i = 0; i <= 10; ++i) {
+      sc.draw("button", i, 62, 62 + 60 * i);
+      sc.shadowText(1, legend[i], 130, 72 + 60 * i, 0xFF000000, 0xFFDEDEDE);
+    }
+    const char* buttons[] = {"Menu", "Options", "Quit"};
+    for (int i = 0; i < 3; ++i) windowButton(sc, 711 + 100 * i, 723, buttons[i], i == 0);
+    sheet.draw(sc.image(), 0, kScreenH + 20);
+  }
+  // 4. The town game with the in-game window open.
+  {
+    Screen sc(pics, fonts);
+    sc.draw("ground", 3, 0, 0);
+    figures(sc, start, 13, 73);
+    gameChrome(sc, 6, "Computer is thinking...");
+    sc.draw("window_1", 0, 287, 277);
+    sc.shadowText(1, "Please select to continue", 338 + 57, 348, 0xFF000000, 0xFFFFFFFF);
+    const char* buttons[] = {"Cancel", "Rematch", "Menu"};
+    for (int i = 0; i < 3; ++i) windowButton(sc, 364 + 100 * i, 397, buttons[i], i == 1);
+    sc.draw("cursor", 0, 480, 410);
+    sheet.draw(sc.image(), kScreenW + 20, kScreenH + 20);
+  }
+  return sheet;
+}
+
+}  // namespace content

@@ -1,0 +1,59 @@
+#include "content/kit/Png.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+
+#include "content/kit/Records.h"
+
+namespace content {
+namespace {
+
+void putBe32(Bytes& out, uint32_t v) {
+  for (int i = 3; i >= 0; --i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+// Appends one chunk: length, type, data, CRC over type and data.
+void chunk(Bytes& out, const char* type, const Bytes& data) {
+  putBe32(out, static_cast<uint32_t>(data.size()));
+  const size_t start = out.size();
+  out.insert(out.end(), type, type + 4);
+  out.insert(out.end(), data.begin(), data.end());
+  putBe32(out, static_cast<uint32_t>(crc32(0, out.data() + start, static_cast<uInt>(out.size() - start))));
+}
+
+}  // namespace
+
+bool writePng(const std::string& path, const Image& img, int rows) {
+  const int height = rows < 0 ? img.height() : std::min(rows, img.height());
+  // 1. Raw scanlines, each with filter type 0.
+  Bytes raw;
+  raw.reserve(static_cast<size_t>(img.width() * 4 + 1) * height);
+  for (int y = 0; y < height; ++y) {
+    raw.push_back(0);
+    for (int x = 0; x < img.width(); ++x) {
+      const uint32_t argb = toArgb(img.at(x, y));
+      raw.push_back(static_cast<uint8_t>(argb >> 16));
+      raw.push_back(static_cast<uint8_t>(argb >> 8));
+      raw.push_back(static_cast<uint8_t>(argb));
+      raw.push_back(static_cast<uint8_t>(argb >> 24));
+    }
+  }
+  // 2. Compress them.
+  uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
+  Bytes packed(packedSize);
+  if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 6) != Z_OK) return false;
+  packed.resize(packedSize);
+  // 3. Signature, header, data, end.
+  Bytes out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+  Bytes header;
+  putBe32(header, static_cast<uint32_t>(img.width()));
+  putBe32(header, static_cast<uint32_t>(height));
+  header.insert(header.end(), {8, 6, 0, 0, 0});
+  chunk(out, "IHDR", header);
+  chunk(out, "IDAT", packed);
+  chunk(out, "IEND", {});
+  return writeFile(path, out);
+}
+
+}  // namespace content

@@ -1,0 +1,13 @@
+// A small PNG encoder (8-bit RGBA, zlib-compressed) for review pictures.
+#pragma once
+#include <string>
+
+#include "content/kit/Image.h"
+
+namespace content {
+
+// Writes the picture (or only its first `rows` rows, when given) as an RGBA PNG file; false when the file
+// cannot be written.
+bool writePng(const std::string& path, const Image& img, int rows = -1);
+
+}  // namespace content

@@ -1,0 +1,50 @@
+// FreeType-rasterised text: glyph coverage bitmaps and text drawn onto pictures.
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "content/kit/Image.h"
+#include "content/kit/Paint.h"
+
+namespace content {
+
+struct GlyphBitmap {
+  int width = 0, height = 0;   // bitmap size
+  int left = 0, top = 0;       // offset of the bitmap from the pen: x right, top above the baseline
+  int advance = 0;             // horizontal advance in whole pixels
+  std::vector<float> coverage; // width × height values in 0..1
+};
+
+class Typeface {
+ public:
+  // Opens a font file at a pixel size (em height); throws std::runtime_error when it cannot.
+  Typeface(const std::string& path, int pixelSize);
+  ~Typeface();
+  Typeface(const Typeface&) = delete;
+  Typeface& operator=(const Typeface&) = delete;
+
+  // Anti-aliased bitmap of one Unicode character (hinted for crisp small text).
+  GlyphBitmap glyph(char32_t ch) const;
+  bool hasGlyph(char32_t ch) const;
+  int ascender() const;   // pixels above the baseline
+  int descender() const;  // pixels below the baseline (positive)
+  // Width in pixels of a text (UTF-8).
+  int measure(const std::string& utf8) const;
+  // Draws UTF-8 text with its baseline at y, filled by the shader.
+  void draw(Image& img, const std::string& utf8, float x, float y, const Shader& shade) const;
+  void draw(Image& img, const std::string& utf8, float x, float y, Rgba colour) const;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+// Decodes UTF-8 into code points.
+std::u32string decodeUtf8(const std::string& s);
+// The Unicode character of a Windows-1251 byte (0 where the code page has none).
+char32_t cp1251ToUnicode(unsigned char byte);
+// Where the DejaVu fonts live.
+std::string dejavuPath(const std::string& file);
+
+}  // namespace content

@@ -1,0 +1,156 @@
+// The content kit's building blocks: record layouts, the board's projective map, sound voices and file writers.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "content/kit/BoardGeometry.h"
+#include "content/kit/Png.h"
+#include "content/kit/Records.h"
+#include "content/kit/Sound.h"
+#include "content/kit/Voices.h"
+
+using namespace content;
+
+namespace {
+
+std::vector<Image> numbered(int count, int w, int h) {
+  std::vector<Image> out;
+  for (int i = 0; i < count; ++i) out.emplace_back(w, h, rgba(i / 255.f, 0.5f, 1.f, 1.f));
+  return out;
+}
+
+int32_t field(const Bytes& b, size_t at) {
+  int32_t v;
+  std::memcpy(&v, b.data() + at, 4);
+  return v;
+}
+
+}  // namespace
+
+TEST(ContentRecords, PatternsPackIntoTexturesAndDecodeInOrder) {
+  // Twelve 373 × 666 portraits: five to a row, three rows fit 2048, so the twelve fill one texture.
+  const Bytes rec = encodeImageRecord(numbered(12, 373, 666), StoredFormat::A8R8G8B8);
+  EXPECT_EQ(rec[0], 5);
+  EXPECT_EQ(field(rec, 17), 12);
+  EXPECT_EQ(field(rec, 21), 5 * 373);
+  EXPECT_EQ(field(rec, 25), 3 * 666);
+  EXPECT_EQ(field(rec, 29), 1);
+  EXPECT_EQ(rec.size(), 33u + 5u * 373 * 3 * 666 * 4);
+  auto back = decodeImageRecord(rec);
+  ASSERT_TRUE(back);
+  ASSERT_EQ(back->patterns.size(), 12u);
+  for (int i = 0; i < 12; ++i) EXPECT_NEAR(back->patterns[i].at(100, 300).r, i / 255.f, 1e-4) << i;
+  // Four full screens need two textures of two.
+  const Bytes ground = encodeImageRecord(numbered(4, 1024, 768), StoredFormat::X8R8G8B8);
+  EXPECT_EQ(ground[0], 2);
+  EXPECT_EQ(field(ground, 21), 2048);
+  EXPECT_EQ(field(ground, 25), 1536);
+  EXPECT_EQ(field(ground, 29), 1);
+  EXPECT_EQ(ground[33 + 3], 0xff);  // opaque pictures store an opaque alpha byte
+}
+
+TEST(ContentRecords, ShortOrForeignRecordsAreRefused) {
+  Bytes rec = encodeImageRecord(numbered(2, 8, 8), StoredFormat::A8R8G8B8);
+  rec.resize(rec.size() - 1);
+  EXPECT_FALSE(decodeImageRecord(rec));
+  Bytes odd = encodeImageRecord(numbered(1, 8, 8), StoredFormat::A8R8G8B8);
+  odd[0] = 7;  // a format the tools never write
+  EXPECT_FALSE(decodeImageRecord(odd));
+  EXPECT_FALSE(decodeFontRecord(Bytes{1, 2, 3}));
+}
+
+TEST(ContentRecords, FontRecordCarriesCodesAdvancesAndCells) {
+  FontGlyphs font;
+  font.firstCode = 32;
+  font.spacing = 1;
+  for (int i = 0; i < 224; ++i) {
+    font.advances.push_back(5 + i % 7);
+    font.cells.emplace_back(12, 20, Rgba{1, 1, 1, 1});
+  }
+  const Bytes rec = encodeFontRecord(font);
+  EXPECT_EQ(field(rec, 0), 32);
+  EXPECT_EQ(field(rec, 4), 1);
+  EXPECT_EQ(field(rec, 12), 224);
+  EXPECT_EQ(field(rec, 16 + 8 * 3), 8);
+  auto back = decodeFontRecord(rec);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->advances, font.advances);
+  EXPECT_EQ(back->glyphs.patterns.size(), 224u);
+  EXPECT_EQ(back->glyphs.visibleWidth, 12);
+}
+
+TEST(ContentBoard, ProjectiveMapAgreesWithEverySquareCorner) {
+  const Homography h = Homography::boardToScreen(0, 0), back = h.inverse();
+  const auto& quads = squareQuads();
+  for (int s = 0; s < 64; ++s) {
+    const float c = static_cast<float>(s % 8), r = static_cast<float>(s / 8);
+    const Pt corners[4] = {{c, r}, {c, r + 1}, {c + 1, r + 1}, {c + 1, r}};
+    for (int k = 0; k < 4; ++k) {
+      const Pt p = h.apply(corners[k]);
+      EXPECT_NEAR(p.x, quads[s][k].x, 3.5f) << "square " << s + 1 << " corner " << k;
+      EXPECT_NEAR(p.y, quads[s][k].y, 3.5f) << "square " << s + 1 << " corner " << k;
+      const Pt q = back.apply(p);
+      EXPECT_NEAR(q.x, corners[k].x, 1e-3f);
+      EXPECT_NEAR(q.y, corners[k].y, 1e-3f);
+    }
+  }
+  const Pt moved = Homography::boardToScreen(13, 73).apply({0, 0});
+  EXPECT_NEAR(moved.x, 314, 1e-3f);
+  EXPECT_NEAR(moved.y, 324, 1e-3f);
+}
+
+TEST(ContentSound, PluckedStringsSoundAtTheirPitch) {
+  for (float note : {45.f, 57.f, 69.f, 81.f}) {
+    const float hz = midiHz(note);
+    const std::vector<float> s = pluck(44100, hz, 1.f, 0.5f, 1);
+    // The period is the lag of the strongest self-similarity near the expected one (autocorrelation,
+    // refined by a parabola through the peak).
+    const float expected = 44100.f / hz;
+    auto corr = [&](int lag) {
+      double sum = 0;
+      for (size_t i = 4410; i < 4410 + 8820; ++i) sum += s[i] * s[i + lag];
+      return sum;
+    };
+    int best = 0;
+    double bestValue = -1e9;
+    for (int lag = static_cast<int>(expected * 0.85f); lag <= static_cast<int>(expected * 1.15f) + 1; ++lag)
+      if (corr(lag) > bestValue) bestValue = corr(lag), best = lag;
+    const double a = corr(best - 1), b = bestValue, c = corr(best + 1);
+    const double period = best + 0.5 * (a - c) / (a - 2 * b + c);
+    // Within a sixth of a semitone.
+    EXPECT_NEAR(period, expected, expected * 0.01) << note;
+  }
+}
+
+TEST(ContentSound, LoopedReverbCarriesTheTailAcrossTheJoin) {
+  Stereo s(22050, 22050);
+  s.mix(std::vector<float>(200, 0.8f), 22050 - 400, 1.f, 0.f);  // a burst just before the end
+  reverb(s, 0.8f, 0.3f, 0.5f, true);
+  float start = 0;
+  for (int i = 0; i < 2000; ++i) start = std::max(start, std::fabs(s.left[i]));
+  EXPECT_GT(start, 1e-3f) << "the tail rings on into the start of the loop";
+  Stereo once(22050, 22050);
+  once.mix(std::vector<float>(200, 0.8f), 22050 - 400, 1.f, 0.f);
+  reverb(once, 0.8f, 0.3f, 0.5f, false);
+  for (int i = 0; i < 2000; ++i) EXPECT_EQ(once.left[i], 0.f);
+}
+
+TEST(ContentFiles, WaveAndPngHeadersAreSound) {
+  Stereo s(22050, 100);
+  s.left[0] = 2.f;  // clipped, not wrapped
+  const Bytes wav = waveBytes(s);
+  ASSERT_EQ(wav.size(), 44u + 400u);
+  EXPECT_EQ(std::memcmp(wav.data(), "RIFF", 4), 0);
+  EXPECT_EQ(field(wav, 4), 36 + 400);
+  EXPECT_EQ(static_cast<int16_t>(wav[44] | wav[45] << 8), 32767);
+  const std::string path = ::testing::TempDir() + "/kit.png";
+  ASSERT_TRUE(writePng(path, Image(3, 2, rgba(1, 0, 0)), 1));
+  auto png = readFile(path);
+  ASSERT_TRUE(png);
+  const unsigned char sig[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+  EXPECT_EQ(std::memcmp(png->data(), sig, 8), 0);
+  EXPECT_EQ((*png)[16 + 7], 1);  // height written as the one row asked for
+  EXPECT_FALSE(writePng("/nonexistent-dir/x.png", Image(1, 1)));
+}
