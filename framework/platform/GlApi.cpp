@@ -45,6 +45,7 @@ bool TextureFormat(GfxFormat format) {
     case GfxFormat::A4R4G4B4:
     case GfxFormat::X4R4G4B4:
     case GfxFormat::R3G3B2:
+    case GfxFormat::A8R3G3B2:
     case GfxFormat::A8:
       return true;
     default:
