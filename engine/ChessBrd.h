@@ -1,0 +1,198 @@
+// The chess board component: one game of chess with the Zelmar, its rules, its record and its events.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "engine/CastleSet.h"
+#include "engine/ChessEvents.h"
+#include "engine/ChessWorker.h"
+#include "engine/MoveRecord.h"
+#include "engine/Square.h"
+#include "engine/ThreadPriority.h"
+
+// The initial position as 64 characters, rank 8 first.
+inline constexpr std::string_view kInitialPosition =
+    "rnbqkbnrpppppppp                                PPPPPPPPRNBQKBNR";
+
+// Holds one game: squares, side to move, castling rights, en-passant square, move counter and the
+// record of positions. Checks and plays moves, recognises check, mate and the drawn endings, steps
+// through the record, reports everything through its events, and owns the computer player's worker.
+class TChessBrd {
+ public:
+  using TNotifyEvent = TBoardNotifyEvent;
+
+  TChessBrd();
+  ~TChessBrd();
+  TChessBrd(const TChessBrd&) = delete;
+  TChessBrd& operator=(const TChessBrd&) = delete;
+
+  // --- Position and properties (board and position text) ---
+
+  // The 64-character position text, rank 8 first, a space for an empty square.
+  std::string GetPosition() const;
+  std::string Position() const { return GetPosition(); }
+  // Replaces the squares by a position text ("init" or "newgame" in any case for the initial one).
+  void SetPosition(std::string_view text);
+  // The letter on a square; a space when empty, '_' for None.
+  char PieceAt(Square sq) const { return board_[Ord(sq)]; }
+  // 1 for a White piece on the square, 0 for a Black one, -1 for none.
+  int PieceColor(Square sq) const;
+  // The 64 squares in order, read in place by the worker.
+  const char* Squares() const { return &board_[1]; }
+
+  bool ZelmarMode() const { return zelmarMode_; }
+  void SetZelmarMode(bool value) { zelmarMode_ = value; }
+  CastleSet CastlingAllowed() const { return castlingAllowed_; }
+  void SetCastlingAllowed(CastleSet value) { castlingAllowed_ = value; }
+  bool ComputerPlaysWhite() const { return computerPlaysWhite_; }
+  void SetComputerPlaysWhite(bool value);
+  bool ComputerPlaysBlack() const { return computerPlaysBlack_; }
+  void SetComputerPlaysBlack(bool value);
+  bool Thinking() const { return worker_ && worker_->Thinking(); }
+  int CurrentMove() const { return currentMove_; }
+  bool CustomEngine() const { return customEngine_; }
+  void SetCustomEngine(bool value) { customEngine_ = value; }
+  Square EnPassant() const { return enPassant_; }
+  void SetEnPassant(Square value);
+  int SearchDepth() const { return searchDepth_; }
+  void SetSearchDepth(int value);
+  bool WhiteToMove() const { return whiteToMove_; }
+  void SetWhiteToMove(bool value);
+  TThreadPriority ThinkingPriority() const { return thinkingPriority_; }
+  void SetThinkingPriority(TThreadPriority value);
+  char PromotionPiece() const { return promotionPiece_; }
+  void SetPromotionPiece(char value) { promotionPiece_ = value; }
+  std::string Version() const { return {}; }
+
+  // The game's new-game call: back to the initial position, then a repaint request.
+  void NewGame();
+  // Loads the initial position, White to move, move 1, an empty record, no en passant, all rights.
+  void ResetToStart();
+
+  // --- Legality ---
+
+  // Whether the side to move may play oldSq -> newSq. No side effects.
+  bool IsLegalMove(Square oldSq, Square newSq) const;
+  // Whether the White (Black) king would be attacked once the piece on oldSq stands on newSq.
+  bool WhiteKingAttackedAfter(Square oldSq, Square newSq) const;
+  bool BlackKingAttackedAfter(Square oldSq, Square newSq) const;
+
+  // --- Execution ---
+
+  // Plays a legal move with all its consequences and events; refuses an illegal one unchanged.
+  bool PlayMove(Square oldSq, Square newSq);
+  // The game's move call: parks the computer player, plays, and restarts it either way.
+  bool MakeMove(Square oldSq, Square newSq);
+
+  // --- Game end ---
+
+  // Whether the side to move has at least one legal move.
+  bool HasLegalMove() const;
+  // Whether the current position's placement stood at least twice before in this game.
+  bool IsThreefoldRepetition() const;
+
+  // --- Move record ---
+
+  // Makes the recorded position (move, side to move) the current one; refuses one outside the bounds.
+  bool GoToMove(int move, bool whiteToMove);
+  // One half-move back (the game's take-back call).
+  bool MoveBack();
+  // One half-move forward again along the recorded line.
+  bool MoveForward();
+  int HistoryStartMove() const { return historyStartMove_; }
+  bool HistoryStartWhiteToMove() const { return historyStartWhiteToMove_; }
+  int HistoryEndMove() const { return historyEndMove_; }
+  bool HistoryEndWhiteToMove() const { return historyEndWhiteToMove_; }
+  // The recorded entry of (move, side to move), or nullptr when none is recorded.
+  const MoveInfo* RecordEntry(int move, bool whiteToMove) const { return record_.Find(move, whiteToMove); }
+
+  // --- Computer player hand-off ---
+
+  // Parks the worker (unless a custom engine or a game-end handler is running) and sets Halted.
+  void StopThinking();
+  // Lets the worker run again, or asks a custom move source for the computer's move.
+  void StartThinking();
+  // End of a worker pass, run on the main thread: parks the worker and restarts it unless stopped.
+  void TurnDone();
+  // The half-second poll of a custom move source; the owner calls it while CustomEngine is set.
+  void PollCustomEngine();
+  // Gives the board its worker (at construction outside design mode); the board owns it from then on.
+  void AttachWorker(std::unique_ptr<TChessWorker> worker);
+  // Whether the computer moves the side to move.
+  bool ComputerToMove() const;
+  bool Halted() const { return halted_; }
+  bool InGameEndEvent() const { return inGameEndEvent_; }
+  bool FirstPaintDone() const { return firstPaintDone_; }
+
+  // --- Loading and repaint ---
+
+  // While loading (stored properties being applied) repaint requests and StartThinking do nothing.
+  void BeginLoading() { loading_ = true; }
+  void EndLoading() { loading_ = false; }
+  bool Loading() const { return loading_; }
+  // A repaint request: OnPaint; the first one after loading also starts the computer player.
+  void Repaint();
+
+  // --- Events, raised only when assigned ---
+  TMoveEvent OnLegalMove, OnCheck, OnMate, OnStaleMate, OnCastle, OnCalculationFailed;
+  TCaptureEvent OnCapture;
+  TOneSquareEvent OnIllegalMove;
+  TPromotionEvent OnPromotion;
+  TThinkEvent OnCalculateMove;
+  TNotifyEvent OnDraw, OnNoMatingMaterial, OnThreefoldPosition, OnPaint;
+
+ private:
+  using Board = std::array<char, 66>;
+
+  // Movement rules of the pieces (colour and own-piece tests already done).
+  bool PawnMoveOk(Square oldSq, Square newSq) const;
+  bool KnightMoveOk(Square oldSq, Square newSq) const;
+  bool SlideOk(Square oldSq, Square newSq, bool diagonal) const;
+  bool BishopMoveOk(Square oldSq, Square newSq) const { return SlideOk(oldSq, newSq, true); }
+  bool RookMoveOk(Square oldSq, Square newSq) const { return SlideOk(oldSq, newSq, false); }
+  bool QueenMoveOk(Square oldSq, Square newSq) const;
+  bool KingMoveOk(Square oldSq, Square newSq) const;
+  bool CastlingOk(Square oldSq, Square newSq) const;
+  // Whether the king of one colour is attacked in the copy of the board after the move.
+  bool KingAttackedAfter(Square oldSq, Square newSq, bool white) const;
+
+  // Steps of PlayMove after the piece has moved.
+  void ApplyPromotion(Square oldSq, Square newSq);
+  void ApplyEnPassantCapture(Square oldSq, Square newSq, Square previousEnPassant);
+  void ApplyCastlingRook(Square oldSq, Square newSq);
+  void UpdateCastlingRights(Square oldSq, Square newSq, bool capture);
+  // The end-of-game tests and events that close every played move.
+  void RunGameEndTests(Square oldSq, Square newSq, bool givesCheck);
+  // Writes the current position into the record entry of (CurrentMove, side to move).
+  MoveInfo& RecordCurrentPosition();
+  // Moves the record's end bound to the current position and empties what lies at or beyond it.
+  void MoveEndBoundHere();
+
+  Board board_{};
+  bool whiteToMove_ = true;
+  CastleSet castlingAllowed_ = CastleSet::All();
+  Square enPassant_ = Square::None;
+  int currentMove_ = 1;
+  bool zelmarMode_ = false;
+  char promotionPiece_ = 'q';
+
+  TMoveRecord record_;
+  int historyStartMove_ = 1;
+  bool historyStartWhiteToMove_ = true;
+  int historyEndMove_ = 1;
+  bool historyEndWhiteToMove_ = true;
+
+  bool computerPlaysWhite_ = false;
+  bool computerPlaysBlack_ = false;
+  int searchDepth_ = 1;
+  TThreadPriority thinkingPriority_ = tpNormal;
+  bool customEngine_ = false;
+  bool halted_ = false;
+  bool inGameEndEvent_ = false;
+  bool firstPaintDone_ = false;
+  bool loading_ = false;
+  std::unique_ptr<TChessWorker> worker_;
+};

@@ -1,0 +1,44 @@
+// Hand-off with the computer player: parking and releasing the worker, and a custom move source.
+#include "engine/ChessBrd.h"
+
+bool TChessBrd::ComputerToMove() const {
+  return (computerPlaysWhite_ && whiteToMove_) || (computerPlaysBlack_ && !whiteToMove_);
+}
+
+void TChessBrd::AttachWorker(std::unique_ptr<TChessWorker> worker) {
+  if (worker_ && !customEngine_) worker_->Park();
+  worker_ = std::move(worker);
+  if (worker_) worker_->ApplyPriority(thinkingPriority_);
+}
+
+// Every operation that changes what the worker reads runs this first. Inside a game-end handler the
+// worker may itself be waiting for that handler, so it is neither signalled nor waited for then.
+void TChessBrd::StopThinking() {
+  if (!customEngine_ && worker_ && !inGameEndEvent_) worker_->Park();
+  halted_ = true;
+}
+
+// Releases the worker; with a custom move source, asks it for the computer's move and plays it.
+void TChessBrd::StartThinking() {
+  if (loading_) return;
+  if (!customEngine_) {
+    if (worker_) worker_->Release();
+    return;
+  }
+  if (!ComputerToMove() || !OnCalculateMove || halted_) return;
+  Square oldSq = Square::None, newSq = Square::None;
+  OnCalculateMove(*this, oldSq, newSq);
+  if (halted_) return;  // the handler changed the game; its move no longer applies
+  if (!PlayMove(oldSq, newSq) && OnCalculationFailed) OnCalculationFailed(*this, oldSq, newSq);
+}
+
+// Runs on the main thread at the end of every worker pass: the worker stays parked only when a stop
+// was asked for; otherwise it goes straight into its next pass.
+void TChessBrd::TurnDone() {
+  if (!worker_) return;
+  if (!worker_->ParkAfterPass()) StartThinking();
+}
+
+void TChessBrd::PollCustomEngine() {
+  if (customEngine_ && firstPaintDone_ && !halted_ && !loading_ && ComputerToMove()) StartThinking();
+}

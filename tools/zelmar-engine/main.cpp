@@ -1,0 +1,47 @@
+// zelmar-engine: developer tool for the chess engine; dispatches to one subcommand.
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+#include "tools/zelmar-engine/Commands.h"
+
+namespace {
+
+struct Command {
+  std::string_view name;
+  int (*run)(CommandArgs);
+  std::string_view usage;
+};
+
+constexpr Command kCommands[] = {
+    {"board-perft", RunBoardPerft, "board-perft [--zelmar] --depth N \"FEN\""},
+    {"moves", RunMoves, "moves [--zelmar] \"FEN\" MOVE...   (MOVE: e2e4, e7e8n, back, forward)"},
+};
+
+// Prints the list of subcommands.
+void PrintUsage(std::FILE* out) {
+  std::fprintf(out, "usage: zelmar-engine <command> [arguments]\n");
+  for (const Command& c : kCommands) std::fprintf(out, "  zelmar-engine %.*s\n", int(c.usage.size()), c.usage.data());
+  std::fprintf(out, "FEN: placement, side to move, castling, en passant; \"startpos\" for the initial position.\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    PrintUsage(stderr);
+    return 2;
+  }
+  const std::string_view name = argv[1];
+  if (name == "help" || name == "--help" || name == "-h") {
+    PrintUsage(stdout);
+    return 0;
+  }
+  const std::vector<std::string_view> args(argv + 2, argv + argc);
+  for (const Command& c : kCommands) {
+    if (c.name == name) return c.run(args);
+  }
+  std::fprintf(stderr, "zelmar-engine: unknown command '%s'\n", argv[1]);
+  PrintUsage(stderr);
+  return 2;
+}
