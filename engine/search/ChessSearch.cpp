@@ -2,7 +2,9 @@
 // the move ordering helpers.
 #include "engine/search/ChessSearch.h"
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "engine/search/SearchTables.h"
 
@@ -33,6 +35,7 @@ TChessSearch::TChessSearch() {
   std::memcpy(DirectionCount, tables::DirectionCountPlain, sizeof DirectionCount);
   std::memset(SquareBonus, 0, sizeof SquareBonus);
   for (TScoredMove& e : MoveList) e = {};
+  for (TPawnEntry& e : PawnCache) e = {};
   std::memset(ListStart, 0, sizeof ListStart);
   std::memset(ListEnd, 0, sizeof ListEnd);
   std::memset(HistoryScore, 0, sizeof HistoryScore);
@@ -49,6 +52,7 @@ void TChessSearch::ClearBoard() {
   std::memset(PieceSet, 0, sizeof PieceSet);
   std::memset(BonusSum, 0, sizeof BonusSum);
   std::memset(PawnsOnFile, 0, sizeof PawnsOnFile);
+  std::memset(PawnBonusOnFile, 0, sizeof PawnBonusOnFile);
 }
 
 void TChessSearch::SetZelmarMode(bool on) {
@@ -63,7 +67,8 @@ void TChessSearch::LoadRoot(const TSearchRoot& root) {
   for (int s = 0; s < 64; ++s) {
     int color, kind;
     DecodeLetter(root.Squares[s], color, kind);
-    if (color != cEmpty) Put(s, color, kind);
+    BoardColor[s] = static_cast<std::int8_t>(color);
+    BoardPiece[s] = static_cast<std::int8_t>(kind);
   }
   // 2.-5. Side, rights, en-passant square, ply.
   Side = root.WhiteToMove ? cWhite : cBlack;
@@ -73,11 +78,10 @@ void TChessSearch::LoadRoot(const TSearchRoot& root) {
   if (EpSquare < -1 || EpSquare > 63) EpSquare = -1;
   Ply = 0;
   ListStart[0] = 0;
-  // 6. Placement tables for this root; the running sums follow from them.
+  // 6. Placement tables for this root; the sets and running sums follow from them.
   BuildSquareBonus();
-  BonusSum[cWhite] = BonusSum[cBlack] = 0;
   for (int s = 0; s < 64; ++s)
-    if (BoardColor[s] != cEmpty) BonusSum[BoardColor[s]] += SquareBonus[BoardColor[s]][BoardPiece[s]][s];
+    if (BoardColor[s] != cEmpty) Put(s, BoardColor[s], BoardPiece[s]);
 }
 
 TSearchRoot TChessSearch::CurrentRoot(int depth) const {
@@ -123,22 +127,15 @@ void TChessSearch::MarkBestLineMove() {
   }
 }
 
-// Swaps the first best-scored of the remaining entries into place i.
+// Swaps the first best-scored of the remaining entries into place i. The highest score is found
+// first in one straight pass, then its first holder.
 void TChessSearch::PickBest(int i) {
   const int end = ListEnd[Ply];
+  std::int32_t top = MoveList[i].Score;
+  for (int j = i + 1; j < end; ++j) top = std::max(top, MoveList[j].Score);
   int best = i;
-  std::int32_t bestScore = MoveList[i].Score;
-  for (int j = i + 1; j < end; ++j) {
-    if (MoveList[j].Score > bestScore) {
-      bestScore = MoveList[j].Score;
-      best = j;
-    }
-  }
-  if (best != i) {
-    const TScoredMove t = MoveList[i];
-    MoveList[i] = MoveList[best];
-    MoveList[best] = t;
-  }
+  while (MoveList[best].Score != top) ++best;
+  if (best != i) std::swap(MoveList[i], MoveList[best]);
 }
 
 // Makes the move the head of this ply's best line, followed by the child's line.
@@ -165,7 +162,7 @@ int TChessSearch::Search(int alpha, int beta, int depth) {
     if (StopRequest.load(std::memory_order_relaxed)) break;
     PickBest(i);
     const TSearchMove m = MoveList[i].Move;
-    if (!DoMove(m)) continue;
+    if (!DoMoveKnowingCheck(m, inCheck)) continue;
     anyLegal = true;
     const int score = -Search(-beta, -alpha, depth - 1);
     UndoMove();
@@ -199,7 +196,7 @@ int TChessSearch::Quiesce(int alpha, int beta) {
   for (int i = ListStart[Ply]; i < ListEnd[Ply]; ++i) {
     PickBest(i);
     const TSearchMove m = MoveList[i].Move;
-    if (!DoMove(m)) continue;
+    if (!DoMoveKnowingCheck(m, inCheck)) continue;
     anyLegal = true;
     const int x = -Quiesce(-beta, -alpha);
     UndoMove();
@@ -216,10 +213,11 @@ int TChessSearch::Quiesce(int alpha, int beta) {
 // Leaf count of the legal move tree below the loaded position.
 std::uint64_t TChessSearch::Perft(int depth) {
   if (depth <= 0 || Ply >= PlyBound) return 1;
+  const bool inCheck = InCheck(Side);
   GenerateMoves();
   std::uint64_t count = 0;
   for (int i = ListStart[Ply]; i < ListEnd[Ply]; ++i) {
-    if (!DoMove(MoveList[i].Move)) continue;
+    if (!DoMoveKnowingCheck(MoveList[i].Move, inCheck)) continue;
     count += depth == 1 ? 1 : Perft(depth - 1);
     UndoMove();
   }

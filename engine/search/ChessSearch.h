@@ -45,6 +45,7 @@ class TChessSearch {
   void GenerateMoves();
   void GenerateCaptures();
   bool DoMove(TSearchMove m);
+  bool DoMoveKnowingCheck(TSearchMove m, bool sideInCheck);
   void UndoMove();
   bool InCheck(int side) const;
   bool IsAttacked(int square, int bySide) const;
@@ -57,6 +58,14 @@ class TChessSearch {
   int CurrentPly() const { return Ply; }
 
  private:
+  // Pawn-structure terms of one placement of both sides' pawns, for the current search's tables.
+  struct TPawnEntry {
+    bitboards::Mask Pawns[2];
+    std::uint32_t Generation;
+    int Score[2];
+  };
+  static constexpr int PawnCacheBits = 13;
+
   struct TUndo {
     TSearchMove Move;
     int Captured;
@@ -68,16 +77,21 @@ class TChessSearch {
   int Quiesce(int alpha, int beta);
   void AddMove(int from, int to, int flags);
   void AddPromotions(int from, int to, int flags);
+  void AddPieceMove(int from, int to, int flags);
+  bitboards::Mask ReachMask(int kind, int s) const;
   void AddCastlings();
   void AddEnPassant();
   void GeneratePawn(int s, bool capturesOnly);
   void MarkBestLineMove();
   void PickBest(int i);
   void UpdateBestLine(TSearchMove m);
+  void PawnTerms(unsigned ownFiles, unsigned foeFiles, int c, int& score) const;
   bool CastleSquaresFree(int to) const;
+  bool MoverMayBeInCheck(TSearchMove m, int mover) const;
 
   void Put(int s, int color, int kind);
   void Remove(int s);
+  void Shift(int from, int to);
   void ClearBoard();
 
   // Position.
@@ -96,6 +110,10 @@ class TChessSearch {
   // Evaluation kept in step with the board: placement sums and pawns per file (index file + 1).
   int BonusSum[2];
   int PawnsOnFile[2][10];
+  int PawnBonusOnFile[2][8];  // placement values of each file's pawns, summed
+  // Pawn-structure terms already worked out in this search (entries of older searches are stale).
+  mutable TPawnEntry PawnCache[1 << PawnCacheBits];
+  std::uint32_t PawnGeneration = 0;
   int SquareBonus[2][6][64];
 
   // Search tables.

@@ -12,8 +12,12 @@ inline void TChessSearch::Put(int s, int color, int kind) {
   const bitboards::Mask bit = bitboards::Bit(s);
   ColorSet[color] |= bit;
   PieceSet[color][kind] |= bit;
-  BonusSum[color] += SquareBonus[color][kind][s];
-  if (kind == kPawn) ++PawnsOnFile[color][FileOfSq(s) + 1];
+  const int bonus = SquareBonus[color][kind][s];
+  BonusSum[color] += bonus;
+  if (kind == kPawn) {
+    ++PawnsOnFile[color][FileOfSq(s) + 1];
+    PawnBonusOnFile[color][FileOfSq(s)] += bonus;
+  }
 }
 
 // Empties an occupied square, undoing what Put added.
@@ -23,10 +27,35 @@ inline void TChessSearch::Remove(int s) {
   const bitboards::Mask bit = bitboards::Bit(s);
   ColorSet[color] &= ~bit;
   PieceSet[color][kind] &= ~bit;
-  BonusSum[color] -= SquareBonus[color][kind][s];
-  if (kind == kPawn) --PawnsOnFile[color][FileOfSq(s) + 1];
+  const int bonus = SquareBonus[color][kind][s];
+  BonusSum[color] -= bonus;
+  if (kind == kPawn) {
+    --PawnsOnFile[color][FileOfSq(s) + 1];
+    PawnBonusOnFile[color][FileOfSq(s)] -= bonus;
+  }
   BoardColor[s] = cEmpty;
   BoardPiece[s] = kNone;
+}
+
+// Moves the piece on from to the empty square to, keeping the sets and sums in step.
+inline void TChessSearch::Shift(int from, int to) {
+  const int color = BoardColor[from];
+  const int kind = BoardPiece[from];
+  const bitboards::Mask both = bitboards::Bit(from) | bitboards::Bit(to);
+  ColorSet[color] ^= both;
+  PieceSet[color][kind] ^= both;
+  const int* bonus = SquareBonus[color][kind];
+  BonusSum[color] += bonus[to] - bonus[from];
+  if (kind == kPawn) {
+    --PawnsOnFile[color][FileOfSq(from) + 1];
+    ++PawnsOnFile[color][FileOfSq(to) + 1];
+    PawnBonusOnFile[color][FileOfSq(from)] -= bonus[from];
+    PawnBonusOnFile[color][FileOfSq(to)] += bonus[to];
+  }
+  BoardColor[to] = static_cast<std::int8_t>(color);
+  BoardPiece[to] = static_cast<std::int8_t>(kind);
+  BoardColor[from] = cEmpty;
+  BoardPiece[from] = kNone;
 }
 
 // Whether a piece of bySide reaches the square, looking outward from it along every way of moving.
@@ -77,16 +106,30 @@ inline bool TChessSearch::CastleSquaresFree(int to) const {
 
 // Plays a pseudo-legal move; refuses (position unchanged) a castling that may not pass or any move
 // that leaves the mover's king attacked.
-inline bool TChessSearch::DoMove(TSearchMove m) {
+inline bool TChessSearch::DoMove(TSearchMove m) { return DoMoveKnowingCheck(m, InCheck(Side)); }
+
+// Whether the mover's king can be attacked after a move, given that it was not attacked before: only
+// a king move, a second king, a castling, an en-passant capture (two squares emptied) or a piece
+// leaving a line through the king can change that; every other move is safe without a test.
+inline bool TChessSearch::MoverMayBeInCheck(TSearchMove m, int mover) const {
+  const bitboards::Mask kings = PieceSet[mover][kKing];
+  if (!kings) return false;
+  if ((kings & (kings - 1)) || (m.Flags & (mfCastle | mfEnPassant)) || (kings & bitboards::Bit(m.To)))
+    return true;
+  const int k = bitboards::FirstSquare(kings);
+  return ((bitboards::StraightLines[k] | bitboards::DiagonalLines[k]) & bitboards::Bit(m.From)) != 0;
+}
+
+// DoMove for a caller that already knows whether the side to move is in check.
+inline bool TChessSearch::DoMoveKnowingCheck(TSearchMove m, bool sideInCheck) {
   const int from = m.From;
   const int to = m.To;
   // 1. Castling: the king may not be in check nor cross or land on an attacked square; the rook jumps.
   if (m.Flags & mfCastle) {
-    if (InCheck(Side) || !CastleSquaresFree(to)) return false;
+    if (sideInCheck || !CastleSquaresFree(to)) return false;
     const int rookFrom = to == 62 ? 63 : to == 58 ? 56 : to == 6 ? 7 : 0;
     const int rookTo = to == 62 ? 61 : to == 58 ? 59 : to == 6 ? 5 : 3;
-    Remove(rookFrom);
-    Put(rookTo, Side, kRook);
+    Shift(rookFrom, rookTo);
   }
   // 2. Record what take-back needs.
   UndoStack[Ply] = {m, BoardPiece[to], CastleRights, EpSquare};
@@ -95,16 +138,19 @@ inline bool TChessSearch::DoMove(TSearchMove m) {
   CastleRights &= tables::CastleKeepMask[from] & tables::CastleKeepMask[to];
   EpSquare = (m.Flags & mfDoublePush) ? (Side == cWhite ? to + 8 : to - 8) : -1;
   // 5. Move the piece, promoting when asked.
-  const int kind = (m.Flags & mfPromotion) ? m.Promotion : BoardPiece[from];
   if (BoardColor[to] != cEmpty) Remove(to);
-  Remove(from);
-  Put(to, Side, kind);
+  if (m.Flags & mfPromotion) {
+    Remove(from);
+    Put(to, Side, m.Promotion);
+  } else {
+    Shift(from, to);
+  }
   // 6. The pawn taken en passant stands beside the target.
   if (m.Flags & mfEnPassant) Remove(Side == cWhite ? to + 8 : to - 8);
   // 7.-8. Hand over the move; a mover left in check takes it back.
   Other = Side;
   Side ^= 1;
-  if (InCheck(Other)) {
+  if ((sideInCheck || MoverMayBeInCheck(m, Other)) && InCheck(Other)) {
     UndoMove();
     return false;
   }
@@ -121,15 +167,17 @@ inline void TChessSearch::UndoMove() {
   EpSquare = u.EpSquare;
   const int from = u.Move.From;
   const int to = u.Move.To;
-  const int kind = (u.Move.Flags & mfPromotion) ? int{kPawn} : int{BoardPiece[to]};
-  Remove(to);
-  Put(from, Side, kind);
+  if (u.Move.Flags & mfPromotion) {
+    Remove(to);
+    Put(from, Side, kPawn);
+  } else {
+    Shift(to, from);
+  }
   if (u.Captured != kNone) Put(to, Other, u.Captured);
   if (u.Move.Flags & mfCastle) {
     const int rookHome = to == 62 ? 63 : to == 58 ? 56 : to == 6 ? 7 : 0;
     const int rookNow = to == 62 ? 61 : to == 58 ? 59 : to == 6 ? 5 : 3;
-    Remove(rookNow);
-    Put(rookHome, Side, kRook);
+    Shift(rookNow, rookHome);
   }
   if (u.Move.Flags & mfEnPassant) Put(Side == cWhite ? to + 8 : to - 8, Other, kPawn);
 }

@@ -1,5 +1,6 @@
 // Static evaluation: material and placement from tables built once per search, plus the pawn
 // structure and rook-file terms.
+#include <bit>
 #include <cstring>
 
 #include "engine/search/ChessSearch.h"
@@ -31,6 +32,11 @@ int LastKing(const std::int8_t* color, const std::int8_t* piece, int side, int f
 // the king table chosen by the opponent's material, and the pawn shield on the king's wing.
 void TChessSearch::BuildSquareBonus() {
   using namespace tables;
+  // Pawn terms remembered for older tables no longer hold.
+  if (++PawnGeneration == 0) {
+    for (TPawnEntry& e : PawnCache) e.Generation = 0;
+    PawnGeneration = 1;
+  }
   // 1.-2. Material plus placement, Black's read through the mirror.
   std::memset(SquareBonus, 0, sizeof SquareBonus);
   for (int s = 0; s < 64; ++s) {
@@ -61,23 +67,57 @@ void TChessSearch::BuildSquareBonus() {
   }
 }
 
-// Score of the side to move minus the other side's, in centipawns.
+namespace {
+
+// The files holding at least one piece of the set, as 8 bits (bit 0 = file a).
+inline unsigned FilesOf(bitboards::Mask m) {
+  m |= m >> 32;
+  m |= m >> 16;
+  m |= m >> 8;
+  return static_cast<unsigned>(m & 0xFF);
+}
+
+// Each file's neighbours, and the file with its neighbours, as file bits.
+constexpr unsigned NeighbourFiles(int f) { return ((1u << f) << 1 | (1u << f) >> 1) & 0xFF; }
+
+}  // namespace
+
+// Doubled, isolated and passed pawn terms of one side, worked out per file: every pawn of a file is
+// doubled, isolated or passed alike, and a file's passed bonus is twice its pawns' placement values.
+void TChessSearch::PawnTerms(unsigned own, unsigned foe, int c, int& score) const {
+  for (unsigned bits = own; bits; bits &= bits - 1) {
+    const int f = std::countr_zero(bits);
+    const int n = PawnsOnFile[c][f + 1];
+    const unsigned near = NeighbourFiles(f);
+    if (n > 1) score -= 5 * n;
+    if (!(own & near)) score -= n * ((foe >> f) & 1 ? 20 : 30);
+    if (!(foe & (near | 1u << f))) score += 2 * PawnBonusOnFile[c][f];
+  }
+}
+
+// Score of the side to move minus the other side's, in centipawns: the running placement sums, the
+// pawn terms (remembered per pawn placement, as quiescence rarely moves pawns) and the rook files.
 int TChessSearch::Evaluate() const {
-  int score[2] = {BonusSum[cWhite], BonusSum[cBlack]};
+  const bitboards::Mask white = PieceSet[cWhite][kPawn];
+  const bitboards::Mask black = PieceSet[cBlack][kPawn];
+  const unsigned files[2] = {FilesOf(white), FilesOf(black)};
+  const std::uint64_t key = (white * 0x9E3779B97F4A7C15ull) ^ (black * 0xC2B2AE3D27D4EB4Full);
+  TPawnEntry& e = PawnCache[key >> (64 - PawnCacheBits)];
+  if (e.Generation != PawnGeneration || e.Pawns[cWhite] != white || e.Pawns[cBlack] != black) {
+    e.Pawns[cWhite] = white;
+    e.Pawns[cBlack] = black;
+    e.Generation = PawnGeneration;
+    e.Score[cWhite] = e.Score[cBlack] = 0;
+    PawnTerms(files[cWhite], files[cBlack], cWhite, e.Score[cWhite]);
+    PawnTerms(files[cBlack], files[cWhite], cBlack, e.Score[cBlack]);
+  }
+  int score[2] = {BonusSum[cWhite] + e.Score[cWhite], BonusSum[cBlack] + e.Score[cBlack]};
   for (int c = cWhite; c <= cBlack; ++c) {
-    const int o = c ^ 1;
-    const int* own = PawnsOnFile[c];
-    const int* foe = PawnsOnFile[o];
-    for (bitboards::Mask pawns = PieceSet[c][kPawn]; pawns; pawns &= pawns - 1) {
-      const int s = bitboards::FirstSquare(pawns);
-      const int f = FileOfSq(s) + 1;
-      if (own[f] > 1) score[c] -= 5;
-      if (own[f - 1] == 0 && own[f + 1] == 0) score[c] -= foe[f] == 0 ? 30 : 20;
-      if (foe[f - 1] == 0 && foe[f] == 0 && foe[f + 1] == 0) score[c] += 2 * SquareBonus[c][kPawn][s];
-    }
+    const unsigned own = files[c];
+    const unsigned foe = files[c ^ 1];
     for (bitboards::Mask rooks = PieceSet[c][kRook]; rooks; rooks &= rooks - 1) {
-      const int f = FileOfSq(bitboards::FirstSquare(rooks)) + 1;
-      if (own[f] == 0) score[c] += foe[f] == 0 ? 15 : 10;
+      const int f = FileOfSq(bitboards::FirstSquare(rooks));
+      if (!((own >> f) & 1)) score[c] += (foe >> f) & 1 ? 10 : 15;
     }
   }
   return score[Side] - score[Other];

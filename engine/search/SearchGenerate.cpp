@@ -1,5 +1,7 @@
 // Pseudo-legal move generation of the search, in the fixed order that move ordering relies on:
 // squares 0..63, directions in table order, then castling, then en passant.
+#include <array>
+
 #include "engine/search/ChessSearch.h"
 #include "engine/search/SearchTables.h"
 
@@ -7,6 +9,21 @@ namespace zelmar {
 
 namespace {
 constexpr int CaptureBase = 1000000;
+
+// The ray of the bit sets that follows a sliding direction given as a mailbox offset.
+constexpr int RayOfOffset(int offset) {
+  for (int r = 0; r < 8; ++r)
+    if (bitboards::RayOffsets[r] == offset) return r;
+  return 0;
+}
+
+// Ray index of each sliding direction place of each kind.
+constexpr auto SlideRay = [] {
+  std::array<std::array<int, 8>, 6> rays{};
+  for (int k = 0; k < 6; ++k)
+    for (int j = 0; j < 8; ++j) rays[k][j] = RayOfOffset(tables::Directions[k][j]);
+  return rays;
+}();
 }  // namespace
 
 // Appends one move with its ordering score; a pawn reaching the last rank becomes four promotions.
@@ -34,6 +51,28 @@ void TChessSearch::AddPromotions(int from, int to, int flags) {
               static_cast<std::uint8_t>(k), static_cast<std::uint8_t>(flags | mfPromotion)};
     e.Score = CaptureBase + 10 * k;
   }
+}
+
+// Every square a piece of the kind could reach from s on an empty board.
+inline bitboards::Mask TChessSearch::ReachMask(int kind, int s) const {
+  using namespace bitboards;
+  switch (kind) {
+    case kKnight: return KnightMask[s];
+    case kBishop: return DiagonalLines[s];
+    case kRook: return StraightLines[s];
+    case kQueen: return DiagonalLines[s] | StraightLines[s] | (ZelmarMode ? KnightMask[s] : 0);
+    default: return KingMask[s];
+  }
+}
+
+// AddMove for a piece other than a pawn: never a promotion.
+inline void TChessSearch::AddPieceMove(int from, int to, int flags) {
+  int& end = ListEnd[Ply];
+  if (end >= MaxMoveList) return;
+  TScoredMove& e = MoveList[end++];
+  e.Move = {static_cast<std::uint8_t>(from), static_cast<std::uint8_t>(to), 0,
+            static_cast<std::uint8_t>(flags)};
+  e.Score = flags ? CaptureBase + 10 * BoardPiece[to] - BoardPiece[from] : HistoryScore[from][to];
 }
 
 // Pawn moves of one square; a pawn already on its last rank has none.
@@ -115,10 +154,10 @@ void TChessSearch::GenerateMoves() {
         const int t = tables::MailboxCells[cell];
         if (t < 0) break;
         if (BoardColor[t] != cEmpty) {
-          if (BoardColor[t] == Other) AddMove(s, t, mfCapture);
+          if (BoardColor[t] == Other) AddPieceMove(s, t, mfCapture);
           break;
         }
-        AddMove(s, t, 0);
+        AddPieceMove(s, t, 0);
         if (!ray) break;
       }
     }
@@ -128,9 +167,12 @@ void TChessSearch::GenerateMoves() {
   ListStart[Ply + 1] = ListEnd[Ply];
 }
 
-// Captures only (and pawn steps onto the last rank), for the quiescence search.
+// Captures only (and pawn steps onto the last rank), for the quiescence search. A slider's capture
+// along a ray is the first occupied square of that ray, found from the occupancy at once.
 void TChessSearch::GenerateCaptures() {
   ListEnd[Ply] = ListStart[Ply];
+  const bitboards::Mask occupied = ColorSet[cWhite] | ColorSet[cBlack];
+  const bitboards::Mask enemy = ColorSet[Other];
   for (bitboards::Mask own = ColorSet[Side]; own; own &= own - 1) {
     const int s = bitboards::FirstSquare(own);
     const int kind = BoardPiece[s];
@@ -138,22 +180,19 @@ void TChessSearch::GenerateCaptures() {
       GeneratePawn(s, true);
       continue;
     }
+    if (!(ReachMask(kind, s) & enemy)) continue;  // nothing of the enemy in reach at all
     const int* dirs = tables::Directions[kind];
     const int count = DirectionCount[kind];
     const bool slides = tables::Slides[kind];
     const int home = tables::MailboxIndex[s];
     for (int j = 0; j < count; ++j) {
-      const int step = dirs[j];
-      const bool ray = slides && j <= 7;
-      for (int cell = home + step;; cell += step) {
-        const int t = tables::MailboxCells[cell];
-        if (t < 0) break;
-        if (BoardColor[t] != cEmpty) {
-          if (BoardColor[t] == Other) AddMove(s, t, mfCapture);
-          break;
-        }
-        if (!ray) break;
+      int t;
+      if (slides && j <= 7) {
+        t = bitboards::FirstBlocker(SlideRay[kind][j], s, occupied);
+      } else {
+        t = tables::MailboxCells[home + dirs[j]];
       }
+      if (t >= 0 && BoardColor[t] == Other) AddPieceMove(s, t, mfCapture);
     }
   }
   AddEnPassant();
