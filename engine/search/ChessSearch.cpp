@@ -210,6 +210,15 @@ int TChessSearch::Quiesce(int alpha, int beta) {
   return alpha;
 }
 
+int TChessSearch::SearchAtPly(int ply, int depth) {
+  const int saved = Ply;
+  Ply = ply;
+  NodeCount = 0;
+  const int score = Search(-Infinity, Infinity, depth);
+  Ply = saved;
+  return score;
+}
+
 // Leaf count of the legal move tree below the loaded position.
 std::uint64_t TChessSearch::Perft(int depth) {
   if (depth <= 0 || Ply >= PlyBound) return 1;

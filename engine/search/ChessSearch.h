@@ -56,6 +56,10 @@ class TChessSearch {
   int PieceAt(int s) const { return BoardPiece[s]; }
   int ColorAt(int s) const { return BoardColor[s]; }
   int CurrentPly() const { return Ply; }
+  // Test hooks: run the main search as if the position stood at the given ply, and make the current
+  // ply's move list begin at the given entry (to probe the depth and list bounds).
+  int SearchAtPly(int ply, int depth);
+  void SetListBegin(int start) { ListStart[Ply] = start; }
 
  private:
   // Pawn-structure terms of one placement of both sides' pawns, for the current search's tables.

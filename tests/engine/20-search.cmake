@@ -2,4 +2,7 @@
 zelmar_add_gtest(engine_search_tests LABEL engine TIMEOUT 600
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/search/SearchPerftTest.cpp
-  LIBS zelmar_search zelmar_reference_search)
+    ${CMAKE_CURRENT_LIST_DIR}/search/SearchCompareTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/search/SearchRulesTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/search/SearchEvaluateTest.cpp
+  LIBS zelmar_search zelmar_reference_search zelmar_engine_bench)
