@@ -38,8 +38,8 @@ class TChessBrd {
   std::string Position() const { return GetPosition(); }
   // Replaces the squares by a position text ("init" or "newgame" in any case for the initial one).
   void SetPosition(std::string_view text);
-  // The letter on a square; a space when empty, '_' for None.
-  char PieceAt(Square sq) const { return board_[Ord(sq)]; }
+  // The letter on a square; a space when empty, '_' for None or any value off the board.
+  char PieceAt(Square sq) const { return OnBoard(sq) ? board_[Ord(sq)] : board_[0]; }
   // 1 for a White piece on the square, 0 for a Black one, -1 for none.
   int PieceColor(Square sq) const;
   // The 64 squares in order, read in place by the worker.

@@ -30,7 +30,7 @@ TChessBrd::~TChessBrd() {
 std::string TChessBrd::GetPosition() const { return std::string(&board_[1], 64); }
 
 int TChessBrd::PieceColor(Square sq) const {
-  const char c = board_[Ord(sq)];
+  const char c = PieceAt(sq);
   if (c >= 'B' && c <= 'R') return 1;
   if (c >= 'b' && c <= 'r') return 0;
   return -1;
