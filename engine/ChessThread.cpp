@@ -156,10 +156,11 @@ void TChessThread::RunPass() {
   search_->RunSearch(root);
   if (!search_->StopRequest.load()) {
     thinking_ = false;
-    ++searches_;
     const zelmar::TSearchMove m = search_->BestMove();
     calls_.CallAndWait([this, m] {
-      board_.PlayMove(static_cast<Square>(m.From + 1), static_cast<Square>(m.To + 1));
+      // The board refuses a stale move (no legal move at the root); it is dropped, only counted.
+      ++delivered_;
+      if (!board_.PlayMove(static_cast<Square>(m.From + 1), static_cast<Square>(m.To + 1))) ++refused_;
     });
   }
   // 3. End of the pass on the main thread; the board parks or releases the worker.

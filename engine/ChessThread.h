@@ -33,8 +33,9 @@ class TChessThread final : public TChessWorker {
 
   // Whether the thread is parked (waiting for Release), for tests and tools.
   bool Parked() const;
-  // Searches completed and moves delivered so far, for tests and tools.
-  int SearchesRun() const { return searches_.load(); }
+  // Moves delivered so far, and how many of them the board refused, for tests and tools.
+  int MovesDelivered() const { return delivered_.load(); }
+  int MovesRefused() const { return refused_.load(); }
 
  private:
   void Body();
@@ -55,7 +56,8 @@ class TChessThread final : public TChessWorker {
   bool terminate_ = false;
 
   std::atomic<bool> thinking_{false};
-  std::atomic<int> searches_{0};
+  std::atomic<int> delivered_{0};
+  std::atomic<int> refused_{0};
   std::atomic<int> threadId_{0};
   std::atomic<int> priority_{tpNormal};
   int baseNice_ = 0;
