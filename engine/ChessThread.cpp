@@ -3,7 +3,11 @@
 
 #include <sys/resource.h>
 #include <sys/syscall.h>
+#include <pthread.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <ctime>
 
 #include <algorithm>
 
@@ -88,6 +92,14 @@ bool TChessThread::ParkAfterPass() {
 bool TChessThread::Parked() const {
   std::lock_guard lock(calls_.Mutex());
   return parked_ && !run_;
+}
+
+double TChessThread::CpuSeconds() const {
+  clockid_t clock;
+  timespec ts{};
+  if (pthread_getcpuclockid(const_cast<std::thread&>(thread_).native_handle(), &clock) != 0) return 0;
+  if (clock_gettime(clock, &ts) != 0) return 0;
+  return static_cast<double>(ts.tv_sec) + ts.tv_nsec * 1e-9;
 }
 
 void TChessThread::ApplyPriority(TThreadPriority priority) {

@@ -33,6 +33,9 @@ class TChessThread final : public TChessWorker {
 
   // Whether the thread is parked (waiting for Release), for tests and tools.
   bool Parked() const;
+  // The thread's system id (0 until it has started) and the processor time it has used.
+  int ThreadId() const { return threadId_.load(); }
+  double CpuSeconds() const;
   // Moves delivered so far, and how many of them the board refused, for tests and tools.
   int MovesDelivered() const { return delivered_.load(); }
   int MovesRefused() const { return refused_.load(); }
