@@ -169,11 +169,19 @@ void TChessThread::RunPass() {
   if (!search_->StopRequest.load()) {
     thinking_ = false;
     const zelmar::TSearchMove m = search_->BestMove();
-    calls_.CallAndWait([this, m] {
-      // The board refuses a stale move (no legal move at the root); it is dropped, only counted.
+    bool refused = false;
+    calls_.CallAndWait([this, m, &refused] {
       ++delivered_;
-      if (!board_.PlayMove(static_cast<Square>(m.From + 1), static_cast<Square>(m.To + 1))) ++refused_;
+      refused = !board_.PlayMove(static_cast<Square>(m.From + 1), static_cast<Square>(m.To + 1));
     });
+    if (refused) {
+      // A stale move of a root without legal moves (a finished game): nothing to do in this position,
+      // so park until the board releases the worker again instead of searching it over and over.
+      ++refused_;
+      std::lock_guard lock(calls_.Mutex());
+      run_ = false;
+      return;
+    }
   }
   // 3. End of the pass on the main thread; the board parks or releases the worker.
   if (!calls_.CallAndWait([this] { board_.TurnDone(); })) {

@@ -28,6 +28,7 @@ class TChessThread final : public TChessWorker {
   bool ParkAfterPass() override;
   bool Thinking() const override { return thinking_.load(); }
   void ApplyPriority(TThreadPriority priority) override;
+  bool InsideCall() const override { return calls_.InCall(); }
   int RunPendingCalls() override { return calls_.RunPending(); }
   void WaitForCalls(std::chrono::milliseconds timeout) override { calls_.Wait(timeout); }
 

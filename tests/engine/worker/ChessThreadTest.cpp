@@ -98,6 +98,29 @@ TEST(ChessThreadTest, NewGameInsideMateOfTheComputersMoveDoesNotHang) {
   ASSERT_TRUE(w.RunUntil([&] { return moves == 3 && w.worker.Parked(); }, 30s));
 }
 
+// After the game ends the mated computer has no move: one refused delivery, then it stays parked. The
+// end-of-game flag stays set until the next move, yet later changes still park the worker first.
+TEST(ChessThreadTest, AfterTheGameEndsTheWorkerParks) {
+  WorkerBoard w;
+  int mates = 0;
+  w.board.OnMate = [&](TChessBrd&, Square, Square) { ++mates; };
+  w.board.SetSearchDepth(2);
+  w.board.SetCastlingAllowed(CastleSet{});
+  w.board.SetPosition(kMateInOne);
+  w.board.SetComputerPlaysWhite(true);
+  ASSERT_TRUE(w.RunUntil([&] { return mates == 1 && w.worker.Parked(); }, 30s));
+  EXPECT_TRUE(w.board.InGameEndEvent());
+  w.board.SetComputerPlaysBlack(true);  // the mated side: nothing to play
+  ASSERT_TRUE(w.RunUntil([&] { return w.worker.MovesRefused() == 1 && w.worker.Parked(); }, 30s));
+  const double before = w.worker.CpuSeconds();
+  w.RunFor(300ms);
+  EXPECT_LT(w.worker.CpuSeconds() - before, 0.005);
+  EXPECT_EQ(w.worker.MovesRefused(), 1);
+  w.board.NewGame();
+  EXPECT_TRUE(w.worker.Parked());
+  EXPECT_EQ(w.board.GetPosition(), std::string(kInitialPosition));
+}
+
 TEST(ChessThreadTest, StopAndStartAroundASearch) {
   WorkerBoard w;
   int moves = 0;
