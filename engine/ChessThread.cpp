@@ -173,11 +173,11 @@ void TChessThread::RunPass() {
     calls_.CallAndWait([this, m, &refused] {
       ++delivered_;
       refused = !board_.PlayMove(static_cast<Square>(m.From + 1), static_cast<Square>(m.To + 1));
+      if (refused) ++refused_;
     });
     if (refused) {
       // A stale move of a root without legal moves (a finished game): nothing to do in this position,
       // so park until the board releases the worker again instead of searching it over and over.
-      ++refused_;
       std::lock_guard lock(calls_.Mutex());
       run_ = false;
       return;

@@ -127,14 +127,32 @@ void TChessSearch::MarkBestLineMove() {
   }
 }
 
-// Swaps the first best-scored of the remaining entries into place i. The highest score is found
-// first in one straight pass, then its first holder.
-void TChessSearch::PickBest(int i) {
+// Swaps the first best-scored of the remaining entries into place i. The entry picked before this
+// one (now at i - 1) scored at least as much as every remaining entry, so the first entry that
+// matches its score is the answer at once.
+inline void TChessSearch::PickBest(int i) {
   const int end = ListEnd[Ply];
-  std::int32_t top = MoveList[i].Score;
-  for (int j = i + 1; j < end; ++j) top = std::max(top, MoveList[j].Score);
   int best = i;
-  while (MoveList[best].Score != top) ++best;
+  std::int32_t top = MoveList[i].Score;
+  if (i > ListStart[Ply]) {
+    const std::int32_t ceiling = MoveList[i - 1].Score;
+    if (top == ceiling) return;
+    for (int j = i + 1; j < end; ++j) {
+      const std::int32_t s = MoveList[j].Score;
+      if (s > top) {
+        top = s;
+        best = j;
+        if (s == ceiling) break;
+      }
+    }
+  } else {
+    for (int j = i + 1; j < end; ++j) {
+      if (MoveList[j].Score > top) {
+        top = MoveList[j].Score;
+        best = j;
+      }
+    }
+  }
   if (best != i) std::swap(MoveList[i], MoveList[best]);
 }
 
