@@ -6,10 +6,16 @@ namespace {
 // Material that counts towards mating: 5 for pawn, rook and queen, 3 for a bishop, 2 for a knight.
 int MatingValue(char piece) {
   switch (piece | 0x20) {
-    case 'p': case 'r': case 'q': return 5;
-    case 'b': return 3;
-    case 'n': return 2;
-    default: return 0;
+    case 'p':
+    case 'r':
+    case 'q':
+      return 5;
+    case 'b':
+      return 3;
+    case 'n':
+      return 2;
+    default:
+      return 0;
   }
 }
 

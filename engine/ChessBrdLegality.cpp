@@ -19,6 +19,7 @@ struct CastlingCase {
   Square notAttacked[3];
 };
 
+// clang-format off
 constexpr CastlingCase kCastlings[4] = {
     {Square::E1, Square::G1, WhiteKingSide, Square::H1, 'R', {Square::F1, Square::G1, Square::None},
      {Square::E1, Square::F1, Square::G1}},
@@ -29,6 +30,7 @@ constexpr CastlingCase kCastlings[4] = {
     {Square::E8, Square::C8, BlackQueenSide, Square::A8, 'r', {Square::B8, Square::C8, Square::D8},
      {Square::E8, Square::D8, Square::C8}},
 };
+// clang-format on
 
 }  // namespace
 
@@ -43,13 +45,26 @@ bool TChessBrd::IsLegalMove(Square oldSq, Square newSq) const {
   // 3. The movement rule of the piece; letters without a rule pass.
   bool moves = true;
   switch (board_[Ord(oldSq)] | 0x20) {
-    case 'p': moves = PawnMoveOk(oldSq, newSq); break;
-    case 'n': moves = KnightMoveOk(oldSq, newSq); break;
-    case 'b': moves = BishopMoveOk(oldSq, newSq); break;
-    case 'r': moves = RookMoveOk(oldSq, newSq); break;
-    case 'q': moves = QueenMoveOk(oldSq, newSq); break;
-    case 'k': moves = KingMoveOk(oldSq, newSq); break;
-    default: break;
+    case 'p':
+      moves = PawnMoveOk(oldSq, newSq);
+      break;
+    case 'n':
+      moves = KnightMoveOk(oldSq, newSq);
+      break;
+    case 'b':
+      moves = BishopMoveOk(oldSq, newSq);
+      break;
+    case 'r':
+      moves = RookMoveOk(oldSq, newSq);
+      break;
+    case 'q':
+      moves = QueenMoveOk(oldSq, newSq);
+      break;
+    case 'k':
+      moves = KingMoveOk(oldSq, newSq);
+      break;
+    default:
+      break;
   }
   if (!moves) return false;
   // 4. Once the position stood for the third time, no move at all is legal.
@@ -155,7 +170,8 @@ bool TChessBrd::KingAttackedAfter(Square oldSq, Square newSq, bool white) const 
   const char rook = white ? 'r' : 'R', queen = white ? 'q' : 'Q', enemyKing = white ? 'k' : 'K';
   const int f = FileOf(static_cast<Square>(kingAt)), r = RankOf(static_cast<Square>(kingAt));
   const int pawnRank = white ? r + 1 : r - 1;
-  if (copy[Ord(SquareAt(f - 1, pawnRank))] == pawn || copy[Ord(SquareAt(f + 1, pawnRank))] == pawn) return true;
+  if (copy[Ord(SquareAt(f - 1, pawnRank))] == pawn || copy[Ord(SquareAt(f + 1, pawnRank))] == pawn)
+    return true;
   for (const auto& j : kKnightJumps) {
     const char c = copy[Ord(SquareAt(f + j[0], r + j[1]))];
     if (c == knight || (zelmarMode_ && c == queen)) return true;

@@ -104,11 +104,20 @@ void TChessBrd::ApplyCastlingRook(Square oldSq, Square newSq) {
 void TChessBrd::UpdateCastlingRights(Square oldSq, Square newSq, bool capture) {
   for (Square sq : {oldSq, capture ? newSq : Square::None}) {
     switch (sq) {
-      case Square::A8: castlingAllowed_.Exclude(BlackQueenSide); break;
-      case Square::H8: castlingAllowed_.Exclude(BlackKingSide); break;
-      case Square::A1: castlingAllowed_.Exclude(WhiteQueenSide); break;
-      case Square::H1: castlingAllowed_.Exclude(WhiteKingSide); break;
-      default: break;
+      case Square::A8:
+        castlingAllowed_.Exclude(BlackQueenSide);
+        break;
+      case Square::H8:
+        castlingAllowed_.Exclude(BlackKingSide);
+        break;
+      case Square::A1:
+        castlingAllowed_.Exclude(WhiteQueenSide);
+        break;
+      case Square::H1:
+        castlingAllowed_.Exclude(WhiteKingSide);
+        break;
+      default:
+        break;
     }
   }
   if (oldSq == Square::E8) {

@@ -19,7 +19,9 @@ bool NamesInitialPosition(std::string_view text) {
 
 }  // namespace
 
-TChessBrd::TChessBrd() { ResetToStart(); }
+TChessBrd::TChessBrd() {
+  ResetToStart();
+}
 
 // Parks the worker before it goes, so that it never reads a board that no longer exists.
 TChessBrd::~TChessBrd() {
@@ -27,7 +29,9 @@ TChessBrd::~TChessBrd() {
   worker_.reset();
 }
 
-std::string TChessBrd::GetPosition() const { return std::string(&board_[1], 64); }
+std::string TChessBrd::GetPosition() const {
+  return std::string(&board_[1], 64);
+}
 
 int TChessBrd::PieceColor(Square sq) const {
   const char c = PieceAt(sq);
@@ -98,7 +102,9 @@ void TChessBrd::SetEnPassant(Square value) {
   }
 }
 
-void TChessBrd::SetSearchDepth(int value) { searchDepth_ = std::clamp(value, 1, 8); }
+void TChessBrd::SetSearchDepth(int value) {
+  searchDepth_ = std::clamp(value, 1, 8);
+}
 
 void TChessBrd::SetWhiteToMove(bool value) {
   StopThinking();

@@ -23,7 +23,8 @@ void TChessBrd::MoveEndBoundHere() {
 bool TChessBrd::GoToMove(int move, bool whiteToMove) {
   StopThinking();
   // 1. Refuse positions after the end bound or before the start bound.
-  if (move > historyEndMove_ || (move == historyEndMove_ && historyEndWhiteToMove_ && !whiteToMove)) return false;
+  if (move > historyEndMove_ || (move == historyEndMove_ && historyEndWhiteToMove_ && !whiteToMove))
+    return false;
   if (move < historyStartMove_ || (move == historyStartMove_ && !historyStartWhiteToMove_ && whiteToMove)) {
     return false;
   }

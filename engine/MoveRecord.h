@@ -9,8 +9,8 @@
 
 // One recorded position and the move played from it.
 struct MoveInfo {
-  std::string Position;  // the 64-character placement; empty for an entry not written in this game
-  CastleSet Castling;    // castling rights in that position
+  std::string Position;          // the 64-character placement; empty for an entry not written in this game
+  CastleSet Castling;            // castling rights in that position
   Square FromSq = Square::None;  // the move played from that position, once it is played
   Square ToSq = Square::None;
   Square EnPassant = Square::None;  // en-passant square in that position

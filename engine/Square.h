@@ -7,6 +7,7 @@
 #include <string_view>
 
 // A board square: None (0), then a8 (1) along rank 8 to h8 (8), down to a1 (57) ... h1 (64).
+// clang-format off
 enum class Square : std::uint8_t {
   None = 0,
   A8, B8, C8, D8, E8, F8, G8, H8,
@@ -18,9 +19,12 @@ enum class Square : std::uint8_t {
   A2, B2, C2, D2, E2, F2, G2, H2,
   A1, B1, C1, D1, E1, F1, G1, H1,
 };
+// clang-format on
 
 // Ordinal of a square (0 for None, 1..64 on the board).
-constexpr int Ord(Square sq) { return static_cast<int>(sq); }
+constexpr int Ord(Square sq) {
+  return static_cast<int>(sq);
+}
 
 // Square of an ordinal; anything outside 0..64 gives None.
 constexpr Square SquareOf(int ordinal) {
@@ -28,13 +32,19 @@ constexpr Square SquareOf(int ordinal) {
 }
 
 // Whether the square is one of the 64 board squares.
-constexpr bool OnBoard(Square sq) { return Ord(sq) >= 1 && Ord(sq) <= 64; }
+constexpr bool OnBoard(Square sq) {
+  return Ord(sq) >= 1 && Ord(sq) <= 64;
+}
 
 // File of a board square: 1 = file a ... 8 = file h.
-constexpr int FileOf(Square sq) { return (Ord(sq) - 1) % 8 + 1; }
+constexpr int FileOf(Square sq) {
+  return (Ord(sq) - 1) % 8 + 1;
+}
 
 // Rank of a board square: 1 = White's back rank ... 8 = Black's back rank.
-constexpr int RankOf(Square sq) { return 8 - (Ord(sq) - 1) / 8; }
+constexpr int RankOf(Square sq) {
+  return 8 - (Ord(sq) - 1) / 8;
+}
 
 // Square at (file, rank), or None when either lies outside 1..8.
 constexpr Square SquareAt(int file, int rank) {

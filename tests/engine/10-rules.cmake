@@ -22,3 +22,14 @@ set_tests_properties(zelmar_engine_moves_events PROPERTIES LABELS engine
   PASS_REGULAR_EXPRESSION "LegalMove f2 f3\nLegalMove e7 e5\nLegalMove g2 g4\nIllegal e2 e5\nLegalMove d8 h4\nCheck\nMate\nPosition rnb.kbnrpppp.ppp............p.........Pq.....P..PPPPP..PRNBQKBNR\nToMove w\nCastling KQkq\nEnPassant -\nCurrentMove 3\n$")
 add_test(NAME zelmar_engine_refuses_bad_input COMMAND zelmar-engine moves startpos e2e9)
 set_tests_properties(zelmar_engine_refuses_bad_input PROPERTIES LABELS engine WILL_FAIL TRUE)
+# An en-passant square must belong to a double step the opponent has just made; the tool refuses any other.
+add_test(NAME zelmar_engine_refuses_en_passant_for_the_wrong_side
+  COMMAND zelmar-engine moves "4k3/8/8/8/8/8/3P4/4K3 w - e3" d2e3)
+set_tests_properties(zelmar_engine_refuses_en_passant_for_the_wrong_side PROPERTIES LABELS engine WILL_FAIL TRUE)
+add_test(NAME zelmar_engine_refuses_en_passant_without_the_passed_pawn
+  COMMAND zelmar-engine moves "4k3/8/8/3P4/8/8/8/4K3 w - e6" d5e6)
+set_tests_properties(zelmar_engine_refuses_en_passant_without_the_passed_pawn PROPERTIES LABELS engine WILL_FAIL TRUE)
+add_test(NAME zelmar_engine_en_passant_from_fen
+  COMMAND zelmar-engine moves "4k3/8/8/3pP3/8/8/8/4K3 w - d6" e5d6)
+set_tests_properties(zelmar_engine_en_passant_from_fen PROPERTIES LABELS engine
+  PASS_REGULAR_EXPRESSION "^LegalMove e5 d6\nCapture e5 d6 p\nPosition ....k..............P")

@@ -11,7 +11,9 @@
 namespace rules_test {
 
 // Square named in coordinates ("e4"); None for anything else.
-inline Square Sq(const char* name) { return ParseSquare(name).value_or(Square::None); }
+inline Square Sq(const char* name) {
+  return ParseSquare(name).value_or(Square::None);
+}
 
 // A 64-character position text holding the given pieces, e.g. {{"e1", 'K'}, {"e8", 'k'}}.
 inline std::string Placement(std::initializer_list<std::pair<const char*, char>> pieces) {
@@ -22,7 +24,7 @@ inline std::string Placement(std::initializer_list<std::pair<const char*, char>>
 
 // Sets up a position on a fresh record: placement, side to move, castling rights, en passant.
 inline void Arrange(TChessBrd& board, const std::string& placement, bool whiteToMove = true,
-                  CastleSet rights = CastleSet{}, Square enPassant = Square::None) {
+                    CastleSet rights = CastleSet{}, Square enPassant = Square::None) {
   board.ResetToStart();
   board.SetPosition(placement);
   board.SetWhiteToMove(whiteToMove);

@@ -77,7 +77,8 @@ TEST(GameEndTest, NoMatingMaterialFollowsTheMaterialTable) {
   const Case cases[] = {
       {"bishop", Placement({{"e1", 'K'}, {"c1", 'B'}, {"e8", 'k'}, {"d3", 'r'}}), true},
       {"two knights", Placement({{"e1", 'K'}, {"c1", 'N'}, {"c3", 'N'}, {"e8", 'k'}, {"d3", 'r'}}), true},
-      {"bishop and knight", Placement({{"e1", 'K'}, {"c1", 'B'}, {"c3", 'N'}, {"e8", 'k'}, {"d3", 'r'}}), false},
+      {"bishop and knight", Placement({{"e1", 'K'}, {"c1", 'B'}, {"c3", 'N'}, {"e8", 'k'}, {"d3", 'r'}}),
+       false},
       {"two bishops", Placement({{"e1", 'K'}, {"c1", 'B'}, {"c3", 'B'}, {"e8", 'k'}, {"d3", 'r'}}), false},
       {"pawn", Placement({{"e1", 'K'}, {"a2", 'P'}, {"e8", 'k'}, {"d3", 'r'}}), false},
   };
@@ -88,9 +89,9 @@ TEST(GameEndTest, NoMatingMaterialFollowsTheMaterialTable) {
     ASSERT_TRUE(board.PlayMove(Square::D3, Square::D2)) << c.what;  // offered to the White king
     log.Take();
     ASSERT_TRUE(board.PlayMove(Square::E1, Square::D2)) << c.what;  // which takes the last Black rook
-    const Lines expected = c.noMaterial
-                               ? Lines{"LegalMove e1 d2", "Capture e1 d2 r", "NoMatingMaterial", "Draw", "Paint"}
-                               : Lines{"LegalMove e1 d2", "Capture e1 d2 r", "Paint"};
+    const Lines expected =
+        c.noMaterial ? Lines{"LegalMove e1 d2", "Capture e1 d2 r", "NoMatingMaterial", "Draw", "Paint"}
+                     : Lines{"LegalMove e1 d2", "Capture e1 d2 r", "Paint"};
     EXPECT_EQ(log.Take(), expected) << c.what;
   }
 }

@@ -35,8 +35,15 @@ TEST(LegalityTest, IllegalMoveIsRefusedWithoutEventsOrChanges) {
 
 TEST(LegalityTest, PawnsMoveForwardCaptureDiagonallyAndDoubleStepOnlyFromHome) {
   TChessBrd board;
-  Arrange(board, Placement({{"e1", 'K'}, {"e8", 'k'}, {"d3", 'P'}, {"c4", 'p'}, {"d4", 'n'}, {"h2", 'P'},
-                          {"h4", 'p'}, {"a7", 'p'}, {"a6", 'B'}}));
+  Arrange(board, Placement({{"e1", 'K'},
+                            {"e8", 'k'},
+                            {"d3", 'P'},
+                            {"c4", 'p'},
+                            {"d4", 'n'},
+                            {"h2", 'P'},
+                            {"h4", 'p'},
+                            {"a7", 'p'},
+                            {"a6", 'B'}}));
   EXPECT_FALSE(board.IsLegalMove(Square::D3, Square::D4));  // blocked
   EXPECT_TRUE(board.IsLegalMove(Square::D3, Square::C4));
   EXPECT_FALSE(board.IsLegalMove(Square::D3, Square::E4));  // nothing to take
@@ -53,8 +60,9 @@ TEST(LegalityTest, PawnsMoveForwardCaptureDiagonallyAndDoubleStepOnlyFromHome) {
 
 TEST(LegalityTest, SlidersStopAtTheFirstPieceAndKnightsJump) {
   TChessBrd board;
-  Arrange(board, Placement({{"a1", 'K'}, {"h8", 'k'}, {"d4", 'R'}, {"d7", 'p'}, {"f6", 'B'},
-                          {"b2", 'N'}, {"g5", 'p'}}));
+  Arrange(
+      board,
+      Placement({{"a1", 'K'}, {"h8", 'k'}, {"d4", 'R'}, {"d7", 'p'}, {"f6", 'B'}, {"b2", 'N'}, {"g5", 'p'}}));
   EXPECT_TRUE(board.IsLegalMove(Square::D4, Square::D7));
   EXPECT_FALSE(board.IsLegalMove(Square::D4, Square::D8));
   EXPECT_TRUE(board.IsLegalMove(Square::D4, Square::H4));
@@ -114,6 +122,28 @@ TEST(ZelmarTest, ZelmarChecksByKnightJumpAndGuardsItsSquares) {
   EXPECT_FALSE(board.IsLegalMove(Square::E7, Square::F6));
   EXPECT_FALSE(board.IsLegalMove(Square::E7, Square::E6));  // on the Zelmar's diagonal
   EXPECT_TRUE(board.IsLegalMove(Square::E7, Square::E8));
+}
+
+// The Zelmar on g3 reaches f1 only by its knight's jump: castling over f1 is refused only in Zelmar mode.
+TEST(ZelmarTest, KingMayNotCastleAcrossAZelmarsJump) {
+  TChessBrd board;
+  const auto pieces = Placement({{"e1", 'K'}, {"h1", 'R'}, {"f2", 'P'}, {"g2", 'P'}, {"g3", 'q'}, {"e8", 'k'}});
+  Arrange(board, pieces, true, CastleSet{WhiteKingSide});
+  EXPECT_TRUE(board.IsLegalMove(Square::E1, Square::G1));
+  board.SetZelmarMode(true);
+  EXPECT_FALSE(board.IsLegalMove(Square::E1, Square::G1));
+  EXPECT_FALSE(board.WhiteKingAttackedAfter(Square::E1, Square::E1));
+}
+
+// A Zelmar's jump onto f7 smothers the king in the corner; a queen could not make that move at all.
+TEST(ZelmarTest, KnightJumpOfTheZelmarMates) {
+  TChessBrd board;
+  Arrange(board, Placement({{"e1", 'K'}, {"e5", 'Q'}, {"h8", 'k'}, {"g8", 'r'}, {"g7", 'p'}, {"h7", 'p'}}));
+  EXPECT_FALSE(board.IsLegalMove(Square::E5, Square::F7));
+  board.SetZelmarMode(true);
+  EventLog log(board);
+  ASSERT_TRUE(board.PlayMove(Square::E5, Square::F7));
+  EXPECT_EQ(log.Take(), (std::vector<std::string>{"LegalMove e5 f7", "Check e5 f7", "Mate e5 f7", "Paint"}));
 }
 
 TEST(CastlingTest, KingSideIsRefusedThroughAttackedSquaresOrWithoutTheRook) {

@@ -115,7 +115,7 @@ TEST(PromotionTest, UnknownLetterGivesAQueenAndResetsTheLetter) {
 TEST(CastlingPlayTest, KingSideCastleMovesTheRookAndClearsBothRights) {
   TChessBrd board;
   Arrange(board, Placement({{"e1", 'K'}, {"h1", 'R'}, {"a1", 'R'}, {"b8", 'k'}, {"h7", 'p'}}), true,
-        CastleSet::All());
+          CastleSet::All());
   EventLog log(board);
   ASSERT_TRUE(board.PlayMove(Square::E1, Square::G1));
   EXPECT_EQ(log.Take(), (Lines{"LegalMove e1 g1", "Castle e1 g1", "Paint"}));
@@ -135,8 +135,10 @@ TEST(CastlingPlayTest, BlackQueenSideCastle) {
 TEST(CastlingPlayTest, CastleWhoseRookGivesCheckAndMate) {
   TChessBrd board;
   // The rook lands on f1 facing the Black king on f8, which its own pieces hem in.
-  Arrange(board, Placement({{"e1", 'K'}, {"h1", 'R'}, {"f8", 'k'}, {"e8", 'r'}, {"g8", 'r'}, {"e7", 'p'},
-                          {"g7", 'p'}}), true, CastleSet{WhiteKingSide});
+  Arrange(
+      board,
+      Placement({{"e1", 'K'}, {"h1", 'R'}, {"f8", 'k'}, {"e8", 'r'}, {"g8", 'r'}, {"e7", 'p'}, {"g7", 'p'}}),
+      true, CastleSet{WhiteKingSide});
   EventLog log(board);
   ASSERT_TRUE(board.PlayMove(Square::E1, Square::G1));
   EXPECT_EQ(log.Take(), (Lines{"LegalMove e1 g1", "Castle e1 g1", "Check e1 g1", "Mate e1 g1", "Paint"}));
@@ -145,7 +147,7 @@ TEST(CastlingPlayTest, CastleWhoseRookGivesCheckAndMate) {
 TEST(CastlingRightsTest, RookThatLeavesAndReturnsKeepsItsRightCleared) {
   TChessBrd board;
   Arrange(board, Placement({{"e1", 'K'}, {"h1", 'R'}, {"a1", 'R'}, {"e8", 'k'}, {"a7", 'p'}}), true,
-        CastleSet::All());
+          CastleSet::All());
   ASSERT_TRUE(Play(board, {"h1h2", "a7a6", "h2h1", "a6a5"}));
   EXPECT_FALSE(board.CastlingAllowed().Contains(WhiteKingSide));
   EXPECT_TRUE(board.CastlingAllowed().Contains(WhiteQueenSide));
@@ -157,8 +159,16 @@ TEST(CastlingRightsTest, RookThatLeavesAndReturnsKeepsItsRightCleared) {
 // A rook that later walks into a corner where the original rook was taken has moved, so it may not castle.
 TEST(CastlingRightsTest, CaptureOnACornerClearsThatCornersRight) {
   TChessBrd board;
-  Arrange(board, Placement({{"e1", 'K'}, {"h1", 'R'}, {"a1", 'R'}, {"b7", 'B'}, {"e8", 'k'}, {"a8", 'r'},
-                          {"h8", 'r'}, {"e4", 'b'}}), true, CastleSet::All());
+  Arrange(board,
+          Placement({{"e1", 'K'},
+                     {"h1", 'R'},
+                     {"a1", 'R'},
+                     {"b7", 'B'},
+                     {"e8", 'k'},
+                     {"a8", 'r'},
+                     {"h8", 'r'},
+                     {"e4", 'b'}}),
+          true, CastleSet::All());
   ASSERT_TRUE(Play(board, {"b7a8"}));
   EXPECT_EQ(board.CastlingAllowed(), (CastleSet{WhiteKingSide, WhiteQueenSide, BlackKingSide}));
   ASSERT_TRUE(Play(board, {"e4h1"}));

@@ -56,7 +56,8 @@ int RunBoardPerft(CommandArgs args) {
     std::fprintf(stderr, "zelmar-engine board-perft: the board refused to step back\n");
     return 1;
   }
-  std::fprintf(stderr, "depth %d: %.3f s, %.0f leaves/s\n", depth, seconds, seconds > 0 ? leaves / seconds : 0.0);
+  std::fprintf(stderr, "depth %d: %.3f s, %.0f leaves/s\n", depth, seconds,
+               seconds > 0 ? leaves / seconds : 0.0);
   std::printf("%lld\n", static_cast<long long>(leaves));
   return 0;
 }

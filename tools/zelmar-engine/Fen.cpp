@@ -36,14 +36,33 @@ bool ParseCastling(const std::string& field, CastleSet* rights) {
   if (field == "-") return true;
   for (char c : field) {
     switch (c) {
-      case 'K': rights->Include(WhiteKingSide); break;
-      case 'Q': rights->Include(WhiteQueenSide); break;
-      case 'k': rights->Include(BlackKingSide); break;
-      case 'q': rights->Include(BlackQueenSide); break;
-      default: return false;
+      case 'K':
+        rights->Include(WhiteKingSide);
+        break;
+      case 'Q':
+        rights->Include(WhiteQueenSide);
+        break;
+      case 'k':
+        rights->Include(BlackKingSide);
+        break;
+      case 'q':
+        rights->Include(BlackQueenSide);
+        break;
+      default:
+        return false;
     }
   }
   return !field.empty();
+}
+
+// Whether the square can be the one passed over by the opponent's double step just played: on the
+// opponent's third rank, empty, with its start square empty and its pawn on the square beyond.
+bool FitsDoubleStep(const std::string& placement, bool whiteToMove, Square sq) {
+  const int rank = RankOf(sq), file = FileOf(sq);
+  if (rank != (whiteToMove ? 6 : 3)) return false;
+  const int ahead = whiteToMove ? -1 : 1;  // towards the pawn that moved
+  const auto at = [&](int r) { return placement[Ord(SquareAt(file, r)) - 1]; };
+  return at(rank) == ' ' && at(rank - ahead) == ' ' && at(rank + ahead) == (whiteToMove ? 'p' : 'P');
 }
 
 }  // namespace
@@ -59,11 +78,13 @@ std::string SetUpFromFen(TChessBrd& board, std::string_view fen) {
   if (placement.empty()) return "bad placement '" + fields[0] + "'";
   if (fields[1] != "w" && fields[1] != "b") return "bad side to move '" + fields[1] + "'";
   CastleSet rights;
-  if (!ParseCastling(fields.size() > 2 ? fields[2] : "-", &rights)) return "bad castling field '" + fields[2] + "'";
+  if (!ParseCastling(fields.size() > 2 ? fields[2] : "-", &rights))
+    return "bad castling field '" + fields[2] + "'";
   Square enPassant = Square::None;
   if (fields.size() > 3 && fields[3] != "-") {
     const auto sq = ParseSquare(fields[3]);
-    if (!sq || (RankOf(*sq) != 3 && RankOf(*sq) != 6)) return "bad en-passant square '" + fields[3] + "'";
+    if (!sq || !FitsDoubleStep(placement, fields[1] == "w", *sq))
+      return "bad en-passant square '" + fields[3] + "'";
     enPassant = *sq;
   }
   board.SetPosition(placement);

@@ -77,7 +77,8 @@ void PrintState(const TChessBrd& board) {
 
 int Refuse(const std::string& why) {
   std::fprintf(stderr, "zelmar-engine moves: %s\n", why.c_str());
-  std::fprintf(stderr, "usage: zelmar-engine moves [--zelmar] \"FEN\" MOVE...   (MOVE: e2e4, e7e8n, back, forward)\n");
+  std::fprintf(
+      stderr, "usage: zelmar-engine moves [--zelmar] \"FEN\" MOVE...   (MOVE: e2e4, e7e8n, back, forward)\n");
   return 2;
 }
 

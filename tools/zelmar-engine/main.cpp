@@ -25,8 +25,10 @@ constexpr Command kCommands[] = {
 // Prints the list of subcommands.
 void PrintUsage(std::FILE* out) {
   std::fprintf(out, "usage: zelmar-engine <command> [arguments]\n");
-  for (const Command& c : kCommands) std::fprintf(out, "  zelmar-engine %.*s\n", int(c.usage.size()), c.usage.data());
-  std::fprintf(out, "FEN: placement, side to move, castling, en passant; \"startpos\" for the initial position.\n");
+  for (const Command& c : kCommands)
+    std::fprintf(out, "  zelmar-engine %.*s\n", int(c.usage.size()), c.usage.data());
+  std::fprintf(
+      out, "FEN: placement, side to move, castling, en passant; \"startpos\" for the initial position.\n");
 }
 
 }  // namespace
