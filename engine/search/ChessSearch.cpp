@@ -51,8 +51,6 @@ void TChessSearch::ClearBoard() {
   std::memset(ColorSet, 0, sizeof ColorSet);
   std::memset(PieceSet, 0, sizeof PieceSet);
   std::memset(BonusSum, 0, sizeof BonusSum);
-  std::memset(PawnsOnFile, 0, sizeof PawnsOnFile);
-  std::memset(PawnBonusOnFile, 0, sizeof PawnBonusOnFile);
 }
 
 void TChessSearch::SetZelmarMode(bool on) {

@@ -75,6 +75,10 @@ class TChessSearch {
     int Captured;
     int CastleRights;
     int EpSquare;
+    // The square sets and placement sums before the move: take-back copies them back.
+    bitboards::Mask ColorSet[2];
+    bitboards::Mask PieceSet[2][6];
+    int BonusSum[2];
   };
 
   int Search(int alpha, int beta, int depth);
@@ -111,10 +115,8 @@ class TChessSearch {
   bool ZelmarMode = false;
   int DirectionCount[6];
 
-  // Evaluation kept in step with the board: placement sums and pawns per file (index file + 1).
+  // Evaluation kept in step with the board: the placement sums of each side.
   int BonusSum[2];
-  int PawnsOnFile[2][10];
-  int PawnBonusOnFile[2][8];  // placement values of each file's pawns, summed
   // Pawn-structure terms already worked out in this search (entries of older searches are stale).
   mutable TPawnEntry PawnCache[1 << PawnCacheBits];
   std::uint32_t PawnGeneration = 0;

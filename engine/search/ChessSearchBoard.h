@@ -1,6 +1,8 @@
 // Make, take-back and attack tests of the search board, kept inline because every node uses them.
 #pragma once
 
+#include <cstring>
+
 #include "engine/search/ChessSearch.h"
 
 namespace zelmar {
@@ -12,12 +14,7 @@ inline void TChessSearch::Put(int s, int color, int kind) {
   const bitboards::Mask bit = bitboards::Bit(s);
   ColorSet[color] |= bit;
   PieceSet[color][kind] |= bit;
-  const int bonus = SquareBonus[color][kind][s];
-  BonusSum[color] += bonus;
-  if (kind == kPawn) {
-    ++PawnsOnFile[color][FileOfSq(s) + 1];
-    PawnBonusOnFile[color][FileOfSq(s)] += bonus;
-  }
+  BonusSum[color] += SquareBonus[color][kind][s];
 }
 
 // Empties an occupied square, undoing what Put added.
@@ -27,12 +24,7 @@ inline void TChessSearch::Remove(int s) {
   const bitboards::Mask bit = bitboards::Bit(s);
   ColorSet[color] &= ~bit;
   PieceSet[color][kind] &= ~bit;
-  const int bonus = SquareBonus[color][kind][s];
-  BonusSum[color] -= bonus;
-  if (kind == kPawn) {
-    --PawnsOnFile[color][FileOfSq(s) + 1];
-    PawnBonusOnFile[color][FileOfSq(s)] -= bonus;
-  }
+  BonusSum[color] -= SquareBonus[color][kind][s];
   BoardColor[s] = cEmpty;
   BoardPiece[s] = kNone;
 }
@@ -46,12 +38,6 @@ inline void TChessSearch::Shift(int from, int to) {
   PieceSet[color][kind] ^= both;
   const int* bonus = SquareBonus[color][kind];
   BonusSum[color] += bonus[to] - bonus[from];
-  if (kind == kPawn) {
-    --PawnsOnFile[color][FileOfSq(from) + 1];
-    ++PawnsOnFile[color][FileOfSq(to) + 1];
-    PawnBonusOnFile[color][FileOfSq(from)] -= bonus[from];
-    PawnBonusOnFile[color][FileOfSq(to)] += bonus[to];
-  }
   BoardColor[to] = static_cast<std::int8_t>(color);
   BoardPiece[to] = static_cast<std::int8_t>(kind);
   BoardColor[from] = cEmpty;
@@ -67,18 +53,21 @@ inline bool TChessSearch::IsAttacked(int square, int bySide) const {
   if (KnightMask[square] & jumpers) return true;
   if (KingMask[square] & own[kKing]) return true;
   const Mask occupied = ColorSet[cWhite] | ColorSet[cBlack];
+  // A ray matters only when a slider of the right kind stands somewhere on it.
   const Mask straight = own[kRook] | own[kQueen];
   if (StraightLines[square] & straight) {
     for (int r = 0; r < 8; r += 2) {
+      if (!(Rays[r][square] & straight)) continue;
       const int b = FirstBlocker(r, square, occupied);
-      if (b >= 0 && (straight & Bit(b))) return true;
+      if (straight & Bit(b)) return true;
     }
   }
   const Mask diagonal = own[kBishop] | own[kQueen];
   if (DiagonalLines[square] & diagonal) {
     for (int r = 1; r < 8; r += 2) {
+      if (!(Rays[r][square] & diagonal)) continue;
       const int b = FirstBlocker(r, square, occupied);
-      if (b >= 0 && (diagonal & Bit(b))) return true;
+      if (diagonal & Bit(b)) return true;
     }
   }
   return false;
@@ -127,13 +116,22 @@ inline bool TChessSearch::DoMoveKnowingCheck(TSearchMove m, bool sideInCheck) {
   // 1. Castling: the king may not be in check nor cross or land on an attacked square; the rook jumps.
   if (m.Flags & mfCastle) {
     if (sideInCheck || !CastleSquaresFree(to)) return false;
+  }
+  // 2. Record what take-back needs.
+  TUndo& u = UndoStack[Ply];
+  u.Move = m;
+  u.Captured = BoardPiece[to];
+  u.CastleRights = CastleRights;
+  u.EpSquare = EpSquare;
+  std::memcpy(u.ColorSet, ColorSet, sizeof ColorSet);
+  std::memcpy(u.PieceSet, PieceSet, sizeof PieceSet);
+  std::memcpy(u.BonusSum, BonusSum, sizeof BonusSum);
+  ++Ply;
+  if (m.Flags & mfCastle) {
     const int rookFrom = to == 62 ? 63 : to == 58 ? 56 : to == 6 ? 7 : 0;
     const int rookTo = to == 62 ? 61 : to == 58 ? 59 : to == 6 ? 5 : 3;
     Shift(rookFrom, rookTo);
   }
-  // 2. Record what take-back needs.
-  UndoStack[Ply] = {m, BoardPiece[to], CastleRights, EpSquare};
-  ++Ply;
   // 3.-4. Rights and en-passant square.
   CastleRights &= tables::CastleKeepMask[from] & tables::CastleKeepMask[to];
   EpSquare = (m.Flags & mfDoublePush) ? (Side == cWhite ? to + 8 : to - 8) : -1;
@@ -157,7 +155,8 @@ inline bool TChessSearch::DoMoveKnowingCheck(TSearchMove m, bool sideInCheck) {
   return true;
 }
 
-// Takes back the last move played by DoMove.
+// Takes back the last move played by DoMove: the sets and sums come back from the record, the board
+// squares are put back one by one.
 inline void TChessSearch::UndoMove() {
   Other = Side;
   Side ^= 1;
@@ -165,21 +164,28 @@ inline void TChessSearch::UndoMove() {
   const TUndo& u = UndoStack[Ply];
   CastleRights = u.CastleRights;
   EpSquare = u.EpSquare;
+  std::memcpy(ColorSet, u.ColorSet, sizeof ColorSet);
+  std::memcpy(PieceSet, u.PieceSet, sizeof PieceSet);
+  std::memcpy(BonusSum, u.BonusSum, sizeof BonusSum);
   const int from = u.Move.From;
   const int to = u.Move.To;
-  if (u.Move.Flags & mfPromotion) {
-    Remove(to);
-    Put(from, Side, kPawn);
-  } else {
-    Shift(to, from);
-  }
-  if (u.Captured != kNone) Put(to, Other, u.Captured);
+  BoardColor[from] = static_cast<std::int8_t>(Side);
+  BoardPiece[from] = (u.Move.Flags & mfPromotion) ? std::int8_t{kPawn} : BoardPiece[to];
+  BoardColor[to] = static_cast<std::int8_t>(u.Captured == kNone ? cEmpty : Other);
+  BoardPiece[to] = static_cast<std::int8_t>(u.Captured);
   if (u.Move.Flags & mfCastle) {
     const int rookHome = to == 62 ? 63 : to == 58 ? 56 : to == 6 ? 7 : 0;
     const int rookNow = to == 62 ? 61 : to == 58 ? 59 : to == 6 ? 5 : 3;
-    Shift(rookNow, rookHome);
+    BoardColor[rookHome] = static_cast<std::int8_t>(Side);
+    BoardPiece[rookHome] = kRook;
+    BoardColor[rookNow] = cEmpty;
+    BoardPiece[rookNow] = kNone;
   }
-  if (u.Move.Flags & mfEnPassant) Put(Side == cWhite ? to + 8 : to - 8, Other, kPawn);
+  if (u.Move.Flags & mfEnPassant) {
+    const int victim = Side == cWhite ? to + 8 : to - 8;
+    BoardColor[victim] = static_cast<std::int8_t>(Other);
+    BoardPiece[victim] = kPawn;
+  }
 }
 
 }  // namespace zelmar

@@ -85,13 +85,17 @@ constexpr unsigned NeighbourFiles(int f) { return ((1u << f) << 1 | (1u << f) >>
 // Doubled, isolated and passed pawn terms of one side, worked out per file: every pawn of a file is
 // doubled, isolated or passed alike, and a file's passed bonus is twice its pawns' placement values.
 void TChessSearch::PawnTerms(unsigned own, unsigned foe, int c, int& score) const {
+  const bitboards::Mask pawns = PieceSet[c][kPawn];
   for (unsigned bits = own; bits; bits &= bits - 1) {
     const int f = std::countr_zero(bits);
-    const int n = PawnsOnFile[c][f + 1];
+    const bitboards::Mask onFile = pawns & (0x0101010101010101ull << f);
+    const int n = std::popcount(onFile);
     const unsigned near = NeighbourFiles(f);
     if (n > 1) score -= 5 * n;
     if (!(own & near)) score -= n * ((foe >> f) & 1 ? 20 : 30);
-    if (!(foe & (near | 1u << f))) score += 2 * PawnBonusOnFile[c][f];
+    if (!(foe & (near | 1u << f))) {
+      for (bitboards::Mask m = onFile; m; m &= m - 1) score += 2 * SquareBonus[c][kPawn][bitboards::FirstSquare(m)];
+    }
   }
 }
 
