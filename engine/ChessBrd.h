@@ -2,6 +2,8 @@
 #pragma once
 
 #include <array>
+#include <atomic>
+#include <chrono>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -121,6 +123,13 @@ class TChessBrd {
   void PollCustomEngine();
   // Gives the board its worker (at construction outside design mode); the board owns it from then on.
   void AttachWorker(std::unique_ptr<TChessWorker> worker);
+  // Runs the worker's pending synchronous calls (its delivered move, the end of its pass); the main
+  // thread's loop calls this. Returns how many ran.
+  int RunPendingCalls() { return worker_ ? worker_->RunPendingCalls() : 0; }
+  // Waits at most the given time for the worker to post a synchronous call.
+  void WaitForWorkerCalls(std::chrono::milliseconds timeout) {
+    if (worker_) worker_->WaitForCalls(timeout);
+  }
   // Whether the computer moves the side to move.
   bool ComputerToMove() const;
   bool Halted() const { return halted_; }
@@ -176,7 +185,8 @@ class TChessBrd {
   CastleSet castlingAllowed_ = CastleSet::All();
   Square enPassant_ = Square::None;
   int currentMove_ = 1;
-  bool zelmarMode_ = false;
+  // Set without parking the worker, which reads them at the start of each search.
+  std::atomic<bool> zelmarMode_{false};
   char promotionPiece_ = 'q';
 
   TMoveRecord record_;
@@ -187,8 +197,8 @@ class TChessBrd {
 
   bool computerPlaysWhite_ = false;
   bool computerPlaysBlack_ = false;
-  int searchDepth_ = 1;
-  TThreadPriority thinkingPriority_ = tpNormal;
+  std::atomic<int> searchDepth_{1};
+  std::atomic<TThreadPriority> thinkingPriority_{tpNormal};
   bool customEngine_ = false;
   bool halted_ = false;
   bool inGameEndEvent_ = false;

@@ -12,9 +12,11 @@ void TChessBrd::AttachWorker(std::unique_ptr<TChessWorker> worker) {
 }
 
 // Every operation that changes what the worker reads runs this first. Inside a game-end handler the
-// worker may itself be waiting for that handler, so it is neither signalled nor waited for then.
+// worker may itself be waiting for that handler, so it is neither signalled nor waited for then. The
+// flag outlives the handler (until the next move), so it holds back the park only while the worker
+// really is blocked in its call: afterwards the board must not change under a running search.
 void TChessBrd::StopThinking() {
-  if (!customEngine_ && worker_ && !inGameEndEvent_) worker_->Park();
+  if (!customEngine_ && worker_ && !(inGameEndEvent_ && worker_->InsideCall())) worker_->Park();
   halted_ = true;
 }
 

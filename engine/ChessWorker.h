@@ -1,6 +1,8 @@
 // What the board needs of the computer player's worker thread that it owns.
 #pragma once
 
+#include <chrono>
+
 #include "engine/ThreadPriority.h"
 
 // The board drives its worker only through these calls, all made on the main thread.
@@ -20,4 +22,11 @@ class TChessWorker {
   virtual bool Thinking() const = 0;
   // Applies a thread priority to the worker at once.
   virtual void ApplyPriority(TThreadPriority priority) = 0;
+  // Whether the main thread is running one of this worker's synchronous calls right now, so that the
+  // worker is blocked in it. A worker that cannot tell answers true.
+  virtual bool InsideCall() const { return true; }
+  // Runs the worker's pending synchronous calls on the main thread; returns how many ran.
+  virtual int RunPendingCalls() { return 0; }
+  // Waits until the worker posts a synchronous call, at most the given time.
+  virtual void WaitForCalls(std::chrono::milliseconds) {}
 };

@@ -10,3 +10,11 @@ using CommandArgs = std::span<const std::string_view>;
 int RunBoardPerft(CommandArgs args);
 // moves [--zelmar] "FEN" MOVE...: plays moves and prints every event and the final state.
 int RunMoves(CommandArgs args);
+// perft [--zelmar] --depth N "FEN": move-tree count with the computer player's generator.
+int RunPerft(CommandArgs args);
+// search [--zelmar] --depth N "FEN": one search by a fresh search object, on one line.
+int RunSearch(CommandArgs args);
+// bench [--compare]: the benchmark list; node total and speed (and the reference's, compared).
+int RunBenchCommand(CommandArgs args);
+// play [--zelmar] --depth N [--max-moves M]: the computer plays a whole game against itself.
+int RunPlay(CommandArgs args);

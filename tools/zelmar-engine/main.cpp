@@ -16,6 +16,10 @@ struct Command {
 constexpr Command kCommands[] = {
     {"board-perft", RunBoardPerft, "board-perft [--zelmar] --depth N \"FEN\""},
     {"moves", RunMoves, "moves [--zelmar] \"FEN\" MOVE...   (MOVE: e2e4, e7e8n, back, forward)"},
+    {"perft", RunPerft, "perft [--zelmar] --depth N \"FEN\""},
+    {"search", RunSearch, "search [--zelmar] --depth N \"FEN\""},
+    {"bench", RunBenchCommand, "bench [--compare]"},
+    {"play", RunPlay, "play [--zelmar] --depth N [--max-moves M] [--opening SEED]"},
 };
 
 // Prints the list of subcommands.

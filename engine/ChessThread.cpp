@@ -1,0 +1,192 @@
+// The worker's thread body, its parking and waking, and the priority it runs at.
+#include "engine/ChessThread.h"
+
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <pthread.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <ctime>
+
+#include <algorithm>
+
+#include "engine/ChessBrd.h"
+
+namespace {
+
+// Nice offset from the process's own value for each priority: lower priorities run nicer.
+int NiceOffset(TThreadPriority p) {
+  switch (p) {
+    case tpIdle: return 19;
+    case tpLowest: return 10;
+    case tpLower: return 5;
+    case tpNormal: return 0;
+    case tpHigher: return -5;
+    case tpHighest: return -10;
+    case tpTimeCritical: return -20;
+  }
+  return 0;
+}
+
+int CurrentThreadId() { return static_cast<int>(::syscall(SYS_gettid)); }
+
+}  // namespace
+
+TChessThread::TChessThread(TChessBrd& board)
+    : board_(board), search_(std::make_unique<zelmar::TChessSearch>()) {
+  errno = 0;
+  const int nice = ::getpriority(PRIO_PROCESS, 0);
+  baseNice_ = errno == 0 ? nice : 0;
+  thread_ = std::thread([this] { Body(); });
+}
+
+TChessThread::~TChessThread() {
+  search_->StopRequest = true;
+  {
+    std::lock_guard lock(calls_.Mutex());
+    terminate_ = true;
+  }
+  runChanged_.notify_all();
+  calls_.Close();  // a worker blocked in a synchronous call gives it up
+  if (thread_.joinable()) thread_.join();
+}
+
+// Parks the worker: a search running is abandoned; returns once the worker waits for Release. Called
+// from inside one of the worker's own synchronous calls it cannot wait (the worker is blocked in that
+// call); the stop request then makes the worker park as soon as the call returns.
+void TChessThread::Park() {
+  search_->StopRequest = true;
+  if (calls_.InCall()) return;
+  for (;;) {
+    calls_.RunPending();
+    bool parked;
+    {
+      std::lock_guard lock(calls_.Mutex());
+      parked = parked_ && !run_;
+    }
+    if (parked) return;
+    calls_.Wait(std::chrono::milliseconds(50), [this] { return parked_ && !run_; });
+  }
+}
+
+// Lets the worker run its next pass.
+void TChessThread::Release() {
+  {
+    std::lock_guard lock(calls_.Mutex());
+    search_->StopRequest = false;
+    run_ = true;
+  }
+  runChanged_.notify_all();
+}
+
+// End of a pass, on the main thread inside the worker's call: the worker will park when the call
+// returns unless it is released again at once.
+bool TChessThread::ParkAfterPass() {
+  thinking_ = false;
+  std::lock_guard lock(calls_.Mutex());
+  run_ = false;
+  return search_->StopRequest.load();
+}
+
+bool TChessThread::Parked() const {
+  std::lock_guard lock(calls_.Mutex());
+  return parked_ && !run_;
+}
+
+double TChessThread::CpuSeconds() const {
+  clockid_t clock;
+  timespec ts{};
+  if (pthread_getcpuclockid(const_cast<std::thread&>(thread_).native_handle(), &clock) != 0) return 0;
+  if (clock_gettime(clock, &ts) != 0) return 0;
+  return static_cast<double>(ts.tv_sec) + ts.tv_nsec * 1e-9;
+}
+
+void TChessThread::ApplyPriority(TThreadPriority priority) {
+  priority_ = priority;
+  if (threadId_.load() != 0) SetOwnPriority(priority);
+}
+
+// Sets the worker thread's nice value; a raise the system refuses leaves the current value.
+void TChessThread::SetOwnPriority(TThreadPriority priority) {
+  const int nice = std::clamp(baseNice_ + NiceOffset(priority), -20, 19);
+  (void)::setpriority(PRIO_PROCESS, static_cast<id_t>(threadId_.load()), nice);
+}
+
+// Waits parked until released or told to end; answers whether to run a pass.
+bool TChessThread::WaitForRun() {
+  std::unique_lock lock(calls_.Mutex());
+  if (!run_ && !terminate_) {
+    parked_ = true;
+    lock.unlock();
+    calls_.Notify();  // a Park waiting on the main thread sees the worker parked
+    lock.lock();
+    runChanged_.wait(lock, [this] { return run_ || terminate_; });
+    parked_ = false;
+  }
+  return !terminate_;
+}
+
+// The thread body: parked until released; then one pass at a time until told to end.
+void TChessThread::Body() {
+  threadId_ = CurrentThreadId();
+  while (WaitForRun()) RunPass();
+}
+
+bool TChessThread::ComputerToMove() const {
+  return (board_.ComputerPlaysWhite() && board_.WhiteToMove()) ||
+         (board_.ComputerPlaysBlack() && !board_.WhiteToMove());
+}
+
+// A copy of what the search needs of the board, read while the main thread leaves the board alone.
+zelmar::TSearchRoot TChessThread::RootFromBoard() const {
+  zelmar::TSearchRoot root;
+  const char* squares = board_.Squares();
+  std::copy(squares, squares + 64, root.Squares);
+  root.WhiteToMove = board_.WhiteToMove();
+  root.CastleRights = board_.CastlingAllowed().Bits();
+  root.EnPassant = Ord(board_.EnPassant());
+  root.Depth = board_.SearchDepth();
+  root.ZelmarMode = board_.ZelmarMode();
+  return root;
+}
+
+// One pass: search and deliver when the computer is to move, then end the pass on the main thread.
+// With nothing to do the worker parks at once and stays parked until released, using no CPU.
+void TChessThread::RunPass() {
+  // 1. Computer to move?
+  if (!ComputerToMove()) {
+    std::lock_guard lock(calls_.Mutex());
+    run_ = false;
+    return;
+  }
+  // 2. Search: queen directions for the mode, the priority, the thinking flag, the search itself.
+  const zelmar::TSearchRoot root = RootFromBoard();
+  search_->SetZelmarMode(root.ZelmarMode);
+  SetOwnPriority(static_cast<TThreadPriority>(priority_.load()));
+  thinking_ = true;
+  search_->RunSearch(root);
+  if (!search_->StopRequest.load()) {
+    thinking_ = false;
+    const zelmar::TSearchMove m = search_->BestMove();
+    bool refused = false;
+    calls_.CallAndWait([this, m, &refused] {
+      ++delivered_;
+      refused = !board_.PlayMove(static_cast<Square>(m.From + 1), static_cast<Square>(m.To + 1));
+      if (refused) ++refused_;
+    });
+    if (refused) {
+      // A stale move of a root without legal moves (a finished game): nothing to do in this position,
+      // so park until the board releases the worker again instead of searching it over and over.
+      std::lock_guard lock(calls_.Mutex());
+      run_ = false;
+      return;
+    }
+  }
+  // 3. End of the pass on the main thread; the board parks or releases the worker.
+  if (!calls_.CallAndWait([this] { board_.TurnDone(); })) {
+    std::lock_guard lock(calls_.Mutex());
+    run_ = false;
+  }
+  thinking_ = false;
+}

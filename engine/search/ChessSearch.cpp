@@ -1,0 +1,252 @@
+// The search driver: root loading, iterative deepening, the alpha-beta and quiescence searches and
+// the move ordering helpers.
+#include "engine/search/ChessSearch.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+#include "engine/search/SearchTables.h"
+
+namespace zelmar {
+
+namespace {
+constexpr int BestLineBonus = 10000000;
+
+// Colour and kind of a board letter: upper case White, lower case Black, anything else empty.
+void DecodeLetter(char letter, int& color, int& kind) {
+  static constexpr char Letters[] = "pnbrqk";
+  color = cEmpty;
+  kind = kNone;
+  for (int k = 0; k < 6; ++k) {
+    if (letter == Letters[k]) {
+      color = cBlack;
+      kind = k;
+    } else if (letter == Letters[k] - 'a' + 'A') {
+      color = cWhite;
+      kind = k;
+    }
+  }
+}
+}  // namespace
+
+TChessSearch::TChessSearch() {
+  ClearBoard();
+  std::memcpy(DirectionCount, tables::DirectionCountPlain, sizeof DirectionCount);
+  std::memset(SquareBonus, 0, sizeof SquareBonus);
+  for (TScoredMove& e : MoveList) e = {};
+  for (TPawnEntry& e : PawnCache) e = {};
+  std::memset(ListStart, 0, sizeof ListStart);
+  std::memset(ListEnd, 0, sizeof ListEnd);
+  std::memset(HistoryScore, 0, sizeof HistoryScore);
+  for (TUndo& u : UndoStack) u = {};
+  for (auto& row : BestLine) for (TSearchMove& m : row) m = {};
+  std::memset(BestLineLength, 0, sizeof BestLineLength);
+}
+
+// Empties the board and its derived sets and sums.
+void TChessSearch::ClearBoard() {
+  std::memset(BoardColor, cEmpty, sizeof BoardColor);
+  std::memset(BoardPiece, kNone, sizeof BoardPiece);
+  std::memset(ColorSet, 0, sizeof ColorSet);
+  std::memset(PieceSet, 0, sizeof PieceSet);
+  std::memset(BonusSum, 0, sizeof BonusSum);
+}
+
+void TChessSearch::SetZelmarMode(bool on) {
+  ZelmarMode = on;
+  DirectionCount[kQueen] = on ? 16 : 8;
+}
+
+// Copies the root position, then builds the placement tables for it and the sums they give.
+void TChessSearch::LoadRoot(const TSearchRoot& root) {
+  // 1. Squares from the board letters.
+  ClearBoard();
+  for (int s = 0; s < 64; ++s) {
+    int color, kind;
+    DecodeLetter(root.Squares[s], color, kind);
+    BoardColor[s] = static_cast<std::int8_t>(color);
+    BoardPiece[s] = static_cast<std::int8_t>(kind);
+  }
+  // 2.-5. Side, rights, en-passant square, ply.
+  Side = root.WhiteToMove ? cWhite : cBlack;
+  Other = Side ^ 1;
+  CastleRights = root.CastleRights & 15;
+  EpSquare = root.EnPassant - 1;
+  if (EpSquare < -1 || EpSquare > 63) EpSquare = -1;
+  Ply = 0;
+  ListStart[0] = 0;
+  // 6. Placement tables for this root; the sets and running sums follow from them.
+  BuildSquareBonus();
+  for (int s = 0; s < 64; ++s)
+    if (BoardColor[s] != cEmpty) Put(s, BoardColor[s], BoardPiece[s]);
+}
+
+TSearchRoot TChessSearch::CurrentRoot(int depth) const {
+  static constexpr char White[] = "PNBRQK";
+  static constexpr char Black[] = "pnbrqk";
+  TSearchRoot root;
+  for (int s = 0; s < 64; ++s) {
+    const int c = BoardColor[s];
+    root.Squares[s] = c == cWhite ? White[BoardPiece[s]] : c == cBlack ? Black[BoardPiece[s]] : ' ';
+  }
+  root.WhiteToMove = Side == cWhite;
+  root.CastleRights = CastleRights;
+  root.EnPassant = EpSquare + 1;
+  root.Depth = depth;
+  root.ZelmarMode = ZelmarMode;
+  return root;
+}
+
+// Searches the root to the requested depth, one iteration per depth, each from the full window.
+void TChessSearch::RunSearch(const TSearchRoot& root) {
+  LoadRoot(root);
+  std::memset(HistoryScore, 0, sizeof HistoryScore);
+  NodeCount = 0;
+  FollowBestLine = true;
+  for (int d = 1; d <= root.Depth; ++d) {
+    if (StopRequest.load(std::memory_order_relaxed)) continue;
+    FollowBestLine = true;
+    LastIterationScore = Search(-Infinity, Infinity, d);
+  }
+}
+
+// Gives the previous iteration's move at this ply the first place, while the line is followed.
+void TChessSearch::MarkBestLineMove() {
+  FollowBestLine = false;
+  const TSearchMove target = BestLine[0][Ply];
+  for (int i = ListStart[Ply]; i < ListEnd[Ply]; ++i) {
+    TScoredMove& e = MoveList[i];
+    if (e.Move.From == target.From && e.Move.To == target.To) {
+      e.Score += BestLineBonus;
+      FollowBestLine = true;
+      return;
+    }
+  }
+}
+
+// Swaps the first best-scored of the remaining entries into place i. The entry picked before this
+// one (now at i - 1) scored at least as much as every remaining entry, so the first entry that
+// matches its score is the answer at once.
+inline void TChessSearch::PickBest(int i) {
+  const int end = ListEnd[Ply];
+  int best = i;
+  std::int32_t top = MoveList[i].Score;
+  if (i > ListStart[Ply]) {
+    const std::int32_t ceiling = MoveList[i - 1].Score;
+    if (top == ceiling) return;
+    for (int j = i + 1; j < end; ++j) {
+      const std::int32_t s = MoveList[j].Score;
+      if (s > top) {
+        top = s;
+        best = j;
+        if (s == ceiling) break;
+      }
+    }
+  } else {
+    for (int j = i + 1; j < end; ++j) {
+      if (MoveList[j].Score > top) {
+        top = MoveList[j].Score;
+        best = j;
+      }
+    }
+  }
+  if (best != i) std::swap(MoveList[i], MoveList[best]);
+}
+
+// Makes the move the head of this ply's best line, followed by the child's line.
+void TChessSearch::UpdateBestLine(TSearchMove m) {
+  BestLine[Ply][Ply] = m;
+  const int childLength = BestLineLength[Ply + 1];
+  for (int j = Ply + 1; j < childLength; ++j) BestLine[Ply][j] = BestLine[Ply + 1][j];
+  BestLineLength[Ply] = childLength;
+}
+
+// Fail-hard negamax with a check extension; returns 0 at once when a stop is requested.
+int TChessSearch::Search(int alpha, int beta, int depth) {
+  ++NodeCount;
+  if (Ply >= PlyBound) return Evaluate();
+  if (StopRequest.load(std::memory_order_relaxed)) return 0;
+  if (depth == 0) return Quiesce(alpha, beta);
+  BestLineLength[Ply] = Ply;
+  const bool inCheck = InCheck(Side);
+  if (inCheck) ++depth;
+  GenerateMoves();
+  if (FollowBestLine) MarkBestLineMove();
+  bool anyLegal = false;
+  for (int i = ListStart[Ply]; i < ListEnd[Ply]; ++i) {
+    if (StopRequest.load(std::memory_order_relaxed)) break;
+    PickBest(i);
+    const TSearchMove m = MoveList[i].Move;
+    if (!DoMoveKnowingCheck(m, inCheck)) continue;
+    anyLegal = true;
+    const int score = -Search(-beta, -alpha, depth - 1);
+    UndoMove();
+    if (score > alpha) {
+      HistoryScore[m.From][m.To] += depth;
+      if (score >= beta) return beta;
+      alpha = score;
+      UpdateBestLine(m);
+    }
+  }
+  if (!anyLegal) return inCheck ? Ply - Infinity : 0;
+  return alpha;
+}
+
+// Captures-only search with standing pat; in check every move is tried and mate is seen.
+int TChessSearch::Quiesce(int alpha, int beta) {
+  ++NodeCount;
+  if (Ply >= PlyBound) return Evaluate();
+  BestLineLength[Ply] = Ply;
+  const bool inCheck = InCheck(Side);
+  if (inCheck) {
+    GenerateMoves();
+  } else {
+    const int x = Evaluate();
+    if (x >= beta) return beta;
+    if (x > alpha) alpha = x;
+    GenerateCaptures();
+  }
+  if (FollowBestLine) MarkBestLineMove();
+  bool anyLegal = false;
+  for (int i = ListStart[Ply]; i < ListEnd[Ply]; ++i) {
+    PickBest(i);
+    const TSearchMove m = MoveList[i].Move;
+    if (!DoMoveKnowingCheck(m, inCheck)) continue;
+    anyLegal = true;
+    const int x = -Quiesce(-beta, -alpha);
+    UndoMove();
+    if (x > alpha) {
+      if (x >= beta) return beta;
+      alpha = x;
+      UpdateBestLine(m);
+    }
+  }
+  if (!anyLegal && inCheck) return Ply - Infinity;
+  return alpha;
+}
+
+int TChessSearch::SearchAtPly(int ply, int depth) {
+  const int saved = Ply;
+  Ply = ply;
+  NodeCount = 0;
+  const int score = Search(-Infinity, Infinity, depth);
+  Ply = saved;
+  return score;
+}
+
+// Leaf count of the legal move tree below the loaded position.
+std::uint64_t TChessSearch::Perft(int depth) {
+  if (depth <= 0 || Ply >= PlyBound) return 1;
+  const bool inCheck = InCheck(Side);
+  GenerateMoves();
+  std::uint64_t count = 0;
+  for (int i = ListStart[Ply]; i < ListEnd[Ply]; ++i) {
+    if (!DoMoveKnowingCheck(MoveList[i].Move, inCheck)) continue;
+    count += depth == 1 ? 1 : Perft(depth - 1);
+    UndoMove();
+  }
+  return count;
+}
+
+}  // namespace zelmar

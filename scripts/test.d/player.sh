@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# The computer player's worker tests (including the stress run of random game changes during
+# searches) under ThreadSanitizer.
+set -euo pipefail
+root="${1:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
+cd "$root"
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELMAR_SANITIZE=thread >/dev/null
+cmake --build build-tsan -j "$(nproc)" --target engine_worker_tests
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" build-tsan/tests/engine_worker_tests
