@@ -107,8 +107,8 @@ V3 shade(const FigureModel& m, const Materials& mat, V3 p, V3 view) {
   if (part == Part::Trim) {
     // Polished metal: the tinted surrounding plus sharp highlights.
     const V3 env = environment(r);
-    const float spec = std::pow(std::max(dot(normalize(key + view), n), 0.f), 120.f);
-    V3 c = mat.trim * env * (0.95f * (0.45f + 0.55f * ao)) + mat.trim * (spec * 1.3f) + V3{1, 1, 1} * (spec * 0.3f);
+    const float specular = std::pow(std::max(dot(normalize(key + view), n), 0.f), 120.f);
+    V3 c = mat.trim * env * (0.95f * (0.45f + 0.55f * ao)) + mat.trim * (specular * 1.3f) + V3{1, 1, 1} * (specular * 0.3f);
     return c + mat.trim * rimLight;
   }
   // 1. Base colour with a fine grain (ivory) or long streaks (ebony).
@@ -126,8 +126,8 @@ V3 shade(const FigureModel& m, const Materials& mat, V3 p, V3 view) {
   const float sky = 0.5f + 0.5f * n.y;
   V3 c = albedo * (kd * 0.95f + fd * 0.22f + (0.22f + 0.18f * sky) * ao);
   // 3. Highlights and reflections of the clear coat.
-  const float spec = std::pow(std::max(dot(normalize(key + view), n), 0.f), mat.bodyPower);
-  c = c + V3{1.f, 0.97f, 0.9f} * (spec * mat.bodySpec) + environment(r) * (fres * mat.bodySheen * ao);
+  const float specular = std::pow(std::max(dot(normalize(key + view), n), 0.f), mat.bodyPower);
+  c = c + V3{1.f, 0.97f, 0.9f} * (specular * mat.bodySpec) + environment(r) * (fres * mat.bodySheen * ao);
   return c + V3{0.9f, 0.85f, 0.8f} * (rimLight * (mat.dark ? 0.9f : 0.4f));
 }
 
