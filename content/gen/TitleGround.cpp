@@ -12,7 +12,8 @@ namespace content {
 namespace {
 
 // A night hall: dark stone blocks fading into a deep blue, a polished black floor from `floorY`, moonlight at the right.
-Image nightHall(int w, int h, float floorY, float moonX, float moonY) {
+// With `calmLeft` the left third stays dark for a menu; without it the light spreads evenly across the wall.
+Image nightHall(int w, int h, float floorY, float moonX, float moonY, bool calmLeft = true) {
   Image img(w, h);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
@@ -32,9 +33,9 @@ Image nightHall(int w, int h, float floorY, float moonX, float moonY) {
       // Moonlight from a high window at the right, blue-silver; darkness at the left for the menu.
       const float d = std::hypot((x - moonX) / 700.f, (y - moonY) / 520.f);
       const float moon = std::exp(-d * d * 2.2f);
-      const float left = std::clamp((x - 120.f) / 520.f, 0.f, 1.f);
+      const float left = calmLeft ? std::clamp((x - 120.f) / 520.f, 0.f, 1.f) : 1.f;
       // The left third stays calm and dark for the menu and the circle of figures.
-      const float calm = 0.55f + 0.45f * std::clamp((x - 330.f) / 200.f, 0.f, 1.f);
+      const float calm = calmLeft ? 0.55f + 0.45f * std::clamp((x - 330.f) / 200.f, 0.f, 1.f) : 1.f;
       const float k = (0.25f + 1.25f * moon * (0.35f + 0.65f * left)) * calm;
       img.at(x, y) = Rgba{c.r * k + 0.02f * moon, c.g * k + 0.03f * moon, c.b * k + 0.07f * moon, 1};
     }
@@ -69,10 +70,10 @@ void standFigure(Image& img, FigureKind kind, Army army, float x, float y, float
   img.draw(fig, ox, oy);
 }
 
-// Large gold lettering with a dark outline and a warm glow.
-void goldTitle(Image& img, const std::string& text, float right, float baseline, int size) {
+// Large gold lettering with a dark outline and a warm glow; `align` places the anchor (1: right end, 0.5: centre).
+void goldTitle(Image& img, const std::string& text, float anchor, float baseline, int size, float align = 1.f) {
   const Typeface face(dejavuPath("DejaVuSerif-Bold.ttf"), size);
-  const float x = right - face.measure(text);
+  const float x = anchor - face.measure(text) * align;
   Image glow(img.width(), img.height());
   face.draw(glow, text, x, baseline, rgba(1.f, 0.65f, 0.2f, 0.55f));
   img.draw(blur(glow, 7), 0, 0);
@@ -97,13 +98,15 @@ void moonWindow(Image& img, float x, float y) {
 }  // namespace
 
 Image launcherArt() {
-  // Composed at 1050 × 600 and reduced to 630 × 360.
-  Image img = nightHall(1050, 600, 470, 760, 250);
-  moonWindow(img, 640, 90);
-  standFigure(img, FigureKind::King, Army::Brunettes, 860, 520, 1.75f, false);
-  standFigure(img, FigureKind::Zelmar, Army::Blondes, 680, 565, 2.05f, false);
-  goldTitle(img, "Zelmar", 560, 190, 120);
-  goldTitle(img, "Chess", 560, 330, 120);
+  // Composed at 1050 × 600 (5/3 of the final size) and reduced to 630 × 360. The launcher lays its settings panel
+  // over the lower middle (x 300-752, y 150-600 here), so the title takes the band above it and the two figures
+  // stand in the free strips at either side, each under its own window of moonlight.
+  Image img = nightHall(1050, 600, 470, 525, 330, false);
+  moonWindow(img, 48, 150);
+  moonWindow(img, 782, 150);
+  standFigure(img, FigureKind::Zelmar, Army::Blondes, 158, 545, 2.2f, false);
+  standFigure(img, FigureKind::King, Army::Brunettes, 892, 545, 2.2f, false);
+  goldTitle(img, "Zelmar Chess", 525, 114, 108, 0.5f);
   return resize(img, 630, 360);
 }
 
