@@ -90,6 +90,7 @@ class TChessSearch {
   void AddCastlings();
   void AddEnPassant();
   void GeneratePawn(int s, bool capturesOnly);
+  bitboards::Mask ActivePawns(bitboards::Mask pawns, bitboards::Mask enemy, bitboards::Mask empty) const;
   void MarkBestLineMove();
   void PickBest(int i);
   void UpdateBestLine(TSearchMove m);

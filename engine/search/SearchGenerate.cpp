@@ -167,13 +167,29 @@ void TChessSearch::GenerateMoves() {
   ListStart[Ply + 1] = ListEnd[Ply];
 }
 
+// The side's pawns that have a capture or a step onto the last rank: exactly those for which the
+// captures-only pawn generator adds something.
+bitboards::Mask TChessSearch::ActivePawns(bitboards::Mask pawns, bitboards::Mask enemy,
+                                          bitboards::Mask empty) const {
+  constexpr bitboards::Mask FileA = 0x0101010101010101ull;
+  constexpr bitboards::Mask FileH = 0x8080808080808080ull;
+  constexpr bitboards::Mask SeventhRow = 0x000000000000FF00ull;  // White's last step starts here
+  constexpr bitboards::Mask SecondRow = 0x00FF000000000000ull;   // and Black's here
+  if (Side == cWhite)
+    return pawns & (((enemy << 9) & ~FileA) | ((enemy << 7) & ~FileH) | ((empty << 8) & SeventhRow));
+  return pawns & (((enemy >> 7) & ~FileA) | ((enemy >> 9) & ~FileH) | ((empty >> 8) & SecondRow));
+}
+
 // Captures only (and pawn steps onto the last rank), for the quiescence search. A slider's capture
 // along a ray is the first occupied square of that ray, found from the occupancy at once.
 void TChessSearch::GenerateCaptures() {
   ListEnd[Ply] = ListStart[Ply];
   const bitboards::Mask occupied = ColorSet[cWhite] | ColorSet[cBlack];
   const bitboards::Mask enemy = ColorSet[Other];
-  for (bitboards::Mask own = ColorSet[Side]; own; own &= own - 1) {
+  const bitboards::Mask pawns = PieceSet[Side][kPawn];
+  // Pawns without a capture or a step onto the last rank add nothing: leave them out at once.
+  const bitboards::Mask busy = (ColorSet[Side] & ~pawns) | ActivePawns(pawns, enemy, ~occupied);
+  for (bitboards::Mask own = busy; own; own &= own - 1) {
     const int s = bitboards::FirstSquare(own);
     const int kind = BoardPiece[s];
     if (kind == kPawn) {
