@@ -96,7 +96,10 @@ class TChessSearch {
   void UpdateBestLine(TSearchMove m);
   void PawnTerms(unsigned ownFiles, unsigned foeFiles, int c, int& score) const;
   bool CastleSquaresFree(int to) const;
-  bool MoverMayBeInCheck(TSearchMove m, int mover) const;
+  bool MoverLeftInCheck(TSearchMove m, int mover) const;
+  bitboards::Mask Attackers(int square, int bySide) const;
+  bitboards::Mask EvasionTargets() const;
+  bool MissesEvasion(TSearchMove m, bitboards::Mask targets) const;
 
   void Put(int s, int color, int kind);
   void Remove(int s);
