@@ -196,19 +196,30 @@ void TChessSearch::GenerateCaptures() {
       GeneratePawn(s, true);
       continue;
     }
-    if (!(ReachMask(kind, s) & enemy)) continue;  // nothing of the enemy in reach at all
-    const int* dirs = tables::Directions[kind];
-    const int count = DirectionCount[kind];
-    const bool slides = tables::Slides[kind];
-    const int home = tables::MailboxIndex[s];
-    for (int j = 0; j < count; ++j) {
-      int t;
-      if (slides && j <= 7) {
-        t = bitboards::FirstBlocker(SlideRay[kind][j], s, occupied);
-      } else {
-        t = tables::MailboxCells[home + dirs[j]];
+    const bitboards::Mask reach = ReachMask(kind, s) & enemy;
+    if (!reach) continue;  // nothing of the enemy in reach at all
+    int j = 0;
+    // 1. Sliding directions: the capture is the first occupied square, when the ray holds an enemy.
+    if (tables::Slides[kind]) {
+      const int slideCount = kind == kQueen ? 8 : 4;
+      for (; j < slideCount; ++j) {
+        const int r = SlideRay[kind][j];
+        if (!(bitboards::Rays[r][s] & enemy)) continue;
+        const int t = bitboards::FirstBlocker(r, s, occupied);
+        if (enemy & bitboards::Bit(t)) AddPieceMove(s, t, mfCapture);
       }
-      if (t >= 0 && BoardColor[t] == Other) AddPieceMove(s, t, mfCapture);
+    }
+    // 2. Jumps and king steps, in table order, until no enemy is left among their targets.
+    const int count = DirectionCount[kind];
+    if (j >= count) continue;
+    bitboards::Mask left = kind == kQueen ? reach & bitboards::KnightMask[s] : reach;
+    const int* dirs = tables::Directions[kind];
+    const int home = tables::MailboxIndex[s];
+    for (; left && j < count; ++j) {
+      const int t = tables::MailboxCells[home + dirs[j]];
+      if (t < 0 || !(left & bitboards::Bit(t))) continue;
+      AddPieceMove(s, t, mfCapture);
+      left &= ~bitboards::Bit(t);
     }
   }
   AddEnPassant();
