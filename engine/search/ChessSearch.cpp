@@ -173,11 +173,13 @@ int TChessSearch::Search(int alpha, int beta, int depth) {
   if (inCheck) ++depth;
   GenerateMoves();
   if (FollowBestLine) MarkBestLineMove();
+  const bitboards::Mask evasions = inCheck ? EvasionTargets() : 0;
   bool anyLegal = false;
   for (int i = ListStart[Ply]; i < ListEnd[Ply]; ++i) {
     if (StopRequest.load(std::memory_order_relaxed)) break;
     PickBest(i);
     const TSearchMove m = MoveList[i].Move;
+    if (inCheck && MissesEvasion(m, evasions)) continue;
     if (!DoMoveKnowingCheck(m, inCheck)) continue;
     anyLegal = true;
     const int score = -Search(-beta, -alpha, depth - 1);
@@ -199,8 +201,10 @@ int TChessSearch::Quiesce(int alpha, int beta) {
   if (Ply >= PlyBound) return Evaluate();
   BestLineLength[Ply] = Ply;
   const bool inCheck = InCheck(Side);
+  bitboards::Mask evasions = 0;
   if (inCheck) {
     GenerateMoves();
+    evasions = EvasionTargets();
   } else {
     const int x = Evaluate();
     if (x >= beta) return beta;
@@ -212,6 +216,7 @@ int TChessSearch::Quiesce(int alpha, int beta) {
   for (int i = ListStart[Ply]; i < ListEnd[Ply]; ++i) {
     PickBest(i);
     const TSearchMove m = MoveList[i].Move;
+    if (inCheck && MissesEvasion(m, evasions)) continue;
     if (!DoMoveKnowingCheck(m, inCheck)) continue;
     anyLegal = true;
     const int x = -Quiesce(-beta, -alpha);

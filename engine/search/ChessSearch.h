@@ -90,12 +90,16 @@ class TChessSearch {
   void AddCastlings();
   void AddEnPassant();
   void GeneratePawn(int s, bool capturesOnly);
+  bitboards::Mask ActivePawns(bitboards::Mask pawns, bitboards::Mask enemy, bitboards::Mask empty) const;
   void MarkBestLineMove();
   void PickBest(int i);
   void UpdateBestLine(TSearchMove m);
   void PawnTerms(unsigned ownFiles, unsigned foeFiles, int c, int& score) const;
   bool CastleSquaresFree(int to) const;
-  bool MoverMayBeInCheck(TSearchMove m, int mover) const;
+  bool MoverLeftInCheck(TSearchMove m, int mover) const;
+  bitboards::Mask Attackers(int square, int bySide) const;
+  bitboards::Mask EvasionTargets() const;
+  bool MissesEvasion(TSearchMove m, bitboards::Mask targets) const;
 
   void Put(int s, int color, int kind);
   void Remove(int s);

@@ -73,6 +73,47 @@ inline bool TChessSearch::IsAttacked(int square, int bySide) const {
   return false;
 }
 
+// The pieces of bySide that reach the square, found the way IsAttacked looks for the first one.
+inline bitboards::Mask TChessSearch::Attackers(int square, int bySide) const {
+  using namespace bitboards;
+  const Mask* own = PieceSet[bySide];
+  const Mask jumpers = own[kKnight] | (ZelmarMode ? own[kQueen] : 0);
+  Mask found = (PawnAttackers[bySide][square] & own[kPawn]) | (KnightMask[square] & jumpers) |
+               (KingMask[square] & own[kKing]);
+  const Mask occupied = ColorSet[cWhite] | ColorSet[cBlack];
+  const Mask straight = own[kRook] | own[kQueen];
+  const Mask diagonal = own[kBishop] | own[kQueen];
+  for (int r = 0; r < 8; ++r) {
+    const Mask sliders = RayStraight[r] ? straight : diagonal;
+    if (!(Rays[r][square] & sliders)) continue;
+    const int b = FirstBlocker(r, square, occupied);
+    if (sliders & Bit(b)) found |= Bit(b);
+  }
+  return found;
+}
+
+// For a side in check: the target squares that may answer the check with a piece other than the
+// king (taking the single checker or stepping between it and the king). Any other move of such a
+// piece leaves the king attacked, so it can be passed over without playing it. All squares when the
+// side has more than one king.
+inline bitboards::Mask TChessSearch::EvasionTargets() const {
+  using namespace bitboards;
+  const Mask kings = PieceSet[Side][kKing];
+  if (!kings || (kings & (kings - 1))) return ~Mask{0};
+  const int k = FirstSquare(kings);
+  const Mask checkers = Attackers(k, Other);
+  if (!checkers || (checkers & (checkers - 1))) return checkers ? 0 : ~Mask{0};
+  const int c = FirstSquare(checkers);
+  const int r = RayTowards[k][c];
+  return checkers | (r < 0 ? 0 : Rays[r][k] & Rays[r ^ 4][c]);
+}
+
+// Whether a move of the side in check surely leaves its king attacked: a move of a piece other than
+// the king, not en passant (it may take the checker beside its target), onto no evasion target.
+inline bool TChessSearch::MissesEvasion(TSearchMove m, bitboards::Mask targets) const {
+  return !(targets & bitboards::Bit(m.To)) && !(m.Flags & mfEnPassant) && BoardPiece[m.From] != kKing;
+}
+
 // Whether the first king of the side (in square order) is attacked; false without a king.
 inline bool TChessSearch::InCheck(int side) const {
   const bitboards::Mask kings = PieceSet[side][kKing];
@@ -97,16 +138,23 @@ inline bool TChessSearch::CastleSquaresFree(int to) const {
 // that leaves the mover's king attacked.
 inline bool TChessSearch::DoMove(TSearchMove m) { return DoMoveKnowingCheck(m, InCheck(Side)); }
 
-// Whether the mover's king can be attacked after a move, given that it was not attacked before: only
-// a king move, a second king, a castling, an en-passant capture (two squares emptied) or a piece
-// leaving a line through the king can change that; every other move is safe without a test.
-inline bool TChessSearch::MoverMayBeInCheck(TSearchMove m, int mover) const {
-  const bitboards::Mask kings = PieceSet[mover][kKing];
+// Whether the mover's king is attacked after a move, given that it was not attacked before. Only a
+// king move, a second king, a castling or an en-passant capture (two squares emptied) needs the full
+// test; any other move can only open the one line from the king through the square it left.
+inline bool TChessSearch::MoverLeftInCheck(TSearchMove m, int mover) const {
+  using namespace bitboards;
+  const Mask kings = PieceSet[mover][kKing];
   if (!kings) return false;
-  if ((kings & (kings - 1)) || (m.Flags & (mfCastle | mfEnPassant)) || (kings & bitboards::Bit(m.To)))
-    return true;
-  const int k = bitboards::FirstSquare(kings);
-  return ((bitboards::StraightLines[k] | bitboards::DiagonalLines[k]) & bitboards::Bit(m.From)) != 0;
+  if ((kings & (kings - 1)) || (m.Flags & (mfCastle | mfEnPassant)) || (kings & Bit(m.To)))
+    return InCheck(mover);
+  const int k = FirstSquare(kings);
+  const int r = RayTowards[k][m.From];
+  if (r < 0) return false;
+  const Mask* foe = PieceSet[mover ^ 1];
+  const Mask sliders = foe[kQueen] | (RayStraight[r] ? foe[kRook] : foe[kBishop]);
+  if (!(Rays[r][k] & sliders)) return false;
+  const int b = FirstBlocker(r, k, ColorSet[cWhite] | ColorSet[cBlack]);
+  return (sliders & Bit(b)) != 0;
 }
 
 // DoMove for a caller that already knows whether the side to move is in check.
@@ -148,7 +196,7 @@ inline bool TChessSearch::DoMoveKnowingCheck(TSearchMove m, bool sideInCheck) {
   // 7.-8. Hand over the move; a mover left in check takes it back.
   Other = Side;
   Side ^= 1;
-  if ((sideInCheck || MoverMayBeInCheck(m, Other)) && InCheck(Other)) {
+  if (sideInCheck ? InCheck(Other) : MoverLeftInCheck(m, Other)) {
     UndoMove();
     return false;
   }

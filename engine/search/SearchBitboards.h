@@ -83,6 +83,17 @@ inline constexpr std::array<Mask, 64> DiagonalLines = [] {
   return m;
 }();
 
+// The ray (0..7) leading from one square to another, or -1 when they share no line.
+inline constexpr std::array<std::array<std::int8_t, 64>, 64> RayTowards = [] {
+  std::array<std::array<std::int8_t, 64>, 64> ray{};
+  for (auto& row : ray) row.fill(-1);
+  for (int r = 0; r < 8; ++r)
+    for (int s = 0; s < 64; ++s)
+      for (int t = 0; t < 64; ++t)
+        if (Rays[r][s] & Bit(t)) ray[s][t] = static_cast<std::int8_t>(r);
+  return ray;
+}();
+
 // First occupied square along ray r from s, or -1 when the ray is clear to the edge.
 inline int FirstBlocker(int r, int s, Mask occupied) {
   const Mask hits = Rays[r][s] & occupied;

@@ -77,6 +77,13 @@ inline unsigned FilesOf(bitboards::Mask m) {
   return static_cast<unsigned>(m & 0xFF);
 }
 
+// Number of squares in a set that holds only a few.
+inline int CountFew(bitboards::Mask m) {
+  int n = 0;
+  for (; m; m &= m - 1) ++n;
+  return n;
+}
+
 // Each file's neighbours, and the file with its neighbours, as file bits.
 constexpr unsigned NeighbourFiles(int f) { return ((1u << f) << 1 | (1u << f) >> 1) & 0xFF; }
 
@@ -89,7 +96,7 @@ void TChessSearch::PawnTerms(unsigned own, unsigned foe, int c, int& score) cons
   for (unsigned bits = own; bits; bits &= bits - 1) {
     const int f = std::countr_zero(bits);
     const bitboards::Mask onFile = pawns & (0x0101010101010101ull << f);
-    const int n = std::popcount(onFile);
+    const int n = CountFew(onFile);
     const unsigned near = NeighbourFiles(f);
     if (n > 1) score -= 5 * n;
     if (!(own & near)) score -= n * ((foe >> f) & 1 ? 20 : 30);

@@ -167,32 +167,59 @@ void TChessSearch::GenerateMoves() {
   ListStart[Ply + 1] = ListEnd[Ply];
 }
 
+// The side's pawns that have a capture or a step onto the last rank: exactly those for which the
+// captures-only pawn generator adds something.
+bitboards::Mask TChessSearch::ActivePawns(bitboards::Mask pawns, bitboards::Mask enemy,
+                                          bitboards::Mask empty) const {
+  constexpr bitboards::Mask FileA = 0x0101010101010101ull;
+  constexpr bitboards::Mask FileH = 0x8080808080808080ull;
+  constexpr bitboards::Mask SeventhRow = 0x000000000000FF00ull;  // White's last step starts here
+  constexpr bitboards::Mask SecondRow = 0x00FF000000000000ull;   // and Black's here
+  if (Side == cWhite)
+    return pawns & (((enemy << 9) & ~FileA) | ((enemy << 7) & ~FileH) | ((empty << 8) & SeventhRow));
+  return pawns & (((enemy >> 7) & ~FileA) | ((enemy >> 9) & ~FileH) | ((empty >> 8) & SecondRow));
+}
+
 // Captures only (and pawn steps onto the last rank), for the quiescence search. A slider's capture
 // along a ray is the first occupied square of that ray, found from the occupancy at once.
 void TChessSearch::GenerateCaptures() {
   ListEnd[Ply] = ListStart[Ply];
   const bitboards::Mask occupied = ColorSet[cWhite] | ColorSet[cBlack];
   const bitboards::Mask enemy = ColorSet[Other];
-  for (bitboards::Mask own = ColorSet[Side]; own; own &= own - 1) {
+  const bitboards::Mask pawns = PieceSet[Side][kPawn];
+  // Pawns without a capture or a step onto the last rank add nothing: leave them out at once.
+  const bitboards::Mask busy = (ColorSet[Side] & ~pawns) | ActivePawns(pawns, enemy, ~occupied);
+  for (bitboards::Mask own = busy; own; own &= own - 1) {
     const int s = bitboards::FirstSquare(own);
     const int kind = BoardPiece[s];
     if (kind == kPawn) {
       GeneratePawn(s, true);
       continue;
     }
-    if (!(ReachMask(kind, s) & enemy)) continue;  // nothing of the enemy in reach at all
-    const int* dirs = tables::Directions[kind];
-    const int count = DirectionCount[kind];
-    const bool slides = tables::Slides[kind];
-    const int home = tables::MailboxIndex[s];
-    for (int j = 0; j < count; ++j) {
-      int t;
-      if (slides && j <= 7) {
-        t = bitboards::FirstBlocker(SlideRay[kind][j], s, occupied);
-      } else {
-        t = tables::MailboxCells[home + dirs[j]];
+    const bitboards::Mask reach = ReachMask(kind, s) & enemy;
+    if (!reach) continue;  // nothing of the enemy in reach at all
+    int j = 0;
+    // 1. Sliding directions: the capture is the first occupied square, when the ray holds an enemy.
+    if (tables::Slides[kind]) {
+      const int slideCount = kind == kQueen ? 8 : 4;
+      for (; j < slideCount; ++j) {
+        const int r = SlideRay[kind][j];
+        if (!(bitboards::Rays[r][s] & enemy)) continue;
+        const int t = bitboards::FirstBlocker(r, s, occupied);
+        if (enemy & bitboards::Bit(t)) AddPieceMove(s, t, mfCapture);
       }
-      if (t >= 0 && BoardColor[t] == Other) AddPieceMove(s, t, mfCapture);
+    }
+    // 2. Jumps and king steps, in table order, until no enemy is left among their targets.
+    const int count = DirectionCount[kind];
+    if (j >= count) continue;
+    bitboards::Mask left = kind == kQueen ? reach & bitboards::KnightMask[s] : reach;
+    const int* dirs = tables::Directions[kind];
+    const int home = tables::MailboxIndex[s];
+    for (; left && j < count; ++j) {
+      const int t = tables::MailboxCells[home + dirs[j]];
+      if (t < 0 || !(left & bitboards::Bit(t))) continue;
+      AddPieceMove(s, t, mfCapture);
+      left &= ~bitboards::Bit(t);
     }
   }
   AddEnPassant();
