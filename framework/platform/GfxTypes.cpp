@@ -2,6 +2,21 @@
 
 namespace platform {
 
+std::uint32_t GfxPrimitiveVertices(GfxPrimitiveType type, std::uint32_t count) {
+  switch (type) {
+    case GfxPrimitiveType::PointList:
+      return count;
+    case GfxPrimitiveType::LineList:
+      return count * 2;
+    case GfxPrimitiveType::LineStrip:
+      return count + 1;
+    case GfxPrimitiveType::TriangleList:
+      return count * 3;
+    default:
+      return count + 2;
+  }
+}
+
 // Bytes per pixel of the colour formats the framework stores and draws.
 int GfxFormatBytes(GfxFormat format) {
   switch (format) {

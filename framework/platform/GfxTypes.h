@@ -143,6 +143,9 @@ enum class GfxPrimitiveType : std::uint32_t {
   TriangleFan = 6,
 };
 
+// Vertices (or indices) that a list of `count` primitives of the type uses.
+std::uint32_t GfxPrimitiveVertices(GfxPrimitiveType type, std::uint32_t count);
+
 // Render states, with the value type each takes.
 enum class GfxRenderState {
   ZEnable,           // bool

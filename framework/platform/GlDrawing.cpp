@@ -85,22 +85,6 @@ GLenum GlMode(GfxPrimitiveType type) {
   }
 }
 
-// Vertices (or indices) a list of `count` primitives uses.
-std::uint32_t ElementsFor(GfxPrimitiveType type, std::uint32_t count) {
-  switch (type) {
-    case GfxPrimitiveType::PointList:
-      return count;
-    case GfxPrimitiveType::LineList:
-      return count * 2;
-    case GfxPrimitiveType::LineStrip:
-      return count + 1;
-    case GfxPrimitiveType::TriangleList:
-      return count * 3;
-    default:
-      return count + 2;
-  }
-}
-
 }  // namespace
 
 // Starts from the states a fresh device has.
@@ -344,7 +328,7 @@ bool GlDrawing::Prepare() {
 GfxResult GlDrawing::DrawPrimitive(GfxPrimitiveType type, std::uint32_t startVertex,
                                    std::uint32_t primitiveCount) {
   if (primitiveCount == 0) return kGfxOk;
-  const std::uint32_t count = ElementsFor(type, primitiveCount);
+  const std::uint32_t count = GfxPrimitiveVertices(type, primitiveCount);
   if (!Prepare() ||
       streamOffset_ + (static_cast<std::uint64_t>(startVertex) + count) * stride_ > vertexBuffer_->Length()) {
     return kGfxInvalidCall;
@@ -359,7 +343,7 @@ GfxResult GlDrawing::DrawIndexedPrimitive(GfxPrimitiveType type, std::int32_t ba
                                           std::uint32_t minVertex, std::uint32_t vertexCount,
                                           std::uint32_t startIndex, std::uint32_t primitiveCount) {
   if (primitiveCount == 0) return kGfxOk;
-  const std::uint32_t count = ElementsFor(type, primitiveCount);
+  const std::uint32_t count = GfxPrimitiveVertices(type, primitiveCount);
   if (!indexBuffer_ || baseVertex < 0 || !Prepare() ||
       (static_cast<std::uint64_t>(startIndex) + count) * 2 > indexBuffer_->Length() ||
       streamOffset_ + (static_cast<std::uint64_t>(baseVertex) + minVertex + vertexCount) * stride_ >

@@ -7,22 +7,6 @@
 namespace platform {
 namespace {
 
-// Vertices a primitive list of `count` primitives uses.
-std::uint32_t VerticesFor(GfxPrimitiveType type, std::uint32_t count) {
-  switch (type) {
-    case GfxPrimitiveType::PointList:
-      return count;
-    case GfxPrimitiveType::LineList:
-      return count * 2;
-    case GfxPrimitiveType::LineStrip:
-      return count + 1;
-    case GfxPrimitiveType::TriangleList:
-      return count * 3;
-    default:
-      return count + 2;
-  }
-}
-
 // The name of a primitive type, for log entries.
 const char* TypeName(GfxPrimitiveType type) {
   switch (type) {
@@ -253,7 +237,7 @@ void TestDrawing::Keep(TestDrawCall call) {
 GfxResult TestDrawing::DrawPrimitive(GfxPrimitiveType type, std::uint32_t startVertex,
                                      std::uint32_t primitiveCount) {
   if (Refused("DrawPrimitive") != kGfxOk) return kGfxFail;
-  const std::uint32_t count = VerticesFor(type, primitiveCount);
+  const std::uint32_t count = GfxPrimitiveVertices(type, primitiveCount);
   const std::size_t begin = streamOffset_ + static_cast<std::size_t>(startVertex) * stride_;
   const std::size_t bytes = static_cast<std::size_t>(count) * stride_;
   if (!stream_ || stride_ == 0 || stream_->Locked || begin + bytes > stream_->Bytes.size())
@@ -273,7 +257,7 @@ GfxResult TestDrawing::DrawIndexedPrimitive(GfxPrimitiveType type, std::int32_t 
                                             std::uint32_t minVertex, std::uint32_t vertexCount,
                                             std::uint32_t startIndex, std::uint32_t primitiveCount) {
   if (Refused("DrawIndexedPrimitive") != kGfxOk) return kGfxFail;
-  const std::uint32_t indexCount = VerticesFor(type, primitiveCount);
+  const std::uint32_t indexCount = GfxPrimitiveVertices(type, primitiveCount);
   if (!stream_ || !indices_ || stride_ == 0 || stream_->Locked || indices_->Locked || baseVertex < 0 ||
       (static_cast<std::size_t>(startIndex) + indexCount) * 2 > indices_->Bytes.size() ||
       streamOffset_ + (static_cast<std::size_t>(baseVertex) + minVertex + vertexCount) * stride_ >
