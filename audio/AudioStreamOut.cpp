@@ -15,7 +15,9 @@ constexpr int kChecksWithoutSpace = 16;
 
 }  // namespace
 
-TAudioStreamOut::~TAudioStreamOut() { Stop(false); }
+TAudioStreamOut::~TAudioStreamOut() {
+  Stop(false);
+}
 
 std::string TAudioStreamOut::LastError() const {
   std::lock_guard<std::mutex> guard(lock_);
@@ -127,7 +129,8 @@ void TAudioStreamOut::fill(uint32_t offset, uint32_t count) {
 // Sleeps one polling interval; false when a stop was asked for.
 bool TAudioStreamOut::waitPoll() {
   std::unique_lock<std::mutex> guard(lock_);
-  return !wake_.wait_for(guard, std::chrono::milliseconds(pollingInterval_), [this] { return stopRequested_; });
+  return !wake_.wait_for(guard, std::chrono::milliseconds(pollingInterval_),
+                         [this] { return stopRequested_; });
 }
 
 // Ends the playback: the ring stops and leaves the mix, the input closes.

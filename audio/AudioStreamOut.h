@@ -75,7 +75,7 @@ class TAudioStreamOut {
   std::atomic<bool> threadRunning_{false};
   std::unique_ptr<StreamBuffer> buffer_;  // touched by the playback thread while it runs
   std::thread thread_;
-  mutable std::mutex lock_;          // guards the fields below
+  mutable std::mutex lock_;  // guards the fields below
   std::condition_variable wake_;
   bool stopRequested_ = false;
   std::string lastError_;

@@ -7,26 +7,71 @@ namespace zelmar::audio {
 
 using Guard = std::lock_guard<std::mutex>;
 
-std::string TMediaSource::FileName() const { Guard g(lock_); return fileName_; }
+std::string TMediaSource::FileName() const {
+  Guard g(lock_);
+  return fileName_;
+}
 void TMediaSource::SetFileName(std::string name) {
   Guard g(lock_);
   fileName_ = std::move(name);
   decoder_.reset();
 }
-bool TMediaSource::Loop() const { Guard g(lock_); return loop_; }
-void TMediaSource::SetLoop(bool value) { Guard g(lock_); loop_ = value; }
-int64_t TMediaSource::StartSample() const { Guard g(lock_); return startSample_; }
-void TMediaSource::SetStartSample(int64_t frame) { Guard g(lock_); startSample_ = std::max<int64_t>(frame, 0); }
-int64_t TMediaSource::EndSample() const { Guard g(lock_); return endSample_; }
-void TMediaSource::SetEndSample(int64_t frame) { Guard g(lock_); endSample_ = frame < 0 ? -1 : frame; }
-bool TMediaSource::HighPrecision() const { Guard g(lock_); return highPrecision_; }
-void TMediaSource::SetHighPrecision(bool value) { Guard g(lock_); highPrecision_ = value; }
-TOutputChannels TMediaSource::OutputChannels() const { Guard g(lock_); return outputChannels_; }
-void TMediaSource::SetOutputChannels(TOutputChannels value) { Guard g(lock_); outputChannels_ = value; }
-bool TMediaSource::IsOpen() const { Guard g(lock_); return decoder_ != nullptr; }
-int TMediaSource::Channels() const { Guard g(lock_); return format_.channels; }
-int TMediaSource::SampleRate() const { Guard g(lock_); return format_.sampleRate; }
-int TMediaSource::BitsPerSample() const { Guard g(lock_); return format_.bitsPerSample; }
+bool TMediaSource::Loop() const {
+  Guard g(lock_);
+  return loop_;
+}
+void TMediaSource::SetLoop(bool value) {
+  Guard g(lock_);
+  loop_ = value;
+}
+int64_t TMediaSource::StartSample() const {
+  Guard g(lock_);
+  return startSample_;
+}
+void TMediaSource::SetStartSample(int64_t frame) {
+  Guard g(lock_);
+  startSample_ = std::max<int64_t>(frame, 0);
+}
+int64_t TMediaSource::EndSample() const {
+  Guard g(lock_);
+  return endSample_;
+}
+void TMediaSource::SetEndSample(int64_t frame) {
+  Guard g(lock_);
+  endSample_ = frame < 0 ? -1 : frame;
+}
+bool TMediaSource::HighPrecision() const {
+  Guard g(lock_);
+  return highPrecision_;
+}
+void TMediaSource::SetHighPrecision(bool value) {
+  Guard g(lock_);
+  highPrecision_ = value;
+}
+TOutputChannels TMediaSource::OutputChannels() const {
+  Guard g(lock_);
+  return outputChannels_;
+}
+void TMediaSource::SetOutputChannels(TOutputChannels value) {
+  Guard g(lock_);
+  outputChannels_ = value;
+}
+bool TMediaSource::IsOpen() const {
+  Guard g(lock_);
+  return decoder_ != nullptr;
+}
+int TMediaSource::Channels() const {
+  Guard g(lock_);
+  return format_.channels;
+}
+int TMediaSource::SampleRate() const {
+  Guard g(lock_);
+  return format_.sampleRate;
+}
+int TMediaSource::BitsPerSample() const {
+  Guard g(lock_);
+  return format_.bitsPerSample;
+}
 
 // The channel count asked of the decoder: 0 keeps the file's own.
 int TMediaSource::wantedChannels() const {
@@ -79,7 +124,8 @@ bool TMediaSource::rewindLocked() {
 
 // Reads inside the StartSample..EndSample range; 0 at its end.
 long TMediaSource::readRangeLocked(int16_t* out, long frames) {
-  if (endSample_ >= 0) frames = static_cast<long>(std::min<int64_t>(frames, std::max<int64_t>(endSample_ - position_, 0)));
+  if (endSample_ >= 0)
+    frames = static_cast<long>(std::min<int64_t>(frames, std::max<int64_t>(endSample_ - position_, 0)));
   if (frames <= 0) return 0;
   const long n = decoder_->read(out, frames);
   if (n > 0) position_ += n;

@@ -4,6 +4,8 @@
 
 namespace zelmar::audio {
 
-std::unique_ptr<MediaDecoder> TMp3Source::CreateDecoder() const { return std::make_unique<Mp3Decoder>(); }
+std::unique_ptr<MediaDecoder> TMp3Source::CreateDecoder() const {
+  return std::make_unique<Mp3Decoder>();
+}
 
 }  // namespace zelmar::audio

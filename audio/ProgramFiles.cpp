@@ -12,6 +12,8 @@ std::filesystem::path ProgramDirectory() {
   return exe.parent_path();
 }
 
-std::string FileBesideProgram(std::string_view name) { return (ProgramDirectory() / name).string(); }
+std::string FileBesideProgram(std::string_view name) {
+  return (ProgramDirectory() / name).string();
+}
 
 }  // namespace zelmar::audio

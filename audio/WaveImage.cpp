@@ -9,8 +9,12 @@ namespace {
 constexpr uint16_t kFormatPcm = 1;
 constexpr uint16_t kFormatExtensible = 0xFFFE;
 
-uint16_t le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-uint32_t le32(const uint8_t* p) { return le16(p) | static_cast<uint32_t>(le16(p + 2)) << 16; }
+uint16_t le16(const uint8_t* p) {
+  return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
+uint32_t le32(const uint8_t* p) {
+  return le16(p) | static_cast<uint32_t>(le16(p + 2)) << 16;
+}
 
 // Checks a format chunk: integer PCM (plain or extensible), 1 or 2 channels, 8 to 32 bits.
 bool readFormat(std::span<const uint8_t> chunk, PcmFormat& format, std::string& error) {
@@ -47,7 +51,8 @@ bool readFormat(std::span<const uint8_t> chunk, PcmFormat& format, std::string& 
 
 // Walks the chunks after the RIFF header; each chunk must fit inside the image.
 bool parseWaveImage(std::span<const uint8_t> image, WaveImage& wave, std::string& error) {
-  if (image.size() < 12 || std::memcmp(image.data(), "RIFF", 4) != 0 || std::memcmp(image.data() + 8, "WAVE", 4) != 0) {
+  if (image.size() < 12 || std::memcmp(image.data(), "RIFF", 4) != 0 ||
+      std::memcmp(image.data() + 8, "WAVE", 4) != 0) {
     error = "not a RIFF WAVE image";
     return false;
   }

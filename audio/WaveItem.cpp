@@ -13,7 +13,9 @@ namespace zelmar::audio {
 
 TWaveItem::TWaveItem(TWaveList& owner, std::string name) : owner_(owner), name_(std::move(name)) {}
 
-TWaveItem::~TWaveItem() { releaseBuffers(); }
+TWaveItem::~TWaveItem() {
+  releaseBuffers();
+}
 
 // Checks the image before taking it, so a refused image leaves the item as it was.
 void TWaveItem::SetWave(std::span<const uint8_t> image) {
@@ -29,9 +31,13 @@ void TWaveItem::SetFrequency(int hz) {
   frequency_ = hz <= 0 ? kFrequencyOriginal : std::clamp(hz, kFrequencyMin, kFrequencyMax);
 }
 
-void TWaveItem::SetPan(int pan) { pan_ = std::clamp(pan, kPanLeft, kPanRight); }
+void TWaveItem::SetPan(int pan) {
+  pan_ = std::clamp(pan, kPanLeft, kPanRight);
+}
 
-void TWaveItem::SetVolume(int volume) { volume_ = std::clamp(volume, kVolumeMin, kVolumeMax); }
+void TWaveItem::SetVolume(int volume) {
+  volume_ = std::clamp(volume, kVolumeMin, kVolumeMax);
+}
 
 // Drops every buffer (they stop as they go) and the output they were made on.
 void TWaveItem::releaseBuffers() {

@@ -68,8 +68,8 @@ class TWaveItem {
   int frequency_ = 0;
   int pan_ = 0;
   int volume_ = 0;
-  std::shared_ptr<AudioOutput> output_;    // the output the buffers below were made on
-  std::unique_ptr<SoundBuffer> loaded_;    // the clip itself, also used for looped playback
+  std::shared_ptr<AudioOutput> output_;               // the output the buffers below were made on
+  std::unique_ptr<SoundBuffer> loaded_;               // the clip itself, also used for looped playback
   std::vector<std::unique_ptr<SoundBuffer>> copies_;  // oldest first
 };
 

@@ -1,9 +1,9 @@
 // The worker's thread body, its parking and waking, and the priority it runs at.
 #include "engine/ChessThread.h"
 
+#include <pthread.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
-#include <pthread.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -18,18 +18,27 @@ namespace {
 // Nice offset from the process's own value for each priority: lower priorities run nicer.
 int NiceOffset(TThreadPriority p) {
   switch (p) {
-    case tpIdle: return 19;
-    case tpLowest: return 10;
-    case tpLower: return 5;
-    case tpNormal: return 0;
-    case tpHigher: return -5;
-    case tpHighest: return -10;
-    case tpTimeCritical: return -20;
+    case tpIdle:
+      return 19;
+    case tpLowest:
+      return 10;
+    case tpLower:
+      return 5;
+    case tpNormal:
+      return 0;
+    case tpHigher:
+      return -5;
+    case tpHighest:
+      return -10;
+    case tpTimeCritical:
+      return -20;
   }
   return 0;
 }
 
-int CurrentThreadId() { return static_cast<int>(::syscall(SYS_gettid)); }
+int CurrentThreadId() {
+  return static_cast<int>(::syscall(SYS_gettid));
+}
 
 }  // namespace
 

@@ -33,7 +33,9 @@ bool TGfxDb::Open() {
 }
 
 // Opens only when not opened yet.
-bool TGfxDb::EnsureOpen() { return IsOpened || Open(); }
+bool TGfxDb::EnsureOpen() {
+  return IsOpened || Open();
+}
 
 // Writes the 12-byte header of an archive without records, truncating the file.
 bool TGfxDb::CreateEmpty() {
@@ -77,7 +79,9 @@ bool TGfxDb::ReadTable() {
 }
 
 // Case-insensitive look-up in the table read last.
-int TGfxDb::Find(const std::string& name) const { return FindGfxDbRecord(Table.Records, name); }
+int TGfxDb::Find(const std::string& name) const {
+  return FindGfxDbRecord(Table.Records, name);
+}
 
 // Type of a record, 0 when there is no such index.
 std::uint16_t TGfxDb::RecordType(int index) const {
@@ -144,8 +148,9 @@ bool ReadGfxDbRecord(const TGfxDbSource& source, const TGfxDbTable& table, const
 }
 
 // Bounds first, then the stored bytes, then decryption, inflation and digest.
-bool ReadGfxDbRecordAt(const TGfxDbSource& source, const TGfxDbTable& table, int index, std::span<const std::uint8_t> key,
-                       std::vector<std::uint8_t>& data, std::string* error) {
+bool ReadGfxDbRecordAt(const TGfxDbSource& source, const TGfxDbTable& table, int index,
+                       std::span<const std::uint8_t> key, std::vector<std::uint8_t>& data,
+                       std::string* error) {
   data.clear();
   if (index < 0 || static_cast<std::size_t>(index) >= table.Records.size()) {
     if (error) *error = "no record number " + std::to_string(index);
@@ -167,6 +172,7 @@ bool ReadGfxDbRecordAt(const TGfxDbSource& source, const TGfxDbTable& table, int
 int FindGfxDbRecord(const std::vector<TRecordInfo>& records, const std::string& name) {
   const std::string wanted = GfxDbLowerCase(name);
   for (std::size_t i = 0; i < records.size(); ++i)
-    if (records[i].Name.size() == wanted.size() && GfxDbLowerCase(records[i].Name) == wanted) return static_cast<int>(i);
+    if (records[i].Name.size() == wanted.size() && GfxDbLowerCase(records[i].Name) == wanted)
+      return static_cast<int>(i);
   return -1;
 }

@@ -75,11 +75,13 @@ bool ReadGfxDbRecord(const TGfxDbSource& source, const std::string& name, std::s
                      std::vector<std::uint8_t>& data, std::string* error = nullptr);
 // The same with the table already read from `source`.
 bool ReadGfxDbRecord(const TGfxDbSource& source, const TGfxDbTable& table, const std::string& name,
-                     std::span<const std::uint8_t> key, std::vector<std::uint8_t>& data, std::string* error = nullptr);
+                     std::span<const std::uint8_t> key, std::vector<std::uint8_t>& data,
+                     std::string* error = nullptr);
 
 // Checks and unpacks the record at `index` of a table read from `source`.
-bool ReadGfxDbRecordAt(const TGfxDbSource& source, const TGfxDbTable& table, int index, std::span<const std::uint8_t> key,
-                       std::vector<std::uint8_t>& data, std::string* error = nullptr);
+bool ReadGfxDbRecordAt(const TGfxDbSource& source, const TGfxDbTable& table, int index,
+                       std::span<const std::uint8_t> key, std::vector<std::uint8_t>& data,
+                       std::string* error = nullptr);
 
 // Index of the first record of `records` named `name` ignoring letter case, or -1.
 int FindGfxDbRecord(const std::vector<TRecordInfo>& records, const std::string& name);

@@ -26,8 +26,8 @@ void StoreHalf(std::uint8_t* p, BF_LONG v) {
 }
 
 // Runs the CBC chain over the whole blocks of `data` in either direction.
-bool RunCbc(std::span<std::uint8_t> data, std::span<const std::uint8_t> key, const std::array<std::uint8_t, 8>& iv,
-            bool encrypt) {
+bool RunCbc(std::span<std::uint8_t> data, std::span<const std::uint8_t> key,
+            const std::array<std::uint8_t, 8>& iv, bool encrypt) {
   if (key.empty() || key.size() > MaxKeyLength) return false;
   BF_KEY schedule;
   BF_set_key(&schedule, static_cast<int>(key.size()), key.data());
@@ -59,11 +59,13 @@ bool RunCbc(std::span<std::uint8_t> data, std::span<const std::uint8_t> key, con
 }  // namespace
 
 // Decryption direction of the chain.
-bool GfxDbDecrypt(std::span<std::uint8_t> data, std::span<const std::uint8_t> key, const std::array<std::uint8_t, 8>& iv) {
+bool GfxDbDecrypt(std::span<std::uint8_t> data, std::span<const std::uint8_t> key,
+                  const std::array<std::uint8_t, 8>& iv) {
   return RunCbc(data, key, iv, false);
 }
 
 // Encryption direction of the chain.
-bool GfxDbEncrypt(std::span<std::uint8_t> data, std::span<const std::uint8_t> key, const std::array<std::uint8_t, 8>& iv) {
+bool GfxDbEncrypt(std::span<std::uint8_t> data, std::span<const std::uint8_t> key,
+                  const std::array<std::uint8_t, 8>& iv) {
   return RunCbc(data, key, iv, true);
 }

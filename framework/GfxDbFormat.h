@@ -35,7 +35,7 @@ struct TRecordInfo {
   std::uint16_t RecordType = 0;
   std::int32_t UnpackedSize = 0;
   std::int32_t StoredSize = 0;
-  double TimeStamp = 0.0;  // days since 30 December 1899, not interpreted when reading
+  double TimeStamp = 0.0;                   // days since 30 December 1899, not interpreted when reading
   std::array<std::uint8_t, 16> Checksum{};  // MD5 of the unpacked data
   std::uint16_t Flags = 0;
   std::array<std::uint8_t, 8> InitVector{};

@@ -39,22 +39,26 @@ bool InflateExactly(std::span<const std::uint8_t> in, std::vector<std::uint8_t>&
 std::array<std::uint8_t, 16> GfxDbDigest(std::span<const std::uint8_t> data) {
   std::array<std::uint8_t, 16> digest{};
   unsigned int length = 0;
-  if (EVP_Digest(data.data(), data.size(), digest.data(), &length, EVP_md5(), nullptr) != 1 || length != 16) digest.fill(0);
+  if (EVP_Digest(data.data(), data.size(), digest.data(), &length, EVP_md5(), nullptr) != 1 || length != 16)
+    digest.fill(0);
   return digest;
 }
 
 // Decrypts, inflates and verifies in that order; each step failing releases what was made.
-bool UnpackGfxDbRecord(const TRecordInfo& info, std::vector<std::uint8_t>& stored, std::span<const std::uint8_t> key,
-                       std::vector<std::uint8_t>& out, std::string* error) {
+bool UnpackGfxDbRecord(const TRecordInfo& info, std::vector<std::uint8_t>& stored,
+                       std::span<const std::uint8_t> key, std::vector<std::uint8_t>& out,
+                       std::string* error) {
   out.clear();
   // 1. Decrypt the whole blocks when the record asks for it and a key is known.
   if (info.Encrypted() && !key.empty() && !GfxDbDecrypt(stored, key, info.InitVector))
     return Fail(error, info, "the decryption key is not usable");
   // 2. Inflate to exactly the unpacked size; the sizes were checked against the limits before.
-  if (info.UnpackedSize <= 0 || info.UnpackedSize > GfxDbMaxUnpackedSize) return Fail(error, info, "unpacked size is not valid");
+  if (info.UnpackedSize <= 0 || info.UnpackedSize > GfxDbMaxUnpackedSize)
+    return Fail(error, info, "unpacked size is not valid");
   std::vector<std::uint8_t> unpacked(static_cast<std::size_t>(info.UnpackedSize));
   if (!InflateExactly(stored, unpacked)) {
-    if (info.Encrypted() && key.empty()) return Fail(error, info, "the record is encrypted and no key was given");
+    if (info.Encrypted() && key.empty())
+      return Fail(error, info, "the record is encrypted and no key was given");
     return Fail(error, info, "data does not inflate to the recorded size");
   }
   // 3. Compare the digest of what came out with the stored one.

@@ -44,7 +44,8 @@ bool TGfxDbFileSource::ReadAt(std::int64_t offset, std::span<std::uint8_t> buffe
   if (Fd < 0 || offset < 0 || offset > FileSize || length > FileSize - offset) return false;
   std::size_t done = 0;
   while (done < buffer.size()) {
-    const ssize_t got = ::pread(Fd, buffer.data() + done, buffer.size() - done, static_cast<off_t>(offset + done));
+    const ssize_t got =
+        ::pread(Fd, buffer.data() + done, buffer.size() - done, static_cast<off_t>(offset + done));
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) return false;
     done += static_cast<std::size_t>(got);

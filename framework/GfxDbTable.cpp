@@ -72,7 +72,8 @@ bool ReadGfxDbTable(const TGfxDbSource& source, TGfxDbTable& table, std::string*
     if (ok) table.Records.push_back(std::move(info));
   }
   // 3. Read every record's header.
-  for (std::size_t i = 0; ok && i < table.Records.size(); ++i) ok = ReadRecordHeader(source, table.Records[i], error);
+  for (std::size_t i = 0; ok && i < table.Records.size(); ++i)
+    ok = ReadRecordHeader(source, table.Records[i], error);
   // 4. Any failure leaves nothing half-read behind.
   if (!ok) {
     const std::int64_t size = table.FileSize;
@@ -109,10 +110,14 @@ void EncodeRecordHeader(const TRecordInfo& info, std::span<std::uint8_t, GfxDbRe
 // Checks the sizes against each other, the limits and the file before anything is allocated.
 bool RecordIsSound(const TRecordInfo& info, std::int64_t fileSize, std::string* error) {
   const std::string what = "record \"" + info.Name + "\": ";
-  if (info.UnpackedSize <= 0) return Fail(error, what + "unpacked size " + std::to_string(info.UnpackedSize) + " is not valid");
-  if (info.UnpackedSize > GfxDbMaxUnpackedSize) return Fail(error, what + "unpacked size is beyond the limit");
-  if (info.StoredSize <= 0) return Fail(error, what + "stored size " + std::to_string(info.StoredSize) + " is not valid");
-  if (static_cast<std::int64_t>(info.UnpackedSize) > static_cast<std::int64_t>(info.StoredSize) * GfxDbMaxInflateRatio)
+  if (info.UnpackedSize <= 0)
+    return Fail(error, what + "unpacked size " + std::to_string(info.UnpackedSize) + " is not valid");
+  if (info.UnpackedSize > GfxDbMaxUnpackedSize)
+    return Fail(error, what + "unpacked size is beyond the limit");
+  if (info.StoredSize <= 0)
+    return Fail(error, what + "stored size " + std::to_string(info.StoredSize) + " is not valid");
+  if (static_cast<std::int64_t>(info.UnpackedSize) >
+      static_cast<std::int64_t>(info.StoredSize) * GfxDbMaxInflateRatio)
     return Fail(error, what + "unpacked size does not match the stored size");
   const std::int64_t dataStart = static_cast<std::int64_t>(info.Offset) + GfxDbRecordHeaderSize;
   if (info.Offset < 0 || dataStart > fileSize || info.StoredSize > fileSize - dataStart)

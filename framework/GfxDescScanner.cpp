@@ -28,10 +28,12 @@ void XMLCALL OnStart(void* data, const XML_Char* name, const XML_Char** attribut
   auto& context = *static_cast<ScanContext*>(data);
   TGfxDescTag tag;
   tag.Element = Lower(name);
-  for (const XML_Char** a = attributes; a[0] != nullptr && a[1] != nullptr; a += 2) tag.Attributes.emplace_back(a[0], a[1]);
+  for (const XML_Char** a = attributes; a[0] != nullptr && a[1] != nullptr; a += 2)
+    tag.Attributes.emplace_back(a[0], a[1]);
   if (context.State == ScanState::Outside && tag.Element == "gfx") {
     context.State = ScanState::InGfx;
-  } else if (context.State == ScanState::InGfx && tag.Element == "group" && tag.Attribute("name") == context.Group) {
+  } else if (context.State == ScanState::InGfx && tag.Element == "group" &&
+             tag.Attribute("name") == context.Group) {
     context.State = ScanState::InGroup;
   }
   if (context.State == ScanState::InGroup) context.Handler(tag);
@@ -41,8 +43,10 @@ void XMLCALL OnStart(void* data, const XML_Char* name, const XML_Char** attribut
 void XMLCALL OnEnd(void* data, const XML_Char* name) {
   auto& context = *static_cast<ScanContext*>(data);
   const std::string element = Lower(name);
-  if (context.State == ScanState::InGfx && element == "gfx") context.State = ScanState::Outside;
-  else if (context.State == ScanState::InGroup && element == "group") context.State = ScanState::InGfx;
+  if (context.State == ScanState::InGfx && element == "gfx")
+    context.State = ScanState::Outside;
+  else if (context.State == ScanState::InGroup && element == "group")
+    context.State = ScanState::InGfx;
 }
 
 }  // namespace
@@ -75,7 +79,8 @@ TGfxDescScanResult ScanGfxDescription(std::string_view xml, const std::string& g
   } while (status == XML_STATUS_OK);
   if (status != XML_STATUS_OK) {
     result.WellFormed = false;
-    result.Error = "line " + std::to_string(XML_GetCurrentLineNumber(parser)) + ": " + XML_ErrorString(XML_GetErrorCode(parser));
+    result.Error = "line " + std::to_string(XML_GetCurrentLineNumber(parser)) + ": " +
+                   XML_ErrorString(XML_GetErrorCode(parser));
   }
   XML_ParserFree(parser);
   return result;

@@ -9,7 +9,7 @@
 
 // One start or empty-element tag handed to the entry handler.
 struct TGfxDescTag {
-  std::string Element;  // lower-cased
+  std::string Element;                                          // lower-cased
   std::vector<std::pair<std::string, std::string>> Attributes;  // as written, in order
 
   // The value of the attribute of exactly this name (names are case-sensitive), or "".

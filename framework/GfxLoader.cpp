@@ -13,7 +13,9 @@ constexpr std::streamoff MaxDescriptionSize = 16 * 1024 * 1024;
 
 }  // namespace
 
-TGfxLoader::TGfxLoader(TComponent* owner) : TGfxDeviceSubscriber(owner) { AnnounceToOwner(); }
+TGfxLoader::TGfxLoader(TComponent* owner) : TGfxDeviceSubscriber(owner) {
+  AnnounceToOwner();
+}
 
 // Reads the file whole, refusing directories and oversized files.
 bool ReadDescriptionFile(const std::string& path, std::string& text) {

@@ -11,15 +11,19 @@ std::string Lower(std::string_view text) {
 }
 
 // Position of the last path separator, or npos.
-std::size_t LastSeparator(std::string_view path) { return path.find_last_of("/\\"); }
+std::size_t LastSeparator(std::string_view path) {
+  return path.find_last_of("/\\");
+}
 
 }  // namespace
 
 // Only `image` and `font` make entries; a missing name falls back to the key.
 TGfxDescEntry ReadDescEntry(const TGfxDescTag& tag) {
   TGfxDescEntry entry;
-  if (tag.Element == "image") entry.Kind = TGfxEntryKind::ekImage;
-  else if (tag.Element == "font") entry.Kind = TGfxEntryKind::ekFont;
+  if (tag.Element == "image")
+    entry.Kind = TGfxEntryKind::ekImage;
+  else if (tag.Element == "font")
+    entry.Kind = TGfxEntryKind::ekFont;
   entry.Key = tag.Attribute("key");
   entry.Name = tag.Attribute("name");
   if (entry.Name.empty()) entry.Name = entry.Key;
@@ -64,4 +68,6 @@ std::string ArchivePathFor(std::string_view descFile, std::string_view source) {
 }
 
 // key + "\" + file name of the source.
-std::string ResourceName(const TGfxDescEntry& entry) { return entry.Key + "\\" + FileNamePart(entry.Source); }
+std::string ResourceName(const TGfxDescEntry& entry) {
+  return entry.Key + "\\" + FileNamePart(entry.Source);
+}

@@ -7,7 +7,9 @@
 
 namespace zelmar::audio {
 
-int AudioOutput::deviceCount() { return 1 + SdlAudioOutput::listedDevices(); }
+int AudioOutput::deviceCount() {
+  return 1 + SdlAudioOutput::listedDevices();
+}
 
 // Outputs are shared by device number; the table holds them weakly so the last user closes one.
 std::shared_ptr<AudioOutput> AudioOutput::open(int deviceNumber) {
@@ -59,7 +61,9 @@ void SilentAudioOutput::run() {
   }
 }
 
-ManualAudioOutput::ManualAudioOutput(int sampleRate) { mixer_ = std::make_unique<AudioMixer>(sampleRate); }
+ManualAudioOutput::ManualAudioOutput(int sampleRate) {
+  mixer_ = std::make_unique<AudioMixer>(sampleRate);
+}
 
 std::string ManualAudioOutput::describe() const {
   return "pulled mix (" + std::to_string(mixer_->sampleRate()) + " Hz)";

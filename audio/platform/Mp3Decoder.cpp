@@ -18,12 +18,16 @@ void initLibrary() {
 
 }  // namespace
 
-Mp3Decoder::~Mp3Decoder() { close(); }
+Mp3Decoder::~Mp3Decoder() {
+  close();
+}
 
 // Allows every rate the library knows with the one channel layout and encoding wanted.
 bool Mp3Decoder::configure(int channels, int encoding) {
   if (mpg123_format_none(handle_) != MPG123_OK) return false;
-  const int layout = channels == 1 ? MPG123_MONO : channels == 2 ? MPG123_STEREO : (MPG123_MONO | MPG123_STEREO);
+  const int layout = channels == 1   ? MPG123_MONO
+                     : channels == 2 ? MPG123_STEREO
+                                     : (MPG123_MONO | MPG123_STEREO);
   const long* rates = nullptr;
   size_t count = 0;
   mpg123_rates(&rates, &count);
@@ -52,7 +56,8 @@ bool Mp3Decoder::open(const std::string& path, int channels, bool highPrecision)
   int fileChannels = 0;
   int encoding = 0;
   if (mpg123_open(handle_, path.c_str()) != MPG123_OK ||
-      mpg123_getformat(handle_, &rate, &fileChannels, &encoding) != MPG123_OK || rate <= 0 || fileChannels < 1) {
+      mpg123_getformat(handle_, &rate, &fileChannels, &encoding) != MPG123_OK || rate <= 0 ||
+      fileChannels < 1) {
     close();
     return false;
   }

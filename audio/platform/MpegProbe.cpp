@@ -18,15 +18,15 @@ struct FrameHeader {
 };
 
 // Bit rates in kbit/s by [MPEG 1 ? 0 : 1][layer - 1][index 1..14].
-constexpr int kBitRates[2][3][15] = {
-    {{0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448},
-     {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384},
-     {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320}},
-    {{0, 32, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176, 192, 224, 256},
-     {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160},
-     {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160}}};
+constexpr int kBitRates[2][3][15] = {{{0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448},
+                                      {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384},
+                                      {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320}},
+                                     {{0, 32, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176, 192, 224, 256},
+                                      {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160},
+                                      {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160}}};
 
-constexpr int kSampleRates[4][3] = {{11025, 12000, 8000}, {0, 0, 0}, {22050, 24000, 16000}, {44100, 48000, 32000}};
+constexpr int kSampleRates[4][3] = {
+    {11025, 12000, 8000}, {0, 0, 0}, {22050, 24000, 16000}, {44100, 48000, 32000}};
 
 // Decodes a four-byte frame header; false for anything reserved, free-format or malformed.
 bool readHeader(const uint8_t* p, FrameHeader& header) {
@@ -37,8 +37,8 @@ bool readHeader(const uint8_t* p, FrameHeader& header) {
   header.rateIndex = (p[2] >> 2) & 3;
   const int padding = (p[2] >> 1) & 1;
   header.mono = (p[3] >> 6) == 3;
-  if (header.version == 1 || layerBits == 0 || bitRateIndex == 0 || bitRateIndex == 15 || header.rateIndex == 3 ||
-      (p[3] & 3) == 2) {
+  if (header.version == 1 || layerBits == 0 || bitRateIndex == 0 || bitRateIndex == 15 ||
+      header.rateIndex == 3 || (p[3] & 3) == 2) {
     return false;
   }
   header.layer = 4 - layerBits;
@@ -71,7 +71,8 @@ bool chainFrom(std::span<const uint8_t> head, size_t at, uint64_t fileEnd) {
     if (at + 4 > head.size() || !readHeader(head.data() + at, header) || header.layer != 3) return false;
     if (count == 0) {
       first = header;
-    } else if (header.version != first.version || header.rateIndex != first.rateIndex || header.mono != first.mono) {
+    } else if (header.version != first.version || header.rateIndex != first.rateIndex ||
+               header.mono != first.mono) {
       return false;
     }
     at += header.length;

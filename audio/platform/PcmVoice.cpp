@@ -18,9 +18,13 @@ void PcmVoice::stop() {
   control_.store(serial, std::memory_order_release);
 }
 
-bool PcmVoice::playing() const { return control_.load(std::memory_order_acquire) & kPlaying; }
+bool PcmVoice::playing() const {
+  return control_.load(std::memory_order_acquire) & kPlaying;
+}
 
-bool PcmVoice::looping() const { return control_.load(std::memory_order_acquire) & kLooping; }
+bool PcmVoice::looping() const {
+  return control_.load(std::memory_order_acquire) & kLooping;
+}
 
 // Records the new position for the audio thread and for queries until it is taken.
 void PcmVoice::setPosition(uint32_t frame) {
@@ -50,8 +54,8 @@ void PcmVoice::mix(int32_t* acc, int frames, int outputRate) {
   const int64_t seek = seek_.exchange(-1, std::memory_order_acq_rel);
   if (seek >= 0) cursor_ = static_cast<uint64_t>(seek) << 32;
   const int rate = frequency_.load(std::memory_order_relaxed);
-  const uint64_t step = (static_cast<uint64_t>(rate > 0 ? rate : data_->sampleRate) << 32) /
-                        static_cast<uint64_t>(outputRate);
+  const uint64_t step =
+      (static_cast<uint64_t>(rate > 0 ? rate : data_->sampleRate) << 32) / static_cast<uint64_t>(outputRate);
   const bool finished = !mixFrames(acc, frames, step, control & kLooping);
   if (finished) cursor_ = 0;
   position_.store(static_cast<uint32_t>(cursor_ >> 32), std::memory_order_release);

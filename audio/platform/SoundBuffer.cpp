@@ -26,7 +26,9 @@ SoundBuffer::SoundBuffer(std::shared_ptr<AudioOutput> output, std::shared_ptr<Pc
 }
 
 // Leaves the mix; the audio thread no longer touches the voice afterwards.
-SoundBuffer::~SoundBuffer() { output_->mixer().detach(voice_.get()); }
+SoundBuffer::~SoundBuffer() {
+  output_->mixer().detach(voice_.get());
+}
 
 // Checks the format and converts the samples once, so mixing never converts.
 std::unique_ptr<SoundBuffer> SoundBuffer::create(std::shared_ptr<AudioOutput> output, const PcmFormat& format,
@@ -45,9 +47,13 @@ std::unique_ptr<SoundBuffer> SoundBuffer::duplicate() const {
   return std::unique_ptr<SoundBuffer>(new SoundBuffer(output_, voice_->data()));
 }
 
-void SoundBuffer::play(bool looping) { voice_->play(looping); }
+void SoundBuffer::play(bool looping) {
+  voice_->play(looping);
+}
 
-void SoundBuffer::stop() { voice_->stop(); }
+void SoundBuffer::stop() {
+  voice_->stop();
+}
 
 // Plays the clip at another rate (and pitch); 0 returns to its own.
 bool SoundBuffer::setFrequency(int hz) {

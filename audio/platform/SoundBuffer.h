@@ -35,9 +35,9 @@ class SoundBuffer {
   int sampleRate() const { return voice_->data()->sampleRate; }
 
   // Each setter refuses (returns false, changes nothing) a value out of its range.
-  bool setFrequency(int hz);  // 0 = the clip's own rate, else 100..200000
-  bool setVolume(int volume); // hundredths of a dB, -10000..0
-  bool setPan(int pan);       // hundredths of a dB, -10000 (left)..10000 (right)
+  bool setFrequency(int hz);   // 0 = the clip's own rate, else 100..200000
+  bool setVolume(int volume);  // hundredths of a dB, -10000..0
+  bool setPan(int pan);        // hundredths of a dB, -10000 (left)..10000 (right)
   int frequency() const { return frequency_; }
   int volume() const { return volume_; }
   int pan() const { return pan_; }

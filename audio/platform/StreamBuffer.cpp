@@ -14,14 +14,18 @@ StreamBuffer::StreamBuffer(std::shared_ptr<AudioOutput> output, std::shared_ptr<
 }
 
 // Leaves the mix before the ring's memory goes.
-StreamBuffer::~StreamBuffer() { output_->mixer().detach(voice_.get()); }
+StreamBuffer::~StreamBuffer() {
+  output_->mixer().detach(voice_.get());
+}
 
 // Accepts 16-bit mono or stereo at a sensible rate and size; the ring starts silent.
-std::unique_ptr<StreamBuffer> StreamBuffer::create(std::shared_ptr<AudioOutput> output, const PcmFormat& format,
-                                                   uint32_t frames, uint32_t& error) {
+std::unique_ptr<StreamBuffer> StreamBuffer::create(std::shared_ptr<AudioOutput> output,
+                                                   const PcmFormat& format, uint32_t frames,
+                                                   uint32_t& error) {
   error = kErrorInvalidFormat;
   if (!output || format.bitsPerSample != 16 || format.channels < 1 || format.channels > 2) return nullptr;
-  if (format.sampleRate < 100 || format.sampleRate > 200000 || frames < 2 || frames > (1u << 24)) return nullptr;
+  if (format.sampleRate < 100 || format.sampleRate > 200000 || frames < 2 || frames > (1u << 24))
+    return nullptr;
   auto data = std::make_shared<PcmData>();
   data->channels = format.channels;
   data->sampleRate = format.sampleRate;
@@ -49,6 +53,8 @@ StreamBuffer::Region StreamBuffer::lock(uint32_t offset, uint32_t count) {
 }
 
 // Publishes the rewritten frames to the audio thread.
-void StreamBuffer::unlock() { voice_->publishWrites(); }
+void StreamBuffer::unlock() {
+  voice_->publishWrites();
+}
 
 }  // namespace zelmar::audio

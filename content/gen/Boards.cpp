@@ -1,7 +1,7 @@
 // Generates the classic flat board: wood and marble, each upright and turned, with coordinates in the frame.
 #include <cmath>
-#include <functional>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "content/gen/GenMain.h"
@@ -42,7 +42,8 @@ Image boardBase(const BoardStyle& style) {
         // Bevel: light on the outer top-left edges, dark on the bottom-right.
         const int edge = std::min(std::min(x, y), std::min(kSize - 1 - x, kSize - 1 - y));
         if (edge < 5) c = c * (x < kSize - 1 - x && y < kSize - 1 - y && (x < 5 || y < 5) ? 1.35f : 0.65f);
-        const int inner = std::max(std::max(kFrame - x, kFrame - y), std::max(x - (kSize - kFrame - 1), y - (kSize - kFrame - 1)));
+        const int inner = std::max(std::max(kFrame - x, kFrame - y),
+                                   std::max(x - (kSize - kFrame - 1), y - (kSize - kFrame - 1)));
         if (inner >= 3 && inner <= 5) c = style.inlay;
       }
       // Soft light falling from the top left.

@@ -14,7 +14,9 @@ namespace {
 
 constexpr int kRate = 22050;
 
-Stereo clip(float seconds) { return Stereo(kRate, static_cast<size_t>(std::lround(seconds * kRate))); }
+Stereo clip(float seconds) {
+  return Stereo(kRate, static_cast<size_t>(std::lround(seconds * kRate)));
+}
 
 // 1: a soft fanfare of horn-like chords.
 Stereo fanfare() {
@@ -62,7 +64,8 @@ Stereo promotion() {
   Stereo s = clip(1.35f);
   const float notes[] = {72, 76, 79, 84, 88};
   for (int i = 0; i < 5; ++i)
-    s.mix(bell(kRate, midiHz(notes[i]), 1.3f - i * 0.1f, 0.4f), static_cast<long>(i * 0.08f * kRate), 0.35f, -0.5f + i * 0.25f);
+    s.mix(bell(kRate, midiHz(notes[i]), 1.3f - i * 0.1f, 0.4f), static_cast<long>(i * 0.08f * kRate), 0.35f,
+          -0.5f + i * 0.25f);
   reverb(s, 0.6f, 0.3f, 0.3f, false);
   return s;
 }
@@ -101,7 +104,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s <output directory>\n", argv[0]);
     return 2;
   }
-  const std::vector<std::function<Stereo()>> clips = {fanfare, click,  woodKnock, capture,
+  const std::vector<std::function<Stereo()>> clips = {fanfare,   click, woodKnock, capture,
                                                       promotion, swell, checkBell, gong};
   for (size_t i = 0; i < clips.size(); ++i) {
     Stereo s = clips[i]();

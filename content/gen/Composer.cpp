@@ -13,7 +13,9 @@ constexpr int kRate = 44100;
 
 // The scale tone nearest to a pitch, moved by `steps` scale degrees.
 int scaleStep(const std::vector<int>& scale, int pitch, int steps) {
-  auto inScale = [&](int p) { return std::find(scale.begin(), scale.end(), ((p % 12) + 12) % 12) != scale.end(); };
+  auto inScale = [&](int p) {
+    return std::find(scale.begin(), scale.end(), ((p % 12) + 12) % 12) != scale.end();
+  };
   while (!inScale(pitch)) --pitch;
   const int dir = steps > 0 ? 1 : -1;
   for (int k = 0; k < std::abs(steps); ++k) {
@@ -98,7 +100,8 @@ Stereo composeTune(const Tuneplan& plan) {
     // Bass: the root on the first beat, its fifth half-way.
     s.mix(pluck(kRate, midiHz(chord[0] - 12), bar * 1.2f, 0.35f, plan.seed + b), at(t0), 0.5f, -0.1f, true);
     if (plan.beatsPerBar == 4)
-      s.mix(pluck(kRate, midiHz(chord[0] - 5), bar * 0.7f, 0.3f, plan.seed + 7 * b), at(t0 + 2 * beat), 0.3f, -0.1f, true);
+      s.mix(pluck(kRate, midiHz(chord[0] - 5), bar * 0.7f, 0.3f, plan.seed + 7 * b), at(t0 + 2 * beat), 0.3f,
+            -0.1f, true);
     // Harp: an arpeggio rising and falling through the chord.
     std::vector<int> tones;
     for (int oct = 0; oct < 2; ++oct)
@@ -108,12 +111,16 @@ Stereo composeTune(const Tuneplan& plan) {
       const int cycle = 2 * static_cast<int>(tones.size()) - 2;
       const int idx = k % cycle < static_cast<int>(tones.size()) ? k % cycle : cycle - k % cycle;
       const float pan = -0.5f + idx / static_cast<float>(tones.size());
-      s.mix(pluck(kRate, midiHz(tones[idx]), beat * 3.f, 0.55f, plan.seed * 31 + b * 97 + k), at(t0 + k * beat / plan.subdivisions),
-            0.16f, pan, true);
+      s.mix(pluck(kRate, midiHz(tones[idx]), beat * 3.f, 0.55f, plan.seed * 31 + b * 97 + k),
+            at(t0 + k * beat / plan.subdivisions), 0.16f, pan, true);
     }
     // Pad: the chord held through the bar, overlapping the next a little.
     for (size_t k = 0; k < chord.size(); ++k)
-      s.mix(pad(kRate, midiHz(chord[k]), bar + 0.6f), at(t0 - 0.1f), 0.10f, k == 1 ? -0.6f : k == 2 ? 0.6f : 0.f, true);
+      s.mix(pad(kRate, midiHz(chord[k]), bar + 0.6f), at(t0 - 0.1f), 0.10f,
+            k == 1   ? -0.6f
+            : k == 2 ? 0.6f
+                     : 0.f,
+            true);
     // Melody.
     float t = t0;
     for (const auto& [beats, pitch] : melody[b % melody.size()]) {

@@ -10,11 +10,11 @@ namespace content {
 struct Tuneplan {
   float bpm;
   int beatsPerBar;
-  int subdivisions;                // arpeggio notes per beat
+  int subdivisions;                      // arpeggio notes per beat
   std::vector<std::vector<int>> chords;  // one chord (MIDI notes, root first) per bar; the cycle repeats
-  std::vector<int> scale;          // pitch classes of the mode, for the melody
-  int bars;                        // length of the tune in bars
-  bool fluteMelody;                // flute (true) or lute (false) melody
+  std::vector<int> scale;                // pitch classes of the mode, for the melody
+  int bars;                              // length of the tune in bars
+  bool fluteMelody;                      // flute (true) or lute (false) melody
   uint32_t seed;
 };
 

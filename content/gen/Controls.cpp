@@ -22,7 +22,8 @@ Image buttonPlate() {
   fillRoundRect(img, 1, 2, 42, 42, 7, Rgba{0, 0, 0, 0.45f});
   fillRoundRect(img, 0, 0, 43, 43, 7, [](float x, float y) { return brass(1.1f - (x + y) / 80.f); });
   fillRoundRect(img, 3, 3, 37, 37, 5, [](float x, float y) { return brass((x + y) / 80.f); });
-  fillRoundRect(img, 4, 4, 35, 35, 4.5f, [](float, float y) { return rgba(0.06f + y * 0.002f, 0.05f, 0.08f, 0.62f); });
+  fillRoundRect(img, 4, 4, 35, 35, 4.5f,
+                [](float, float y) { return rgba(0.06f + y * 0.002f, 0.05f, 0.08f, 0.62f); });
   // Glass sheen across the upper half.
   fillRoundRect(img, 5, 5, 33, 14, 4, Rgba{0.10f, 0.10f, 0.10f, 0.10f});
   return img;
@@ -38,7 +39,8 @@ void drawSign(Image& img, int pattern, const Typeface& symbols, const Typeface& 
   auto miniBoard = [&](float x, float y, float s) {
     fillRoundRect(img, x - 1, y - 1, s * 4 + 2, s * 4 + 2, 1, Rgba{0, 0, 0, 0.8f});
     for (int j = 0; j < 4; ++j)
-      for (int i = 0; i < 4; ++i) fillRoundRect(img, x + i * s, y + j * s, s, s, 0, (i + j) % 2 ? brass(0.35f) : kIvory);
+      for (int i = 0; i < 4; ++i)
+        fillRoundRect(img, x + i * s, y + j * s, s, s, 0, (i + j) % 2 ? brass(0.35f) : kIvory);
   };
   switch (pattern) {
     case 0:
@@ -106,10 +108,12 @@ Image clockPlate(bool white, const Typeface& symbols) {
   fillRoundRect(img, 1, 2, 168, 45, 10, Rgba{0, 0, 0, 0.5f});
   fillRoundRect(img, 0, 0, 168, 44, 10, [](float x, float y) { return brass(1.05f - y / 60.f - x / 900.f); });
   fillRoundRect(img, 3, 3, 162, 38, 8, [](float, float y) { return brass(0.25f + y / 80.f); });
-  fillRoundRect(img, 50, 7, 115, 30, 6, [](float x, float y) { return rgba(0.05f + x * 0.0002f, 0.04f, 0.06f + y * 0.001f, 0.92f); });
+  fillRoundRect(img, 50, 7, 115, 30, 6,
+                [](float x, float y) { return rgba(0.05f + x * 0.0002f, 0.04f, 0.06f + y * 0.001f, 0.92f); });
   fillEllipse(img, 24, 22, 17, 17, Rgba{0, 0, 0, 0.6f});
   fillEllipse(img, 24, 21, 16, 16, [white](float, float y) {
-    return white ? mix(kIvory, rgba(0.75f, 0.66f, 0.52f), y / 44.f) : mix(rgba(0.30f, 0.20f, 0.14f), kEbony, y / 44.f);
+    return white ? mix(kIvory, rgba(0.75f, 0.66f, 0.52f), y / 44.f)
+                 : mix(rgba(0.30f, 0.20f, 0.14f), kEbony, y / 44.f);
   });
   const std::string king = "\u265A";
   const float x = 24 - symbols.measure(king) / 2.f;
@@ -143,7 +147,8 @@ Image pointer(Rgba fill, Rgba edge) {
   fillPolygon(soft, shadow, Rgba{0, 0, 0, 0.45f});
   img.draw(blur(soft, 1), 0, 0);
   fillPolygon(img, arrow, edge);
-  std::vector<Pt> inner = {{1.5f, 3.5f}, {1.5f, 18.5f}, {6.5f, 14.5f}, {10.7f, 23.7f}, {12.3f, 23.f}, {8.2f, 14.7f}, {13.5f, 14.7f}};
+  std::vector<Pt> inner = {{1.5f, 3.5f},  {1.5f, 18.5f}, {6.5f, 14.5f}, {10.7f, 23.7f},
+                           {12.3f, 23.f}, {8.2f, 14.7f}, {13.5f, 14.7f}};
   fillPolygon(img, inner, [fill](float, float y) { return mix(fill, fill * 0.7f, y / 26.f); });
   return img;
 }
@@ -158,11 +163,12 @@ int main(int argc, char** argv) {
   try {
     const std::string out = argv[1];
     const Typeface clockSymbols(dejavuPath("DejaVuSans.ttf"), 24);
-    const bool ok = savePicture(out, "button", buttons()) &&
-                    savePicture(out, "timer", {clockPlate(true, clockSymbols), clockPlate(false, clockSymbols)}) &&
-                    savePicture(out, "window_1", {dialogWindow()}) &&
-                    savePicture(out, "cursor", {pointer(rgba(1.f, 0.84f, 0.42f), rgba(0.2f, 0.1f, 0.02f))}) &&
-                    savePicture(out, "cursor_1", {pointer(rgba(0.98f, 0.95f, 0.88f), rgba(0.1f, 0.08f, 0.06f))});
+    const bool ok =
+        savePicture(out, "button", buttons()) &&
+        savePicture(out, "timer", {clockPlate(true, clockSymbols), clockPlate(false, clockSymbols)}) &&
+        savePicture(out, "window_1", {dialogWindow()}) &&
+        savePicture(out, "cursor", {pointer(rgba(1.f, 0.84f, 0.42f), rgba(0.2f, 0.1f, 0.02f))}) &&
+        savePicture(out, "cursor_1", {pointer(rgba(0.98f, 0.95f, 0.88f), rgba(0.1f, 0.08f, 0.06f))});
     return ok ? 0 : 1;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "controls: %s\n", e.what());

@@ -14,9 +14,18 @@ using namespace content;
 namespace {
 
 // Foot points of the board figures in their 112 × 200 cells: White pawn … king, then Black.
-constexpr std::array<std::array<int, 2>, 12> kAnchors = {{{43, 171}, {34, 180}, {28, 175}, {32, 173}, {46, 188},
-                                                          {35, 173}, {49, 169}, {42, 174}, {39, 174}, {27, 169},
-                                                          {47, 173}, {54, 174}}};
+constexpr std::array<std::array<int, 2>, 12> kAnchors = {{{43, 171},
+                                                          {34, 180},
+                                                          {28, 175},
+                                                          {32, 173},
+                                                          {46, 188},
+                                                          {35, 173},
+                                                          {49, 169},
+                                                          {42, 174},
+                                                          {39, 174},
+                                                          {27, 169},
+                                                          {47, 173},
+                                                          {54, 174}}};
 constexpr std::array<FigureKind, 6> kKinds = {FigureKind::Pawn, FigureKind::Knight, FigureKind::Bishop,
                                               FigureKind::Rook, FigureKind::Queen,  FigureKind::King};
 constexpr float kPortraitScale = 3.33f;

@@ -66,7 +66,8 @@ int main(int argc, char** argv) {
     const FontGlyphs menu = buildFont(Typeface(dejavuPath("DejaVuSerif-Bold.ttf"), 33));
     const FontGlyphs text = buildFont(Typeface(dejavuPath("DejaVuSans.ttf"), 18));
     const FontGlyphs clock = buildFont(Typeface(clockFace, clockSize(clockFace, 20, 106)));
-    const bool ok = saveRecord(out, "font0", encodeFontRecord(menu)) && saveRecord(out, "font1", encodeFontRecord(text)) &&
+    const bool ok = saveRecord(out, "font0", encodeFontRecord(menu)) &&
+                    saveRecord(out, "font1", encodeFontRecord(text)) &&
                     saveRecord(out, "font2", encodeFontRecord(clock));
     return ok ? 0 : 1;
   } catch (const std::exception& e) {

@@ -63,7 +63,8 @@ Rgba townFloor(float u, float v) {
     const float su = 1.8f;
     const float fu = pu / su - std::floor(pu / su), fv = pv / su - std::floor(pv / su);
     const uint32_t seed = hash32(static_cast<uint32_t>(std::floor(pu / su) * 17 + std::floor(pv / su) * 131));
-    Rgba c = stone(u * 50, v * 50, rgba(0.78f, 0.68f, 0.50f) * (0.9f + 0.15f * (seed % 100) / 100.f), seed % 31);
+    Rgba c =
+        stone(u * 50, v * 50, rgba(0.78f, 0.68f, 0.50f) * (0.9f + 0.15f * (seed % 100) / 100.f), seed % 31);
     const float joint = std::min(std::min(fu, 1 - fu), std::min(fv, 1 - fv)) * su;
     if (joint < 0.04f) c = c * (0.5f + joint * 10.f);
     const float edge = std::min(std::min(pu, pv), std::min(10.8f - pu, 10.8f - pv));
@@ -92,7 +93,8 @@ Rgba townFloor(float u, float v) {
     }
   const float gap = second - best;
   const float t = (id % 1000) / 1000.f;
-  Rgba c = mix(rgba(0.50f, 0.47f, 0.43f), rgba(0.66f, 0.58f, 0.48f), t) * (0.88f + 0.22f * valueNoise(u * 30, v * 30, id % 13));
+  Rgba c = mix(rgba(0.50f, 0.47f, 0.43f), rgba(0.66f, 0.58f, 0.48f), t) *
+           (0.88f + 0.22f * valueNoise(u * 30, v * 30, id % 13));
   // Rounded top: lit on the side facing the sun, darker towards the joints.
   c = c * (1.12f - best * 0.5f);
   // Joints of sand, with moss where the square is less walked.
@@ -103,10 +105,13 @@ Rgba townFloor(float u, float v) {
   return c;
 }
 
-Rgba Style::floor(float u, float v) const { return where == Location::Castle ? castleFloor(u, v) : townFloor(u, v); }
+Rgba Style::floor(float u, float v) const {
+  return where == Location::Castle ? castleFloor(u, v) : townFloor(u, v);
+}
 
 Rgba Style::square(bool light, float u, float v, uint32_t seed) const {
-  if (where == Location::Castle) return light ? marble(u * 90, v * 90, whiteMarble(), seed) : marble(u * 90, v * 90, greenMarble(), seed);
+  if (where == Location::Castle)
+    return light ? marble(u * 90, v * 90, whiteMarble(), seed) : marble(u * 90, v * 90, greenMarble(), seed);
   return light ? wood(u * 90, v * 90, mapleTone(), seed) : wood(u * 90, v * 90, walnutTone(), seed);
 }
 
@@ -124,7 +129,8 @@ std::vector<Pt> boardRect(const Homography& h, float lo, float hi) {
 // calm areas the game writes on (portrait at the right, status strip at the bottom).
 float lightAt(Location where, float x, float y, float u, float v) {
   const float d2 = (u - 4) * (u - 4) + (v - 4.2f) * (v - 4.2f);
-  float k = where == Location::Castle ? 0.38f + 0.75f * std::exp(-d2 / 50.f) : 0.55f + 0.55f * std::exp(-d2 / 80.f);
+  float k =
+      where == Location::Castle ? 0.38f + 0.75f * std::exp(-d2 / 50.f) : 0.55f + 0.55f * std::exp(-d2 / 80.f);
   if (where == Location::Town) {
     // Dappled shade of the trees over the square.
     const float leaf = fbm(x * 0.012f, y * 0.012f, 4, 77);
@@ -153,7 +159,8 @@ void pillar(Image& img, const Homography& h, float u, float v, float radius) {
     const float a = i * 6.2831853f / 48;
     foot.push_back(h.apply({u + radius * std::cos(a), v + radius * std::sin(a)}));
     plinth.push_back(h.apply({u + radius * 1.25f * std::cos(a), v + radius * 1.25f * std::sin(a)}));
-    shade.push_back(h.apply({u + 1.1f + radius * 1.6f * std::cos(a), v + 1.4f + radius * 1.7f * std::sin(a)}));
+    shade.push_back(
+        h.apply({u + 1.1f + radius * 1.6f * std::cos(a), v + 1.4f + radius * 1.7f * std::sin(a)}));
   }
   Image shadow(img.width(), img.height());
   fillPolygon(shadow, shade, Rgba{0, 0, 0, 0.55f});
@@ -178,7 +185,8 @@ void pillar(Image& img, const Homography& h, float u, float v, float radius) {
     return c;
   });
   const float cy = (low + h.apply({u, v}).y) / 2;
-  std::vector<Pt> shaft = {{left, cy}, {right, cy}, {right + (right - left) * 0.12f, -1}, {left - (right - left) * 0.12f, -1}};
+  std::vector<Pt> shaft = {
+      {left, cy}, {right, cy}, {right + (right - left) * 0.12f, -1}, {left - (right - left) * 0.12f, -1}};
   fillPolygon(img, shaft, [&](float x, float y) {
     const float grow = (right - left) * 0.12f * (cy - y) / std::max(cy, 1.f);
     return column(x, y, left - grow, right + grow);
@@ -228,7 +236,8 @@ Image gameGround(Location where, float ox, float oy) {
     return lit(style.frame(b.x, b.y), x, y);
   });
   fillPolygon(img, boardRect(h, -0.16f, 8.16f), [&](float x, float y) { return lit(brass(0.8f), x, y); });
-  fillPolygon(img, boardRect(h, -0.11f, 8.11f), [&](float x, float y) { return lit(rgba(0.08f, 0.05f, 0.03f), x, y); });
+  fillPolygon(img, boardRect(h, -0.11f, 8.11f),
+              [&](float x, float y) { return lit(rgba(0.08f, 0.05f, 0.03f), x, y); });
   // 4. The 64 squares, exactly on the game's quadrilaterals.
   const auto& quads = squareQuads();
   for (int s = 0; s < 64; ++s) {

@@ -8,7 +8,8 @@ constexpr int kScreenW = 1024, kScreenH = 768;
 
 enum class Location { Castle, Town };
 
-// A game background with the perspective board painted on the scene's square quadrilaterals, moved by the offset.
+// A game background with the perspective board painted on the scene's square quadrilaterals, moved by the
+// offset.
 Image gameGround(Location where, float offsetX, float offsetY);
 // The title screen: the game's name large at the right, calm dark room for the menu at the left.
 Image titleGround();

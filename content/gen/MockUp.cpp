@@ -17,7 +17,8 @@ constexpr int kAnchors[12][2] = {{43, 171}, {34, 180}, {28, 175}, {32, 173}, {46
 
 // Colours as the game writes them: 0xAABBGGRR.
 Rgba colour(uint32_t abgr) {
-  return rgba((abgr & 0xff) / 255.f, ((abgr >> 8) & 0xff) / 255.f, ((abgr >> 16) & 0xff) / 255.f, (abgr >> 24) / 255.f);
+  return rgba((abgr & 0xff) / 255.f, ((abgr >> 8) & 0xff) / 255.f, ((abgr >> 16) & 0xff) / 255.f,
+              (abgr >> 24) / 255.f);
 }
 
 enum class Fx { Blend, Add, Shade, Subtract };
@@ -35,10 +36,12 @@ class Screen {
     auto it = pics_.find(name);
     if (it == pics_.end() || it->second.patterns.empty()) return;
     const Image& src = it->second.patterns[std::min<size_t>(pattern, it->second.patterns.size() - 1)];
-    const int w = static_cast<int>(std::lround(src.width() * scale)), h = static_cast<int>(std::lround(src.height() * scale));
+    const int w = static_cast<int>(std::lround(src.width() * scale)),
+              h = static_cast<int>(std::lround(src.height() * scale));
     const Image s = scale == 1 ? src : resize(src, w, h);
     for (int j = 0; j < s.height(); ++j)
-      for (int i = 0; i < s.width(); ++i) put(static_cast<int>(x) + i, static_cast<int>(y) + j, s.at(i, j), fx);
+      for (int i = 0; i < s.width(); ++i)
+        put(static_cast<int>(x) + i, static_cast<int>(y) + j, s.at(i, j), fx);
   }
 
   void fillRect(int x, int y, int w, int h, uint32_t abgr, Fx fx) {
@@ -61,7 +64,8 @@ class Screen {
       const Image& g = f.glyphs.patterns[code];
       for (int j = 0; j < g.height(); ++j) {
         const Rgba c = mix(colour(top), colour(bottom), static_cast<float>(j) / g.height());
-        for (int i = 0; i < g.width(); ++i) put(static_cast<int>(pen) + i, static_cast<int>(y) + j, c * g.at(i, j).a, Fx::Blend);
+        for (int i = 0; i < g.width(); ++i)
+          put(static_cast<int>(pen) + i, static_cast<int>(y) + j, c * g.at(i, j).a, Fx::Blend);
       }
       pen += f.advances[code] + f.spacing;
     }
@@ -77,10 +81,19 @@ class Screen {
     if (!img_.inside(x, y)) return;
     Rgba& d = img_.at(x, y);
     switch (fx) {
-      case Fx::Blend: img_.blend(x, y, c); break;
-      case Fx::Add: d = {std::min(1.f, d.r + c.r), std::min(1.f, d.g + c.g), std::min(1.f, d.b + c.b), 1}; break;
-      case Fx::Shade: d = d * (1 - 0.5f * c.a); d.a = 1; break;
-      case Fx::Subtract: d = {std::max(0.f, d.r - c.r), std::max(0.f, d.g - c.g), std::max(0.f, d.b - c.b), 1}; break;
+      case Fx::Blend:
+        img_.blend(x, y, c);
+        break;
+      case Fx::Add:
+        d = {std::min(1.f, d.r + c.r), std::min(1.f, d.g + c.g), std::min(1.f, d.b + c.b), 1};
+        break;
+      case Fx::Shade:
+        d = d * (1 - 0.5f * c.a);
+        d.a = 1;
+        break;
+      case Fx::Subtract:
+        d = {std::max(0.f, d.r - c.r), std::max(0.f, d.g - c.g), std::max(0.f, d.b - c.b), 1};
+        break;
     }
   }
 
@@ -89,7 +102,9 @@ class Screen {
   Image img_;
 };
 
-int pieceFrame(int code) { return code > 0 ? code - 1 : -code + 5; }
+int pieceFrame(int code) {
+  return code > 0 ? code - 1 : -code + 5;
+}
 
 // The perspective figures of a position at the scene's square centres, scaled by depth.
 void figures(Screen& sc, const int board[64], float ox, float oy) {
@@ -100,7 +115,8 @@ void figures(Screen& sc, const int board[64], float ox, float oy) {
     const float y = q[s][0].y + std::nearbyint((q[s][2].y - q[s][0].y) / 2) + oy;
     const float scale = ((y - 314) / 785 + 0.6f) * 0.59f;
     const int f = pieceFrame(board[s]);
-    sc.draw("zelmar_piece_2", f, x - std::nearbyint(kAnchors[f][0] * scale), y - std::nearbyint(kAnchors[f][1] * scale), scale);
+    sc.draw("zelmar_piece_2", f, x - std::nearbyint(kAnchors[f][0] * scale),
+            y - std::nearbyint(kAnchors[f][1] * scale), scale);
   }
 }
 
@@ -112,11 +128,13 @@ void gameChrome(Screen& sc, int panelPiece, const std::string& status) {
   sc.shadowText(2, "00 : 03 : 12", 900, 726, 0xFF333333, 0xFFFEFEFE);
   sc.shadowText(1, status, 17, 726, 0xFF333333, 0xFF00FFFF);
   const int f = pieceFrame(panelPiece);
-  sc.draw("zelmar_piece_1", f, 834 - std::nearbyint(kAnchors[f][0] * 3.33f), 632 - std::nearbyint(kAnchors[f][1] * 3.33f));
+  sc.draw("zelmar_piece_1", f, 834 - std::nearbyint(kAnchors[f][0] * 3.33f),
+          632 - std::nearbyint(kAnchors[f][1] * 3.33f));
   sc.fillRect(630, 10, 90, 90, 0xFF202020, Fx::Subtract);
   sc.draw("piece_1", f, 631, 11, 1, panelPiece > 0 ? Fx::Shade : Fx::Add);
   sc.draw("piece_1", f, 630, 10);
-  const char* names[] = {"White Pawn", "White Knight", "White Bishop", "White Rook", "White Queen", "White King"};
+  const char* names[] = {"White Pawn", "White Knight", "White Bishop",
+                         "White Rook", "White Queen",  "White King"};
   if (panelPiece > 0) sc.shadowText(1, names[panelPiece - 1], 730, 18, 0xFF000000, 0xFFDEDEDE);
   sc.fillRect(11 + 50 * 2, 11, 41, 42, 0xFF00FFFF, Fx::Blend);
   const int patterns[9] = {0, 2, 3, 4, 6, 7, 8, 9, 10};
@@ -129,15 +147,19 @@ void classicBoard(Screen& sc, const int board[64], int pattern, float f) {
   for (int s = 0; s < 64; ++s) {
     if (!board[s]) continue;
     const float dx = std::nearbyint(((s % 8) * 90 + 40) * f), dy = std::nearbyint(((s / 8) * 90 + 40) * f);
-    if (std::abs(board[s]) == 5) sc.draw(board[s] > 0 ? "queen_1" : "queen_2", 0, 10 + dx, 64 + dy, f);
-    else sc.draw("piece_2", pieceFrame(board[s]), 10 + dx, 64 + dy, f);
+    if (std::abs(board[s]) == 5)
+      sc.draw(board[s] > 0 ? "queen_1" : "queen_2", 0, 10 + dx, 64 + dy, f);
+    else
+      sc.draw("piece_2", pieceFrame(board[s]), 10 + dx, 64 + dy, f);
   }
 }
 
 // A window button as the menus draw it.
 void windowButton(Screen& sc, int x, int y, const std::string& label, bool hover) {
-  if (hover) sc.fillRect(x, y, 98, 30, 0xFF192956, Fx::Blend);
-  else sc.fillRect(x, y, 98, 30, 0xFF151515, Fx::Subtract);
+  if (hover)
+    sc.fillRect(x, y, 98, 30, 0xFF192956, Fx::Blend);
+  else
+    sc.fillRect(x, y, 98, 30, 0xFF151515, Fx::Subtract);
   sc.text(1, label, x + 4, y + 4, 0xFF000000, 0xFF000000);
   sc.text(1, label, x + 3, y + 3, hover ? 0xFFFFFFFF : 0xFF00FFFF, hover ? 0xFFFFFFFF : 0xFF00FFFF);
 }
@@ -146,8 +168,8 @@ void windowButton(Screen& sc, int x, int y, const std::string& label, bool hover
 
 std::optional<Image> composeMockUps(const std::string& dir) {
   std::map<std::string, DecodedImage> pics;
-  for (const char* name : {"ground", "zelmar_piece_2", "zelmar_piece_1", "piece_1", "piece_2", "queen_1", "queen_2",
-                           "classic", "button", "timer", "window_1", "cursor", "cursor_1"}) {
+  for (const char* name : {"ground", "zelmar_piece_2", "zelmar_piece_1", "piece_1", "piece_2", "queen_1",
+                           "queen_2", "classic", "button", "timer", "window_1", "cursor", "cursor_1"}) {
     auto bytes = readFile(dir + "/" + name + ".rec");
     auto img = bytes ? decodeImageRecord(*bytes) : std::nullopt;
     if (!img) return std::nullopt;
@@ -167,8 +189,8 @@ std::optional<Image> composeMockUps(const std::string& dir) {
   // A game under way: 1. e4 e5 2. Nf3 Nc6 3. Bc4.
   int game[64];
   std::copy(start, start + 64, game);
-  game[52] = 0, game[36] = 1, game[12] = 0, game[28] = -1, game[62] = 0, game[45] = 2, game[1] = 0, game[18] = -2,
-  game[61] = 0, game[34] = 3;
+  game[52] = 0, game[36] = 1, game[12] = 0, game[28] = -1, game[62] = 0, game[45] = 2, game[1] = 0,
+  game[18] = -2, game[61] = 0, game[34] = 3;
   Image sheet(2 * kScreenW + 20, 2 * kScreenH + 20, Rgba{0, 0, 0, 0});
   // 1. Title with the main menu and the circle of figures.
   {
@@ -182,7 +204,8 @@ std::optional<Image> composeMockUps(const std::string& dir) {
     }
     const char* items[] = {"Game", "Help", "Options", "Quit"};
     for (int i = 0; i < 4; ++i)
-      sc.text(0, items[i], 86, 155 + 40 * i, i == 1 ? 0xFFFFFF00 : 0xFF00FF00, i == 1 ? 0xFFFFFF00 : 0xFFFFFFFF);
+      sc.text(0, items[i], 86, 155 + 40 * i, i == 1 ? 0xFFFFFF00 : 0xFF00FF00,
+              i == 1 ? 0xFFFFFF00 : 0xFFFFFFFF);
     sc.draw("cursor_1", 0, 120, 205);
     sheet.draw(sc.image(), 0, 0);
   }
@@ -200,9 +223,17 @@ std::optional<Image> composeMockUps(const std::string& dir) {
   {
     Screen sc(pics, fonts);
     sc.draw("ground", 1, 0, 0);
-    const char* legend[] = {"Black pieces at the bottom", "White pieces at the bottom", "Increase pieces size",
-                            "Decrease pieces size", "Hidden classic board", "Show classic board", "Increase board size",
-                            "Decrease board size", "Move back", "Move forward", "Exit to Menu"};
+    const char* legend[] = {"Black pieces at the bottom",
+                            "White pieces at the bottom",
+                            "Increase pieces size",
+                            "Decrease pieces size",
+                            "Hidden classic board",
+                            "Show classic board",
+                            "Increase board size",
+                            "Decrease board size",
+                            "Move back",
+                            "Move forward",
+                            "Exit to Menu"};
     for (int i = 0; i <= 10; ++i) {
       sc.draw("button", i, 62, 62 + 60 * i);
       sc.shadowText(1, legend[i], 130, 72 + 60 * i, 0xFF000000, 0xFFDEDEDE);

@@ -18,8 +18,10 @@ bool addRecord(TGfxDbWriter& writer, const std::string& dir, const std::string& 
                std::uint16_t type) {
   const auto bytes = readFile(dir + "/" + file + ".rec");
   std::string error;
-  if (!bytes) error = "cannot read " + file + ".rec";
-  else if (!writer.Add(key, *bytes, type, nullptr, &error)) error = key + ": " + error;
+  if (!bytes)
+    error = "cannot read " + file + ".rec";
+  else if (!writer.Add(key, *bytes, type, nullptr, &error))
+    error = key + ": " + error;
   if (error.empty()) return true;
   std::fprintf(stderr, "pack: %s\n", error.c_str());
   return false;
@@ -29,14 +31,14 @@ bool addRecord(TGfxDbWriter& writer, const std::string& dir, const std::string& 
 std::string description(const std::string& archiveName) {
   std::string xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<gfx>\n  <group name=\"Content\">\n";
   for (const ContentEntry& e : kPictures) {
-    xml += "    <image name=\"" + std::string(e.name) + "\" source=\"" + archiveName + "\" key=\"" + std::string(e.name) +
-           "\" quality=\"high\"";
+    xml += "    <image name=\"" + std::string(e.name) + "\" source=\"" + archiveName + "\" key=\"" +
+           std::string(e.name) + "\" quality=\"high\"";
     if (!e.alphaLevel.empty()) xml += " alphalevel=\"" + std::string(e.alphaLevel) + "\"";
     xml += "/>\n";
   }
   for (std::string_view font : kFonts)
-    xml += "    <font name=\"" + std::string(font) + "\" source=\"" + archiveName + "\" key=\"" + std::string(font) +
-           "\" quality=\"high\"/>\n";
+    xml += "    <font name=\"" + std::string(font) + "\" source=\"" + archiveName + "\" key=\"" +
+           std::string(font) + "\" quality=\"high\"/>\n";
   return xml + "  </group>\n</gfx>\n";
 }
 

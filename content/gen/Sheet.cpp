@@ -71,9 +71,10 @@ int main(int argc, char** argv) {
   }
   // 2. Every picture.
   const std::vector<std::pair<std::string, float>> pictures = {
-      {"ground", 0.5f},  {"zelmar_piece_2", 1.f}, {"zelmar_piece_1", 0.5f}, {"piece_1", 1.f},  {"piece_2", 1.f},
-      {"queen_1", 1.f},  {"queen_2", 1.f},        {"queen_11", 1.f},        {"queen_21", 1.f}, {"classic", 0.5f},
-      {"button", 1.5f},  {"timer", 1.f},          {"window_1", 1.f},        {"cursor", 2.f},   {"cursor_1", 2.f}};
+      {"ground", 0.5f},  {"zelmar_piece_2", 1.f}, {"zelmar_piece_1", 0.5f}, {"piece_1", 1.f},
+      {"piece_2", 1.f},  {"queen_1", 1.f},        {"queen_2", 1.f},         {"queen_11", 1.f},
+      {"queen_21", 1.f}, {"classic", 0.5f},       {"button", 1.5f},         {"timer", 1.f},
+      {"window_1", 1.f}, {"cursor", 2.f},         {"cursor_1", 2.f}};
   for (const auto& [name, scale] : pictures) {
     auto bytes = readFile(dir + "/" + name + ".rec");
     auto decoded = bytes ? decodeImageRecord(*bytes) : std::nullopt;
@@ -95,7 +96,8 @@ int main(int argc, char** argv) {
       const int gx = 20 + static_cast<int>(g % 32) * cw, gy = sheet.y + static_cast<int>(g / 32) * ch;
       fillRoundRect(sheet.img, gx, gy, cw - 2, ch - 2, 2, rgba(0.25f, 0.25f, 0.3f));
       // The advance width as a thin line under the glyph.
-      fillRoundRect(sheet.img, gx, gy + ch - 3, static_cast<float>(font->advances[g]), 1, 0, rgba(0.9f, 0.5f, 0.2f));
+      fillRoundRect(sheet.img, gx, gy + ch - 3, static_cast<float>(font->advances[g]), 1, 0,
+                    rgba(0.9f, 0.5f, 0.2f));
       sheet.img.draw(font->glyphs.patterns[g], gx, gy);
     }
     sheet.y += ch * 7 + 30;

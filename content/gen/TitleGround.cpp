@@ -11,8 +11,9 @@
 namespace content {
 namespace {
 
-// A night hall: dark stone blocks fading into a deep blue, a polished black floor from `floorY`, moonlight at the right.
-// With `calmLeft` the left third stays dark for a menu; without it the light spreads evenly across the wall.
+// A night hall: dark stone blocks fading into a deep blue, a polished black floor from `floorY`, moonlight at
+// the right. With `calmLeft` the left third stays dark for a menu; without it the light spreads evenly across
+// the wall.
 Image nightHall(int w, int h, float floorY, float moonX, float moonY, bool calmLeft = true) {
   Image img(w, h);
   for (int y = 0; y < h; ++y)
@@ -70,8 +71,10 @@ void standFigure(Image& img, FigureKind kind, Army army, float x, float y, float
   img.draw(fig, ox, oy);
 }
 
-// Large gold lettering with a dark outline and a warm glow; `align` places the anchor (1: right end, 0.5: centre).
-void goldTitle(Image& img, const std::string& text, float anchor, float baseline, int size, float align = 1.f) {
+// Large gold lettering with a dark outline and a warm glow; `align` places the anchor (1: right end, 0.5:
+// centre).
+void goldTitle(Image& img, const std::string& text, float anchor, float baseline, int size,
+               float align = 1.f) {
   const Typeface face(dejavuPath("DejaVuSerif-Bold.ttf"), size);
   const float x = anchor - face.measure(text) * align;
   Image glow(img.width(), img.height());
@@ -98,9 +101,9 @@ void moonWindow(Image& img, float x, float y) {
 }  // namespace
 
 Image launcherArt() {
-  // Composed at 1050 × 600 (5/3 of the final size) and reduced to 630 × 360. The launcher lays its settings panel
-  // over the lower middle (x 300-752, y 150-600 here), so the title takes the band above it and the two figures
-  // stand in the free strips at either side, each under its own window of moonlight.
+  // Composed at 1050 × 600 (5/3 of the final size) and reduced to 630 × 360. The launcher lays its settings
+  // panel over the lower middle (x 300-752, y 150-600 here), so the title takes the band above it and the two
+  // figures stand in the free strips at either side, each under its own window of moonlight.
   Image img = nightHall(1050, 600, 470, 525, 330, false);
   moonWindow(img, 48, 150);
   moonWindow(img, 782, 150);

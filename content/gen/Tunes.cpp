@@ -13,15 +13,37 @@ int main(int argc, char** argv) {
     return 2;
   }
   // Title: D dorian in a stately 3/4 with a flute over the harp; 32 bars of 2 s.
-  const Tuneplan title{90, 3, 2,
-                       {{62, 65, 69}, {60, 64, 67}, {58, 62, 65}, {60, 64, 67}, {62, 65, 69}, {57, 60, 64},
-                        {58, 62, 65}, {57, 61, 64}},
-                       {2, 4, 5, 7, 9, 11, 0}, 32, true, 11};
+  const Tuneplan title{90,
+                       3,
+                       2,
+                       {{62, 65, 69},
+                        {60, 64, 67},
+                        {58, 62, 65},
+                        {60, 64, 67},
+                        {62, 65, 69},
+                        {57, 60, 64},
+                        {58, 62, 65},
+                        {57, 61, 64}},
+                       {2, 4, 5, 7, 9, 11, 0},
+                       32,
+                       true,
+                       11};
   // Main: A aeolian in a calm 4/4 with a lute melody; 16 bars of 4 s.
-  const Tuneplan main{60, 4, 2,
-                      {{57, 60, 64}, {55, 59, 62}, {53, 57, 60}, {55, 59, 62}, {57, 60, 64}, {52, 55, 59},
-                       {53, 57, 60}, {52, 56, 59}},
-                      {9, 11, 0, 2, 4, 5, 7}, 16, false, 23};
+  const Tuneplan main{60,
+                      4,
+                      2,
+                      {{57, 60, 64},
+                       {55, 59, 62},
+                       {53, 57, 60},
+                       {55, 59, 62},
+                       {57, 60, 64},
+                       {52, 55, 59},
+                       {53, 57, 60},
+                       {52, 56, 59}},
+                      {9, 11, 0, 2, 4, 5, 7},
+                      16,
+                      false,
+                      23};
   const std::pair<const Tuneplan*, const char*> jobs[] = {{&title, argv[1]}, {&main, argv[2]}};
   for (const auto& [plan, path] : jobs) {
     const Bytes mp3 = encodeMp3(composeTune(*plan), 160);

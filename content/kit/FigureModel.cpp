@@ -19,12 +19,15 @@ float smoothMin(float a, float b, float k) {
 }
 
 float sdRoundBox(V3 p, V3 c, V3 half, float r) {
-  const V3 q{std::fabs(p.x - c.x) - half.x + r, std::fabs(p.y - c.y) - half.y + r, std::fabs(p.z - c.z) - half.z + r};
+  const V3 q{std::fabs(p.x - c.x) - half.x + r, std::fabs(p.y - c.y) - half.y + r,
+             std::fabs(p.z - c.z) - half.z + r};
   const V3 o{std::max(q.x, 0.f), std::max(q.y, 0.f), std::max(q.z, 0.f)};
   return length(o) + std::min(std::max(q.x, std::max(q.y, q.z)), 0.f) - r;
 }
 
-float sdSphere(V3 p, V3 c, float r) { return length(p - c) - r; }
+float sdSphere(V3 p, V3 c, float r) {
+  return length(p - c) - r;
+}
 
 // Signed distance to a closed 2D polygon.
 float sdPolygon(const std::vector<V3>& v, float px, float py) {
@@ -36,21 +39,25 @@ float sdPolygon(const std::vector<V3>& v, float px, float py) {
     const float t = std::clamp((wx * ex + wy * ey) / (ex * ex + ey * ey), 0.f, 1.f);
     const float bx = wx - ex * t, by = wy - ey * t;
     d = std::min(d, bx * bx + by * by);
-    const bool c1 = py >= v[i].y, c2 = py < v[j].y, c3 = ex * wy > ey * wx;
+    const bool c1 = py >= v[i].y, c2 = py<v[j].y, c3 = ex * wy> ey * wx;
     if ((c1 && c2 && c3) || (!c1 && !c2 && !c3)) s = -s;
   }
   return s * std::sqrt(d);
 }
 
-FieldSample unite(FieldSample a, float d, Part part) { return d < a.d ? FieldSample{d, part} : a; }
-FieldSample carve(FieldSample a, float d) { return {std::max(a.d, -d), a.part}; }
+FieldSample unite(FieldSample a, float d, Part part) {
+  return d < a.d ? FieldSample{d, part} : a;
+}
+FieldSample carve(FieldSample a, float d) {
+  return {std::max(a.d, -d), a.part};
+}
 
 // The horse's head and neck in profile, facing left (x < 0), feet of the neck at y = 0.
 const std::vector<V3>& horseOutline() {
-  static const std::vector<V3> outline = {
-      {17, 0},   {20, 18},  {21, 36},  {18, 56},  {13, 72},  {7, 84},    {3, 95},  {-1, 99},  {-4, 92},
-      {-10, 86}, {-19, 79}, {-27, 70}, {-33, 61}, {-35, 53}, {-32, 46},  {-24, 45}, {-16, 48}, {-10, 44},
-      {-10, 32}, {-15, 18}, {-19, 0}};
+  static const std::vector<V3> outline = {{17, 0},   {20, 18},  {21, 36},  {18, 56},  {13, 72},  {7, 84},
+                                          {3, 95},   {-1, 99},  {-4, 92},  {-10, 86}, {-19, 79}, {-27, 70},
+                                          {-33, 61}, {-35, 53}, {-32, 46}, {-24, 45}, {-16, 48}, {-10, 44},
+                                          {-10, 32}, {-15, 18}, {-19, 0}};
   return outline;
 }
 
@@ -73,7 +80,8 @@ FieldSample addHorse(FieldSample s, V3 p, V3 base, float k) {
   // Eyes.
   s = unite(s, sdSphere({q.x, q.y, std::fabs(q.z)}, {-12, 78, halfT + 1.8f}, 2.6f) * k, Part::Trim);
   // The mane: a row of beads just proud of the back of the neck, from the poll down.
-  static const V3 ridge[] = {{2, 94}, {6, 86}, {10, 78}, {14, 68}, {17, 57}, {19, 46}, {20, 35}, {20, 24}, {19, 13}};
+  static const V3 ridge[] = {{2, 94},  {6, 86},  {10, 78}, {14, 68}, {17, 57},
+                             {19, 46}, {20, 35}, {20, 24}, {19, 13}};
   for (int i = 0; i < 9; ++i)
     for (const float side : {-2.6f, 2.6f})
       s = unite(s, sdSphere(q, ridge[i] + V3{3.6f, 0, side}, 4.4f - 0.2f * i) * k, Part::Trim);
@@ -113,7 +121,8 @@ Profile& Profile::disc(float y0, float y1, float r, float round, bool trim) {
 }
 
 Profile& Profile::ring(float yc, float r, float tube, bool trim) {
-  merge(yc - tube, yc + tube, trim, [=](float y) { return r + std::sqrt(std::max(tube * tube - (y - yc) * (y - yc), 0.f)); });
+  merge(yc - tube, yc + tube, trim,
+        [=](float y) { return r + std::sqrt(std::max(tube * tube - (y - yc) * (y - yc), 0.f)); });
   return *this;
 }
 
@@ -211,14 +220,15 @@ FigureModel makeFigure(FigureKind kind) {
       foot(p, 25).curve(12, 90, 18.5f, 8.5f, 0.5f).disc(87, 93, 16, 2.2f, true).ring(96, 12, 2.4f, true);
       p.curve(98, 130, 9, 16.5f, 1.6f).ring(131, 15.8f, 2.5f, true).ellipsoid(130, 12, 12.5f);
       p.curve(141, 143, 3.2f, 3.2f, 1).ellipsoid(147.5f, 5.5f, 5.5f, true);
-      return {p, 28, false, [](V3 q, FieldSample s) {
-                // The crown's points.
-                for (int i = 0; i < 9; ++i) {
-                  const float a = i * 6.2831853f / 9;
-                  s = unite(s, sdSphere(q, {15.5f * std::cos(a), 136.5f, 15.5f * std::sin(a)}, 3.1f), Part::Trim);
-                }
-                return s;
-              }};
+      return {
+          p, 28, false, [](V3 q, FieldSample s) {
+            // The crown's points.
+            for (int i = 0; i < 9; ++i) {
+              const float a = i * 6.2831853f / 9;
+              s = unite(s, sdSphere(q, {15.5f * std::cos(a), 136.5f, 15.5f * std::sin(a)}, 3.1f), Part::Trim);
+            }
+            return s;
+          }};
     }
     case FigureKind::King: {
       Profile p(174);

@@ -45,7 +45,7 @@ class Profile {
 // A complete figure: the turned body and an optional field of extra parts (union and carving).
 struct FigureModel {
   Profile body;
-  float bound = 30;  // radius of the bounding box in x and z
+  float bound = 30;       // radius of the bounding box in x and z
   bool mirrored = false;  // turned left to right (the knights of one army face the other way)
   std::function<FieldSample(V3, FieldSample)> extras;  // receives the body sample, returns the final one
 

@@ -99,7 +99,8 @@ V3 shade(const FigureModel& m, const Materials& mat, V3 p, V3 view) {
   const V3 n = normalAt(m, p);
   const Part part = m.field(p).part;
   const float ao = occlusion(m, p, n);
-  const V3 key = normalize({-0.55f, 0.72f, 0.55f}), fill = normalize({0.85f, 0.25f, 0.45f}), rim = normalize({0.5f, 0.4f, -0.8f});
+  const V3 key = normalize({-0.55f, 0.72f, 0.55f}), fill = normalize({0.85f, 0.25f, 0.45f}),
+           rim = normalize({0.5f, 0.4f, -0.8f});
   const V3 r = reflect(view * -1.f, n);
   const float nv = std::max(dot(n, view), 0.f);
   const float fres = 0.04f + 0.96f * std::pow(1 - nv, 5.f);
@@ -108,7 +109,8 @@ V3 shade(const FigureModel& m, const Materials& mat, V3 p, V3 view) {
     // Polished metal: the tinted surrounding plus sharp highlights.
     const V3 env = environment(r);
     const float specular = std::pow(std::max(dot(normalize(key + view), n), 0.f), 120.f);
-    V3 c = mat.trim * env * (0.95f * (0.45f + 0.55f * ao)) + mat.trim * (specular * 1.3f) + V3{1, 1, 1} * (specular * 0.3f);
+    V3 c = mat.trim * env * (0.95f * (0.45f + 0.55f * ao)) + mat.trim * (specular * 1.3f) +
+           V3{1, 1, 1} * (specular * 0.3f);
     return c + mat.trim * rimLight;
   }
   // 1. Base colour with a fine grain (ivory) or long streaks (ebony).
@@ -132,7 +134,9 @@ V3 shade(const FigureModel& m, const Materials& mat, V3 p, V3 view) {
 }
 
 // Soft highlight roll-off so bright spots never clip hard.
-float tone(float v) { return v < 0.85f ? v : 0.85f + 0.15f * (1 - std::exp(-(v - 0.85f) / 0.15f)); }
+float tone(float v) {
+  return v < 0.85f ? v : 0.85f + 0.15f * (1 - std::exp(-(v - 0.85f) / 0.15f));
+}
 
 }  // namespace
 
@@ -164,13 +168,14 @@ Image renderFigure(const FigureModel& model, Army army, const FigureView& view) 
   // 2. A soft contact shadow under the foot, then the figure over it.
   Image out(view.width, view.height);
   const float r = model.body.radius(1.f) * view.scale;
-  fillEllipse(out, view.footX + r * 0.12f, view.footY - r * 0.05f, r * 1.12f * view.stretch, r * std::sin(e) * 1.2f,
-              Rgba{0, 0, 0, view.shadow});
+  fillEllipse(out, view.footX + r * 0.12f, view.footY - r * 0.05f, r * 1.12f * view.stretch,
+              r * std::sin(e) * 1.2f, Rgba{0, 0, 0, view.shadow});
   out = blur(out, std::max(1, static_cast<int>(r * 0.12f)));
   // The shadow fades out before the cell's edges so nothing touches the border.
   for (int y = 0; y < out.height(); ++y)
     for (int x = 0; x < out.width(); ++x) {
-      const float edge = static_cast<float>(std::min(std::min(x, out.width() - 1 - x), std::min(y, out.height() - 1 - y)));
+      const float edge =
+          static_cast<float>(std::min(std::min(x, out.width() - 1 - x), std::min(y, out.height() - 1 - y)));
       out.at(x, y) = out.at(x, y) * std::clamp(edge / 5.f, 0.f, 1.f);
     }
   out.draw(fig, 0, 0);

@@ -1,4 +1,5 @@
-// Renders a figure model to a picture: orthographic ray marching, studio lighting, ivory/gold or ebony/bronze.
+// Renders a figure model to a picture: orthographic ray marching, studio lighting, ivory/gold or
+// ebony/bronze.
 #pragma once
 #include "content/kit/FigureModel.h"
 #include "content/kit/Image.h"

@@ -11,11 +11,19 @@ struct Rgba {
 };
 
 // Builds a premultiplied colour from straight components.
-inline Rgba rgba(float r, float g, float b, float a = 1.f) { return {r * a, g * a, b * a, a}; }
-inline Rgba operator*(Rgba c, float k) { return {c.r * k, c.g * k, c.b * k, c.a * k}; }
-inline Rgba operator+(Rgba x, Rgba y) { return {x.r + y.r, x.g + y.g, x.b + y.b, x.a + y.a}; }
+inline Rgba rgba(float r, float g, float b, float a = 1.f) {
+  return {r * a, g * a, b * a, a};
+}
+inline Rgba operator*(Rgba c, float k) {
+  return {c.r * k, c.g * k, c.b * k, c.a * k};
+}
+inline Rgba operator+(Rgba x, Rgba y) {
+  return {x.r + y.r, x.g + y.g, x.b + y.b, x.a + y.a};
+}
 // Linear interpolation between two colours.
-inline Rgba mix(Rgba x, Rgba y, float t) { return x * (1.f - t) + y * t; }
+inline Rgba mix(Rgba x, Rgba y, float t) {
+  return x * (1.f - t) + y * t;
+}
 
 class Image {
  public:

@@ -27,7 +27,9 @@ Rgba marble(float x, float y, const MarbleTone& tone, uint32_t seed) {
   const float warp = fbm(x * 0.004f, y * 0.004f, 5, seed) * 7.f;
   const float v = std::fabs(std::sin(x * 0.006f + y * 0.004f + warp));
   const float vein = std::pow(1.f - v, 14.f);
-  const float hair = std::pow(1.f - std::fabs(std::sin(x * 0.011f - y * 0.008f + fbm(x * 0.01f, y * 0.01f, 4, seed + 3) * 6.f)), 40.f);
+  const float hair = std::pow(
+      1.f - std::fabs(std::sin(x * 0.011f - y * 0.008f + fbm(x * 0.01f, y * 0.01f, 4, seed + 3) * 6.f)),
+      40.f);
   const float cloud = fbm(x * 0.003f + 3, y * 0.003f, 4, seed + 7);
   Rgba c = mix(tone.base, tone.cloud, std::clamp(cloud * 1.4f - 0.4f, 0.f, 1.f) * 0.7f);
   c = mix(c, tone.vein, std::clamp(vein * 0.55f + hair * 0.12f, 0.f, 1.f));
@@ -45,15 +47,28 @@ Rgba stone(float x, float y, Rgba tint, uint32_t seed) {
 
 Rgba brass(float t) {
   t = std::clamp(t, 0.f, 1.f);
-  const Rgba dark = rgba(0.36f, 0.22f, 0.08f), mid = rgba(0.78f, 0.56f, 0.22f), light = rgba(1.f, 0.90f, 0.58f);
+  const Rgba dark = rgba(0.36f, 0.22f, 0.08f), mid = rgba(0.78f, 0.56f, 0.22f),
+             light = rgba(1.f, 0.90f, 0.58f);
   return t < 0.6f ? mix(dark, mid, t / 0.6f) : mix(mid, light, (t - 0.6f) / 0.4f);
 }
 
-WoodTone mapleTone() { return {rgba(0.90f, 0.74f, 0.50f), rgba(0.76f, 0.56f, 0.33f), 1.f}; }
-WoodTone walnutTone() { return {rgba(0.46f, 0.28f, 0.15f), rgba(0.27f, 0.15f, 0.08f), 1.3f}; }
-WoodTone frameWoodTone() { return {rgba(0.30f, 0.16f, 0.08f), rgba(0.17f, 0.08f, 0.04f), 1.6f}; }
-MarbleTone whiteMarble() { return {rgba(0.93f, 0.92f, 0.89f), rgba(0.52f, 0.52f, 0.55f), rgba(0.84f, 0.83f, 0.82f)}; }
-MarbleTone greenMarble() { return {rgba(0.24f, 0.42f, 0.35f), rgba(0.78f, 0.86f, 0.80f), rgba(0.13f, 0.27f, 0.21f)}; }
-MarbleTone darkMarble() { return {rgba(0.12f, 0.11f, 0.11f), rgba(0.40f, 0.36f, 0.32f), rgba(0.20f, 0.18f, 0.17f)}; }
+WoodTone mapleTone() {
+  return {rgba(0.90f, 0.74f, 0.50f), rgba(0.76f, 0.56f, 0.33f), 1.f};
+}
+WoodTone walnutTone() {
+  return {rgba(0.46f, 0.28f, 0.15f), rgba(0.27f, 0.15f, 0.08f), 1.3f};
+}
+WoodTone frameWoodTone() {
+  return {rgba(0.30f, 0.16f, 0.08f), rgba(0.17f, 0.08f, 0.04f), 1.6f};
+}
+MarbleTone whiteMarble() {
+  return {rgba(0.93f, 0.92f, 0.89f), rgba(0.52f, 0.52f, 0.55f), rgba(0.84f, 0.83f, 0.82f)};
+}
+MarbleTone greenMarble() {
+  return {rgba(0.24f, 0.42f, 0.35f), rgba(0.78f, 0.86f, 0.80f), rgba(0.13f, 0.27f, 0.21f)};
+}
+MarbleTone darkMarble() {
+  return {rgba(0.12f, 0.11f, 0.11f), rgba(0.40f, 0.36f, 0.32f), rgba(0.20f, 0.18f, 0.17f)};
+}
 
 }  // namespace content

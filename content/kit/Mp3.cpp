@@ -24,8 +24,8 @@ Bytes encodeMp3(const Stereo& s, int kbps) {
   std::vector<unsigned char> buf(static_cast<size_t>(1.25 * chunk + 7200));
   for (size_t at = 0; at < s.frames(); at += chunk) {
     const int n = static_cast<int>(std::min<size_t>(chunk, s.frames() - at));
-    const int got = lame_encode_buffer_ieee_float(gf.get(), s.left.data() + at, s.right.data() + at, n, buf.data(),
-                                                  static_cast<int>(buf.size()));
+    const int got = lame_encode_buffer_ieee_float(gf.get(), s.left.data() + at, s.right.data() + at, n,
+                                                  buf.data(), static_cast<int>(buf.size()));
     if (got < 0) return {};
     out.insert(out.end(), buf.begin(), buf.begin() + got);
   }

@@ -14,7 +14,8 @@ uint32_t hash32(uint32_t x) {
 }
 
 float hash2(int x, int y, uint32_t seed) {
-  const uint32_t h = hash32(static_cast<uint32_t>(x) * 73856093u ^ hash32(static_cast<uint32_t>(y) * 19349663u ^ seed));
+  const uint32_t h =
+      hash32(static_cast<uint32_t>(x) * 73856093u ^ hash32(static_cast<uint32_t>(y) * 19349663u ^ seed));
   return (h >> 8) * (1.f / 16777216.f);
 }
 

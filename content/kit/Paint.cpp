@@ -56,8 +56,10 @@ float roundRectDistance(float px, float py, float x, float y, float w, float h, 
 }
 
 void fillRoundRect(Image& img, float x, float y, float w, float h, float r, const Shader& shade) {
-  for (int py = std::max(0, static_cast<int>(y) - 1); py < std::min(img.height(), static_cast<int>(y + h) + 2); ++py)
-    for (int px = std::max(0, static_cast<int>(x) - 1); px < std::min(img.width(), static_cast<int>(x + w) + 2); ++px) {
+  for (int py = std::max(0, static_cast<int>(y) - 1);
+       py < std::min(img.height(), static_cast<int>(y + h) + 2); ++py)
+    for (int px = std::max(0, static_cast<int>(x) - 1);
+         px < std::min(img.width(), static_cast<int>(x + w) + 2); ++px) {
       const float d = roundRectDistance(px + 0.5f, py + 0.5f, x, y, w, h, r);
       const float c = std::clamp(0.5f - d, 0.f, 1.f);
       if (c > 0) img.blend(px, py, shade(px + 0.5f, py + 0.5f), c);
@@ -69,8 +71,10 @@ void fillRoundRect(Image& img, float x, float y, float w, float h, float r, Rgba
 }
 
 void fillEllipse(Image& img, float cx, float cy, float rx, float ry, const Shader& shade) {
-  for (int py = std::max(0, static_cast<int>(cy - ry) - 1); py < std::min(img.height(), static_cast<int>(cy + ry) + 2); ++py)
-    for (int px = std::max(0, static_cast<int>(cx - rx) - 1); px < std::min(img.width(), static_cast<int>(cx + rx) + 2); ++px) {
+  for (int py = std::max(0, static_cast<int>(cy - ry) - 1);
+       py < std::min(img.height(), static_cast<int>(cy + ry) + 2); ++py)
+    for (int px = std::max(0, static_cast<int>(cx - rx) - 1);
+         px < std::min(img.width(), static_cast<int>(cx + rx) + 2); ++px) {
       const float dx = (px + 0.5f - cx) / rx, dy = (py + 0.5f - cy) / ry;
       const float k = std::sqrt(dx * dx + dy * dy);
       // Distance to the rim in pixels, approximated through the local radius.
@@ -103,8 +107,10 @@ void strokeLine(Image& img, Pt a, Pt b, float w, Rgba colour) {
 }
 
 void addGlow(Image& img, float cx, float cy, float r, Rgba c) {
-  for (int y = std::max(0, static_cast<int>(cy - r)); y < std::min(img.height(), static_cast<int>(cy + r) + 1); ++y)
-    for (int x = std::max(0, static_cast<int>(cx - r)); x < std::min(img.width(), static_cast<int>(cx + r) + 1); ++x) {
+  for (int y = std::max(0, static_cast<int>(cy - r));
+       y < std::min(img.height(), static_cast<int>(cy + r) + 1); ++y)
+    for (int x = std::max(0, static_cast<int>(cx - r));
+         x < std::min(img.width(), static_cast<int>(cx + r) + 1); ++x) {
       const float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy) / r;
       if (d >= 1) continue;
       const float k = (1 - d) * (1 - d);

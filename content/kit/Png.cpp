@@ -42,7 +42,8 @@ bool writePng(const std::string& path, const Image& img, int rows) {
   // 2. Compress them.
   uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
   Bytes packed(packedSize);
-  if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 6) != Z_OK) return false;
+  if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 6) != Z_OK)
+    return false;
   packed.resize(packedSize);
   // 3. Signature, header, data, end.
   Bytes out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};

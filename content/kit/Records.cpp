@@ -21,7 +21,9 @@ bool get32(const Bytes& in, size_t& pos, int32_t& v) {
   return true;
 }
 
-int bytesPerPixel(int code) { return code == 10 ? 1 : 4; }
+int bytesPerPixel(int code) {
+  return code == 10 ? 1 : 4;
+}
 
 }  // namespace
 
@@ -115,7 +117,8 @@ std::optional<DecodedImage> decodeImageRecord(const Bytes& data, size_t pos) {
 std::optional<DecodedFont> decodeFontRecord(const Bytes& data) {
   size_t pos = 0;
   int32_t first, spacing, unused, n;
-  if (!get32(data, pos, first) || !get32(data, pos, spacing) || !get32(data, pos, unused) || !get32(data, pos, n))
+  if (!get32(data, pos, first) || !get32(data, pos, spacing) || !get32(data, pos, unused) ||
+      !get32(data, pos, n))
     return std::nullopt;
   if (n < 0 || static_cast<size_t>(n) * 8 > data.size() - pos) return std::nullopt;
   DecodedFont font{first & 0xff, spacing, {}, {}};

@@ -22,9 +22,9 @@ Bytes encodeImageRecord(const std::vector<Image>& patterns, StoredFormat format)
 
 struct FontGlyphs {
   int firstCode = 32;
-  int spacing = 0;               // whole pixels added to every advance
-  std::vector<int> advances;     // one per glyph
-  std::vector<Image> cells;      // one uniform cell per glyph, white with alpha
+  int spacing = 0;            // whole pixels added to every advance
+  std::vector<int> advances;  // one per glyph
+  std::vector<Image> cells;   // one uniform cell per glyph, white with alpha
 };
 
 // Encodes a font record: header, advance table, then the glyph cells as an image record.

@@ -1,4 +1,5 @@
-// Stereo sample buffers for the clips and tunes: mixing (optionally wrapping round a loop), reverb and WAVE output.
+// Stereo sample buffers for the clips and tunes: mixing (optionally wrapping round a loop), reverb and WAVE
+// output.
 #pragma once
 #include <string>
 #include <vector>

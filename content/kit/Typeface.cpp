@@ -27,7 +27,9 @@ Typeface::~Typeface() {
   FT_Done_FreeType(impl_->lib);
 }
 
-bool Typeface::hasGlyph(char32_t ch) const { return FT_Get_Char_Index(impl_->face, ch) != 0; }
+bool Typeface::hasGlyph(char32_t ch) const {
+  return FT_Get_Char_Index(impl_->face, ch) != 0;
+}
 
 GlyphBitmap Typeface::glyph(char32_t ch) const {
   GlyphBitmap g;
@@ -45,8 +47,12 @@ GlyphBitmap Typeface::glyph(char32_t ch) const {
   return g;
 }
 
-int Typeface::ascender() const { return static_cast<int>((impl_->face->size->metrics.ascender + 63) >> 6); }
-int Typeface::descender() const { return static_cast<int>((-impl_->face->size->metrics.descender + 63) >> 6); }
+int Typeface::ascender() const {
+  return static_cast<int>((impl_->face->size->metrics.ascender + 63) >> 6);
+}
+int Typeface::descender() const {
+  return static_cast<int>((-impl_->face->size->metrics.descender + 63) >> 6);
+}
 
 int Typeface::measure(const std::string& utf8) const {
   int w = 0;
@@ -78,7 +84,8 @@ std::u32string decodeUtf8(const std::string& s) {
     const unsigned char c = static_cast<unsigned char>(s[i]);
     int len = c < 0x80 ? 1 : c < 0xe0 ? 2 : c < 0xf0 ? 3 : 4;
     char32_t cp = len == 1 ? c : c & (0x3f >> (len - 1));
-    for (int k = 1; k < len && i + k < s.size(); ++k) cp = cp << 6 | (static_cast<unsigned char>(s[i + k]) & 0x3f);
+    for (int k = 1; k < len && i + k < s.size(); ++k)
+      cp = cp << 6 | (static_cast<unsigned char>(s[i + k]) & 0x3f);
     out.push_back(cp);
     i += len;
   }
@@ -97,6 +104,8 @@ char32_t cp1251ToUnicode(unsigned char byte) {
   return 0x0410 + (byte - 0xc0);
 }
 
-std::string dejavuPath(const std::string& file) { return "/usr/share/fonts/truetype/dejavu/" + file; }
+std::string dejavuPath(const std::string& file) {
+  return "/usr/share/fonts/truetype/dejavu/" + file;
+}
 
 }  // namespace content

@@ -10,10 +10,10 @@
 namespace content {
 
 struct GlyphBitmap {
-  int width = 0, height = 0;   // bitmap size
-  int left = 0, top = 0;       // offset of the bitmap from the pen: x right, top above the baseline
-  int advance = 0;             // horizontal advance in whole pixels
-  std::vector<float> coverage; // width × height values in 0..1
+  int width = 0, height = 0;    // bitmap size
+  int left = 0, top = 0;        // offset of the bitmap from the pen: x right, top above the baseline
+  int advance = 0;              // horizontal advance in whole pixels
+  std::vector<float> coverage;  // width × height values in 0..1
 };
 
 class Typeface {

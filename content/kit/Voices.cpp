@@ -10,7 +10,9 @@ namespace {
 
 constexpr float kTau = 6.2831853f;
 
-size_t frames(int rate, float seconds) { return static_cast<size_t>(std::max(0.f, seconds) * rate); }
+size_t frames(int rate, float seconds) {
+  return static_cast<size_t>(std::max(0.f, seconds) * rate);
+}
 
 // Short fades at both ends so no note starts or stops with a click.
 void edges(std::vector<float>& s, int rate, float attack, float release) {
@@ -22,7 +24,9 @@ void edges(std::vector<float>& s, int rate, float attack, float release) {
 
 }  // namespace
 
-float midiHz(float note) { return 440.f * std::pow(2.f, (note - 69.f) / 12.f); }
+float midiHz(float note) {
+  return 440.f * std::pow(2.f, (note - 69.f) / 12.f);
+}
 
 std::vector<float> pluck(int rate, float hz, float seconds, float bright, uint32_t seed) {
   std::vector<float> out(frames(rate, seconds));
@@ -101,13 +105,15 @@ std::vector<float> flute(int rate, float hz, float seconds, uint32_t seed) {
     const float ph = kTau * hz * vib * t;
     breath = breath * 0.9f + rnd.range(-1, 1) * 0.1f;
     const float env = std::min(1.f, t / 0.06f) * std::min(1.f, (seconds - t) / 0.12f);
-    out[i] = (std::sin(ph) + 0.22f * std::sin(2 * ph) + 0.08f * std::sin(3 * ph) + breath * 0.25f) * env * 0.5f;
+    out[i] =
+        (std::sin(ph) + 0.22f * std::sin(2 * ph) + 0.08f * std::sin(3 * ph) + breath * 0.25f) * env * 0.5f;
   }
   edges(out, rate, 0.01f, 0.02f);
   return out;
 }
 
-std::vector<float> knock(int rate, float seconds, const std::vector<float>& modes, float decay, uint32_t seed) {
+std::vector<float> knock(int rate, float seconds, const std::vector<float>& modes, float decay,
+                         uint32_t seed) {
   std::vector<float> out(frames(rate, seconds));
   Random rnd(seed);
   float lp = 0;

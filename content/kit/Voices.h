@@ -16,6 +16,7 @@ std::vector<float> pad(int rate, float hz, float seconds);
 // A breathy wooden flute for melodies.
 std::vector<float> flute(int rate, float hz, float seconds, uint32_t seed);
 // A filtered noise burst with a resonant body: knocks, strikes and clicks.
-std::vector<float> knock(int rate, float seconds, const std::vector<float>& modes, float decay, uint32_t seed);
+std::vector<float> knock(int rate, float seconds, const std::vector<float>& modes, float decay,
+                         uint32_t seed);
 
 }  // namespace content

@@ -40,7 +40,8 @@ TChessSearch::TChessSearch() {
   std::memset(ListEnd, 0, sizeof ListEnd);
   std::memset(HistoryScore, 0, sizeof HistoryScore);
   for (TUndo& u : UndoStack) u = {};
-  for (auto& row : BestLine) for (TSearchMove& m : row) m = {};
+  for (auto& row : BestLine)
+    for (TSearchMove& m : row) m = {};
   std::memset(BestLineLength, 0, sizeof BestLineLength);
 }
 

@@ -125,18 +125,24 @@ inline bool TChessSearch::InCheck(int side) const {
 inline bool TChessSearch::CastleSquaresFree(int to) const {
   auto empty = [this](int s) { return BoardColor[s] == cEmpty; };
   switch (to) {
-    case 62: return empty(61) && empty(62) && !IsAttacked(61, Other) && !IsAttacked(62, Other);
+    case 62:
+      return empty(61) && empty(62) && !IsAttacked(61, Other) && !IsAttacked(62, Other);
     case 58:
       return empty(57) && empty(58) && empty(59) && !IsAttacked(58, Other) && !IsAttacked(59, Other);
-    case 6: return empty(5) && empty(6) && !IsAttacked(5, Other) && !IsAttacked(6, Other);
-    case 2: return empty(1) && empty(2) && empty(3) && !IsAttacked(2, Other) && !IsAttacked(3, Other);
-    default: return false;
+    case 6:
+      return empty(5) && empty(6) && !IsAttacked(5, Other) && !IsAttacked(6, Other);
+    case 2:
+      return empty(1) && empty(2) && empty(3) && !IsAttacked(2, Other) && !IsAttacked(3, Other);
+    default:
+      return false;
   }
 }
 
 // Plays a pseudo-legal move; refuses (position unchanged) a castling that may not pass or any move
 // that leaves the mover's king attacked.
-inline bool TChessSearch::DoMove(TSearchMove m) { return DoMoveKnowingCheck(m, InCheck(Side)); }
+inline bool TChessSearch::DoMove(TSearchMove m) {
+  return DoMoveKnowingCheck(m, InCheck(Side));
+}
 
 // Whether the mover's king is attacked after a move, given that it was not attacked before. Only a
 // king move, a second king, a castling or an en-passant capture (two squares emptied) needs the full

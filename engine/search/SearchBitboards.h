@@ -13,12 +13,18 @@ namespace zelmar::bitboards {
 
 using Mask = std::uint64_t;
 
-constexpr Mask Bit(int s) { return Mask{1} << s; }
+constexpr Mask Bit(int s) {
+  return Mask{1} << s;
+}
 
 // Lowest square of a non-empty set, which is also the first square in board order.
-inline int FirstSquare(Mask m) { return std::countr_zero(m); }
+inline int FirstSquare(Mask m) {
+  return std::countr_zero(m);
+}
 // Highest square of a non-empty set.
-inline int LastSquare(Mask m) { return 63 - std::countl_zero(m); }
+inline int LastSquare(Mask m) {
+  return 63 - std::countl_zero(m);
+}
 
 // Squares one mailbox step from each square along the given offsets.
 constexpr std::array<Mask, 64> StepMasks(const int* offsets, int count) {

@@ -50,16 +50,20 @@ enum : int { crWhiteKingSide = 1, crWhiteQueenSide = 2, crBlackKingSide = 4, crB
 
 // What a search starts from: a copy of the board's position and the settings it reads.
 struct TSearchRoot {
-  char Squares[64] = {};     // board letters in square order a8..h1, space when empty
+  char Squares[64] = {};  // board letters in square order a8..h1, space when empty
   bool WhiteToMove = true;
-  int CastleRights = 0;      // crWhiteKingSide | ...
-  int EnPassant = 0;         // board square 1..64 the pawn passed over, 0 for none
+  int CastleRights = 0;  // crWhiteKingSide | ...
+  int EnPassant = 0;     // board square 1..64 the pawn passed over, 0 for none
   int Depth = 1;
   bool ZelmarMode = false;
 };
 
 // File (0 = a) and row (0 = eighth rank) of a search square.
-constexpr int FileOfSq(int s) { return s & 7; }
-constexpr int RowOfSq(int s) { return s >> 3; }
+constexpr int FileOfSq(int s) {
+  return s & 7;
+}
+constexpr int RowOfSq(int s) {
+  return s >> 3;
+}
 
 }  // namespace zelmar

@@ -85,7 +85,9 @@ inline int CountFew(bitboards::Mask m) {
 }
 
 // Each file's neighbours, and the file with its neighbours, as file bits.
-constexpr unsigned NeighbourFiles(int f) { return ((1u << f) << 1 | (1u << f) >> 1) & 0xFF; }
+constexpr unsigned NeighbourFiles(int f) {
+  return ((1u << f) << 1 | (1u << f) >> 1) & 0xFF;
+}
 
 }  // namespace
 
@@ -101,7 +103,8 @@ void TChessSearch::PawnTerms(unsigned own, unsigned foe, int c, int& score) cons
     if (n > 1) score -= 5 * n;
     if (!(own & near)) score -= n * ((foe >> f) & 1 ? 20 : 30);
     if (!(foe & (near | 1u << f))) {
-      for (bitboards::Mask m = onFile; m; m &= m - 1) score += 2 * SquareBonus[c][kPawn][bitboards::FirstSquare(m)];
+      for (bitboards::Mask m = onFile; m; m &= m - 1)
+        score += 2 * SquareBonus[c][kPawn][bitboards::FirstSquare(m)];
     }
   }
 }

@@ -37,8 +37,8 @@ void TChessSearch::AddMove(int from, int to, int flags) {
   TScoredMove& e = MoveList[end++];
   e.Move = {static_cast<std::uint8_t>(from), static_cast<std::uint8_t>(to), 0,
             static_cast<std::uint8_t>(flags)};
-  e.Score = (flags & mfCapture) ? CaptureBase + 10 * BoardPiece[to] - BoardPiece[from]
-                                : HistoryScore[from][to];
+  e.Score =
+      (flags & mfCapture) ? CaptureBase + 10 * BoardPiece[to] - BoardPiece[from] : HistoryScore[from][to];
 }
 
 // Appends the four promotions (knight, bishop, rook, queen), each scored by the piece it makes.
@@ -47,8 +47,8 @@ void TChessSearch::AddPromotions(int from, int to, int flags) {
   for (int k = kKnight; k <= kQueen; ++k) {
     if (end >= MaxMoveList) return;
     TScoredMove& e = MoveList[end++];
-    e.Move = {static_cast<std::uint8_t>(from), static_cast<std::uint8_t>(to),
-              static_cast<std::uint8_t>(k), static_cast<std::uint8_t>(flags | mfPromotion)};
+    e.Move = {static_cast<std::uint8_t>(from), static_cast<std::uint8_t>(to), static_cast<std::uint8_t>(k),
+              static_cast<std::uint8_t>(flags | mfPromotion)};
     e.Score = CaptureBase + 10 * k;
   }
 }
@@ -57,11 +57,16 @@ void TChessSearch::AddPromotions(int from, int to, int flags) {
 inline bitboards::Mask TChessSearch::ReachMask(int kind, int s) const {
   using namespace bitboards;
   switch (kind) {
-    case kKnight: return KnightMask[s];
-    case kBishop: return DiagonalLines[s];
-    case kRook: return StraightLines[s];
-    case kQueen: return DiagonalLines[s] | StraightLines[s] | (ZelmarMode ? KnightMask[s] : 0);
-    default: return KingMask[s];
+    case kKnight:
+      return KnightMask[s];
+    case kBishop:
+      return DiagonalLines[s];
+    case kRook:
+      return StraightLines[s];
+    case kQueen:
+      return DiagonalLines[s] | StraightLines[s] | (ZelmarMode ? KnightMask[s] : 0);
+    default:
+      return KingMask[s];
   }
 }
 

@@ -61,11 +61,20 @@ bool RootFromFen(std::string_view fen, TSearchRoot& root, std::string* error) {
   if (f.size() > 2 && f[2] != "-") {
     for (char c : f[2]) {
       switch (c) {
-        case 'K': r.CastleRights |= crWhiteKingSide; break;
-        case 'Q': r.CastleRights |= crWhiteQueenSide; break;
-        case 'k': r.CastleRights |= crBlackKingSide; break;
-        case 'q': r.CastleRights |= crBlackQueenSide; break;
-        default: return Fail(error, "unknown castling letter in the FEN");
+        case 'K':
+          r.CastleRights |= crWhiteKingSide;
+          break;
+        case 'Q':
+          r.CastleRights |= crWhiteQueenSide;
+          break;
+        case 'k':
+          r.CastleRights |= crBlackKingSide;
+          break;
+        case 'q':
+          r.CastleRights |= crBlackQueenSide;
+          break;
+        default:
+          return Fail(error, "unknown castling letter in the FEN");
       }
     }
   }

@@ -34,5 +34,9 @@ struct DecoderRig {
 };
 
 // Quality and alpha level picked by the first input byte.
-inline TGfxQuality QualityOf(std::uint8_t b) { return static_cast<TGfxQuality>(b % 3); }
-inline TAlphaLevel AlphaOf(std::uint8_t b) { return static_cast<TAlphaLevel>((b / 3) % 4); }
+inline TGfxQuality QualityOf(std::uint8_t b) {
+  return static_cast<TGfxQuality>(b % 3);
+}
+inline TAlphaLevel AlphaOf(std::uint8_t b) {
+  return static_cast<TAlphaLevel>((b / 3) % 4);
+}

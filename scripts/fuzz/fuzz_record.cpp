@@ -14,10 +14,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int count = static_cast<int>(std::min<std::size_t>(table.Records.size(), 8));
   for (int i = 0; i < count; ++i) {
     const TRecordInfo& info = table.Records[static_cast<std::size_t>(i)];
-    for (const std::span<const std::uint8_t> key : {std::span<const std::uint8_t>(), std::span<const std::uint8_t>(Key)}) {
+    for (const std::span<const std::uint8_t> key :
+         {std::span<const std::uint8_t>(), std::span<const std::uint8_t>(Key)}) {
       std::vector<std::uint8_t> out;
       if (ReadGfxDbRecordAt(source, table, i, key, out)) {
-        if (out.size() != static_cast<std::size_t>(info.UnpackedSize) || GfxDbDigest(out) != info.Checksum) __builtin_trap();
+        if (out.size() != static_cast<std::size_t>(info.UnpackedSize) || GfxDbDigest(out) != info.Checksum)
+          __builtin_trap();
       } else if (!out.empty()) {
         __builtin_trap();
       }

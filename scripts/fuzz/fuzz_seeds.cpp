@@ -22,10 +22,12 @@ void Put32(Bytes& out, std::int32_t value) {
 }
 
 // An image record: header, then the pixels of every texture in the stored format.
-Bytes ImageRecord(std::uint8_t format, int bytesPerPixel, int width, int height, int textures, int pattern, int visible) {
+Bytes ImageRecord(std::uint8_t format, int bytesPerPixel, int width, int height, int textures, int pattern,
+                  int visible) {
   Bytes out{format};
   for (int v : {pattern, pattern, visible, visible, 0, width, height, textures}) Put32(out, v);
-  for (int i = 0; i < width * height * textures * bytesPerPixel; ++i) out.push_back(static_cast<std::uint8_t>(i * 37 + 11));
+  for (int i = 0; i < width * height * textures * bytesPerPixel; ++i)
+    out.push_back(static_cast<std::uint8_t>(i * 37 + 11));
   return out;
 }
 
@@ -56,7 +58,8 @@ Bytes Archive(const std::vector<std::pair<std::string, Bytes>>& records, bool en
   const TGfxDbEncryption secret{{'f', 'u', 'z', 'z', '-', 'k', 'e', 'y'}, {9, 8, 7, 6, 5, 4, 3, 2}};
   bool odd = false;
   for (const auto& [name, bytes] : records) {
-    writer.Add(name, bytes, name.starts_with("font") ? GfxRecordFont : GfxRecordImage, encrypt && odd ? &secret : nullptr);
+    writer.Add(name, bytes, name.starts_with("font") ? GfxRecordFont : GfxRecordImage,
+               encrypt && odd ? &secret : nullptr);
     odd = !odd;
   }
   Bytes out;
@@ -74,8 +77,10 @@ int main(int argc, char** argv) {
   }
   const std::filesystem::path root = argv[1];
   const std::vector<std::pair<std::string, Bytes>> images = {
-      {"ground", ImageRecord(5, 4, 8, 8, 1, 4, 4)},  {"piece_1", ImageRecord(1, 2, 16, 8, 2, 8, 6)},
-      {"cursor", ImageRecord(9, 1, 8, 8, 1, 0, 0)},   {"timer", ImageRecord(2, 4, 4, 4, 3, 2, 2)},
+      {"ground", ImageRecord(5, 4, 8, 8, 1, 4, 4)},
+      {"piece_1", ImageRecord(1, 2, 16, 8, 2, 8, 6)},
+      {"cursor", ImageRecord(9, 1, 8, 8, 1, 0, 0)},
+      {"timer", ImageRecord(2, 4, 4, 4, 3, 2, 2)},
       {"font_menu", FontRecord(8)},
   };
   // Archives for the table and record targets.
@@ -93,7 +98,8 @@ int main(int argc, char** argv) {
   auto decoder = [&](const std::string& name, std::uint8_t options, const Bytes& record) {
     Bytes input{options};
     input.insert(input.end(), record.begin(), record.end());
-    Save(root / (name.starts_with("font") ? "fuzz_font" : "fuzz_image"), name + "_" + std::to_string(options), input);
+    Save(root / (name.starts_with("font") ? "fuzz_font" : "fuzz_image"), name + "_" + std::to_string(options),
+         input);
   };
   for (std::uint8_t options : {0, 5, 7, 11}) {
     for (const auto& [name, bytes] : images) decoder(name, options, bytes);

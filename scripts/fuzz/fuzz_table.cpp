@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   for (const TRecordInfo& info : table.Records) {
-    if (info.Offset < 0 || info.Offset + GfxDbRecordHeaderSize > static_cast<std::int64_t>(size)) __builtin_trap();
+    if (info.Offset < 0 || info.Offset + GfxDbRecordHeaderSize > static_cast<std::int64_t>(size))
+      __builtin_trap();
     if (RecordIsSound(info, table.FileSize) &&
         info.Offset + GfxDbRecordHeaderSize + info.StoredSize > static_cast<std::int64_t>(size))
       __builtin_trap();

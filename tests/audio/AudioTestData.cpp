@@ -59,7 +59,8 @@ std::vector<int16_t> makeSine(int channels, int sampleRate, int frames, int peri
 }
 
 // The encoder puts an empty frame first; it is replaced by the finished tag frame at the end.
-bool writeMp3(const std::filesystem::path& path, int channels, int sampleRate, const std::vector<int16_t>& samples) {
+bool writeMp3(const std::filesystem::path& path, int channels, int sampleRate,
+              const std::vector<int16_t>& samples) {
   lame_global_flags* lame = lame_init();
   if (!lame) return false;
   lame_set_num_channels(lame, channels);
@@ -76,9 +77,11 @@ bool writeMp3(const std::filesystem::path& path, int channels, int sampleRate, c
   if (ok) {
     std::vector<int16_t> pcm = samples;
     if (channels == 1) {
-      size = lame_encode_buffer(lame, pcm.data(), pcm.data(), frames, mp3.data(), static_cast<int>(mp3.size()));
+      size =
+          lame_encode_buffer(lame, pcm.data(), pcm.data(), frames, mp3.data(), static_cast<int>(mp3.size()));
     } else {
-      size = lame_encode_buffer_interleaved(lame, pcm.data(), frames, mp3.data(), static_cast<int>(mp3.size()));
+      size =
+          lame_encode_buffer_interleaved(lame, pcm.data(), frames, mp3.data(), static_cast<int>(mp3.size()));
     }
     ok = size >= 0;
   }
@@ -101,7 +104,8 @@ bool writeMp3(const std::filesystem::path& path, int channels, int sampleRate, c
 }
 
 std::filesystem::path scratchDirectory(const std::string& name) {
-  std::filesystem::path dir = std::filesystem::temp_directory_path() / ("zelmar-audio-test-" + name + "-" + std::to_string(getpid()));
+  std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("zelmar-audio-test-" + name + "-" + std::to_string(getpid()));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   return dir;

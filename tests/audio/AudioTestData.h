@@ -17,7 +17,8 @@ std::vector<int16_t> makeSine(int channels, int sampleRate, int frames, int peri
 
 // Encodes interleaved samples as a constant-bit-rate MP3 with an encoder-delay tag, so that a
 // gapless decoder delivers exactly the encoded frames. Returns false if encoding failed.
-bool writeMp3(const std::filesystem::path& path, int channels, int sampleRate, const std::vector<int16_t>& samples);
+bool writeMp3(const std::filesystem::path& path, int channels, int sampleRate,
+              const std::vector<int16_t>& samples);
 
 // A fresh directory for one test's files.
 std::filesystem::path scratchDirectory(const std::string& name);

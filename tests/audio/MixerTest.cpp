@@ -20,7 +20,8 @@ std::vector<uint8_t> pcmBytes(const std::vector<int16_t>& samples) {
 }
 
 // A mono clip of `frames` frames all at `level`.
-std::unique_ptr<SoundBuffer> flatClip(std::shared_ptr<AudioOutput> out, int frames, int16_t level, int rate = 44100) {
+std::unique_ptr<SoundBuffer> flatClip(std::shared_ptr<AudioOutput> out, int frames, int16_t level,
+                                      int rate = 44100) {
   auto bytes = pcmBytes(std::vector<int16_t>(static_cast<size_t>(frames), level));
   return SoundBuffer::create(std::move(out), PcmFormat{1, rate, 16}, bytes);
 }

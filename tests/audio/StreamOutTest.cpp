@@ -123,8 +123,10 @@ TEST_F(StreamOutTest, StreamedSamplesMatchTheDecodedTuneAcrossRefillsAndLoops) {
   std::vector<int16_t> heard;
   for (int i = 0; i < 400 && heard.empty(); ++i) {
     auto piece = output->pull(64);
-    if (std::any_of(piece.begin(), piece.end(), [](int16_t s) { return s != 0; })) heard = piece;
-    else std::this_thread::sleep_for(5ms);
+    if (std::any_of(piece.begin(), piece.end(), [](int16_t s) { return s != 0; }))
+      heard = piece;
+    else
+      std::this_thread::sleep_for(5ms);
   }
   ASSERT_FALSE(heard.empty()) << "the stream never started";
   // Pull 2.5 tunes in pieces much smaller than the ring, giving the thread time to refill.

@@ -1,5 +1,5 @@
-// The archive and description the content build writes: every picture and font of the contract, readable by the
-// game's own archive reader, with figures, boards and fonts where the scene expects them.
+// The archive and description the content build writes: every picture and font of the contract, readable by
+// the game's own archive reader, with figures, boards and fonts where the scene expects them.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -40,9 +40,18 @@ constexpr std::array<Expected, 15> kContract = {{{"ground", 4, 1024, 768},
                                                  {"cursor", 1, 32, 32},
                                                  {"cursor_1", 1, 32, 32}}};
 
-constexpr std::array<std::array<int, 2>, 12> kAnchors = {{{43, 171}, {34, 180}, {28, 175}, {32, 173}, {46, 188},
-                                                          {35, 173}, {49, 169}, {42, 174}, {39, 174}, {27, 169},
-                                                          {47, 173}, {54, 174}}};
+constexpr std::array<std::array<int, 2>, 12> kAnchors = {{{43, 171},
+                                                          {34, 180},
+                                                          {28, 175},
+                                                          {32, 173},
+                                                          {46, 188},
+                                                          {35, 173},
+                                                          {49, 169},
+                                                          {42, 174},
+                                                          {39, 174},
+                                                          {27, 169},
+                                                          {47, 173},
+                                                          {54, 174}}};
 
 class ContentArchive : public ::testing::Test {
  protected:
@@ -76,7 +85,9 @@ class ContentArchive : public ::testing::Test {
 };
 TGfxDb* ContentArchive::db_ = nullptr;
 
-float luminance(Rgba c) { return 0.3f * c.r + 0.59f * c.g + 0.11f * c.b; }
+float luminance(Rgba c) {
+  return 0.3f * c.r + 0.59f * c.g + 0.11f * c.b;
+}
 
 }  // namespace
 
@@ -101,7 +112,10 @@ TEST_F(ContentArchive, FiguresStandOnTheirAnchorsInsideTransparentCells) {
     const Image& s = small.patterns[p];
     // Solid just above the foot centre, clear along the cell's edges.
     EXPECT_GT(s.at(kAnchors[p][0], kAnchors[p][1] - 4).a, 0.95f);
-    EXPECT_GT(large.patterns[p].at(static_cast<int>(kAnchors[p][0] * 3.33f), static_cast<int>(kAnchors[p][1] * 3.33f) - 14).a, 0.95f);
+    EXPECT_GT(large.patterns[p]
+                  .at(static_cast<int>(kAnchors[p][0] * 3.33f), static_cast<int>(kAnchors[p][1] * 3.33f) - 14)
+                  .a,
+              0.95f);
     for (int x = 0; x < s.width(); ++x) EXPECT_LT(s.at(x, 0).a, 0.01f);
     for (int y = 0; y < s.height(); ++y) {
       EXPECT_LT(s.at(0, y).a, 0.01f);
@@ -123,7 +137,8 @@ TEST_F(ContentArchive, GameGroundsCarryTheBoardOnTheSceneQuadrilaterals) {
         cx += p.x / 4;
         cy += p.y / 4;
       }
-      const float l = luminance(ground.patterns[pattern].at(static_cast<int>(cx + ox), static_cast<int>(cy + oy)));
+      const float l =
+          luminance(ground.patterns[pattern].at(static_cast<int>(cx + ox), static_cast<int>(cy + oy)));
       (((s / 8) + (s % 8)) % 2 == 0 ? lightSum : darkSum) += l;
       // Every neighbour across an edge has the other colour.
       if (s % 8 < 7) {
@@ -132,7 +147,8 @@ TEST_F(ContentArchive, GameGroundsCarryTheBoardOnTheSceneQuadrilaterals) {
           nx += p.x / 4;
           ny += p.y / 4;
         }
-        const float n = luminance(ground.patterns[pattern].at(static_cast<int>(nx + ox), static_cast<int>(ny + oy)));
+        const float n =
+            luminance(ground.patterns[pattern].at(static_cast<int>(nx + ox), static_cast<int>(ny + oy)));
         EXPECT_GT(std::fabs(l - n), 0.08f) << "pattern " << pattern << " square " << s + 1;
       }
     }
@@ -159,7 +175,8 @@ TEST_F(ContentArchive, FontsCoverTheCodePageAndFitTheirPlaces) {
     ASSERT_EQ(f.advances.size(), 224u);
     ASSERT_EQ(f.glyphs.patterns.size(), 224u);
     // Letters of both alphabets and the digits all have ink and an advance.
-    for (int code : {int{'A'}, int{'Z'}, int{'a'}, int{'z'}, int{'0'}, int{'9'}, 0xC0, 0xDF, 0xE0, 0xFF, 0xA8, 0xB8}) {
+    for (int code :
+         {int{'A'}, int{'Z'}, int{'a'}, int{'z'}, int{'0'}, int{'9'}, 0xC0, 0xDF, 0xE0, 0xFF, 0xA8, 0xB8}) {
       const Image& g = f.glyphs.patterns[code - 32];
       float ink = 0;
       for (int y = 0; y < g.height(); ++y)
@@ -184,7 +201,8 @@ TEST(ContentDescription, ListsEveryPictureThenTheFontsInOrder) {
   std::stringstream text;
   text << in.rdbuf();
   std::vector<TGfxDescTag> tags;
-  const auto result = ScanGfxDescription(text.str(), "Content", [&](const TGfxDescTag& t) { tags.push_back(t); });
+  const auto result =
+      ScanGfxDescription(text.str(), "Content", [&](const TGfxDescTag& t) { tags.push_back(t); });
   ASSERT_TRUE(result.WellFormed) << result.Error;
   std::vector<std::string> images, fonts;
   for (const TGfxDescTag& t : tags) {

@@ -69,7 +69,8 @@ TEST(ContentClips, EachClipIsStereo16BitPcmAtItsLength) {
     EXPECT_EQ(le(wav, 4, 4), wav.size() - 8);
     // Audible, not clipped, and silent at its very end.
     int peak = 0;
-    for (uint32_t i = 0; i < frames * 2; ++i) peak = std::max(peak, std::abs(static_cast<int16_t>(le(wav, 44 + 2 * i, 2))));
+    for (uint32_t i = 0; i < frames * 2; ++i)
+      peak = std::max(peak, std::abs(static_cast<int16_t>(le(wav, 44 + 2 * i, 2))));
     EXPECT_GT(peak, 8000);
     EXPECT_LT(peak, 32767);
     EXPECT_LT(std::abs(static_cast<int16_t>(le(wav, 44 + 4 * (frames - 1), 2))), 200);

@@ -58,8 +58,8 @@ TEST(ContentText, CodePageMapsLatinAndCyrillic) {
 }
 
 TEST(ContentFigures, ModelsStandOnTheirFootAndMirrorExactly) {
-  for (FigureKind k : {FigureKind::Pawn, FigureKind::Knight, FigureKind::Bishop, FigureKind::Rook, FigureKind::Queen,
-                       FigureKind::King, FigureKind::Zelmar}) {
+  for (FigureKind k : {FigureKind::Pawn, FigureKind::Knight, FigureKind::Bishop, FigureKind::Rook,
+                       FigureKind::Queen, FigureKind::King, FigureKind::Zelmar}) {
     const FigureModel m = makeFigure(k);
     EXPECT_LT(m.field({0, 2, 0}).d, 0) << "solid at the foot centre";
     EXPECT_GT(m.field({0, m.body.height() + 12, 0}).d, 0) << "empty above the top";

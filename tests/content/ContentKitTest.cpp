@@ -1,4 +1,5 @@
-// The content kit's building blocks: record layouts, the board's projective map, sound voices and file writers.
+// The content kit's building blocks: record layouts, the board's projective map, sound voices and file
+// writers.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -127,7 +127,8 @@ TEST(ZelmarTest, ZelmarChecksByKnightJumpAndGuardsItsSquares) {
 // The Zelmar on g3 reaches f1 only by its knight's jump: castling over f1 is refused only in Zelmar mode.
 TEST(ZelmarTest, KingMayNotCastleAcrossAZelmarsJump) {
   TChessBrd board;
-  const auto pieces = Placement({{"e1", 'K'}, {"h1", 'R'}, {"f2", 'P'}, {"g2", 'P'}, {"g3", 'q'}, {"e8", 'k'}});
+  const auto pieces =
+      Placement({{"e1", 'K'}, {"h1", 'R'}, {"f2", 'P'}, {"g2", 'P'}, {"g3", 'q'}, {"e8", 'k'}});
   Arrange(board, pieces, true, CastleSet{WhiteKingSide});
   EXPECT_TRUE(board.IsLegalMove(Square::E1, Square::G1));
   board.SetZelmarMode(true);

@@ -38,8 +38,8 @@ class ScratchDir : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    Dir = std::filesystem::temp_directory_path() /
-          ("zelmar-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" + std::to_string(::getpid()));
+    Dir = std::filesystem::temp_directory_path() / ("zelmar-" + std::string(info->test_suite_name()) + "-" +
+                                                    info->name() + "-" + std::to_string(::getpid()));
     std::filesystem::remove_all(Dir);
     std::filesystem::create_directories(Dir);
   }

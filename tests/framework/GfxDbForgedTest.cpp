@@ -19,7 +19,8 @@ class GfxDbForgedTest : public ::testing::Test {
   }
 
   // Reads a record of `bytes` in memory; the error text must be set whenever the read fails.
-  bool Read(const std::vector<std::uint8_t>& bytes, const std::string& name, std::vector<std::uint8_t>& data) {
+  bool Read(const std::vector<std::uint8_t>& bytes, const std::string& name,
+            std::vector<std::uint8_t>& data) {
     std::string error;
     const bool ok = ReadGfxDbRecord(TGfxDbMemorySource(bytes), name, {}, data, &error);
     EXPECT_TRUE(ok || !error.empty());
@@ -44,7 +45,8 @@ class GfxDbForgedTest : public ::testing::Test {
 TEST_F(GfxDbForgedTest, EveryTruncationFailsCleanly) {
   std::vector<std::uint8_t> data;
   for (std::size_t length = 0; length < Archive.size(); ++length) {
-    const std::vector<std::uint8_t> cut(Archive.begin(), Archive.begin() + static_cast<std::ptrdiff_t>(length));
+    const std::vector<std::uint8_t> cut(Archive.begin(),
+                                        Archive.begin() + static_cast<std::ptrdiff_t>(length));
     EXPECT_FALSE(Read(cut, "alpha", data)) << length;
     EXPECT_FALSE(Read(cut, "beta", data)) << length;
   }
@@ -75,14 +77,19 @@ TEST_F(GfxDbForgedTest, ForgedTableFieldsEmptyTheTable) {
       {"count 2^31-1", [](auto& b) { GfxDbPutLE<std::uint32_t>(b.data() + 4, 0x7FFFFFFFu); }},
       {"count one too many", [](auto& b) { GfxDbPutLE<std::uint32_t>(b.data() + 4, 3); }},
       {"negative table offset", [](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + 8, -8); }},
-      {"table offset past the end", [&](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + 8, static_cast<std::int32_t>(b.size() + 1)); }},
+      {"table offset past the end",
+       [&](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + 8, static_cast<std::int32_t>(b.size() + 1)); }},
       {"table offset 2^31-1", [](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + 8, 0x7FFFFFFF); }},
       {"name of 2 GB", [&](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + table, 0x7FFFFFFF); }},
       {"negative name length", [&](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + table, -1); }},
       {"name past the end", [&](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + table, 4000); }},
-      {"header offset past the end", [&](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + table + 9, 0x7FFFFF00); }},
+      {"header offset past the end",
+       [&](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + table + 9, 0x7FFFFF00); }},
       {"negative header offset", [&](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + table + 9, -44); }},
-      {"header straddling the end", [&](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + table + 9, static_cast<std::int32_t>(b.size() - 20)); }},
+      {"header straddling the end",
+       [&](auto& b) {
+         GfxDbPutLE<std::int32_t>(b.data() + table + 9, static_cast<std::int32_t>(b.size() - 20));
+       }},
   };
   for (const auto& [what, change] : forgeries) {
     const auto bytes = Forged(change);
@@ -101,10 +108,12 @@ TEST_F(GfxDbForgedTest, ForgedRecordHeadersFailOnlyTheirRecord) {
   const std::vector<std::pair<const char*, std::function<void(std::vector<std::uint8_t>&)>>> forgeries = {
       {"negative unpacked size", [&](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + alpha + 2, -5); }},
       {"unpacked size 2^31-1", [&](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + alpha + 2, 0x7FFFFFFF); }},
-      {"unpacked size beyond any inflation", [&](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + alpha + 2, 100000000); }},
+      {"unpacked size beyond any inflation",
+       [&](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + alpha + 2, 100000000); }},
       {"negative stored size", [&](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + alpha + 6, -1); }},
       {"zero stored size", [&](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + alpha + 6, 0); }},
-      {"stored size past the end", [&](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + alpha + 6, 0x7FFFFFFF); }},
+      {"stored size past the end",
+       [&](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + alpha + 6, 0x7FFFFFFF); }},
       {"stored size cut short", [&](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + alpha + 6, 100); }},
   };
   for (const auto& [what, change] : forgeries) {
@@ -117,7 +126,8 @@ TEST_F(GfxDbForgedTest, ForgedRecordHeadersFailOnlyTheirRecord) {
 }
 
 TEST_F(GfxDbForgedTest, ForgedArchiveFileFailsThroughTheComponent) {
-  const auto path = std::filesystem::temp_directory_path() / ("zelmar-forged-" + std::to_string(::getpid()) + ".dat");
+  const auto path =
+      std::filesystem::temp_directory_path() / ("zelmar-forged-" + std::to_string(::getpid()) + ".dat");
   auto bytes = Forged([&](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + TableOffset(), 0x7FFFFFFF); });
   {
     std::ofstream out(path, std::ios::binary);

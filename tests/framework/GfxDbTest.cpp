@@ -84,8 +84,10 @@ TEST_F(GfxDbTest, ZeroUnpackedSizeOrWrongDigestOrSizeIsUnreadable) {
   auto bytes = BuildArchive(writer);
   GfxDbPutLE<std::int32_t>(bytes.data() + RecordOffset(bytes, 0) + 2, 0);
   bytes[RecordOffset(bytes, 1) + 18] ^= 0x01;
-  GfxDbPutLE<std::int32_t>(bytes.data() + RecordOffset(bytes, 2) + 2, static_cast<std::int32_t>(First.size() - 1));
-  GfxDbPutLE<std::int32_t>(bytes.data() + RecordOffset(bytes, 3) + 2, static_cast<std::int32_t>(First.size() + 1));
+  GfxDbPutLE<std::int32_t>(bytes.data() + RecordOffset(bytes, 2) + 2,
+                           static_cast<std::int32_t>(First.size() - 1));
+  GfxDbPutLE<std::int32_t>(bytes.data() + RecordOffset(bytes, 3) + 2,
+                           static_cast<std::int32_t>(First.size() + 1));
   TGfxDb db;
   db.SetFileName(Put("bad.dat", bytes));
   std::vector<std::uint8_t> data;

@@ -6,9 +6,11 @@
 namespace {
 
 // Scans and returns "element:key" for every tag handed over.
-std::vector<std::string> Scan(std::string_view xml, const std::string& group, TGfxDescScanResult* result = nullptr) {
+std::vector<std::string> Scan(std::string_view xml, const std::string& group,
+                              TGfxDescScanResult* result = nullptr) {
   std::vector<std::string> seen;
-  const auto scan = ScanGfxDescription(xml, group, [&](const TGfxDescTag& tag) { seen.push_back(tag.Element + ":" + tag.Attribute("key")); });
+  const auto scan = ScanGfxDescription(
+      xml, group, [&](const TGfxDescTag& tag) { seen.push_back(tag.Element + ":" + tag.Attribute("key")); });
   if (result) *result = scan;
   return seen;
 }
@@ -27,8 +29,9 @@ const char* TwoGroups = R"(<?xml version="1.0"?>
 
 TEST(GfxDescScannerTest, HandsOverOnlyTheExactlyNamedGroupWithItsOwnTag) {
   TGfxDescScanResult result;
-  EXPECT_EQ(Scan(TwoGroups, "Content", &result),
-            (std::vector<std::string>{"group:", "image:ground_key", "font:font_a", "extra:", "image:nested"}));
+  EXPECT_EQ(
+      Scan(TwoGroups, "Content", &result),
+      (std::vector<std::string>{"group:", "image:ground_key", "font:font_a", "extra:", "image:nested"}));
   EXPECT_TRUE(result.WellFormed);
   EXPECT_EQ(Scan(TwoGroups, "content"), (std::vector<std::string>{"group:", "image:lower"}));
   EXPECT_TRUE(Scan(TwoGroups, "CONTENT").empty());
@@ -45,7 +48,8 @@ TEST(GfxDescScannerTest, GroupsCountOnlyInsideTheRoot) {
 }
 
 TEST(GfxDescScannerTest, ElementNamesIgnoreCaseAttributeNamesDoNot) {
-  const char* xml = R"(<GFX><Group name="Content"><IMAGE Key="capital" key="small"/><Font KEY="x"/></Group></GFX>)";
+  const char* xml =
+      R"(<GFX><Group name="Content"><IMAGE Key="capital" key="small"/><Font KEY="x"/></Group></GFX>)";
   std::vector<TGfxDescTag> tags;
   ScanGfxDescription(xml, "Content", [&](const TGfxDescTag& tag) { tags.push_back(tag); });
   ASSERT_EQ(tags.size(), 3u);
@@ -58,7 +62,8 @@ TEST(GfxDescScannerTest, ElementNamesIgnoreCaseAttributeNamesDoNot) {
 }
 
 TEST(GfxDescScannerTest, ValuesKeepTheirTextAndEntities) {
-  const char* xml = "<gfx><group name=\"G\"><image key=\" a&amp;b \" source=\"dir\\zelmar.dat\"/></group></gfx>";
+  const char* xml =
+      "<gfx><group name=\"G\"><image key=\" a&amp;b \" source=\"dir\\zelmar.dat\"/></group></gfx>";
   std::vector<TGfxDescTag> tags;
   ScanGfxDescription(xml, "G", [&](const TGfxDescTag& tag) { tags.push_back(tag); });
   ASSERT_EQ(tags.size(), 2u);
@@ -72,7 +77,8 @@ TEST(GfxDescScannerTest, DamagedTextStopsAtTheFaultAndSaysWhere) {
   EXPECT_EQ(Scan(xml, "G", &result), (std::vector<std::string>{"group:", "image:one", "image:two"}));
   EXPECT_FALSE(result.WellFormed);
   EXPECT_NE(result.Error.find("line 2"), std::string::npos) << result.Error;
-  for (const char* bad : {"", "not xml at all", "<gfx", "\xff\xfe<", "<gfx><group name='G'><image key='a' key='b'/>"}) {
+  for (const char* bad :
+       {"", "not xml at all", "<gfx", "\xff\xfe<", "<gfx><group name='G'><image key='a' key='b'/>"}) {
     EXPECT_FALSE(Scan(bad, "G", &result).size() > 1) << bad;
     EXPECT_FALSE(result.WellFormed) << bad;
   }
@@ -86,7 +92,7 @@ TEST(GfxDescScannerTest, EntityExpansionBombIsRefused) {
     entities += std::string("<!ENTITY ") + c + " \"" + body + "\">";
   }
   const std::string xml = "<?xml version=\"1.0\"?><!DOCTYPE gfx [<!ENTITY a \"aaaaaaaaaa\">" + entities +
-        "]><gfx><group name=\"G\"><image key=\"&k;\"/></group></gfx>";
+                          "]><gfx><group name=\"G\"><image key=\"&k;\"/></group></gfx>";
   TGfxDescScanResult result;
   EXPECT_LE(Scan(xml, "G", &result).size(), 1u);
   EXPECT_FALSE(result.WellFormed);

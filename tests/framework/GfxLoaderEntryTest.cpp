@@ -43,9 +43,9 @@ TEST(GfxLoaderEntryTest, QualityAndAlphaLevelIgnoreCaseAndDefault) {
     <font key="f" Quality="low" AlphaLevel="none"/>)");
   ASSERT_EQ(entries.size(), 6u);
   const std::vector<std::pair<TGfxQuality, TAlphaLevel>> expected = {
-      {TGfxQuality::aqHigh, TAlphaLevel::alMask},       {TGfxQuality::aqHigh, TAlphaLevel::alNone},
-      {TGfxQuality::aqHigh, TAlphaLevel::alFull},       {TGfxQuality::aqLow, TAlphaLevel::alExclusive},
-      {TGfxQuality::aqMedium, TAlphaLevel::alFull},     {TGfxQuality::aqHigh, TAlphaLevel::alFull}};
+      {TGfxQuality::aqHigh, TAlphaLevel::alMask},   {TGfxQuality::aqHigh, TAlphaLevel::alNone},
+      {TGfxQuality::aqHigh, TAlphaLevel::alFull},   {TGfxQuality::aqLow, TAlphaLevel::alExclusive},
+      {TGfxQuality::aqMedium, TAlphaLevel::alFull}, {TGfxQuality::aqHigh, TAlphaLevel::alFull}};
   for (std::size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(entries[i].Quality, expected[i].first) << entries[i].Key;
     EXPECT_EQ(entries[i].AlphaLevel, expected[i].second) << entries[i].Key;

@@ -65,12 +65,14 @@ class GfxLoaderTest : public ScratchDir {
     TGfxDbWriter other;
     ASSERT_TRUE(other.Add("cursor", ImageRecord()));
     Put("other.dat", BuildArchive(other));
-    DescFile = Put("zelmar.def", std::vector<std::uint8_t>(Description, Description + std::strlen(Description)));
+    DescFile =
+        Put("zelmar.def", std::vector<std::uint8_t>(Description, Description + std::strlen(Description)));
 
     window = platform.CreateWindow({});
     device.SetWindowHandle(window.get());
-    for (TGfxDeviceSubscriber* s : {static_cast<TGfxDeviceSubscriber*>(&images), static_cast<TGfxDeviceSubscriber*>(&fonts),
-                                    static_cast<TGfxDeviceSubscriber*>(&loader)})
+    for (TGfxDeviceSubscriber* s :
+         {static_cast<TGfxDeviceSubscriber*>(&images), static_cast<TGfxDeviceSubscriber*>(&fonts),
+          static_cast<TGfxDeviceSubscriber*>(&loader)})
       s->SetPublisher(&device);
     ASSERT_TRUE(device.Initialize());
     archive.SetFileName((Dir / "zelmar.dat").string());
@@ -111,8 +113,9 @@ TEST_F(GfxLoaderTest, LoadsTheGroupsSoundEntriesInOrderAndDropsTheRest) {
   EXPECT_EQ(fonts.Items(1)->Name, "font_b") << "a font without name takes its key";
   EXPECT_TRUE(fonts.Items(0)->Loaded());
   EXPECT_EQ(fonts.Items(0)->GlyphCount(), 4);
-  EXPECT_EQ(Loaded, (std::vector<std::string>{"Ground\\zelmar.dat", "piece_1\\zelmar.dat", "font_a\\zelmar.dat",
-                                              "font_b\\zelmar.dat", "cursor\\other.dat"}));
+  EXPECT_EQ(Loaded,
+            (std::vector<std::string>{"Ground\\zelmar.dat", "piece_1\\zelmar.dat", "font_a\\zelmar.dat",
+                                      "font_b\\zelmar.dat", "cursor\\other.dat"}));
   const TGfxImage* ground = images.Find("GROUND");
   ASSERT_NE(ground, nullptr);
   EXPECT_EQ(ground->Quality(), TGfxQuality::aqMedium);

@@ -30,7 +30,10 @@ class ZelmarPackTest : public ScratchDir {
   // An archive of two files, "pics" (type 1) and "bin" (raw).
   std::string TwoRecordArchive() {
     const std::string archive = Path("two.dat");
-    EXPECT_EQ(Run({"create", archive, "pics=" + Put("a", SampleBytes(9000, 3)) + ":1", "bin=" + Put("b", SampleBytes(77, 4))}), 0) << Err;
+    EXPECT_EQ(Run({"create", archive, "pics=" + Put("a", SampleBytes(9000, 3)) + ":1",
+                   "bin=" + Put("b", SampleBytes(77, 4))}),
+              0)
+        << Err;
     return archive;
   }
 
@@ -50,12 +53,15 @@ class ZelmarPackTest : public ScratchDir {
 
 TEST_F(ZelmarPackTest, RoundTripsArbitraryFilesByteForByte) {
   std::vector<std::string> args = {"create", Path("rt.dat")};
-  std::vector<std::vector<std::uint8_t>> files = {{0}, std::vector<std::uint8_t>(1 << 20, 0), SampleBytes(123457, 9)};
+  std::vector<std::vector<std::uint8_t>> files = {
+      {0}, std::vector<std::uint8_t>(1 << 20, 0), SampleBytes(123457, 9)};
   std::vector<std::uint8_t> noise(65536);
-  for (std::size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<std::uint8_t>((i * 7919u) ^ (i >> 3) * 31u);
+  for (std::size_t i = 0; i < noise.size(); ++i)
+    noise[i] = static_cast<std::uint8_t>((i * 7919u) ^ (i >> 3) * 31u);
   files.push_back(noise);
   for (std::size_t i = 0; i < files.size(); ++i)
-    args.push_back("rec" + std::to_string(i) + "=" + Put("in" + std::to_string(i), files[i]) + ":" + std::to_string(i));
+    args.push_back("rec" + std::to_string(i) + "=" + Put("in" + std::to_string(i), files[i]) + ":" +
+                   std::to_string(i));
   ASSERT_EQ(Run(args), 0) << Err;
   ASSERT_EQ(Run({"check", Path("rt.dat")}), 0) << Err;
   EXPECT_NE(Out.find("4 records, all sound"), std::string::npos);
@@ -89,7 +95,10 @@ TEST_F(ZelmarPackTest, ListShowsNameTypeSizesAndFlags) {
 TEST_F(ZelmarPackTest, EncryptedArchiveNeedsTheKey) {
   const auto data = SampleBytes(5000, 5);
   const std::string archive = Path("enc.dat");
-  ASSERT_EQ(Run({"create", "--key", "0123456789abcdef", "--iv", "fedcba9876543210", archive, "s=" + Put("s", data)}), 0) << Err;
+  ASSERT_EQ(Run({"create", "--key", "0123456789abcdef", "--iv", "fedcba9876543210", archive,
+                 "s=" + Put("s", data)}),
+            0)
+      << Err;
   ASSERT_EQ(Run({"list", archive}), 0);
   EXPECT_NE(Out.find("encrypted"), std::string::npos);
   EXPECT_EQ(Run({"check", archive}), 1);
@@ -108,7 +117,8 @@ TEST_F(ZelmarPackTest, RefusesBadCommandLinesAndInputsWithoutWriting) {
   EXPECT_NE(Err.find("missing"), std::string::npos);
   EXPECT_EQ(Run({"create", archive, "a=" + Put("empty", {})}), 1) << "an empty record could never be read";
   EXPECT_EQ(Run({"create", archive, "a=" + Put("f", {1}) + ":70000"}), 1);
-  EXPECT_EQ(Run({"create", archive, "a=" + Path("f"), "A=" + Path("f")}), 1) << "names differing in case collide";
+  EXPECT_EQ(Run({"create", archive, "a=" + Path("f"), "A=" + Path("f")}), 1)
+      << "names differing in case collide";
   EXPECT_EQ(Run({"create", "--key", "xyz", archive, "a=" + Path("f")}), 2);
   EXPECT_FALSE(std::filesystem::exists(archive));
   EXPECT_EQ(Run({"list", Path("nothing.dat")}), 1);
@@ -125,12 +135,19 @@ TEST_F(ZelmarPackTest, TruncatedBitFlippedAndForgedArchivesFailCleanly) {
     return Put(name, bytes);
   };
   ExpectAllFail(variant("cut.dat", [](auto& b) { b.resize(b.size() / 2); }), "truncated");
-  ExpectAllFail(variant("count.dat", [](auto& b) { GfxDbPutLE<std::uint32_t>(b.data() + 4, 0x40000000u); }), "absurd count");
-  ExpectAllFail(variant("name.dat", [&](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + table, 0x7FFFFFFF); }), "2 GB name");
-  ExpectAllFail(variant("past.dat", [&](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + table + 8, 0x7FFFFFF0); }), "offset past the end");
+  ExpectAllFail(variant("count.dat", [](auto& b) { GfxDbPutLE<std::uint32_t>(b.data() + 4, 0x40000000u); }),
+                "absurd count");
+  ExpectAllFail(variant("name.dat", [&](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + table, 0x7FFFFFFF); }),
+                "2 GB name");
+  ExpectAllFail(
+      variant("past.dat", [&](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + table + 8, 0x7FFFFFF0); }),
+      "offset past the end");
   const std::int32_t pics = RecordOffset(good, 0);
-  ExpectAllFail(variant("neg.dat", [&](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + pics + 6, -100); }), "negative stored size");
-  ExpectAllFail(variant("big.dat", [&](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + pics + 2, 0x7FFFFFFF); }), "huge unpacked size");
+  ExpectAllFail(variant("neg.dat", [&](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + pics + 6, -100); }),
+                "negative stored size");
+  ExpectAllFail(
+      variant("big.dat", [&](auto& b) { GfxDbPutLE<std::int32_t>(b.data() + pics + 2, 0x7FFFFFFF); }),
+      "huge unpacked size");
 
   const std::string flipped = variant("flip.dat", [&](auto& b) { b[pics + 44 + 100] ^= 0x10; });
   EXPECT_EQ(Run({"list", flipped}), 0) << "the table itself is intact";

@@ -25,7 +25,9 @@ bool Fail(std::string* error, std::string message) {
 bool Deflate(std::span<const std::uint8_t> data, std::vector<std::uint8_t>& out) {
   uLongf length = compressBound(static_cast<uLong>(data.size()));
   out.resize(length);
-  if (compress2(out.data(), &length, data.data(), static_cast<uLong>(data.size()), Z_BEST_COMPRESSION) != Z_OK) return false;
+  if (compress2(out.data(), &length, data.data(), static_cast<uLong>(data.size()), Z_BEST_COMPRESSION) !=
+      Z_OK)
+    return false;
   out.resize(length);
   return true;
 }
@@ -52,11 +54,13 @@ double GfxDbTimeStampNow() {
 }
 
 // Fills the header fields, compresses, then encrypts the compressed stream when asked.
-bool PackGfxDbRecord(const std::string& name, std::span<const std::uint8_t> data, std::uint16_t type, double timeStamp,
-                     const TGfxDbEncryption* encryption, TGfxDbPackedRecord& record, std::string* error) {
+bool PackGfxDbRecord(const std::string& name, std::span<const std::uint8_t> data, std::uint16_t type,
+                     double timeStamp, const TGfxDbEncryption* encryption, TGfxDbPackedRecord& record,
+                     std::string* error) {
   const std::string what = "record \"" + name + "\": ";
   if (data.empty()) return Fail(error, what + "an empty record cannot be read back");
-  if (data.size() > static_cast<std::size_t>(GfxDbMaxUnpackedSize)) return Fail(error, what + "larger than the 256 MB limit");
+  if (data.size() > static_cast<std::size_t>(GfxDbMaxUnpackedSize))
+    return Fail(error, what + "larger than the 256 MB limit");
   record = TGfxDbPackedRecord{};
   record.Info.Name = name;
   record.Info.RecordType = type;
@@ -79,18 +83,21 @@ bool TGfxDbWriter::Add(const std::string& name, std::span<const std::uint8_t> da
                        const TGfxDbEncryption* encryption, std::string* error) {
   TGfxDbPackedRecord record;
   const double stamp = FixedStamp ? *FixedStamp : GfxDbTimeStampNow();
-  return PackGfxDbRecord(name, data, type, stamp, encryption, record, error) && AddPacked(std::move(record), error);
+  return PackGfxDbRecord(name, data, type, stamp, encryption, record, error) &&
+         AddPacked(std::move(record), error);
 }
 
 // Checks the name against the reader's rules and the records present.
 bool TGfxDbWriter::AddPacked(TGfxDbPackedRecord record, std::string* error) {
   const std::string& name = record.Info.Name;
   if (name.empty()) return Fail(error, "a record needs a name");
-  if (name.size() > static_cast<std::size_t>(GfxDbMaxNameLength)) return Fail(error, "record name \"" + name.substr(0, 32) + "...\" is too long");
+  if (name.size() > static_cast<std::size_t>(GfxDbMaxNameLength))
+    return Fail(error, "record name \"" + name.substr(0, 32) + "...\" is too long");
   if (Records.size() >= GfxDbMaxRecords) return Fail(error, "too many records");
   for (const TGfxDbPackedRecord& present : Records)
     if (GfxDbLowerCase(present.Info.Name) == GfxDbLowerCase(name))
-      return Fail(error, "record \"" + name + "\" is already in the archive as \"" + present.Info.Name + "\"");
+      return Fail(error,
+                  "record \"" + name + "\" is already in the archive as \"" + present.Info.Name + "\"");
   Records.push_back(std::move(record));
   return true;
 }

@@ -38,8 +38,9 @@ struct TGfxDbPackedRecord {
 
 // Compresses, digests and optionally encrypts `data` into a record. Fails for empty data, data
 // beyond the reader's size limit, or an unusable key.
-bool PackGfxDbRecord(const std::string& name, std::span<const std::uint8_t> data, std::uint16_t type, double timeStamp,
-                     const TGfxDbEncryption* encryption, TGfxDbPackedRecord& record, std::string* error = nullptr);
+bool PackGfxDbRecord(const std::string& name, std::span<const std::uint8_t> data, std::uint16_t type,
+                     double timeStamp, const TGfxDbEncryption* encryption, TGfxDbPackedRecord& record,
+                     std::string* error = nullptr);
 
 // The current time as an archive time stamp.
 double GfxDbTimeStampNow();

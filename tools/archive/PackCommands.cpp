@@ -82,7 +82,8 @@ bool ReadFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::st
 }
 
 // Splits NAME=FILE[:TYPE]; the type is the digits after the last colon, when there are any.
-bool ParseEntry(const std::string& entry, std::string& name, std::string& file, std::uint16_t& type, std::string& error) {
+bool ParseEntry(const std::string& entry, std::string& name, std::string& file, std::uint16_t& type,
+                std::string& error) {
   const auto eq = entry.find('=');
   if (eq == std::string::npos || eq == 0 || eq + 1 == entry.size())
     return error = "\"" + entry + "\" is not NAME=FILE[:TYPE]", false;
@@ -92,9 +93,11 @@ bool ParseEntry(const std::string& entry, std::string& name, std::string& file, 
   const auto colon = file.rfind(':');
   if (colon == std::string::npos) return true;
   const std::string digits = file.substr(colon + 1);
-  if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos) return true;
+  if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos)
+    return true;
   const unsigned long value = std::stoul(digits);
-  if (value > 0xFFFF) return error = "type " + digits + " of \"" + name + "\" is out of range (0 to 65535)", false;
+  if (value > 0xFFFF)
+    return error = "type " + digits + " of \"" + name + "\" is out of range (0 to 65535)", false;
   type = static_cast<std::uint16_t>(value);
   file.resize(colon);
   return true;
@@ -105,7 +108,8 @@ int Create(const Options& options, std::ostream& err) {
   if (options.Rest.size() < 2) return err << Usage, 2;
   if (options.InitVector && options.Key.empty()) return err << "zelmar-pack: --iv needs --key\n", 2;
   std::optional<TGfxDbEncryption> secret;
-  if (!options.Key.empty()) secret = TGfxDbEncryption{options.Key, options.InitVector.value_or(std::array<std::uint8_t, 8>{})};
+  if (!options.Key.empty())
+    secret = TGfxDbEncryption{options.Key, options.InitVector.value_or(std::array<std::uint8_t, 8>{})};
   TGfxDbWriter writer;
   for (std::size_t i = 1; i < options.Rest.size(); ++i) {
     std::string name, file, error;
@@ -136,14 +140,17 @@ int List(const Options& options, std::ostream& out, std::ostream& err) {
   TGfxDb db;
   if (!OpenArchive(db, options, err)) return 1;
   int status = 0;
-  out << std::left << std::setw(32) << "NAME" << std::right << std::setw(6) << "TYPE" << std::setw(12) << "UNPACKED"
-      << std::setw(12) << "STORED" << "  FLAGS\n";
+  out << std::left << std::setw(32) << "NAME" << std::right << std::setw(6) << "TYPE" << std::setw(12)
+      << "UNPACKED" << std::setw(12) << "STORED"
+      << "  FLAGS\n";
   for (int i = 0; i < db.RecordCount(); ++i) {
     const TRecordInfo& info = db.Record(i);
     std::ostringstream flags;
-    flags << "0x" << std::hex << std::setw(4) << std::setfill('0') << info.Flags << (info.Encrypted() ? " encrypted" : "");
-    out << std::left << std::setw(32) << info.Name << std::right << std::setw(6) << info.RecordType << std::setw(12)
-        << info.UnpackedSize << std::setw(12) << info.StoredSize << "  " << flags.str() << "\n";
+    flags << "0x" << std::hex << std::setw(4) << std::setfill('0') << info.Flags
+          << (info.Encrypted() ? " encrypted" : "");
+    out << std::left << std::setw(32) << info.Name << std::right << std::setw(6) << info.RecordType
+        << std::setw(12) << info.UnpackedSize << std::setw(12) << info.StoredSize << "  " << flags.str()
+        << "\n";
     std::string why;
     if (!RecordIsSound(info, db.FileSize(), &why)) {
       err << "zelmar-pack: " << options.Rest[0] << ": " << why << "\n";
@@ -154,7 +161,8 @@ int List(const Options& options, std::ostream& out, std::ostream& err) {
 }
 
 // Writes bytes to a file through a temporary name, or to `out` for "-".
-bool WriteOutput(const std::string& path, const std::vector<std::uint8_t>& bytes, std::ostream& out, std::string& error) {
+bool WriteOutput(const std::string& path, const std::vector<std::uint8_t>& bytes, std::ostream& out,
+                 std::string& error) {
   if (path == "-") {
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return out.good() || (error = "cannot write to standard output", false);
@@ -166,7 +174,8 @@ bool WriteOutput(const std::string& path, const std::vector<std::uint8_t>& bytes
     file.close();
     if (!file) return std::remove(temp.c_str()), error = path + ": cannot write", false;
   }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) return std::remove(temp.c_str()), error = path + ": cannot write", false;
+  if (std::rename(temp.c_str(), path.c_str()) != 0)
+    return std::remove(temp.c_str()), error = path + ": cannot write", false;
   return true;
 }
 
@@ -197,11 +206,15 @@ int Check(const Options& options, std::ostream& out, std::ostream& err) {
       err << "zelmar-pack: " << db.LastError() << "\n";
       ++bad;
     } else if (db.Find(name) != i) {
-      err << "zelmar-pack: " << options.Rest[0] << ": record \"" << name << "\" is hidden by an earlier record of the same name\n";
+      err << "zelmar-pack: " << options.Rest[0] << ": record \"" << name
+          << "\" is hidden by an earlier record of the same name\n";
       ++bad;
     }
   }
-  if (bad > 0) return err << "zelmar-pack: " << options.Rest[0] << ": " << bad << " of " << count << " records are unsound\n", 1;
+  if (bad > 0)
+    return err << "zelmar-pack: " << options.Rest[0] << ": " << bad << " of " << count
+               << " records are unsound\n",
+           1;
   out << options.Rest[0] << ": " << count << (count == 1 ? " record, sound\n" : " records, all sound\n");
   return 0;
 }

@@ -77,8 +77,8 @@ void BM_Mp3Decode(benchmark::State& state, const char* path) {
   std::vector<int16_t> pcm(2 * 4096);
   int64_t frames = 0;
   for (auto _ : state) frames += source.Read(pcm.data(), 4096);
-  state.counters["realtime"] = benchmark::Counter(static_cast<double>(frames) / source.SampleRate(),
-                                                  benchmark::Counter::kIsRate);
+  state.counters["realtime"] =
+      benchmark::Counter(static_cast<double>(frames) / source.SampleRate(), benchmark::Counter::kIsRate);
 }
 
 }  // namespace

@@ -54,7 +54,8 @@ bool parseOptions(int argc, char** argv, Options& options) {
     }
   }
   if (options.file.empty()) {
-    std::fprintf(stderr, "usage: zelmar-audio [--device N] [--volume V] [--pan P] [--loop] FILE.mp3|FILE.wav\n");
+    std::fprintf(stderr,
+                 "usage: zelmar-audio [--device N] [--volume V] [--pan P] [--loop] FILE.mp3|FILE.wav\n");
     return false;
   }
   return true;

@@ -41,6 +41,8 @@ const TBenchPosition Positions[] = {
 };
 }  // namespace
 
-std::span<const TBenchPosition> BenchPositions() { return Positions; }
+std::span<const TBenchPosition> BenchPositions() {
+  return Positions;
+}
 
 }  // namespace zelmar

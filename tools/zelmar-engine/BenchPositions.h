@@ -7,7 +7,7 @@ namespace zelmar {
 
 struct TBenchPosition {
   const char* Fen;
-  int Depth;  // search depth in standard chess
+  int Depth;        // search depth in standard chess
   int ZelmarDepth;  // search depth in Zelmar mode
 };
 

@@ -46,7 +46,8 @@ TBenchTotals RunBench(const std::function<void(const TBenchLine&)>& onLine) {
       search->RunSearch(root);
       totals.Seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
       totals.Nodes += search->Nodes();
-      if (onLine) onLine({i + 1, zelmar, root.Depth, search->BestMove(), search->LastScore(), search->Nodes()});
+      if (onLine)
+        onLine({i + 1, zelmar, root.Depth, search->BestMove(), search->LastScore(), search->Nodes()});
     }
   }
   return totals;

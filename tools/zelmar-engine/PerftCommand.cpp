@@ -26,7 +26,8 @@ int RunPerft(CommandArgs args) {
   const auto start = std::chrono::steady_clock::now();
   const std::uint64_t leaves = search->Perft(a.Depth);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  std::fprintf(stderr, "depth %d: %.3f s, %.0f leaves/s\n", a.Depth, seconds, seconds > 0 ? leaves / seconds : 0.0);
+  std::fprintf(stderr, "depth %d: %.3f s, %.0f leaves/s\n", a.Depth, seconds,
+               seconds > 0 ? leaves / seconds : 0.0);
   std::printf("%llu\n", static_cast<unsigned long long>(leaves));
   return 0;
 }

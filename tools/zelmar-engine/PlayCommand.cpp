@@ -22,7 +22,9 @@ constexpr int kOpeningMoves = 4;
 // With no move played for this long the game counts as hung.
 constexpr auto kStallLimit = std::chrono::minutes(5);
 
-std::string Move(Square a, Square b) { return SquareName(a) + SquareName(b); }
+std::string Move(Square a, Square b) {
+  return SquareName(a) + SquareName(b);
+}
 
 // What the game's events have told so far.
 struct TGameLog {
@@ -36,8 +38,10 @@ void Wire(TChessBrd& board, TGameLog& log) {
   board.OnLegalMove = [&log](TChessBrd& b, Square o, Square n) {
     ++log.HalfMoves;
     // The side to move has already flipped: White moved when Black is now to move.
-    if (!b.WhiteToMove()) std::printf("%d. %s\n", (log.HalfMoves + 1) / 2, Move(o, n).c_str());
-    else std::printf("%d... %s\n", (log.HalfMoves + 1) / 2, Move(o, n).c_str());
+    if (!b.WhiteToMove())
+      std::printf("%d. %s\n", (log.HalfMoves + 1) / 2, Move(o, n).c_str());
+    else
+      std::printf("%d... %s\n", (log.HalfMoves + 1) / 2, Move(o, n).c_str());
   };
   board.OnCapture = [](TChessBrd&, Square, Square n, char piece) {
     std::printf("  capture %c on %s\n", piece, SquareName(n).c_str());
@@ -88,7 +92,8 @@ void PlayRandomOpening(TChessBrd& board, unsigned seed) {
 int RunPlay(CommandArgs args) {
   TSearchArgs a;
   std::string error;
-  if (!ParseSearchArgs(args, "--zelmar --depth --max-moves --opening", 8, a, error)) return RefuseUsage("play", error, kUsage);
+  if (!ParseSearchArgs(args, "--zelmar --depth --max-moves --opening", 8, a, error))
+    return RefuseUsage("play", error, kUsage);
   TChessBrd board;
   TGameLog log;
   Wire(board, log);
@@ -117,8 +122,9 @@ int RunPlay(CommandArgs args) {
       seenMoves = log.HalfMoves;
       lastProgress = std::chrono::steady_clock::now();
     } else if (std::chrono::steady_clock::now() - lastProgress > kStallLimit) {
-      std::printf("stalled: no move for %lld s\n",
-                  static_cast<long long>(std::chrono::duration_cast<std::chrono::seconds>(kStallLimit).count()));
+      std::printf(
+          "stalled: no move for %lld s\n",
+          static_cast<long long>(std::chrono::duration_cast<std::chrono::seconds>(kStallLimit).count()));
       result = 1;
       break;
     }

@@ -12,14 +12,14 @@ namespace zelmar {
 struct TSearchArgs {
   bool Zelmar = false;
   int Depth = -1;
-  int MaxMoves = 0;  // play only; 0 = until the game ends
+  int MaxMoves = 0;      // play only; 0 = until the game ends
   bool Compare = false;  // bench only
-  int Opening = 0;  // play only: seed of a few random opening moves, 0 for none
+  int Opening = 0;       // play only: seed of a few random opening moves, 0 for none
   std::string_view Fen;
 };
 
-// Reads [--zelmar] [--depth N] [--max-moves M] [--opening SEED] [--compare] [FEN] as the command allows; on failure
-// returns false with the reason in error.
+// Reads [--zelmar] [--depth N] [--max-moves M] [--opening SEED] [--compare] [FEN] as the command allows; on
+// failure returns false with the reason in error.
 bool ParseSearchArgs(CommandArgs args, std::string_view allowed, int maxDepth, TSearchArgs& out,
                      std::string& error);
 

@@ -29,7 +29,8 @@ int RunSearch(CommandArgs args) {
   search->RunSearch(root);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   const auto nodes = static_cast<unsigned long long>(search->Nodes());
-  std::printf("bestmove %s score %d nodes %llu time_ms %lld nps %.0f\n", MoveToText(search->BestMove()).c_str(),
-              search->LastScore(), nodes, static_cast<long long>(seconds * 1000), seconds > 0 ? nodes / seconds : 0.0);
+  std::printf("bestmove %s score %d nodes %llu time_ms %lld nps %.0f\n",
+              MoveToText(search->BestMove()).c_str(), search->LastScore(), nodes,
+              static_cast<long long>(seconds * 1000), seconds > 0 ? nodes / seconds : 0.0);
   return 0;
 }

@@ -10,21 +10,19 @@ namespace {
 
 const int PieceValue[6] = {100, 300, 300, 500, 900, 10000};
 
-const int PawnTable[64] = {
-    0, 0, 0, 0, 0, 0, 0, 0,  5, 10, 15, 20, 20, 15, 10, 5,  4, 8, 12, 16, 16, 12, 8, 4,
-    3, 6, 9, 12, 12, 9, 6, 3,  2, 4, 6, 8, 8, 6, 4, 2,  1, 2, 3, 4, 4, 3, 2, 1,
-    0, 0, 0, -20, -20, 0, 0, 0,  0, 0, 0, 0, 0, 0, 0, 0};
+const int PawnTable[64] = {0, 0, 0, 0, 0, 0,  0,  0,   5,   10, 15, 20, 20, 15, 10, 5, 4, 8, 12, 16, 16, 12,
+                           8, 4, 3, 6, 9, 12, 12, 9,   6,   3,  2,  4,  6,  8,  8,  6, 4, 2, 1,  2,  3,  4,
+                           4, 3, 2, 1, 0, 0,  0,  -20, -20, 0,  0,  0,  0,  0,  0,  0, 0, 0, 0,  0};
 
 const int MinorPieceTable[64] = {
-    -10, -10, -10, -10, -10, -10, -10, -10,  -10, 0, 0, 0, 0, 0, 0, -10,
-    -10, 0, 5, 5, 5, 5, 0, -10,  -10, 0, 5, 10, 10, 5, 0, -10,
-    -10, 0, 5, 10, 10, 5, 0, -10,  -10, 0, 5, 5, 5, 5, 0, -10,
-    -10, 0, 0, 0, 0, 0, 0, -10,  -20, -20, -20, -20, -20, -20, -20, -20};
+    -10, -10, -10, -10, -10, -10, -10, -10, -10, 0,   0,   0,   0,   0,   0,   -10, -10, 0,   5,   5,  5, 5,
+    0,   -10, -10, 0,   5,   10,  10,  5,   0,   -10, -10, 0,   5,   10,  10,  5,   0,   -10, -10, 0,  5, 5,
+    5,   5,   0,   -10, -10, 0,   0,   0,   0,   0,   0,   -10, -20, -20, -20, -20, -20, -20, -20, -20};
 
-const int KingEndTable[64] = {
-    -5, -5, -5, -5, -5, -5, -5, -5,  -5, 0, 0, 0, 0, 0, 0, -5,  -5, 0, 5, 5, 5, 5, 0, -5,
-    -5, 0, 5, 10, 10, 5, 0, -5,  -5, 0, 5, 10, 10, 5, 0, -5,  -5, 0, 5, 5, 5, 5, 0, -5,
-    -5, 0, 0, 0, 0, 0, 0, -5,  -5, -5, -5, -5, -5, -5, -5, -5};
+const int KingEndTable[64] = {-5, -5, -5, -5, -5, -5, -5, -5, -5, 0,  0,  0,  0,  0,  0,  -5,
+                              -5, 0,  5,  5,  5,  5,  0,  -5, -5, 0,  5,  10, 10, 5,  0,  -5,
+                              -5, 0,  5,  10, 10, 5,  0,  -5, -5, 0,  5,  5,  5,  5,  0,  -5,
+                              -5, 0,  0,  0,  0,  0,  0,  -5, -5, -5, -5, -5, -5, -5, -5, -5};
 
 // Tables given by rule rather than as grids.
 int KingMiddle(int s) {
@@ -47,8 +45,12 @@ int QueenSideShield(int s) {
   if (s / 8 == 4) return 5;
   return 0;
 }
-int Mirror(int s) { return 8 * (7 - s / 8) + s % 8; }
-int FileOf(int s) { return s % 8; }
+int Mirror(int s) {
+  return 8 * (7 - s / 8) + s % 8;
+}
+int FileOf(int s) {
+  return s % 8;
+}
 
 }  // namespace
 
@@ -94,7 +96,8 @@ TReferenceSearch::TReferenceSearch() {
   std::memset(ListEnd, 0, sizeof ListEnd);
   std::memset(HistoryScore, 0, sizeof HistoryScore);
   for (TUndo& u : UndoStack) u = {};
-  for (auto& row : BestLine) for (TSearchMove& m : row) m = {};
+  for (auto& row : BestLine)
+    for (TSearchMove& m : row) m = {};
   std::memset(BestLineLength, 0, sizeof BestLineLength);
 }
 
@@ -330,8 +333,12 @@ void TReferenceSearch::Generate(bool capturesOnly) {
   ListStart[Ply + 1] = ListEnd[Ply];
 }
 
-void TReferenceSearch::GenerateMoves() { Generate(false); }
-void TReferenceSearch::GenerateCaptures() { Generate(true); }
+void TReferenceSearch::GenerateMoves() {
+  Generate(false);
+}
+void TReferenceSearch::GenerateCaptures() {
+  Generate(true);
+}
 
 bool TReferenceSearch::IsAttacked(int square, int bySide) {
   for (int s = 0; s < 64; ++s) {

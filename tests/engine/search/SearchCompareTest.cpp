@@ -72,7 +72,8 @@ class SearchCompareRandom : public ::testing::TestWithParam<int> {};
 TEST_P(SearchCompareRandom, RandomGamePositionsAgreeWithReference) {
   const bool zelmar = GetParam() % 2 == 1;
   for (const TSearchRoot& root : RandomGamePositions(1234u + GetParam(), zelmar, 25)) {
-    ExpectSameSearch(root, FenFromRoot(root) + " depth " + std::to_string(root.Depth) + (zelmar ? " zelmar" : ""));
+    ExpectSameSearch(root,
+                     FenFromRoot(root) + " depth " + std::to_string(root.Depth) + (zelmar ? " zelmar" : ""));
   }
 }
 

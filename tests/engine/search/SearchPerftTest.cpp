@@ -28,7 +28,8 @@ TEST(SearchPerft, PublishedCountsInStandardChess) {
     ASSERT_TRUE(RootFromFen(c.Fen, root));
     search->SetZelmarMode(false);
     search->LoadRoot(root);
-    for (int d = 1; d <= 5 && c.Counts[d - 1]; ++d) EXPECT_EQ(search->Perft(d), c.Counts[d - 1]) << c.Fen << " depth " << d;
+    for (int d = 1; d <= 5 && c.Counts[d - 1]; ++d)
+      EXPECT_EQ(search->Perft(d), c.Counts[d - 1]) << c.Fen << " depth " << d;
   }
 }
 

@@ -35,7 +35,9 @@ std::vector<std::string> LegalMoves(TChessSearch& s) {
   return out;
 }
 
-bool Has(const std::vector<std::string>& v, const std::string& m) { return std::find(v.begin(), v.end(), m) != v.end(); }
+bool Has(const std::vector<std::string>& v, const std::string& m) {
+  return std::find(v.begin(), v.end(), m) != v.end();
+}
 
 TEST(SearchGenerate, InitialPositionListsBothCastlingsThatTakeBackRefuses) {
   auto s = Loaded("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -");
@@ -57,7 +59,8 @@ TEST(SearchGenerate, ZelmarAddsEightKnightJumpsAfterTheQueenLines) {
   ASSERT_EQ(moves.size(), 35u);
   // The last eight are single knight jumps, in table order (-21, -19, -12, -8, 8, 12, 19, 21).
   const std::vector<std::string> jumps(moves.end() - 8, moves.end());
-  EXPECT_EQ(jumps, (std::vector<std::string>{"d4c6", "d4e6", "d4b5", "d4f5", "d4b3", "d4f3", "d4c2", "d4e2"}));
+  EXPECT_EQ(jumps,
+            (std::vector<std::string>{"d4c6", "d4e6", "d4b5", "d4f5", "d4b3", "d4f3", "d4c2", "d4e2"}));
 }
 
 TEST(SearchGenerate, PromotionsComeAsFourWithTheQueenPickedFirst) {

@@ -24,7 +24,8 @@ inline TSearchRoot Root(const char* fen, int depth = 1, bool zelmar = false) {
 template <class S>
 std::vector<std::string> ListedMoves(const S& search) {
   std::vector<std::string> out;
-  for (int i = search.ListBegin(); i < search.ListFinish(); ++i) out.push_back(MoveToText(search.ListEntry(i).Move));
+  for (int i = search.ListBegin(); i < search.ListFinish(); ++i)
+    out.push_back(MoveToText(search.ListEntry(i).Move));
   return out;
 }
 

@@ -14,7 +14,11 @@ using worker_test::WorkerBoard;
 
 namespace {
 
-const std::string kMateInOne = "      k" " " "     ppp" + std::string(40, ' ') + "R     K ";
+const std::string kMateInOne =
+    "      k"
+    " "
+    "     ppp" +
+    std::string(40, ' ') + "R     K ";
 
 TEST(ChessThreadTest, WithoutComputerSidesTheWorkerNeverSearches) {
   WorkerBoard w;

@@ -46,17 +46,39 @@ TEST(WorkerStressTest, RandomChangesDuringSearches) {
                                    "    k   " + std::string(48, ' ') + "R   K  R"};
   for (int step = 0; step < 3000; ++step) {
     switch (rng() % 12) {
-      case 0: w.board.StopThinking(); break;
-      case 1: w.board.StartThinking(); break;
-      case 2: w.board.NewGame(); break;
-      case 3: w.board.SetComputerPlaysWhite(rng() % 2); break;
-      case 4: w.board.SetComputerPlaysBlack(rng() % 2); break;
-      case 5: w.board.SetPosition(positions[rng() % 3]); break;
-      case 6: w.board.SetWhiteToMove(rng() % 2); break;
-      case 7: w.board.SetSearchDepth(1 + static_cast<int>(rng() % 4)); break;
-      case 8: w.board.SetZelmarMode(rng() % 2); break;
-      case 9: w.board.MoveBack(); break;
-      case 10: w.board.SetThinkingPriority(rng() % 2 ? tpLower : tpLowest); break;
+      case 0:
+        w.board.StopThinking();
+        break;
+      case 1:
+        w.board.StartThinking();
+        break;
+      case 2:
+        w.board.NewGame();
+        break;
+      case 3:
+        w.board.SetComputerPlaysWhite(rng() % 2);
+        break;
+      case 4:
+        w.board.SetComputerPlaysBlack(rng() % 2);
+        break;
+      case 5:
+        w.board.SetPosition(positions[rng() % 3]);
+        break;
+      case 6:
+        w.board.SetWhiteToMove(rng() % 2);
+        break;
+      case 7:
+        w.board.SetSearchDepth(1 + static_cast<int>(rng() % 4));
+        break;
+      case 8:
+        w.board.SetZelmarMode(rng() % 2);
+        break;
+      case 9:
+        w.board.MoveBack();
+        break;
+      case 10:
+        w.board.SetThinkingPriority(rng() % 2 ? tpLower : tpLowest);
+        break;
       default: {
         Square from, to;
         if (RandomLegalMove(w.board, rng, from, to)) w.board.MakeMove(from, to);

@@ -18,13 +18,14 @@ struct WorkerBoard {
   WorkerBoard() : worker(AttachComputerPlayer(board)) {}
 
   // Runs the worker's calls until the condition holds or the time is up; answers the condition.
-  bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(60)) {
+  bool RunUntil(const std::function<bool()>& done,
+                std::chrono::milliseconds limit = std::chrono::seconds(60)) {
     const auto end = std::chrono::steady_clock::now() + limit;
     while (!done()) {
       const auto now = std::chrono::steady_clock::now();
       if (now >= end) return false;
-      board.WaitForWorkerCalls(std::min(std::chrono::milliseconds(5),
-                                        std::chrono::ceil<std::chrono::milliseconds>(end - now)));
+      board.WaitForWorkerCalls(
+          std::min(std::chrono::milliseconds(5), std::chrono::ceil<std::chrono::milliseconds>(end - now)));
       board.RunPendingCalls();
     }
     return true;
@@ -39,6 +40,8 @@ struct WorkerBoard {
 };
 
 // Board square by name, e.g. "e2".
-inline Square Sq(const char* name) { return static_cast<Square>((8 - (name[1] - '0')) * 8 + (name[0] - 'a') + 1); }
+inline Square Sq(const char* name) {
+  return static_cast<Square>((8 - (name[1] - '0')) * 8 + (name[0] - 'a') + 1);
+}
 
 }  // namespace worker_test
