@@ -1,0 +1,51 @@
+// The menus and dialogs over the screens: their hit tests, clicks and keys, the screen changes and the
+// options' stepping.
+#pragma once
+
+#include <functional>
+
+#include "scene/GameClock.h"
+#include "scene/SceneKeys.h"
+#include "scene/SceneSounds.h"
+#include "scene/SceneState.h"
+
+class TChessBrd;
+
+namespace zelmar::scene {
+
+// What the menus ask of the game window.
+struct TMenuActions {
+  std::function<void()> StartNewGame;                           // the game flow's new game
+  std::function<bool(const GameOptions& options)> SaveOptions;  // writes config.ini
+  std::function<void()> Quit;                                   // ends the program at once
+};
+
+class TMenus {
+ public:
+  TMenus(TSceneState& state, TChessBrd& engine, TSceneSounds& sounds, TGameClock& clock,
+         TMenuActions actions);
+
+  // The hit test of the current menu, every tick.
+  void MenuHoverStep();
+  // The action of the current menu for the hovered item, on every press of button 0.
+  void MenuClick();
+  // Escape on the title screen and on the help screen.
+  void TitleKeys(const TSceneKeys& keys);
+  void HelpKeys(const TSceneKeys& keys);
+
+  // Screen changes.
+  void StartGameFromMenu();
+  void OpenHelp();
+  void OpenOptions();
+  void OpenQuitConfirm();
+  void ReturnToMenu();
+
+ private:
+  TSceneState& state_;
+  TChessBrd& engine_;
+  TSceneSounds& sounds_;
+  TGameClock& clock_;
+  TMenuActions actions_;
+};
+
+}  // namespace zelmar::scene

@@ -1,0 +1,73 @@
+// Every text of the game window in both languages reaches the fonts' code page whole.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "scene/SceneTexts.h"
+
+namespace zelmar::scene {
+namespace {
+
+// Every text of every table in one language.
+std::vector<std::string> AllTexts(int lang) {
+  std::vector<std::string> texts;
+  for (TGameState s : {TGameState::HumanToMove, TGameState::ComputerThinking, TGameState::ChoosePromotion})
+    texts.push_back(StatusText(s, lang));
+  for (TResult r : {TResult::Mate, TResult::StaleMate, TResult::NoMatingMaterial, TResult::Threefold})
+    texts.push_back(ResultTextOf(r, lang));
+  for (int code = -6; code <= 6; ++code)
+    if (code != 0) texts.push_back(PieceName(code, false, lang));
+  texts.push_back(PieceName(5, true, lang));
+  texts.push_back(PieceName(-5, true, lang));
+  for (int i = 1; i <= 4; ++i) texts.push_back(MainMenuText(i, lang));
+  texts.push_back(QuitQuestion(lang));
+  texts.push_back(GameDialogQuestion(lang));
+  for (int i = 1; i <= 3; ++i) {
+    if (i <= 2) texts.push_back(QuitButtonText(i, lang));
+    texts.push_back(GameDialogButtonText(i, lang));
+    texts.push_back(HelpButtonText(i, lang));
+  }
+  const int counts[] = {2, 2, 8, 2, 3, 2, 2, 3, 2};
+  for (int item = 1; item <= 10; ++item) {
+    texts.push_back(OptionLabel(item, lang));
+    for (int v = 1; item <= 9 && v <= counts[item - 1]; ++v) texts.push_back(OptionValueText(item, v, lang));
+  }
+  for (int p = 0; p <= 10; ++p) texts.push_back(HelpLegend(p, lang));
+  return texts;
+}
+
+TEST(SceneTexts, EveryTextConvertsWholeInBothLanguages) {
+  for (int lang : {1, 2}) {
+    for (const std::string& text : AllTexts(lang)) {
+      EXPECT_FALSE(text.empty());
+      // A failed character would be a '?'; the only real ones end a question.
+      const std::size_t mark = text.find('?');
+      EXPECT_TRUE(mark == std::string::npos || mark + 1 == text.size()) << text;
+    }
+  }
+  // Cyrillic letters land on the code page's letters (0xC0..0xFF, 0xA8, 0xB8).
+  EXPECT_EQ(MainMenuText(1, 2), "\xC8\xE3\xF0\xE0\xF2\xFC");  // "Играть"
+  EXPECT_EQ(PieceName(-5, true, 2), "\xD7\xE5\xF0\xED\xE0\xFF \xC7\xE5\xEB\xFC\xEC\xE0\xF0\xE0");
+  EXPECT_EQ(MainMenuText(1, 1), "Game");
+  EXPECT_EQ(OptionValueText(9, 2, 2), "Russian");
+}
+
+TEST(SceneTexts, NumbersOutsideATableGiveEmptyTexts) {
+  EXPECT_EQ(MainMenuText(0, 1), "");
+  EXPECT_EQ(MainMenuText(5, 2), "");
+  EXPECT_EQ(OptionValueText(3, 9, 1), "");
+  EXPECT_EQ(OptionValueText(10, 1, 1), "");
+  EXPECT_EQ(PieceName(7, false, 1), "");
+  EXPECT_EQ(QuitButtonText(3, 1), "");
+  // A character the code page lacks and a broken sequence each become one '?'.
+  EXPECT_EQ(ToWindows1251("a\xE2\x82\xAC"
+                          "b\xFF"
+                          "c"),
+            "a\x88"
+            "b?c");                               // the euro sign is 0x88
+  EXPECT_EQ(ToWindows1251("\xE4\xB8\xAD"), "?");  // a CJK ideograph
+}
+
+}  // namespace
+}  // namespace zelmar::scene
