@@ -18,12 +18,15 @@ function(zelmar_add_gtest name)
     add_custom_target(check-${ARG_LABEL})
   endif()
   add_dependencies(check-${ARG_LABEL} ${name})
-  set(serial FALSE)
+  set(properties LABELS ${ARG_LABEL} TIMEOUT ${ARG_TIMEOUT})
+  if(ARG_ENV)
+    list(APPEND properties ENVIRONMENT "${ARG_ENV}")
+  endif()
   if(ARG_SERIAL)
-    set(serial TRUE)
+    list(APPEND properties RUN_SERIAL TRUE)
   endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin
-    PROPERTIES LABELS ${ARG_LABEL} TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "${ARG_ENV}" RUN_SERIAL ${serial})
+    PROPERTIES ${properties})
 endfunction()
