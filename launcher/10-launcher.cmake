@@ -5,6 +5,7 @@ pkg_check_modules(ZELMAR_GTK3 REQUIRED IMPORTED_TARGET GLOBAL gtk+-3.0)
 find_package(JPEG REQUIRED)
 
 zelmar_module_library(zelmar_launcher_options
+  GameFolders.cpp
   GameOptions.cpp
   IniFile.cpp
   TextFile.cpp

@@ -1,8 +1,8 @@
 #include "launcher/GameOptions.h"
 
 #include <string>
-#include <system_error>
 
+#include "launcher/GameFolders.h"
 #include "launcher/IniFile.h"
 #include "launcher/TextFile.h"
 
@@ -32,11 +32,7 @@ std::span<const OptionKey> OptionKeys() {
 }
 
 std::filesystem::path ConfigFilePath() {
-  std::error_code error;
-  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-  // Without /proc the working directory is the best remaining guess.
-  if (error || exe.empty()) return "config.ini";
-  return exe.parent_path() / "config.ini";
+  return FindGameFolders().ConfigFile;
 }
 
 void LoadOptions(GameOptions& options, const std::filesystem::path& file) {
@@ -56,7 +52,10 @@ void LoadOptions(GameOptions& options, const std::filesystem::path& file) {
 bool SaveOptions(const GameOptions& options, const std::filesystem::path& file) {
   // Never rewrite a file we could not read: its other contents would be lost.
   std::string text;
-  if (ReadTextFile(file, text) == ReadResult::rrFailed) return false;
+  const ReadResult read = ReadTextFile(file, text);
+  if (read == ReadResult::rrFailed) return false;
+  // The per-user settings folder does not exist before the first save.
+  if (read == ReadResult::rrMissing && !MakeFolders(file.parent_path())) return false;
   IniFile ini;
   ini.Parse(text);
   for (const OptionKey& key : kKeys) {

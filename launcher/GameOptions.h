@@ -1,4 +1,5 @@
-// The game's settings record and its file "config.ini" beside the program.
+// The game's settings record and its file "config.ini" (beside the program, or in the user's settings
+// folder for an installed game: launcher/GameFolders.h).
 #pragma once
 
 #include <cstdint>
@@ -39,7 +40,7 @@ std::span<const OptionKey> OptionKeys();
 // The section of the file that holds the keys.
 inline constexpr const char* kOptionsSection = "Options";
 
-// Returns the settings file: "config.ini" in the directory of the running executable.
+// Returns the running program's settings file, as FindGameFolders() finds it.
 std::filesystem::path ConfigFilePath();
 
 // Fills `options` from section "Options" of `file`. A missing file, section or key, a value that
@@ -47,11 +48,12 @@ std::filesystem::path ConfigFilePath();
 void LoadOptions(GameOptions& options, const std::filesystem::path& file);
 
 // Writes the eleven keys in their order into section "Options" of `file`, keeping every other
-// section, key and comment. Returns false when the file could not be written; the old file is
-// then left exactly as it was (also when it exists but cannot be read).
+// section, key and comment; a missing folder of a new file is made first. Returns false when the file
+// could not be written; the old file is then left exactly as it was (also when it exists but cannot
+// be read).
 [[nodiscard]] bool SaveOptions(const GameOptions& options, const std::filesystem::path& file);
 
-// The same two calls on the settings file beside the program.
+// The same two calls on the running program's settings file.
 void LoadOptions(GameOptions& options);
 [[nodiscard]] bool SaveOptions(const GameOptions& options);
 

@@ -379,11 +379,15 @@ void TMainForm::SetAddressOpener(AddressOpener opener) {
   impl_->Open = std::move(opener);
 }
 
-LauncherChoices RunLauncher(GameOptions& options) {
+LauncherChoices RunLauncher(GameOptions& options, const std::filesystem::path& configFile) {
   if (!InitLauncherToolkit()) return {};
-  TMainForm form(options, ConfigFilePath());
+  TMainForm form(options, configFile);
   form.ShowModal();
   return form.Choices();
+}
+
+LauncherChoices RunLauncher(GameOptions& options) {
+  return RunLauncher(options, ConfigFilePath());
 }
 
 }  // namespace zelmar

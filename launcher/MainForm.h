@@ -91,8 +91,10 @@ class TMainForm {
   std::unique_ptr<Impl> impl_;
 };
 
-// Runs the whole launcher on the settings file beside the program: opens the display, shows the
-// window modally and returns the choices. Without a display nothing is started.
+// Runs the whole launcher on the settings file `configFile`: opens the display, shows the window
+// modally and returns the choices. Without a display nothing is started.
+LauncherChoices RunLauncher(GameOptions& options, const std::filesystem::path& configFile);
+// The same on the running program's settings file (ConfigFilePath()).
 LauncherChoices RunLauncher(GameOptions& options);
 
 }  // namespace zelmar

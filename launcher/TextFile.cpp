@@ -73,4 +73,19 @@ bool ReplaceTextFile(const std::filesystem::path& file, const std::string& text)
   return ok;
 }
 
+bool MakeFolders(const std::filesystem::path& folder) {
+  std::filesystem::path step;
+  for (const std::filesystem::path& part : folder) {
+    step /= part;
+    struct stat info {};
+    if (::stat(step.c_str(), &info) == 0) {
+      if (!S_ISDIR(info.st_mode)) return false;  // a file stands where a folder should be
+      continue;
+    }
+    // Another process may make the same folder at the same moment: that is as good.
+    if (errno != ENOENT || (::mkdir(step.c_str(), 0700) != 0 && errno != EEXIST)) return false;
+  }
+  return true;
+}
+
 }  // namespace zelmar

@@ -21,4 +21,8 @@ ReadResult ReadTextFile(const std::filesystem::path& file, std::string& text);
 // permission is left alone. Returns whether the new contents are in place.
 bool ReplaceTextFile(const std::filesystem::path& file, const std::string& text);
 
+// Makes `folder` and each missing folder above it, readable by their owner only (a settings folder
+// is private). Returns whether the folder is there now; what existed before is left as it was.
+bool MakeFolders(const std::filesystem::path& folder);
+
 }  // namespace zelmar

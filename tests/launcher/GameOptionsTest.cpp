@@ -114,10 +114,14 @@ TEST(GameOptions, FailedWriteLosesNothing) {
   EXPECT_EQ(options.Lang, 2);
 }
 
-TEST(GameOptions, MissingDirectoryIsAQuietFailure) {
+TEST(GameOptions, MissingFoldersAreMadeButAFileInTheirWayIsKept) {
   TempDir dir;
-  EXPECT_FALSE(SaveOptions(GameOptions{}, dir.File("gone") / "config.ini"));
-  EXPECT_FALSE(std::filesystem::exists(dir.File("gone")));
+  EXPECT_TRUE(SaveOptions(GameOptions{}, dir.File("new") / "deeper" / "config.ini"));
+  EXPECT_EQ(ReadFile(dir.File("new") / "deeper" / "config.ini"), kDefaultFile);
+  // A file stands where a folder should be: a quiet failure that leaves it as it was.
+  WriteFile(dir.File("plain"), "mine");
+  EXPECT_FALSE(SaveOptions(GameOptions{}, dir.File("plain") / "zelmar-chess" / "config.ini"));
+  EXPECT_EQ(ReadFile(dir.File("plain")), "mine");
 }
 
 TEST(GameOptions, UnreadableOrReadOnlyFileIsNotOverwritten) {
