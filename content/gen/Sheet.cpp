@@ -27,7 +27,7 @@ void checker(Image& img, int x, int y, int w, int h) {
 }
 
 struct Sheet {
-  Image img{kSheetWidth, 6600, rgba(0.16f, 0.16f, 0.17f)};
+  Image img{kSheetWidth, 7200, rgba(0.16f, 0.16f, 0.17f)};
   Typeface label{dejavuPath("DejaVuSans.ttf"), 15};
   Typeface heading{dejavuPath("DejaVuSans-Bold.ttf"), 22};
   int y = 20;
@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
       {"ground", 0.5f},  {"zelmar_piece_2", 1.f}, {"zelmar_piece_1", 0.5f}, {"piece_1", 1.f},
       {"piece_2", 1.f},  {"queen_1", 1.f},        {"queen_2", 1.f},         {"queen_11", 1.f},
       {"queen_21", 1.f}, {"classic", 0.5f},       {"button", 1.5f},         {"timer", 1.f},
-      {"window_1", 1.f}, {"cursor", 2.f},         {"cursor_1", 2.f}};
+      {"window_1", 1.f}, {"cursor", 2.f},         {"cursor_1", 2.f},        {"app_icons", 1.f}};
   for (const auto& [name, scale] : pictures) {
     auto bytes = readFile(dir + "/" + name + ".rec");
     auto decoded = bytes ? decodeImageRecord(*bytes) : std::nullopt;

@@ -1,0 +1,104 @@
+// Generates the game's desktop icons: the Zelmar of the Blondes on a square of a chessboard, as hicolor PNG
+// files at every size the desktop asks for, and a record with all of them side by side for the contact sheet.
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "content/gen/GenMain.h"
+#include "content/kit/FigureRenderer.h"
+#include "content/kit/Paint.h"
+#include "content/kit/Png.h"
+
+using namespace content;
+
+namespace {
+
+constexpr std::array<int, 7> kSizes = {16, 32, 48, 64, 128, 256, 512};
+// The largest icon is rendered; the smaller ones are area-averaged reductions of its tile and its figure.
+constexpr int kMaster = 512;
+
+// The ground: a rounded tile of four chessboard squares in light and dark wood, lit from above.
+Image tile(int side) {
+  Image img(side, side);
+  const float s = static_cast<float>(side), margin = s * 0.06f, inner = s - 2 * margin;
+  const Rgba light = rgba(0.86f, 0.70f, 0.47f), dark = rgba(0.42f, 0.25f, 0.14f);
+  const Shader wood = [=](float x, float y) {
+    const bool odd = ((x - margin) < inner / 2) != ((y - margin) < inner / 2);
+    const float shade = 1.08f - 0.22f * (y / s);
+    Rgba c = odd ? dark : light;
+    return Rgba{std::min(1.f, c.r * shade), std::min(1.f, c.g * shade), std::min(1.f, c.b * shade), 1.f};
+  };
+  const float radius = s * 0.16f;
+  fillRoundRect(img, margin, margin, inner, inner, radius, rgba(0.16f, 0.09f, 0.05f));
+  const float rim = std::max(1.f, s * 0.014f);
+  fillRoundRect(img, margin + rim, margin + rim, inner - 2 * rim, inner - 2 * rim, radius - rim, wood);
+  return img;
+}
+
+// The Zelmar standing on the tile, its foot near the bottom edge, on transparent ground.
+Image figure(int side) {
+  const FigureModel zelmar = makeFigure(FigureKind::Zelmar);
+  const float s = static_cast<float>(side);
+  FigureView v;
+  v.width = v.height = side;
+  v.elevation = 14;
+  v.scale = s * 0.80f / (zelmar.body.height() + 6.f);
+  v.stretch = 1.15f;
+  v.footX = s * 0.5f + 3.f * v.scale;  // the horse's head leans to the left of the foot
+  v.footY = s * 0.90f - zelmar.body.radius(1.f) * v.scale * std::sin(v.elevation * 3.14159265f / 180.f);
+  v.samples = 3;
+  v.shadow = 0.f;
+  return renderFigure(zelmar, Army::Blondes, v);
+}
+
+// One icon: the tile and the figure reduced to `side`, the figure with a dark rim drawn at that size (about
+// a pixel wide on the smallest icons) so that it reads on both woods.
+Image compose(const Image& ground, const Image& fig, int side) {
+  const Image t = side == ground.width() ? ground : resize(ground, side, side);
+  const Image f = side == fig.width() ? fig : resize(fig, side, side);
+  Image halo(side, side);
+  for (int y = 0; y < side; ++y)
+    for (int x = 0; x < side; ++x) halo.at(x, y) = Rgba{0, 0, 0, f.at(x, y).a};
+  halo = blur(halo, std::max(1, side / 128));
+  Image out = t;
+  const Rgba rim = rgba(0.10f, 0.05f, 0.02f);
+  for (int y = 0; y < side; ++y)
+    for (int x = 0; x < side; ++x) out.blend(x, y, rim, std::min(1.f, halo.at(x, y).a * 2.5f));
+  out.draw(f, 0, 0);
+  return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: %s <hicolor directory> <icon name> <record directory>\n", argv[0]);
+    return 2;
+  }
+  const std::string root = argv[1], name = argv[2];
+  const Image ground = tile(kMaster), fig = figure(kMaster);
+  // Each size in its own hicolor folder; all of them side by side for the contact sheet.
+  int stripWidth = 0;
+  for (int size : kSizes) stripWidth += size + 8;
+  Image strip(stripWidth, kMaster);
+  int x = 0;
+  for (int size : kSizes) {
+    const Image icon = compose(ground, fig, size);
+    const std::filesystem::path folder =
+        std::filesystem::path(root) / (std::to_string(size) + "x" + std::to_string(size)) / "apps";
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    const std::string file = (folder / (name + ".png")).string();
+    if (error || !writePng(file, icon)) {
+      std::fprintf(stderr, "cannot write %s\n", file.c_str());
+      return 1;
+    }
+    strip.draw(icon, x, kMaster - size);
+    x += size + 8;
+  }
+  return savePicture(argv[3], "app_icons", {strip}) ? 0 : 1;
+}
