@@ -26,3 +26,5 @@ add_custom_command(OUTPUT ${tune_outputs}
   DEPENDS zelmar-gen-tunes
   COMMENT "Composing and encoding the tunes")
 add_custom_target(zelmar_content_tunes DEPENDS ${tune_outputs})
+# The game's data files, for the install rules of desktop/.
+set_property(GLOBAL APPEND PROPERTY ZELMAR_DATA_FILES ${tune_outputs})

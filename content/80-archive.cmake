@@ -9,3 +9,4 @@ add_custom_command(OUTPUT ${ZELMAR_ARCHIVE} ${ZELMAR_DESCRIPTION}
   DEPENDS zelmar-gen-pack ${figure_outputs} ${font_outputs} ${board_outputs} ${control_outputs} ${scene_outputs}
   COMMENT "Packing zelmar.dat and zelmar.def")
 add_custom_target(zelmar_content_archive DEPENDS ${ZELMAR_ARCHIVE} ${ZELMAR_DESCRIPTION})
+set_property(GLOBAL APPEND PROPERTY ZELMAR_DATA_FILES ${ZELMAR_ARCHIVE} ${ZELMAR_DESCRIPTION})

@@ -12,3 +12,5 @@ add_custom_command(OUTPUT ${icon_outputs}
   DEPENDS zelmar-gen-icons
   COMMENT "Rendering the desktop icons")
 add_custom_target(zelmar_content_icons DEPENDS ${icon_outputs})
+set_property(GLOBAL PROPERTY ZELMAR_ICON_DIR ${ZELMAR_ICON_DIR})
+set_property(GLOBAL PROPERTY ZELMAR_ICON_SIZES ${ZELMAR_ICON_SIZES})

@@ -1,0 +1,13 @@
+# The install rules, the desktop files and the Debian package (label install). They read the built program
+# and content, and need the checkers of scripts/deps/install.txt.
+set(zelmar_desktop_dir ${PROJECT_SOURCE_DIR}/desktop)
+set(zelmar_installed_files ${CMAKE_CURRENT_SOURCE_DIR}/installed-files.txt)
+
+add_test(NAME install_metadata
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/metadata_check.sh ${zelmar_desktop_dir} ${ZELMAR_APP_ID}
+          ${PROJECT_VERSION})
+add_test(NAME install_tree
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/install_tree.sh ${CMAKE_BINARY_DIR} ${zelmar_installed_files})
+add_test(NAME install_package
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/package_check.sh ${CMAKE_BINARY_DIR} ${zelmar_installed_files})
+set_tests_properties(install_metadata install_tree install_package PROPERTIES LABELS install TIMEOUT 300)

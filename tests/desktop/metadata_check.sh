@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Checks the desktop files as shipped: the menu entry and the AppStream metadata pass their validators and
+# agree with each other and with the build (application id, icon, program, version), and the manual page
+# renders without a single warning.
+# Usage: metadata_check.sh <desktop folder> <application id> <version>
+set -euo pipefail
+dir="$1"
+id="$2"
+version="$3"
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+entry="$dir/$id.desktop"
+meta="$dir/$id.metainfo.xml"
+desktop-file-validate "$entry" || fail "desktop-file-validate refused $entry"
+appstreamcli validate --no-net --strict "$meta" || fail "appstreamcli refused $meta"
+
+# One id, one icon, one program, one version everywhere.
+grep -qx "Icon=$id" "$entry" || fail "the menu entry's icon is not $id"
+grep -qx "Exec=zelmar-chess" "$entry" || fail "the menu entry does not start zelmar-chess"
+grep -qx "Categories=Game;BoardGame;" "$entry" || fail "the menu entry's categories"
+for key in 'Name\[ru\]' 'Comment' 'Comment\[ru\]' 'Keywords'; do
+  grep -q "^$key=." "$entry" || fail "the menu entry has no $key"
+done
+grep -q "<id>$id</id>" "$meta" || fail "the metadata's id is not $id"
+grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$meta" || fail "the metadata launches another entry"
+grep -q "<release version=\"$version\"" "$meta" || fail "the metadata has no release $version"
+grep -q '<summary xml:lang="ru">' "$meta" || fail "the metadata has no Russian summary"
+
+# The manual page: groff is quiet with every warning on.
+page="$dir/zelmar-chess.6"
+warnings="$(LC_ALL=C.UTF-8 groff -man -Tutf8 -ww -z "$page" 2>&1)"
+[[ -z "$warnings" ]] || fail "the manual page renders with warnings: $warnings"
+grep -q "^\.TH ZELMAR-CHESS 6 .*\"Zelmar Chess $version\"" "$page" || fail "the manual page is not of version $version"
+for section in NAME SYNOPSIS DESCRIPTION FILES ENVIRONMENT; do
+  grep -qx "\.SH $section" "$page" || fail "the manual page has no $section"
+done
+echo "desktop metadata: all checks passed"

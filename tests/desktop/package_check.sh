@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Makes the Debian package with CPack from the build and checks it: exactly the installed files (the
+# program in /usr/games, as Debian keeps games), dependencies found from the linked libraries, a stripped
+# program, and no lintian error. Prints the package's size and lintian's warnings.
+# Usage: package_check.sh <build folder> <expected file list>
+set -euo pipefail
+build="$1"
+expected="$2"
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+cpack --config "$build/CPackConfig.cmake" -B "$work" >"$work/log" 2>&1 || fail "cpack: $(cat "$work/log")"
+debs=("$work"/zelmar-chess_*_amd64.deb)
+((${#debs[@]} == 1)) && [[ -f "${debs[0]}" ]] || fail "no single package in $(ls "$work")"
+deb="${debs[0]}"
+
+# 1. The files: the install's own, under /usr, with the program in /usr/games.
+dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./usr/||' | LC_ALL=C sort >"$work/found"
+sed 's|^bin/|games/|' "$expected" | LC_ALL=C sort >"$work/wanted"
+diff -u "$work/wanted" "$work/found" >&2 || fail "the package's files differ (- missing, + extra)"
+
+# 2. The control fields: dependencies from shlibdeps, the games section.
+depends="$(dpkg-deb -f "$deb" Depends)"
+for lib in libc6 libstdc++6 libgtk-3-0; do
+  [[ "$depends" == *"$lib "* || "$depends" == *"$lib," || "$depends" == *"$lib" ]] || fail "Depends lacks $lib: $depends"
+done
+[[ "$(dpkg-deb -f "$deb" Section)" == games ]] || fail "section $(dpkg-deb -f "$deb" Section)"
+
+# 3. The program is stripped.
+dpkg-deb -x "$deb" "$work/root"
+file -b "$work/root/usr/games/zelmar-chess" | grep -q ', stripped' || fail "the program is not stripped"
+
+# 4. lintian: errors fail the test, warnings are listed.
+lintian --fail-on error --no-tag-display-limit "$deb" >"$work/lintian" 2>&1 || fail "lintian: $(cat "$work/lintian")"
+echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes, installed size $(dpkg-deb -f "$deb" Installed-Size) KiB"
+echo "package: Depends: $depends"
+grep '^W: ' "$work/lintian" || echo "package: lintian reports no warnings"
