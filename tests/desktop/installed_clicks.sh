@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# Installs the game into a fresh prefix and plays the installed program with real mouse clicks on the X
+# display, started from / with a fresh HOME: "Start Game" in the launcher, then on the title screen
+# "Options", "Language", "Back to Menu". The settings must then be in $HOME/.config/zelmar-chess/config.ini
+# (the folder made by that first save), the install folder unchanged, and a second start's launcher must
+# read them (its caption in Russian). Every step leaves a screenshot in the screenshot folder.
+# Usage: installed_clicks.sh <build folder> <screenshot folder>
+set -euo pipefail
+
+build="$1"
+shots="$2"
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+[[ -n "${DISPLAY:-}" ]] || fail "no X display (run under xvfb-run)"
+command -v xdotool >/dev/null || fail "xdotool is missing"
+command -v import >/dev/null || fail "ImageMagick is missing"
+xdotool getmouselocation >/dev/null 2>&1 || fail "cannot reach the X display $DISPLAY"
+
+work="$(mktemp -d)"
+pid=""
+cleanup() {
+  if [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+mkdir -p "$shots" "$work/home"
+rm -f "$shots"/install-*.png
+
+# 1. A real install under a prefix of its own, and a fingerprint of every file and folder in it.
+prefix="$work/prefix"
+cmake --install "$build" --prefix "$prefix" >"$work/install.log" || fail "install: $(cat "$work/install.log")"
+fingerprint() { (cd "$prefix" && find . -printf '%P %y %m %s\n' | LC_ALL=C sort && find . -type f -print0 | LC_ALL=C sort -z | xargs -0 md5sum); }
+fingerprint >"$work/before"
+config="$work/home/.config/zelmar-chess/config.ini"
+
+# Polls a command every tenth of a second until it succeeds or `seconds` have passed.
+wait_for() {
+  local seconds="$1"; shift
+  local tries=$((seconds * 10))
+  until "$@"; do
+    ((tries-- > 0)) || return 1
+    sleep 0.1
+  done
+}
+window_named() { xdotool search --onlyvisible --pid "$pid" --name "^$1\$" 2>/dev/null | head -1; }
+# Starts the installed program from / with the fresh HOME and no XDG_CONFIG_HOME.
+start_game() {
+  (cd / && exec env -u XDG_CONFIG_HOME HOME="$work/home" NO_AT_BRIDGE=1 "$prefix/bin/zelmar-chess" \
+    >"$work/stdout" 2>"$work/stderr") &
+  pid=$!
+}
+# Waits for the launcher captioned $1 and sets its window and panel position.
+launcher=""
+await_launcher() {
+  local caption="$1"
+  find_launcher() { launcher="$(window_named "$caption")"; [[ -n "$launcher" ]]; }
+  wait_for 20 find_launcher || fail "no launcher captioned '$caption'"
+  eval "$(xdotool getwindowgeometry --shell "$launcher")"
+  frame=$(((WIDTH - 628) / 2))
+  top=$((HEIGHT - frame - 358))
+  panel_ready() { import -window "$launcher" "$work/launcher.png"; [[ "$(convert "$work/launcher.png" -format %k info:)" -gt 16 ]]; }
+  wait_for 10 panel_ready || fail "the launcher was not drawn"
+}
+shot() { import -window "$game" "$shots/install-$1.png"; }
+# Clicks at a point of the logical screen (the client area in a window) and lets the game see it.
+click_at() {
+  xdotool mousemove --window "$game" "$1" "$2"
+  sleep 0.2
+  xdotool click 1
+  sleep 0.3
+}
+# Whether two screenshots differ inside a box (X Y W H) by more than a few pixels.
+differs() {
+  convert "$1" -crop "$5x$6+$3+$4" +repage "$work/a.png"
+  convert "$2" -crop "$5x$6+$3+$4" +repage "$work/b.png"
+  local n
+  n="$(compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1 || true)"
+  [[ "${n%% *}" =~ ^[0-9]+$ ]] && ((${n%% *} > 200))
+}
+
+# 2. The launcher of a fresh home is in English and finds no settings; "Start Game" opens the game window.
+[[ ! -e "$work/home/.config" ]] || fail "the home is not fresh"
+start_game
+await_launcher "Zelmar Chess"
+cp "$work/launcher.png" "$shots/install-1-launcher.png"
+xdotool mousemove --window "$launcher" $((frame + 180 + 16 + 120)) $((top + 90 + 121 + 13)) click 1
+game=""
+find_game() { game="$(window_named "Zelmar Chess II")"; [[ -n "$game" ]]; }
+wait_for 20 find_game || fail "the game window did not open after Start Game: $(cat "$work/stderr")"
+
+# 3. The title screen is drawn from the installed data.
+title_drawn() { shot 2-title; (($(convert "$shots/install-2-title.png" -format %k info:) > 64)); }
+wait_for 20 title_drawn || fail "the title screen was not drawn"
+
+# 4. "Options" opens the list; "Language" switches its texts to Russian; nothing is saved yet.
+click_at 183 252
+options_shown() { shot 3-options; differs "$shots/install-2-title.png" "$shots/install-3-options.png" 80 150 320 400; }
+wait_for 10 options_shown || fail "\"Options\" did not open the options"
+click_at 183 487
+russian() { shot 4-russian; differs "$shots/install-3-options.png" "$shots/install-4-russian.png" 80 150 320 400; }
+wait_for 10 russian || fail "\"Language\" did not switch the texts"
+[[ ! -e "$config" ]] || fail "config.ini was written before Back to Menu"
+
+# 5. "Back to Menu" saves: the settings folder is made under the fresh home, private to its owner.
+click_at 183 527
+expected=$'[Options]\nArmy=1\nMode=2\nDepth=3\nBackground=1\nClassic=2\nBoard=2\nMusic=1\nSound=1\nInversion=2\nPriority=1\nLang=2'
+saved() { [[ -f "$config" && "$(cat "$config")" == "$expected" ]]; }
+wait_for 10 saved || fail "config.ini after Back to Menu: $(cat "$config" 2>/dev/null || echo missing)"
+[[ "$(stat -c %a "$work/home/.config/zelmar-chess")" == 700 ]] || fail "the settings folder is not private"
+shot 5-menu
+
+# 6. "Quit" (the main menu's fourth item) and the quit window's "Quit" end the program with status 0.
+click_at 183 292
+shot 6-quit-window
+click_at 562 412
+ended() { ! kill -0 "$pid" 2>/dev/null; }
+wait_for 20 ended || fail "the program did not end after Quit"
+status=0
+wait "$pid" || status=$?
+pid=""
+((status == 0)) || fail "exit status $status: $(cat "$work/stderr")"
+
+# 7. The install folder is exactly as installed: no settings file or anything else was written there.
+fingerprint >"$work/after"
+diff -u "$work/before" "$work/after" >&2 || fail "the install folder changed"
+
+# 8. A second start's launcher reads the same file: it opens in Russian.
+start_game
+await_launcher "Шахматы с Зельмарами"
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+pid=""
+echo "installed clicks: all steps passed; screenshots in $shots"
