@@ -230,18 +230,6 @@ TEST_F(MenusTest, OptionsStepTheirSettingsAndOnlyBackToMenuSaves) {
   EXPECT_EQ(sounds.Playing, TTune::Main);
 }
 
-TEST_F(MenusTest, MusicOffKeepsEveryScreenChangeSilent) {
-  Click(3);
-  Click(6);  // "Music": "No"
-  Click(10);
-  Click(1);  // "Game"
-  EXPECT_EQ(state.SceneMode, TSceneMode::GameScreen);
-  state.MenuKind = TMenuKind::GameDialog;  // Escape in the game
-  Click(3);                                // "Menu"
-  EXPECT_EQ(sounds.TunesStarted, std::vector<TTune>{TTune::Title});
-  EXPECT_FALSE(sounds.MusicPlaying());
-}
-
 TEST_F(MenusTest, QuitWindowHelpButtonsAndEscapeOnEveryScreen) {
   // 1. Escape on the title screen asks to quit, again keeps asking; "Cancel" keeps the title tune.
   PressEscape();
