@@ -26,7 +26,8 @@ void ExpectOver(TGameFlowRig& rig, const std::string& result) {
 }
 
 // Qh3, Kb8 (forced), Qh8 mate: sounds 3, 7, 7 and the result. Left steps back to the player's move,
-// Right returns to the mate only at the very end of the record, not a half-move before it.
+// Right returns to the mate only at the very end of the record, not a half-move before it, and not at
+// the end of another line played after stepping back.
 TEST(GameFlowEndTest, MateByThePlayerThenBackAndForward) {
   TGameFlowRig rig;
   TSceneState& s = rig.State;
@@ -69,6 +70,15 @@ TEST(GameFlowEndTest, MateByThePlayerThenBackAndForward) {
   rig.Flow.GameKeys(keys);  // past the end: nothing more to replay
   EXPECT_EQ(s.GameState, TGameState::GameOver);
   EXPECT_EQ(s.Board.At(Sq("h8")), kQueen);
+  // Back, and another line: its end is no mate, so the old result never shows there.
+  keys.JustPressed = {kKeyLeft};
+  rig.Flow.GameKeys(keys);
+  rig.PlayerMove("h3", "d3");
+  rig.ComputerMove();
+  keys.JustPressed = {kKeyRight};
+  rig.Flow.GameKeys(keys);
+  EXPECT_EQ(s.GameState, TGameState::HumanToMove);
+  EXPECT_TRUE(s.ResultText.empty());
 }
 
 // Rb1 mate by the computer (depth 2), in Russian: check and mate sound when the engine plays it, the
