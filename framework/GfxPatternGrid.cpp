@@ -42,10 +42,10 @@ std::optional<TPatternCoords> TPatternGrid::Map(const TPatternRequest& request) 
   const int width = request.SourceWidth < 1 ? VisibleWidth : request.SourceWidth;
   const int height = request.SourceHeight < 1 ? VisibleHeight : request.SourceHeight;
   // 5. Normalise to the texture size.
-  float uLeft = static_cast<float>(left) / TextureWidth;
-  float vTop = static_cast<float>(top) / TextureHeight;
-  float uRight = static_cast<float>(left + width) / TextureWidth;
-  float vBottom = static_cast<float>(top + height) / TextureHeight;
+  float uLeft = static_cast<float>(left) / static_cast<float>(TextureWidth);
+  float vTop = static_cast<float>(top) / static_cast<float>(TextureHeight);
+  float uRight = static_cast<float>(left + width) / static_cast<float>(TextureWidth);
+  float vBottom = static_cast<float>(top + height) / static_cast<float>(TextureHeight);
   // 6. Mirror and flip swap the edges.
   if (request.Mirror) std::swap(uLeft, uRight);
   if (request.Flip) std::swap(vTop, vBottom);

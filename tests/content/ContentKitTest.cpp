@@ -18,7 +18,7 @@ namespace {
 
 std::vector<Image> numbered(int count, int w, int h) {
   std::vector<Image> out;
-  for (int i = 0; i < count; ++i) out.emplace_back(w, h, rgba(i / 255.f, 0.5f, 1.f, 1.f));
+  for (int i = 0; i < count; ++i) out.emplace_back(w, h, rgba(static_cast<float>(i) / 255.f, 0.5f, 1.f, 1.f));
   return out;
 }
 
@@ -42,7 +42,8 @@ TEST(ContentRecords, PatternsPackIntoTexturesAndDecodeInOrder) {
   auto back = decodeImageRecord(rec);
   ASSERT_TRUE(back);
   ASSERT_EQ(back->patterns.size(), 12u);
-  for (int i = 0; i < 12; ++i) EXPECT_NEAR(back->patterns[i].at(100, 300).r, i / 255.f, 1e-4) << i;
+  for (int i = 0; i < 12; ++i)
+    EXPECT_NEAR(back->patterns[i].at(100, 300).r, static_cast<float>(i) / 255.f, 1e-4) << i;
   // Four full screens need two textures of two.
   const Bytes ground = encodeImageRecord(numbered(4, 1024, 768), StoredFormat::X8R8G8B8);
   EXPECT_EQ(ground[0], 2);
