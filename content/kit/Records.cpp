@@ -35,6 +35,7 @@ Rgba fromArgb(uint32_t argb) {
 
 }  // namespace
 
+// The texture packing is the tools' choice; header, cell placement and pixel coding are the game's.
 Bytes encodeImageRecord(const std::vector<Image>& patterns, TPixelFormat format) {
   const int bpp = PixelBytes(format);
   if (bpp == 0) return {};
@@ -75,6 +76,7 @@ Bytes encodeImageRecord(const std::vector<Image>& patterns, TPixelFormat format)
   return out;
 }
 
+// The glyph cells go in A8R8G8B8, keeping all 8 bits of their coverage.
 Bytes encodeFontRecord(const FontGlyphs& font) {
   const Bytes image = encodeImageRecord(font.cells, TPixelFormat::pfA8R8G8B8);
   TFontRecordHeader header;
@@ -85,6 +87,7 @@ Bytes encodeFontRecord(const FontGlyphs& font) {
   return WriteFontRecord(header);
 }
 
+// The contact sheet and the mock-ups see the records as the game will.
 std::optional<DecodedImage> decodeImageRecord(std::span<const uint8_t> data) {
   // 1. Header and pixel size checked as the game checks them.
   TRecordReader reader(data);
@@ -116,6 +119,7 @@ std::optional<DecodedImage> decodeImageRecord(std::span<const uint8_t> data) {
   return img;
 }
 
+// The game's glyph table reader, then the glyph image like any picture.
 std::optional<DecodedFont> decodeFontRecord(std::span<const uint8_t> data) {
   const auto header = ReadFontRecord(data);
   if (!header) return std::nullopt;
@@ -126,6 +130,7 @@ std::optional<DecodedFont> decodeFontRecord(std::span<const uint8_t> data) {
   return font;
 }
 
+// Reports a short write instead of leaving a truncated file unnoticed.
 bool writeFile(const std::string& path, const Bytes& data) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out) return false;
@@ -134,6 +139,7 @@ bool writeFile(const std::string& path, const Bytes& data) {
   return !out.fail();
 }
 
+// The whole file, or nothing when it cannot be read.
 std::optional<Bytes> readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
