@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the desktop files as shipped: the menu entry and the AppStream metadata pass their validators and
-# agree with each other and with the build (application id, icon, program, version), and the manual page
-# renders without a single warning.
+# agree with each other and with the build (application id, icon, program, version), the screenshots are
+# shipped, and the manual page renders without a single warning.
 # Usage: metadata_check.sh <desktop folder> <application id> <version>
 set -euo pipefail
 dir="$1"
@@ -25,6 +25,17 @@ grep -q "<id>$id</id>" "$meta" || fail "the metadata's id is not $id"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$meta" || fail "the metadata launches another entry"
 grep -q "<release version=\"$version\"" "$meta" || fail "the metadata has no release $version"
 grep -q '<summary xml:lang="ru">' "$meta" || fail "the metadata has no Russian summary"
+
+# Every screenshot is shipped in desktop/screenshots/ under the name of its address, at its stated size.
+shots=0
+while read -r width height name; do
+  file="$dir/screenshots/$name"
+  [[ -f "$file" ]] || fail "screenshot $name is not in $dir/screenshots"
+  [[ "$(identify -format '%m %wx%h' "$file")" == "PNG ${width}x$height" ]] || fail "$name is not a ${width}x$height PNG"
+  shots=$((shots + 1))
+done < <(sed -n 's|.*<image type="source" width="\([0-9]*\)" height="\([0-9]*\)">https://www.zelmarchess.com/screenshots/\([^<]*\)</image>.*|\1 \2 \3|p' "$meta")
+((shots > 0)) || fail "the metadata shows no screenshot"
+[[ "$(grep -c '<image' "$meta")" == "$shots" ]] || fail "a screenshot lies elsewhere than the shipped folder"
 
 # The manual page: groff is quiet with every warning on.
 page="$dir/zelmar-chess.6"
