@@ -41,3 +41,5 @@ zelmar_module_library(zelmar_launcher
 target_link_libraries(zelmar_launcher
   PUBLIC zelmar_launcher_options
   PRIVATE zelmar_launcher_picture PkgConfig::ZELMAR_GTK3 JPEG::JPEG)
+# The window shows the game's desktop icon, named by its application id, once it is installed.
+target_compile_definitions(zelmar_launcher PRIVATE ZELMAR_APP_ID="${ZELMAR_APP_ID}")

@@ -36,6 +36,12 @@ void SetHandCursor(GtkWidget* widget, gpointer) {
   if (hand) g_object_unref(hand);
 }
 
+// The game's own icon when the desktop's icon theme holds it (an installed game), else a generic one.
+const char* WindowIconName() {
+  GtkIconTheme* theme = gtk_icon_theme_get_default();
+  return theme && gtk_icon_theme_has_icon(theme, ZELMAR_APP_ID) ? ZELMAR_APP_ID : "applications-games";
+}
+
 }  // namespace
 
 struct TMainForm::Impl {
@@ -112,7 +118,7 @@ void TMainForm::Impl::BuildWindow() {
   gtk_widget_set_name(Window, kLauncherWindowName);
   gtk_window_set_resizable(GTK_WINDOW(Window), FALSE);
   gtk_window_set_position(GTK_WINDOW(Window), GTK_WIN_POS_CENTER);
-  gtk_window_set_icon_name(GTK_WINDOW(Window), "applications-games");
+  gtk_window_set_icon_name(GTK_WINDOW(Window), WindowIconName());
   Header = gtk_header_bar_new();
   gtk_header_bar_set_show_close_button(GTK_HEADER_BAR(Header), TRUE);
   gtk_header_bar_set_decoration_layout(GTK_HEADER_BAR(Header), ":close");
