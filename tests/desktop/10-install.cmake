@@ -11,3 +11,5 @@ add_test(NAME install_tree
 add_test(NAME install_package
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/package_check.sh ${CMAKE_BINARY_DIR} ${zelmar_installed_files})
 set_tests_properties(install_metadata install_tree install_package PROPERTIES LABELS install TIMEOUT 300)
+# Installs write their manifest into the build folder: one at a time.
+set_tests_properties(install_tree install_package PROPERTIES RESOURCE_LOCK zelmar_install_manifest)
