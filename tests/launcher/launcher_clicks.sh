@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Clicks through the launcher of zelmar-chess with real mouse clicks on the X display:
 # English at first, "Russian" switches every text and writes config.ini, the close box asks the
-# quit question and "No" keeps the launcher, "Start Game" ends the program with status 0.
+# quit question and "No" keeps the launcher, "Start Game" closes it and opens the game window, whose quit
+# window ends the program with status 0.
 # Usage: launcher_clicks.sh <zelmar-chess> [screenshot directory]
 set -euo pipefail
 
@@ -23,6 +24,10 @@ cleanup() {
 }
 trap cleanup EXIT
 cp "$program" "$work/zelmar-chess"
+for f in zelmar.dat zelmar.def title_theme.mp3 main_theme.mp3; do
+  [[ -f "$(dirname "$program")/$f" ]] || fail "$f is missing beside the program"
+  cp "$(dirname "$program")/$f" "$work/"
+done
 
 # Polls a command every tenth of a second until it succeeds or `seconds` have passed.
 wait_for() {
@@ -110,10 +115,25 @@ wait_for 10 box_gone || fail "the question stayed after No"
 kill -0 "$pid" 2>/dev/null || fail "the program ended after No"
 xdotool search --onlyvisible --pid "$pid" --name "." | grep -qx "$win" || fail "the launcher vanished after No"
 
-# 5. "Start Game" closes the launcher; the program ends with status 0 and prints nothing.
+# 5. "Start Game" closes the launcher and opens the game window (in Russian, as chosen); Escape on the
+# title screen opens the quit window, whose second button ends the program with status 0, printing nothing.
 click_panel 16 121 241 27
+launcher_gone() { ! xdotool search --onlyvisible --pid "$pid" --name "." 2>/dev/null | grep -qx "$win"; }
+wait_for 20 launcher_gone || fail "the launcher stayed after Start Game"
+game=""
+find_game() { game="$(xdotool search --onlyvisible --pid "$pid" --name "^Zelmar Chess II$" 2>/dev/null | head -1)"; [[ -n "$game" ]]; }
+wait_for 20 find_game || fail "the game window did not open after Start Game"
+game_drawn() { import -window "$game" "$work/game.png"; [[ "$(convert "$work/game.png" -format %k info:)" -gt 64 ]]; }
+wait_for 20 game_drawn || fail "the game window was not drawn"
+xdotool windowfocus --sync "$game" 2>/dev/null || true
+xdotool key --clearmodifiers Escape
+sleep 0.5
+[[ -z "$shots" ]] || import -window "$game" "$shots/launcher-game-quit-window.png"
+xdotool mousemove --window "$game" 562 412
+sleep 0.2
+xdotool click 1
 ended() { ! kill -0 "$pid" 2>/dev/null; }
-wait_for 20 ended || fail "the program did not end after Start Game"
+wait_for 20 ended || fail "the program did not end from the quit window"
 status=0
 wait "$pid" || status=$?
 pid=""
