@@ -1,7 +1,5 @@
 #include "scene/support/SceneFormRig.h"
 
-#include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <atomic>
@@ -9,9 +7,9 @@
 #include <string>
 
 #include "audio/ProgramFiles.h"
-#include "framework/GfxRounding.h"
 #include "framework/platform/TestDrawing.h"
 #include "scene/SceneGeometry.h"
+#include "scene/support/GameFlowRig.h"
 
 namespace zelmar::scene::test {
 
@@ -33,12 +31,6 @@ std::filesystem::path ScratchFolder() {
 std::filesystem::path ProgramDataFolder() {
   if (const char* folder = std::getenv("ZELMAR_DATA_FOLDER"); folder && *folder) return folder;
   return audio::ProgramDirectory().parent_path() / "bin";
-}
-
-// "a8" is 1, "h8" 8, "a1" 57, "h1" 64.
-int SquareNamed(std::string_view name) {
-  if (name.size() != 2 || name[0] < 'a' || name[0] > 'h' || name[1] < '1' || name[1] > '8') return 0;
-  return ('8' - name[1]) * 8 + (name[0] - 'a') + 1;
 }
 
 // Settings chosen for quick, quiet and repeatable games; the settings file lives in a scratch folder.
@@ -128,23 +120,10 @@ void TSceneFormRig::ClickAt(int x, int y) {
   RunTicks(1);
 }
 
-// The perspective board's centre, or the classic cell's middle when a classic board is shown.
+// The middle of the square in the view in use (the flow tests' point of a square).
 void TSceneFormRig::ClickSquare(std::string_view name) {
-  const int square = SquareNamed(name);
-  ASSERT_NE(square, 0) << name;
-  const TSceneState& state = State();
-  if (state.Options.Classic == 1) {
-    const TScreenPoint centre = SquareCentre(state, square);
-    ClickAt(centre.X - state.OriginX, centre.Y - state.OriginY);
-    return;
-  }
-  int row = 0, column = 0;
-  ClassicCell(state, square, row, column);
-  const double f = state.BoardSizePercent / 100.0;
-  const int side = RoundHalfEven(90 * f);
-  const int left = RoundHalfEven(((column - 1) * 90 + 40) * f) + 10;
-  const int top = RoundHalfEven(((row - 1) * 90 + 40) * f) + 64;
-  ClickAt(left + side / 2, top + side / 2);
+  const TScreenPoint point = SquarePoint(State(), Sq(name));
+  ClickAt(point.X, point.Y);
 }
 
 // Two clicks, then the glide, the hand-over, the computer's answer and its glide.

@@ -22,9 +22,6 @@ namespace zelmar::scene::test {
 // The folder of the built programs and their data (build/bin, beside the folder of the test programs).
 std::filesystem::path ProgramDataFolder();
 
-// The square 1..64 of a name such as "e2"; 0 for anything else.
-int SquareNamed(std::string_view name);
-
 class TSceneFormRig {
  public:
   // Settings as the launcher would read them: quick computer, sound and music off (they still run through
