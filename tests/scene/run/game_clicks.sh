@@ -85,6 +85,12 @@ differs() {  # two screenshots differ inside a box
 # 2. The title screen with the main menu is drawn.
 title_drawn() { shot 2-title; (($(colours "$shots/game-2-title.png" 0 0 1024 768) > 64)); }
 wait_for 20 title_drawn || fail "the title screen was not drawn"
+# The resident memory, and the part of it that is the program's own (not pages of shared libraries).
+rss() {
+  awk '/^VmRSS:/ { r = $2 } /^RssAnon:/ { a = $2 } END { printf "%.1f MB (%.1f MB its own)", r / 1024, a / 1024 }' \
+    "/proc/$pid/status"
+}
+rss_title="$(rss)"
 
 # 3. "Game": the board appears.
 click_at 183 172
@@ -118,6 +124,7 @@ sleep 0.5
 shot 7-escape
 click_at 613 412
 shot 8-menu
+rss_game="$(rss)"
 click_at 183 292
 shot 9-quit-window
 xdotool mousemove --window "$game" 562 412
@@ -129,4 +136,5 @@ status=0
 wait "$pid" || status=$?
 pid=""
 ((status == 0)) || fail "exit status $status: $(cat "$work/stderr")"
+echo "game clicks: resident memory $rss_title at the title screen, $rss_game back from the game"
 echo "game clicks: all steps passed; screenshots in $shots"
