@@ -1,8 +1,9 @@
-# zelmar_add_gtest(<name> LABEL <module> SOURCES <files...> [LIBS <targets...>] [ENV <VAR=value...>])
-# Builds one GoogleTest program and registers each of its tests in CTest under the module's label.
+# zelmar_add_gtest(<name> LABEL <module> SOURCES <files...> [LIBS <targets...>] [ENV <VAR=value...>] [SERIAL])
+# Builds one GoogleTest program and registers each of its tests in CTest under the module's label. SERIAL
+# runs each of its tests alone: for window tests whose keyboard focus another test's window could take.
 # Tests run in build/bin, beside the game's programs and data.
 function(zelmar_add_gtest name)
-  cmake_parse_arguments(ARG "" "LABEL;TIMEOUT" "SOURCES;LIBS;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "SERIAL" "LABEL;TIMEOUT" "SOURCES;LIBS;ENV" ${ARGN})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
   endif()
@@ -17,8 +18,15 @@ function(zelmar_add_gtest name)
     add_custom_target(check-${ARG_LABEL})
   endif()
   add_dependencies(check-${ARG_LABEL} ${name})
+  set(properties LABELS ${ARG_LABEL} TIMEOUT ${ARG_TIMEOUT})
+  if(ARG_ENV)
+    list(APPEND properties ENVIRONMENT "${ARG_ENV}")
+  endif()
+  if(ARG_SERIAL)
+    list(APPEND properties RUN_SERIAL TRUE)
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin
-    PROPERTIES LABELS ${ARG_LABEL} TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "${ARG_ENV}")
+    PROPERTIES ${properties})
 endfunction()

@@ -10,6 +10,7 @@ zelmar_module_library(zelmar_content_kit
   kit/Png.cpp
   kit/Jpeg.cpp
   kit/Typeface.cpp
+  kit/GameFonts.cpp
   kit/FigureModel.cpp
   kit/FigureRenderer.cpp
   kit/Materials.cpp
@@ -17,7 +18,8 @@ zelmar_module_library(zelmar_content_kit
   kit/Sound.cpp
   kit/Voices.cpp
   kit/Mp3.cpp)
-target_link_libraries(zelmar_content_kit PUBLIC ZLIB::ZLIB JPEG::JPEG Freetype::Freetype)
+# The records are written through the game's own layouts (framework/GfxImageRecord.h and its neighbours).
+target_link_libraries(zelmar_content_kit PUBLIC zelmar_records ZLIB::ZLIB JPEG::JPEG Freetype::Freetype)
 # Generators run at build time; they are tuned for speed even in debug builds.
 target_compile_options(zelmar_content_kit PRIVATE -O2)
 

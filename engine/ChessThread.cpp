@@ -108,7 +108,7 @@ double TChessThread::CpuSeconds() const {
   timespec ts{};
   if (pthread_getcpuclockid(const_cast<std::thread&>(thread_).native_handle(), &clock) != 0) return 0;
   if (clock_gettime(clock, &ts) != 0) return 0;
-  return static_cast<double>(ts.tv_sec) + ts.tv_nsec * 1e-9;
+  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
 }
 
 void TChessThread::ApplyPriority(TThreadPriority priority) {

@@ -1,6 +1,7 @@
 #include "framework/GfxFontRecord.h"
 
 #include "framework/GfxRecordReader.h"
+#include "framework/GfxRecordWriter.h"
 
 // The glyph count is checked against the bytes left before anything is allocated.
 std::optional<TFontRecordHeader> ReadFontRecord(std::span<const std::uint8_t> record) {
@@ -19,5 +20,21 @@ std::optional<TFontRecordHeader> ReadFontRecord(std::span<const std::uint8_t> re
     reader.Skip(4);
   }
   out.ImageRecord = reader.Rest();
+  return out;
+}
+
+// The reserved words the reader skips are written as zero.
+std::vector<std::uint8_t> WriteFontRecord(const TFontRecordHeader& font) {
+  std::vector<std::uint8_t> out;
+  TRecordWriter writer(out);
+  writer.WriteInt32(font.FirstCode);
+  writer.WriteInt32(font.Spacing);
+  writer.WriteInt32(0);
+  writer.WriteInt32(static_cast<std::int32_t>(font.Advances.size()));
+  for (std::int32_t advance : font.Advances) {
+    writer.WriteInt32(advance);
+    writer.WriteInt32(0);
+  }
+  writer.WriteBlock(font.ImageRecord);
   return out;
 }

@@ -1,4 +1,5 @@
-// The glyph table at the front of a font record; the rest of the record is the glyph image.
+// The glyph table at the front of a font record; the rest of the record is the glyph image. The game reads
+// it and the content tools write it with the functions here.
 #pragma once
 
 #include <cstdint>
@@ -16,3 +17,6 @@ struct TFontRecordHeader {
 // Splits a font record into its glyph table and image record; nothing when it is short or its glyph count
 // is negative or larger than the record can hold.
 std::optional<TFontRecordHeader> ReadFontRecord(std::span<const std::uint8_t> record);
+
+// Joins a glyph table and its image record into a font record.
+std::vector<std::uint8_t> WriteFontRecord(const TFontRecordHeader& font);

@@ -1,22 +1,36 @@
 #include "framework/GfxImageRecord.h"
 
+#include <array>
 #include <limits>
+
+#include "framework/GfxRecordWriter.h"
+
+namespace {
+
+// The integer fields in the order they follow the format byte.
+constexpr std::array<std::int32_t TImageRecordHeader::*, 8> kFields = {
+    &TImageRecordHeader::PatternWidth,  &TImageRecordHeader::PatternHeight, &TImageRecordHeader::VisibleWidth,
+    &TImageRecordHeader::VisibleHeight, &TImageRecordHeader::PatternCount,  &TImageRecordHeader::TextureWidth,
+    &TImageRecordHeader::TextureHeight, &TImageRecordHeader::TextureCount};
+static_assert(kImageRecordHeaderSize == 1 + 4 * kFields.size());
+
+}  // namespace
 
 // Reads the fixed header fields in order.
 std::optional<TImageRecordHeader> ReadImageRecordHeader(TRecordReader& reader) {
   if (reader.Remaining() < kImageRecordHeaderSize) return std::nullopt;
   TImageRecordHeader h;
   h.Format = PixelFormatFromCode(*reader.ReadByte());
-  h.PatternWidth = *reader.ReadInt32();
-  h.PatternHeight = *reader.ReadInt32();
-  h.VisibleWidth = *reader.ReadInt32();
-  h.VisibleHeight = *reader.ReadInt32();
-  h.PatternCount = *reader.ReadInt32();
-  h.TextureWidth = *reader.ReadInt32();
-  h.TextureHeight = *reader.ReadInt32();
-  h.TextureCount = *reader.ReadInt32();
+  for (auto field : kFields) h.*field = *reader.ReadInt32();
   if (h.TextureCount < 0) h.TextureCount = 0;
   return h;
+}
+
+// Writes the fields in the order the reader takes them.
+void WriteImageRecordHeader(const TImageRecordHeader& header, std::vector<std::uint8_t>& out) {
+  TRecordWriter writer(out);
+  writer.WriteByte(static_cast<std::uint8_t>(header.Format));
+  for (auto field : kFields) writer.WriteInt32(header.*field);
 }
 
 // Computed wide so hostile sizes cannot wrap around.

@@ -12,6 +12,12 @@ struct TPatternRequest {
   bool Mirror = false, Flip = false;
 };
 
+// Where the visible area of one pattern lies: its texture and the texel of its top-left corner.
+struct TPatternCell {
+  int TextureIndex = 0;
+  int Left = 0, Top = 0;
+};
+
 // Texture index and the corner coordinates top-left, top-right, bottom-right, bottom-left.
 struct TPatternCoords {
   int TextureIndex = 0;
@@ -28,6 +34,10 @@ struct TPatternGrid {
   // Fills defaulted sizes from the texture size and derives the per-row, per-column and per-texture counts;
   // false when the texture is empty, smaller than a cell, or a cell smaller than its visible part.
   bool Layout();
+
+  // The cell of a pattern after Layout (patterns run row by row and on into the next texture, the visible
+  // area centred in its cell); nothing for a pattern out of range or beyond the last texture.
+  std::optional<TPatternCell> Cell(int pattern) const;
 
   // Texture coordinates of a pattern (clamped into range), or nothing when there are no patterns.
   std::optional<TPatternCoords> Map(const TPatternRequest& request) const;

@@ -2,6 +2,8 @@
 // in step with the rules engine, the engine's events, the game clock, take-back and replay.
 #pragma once
 
+#include <functional>
+
 #include "scene/GameClock.h"
 #include "scene/SceneKeys.h"
 #include "scene/SceneSounds.h"
@@ -50,10 +52,35 @@ class TGameFlow {
   void ChessEngineCastle();
 
  private:
+  // --- Steps of the handlers above ---
+  void ClickBoard();
+  void PressToolButton(int button);
+  void EnPassantAndCastling();
+  void PromoteOnArrival();
+  void HandOverOrContinue();
+  bool HandOverPlayerMove();
+  void LoadEngineBoard();
+  void SetComputerSides(bool white, bool black);
+  void EndGame();
+
+  // --- The flow's own calls into the engine (a move played inside one is a stale computer reply) ---
+  void InEngine(const std::function<void()>& call);
+  bool StaleEvent() const { return staleMove_; }
+  void MarkStaleTail(int move, bool whiteToMove);
+  bool AtStaleTail() const;
+
   TSceneState& state_;
   TChessBrd& engine_;
   TSceneSounds& sounds_;
   TGameClock& clock_;
+
+  int engineCalls_ = 0;                  // depth of the flow's own engine calls now running
+  int ownMoveFrom_ = 0, ownMoveTo_ = 0;  // the player's move being handed to the engine, 0 = none
+  bool staleMove_ = false;               // the events arriving belong to a stale computer reply
+  int staleMoves_ = 0;                   // stale replies the engine played inside the flow's calls
+  bool staleTail_ = false;               // the record beyond (staleTailMove_, ...) is a stale reply
+  int staleTailMove_ = 0;
+  bool staleTailWhite_ = true;
 };
 
 }  // namespace zelmar::scene

@@ -2,6 +2,7 @@
 // options' stepping.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 #include "scene/GameClock.h"
@@ -41,6 +42,12 @@ class TMenus {
   void ReturnToMenu();
 
  private:
+  void MainMenuClick(std::int32_t item);
+  void QuitConfirmClick(std::int32_t item);
+  void OptionsClick(std::int32_t item);
+  void HelpButtonsClick(std::int32_t item);
+  void GameDialogClick(std::int32_t item);
+
   TSceneState& state_;
   TChessBrd& engine_;
   TSceneSounds& sounds_;

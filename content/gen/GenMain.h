@@ -16,9 +16,9 @@ inline bool saveRecord(const std::string& dir, const std::string& name, const By
   return false;
 }
 
-// Writes a picture record of equally sized patterns in A8R8G8B8.
+// Writes a picture record of equally sized patterns, in A8R8G8B8 unless told otherwise.
 inline bool savePicture(const std::string& dir, const std::string& name, const std::vector<Image>& patterns,
-                        StoredFormat format = StoredFormat::A8R8G8B8) {
+                        TPixelFormat format = TPixelFormat::pfA8R8G8B8) {
   return saveRecord(dir, name, encodeImageRecord(patterns, format));
 }
 

@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     const Image title = titleGround();
     std::vector<Image> grounds = {title, helpGround(), gameGround(Location::Castle, 0, 0),
                                   gameGround(Location::Town, 13, 73)};
-    if (!savePicture(argv[1], "ground", grounds, StoredFormat::X8R8G8B8)) return 1;
+    if (!savePicture(argv[1], "ground", grounds, TPixelFormat::pfX8R8G8B8)) return 1;
     if (!writeJpeg(argv[2], launcherArt(), 92)) {
       std::fprintf(stderr, "cannot write %s\n", argv[2]);
       return 1;

@@ -19,7 +19,7 @@ class Random {
   explicit Random(uint32_t seed) : state_(seed * 2654435761u + 1) {}
   uint32_t next() { return state_ = hash32(state_ + 0x9e3779b9u); }
   // A real in [0, 1).
-  float unit() { return (next() >> 8) * (1.f / 16777216.f); }
+  float unit() { return static_cast<float>(next() >> 8) * (1.f / 16777216.f); }
   // A real in [lo, hi).
   float range(float lo, float hi) { return lo + (hi - lo) * unit(); }
 

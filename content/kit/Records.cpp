@@ -1,33 +1,44 @@
 #include "content/kit/Records.h"
 
 #include <algorithm>
-#include <cmath>
 #include <fstream>
 #include <iterator>
+
+#include "framework/GfxFontRecord.h"
+#include "framework/GfxImageRecord.h"
+#include "framework/GfxPatternGrid.h"
 
 namespace content {
 namespace {
 
-void put32(Bytes& out, int32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i)));
+// The grid a record's header describes, laid out as the game lays it out; nothing when the game would
+// refuse it.
+std::optional<TPatternGrid> gridOf(const TImageRecordHeader& h) {
+  TPatternGrid grid;
+  grid.TextureWidth = h.TextureWidth;
+  grid.TextureHeight = h.TextureHeight;
+  grid.TextureCount = h.TextureCount;
+  grid.PatternWidth = h.PatternWidth;
+  grid.PatternHeight = h.PatternHeight;
+  grid.VisibleWidth = h.VisibleWidth;
+  grid.VisibleHeight = h.VisibleHeight;
+  grid.PatternCount = h.PatternCount;
+  if (!grid.Layout()) return std::nullopt;
+  return grid;
 }
 
-bool get32(const Bytes& in, size_t& pos, int32_t& v) {
-  if (pos + 4 > in.size()) return false;
-  uint32_t u = 0;
-  for (int i = 0; i < 4; ++i) u |= static_cast<uint32_t>(in[pos + i]) << (8 * i);
-  v = static_cast<int32_t>(u);
-  pos += 4;
-  return true;
-}
-
-int bytesPerPixel(int code) {
-  return code == 10 ? 1 : 4;
+// A decoded 0xAARRGGBB pixel as a premultiplied colour.
+Rgba fromArgb(uint32_t argb) {
+  auto channel = [argb](int shift) { return static_cast<float>((argb >> shift) & 0xFF) / 255.f; };
+  return rgba(channel(16), channel(8), channel(0), channel(24));
 }
 
 }  // namespace
 
-Bytes encodeImageRecord(const std::vector<Image>& patterns, StoredFormat format) {
+// The texture packing is the tools' choice; header, cell placement and pixel coding are the game's.
+Bytes encodeImageRecord(const std::vector<Image>& patterns, TPixelFormat format) {
+  const int bpp = PixelBytes(format);
+  if (bpp == 0) return {};
   const int n = static_cast<int>(patterns.size());
   const int pw = n ? patterns[0].width() : 0, ph = n ? patterns[0].height() : 0;
   // 1. Lay the patterns out in rows of as many as a texture holds.
@@ -36,104 +47,90 @@ Bytes encodeImageRecord(const std::vector<Image>& patterns, StoredFormat format)
   const int rows = std::max(1, std::min(rowsNeeded, kMaxTextureSide / std::max(ph, 1)));
   const int perTexture = cols * rows;
   const int textures = (n + perTexture - 1) / perTexture;
-  const int tw = cols * pw, th = rows * ph;
-  // 2. Header.
+  const TImageRecordHeader header{format, pw, ph, pw, ph, n, cols * pw, rows * ph, textures};
+  // 2. The header, then nothing more for no patterns.
   Bytes out;
-  out.push_back(static_cast<uint8_t>(format));
-  put32(out, pw);
-  put32(out, ph);
-  put32(out, pw);
-  put32(out, ph);
-  put32(out, n);
-  put32(out, tw);
-  put32(out, th);
-  put32(out, textures);
-  // 3. Pixels, texture by texture, row by row; cells past the last pattern stay transparent.
-  for (int t = 0; t < textures; ++t)
-    for (int y = 0; y < th; ++y)
-      for (int x = 0; x < tw; ++x) {
-        const int index = t * perTexture + (y / ph) * cols + x / pw;
-        const uint32_t argb = index < n ? toArgb(patterns[index].at(x % pw, y % ph)) : 0;
-        if (format == StoredFormat::A8) {
-          out.push_back(static_cast<uint8_t>(argb >> 24));
-          continue;
-        }
-        const uint32_t v = format == StoredFormat::X8R8G8B8 ? (argb | 0xff000000u) : argb;
-        for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-      }
-  return out;
-}
-
-Bytes encodeFontRecord(const FontGlyphs& font) {
-  Bytes out;
-  put32(out, font.firstCode);
-  put32(out, font.spacing);
-  put32(out, 0);
-  put32(out, static_cast<int32_t>(font.advances.size()));
-  for (int adv : font.advances) {
-    put32(out, adv);
-    put32(out, 0);
+  WriteImageRecordHeader(header, out);
+  const auto grid = n ? gridOf(header) : std::nullopt;
+  if (!grid) return out;
+  // 3. Every texture: the patterns in the cells the game reads them from (cells past the last pattern stay
+  //    transparent), then its rows in the stored format; formats without alpha store it opaque.
+  const int tw = header.TextureWidth, th = header.TextureHeight;
+  const bool opaque = PixelLayout(format).ABits == 0;
+  std::vector<uint32_t> texels;
+  for (int t = 0; t < textures; ++t) {
+    texels.assign(static_cast<size_t>(tw) * static_cast<size_t>(th), 0);
+    for (int k = t * perTexture; k < std::min(n, (t + 1) * perTexture); ++k) {
+      const TPatternCell cell = *grid->Cell(k);
+      for (int y = 0; y < ph; ++y)
+        for (int x = 0; x < pw; ++x)
+          texels[static_cast<size_t>(cell.Top + y) * static_cast<size_t>(tw) +
+                 static_cast<size_t>(cell.Left + x)] = toArgb(patterns[static_cast<size_t>(k)].at(x, y));
+    }
+    const size_t at = out.size();
+    out.resize(at + texels.size() * static_cast<size_t>(bpp));
+    for (size_t i = 0; i < texels.size(); ++i)
+      EncodePixel(format, opaque ? texels[i] | 0xFF000000u : texels[i],
+                  out.data() + at + i * static_cast<size_t>(bpp));
   }
-  const Bytes image = encodeImageRecord(font.cells, StoredFormat::A8R8G8B8);
-  out.insert(out.end(), image.begin(), image.end());
   return out;
 }
 
-std::optional<DecodedImage> decodeImageRecord(const Bytes& data, size_t pos) {
-  if (pos >= data.size()) return std::nullopt;
-  const int code = data[pos++];
-  if (code != 2 && code != 5 && code != 10) return std::nullopt;
-  int32_t f[8];
-  for (int32_t& v : f)
-    if (!get32(data, pos, v)) return std::nullopt;
-  DecodedImage img{f[0], f[1], f[2], f[3], {}};
-  const int count = f[4], tw = f[5], th = f[6], textures = f[7];
-  if (f[0] <= 0 || f[1] <= 0 || tw < f[0] || th < f[1] || textures < 0 || count < 0) return std::nullopt;
-  const int cols = tw / f[0], rows = th / f[1];
-  const size_t bpp = bytesPerPixel(code);
-  if (data.size() - pos < static_cast<size_t>(tw) * th * bpp * textures) return std::nullopt;
-  const int total = count > 0 ? count : cols * rows * textures;
-  if (total > cols * rows * textures) return std::nullopt;
-  for (int k = 0; k < total; ++k) {
-    const int t = k / (cols * rows), p = k % (cols * rows);
-    const int ox = (p % cols) * f[0] + (f[0] - f[2]) / 2, oy = (p / cols) * f[1] + (f[1] - f[3]) / 2;
-    Image cell(f[2], f[3]);
-    for (int y = 0; y < f[3]; ++y)
-      for (int x = 0; x < f[2]; ++x) {
-        const size_t at = pos + ((static_cast<size_t>(t) * th + oy + y) * tw + ox + x) * bpp;
-        if (code == 10) {
-          const float a = data[at] / 255.f;
-          cell.at(x, y) = {a, a, a, a};
-          continue;
-        }
-        const float a = code == 2 ? 1.f : data[at + 3] / 255.f;
-        cell.at(x, y) = rgba(data[at + 2] / 255.f, data[at + 1] / 255.f, data[at] / 255.f, a);
+// The glyph cells go in A8R8G8B8, keeping all 8 bits of their coverage.
+Bytes encodeFontRecord(const FontGlyphs& font) {
+  const Bytes image = encodeImageRecord(font.cells, TPixelFormat::pfA8R8G8B8);
+  TFontRecordHeader header;
+  header.FirstCode = static_cast<uint8_t>(font.firstCode);
+  header.Spacing = font.spacing;
+  header.Advances.assign(font.advances.begin(), font.advances.end());
+  header.ImageRecord = image;
+  return WriteFontRecord(header);
+}
+
+// The contact sheet and the mock-ups see the records as the game will.
+std::optional<DecodedImage> decodeImageRecord(std::span<const uint8_t> data) {
+  // 1. Header and pixel size checked as the game checks them.
+  TRecordReader reader(data);
+  const auto header = ReadImageRecordHeader(reader);
+  if (!header || header->Format == TPixelFormat::pfUnknown) return std::nullopt;
+  const auto needed =
+      ImagePixelBytes(header->Format, header->TextureWidth, header->TextureHeight, header->TextureCount);
+  if (!needed || *needed > reader.Remaining()) return std::nullopt;
+  const auto grid = gridOf(*header);
+  if (!grid) return std::nullopt;
+  // 2. Every pattern from the cell the game maps it to; a pattern beyond the textures is a bad record.
+  DecodedImage img{grid->PatternWidth, grid->PatternHeight, grid->VisibleWidth, grid->VisibleHeight, {}};
+  const size_t bpp = static_cast<size_t>(PixelBytes(header->Format));
+  const size_t tw = static_cast<size_t>(grid->TextureWidth), th = static_cast<size_t>(grid->TextureHeight);
+  const uint8_t* pixels = reader.Rest().data();
+  for (int k = 0; k < grid->PatternCount; ++k) {
+    const auto cell = grid->Cell(k);
+    if (!cell) return std::nullopt;
+    Image pattern(img.visibleWidth, img.visibleHeight);
+    for (int y = 0; y < img.visibleHeight; ++y)
+      for (int x = 0; x < img.visibleWidth; ++x) {
+        const size_t texel =
+            (static_cast<size_t>(cell->TextureIndex) * th + static_cast<size_t>(cell->Top + y)) * tw +
+            static_cast<size_t>(cell->Left + x);
+        pattern.at(x, y) = fromArgb(DecodePixel(header->Format, pixels + texel * bpp));
       }
-    img.patterns.push_back(std::move(cell));
+    img.patterns.push_back(std::move(pattern));
   }
   return img;
 }
 
-std::optional<DecodedFont> decodeFontRecord(const Bytes& data) {
-  size_t pos = 0;
-  int32_t first, spacing, unused, n;
-  if (!get32(data, pos, first) || !get32(data, pos, spacing) || !get32(data, pos, unused) ||
-      !get32(data, pos, n))
-    return std::nullopt;
-  if (n < 0 || static_cast<size_t>(n) * 8 > data.size() - pos) return std::nullopt;
-  DecodedFont font{first & 0xff, spacing, {}, {}};
-  for (int i = 0; i < n; ++i) {
-    int32_t adv = 0, skip = 0;
-    get32(data, pos, adv);
-    get32(data, pos, skip);
-    font.advances.push_back(adv);
-  }
-  auto glyphs = decodeImageRecord(data, pos);
+// The game's glyph table reader, then the glyph image like any picture.
+std::optional<DecodedFont> decodeFontRecord(std::span<const uint8_t> data) {
+  const auto header = ReadFontRecord(data);
+  if (!header) return std::nullopt;
+  auto glyphs = decodeImageRecord(header->ImageRecord);
   if (!glyphs) return std::nullopt;
-  font.glyphs = std::move(*glyphs);
+  DecodedFont font{header->FirstCode, header->Spacing, {}, std::move(*glyphs)};
+  font.advances.assign(header->Advances.begin(), header->Advances.end());
   return font;
 }
 
+// Reports a short write instead of leaving a truncated file unnoticed.
 bool writeFile(const std::string& path, const Bytes& data) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out) return false;
@@ -142,6 +139,7 @@ bool writeFile(const std::string& path, const Bytes& data) {
   return !out.fail();
 }
 
+// The whole file, or nothing when it cannot be read.
 std::optional<Bytes> readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;

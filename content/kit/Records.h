@@ -1,24 +1,25 @@
-// Image and font records: the byte layouts the game's image atlas and font loader decode.
+// Image and font records, written and read through the game's own record layouts (framework/GfxImageRecord,
+// GfxFontRecord, GfxPatternGrid, GfxPixelFormats).
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "content/kit/Image.h"
+#include "framework/GfxPixelFormats.h"
 
 namespace content {
 
 using Bytes = std::vector<uint8_t>;
 
-// Stored pixel formats written by the generators.
-enum class StoredFormat : uint8_t { X8R8G8B8 = 2, A8R8G8B8 = 5, A8 = 10 };
-
 // Largest texture side the records ask the device for.
 constexpr int kMaxTextureSide = 2048;
 
-// Encodes equally sized patterns as an image record, packed row by row into as few textures as fit.
-Bytes encodeImageRecord(const std::vector<Image>& patterns, StoredFormat format);
+// Encodes equally sized patterns as an image record in a stored format (X8R8G8B8 keeps an opaque alpha
+// byte), packed row by row into as few textures as fit; an empty record for pfUnknown.
+Bytes encodeImageRecord(const std::vector<Image>& patterns, TPixelFormat format);
 
 struct FontGlyphs {
   int firstCode = 32;
@@ -27,7 +28,7 @@ struct FontGlyphs {
   std::vector<Image> cells;   // one uniform cell per glyph, white with alpha
 };
 
-// Encodes a font record: header, advance table, then the glyph cells as an image record.
+// Encodes a font record: the glyph table, then the glyph cells as an A8R8G8B8 image record.
 Bytes encodeFontRecord(const FontGlyphs& font);
 
 struct DecodedImage {
@@ -35,8 +36,8 @@ struct DecodedImage {
   std::vector<Image> patterns;
 };
 
-// Decodes an image record starting at `offset` (formats 2, 5 and 10); nothing for a bad record.
-std::optional<DecodedImage> decodeImageRecord(const Bytes& data, size_t offset = 0);
+// Decodes an image record as the game reads it; nothing for a record the game would refuse.
+std::optional<DecodedImage> decodeImageRecord(std::span<const uint8_t> data);
 
 struct DecodedFont {
   int firstCode = 0, spacing = 0;
@@ -44,8 +45,8 @@ struct DecodedFont {
   DecodedImage glyphs;
 };
 
-// Decodes a font record; nothing for a bad record.
-std::optional<DecodedFont> decodeFontRecord(const Bytes& data);
+// Decodes a font record as the game reads it; nothing for a bad record.
+std::optional<DecodedFont> decodeFontRecord(std::span<const uint8_t> data);
 
 // Whole-file helpers that report failure instead of ignoring it.
 bool writeFile(const std::string& path, const Bytes& data);

@@ -1,21 +1,27 @@
-// The archive and description the content build writes: every picture and font of the contract, readable by
-// the game's own archive reader, with figures, boards and fonts where the scene expects them.
+// The archive and description the content build writes, loaded as the game loads them: the game's archive
+// reader, resource loader and image and font decoders on the test backend, every record checked against the
+// contract and against what the generators build.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
 #include <fstream>
-#include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "content/gen/ContentList.h"
 #include "content/kit/BoardGeometry.h"
-#include "content/kit/Records.h"
+#include "content/kit/GameFonts.h"
 #include "framework/GfxDb.h"
 #include "framework/GfxDescScanner.h"
+#include "framework/GfxLoader.h"
+#include "tests/content/GameReaders.h"
 
 using namespace content;
+using content_test::Alpha;
+using content_test::PatternPixels;
 
 namespace {
 
@@ -53,103 +59,140 @@ constexpr std::array<std::array<int, 2>, 12> kAnchors = {{{43, 171},
                                                           {47, 173},
                                                           {54, 174}}};
 
+// The game's collections filled once from zelmar.def and zelmar.def's archive by the game's loader.
 class ContentArchive : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    db_ = new TGfxDb;
-    db_->SetFileName("zelmar.dat");
-    db_->SetOpenMode(opReadOnly);
-    ASSERT_TRUE(db_->Open()) << "zelmar.dat must sit beside the game (build/bin)";
-  }
-  static void TearDownTestSuite() {
-    delete db_;
-    db_ = nullptr;
-  }
-  // Reads and decodes one picture record through the game's archive reader.
-  static DecodedImage picture(const std::string& name) {
-    std::vector<uint8_t> bytes;
-    EXPECT_TRUE(db_->ReadRecord(name, bytes)) << name;
-    auto img = decodeImageRecord(bytes);
-    EXPECT_TRUE(img.has_value()) << name;
-    return img ? *img : DecodedImage{};
-  }
-  static DecodedFont font(const std::string& key) {
-    std::vector<uint8_t> bytes;
-    EXPECT_TRUE(db_->ReadRecord(key, bytes)) << key;
-    EXPECT_EQ(db_->RecordType(db_->Find(key)), 3) << key;
-    auto f = decodeFontRecord(bytes);
-    EXPECT_TRUE(f.has_value()) << key;
-    return f ? *f : DecodedFont{};
-  }
-  static TGfxDb* db_;
-};
-TGfxDb* ContentArchive::db_ = nullptr;
+  struct Loaded {
+    content_test::GameReaders game;
+    TGfxDb archive;
+    TGfxLoader loader{&game.Form};
+  };
 
-float luminance(Rgba c) {
-  return 0.3f * c.r + 0.59f * c.g + 0.11f * c.b;
+  static void SetUpTestSuite() {
+    loaded_ = std::make_unique<Loaded>();
+    loaded_->loader.SetImages(&loaded_->game.Images);
+    loaded_->loader.SetFonts(&loaded_->game.Fonts);
+    loaded_->loader.SetArchive(&loaded_->archive);
+    loaded_->loader.XMLDescFile = "zelmar.def";
+    ASSERT_TRUE(loaded_->loader.LoadGroup("Content")) << "zelmar.def must sit beside the game (build/bin)";
+    ASSERT_TRUE(loaded_->loader.LastScan().WellFormed);
+  }
+  static void TearDownTestSuite() { loaded_.reset(); }
+
+  // A picture the loader made, or null when it did not load.
+  static const TGfxImage* picture(const char* name) { return loaded_->game.Images.Find(name); }
+
+  static std::unique_ptr<Loaded> loaded_;
+};
+std::unique_ptr<ContentArchive::Loaded> ContentArchive::loaded_;
+
+// Luminance of a 0xAARRGGBB colour in 0..1.
+float luminance(std::uint32_t argb) {
+  auto channel = [argb](int shift) { return static_cast<float>((argb >> shift) & 0xFF) / 255.f; };
+  return 0.3f * channel(16) + 0.59f * channel(8) + 0.11f * channel(0);
+}
+
+// The centre of a square of the scene board, moved by an offset.
+std::array<int, 2> squareCentre(int square, float ox, float oy) {
+  float cx = 0, cy = 0;
+  for (const Pt& p : squareQuads()[static_cast<size_t>(square)]) {
+    cx += p.x / 4;
+    cy += p.y / 4;
+  }
+  return {static_cast<int>(cx + ox), static_cast<int>(cy + oy)};
 }
 
 }  // namespace
 
-TEST_F(ContentArchive, EveryPictureHasItsPatternCountAndSize) {
+TEST_F(ContentArchive, EveryRecordOfTheArchiveLoadsIntoTheGame) {
+  TGfxDb& archive = loaded_->archive;
+  ASSERT_TRUE(archive.Opened());
+  EXPECT_EQ(archive.RecordCount(), static_cast<int>(kPictures.size() + kFonts.size()));
+  int images = 0, fonts = 0;
+  for (int i = 0; i < archive.RecordCount(); ++i) {
+    const TRecordInfo& record = archive.Record(i);
+    SCOPED_TRACE(record.Name);
+    std::vector<std::uint8_t> bytes;
+    EXPECT_TRUE(archive.ReadRecordAt(i, bytes)) << archive.LastError();
+    if (record.RecordType == GfxRecordImage) {
+      ++images;
+      EXPECT_NE(loaded_->game.Images.Find(record.Name), nullptr);
+    } else {
+      ASSERT_EQ(record.RecordType, GfxRecordFont);
+      EXPECT_EQ(record.Name, kFonts[static_cast<size_t>(fonts)]);
+      ++fonts;
+    }
+  }
+  EXPECT_EQ(images, static_cast<int>(kPictures.size()));
+  EXPECT_EQ(fonts, static_cast<int>(kFonts.size()));
+  // The loader drops what it cannot decode, so the collections hold exactly what loaded.
+  EXPECT_EQ(loaded_->game.Images.Count(), images);
+  ASSERT_EQ(loaded_->game.Fonts.Count(), fonts);
+  for (int f = 0; f < fonts; ++f) EXPECT_TRUE(loaded_->game.Fonts.Items(f)->Loaded());
+}
+
+TEST_F(ContentArchive, EveryPictureHasItsPatternCountSizeAndFormat) {
   for (const Expected& e : kContract) {
     SCOPED_TRACE(e.name);
-    const DecodedImage img = picture(e.name);
-    EXPECT_EQ(static_cast<int>(img.patterns.size()), e.patterns);
-    EXPECT_EQ(img.patternWidth, e.width);
-    EXPECT_EQ(img.patternHeight, e.height);
-    EXPECT_EQ(img.visibleWidth, e.width);
-    EXPECT_EQ(img.visibleHeight, e.height);
+    const TGfxImage* found = picture(e.name);
+    ASSERT_NE(found, nullptr);
+    const TGfxImage& image = *found;
+    EXPECT_EQ(image.PatternCount(), e.patterns);
+    EXPECT_EQ(image.PatternWidth(), e.width);
+    EXPECT_EQ(image.PatternHeight(), e.height);
+    EXPECT_EQ(image.VisibleWidth(), e.width);
+    EXPECT_EQ(image.VisibleHeight(), e.height);
+    // The last pattern is really there, in a texture the device made.
+    EXPECT_EQ(PatternPixels(image, e.patterns - 1).size(), static_cast<size_t>(e.width * e.height));
+    const bool opaque = std::string(e.name) == "ground";
+    EXPECT_EQ(image.Format(), opaque ? TPixelFormat::pfX8R8G8B8 : TPixelFormat::pfA8R8G8B8);
   }
 }
 
 TEST_F(ContentArchive, FiguresStandOnTheirAnchorsInsideTransparentCells) {
-  const DecodedImage small = picture("zelmar_piece_2"), large = picture("zelmar_piece_1");
-  ASSERT_EQ(small.patterns.size(), 12u);
-  ASSERT_EQ(large.patterns.size(), 12u);
+  ASSERT_TRUE(picture("zelmar_piece_2") && picture("zelmar_piece_1"));
+  const TGfxImage &small = *picture("zelmar_piece_2"), &large = *picture("zelmar_piece_1");
+  ASSERT_EQ(small.PatternCount(), 12);
+  ASSERT_EQ(large.PatternCount(), 12);
+  const int w = small.VisibleWidth(), h = small.VisibleHeight(), lw = large.VisibleWidth();
   for (int p = 0; p < 12; ++p) {
     SCOPED_TRACE(p);
-    const Image& s = small.patterns[p];
+    const auto s = PatternPixels(small, p), l = PatternPixels(large, p);
+    ASSERT_EQ(s.size(), static_cast<size_t>(w * h));
     // Solid just above the foot centre, clear along the cell's edges.
-    EXPECT_GT(s.at(kAnchors[p][0], kAnchors[p][1] - 4).a, 0.95f);
-    EXPECT_GT(large.patterns[p]
-                  .at(static_cast<int>(kAnchors[p][0] * 3.33f), static_cast<int>(kAnchors[p][1] * 3.33f) - 14)
-                  .a,
-              0.95f);
-    for (int x = 0; x < s.width(); ++x) EXPECT_LT(s.at(x, 0).a, 0.01f);
-    for (int y = 0; y < s.height(); ++y) {
-      EXPECT_LT(s.at(0, y).a, 0.01f);
-      EXPECT_LT(s.at(s.width() - 1, y).a, 0.01f);
+    const auto [ax, ay] = kAnchors[static_cast<size_t>(p)];
+    EXPECT_GT(Alpha(s[static_cast<size_t>((ay - 4) * w + ax)]), 242);
+    const int lx = static_cast<int>(static_cast<float>(ax) * 3.33f);
+    const int ly = static_cast<int>(static_cast<float>(ay) * 3.33f) - 14;
+    EXPECT_GT(Alpha(l[static_cast<size_t>(ly * lw + lx)]), 242);
+    for (int x = 0; x < w; ++x) EXPECT_LT(Alpha(s[static_cast<size_t>(x)]), 3);
+    for (int y = 0; y < h; ++y) {
+      EXPECT_LT(Alpha(s[static_cast<size_t>(y * w)]), 3);
+      EXPECT_LT(Alpha(s[static_cast<size_t>(y * w + w - 1)]), 3);
     }
   }
 }
 
 TEST_F(ContentArchive, GameGroundsCarryTheBoardOnTheSceneQuadrilaterals) {
-  const DecodedImage ground = picture("ground");
-  ASSERT_EQ(ground.patterns.size(), 4u);
-  const auto& quads = squareQuads();
+  ASSERT_NE(picture("ground"), nullptr);
+  const TGfxImage& ground = *picture("ground");
+  ASSERT_EQ(ground.PatternCount(), 4);
+  const int w = ground.VisibleWidth();
   for (int pattern : {2, 3}) {
+    const auto pixels = PatternPixels(ground, pattern);
+    ASSERT_FALSE(pixels.empty());
     const float ox = pattern == 3 ? 13.f : 0.f, oy = pattern == 3 ? 73.f : 0.f;
+    auto at = [&](int square) {
+      const auto [x, y] = squareCentre(square, ox, oy);
+      return luminance(pixels[static_cast<size_t>(y * w + x)]);
+    };
     float lightSum = 0, darkSum = 0;
     for (int s = 0; s < 64; ++s) {
-      float cx = 0, cy = 0;
-      for (const Pt& p : quads[s]) {
-        cx += p.x / 4;
-        cy += p.y / 4;
-      }
-      const float l =
-          luminance(ground.patterns[pattern].at(static_cast<int>(cx + ox), static_cast<int>(cy + oy)));
+      const float l = at(s);
       (((s / 8) + (s % 8)) % 2 == 0 ? lightSum : darkSum) += l;
       // Every neighbour across an edge has the other colour.
       if (s % 8 < 7) {
-        float nx = 0, ny = 0;
-        for (const Pt& p : quads[s + 1]) {
-          nx += p.x / 4;
-          ny += p.y / 4;
-        }
-        const float n =
-            luminance(ground.patterns[pattern].at(static_cast<int>(nx + ox), static_cast<int>(ny + oy)));
-        EXPECT_GT(std::fabs(l - n), 0.08f) << "pattern " << pattern << " square " << s + 1;
+        EXPECT_GT(std::fabs(l - at(s + 1)), 0.08f) << "pattern " << pattern << " square " << s + 1;
       }
     }
     EXPECT_GT(lightSum, darkSum * 1.5f) << "pattern " << pattern;
@@ -157,42 +200,69 @@ TEST_F(ContentArchive, GameGroundsCarryTheBoardOnTheSceneQuadrilaterals) {
 }
 
 TEST_F(ContentArchive, OpaquePicturesAreOpaque) {
-  const DecodedImage ground = picture("ground");
-  for (const Image& g : ground.patterns) EXPECT_EQ(g.at(512, 384).a, 1.f);
-  const DecodedImage classic = picture("classic");
-  for (const Image& b : classic.patterns) {
-    EXPECT_GT(b.at(400, 400).a, 0.99f);
-    EXPECT_GT(b.at(20, 400).a, 0.99f);
+  ASSERT_TRUE(picture("ground") && picture("classic"));
+  const TGfxImage& ground = *picture("ground");
+  for (int p = 0; p < ground.PatternCount(); ++p) {
+    const auto pixels = PatternPixels(ground, p);
+    ASSERT_FALSE(pixels.empty());
+    EXPECT_EQ(Alpha(pixels[384 * 1024 + 512]), 255);
+  }
+  const TGfxImage& classic = *picture("classic");
+  for (int p = 0; p < classic.PatternCount(); ++p) {
+    const auto pixels = PatternPixels(classic, p);
+    ASSERT_FALSE(pixels.empty());
+    EXPECT_GT(Alpha(pixels[400 * 800 + 400]), 252);
+    EXPECT_GT(Alpha(pixels[400 * 800 + 20]), 252);
   }
 }
 
-TEST_F(ContentArchive, FontsCoverTheCodePageAndFitTheirPlaces) {
-  const char* keys[] = {"font_menu", "font_text", "font_clock"};
-  for (const char* key : keys) {
-    SCOPED_TRACE(key);
-    const DecodedFont f = font(key);
-    EXPECT_EQ(f.firstCode, 32);
-    ASSERT_EQ(f.advances.size(), 224u);
-    ASSERT_EQ(f.glyphs.patterns.size(), 224u);
+TEST_F(ContentArchive, FontsCarryTheGlyphTablesAndCellsTheGeneratorBuilds) {
+  const std::array<FontGlyphs, 3> built = gameFonts();
+  for (size_t i = 0; i < built.size(); ++i) {
+    SCOPED_TRACE(kFonts[i]);
+    const FontGlyphs& want = built[i];
+    const TGfxFont* font = loaded_->game.Fonts.Items(static_cast<int>(i));
+    ASSERT_NE(font, nullptr);
+    ASSERT_TRUE(font->Loaded());
+    EXPECT_EQ(font->Name, kFonts[i]);
+    // The glyph table.
+    EXPECT_EQ(font->FirstCode(), 32);
+    EXPECT_EQ(font->Spacing(), want.spacing);
+    ASSERT_EQ(font->GlyphCount(), 224);
+    EXPECT_EQ(std::vector<int>(font->Advances().begin(), font->Advances().end()), want.advances);
+    // Every pixel of every glyph cell.
+    const TGfxImage& glyphs = *font->Image();
+    ASSERT_EQ(glyphs.PatternCount(), 224);
+    ASSERT_EQ(glyphs.VisibleWidth(), want.cells[0].width());
+    ASSERT_EQ(glyphs.VisibleHeight(), want.cells[0].height());
+    int wrong = 0;
+    for (int g = 0; g < 224; ++g) {
+      const Image& cell = want.cells[static_cast<size_t>(g)];
+      const auto pixels = PatternPixels(glyphs, g);
+      ASSERT_EQ(pixels.size(), static_cast<size_t>(cell.width() * cell.height()));
+      for (int y = 0; y < cell.height(); ++y)
+        for (int x = 0; x < cell.width(); ++x)
+          wrong += pixels[static_cast<size_t>(y * cell.width() + x)] != toArgb(cell.at(x, y));
+    }
+    EXPECT_EQ(wrong, 0);
     // Letters of both alphabets and the digits all have ink and an advance.
     for (int code :
          {int{'A'}, int{'Z'}, int{'a'}, int{'z'}, int{'0'}, int{'9'}, 0xC0, 0xDF, 0xE0, 0xFF, 0xA8, 0xB8}) {
-      const Image& g = f.glyphs.patterns[code - 32];
-      float ink = 0;
-      for (int y = 0; y < g.height(); ++y)
-        for (int x = 0; x < g.width(); ++x) ink += g.at(x, y).a;
-      EXPECT_GT(ink, 5.f) << "code " << code;
-      EXPECT_GT(f.advances[code - 32], 0) << "code " << code;
+      int ink = 0;
+      for (std::uint32_t p : PatternPixels(glyphs, code - 32)) ink += Alpha(p);
+      EXPECT_GT(ink, 5 * 255) << "code " << code;
+      EXPECT_GT(font->Advances()[static_cast<size_t>(code - 32)], 0) << "code " << code;
     }
-    EXPECT_EQ(f.advances[0] > 0, true);
+    EXPECT_GT(font->Advances()[0], 0);
   }
-  // The clock text fits its plate; the text font fits the option rows.
-  const DecodedFont clock = font("font_clock");
+  // The clock text fits its plate; the text font fits the option rows; the menu font fills its boxes.
+  const TGfxFont& clock = *loaded_->game.Fonts.Items(2);
   int width = 0;
-  for (char c : std::string("00 : 00 : 00")) width += clock.advances[c - 32] + clock.spacing;
+  for (char c : std::string("00 : 00 : 00"))
+    width += clock.Advances()[static_cast<size_t>(c - 32)] + clock.Spacing();
   EXPECT_LE(width, 110);
-  EXPECT_LE(font("font_text").glyphs.visibleHeight, 28);
-  EXPECT_GE(font("font_menu").glyphs.visibleHeight, 34);
+  EXPECT_LE(loaded_->game.Fonts.Items(1)->Image()->VisibleHeight(), 28);
+  EXPECT_GE(loaded_->game.Fonts.Items(0)->Image()->VisibleHeight(), 34);
 }
 
 TEST(ContentDescription, ListsEveryPictureThenTheFontsInOrder) {

@@ -88,7 +88,7 @@ TEST(ContentTunes, EachTuneDecodesToAMinuteAndLoopsWithoutAJump) {
     EXPECT_EQ(rate, 44100);
     ASSERT_EQ(channels, 2);
     const size_t frames = pcm.size() / 2;
-    EXPECT_GE(frames / 44100.0, 60.0);
+    EXPECT_GE(static_cast<double>(frames) / 44100.0, 60.0);
     for (int c = 0; c < 2; ++c) {
       // The join (last sample to first) must be no larger than the steps the music itself makes.
       std::vector<int> steps;

@@ -1,5 +1,5 @@
-// The content kit's building blocks: record layouts, the board's projective map, sound voices and file
-// writers.
+// The content kit's building blocks: records as the game reads them, the board's projective map, sound voices
+// and file writers.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,6 +11,7 @@
 #include "content/kit/Records.h"
 #include "content/kit/Sound.h"
 #include "content/kit/Voices.h"
+#include "tests/content/GameReaders.h"
 
 using namespace content;
 
@@ -18,7 +19,7 @@ namespace {
 
 std::vector<Image> numbered(int count, int w, int h) {
   std::vector<Image> out;
-  for (int i = 0; i < count; ++i) out.emplace_back(w, h, rgba(i / 255.f, 0.5f, 1.f, 1.f));
+  for (int i = 0; i < count; ++i) out.emplace_back(w, h, rgba(static_cast<float>(i) / 255.f, 0.5f, 1.f, 1.f));
   return out;
 }
 
@@ -30,35 +31,60 @@ int32_t field(const Bytes& b, size_t at) {
 
 }  // namespace
 
-TEST(ContentRecords, PatternsPackIntoTexturesAndDecodeInOrder) {
+TEST(ContentRecords, PatternsPackIntoTexturesTheGameReadsPixelForPixel) {
+  content_test::GameReaders game;
   // Twelve 373 × 666 portraits: five to a row, three rows fit 2048, so the twelve fill one texture.
-  const Bytes rec = encodeImageRecord(numbered(12, 373, 666), StoredFormat::A8R8G8B8);
+  const std::vector<Image> portraits = numbered(12, 373, 666);
+  const Bytes rec = encodeImageRecord(portraits, TPixelFormat::pfA8R8G8B8);
   EXPECT_EQ(rec[0], 5);
   EXPECT_EQ(field(rec, 17), 12);
   EXPECT_EQ(field(rec, 21), 5 * 373);
   EXPECT_EQ(field(rec, 25), 3 * 666);
   EXPECT_EQ(field(rec, 29), 1);
   EXPECT_EQ(rec.size(), 33u + 5u * 373 * 3 * 666 * 4);
-  auto back = decodeImageRecord(rec);
-  ASSERT_TRUE(back);
-  ASSERT_EQ(back->patterns.size(), 12u);
-  for (int i = 0; i < 12; ++i) EXPECT_NEAR(back->patterns[i].at(100, 300).r, i / 255.f, 1e-4) << i;
-  // Four full screens need two textures of two.
-  const Bytes ground = encodeImageRecord(numbered(4, 1024, 768), StoredFormat::X8R8G8B8);
+  TGfxImage* image = game.Images.Add();
+  ASSERT_TRUE(image->LoadFromRecord(rec));
+  ASSERT_EQ(image->PatternCount(), 12);
+  for (int i = 0; i < 12; ++i) {
+    const auto pixels = content_test::PatternPixels(*image, i);
+    ASSERT_EQ(pixels.size(), 373u * 666u);
+    EXPECT_EQ(pixels[300 * 373 + 100], toArgb(portraits[static_cast<size_t>(i)].at(100, 300))) << i;
+  }
+  // Five 700 × 700 cells, four to a texture: the fifth opens a second texture, and every pixel of it
+  // (a gradient unlike any other cell) arrives where the game looks for it.
+  std::vector<Image> cells = numbered(5, 700, 700);
+  for (int y = 0; y < 700; ++y)
+    for (int x = 0; x < 700; ++x)
+      cells[4].at(x, y) = rgba(static_cast<float>(x % 256) / 255.f, static_cast<float>(y % 256) / 255.f,
+                               0.25f, static_cast<float>((x + y) % 256) / 255.f);
+  const Bytes two = encodeImageRecord(cells, TPixelFormat::pfA8R8G8B8);
+  EXPECT_EQ(field(two, 29), 2);
+  TGfxImage* second = game.Images.Add();
+  ASSERT_TRUE(second->LoadFromRecord(two));
+  const auto pixels = content_test::PatternPixels(*second, 4);
+  ASSERT_EQ(pixels.size(), 700u * 700u);
+  int wrong = 0;
+  for (int y = 0; y < 700; ++y)
+    for (int x = 0; x < 700; ++x)
+      wrong += pixels[static_cast<size_t>(y * 700 + x)] != toArgb(cells[4].at(x, y));
+  EXPECT_EQ(wrong, 0);
+  // Four full screens fill one texture of two by two; opaque pictures store an opaque alpha byte.
+  const Bytes ground = encodeImageRecord(numbered(4, 1024, 768), TPixelFormat::pfX8R8G8B8);
   EXPECT_EQ(ground[0], 2);
   EXPECT_EQ(field(ground, 21), 2048);
   EXPECT_EQ(field(ground, 25), 1536);
   EXPECT_EQ(field(ground, 29), 1);
-  EXPECT_EQ(ground[33 + 3], 0xff);  // opaque pictures store an opaque alpha byte
+  EXPECT_EQ(ground[33 + 3], 0xff);
 }
 
 TEST(ContentRecords, ShortOrForeignRecordsAreRefused) {
-  Bytes rec = encodeImageRecord(numbered(2, 8, 8), StoredFormat::A8R8G8B8);
+  Bytes rec = encodeImageRecord(numbered(2, 8, 8), TPixelFormat::pfA8R8G8B8);
   rec.resize(rec.size() - 1);
   EXPECT_FALSE(decodeImageRecord(rec));
-  Bytes odd = encodeImageRecord(numbered(1, 8, 8), StoredFormat::A8R8G8B8);
-  odd[0] = 7;  // a format the tools never write
+  Bytes odd = encodeImageRecord(numbered(1, 8, 8), TPixelFormat::pfA8R8G8B8);
+  odd[0] = 11;  // no stored format
   EXPECT_FALSE(decodeImageRecord(odd));
+  EXPECT_TRUE(encodeImageRecord(numbered(1, 8, 8), TPixelFormat::pfUnknown).empty());
   EXPECT_FALSE(decodeFontRecord(Bytes{1, 2, 3}));
 }
 

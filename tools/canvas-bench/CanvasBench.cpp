@@ -130,7 +130,9 @@ struct Scene {
       const TDrawFx fx = i % 3 == 0 ? fxSubtract : i % 3 == 1 ? fxOpaque : fxMultiply;
       canvas.FillRect(11 + 50 * i, 11, 41, 42, 0xFF00FFFF, fx);
     }
-    for (int i = 0; i < 300; ++i) canvas.PutPixel(100.0f + i % 60, 700.0f + i / 60, 0xFFFFFFFF, fxOpaque);
+    for (int i = 0; i < 300; ++i)
+      canvas.PutPixel(100.0f + static_cast<float>(i % 60), 700.0f + static_cast<float>(i / 60), 0xFFFFFFFF,
+                      fxOpaque);
     static const char* kLines[] = {"White to move: e2-e4 Nb8-c6 ", "Level 4  Zelmar mode  00 : 12 : 47 ",
                                    "#$FF00FFFFCheck! \xCF\xF0\xE8\xE2\xE5\xF2, \xEC\xE8\xF0 ",
                                    "Take back  Replay  Menu  Options  Help  Quit ",

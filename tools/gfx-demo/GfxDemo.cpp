@@ -31,8 +31,8 @@ double ProcessorSeconds() {
 }
 
 // A colour of the hue wheel for step `n` (0xAABBGGRR).
-std::uint32_t HueColor(int n) {
-  const int phase = n % 360;
+std::uint32_t HueColor(long n) {
+  const int phase = static_cast<int>(n % 360);
   auto channel = [](int degrees) {
     const int d = (degrees % 360 + 360) % 360;
     const int v = d < 60 ? d * 255 / 60 : d < 180 ? 255 : d < 240 ? (240 - d) * 255 / 60 : 0;
@@ -109,7 +109,7 @@ class DemoForm : public TForm {
   void UpdateTitle() {
     const std::uint32_t now = Application().Platform().Clock().TickCount();
     if (now - secondStart_ < 1000) return;
-    const double tps = ticksThisSecond_ * 1000.0 / (now - secondStart_);
+    const double tps = static_cast<double>(ticksThisSecond_) * 1000.0 / (now - secondStart_);
     char title[128];
     std::snprintf(title, sizeof title, "gfx-demo - FrameRate %d fps - %.1f ticks per second",
                   timer_.FrameRate(), tps);
@@ -160,6 +160,7 @@ int main(int argc, char** argv) {
   const double cpu = ProcessorSeconds() - cpuStart;
   std::printf(
       "%.1f s: %ld frames (%.1f per second), %ld ticks (%.1f per second), processor %.1f%% of one core\n",
-      wall, form.Frames(), form.Frames() / wall, form.Ticks(), form.Ticks() / wall, 100.0 * cpu / wall);
+      wall, form.Frames(), static_cast<double>(form.Frames()) / wall, form.Ticks(),
+      static_cast<double>(form.Ticks()) / wall, 100.0 * cpu / wall);
   return 0;
 }

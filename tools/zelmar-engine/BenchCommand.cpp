@@ -19,7 +19,7 @@ constexpr const char* kUsage = "bench [--compare]";
 double ThreadCpuSeconds() {
   timespec ts{};
   clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-  return static_cast<double>(ts.tv_sec) + ts.tv_nsec * 1e-9;
+  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
 }
 
 // Runs the list with one search type, printing a line per search; returns the totals and CPU time.
@@ -48,7 +48,7 @@ int RunBenchCommand(CommandArgs args) {
   double cpu = 0;
   const TBenchTotals engine = RunList<TChessSearch>("engine", cpu, &engineLines);
   std::printf("Time: %.3f s (processor %.3f s)\n", engine.Seconds, cpu);
-  std::printf("Nodes/processor-second: %.0f\n", cpu > 0 ? engine.Nodes / cpu : 0.0);
+  std::printf("Nodes/processor-second: %.0f\n", cpu > 0 ? static_cast<double>(engine.Nodes) / cpu : 0.0);
   if (a.Compare) {
     double refCpu = 0;
     const TBenchTotals reference = RunList<reference::TReferenceSearch>("reference", refCpu, &referenceLines);

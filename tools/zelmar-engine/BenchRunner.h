@@ -25,7 +25,7 @@ struct TBenchLine {
 struct TBenchTotals {
   std::uint64_t Nodes = 0;
   double Seconds = 0;
-  double NodesPerSecond() const { return Seconds > 0 ? Nodes / Seconds : 0; }
+  double NodesPerSecond() const { return Seconds > 0 ? static_cast<double>(Nodes) / Seconds : 0; }
 };
 
 // Searches every position in both modes with a fresh search object of type S, in list order, calling

@@ -57,7 +57,7 @@ int RunBoardPerft(CommandArgs args) {
     return 1;
   }
   std::fprintf(stderr, "depth %d: %.3f s, %.0f leaves/s\n", depth, seconds,
-               seconds > 0 ? leaves / seconds : 0.0);
+               seconds > 0 ? static_cast<double>(leaves) / seconds : 0.0);
   std::printf("%lld\n", static_cast<long long>(leaves));
   return 0;
 }

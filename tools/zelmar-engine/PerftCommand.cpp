@@ -27,7 +27,7 @@ int RunPerft(CommandArgs args) {
   const std::uint64_t leaves = search->Perft(a.Depth);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::fprintf(stderr, "depth %d: %.3f s, %.0f leaves/s\n", a.Depth, seconds,
-               seconds > 0 ? leaves / seconds : 0.0);
+               seconds > 0 ? static_cast<double>(leaves) / seconds : 0.0);
   std::printf("%llu\n", static_cast<unsigned long long>(leaves));
   return 0;
 }

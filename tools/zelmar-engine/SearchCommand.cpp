@@ -31,6 +31,7 @@ int RunSearch(CommandArgs args) {
   const auto nodes = static_cast<unsigned long long>(search->Nodes());
   std::printf("bestmove %s score %d nodes %llu time_ms %lld nps %.0f\n",
               MoveToText(search->BestMove()).c_str(), search->LastScore(), nodes,
-              static_cast<long long>(seconds * 1000), seconds > 0 ? nodes / seconds : 0.0);
+              static_cast<long long>(seconds * 1000),
+              seconds > 0 ? static_cast<double>(nodes) / seconds : 0.0);
   return 0;
 }
