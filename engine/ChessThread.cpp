@@ -182,15 +182,16 @@ void TChessThread::RunPass() {
     calls_.CallAndWait([this, m, &refused] {
       ++delivered_;
       refused = !board_.PlayMove(static_cast<Square>(m.From + 1), static_cast<Square>(m.To + 1));
-      if (refused) ++refused_;
-    });
-    if (refused) {
+      if (!refused) return;
       // A stale move of a root without legal moves (a finished game): nothing to do in this position,
-      // so park until the board releases the worker again instead of searching it over and over.
+      // so the pass ends here and the worker parks until the board releases it again instead of
+      // searching it over and over. The pass ends on the main thread, before the call returns, so
+      // that a Release the board makes right after the call is never undone by the worker.
+      ++refused_;
       std::lock_guard lock(calls_.Mutex());
       run_ = false;
-      return;
-    }
+    });
+    if (refused) return;
   }
   // 3. End of the pass on the main thread; the board parks or releases the worker.
   if (!calls_.CallAndWait([this] { board_.TurnDone(); })) {

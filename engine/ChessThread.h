@@ -34,6 +34,8 @@ class TChessThread final : public TChessWorker {
 
   // Whether the thread is parked (waiting for Release), for tests and tools.
   bool Parked() const;
+  // Whether the worker has posted a synchronous call that the main thread has not run yet.
+  bool CallPending() const { return calls_.HasPending(); }
   // The thread's system id (0 until it has started) and the processor time it has used.
   int ThreadId() const { return threadId_.load(); }
   double CpuSeconds() const;
