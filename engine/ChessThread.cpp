@@ -161,6 +161,7 @@ zelmar::TSearchRoot TChessThread::RootFromBoard() const {
 }
 
 // One pass: search and deliver when the computer is to move, then end the pass on the main thread.
+// A move the board refuses ends the pass at once; one found under a mode changed since is dropped.
 // With nothing to do the worker parks at once and stays parked until released, using no CPU.
 void TChessThread::RunPass() {
   // 1. Computer to move?
@@ -179,7 +180,10 @@ void TChessThread::RunPass() {
     thinking_ = false;
     const zelmar::TSearchMove m = search_->BestMove();
     bool refused = false;
-    calls_.CallAndWait([this, m, &refused] {
+    calls_.CallAndWait([this, m, mode = root.ZelmarMode, &refused] {
+      // The mode is set without parking the worker: a move found under the old one may be illegal
+      // now, so it is not offered; the end of the pass below starts a search under the new mode.
+      if (board_.ZelmarMode() != mode) return;
       ++delivered_;
       refused = !board_.PlayMove(static_cast<Square>(m.From + 1), static_cast<Square>(m.To + 1));
       if (!refused) return;

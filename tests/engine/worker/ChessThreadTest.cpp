@@ -135,6 +135,67 @@ TEST(ChessThreadTest, AfterTheGameEndsEachReleaseGivesOneRefusedMove) {
   EXPECT_EQ(w.board.GetPosition(), std::string(kInitialPosition));
 }
 
+// A move found under the old mode is not played after the mode has changed: the worker searches
+// again under the new one. Here the Zelmar on d1 takes the queen on c3 with a knight's jump, a move
+// that is illegal once the mode is off.
+TEST(ChessThreadTest, ModeChangedWhileTheMoveWaitsIsSearchedAgain) {
+  WorkerBoard w;
+  int moves = 0;
+  w.board.OnLegalMove = [&](TChessBrd&, Square, Square) { ++moves; };
+  w.board.SetSearchDepth(2);
+  w.board.SetZelmarMode(true);
+  w.board.SetCastlingAllowed(CastleSet{});
+  w.board.SetPosition("k" + std::string(39, ' ') + "  q" + std::string(13, ' ') + "   Q   K");
+  w.board.SetComputerPlaysWhite(true);
+  ASSERT_TRUE(w.WaitUntilPosted());
+  w.board.SetZelmarMode(false);
+  ASSERT_TRUE(w.RunUntil([&] { return moves == 1 && w.Resting(); })) << "the computer stopped playing";
+  EXPECT_EQ(w.worker.MovesRefused(), 0);
+  EXPECT_EQ(w.worker.MovesDelivered(), 1);
+  EXPECT_EQ(w.board.PieceAt(Sq("c3")), 'q');
+  EXPECT_FALSE(w.board.WhiteToMove());
+}
+
+// Every setter of what the worker reads may be called at once after a release, while the worker
+// copies the board: each either parks it first or changes a value the worker reads atomically. Run
+// under the thread sanitizer, a setter that wrote without parking is reported as a data race.
+TEST(ChessThreadTest, SettersRightAfterAReleaseNeverRaceTheWorker) {
+  WorkerBoard w;
+  w.board.SetSearchDepth(2);
+  for (int round = 0; round < 10; ++round) {
+    w.board.NewGame();
+    w.board.SetComputerPlaysWhite(true);  // released: the worker starts copying the board
+    w.board.SetCastlingAllowed(CastleSet{WhiteKingSide, BlackKingSide});
+    EXPECT_TRUE(w.Resting());
+    w.board.StartThinking();
+    w.board.SetEnPassant(Square::E6);
+    EXPECT_TRUE(w.Resting());
+    w.board.StartThinking();
+    w.board.SetPosition("init");
+    EXPECT_TRUE(w.Resting());
+    w.board.StartThinking();
+    w.board.StopThinking();  // may play the computer's move, so the side to move is known after it
+    ASSERT_TRUE(w.board.WhiteToMove() ? w.board.MakeMove(Sq("e2"), Sq("e4"))
+                                      : w.board.MakeMove(Sq("e7"), Sq("e5")));
+    ASSERT_TRUE(w.board.MoveBack());
+    EXPECT_TRUE(w.Resting());
+    w.board.StartThinking();
+    w.board.SetZelmarMode(round % 2 == 0);  // atomic, read at the start of each search
+    w.board.SetSearchDepth(1 + round % 2);
+    w.board.SetThinkingPriority(round % 2 ? tpLower : tpLowest);
+    w.board.SetWhiteToMove(false);
+    EXPECT_TRUE(w.Resting());
+    w.board.SetComputerPlaysBlack(true);
+    w.board.SetComputerPlaysWhite(false);
+    w.board.SetCustomEngine(true);  // the board no longer parks the worker from here on
+    EXPECT_TRUE(w.Resting());
+    w.board.SetCustomEngine(false);
+    EXPECT_EQ(w.board.CastlingAllowed(), (CastleSet{WhiteKingSide, BlackKingSide}));
+    ASSERT_TRUE(w.RunUntil([&] { return w.Resting(); }));
+  }
+  EXPECT_EQ(w.worker.MovesRefused(), 0);
+}
+
 TEST(ChessThreadTest, StopAndStartAroundASearch) {
   WorkerBoard w;
   int moves = 0;

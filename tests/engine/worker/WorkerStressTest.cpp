@@ -79,11 +79,11 @@ bool RandomChange(WorkerBoard& w, std::mt19937& rng) {
   }
 }
 
-// A delivered move may be refused (a finished game, a threefold repetition, the mode switched during
-// the search). A refused move ends the worker's pass: it parks with nothing queued and delivers
-// nothing more until the board releases it again. A refusal inside a change's own park (the worker
-// had posted its move just before) may be followed by that change's release, which rightly starts a
-// fresh pass; so the rule is checked whenever nothing has released the worker since its refusal.
+// A delivered move may be refused (a finished game, a threefold repetition). A refused move ends
+// the worker's pass: it parks with nothing queued and delivers nothing more until the board releases
+// it again. A refusal inside a change's own park (the worker had posted its move just before) may be
+// followed by that change's release, which rightly starts a fresh pass; so the rule is checked
+// whenever nothing has released the worker since its refusal.
 TEST(WorkerStressTest, RandomChangesDuringSearches) {
   WorkerBoard w;
   std::mt19937 rng(20261208);
