@@ -39,7 +39,8 @@ class TChessThread final : public TChessWorker {
   // The thread's system id (0 until it has started) and the processor time it has used.
   int ThreadId() const { return threadId_.load(); }
   double CpuSeconds() const;
-  // Moves delivered so far, and how many of them the board refused, for tests and tools.
+  // Moves delivered so far, and how many of them the board refused, for tests and tools. A move found
+  // under a mode switched since is dropped before delivery and not counted.
   int MovesDelivered() const { return delivered_.load(); }
   int MovesRefused() const { return refused_.load(); }
 
