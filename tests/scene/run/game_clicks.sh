@@ -103,30 +103,33 @@ xdotool mousemove --window "$game" 1000 740  # off the board
 sleep 0.5
 shot 3-board
 
-# 4. e2 then e4 at the square centres; the pawn glides over.
+# 4. e2 then e4 at the square centres: the side panel shows the pawn, then the pawn glides over.
 click_at "$e2x" "$e2y"
-shot 4-e2-selected
+selected() { shot 4-e2-selected; differs "$shots/game-3-board.png" "$shots/game-4-e2-selected.png" 630 10 90 90; }
+wait_for 20 selected || fail "clicking e2 selected nothing"
 click_at "$e4x" "$e4y"
 xdotool mousemove --window "$game" 1000 740
-sleep 1
-shot 5-e4-played
-differs "$shots/game-3-board.png" "$shots/game-5-e4-played.png" 0 0 1024 768 || fail "e2-e4 changed nothing"
+played() { shot 5-e4-played; differs "$shots/game-3-board.png" "$shots/game-5-e4-played.png" 0 400 640 200; }
+wait_for 20 played || fail "e2-e4 changed nothing"
 
 # 5. The computer's reply: Black's two back ranks change.
 replied() { shot 6-reply; differs "$shots/game-3-board.png" "$shots/game-6-reply.png" "$bx" "$by" "$bw" "$bh"; }
 wait_for 60 replied || fail "no reply from the computer"
 
 # 6. Escape opens the in-game window, "Menu" goes back to the main menu, "Quit" opens the quit window and
-# its "Quit" ends the program.
+# its "Quit" ends the program. Each step waits until the screen shows that it was taken (on the title
+# screen, right of the circling figures).
 xdotool windowfocus --sync "$game" 2>/dev/null || true
 xdotool key --clearmodifiers Escape
-sleep 0.5
-shot 7-escape
+dialog_open() { shot 7-escape; differs "$shots/game-6-reply.png" "$shots/game-7-escape.png" 287 277 450 200; }
+wait_for 20 dialog_open || fail "Escape did not open the in-game window"
 click_at 613 412
-shot 8-menu
+at_menu() { shot 8-menu; differs "$shots/game-7-escape.png" "$shots/game-8-menu.png" 0 0 1024 768; }
+wait_for 20 at_menu || fail "\"Menu\" did not return to the main menu"
 rss_game="$(rss)"
 click_at 183 292
-shot 9-quit-window
+quit_open() { shot 9-quit-window; differs "$shots/game-8-menu.png" "$shots/game-9-quit-window.png" 400 277 330 200; }
+wait_for 20 quit_open || fail "\"Quit\" did not open the quit window"
 xdotool mousemove --window "$game" 562 412
 sleep 0.2
 xdotool click 1
