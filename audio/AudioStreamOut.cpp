@@ -24,6 +24,17 @@ std::string TAudioStreamOut::LastError() const {
   return lastError_;
 }
 
+int TAudioStreamOut::PollingInterval() const {
+  std::lock_guard<std::mutex> guard(lock_);
+  return pollingInterval_;
+}
+
+// Under the lock the playback thread reads it with, so a change applies from its next wait.
+void TAudioStreamOut::SetPollingInterval(int ms) {
+  std::lock_guard<std::mutex> guard(lock_);
+  pollingInterval_ = ms < 1 ? 1 : ms;
+}
+
 // Refuses a Run without input, while playing, or for a device that does not exist.
 void TAudioStreamOut::checkReady() {
   if (!input_) throw EAudioError("Input is not assigned");
@@ -45,18 +56,19 @@ void TAudioStreamOut::Run() {
   checkReady();
   if (thread_.joinable()) thread_.join();  // a thread stopped asynchronously or ended by itself
   output_.reset();
-  if (!input_->Open()) throw EAudioError("Failed to open the input");
+  playing_ = input_;
+  if (!playing_->Open()) throw EAudioError("Failed to open the input");
   try {
     output_ = openOutput();
   } catch (const EAudioError&) {
-    input_->Close();
+    playing_->Close();
     throw;
   }
-  PcmFormat format{input_->Channels(), input_->SampleRate(), input_->BitsPerSample()};
+  PcmFormat format{playing_->Channels(), playing_->SampleRate(), playing_->BitsPerSample()};
   uint32_t code = 0;
   buffer_ = StreamBuffer::create(output_, format, framesInBuffer_, code);
   if (!buffer_) {
-    input_->Close();
+    playing_->Close();
     output_.reset();
     char hex[9];
     std::snprintf(hex, sizeof hex, "%08X", code);
@@ -67,7 +79,8 @@ void TAudioStreamOut::Run() {
     stopRequested_ = false;
     lastError_.clear();
   }
-  written_ = played_ = 0;
+  written_ = 0;
+  played_ = 0;
   inputEnded_ = false;
   status_ = tosPlaying;
   threadRunning_ = true;
@@ -78,7 +91,7 @@ void TAudioStreamOut::Run() {
     threadRunning_ = false;
     buffer_.reset();
     output_.reset();
-    input_->Close();
+    playing_->Close();
     throw EAudioError("Failed to start the playback thread");
   }
 }
@@ -117,7 +130,7 @@ void TAudioStreamOut::fill(uint32_t offset, uint32_t count) {
   const int channels = buffer_->format().channels;
   for (std::span<int16_t> part : {region.first, region.second}) {
     const long frames = static_cast<long>(part.size() / channels);
-    long got = inputEnded_ ? 0 : input_->Read(part.data(), frames);
+    long got = inputEnded_ ? 0 : playing_->Read(part.data(), frames);
     if (got < frames) inputEnded_ = true;
     got = std::max(got, 0L);
     written_ += static_cast<uint64_t>(got);
@@ -135,7 +148,7 @@ bool TAudioStreamOut::waitPoll() {
 
 // Ends the playback: the ring stops and leaves the mix, the input closes.
 void TAudioStreamOut::finish(const std::string& error) {
-  input_->Close();
+  playing_->Close();
   std::lock_guard<std::mutex> guard(lock_);
   buffer_->stop();
   buffer_.reset();

@@ -48,7 +48,7 @@ class TChessBrd {
   bool ZelmarMode() const { return zelmarMode_; }
   void SetZelmarMode(bool value) { zelmarMode_ = value; }
   CastleSet CastlingAllowed() const { return castlingAllowed_; }
-  void SetCastlingAllowed(CastleSet value) { castlingAllowed_ = value; }
+  void SetCastlingAllowed(CastleSet value);
   bool ComputerPlaysWhite() const { return computerPlaysWhite_; }
   void SetComputerPlaysWhite(bool value);
   bool ComputerPlaysBlack() const { return computerPlaysBlack_; }
@@ -56,7 +56,7 @@ class TChessBrd {
   bool Thinking() const { return worker_ && worker_->Thinking(); }
   int CurrentMove() const { return currentMove_; }
   bool CustomEngine() const { return customEngine_; }
-  void SetCustomEngine(bool value) { customEngine_ = value; }
+  void SetCustomEngine(bool value);
   Square EnPassant() const { return enPassant_; }
   void SetEnPassant(Square value);
   int SearchDepth() const { return searchDepth_; }
@@ -168,6 +168,8 @@ class TChessBrd {
   // Whether the king of one colour is attacked in the copy of the board after the move.
   bool KingAttackedAfter(Square oldSq, Square newSq, bool white) const;
 
+  // Parks the worker unless a custom engine plays or a game-end handler runs inside the worker's call.
+  void ParkWorker();
   // Steps of PlayMove after the piece has moved.
   void ApplyPromotion(Square oldSq, Square newSq);
   void ApplyEnPassantCapture(Square oldSq, Square newSq, Square previousEnPassant);
@@ -185,7 +187,8 @@ class TChessBrd {
   CastleSet castlingAllowed_ = CastleSet::All();
   Square enPassant_ = Square::None;
   int currentMove_ = 1;
-  // Set without parking the worker, which reads them at the start of each search.
+  // Set without parking the worker, which reads them once at the start of each search (a move it
+  // found under a mode changed since is thrown away and searched again).
   std::atomic<bool> zelmarMode_{false};
   char promotionPiece_ = 'q';
 

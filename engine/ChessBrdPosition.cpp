@@ -102,6 +102,12 @@ void TChessBrd::SetEnPassant(Square value) {
   }
 }
 
+// The worker copies the rights when its search starts, so they change only while it is parked.
+void TChessBrd::SetCastlingAllowed(CastleSet value) {
+  StopThinking();
+  castlingAllowed_ = value;
+}
+
 void TChessBrd::SetSearchDepth(int value) {
   searchDepth_ = std::clamp(value, 1, 8);
 }

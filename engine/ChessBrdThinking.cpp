@@ -16,8 +16,19 @@ void TChessBrd::AttachWorker(std::unique_ptr<TChessWorker> worker) {
 // flag outlives the handler (until the next move), so it holds back the park only while the worker
 // really is blocked in its call: afterwards the board must not change under a running search.
 void TChessBrd::StopThinking() {
-  if (!customEngine_ && worker_ && !(inGameEndEvent_ && worker_->InsideCall())) worker_->Park();
+  ParkWorker();
   halted_ = true;
+}
+
+void TChessBrd::ParkWorker() {
+  if (!customEngine_ && worker_ && !(inGameEndEvent_ && worker_->InsideCall())) worker_->Park();
+}
+
+// Switching to a custom move source parks the worker first: from then on the board no longer parks it
+// before changing what it reads. Halted stays as it was.
+void TChessBrd::SetCustomEngine(bool value) {
+  if (value && !customEngine_) ParkWorker();
+  customEngine_ = value;
 }
 
 // Releases the worker; with a custom move source, asks it for the computer's move and plays it.

@@ -161,6 +161,7 @@ zelmar::TSearchRoot TChessThread::RootFromBoard() const {
 }
 
 // One pass: search and deliver when the computer is to move, then end the pass on the main thread.
+// A move the board refuses ends the pass at once; one found under a mode changed since is dropped.
 // With nothing to do the worker parks at once and stays parked until released, using no CPU.
 void TChessThread::RunPass() {
   // 1. Computer to move?
@@ -179,18 +180,22 @@ void TChessThread::RunPass() {
     thinking_ = false;
     const zelmar::TSearchMove m = search_->BestMove();
     bool refused = false;
-    calls_.CallAndWait([this, m, &refused] {
+    calls_.CallAndWait([this, m, mode = root.ZelmarMode, &refused] {
+      // The mode is set without parking the worker: a move found under the old one may be illegal
+      // now, so it is not offered; the end of the pass below starts a search under the new mode.
+      if (board_.ZelmarMode() != mode) return;
       ++delivered_;
       refused = !board_.PlayMove(static_cast<Square>(m.From + 1), static_cast<Square>(m.To + 1));
-      if (refused) ++refused_;
-    });
-    if (refused) {
+      if (!refused) return;
       // A stale move of a root without legal moves (a finished game): nothing to do in this position,
-      // so park until the board releases the worker again instead of searching it over and over.
+      // so the pass ends here and the worker parks until the board releases it again instead of
+      // searching it over and over. The pass ends on the main thread, before the call returns, so
+      // that a Release the board makes right after the call is never undone by the worker.
+      ++refused_;
       std::lock_guard lock(calls_.Mutex());
       run_ = false;
-      return;
-    }
+    });
+    if (refused) return;
   }
   // 3. End of the pass on the main thread; the board parks or releases the worker.
   if (!calls_.CallAndWait([this] { board_.TurnDone(); })) {

@@ -34,10 +34,13 @@ class TChessThread final : public TChessWorker {
 
   // Whether the thread is parked (waiting for Release), for tests and tools.
   bool Parked() const;
+  // Whether the worker has posted a synchronous call that the main thread has not run yet.
+  bool CallPending() const { return calls_.HasPending(); }
   // The thread's system id (0 until it has started) and the processor time it has used.
   int ThreadId() const { return threadId_.load(); }
   double CpuSeconds() const;
-  // Moves delivered so far, and how many of them the board refused, for tests and tools.
+  // Moves delivered so far, and how many of them the board refused, for tests and tools. A move found
+  // under a mode switched since is dropped before delivery and not counted.
   int MovesDelivered() const { return delivered_.load(); }
   int MovesRefused() const { return refused_.load(); }
 

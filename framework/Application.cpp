@@ -3,6 +3,12 @@
 // A loop over the platform's events; no idle handler until one is installed.
 TApplication::TApplication(platform::Platform& platform) : platform_(platform) {}
 
+// Keeps the name and tells the platform, which names the program's windows after it.
+void TApplication::SetTitle(std::string title) {
+  title_ = std::move(title);
+  platform_.SetApplicationName(title_);
+}
+
 // Runs passes until the loop is told to end.
 void TApplication::Run() {
   while (ProcessOnce()) {

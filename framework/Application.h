@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "framework/platform/Platform.h"
 
@@ -15,6 +16,10 @@ class TApplication {
   explicit TApplication(platform::Platform& platform);
 
   platform::Platform& Platform() { return platform_; }
+
+  // The program's name as the desktop shows it; handed to the platform.
+  const std::string& Title() const { return title_; }
+  void SetTitle(std::string title);
 
   // Runs the loop until Terminate or a close request of the window.
   void Run();
@@ -39,6 +44,7 @@ class TApplication {
 
  private:
   platform::Platform& platform_;
+  std::string title_;
   TIdleHandler idle_;
   const void* idleOwner_ = nullptr;
   std::function<void()> synchronize_;

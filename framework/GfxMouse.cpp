@@ -29,6 +29,8 @@ bool TGfxMouse::Initialize() {
     return false;
   }
   ClearFlags();
+  down_.fill(false);
+  pointerKnown_ = false;
   initialized_ = true;
   return true;
 }
@@ -42,13 +44,19 @@ void TGfxMouse::Finalize() {
   initialized_ = false;
 }
 
-// 1. Opens the mouse on first use. 2. Starts the deltas (and with ClearOnUpdate the flags) afresh.
-// 3. Reads the buffered events one by one, acquiring the device when it has lost access.
+// 1. Opens the mouse on first use. 2. Starts the deltas (and with ClearOnUpdate the flags) afresh; without
+// it Pressed goes back to the button's state. 3. Reads the buffered events one by one, acquiring the device
+// when it has lost access. 4. Reads where the pointer stands.
 bool TGfxMouse::Update() {
   if (!initialized_ && !Initialize()) return false;
   deltaX_ = 0;
   deltaY_ = 0;
-  if (clearOnUpdate_) ClearFlags();
+  if (clearOnUpdate_) {
+    ClearFlags();
+  } else {
+    pressed_ = down_;
+  }
+  downThisPoll_.fill(false);
   for (;;) {
     platform::MouseEvent event;
     bool got = false;
@@ -59,12 +67,15 @@ bool TGfxMouse::Update() {
       if (!InputSucceeded(result)) return false;
     }
     if (!InputSucceeded(result)) return false;
-    if (!got) return true;
+    if (!got) break;
     HandleEvent(event);
   }
+  pointerKnown_ = device_->PointerPosition(pointerX_, pointerY_);
+  return true;
 }
 
-// Adds a motion to the deltas or records a button going down or up; the wheel is ignored.
+// Adds a motion to the deltas or records a button going down or up (a release keeps Pressed when the
+// press came in the same poll); the wheel is ignored.
 void TGfxMouse::HandleEvent(const platform::MouseEvent& event) {
   if (event.Offset == platform::kMouseOffsetX) {
     deltaX_ += event.Data;
@@ -74,7 +85,9 @@ void TGfxMouse::HandleEvent(const platform::MouseEvent& event) {
              event.Offset < platform::kMouseOffsetButton0 + 8) {
     const std::size_t button = event.Offset - platform::kMouseOffsetButton0;
     const bool down = (event.Data & 0x80) != 0;
-    pressed_[button] = down;
+    down_[button] = down;
+    if (down) downThisPoll_[button] = true;
+    pressed_[button] = downThisPoll_[button];
     released_[button] = !down;
   }
 }

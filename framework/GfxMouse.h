@@ -1,4 +1,5 @@
-// The mouse as the game reads it: relative motion and button events gathered per poll.
+// The mouse as the game reads it: relative motion and button events gathered per poll, and in a window
+// where the pointer stands over the picture.
 #pragma once
 
 #include <array>
@@ -25,13 +26,21 @@ class TGfxMouse : public TComponent {
 
   bool Initialize();
   void Finalize();
-  // Reads the events since the last poll into DeltaX, DeltaY, Pressed and Released.
+  // Reads the events since the last poll into DeltaX, DeltaY, Pressed and Released, and the pointer's
+  // position.
   bool Update();
 
+  // A button-down event arrived (with ClearOnUpdate: in the last poll, even when its release followed in
+  // the same poll, so that a quick click is a click).
   bool Pressed(int button) const;
   bool Released(int button) const;
   int DeltaX() const { return deltaX_; }
   int DeltaY() const { return deltaY_; }
+  // Where the pointer stood over the window at the last Update, in back-buffer pixels; PointerKnown is
+  // false in full screen (relative motion only) and before the pointer was first seen over the window.
+  bool PointerKnown() const { return pointerKnown_; }
+  int PointerX() const { return pointerX_; }
+  int PointerY() const { return pointerY_; }
   bool Initialized() const { return initialized_; }
 
   // Settings, changed only while the mouse is not initialized.
@@ -65,4 +74,8 @@ class TGfxMouse : public TComponent {
   int deltaY_ = 0;
   std::array<bool, 8> pressed_{};
   std::array<bool, 8> released_{};
+  std::array<bool, 8> down_{};          // the button's state after its latest event
+  std::array<bool, 8> downThisPoll_{};  // a button-down event arrived in the current poll
+  bool pointerKnown_ = false;
+  int pointerX_ = 0, pointerY_ = 0;
 };

@@ -7,10 +7,30 @@
 #include <functional>
 #include <memory>
 
+#include "audio/AudioStreamOut.h"
+#include "audio/Mp3Source.h"
+#include "audio/SoundSystem.h"
+#include "audio/WaveList.h"
+#include "engine/ChessBrd.h"
 #include "framework/Application.h"
 #include "framework/Form.h"
+#include "framework/GfxCanvas.h"
+#include "framework/GfxDb.h"
+#include "framework/GfxDevice.h"
+#include "framework/GfxFonts.h"
+#include "framework/GfxImages.h"
+#include "framework/GfxKeyboard.h"
+#include "framework/GfxLoader.h"
+#include "framework/GfxMouse.h"
+#include "framework/GfxTimer.h"
 #include "launcher/GameOptions.h"
 #include "launcher/MainForm.h"
+#include "scene/CanvasPainter.h"
+#include "scene/GameClock.h"
+#include "scene/GameFlow.h"
+#include "scene/Menus.h"
+#include "scene/SceneState.h"
+#include "scene/SoundCues.h"
 
 namespace zelmar::audio {
 class AudioOutput;
@@ -28,6 +48,76 @@ struct TSceneSetup {
   std::filesystem::path ConfigFile;
   // The output the clips and the music play on; null opens the sound device.
   std::shared_ptr<audio::AudioOutput> AudioOutput;
+};
+
+// The message shown when the device or the pictures cannot be had.
+inline constexpr const char* kVideoFailure = "Failed initializing video device!";
+
+class TSceneForm : public TForm {
+ public:
+  // Builds the components and runs FormCreate: the launcher, the device, the title screen. When the
+  // launcher was closed without starting or the device failed, the application has been told to end.
+  TSceneForm(TApplication& application, platform::Platform& platform, TSceneSetup setup);
+  // Runs FormDestroy, then lets the components go with the computer player parked.
+  ~TSceneForm() override;
+
+  // 0 for a game played or a launcher closed, 1 when the device could not be started.
+  int ExitCode() const { return exitCode_; }
+  // Whether start-up reached the title screen.
+  bool Running() const { return state_.SceneMode != TSceneMode::NotStarted; }
+
+  TSceneState& State() { return state_; }
+  TGameFlow& Flow() { return flow_; }
+  TMenus& Menus() { return menus_; }
+
+  // --- Handlers, as the form wires them ---
+  void FormCreate();
+  void FormShow();
+  void DeviceInitialize(TGfxDevice* sender, bool& success);
+  void DeviceFinalize(TGfxDevice* sender);
+  void TimerTimer(TGfxTimer* sender);
+  void TimerProcess(TGfxTimer* sender);
+  void DeviceRender(TGfxDevice* sender);
+  void FormDestroy();
+
+  // --- Fields ---
+  bool StartPending = true;  // until the launcher's start button
+  bool Maximized = false;    // the launcher's " Maximized " box
+
+  // --- Components (destroyed in reverse order: the engine last, after everything that uses it) ---
+  TChessBrd ChessEngine;
+  TGameClock Timer1;
+  TGameClock EnginePoll;  // the half-second poll of a custom move source
+  TGfxDevice Device;
+  TGfxTimer Timer;
+  TGfxCanvas SceneCanvas;
+  TGfxImages Images;
+  TGfxDb Archive;
+  TGfxFonts Fonts;
+  TGfxLoader Loader;
+  audio::TSoundSystem SoundSystem1;
+  audio::TWaveList WaveList1;
+  audio::TMp3Source Mp3Source1;
+  audio::TAudioStreamOut AudioOut1;
+  TGfxMouse GfxMouse1;
+  TGfxKeyboard GfxKeyboard1;
+
+ private:
+  void SetUpComponents();
+  void ShowVideoFailure();
+  void PlaceDevice(const LauncherChoices& choices);
+  void WindowSizeKeys();
+  void UpdateCursor();
+  void ClickHandler();
+  void Quit();
+
+  TSceneSetup setup_;
+  int exitCode_ = 0;
+  TSceneState state_;
+  TSoundCues sounds_;
+  TCanvasPainter painter_;
+  TGameFlow flow_;
+  TMenus menus_;
 };
 
 }  // namespace zelmar::scene

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string_view>
 
 #include "framework/platform/GfxApi.h"
 #include "framework/platform/PlatformClock.h"
@@ -27,6 +28,8 @@ class Platform {
   virtual bool PumpEvents() = 0;
   // Waits up to `milliseconds` for an event to arrive.
   virtual void WaitEvents(int milliseconds) = 0;
+  // The program's name as the desktop shows it; platforms that show none ignore it.
+  virtual void SetApplicationName(std::string_view name) { static_cast<void>(name); }
 };
 
 }  // namespace platform

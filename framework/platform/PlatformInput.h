@@ -48,6 +48,10 @@ class PlatformMouse {
   virtual InputResult Unacquire() = 0;
   // Takes the oldest buffered event; `got` is false when there is none.
   virtual InputResult GetEvent(MouseEvent& event, bool& got) = 0;
+  // Where the pointer was last seen over the window, in back-buffer pixels (the picture's own scaling
+  // undone; a point beside the picture lies outside the back buffer). False while the pointer is held in
+  // relative mode (full screen) or has not been seen over the window yet.
+  virtual bool PointerPosition(int& x, int& y) = 0;
 };
 
 // Keyboard state table: indexed by PC set-1 scan code (0x80 added for extended keys), bit 7 set when down.

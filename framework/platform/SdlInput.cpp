@@ -46,9 +46,14 @@ std::uint32_t WindowOf(const SDL_Event& event) {
 
 }  // namespace
 
-// Joins the platform's list of event listeners.
+// Joins the platform's list of event listeners; a pointer already over the window is seen at once.
 SdlMouse::SdlMouse(SdlPlatform& platform, SdlWindow& window) : platform_(platform), window_(window) {
   platform_.Attach(this);
+  if (SDL_GetMouseFocus() == window_.Handle()) {
+    int x = 0, y = 0;
+    SDL_GetMouseState(&x, &y);
+    SeePointer(x, y);
+  }
 }
 
 // Releases the pointer and leaves the list.
@@ -105,6 +110,25 @@ InputResult SdlMouse::GetEvent(MouseEvent& event, bool& got) {
   return overflow ? InputResult::BufferOverflow : InputResult::Ok;
 }
 
+// The last seen pointer position mapped through the picture's rectangle onto the back buffer; none while
+// the pointer is held in relative mode, where only its motion counts.
+bool SdlMouse::PointerPosition(int& x, int& y) {
+  if (!pointerSeen_ || relative_ || window_.FullScreen()) return false;
+  const PresentArea& area = window_.Area();
+  const double scaleX = area.Width > 0 ? static_cast<double>(area.BackBufferWidth) / area.Width : 1.0;
+  const double scaleY = area.Height > 0 ? static_cast<double>(area.BackBufferHeight) / area.Height : 1.0;
+  x = static_cast<int>(std::floor((pointerX_ - area.Left) * scaleX));
+  y = static_cast<int>(std::floor((pointerY_ - area.Top) * scaleY));
+  return true;
+}
+
+// Remembers where the pointer is over the window, in window pixels.
+void SdlMouse::SeePointer(int x, int y) {
+  pointerSeen_ = true;
+  pointerX_ = x;
+  pointerY_ = y;
+}
+
 // Relative mode lets the pointer move without end in full screen; in a window the pointer is never held.
 void SdlMouse::UpdatePointerMode() {
   const bool relative = acquired_ && exclusive_ && window_.FullScreen() && window_.HasFocus();
@@ -136,8 +160,8 @@ void SdlMouse::Motion(int dx, int dy, std::uint32_t time) {
   if (wholeY != 0) Push(kMouseOffsetY, static_cast<std::int32_t>(wholeY), time);
 }
 
-// Buffers the window's motion, button and wheel events while acquired; a foreground mouse loses its
-// acquisition with the focus.
+// Follows the pointer over the window; buffers the window's motion, button and wheel events while
+// acquired; a foreground mouse loses its acquisition with the focus.
 void SdlMouse::HandleEvent(const SDL_Event& event) {
   if (WindowOf(event) != window_.Id()) return;
   if (event.type == SDL_WINDOWEVENT) {
@@ -148,6 +172,9 @@ void SdlMouse::HandleEvent(const SDL_Event& event) {
     UpdatePointerMode();
     return;
   }
+  if (event.type == SDL_MOUSEMOTION) SeePointer(event.motion.x, event.motion.y);
+  if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP)
+    SeePointer(event.button.x, event.button.y);
   if (!acquired_) return;
   switch (event.type) {
     case SDL_MOUSEMOTION:
@@ -201,18 +228,23 @@ InputResult SdlKeyboard::Unacquire() {
   return InputResult::Ok;
 }
 
-// Copies the key table while acquired.
+// Copies the key table while acquired; a key that went down and up again since the last read shows as
+// down this once, so that a quick tap is not lost between two reads.
 InputResult SdlKeyboard::GetState(KeyStateTable& state) {
   if (!acquired_) return lost_ ? InputResult::InputLost : InputResult::NotAcquired;
-  state = keys_;
+  for (std::size_t key = 0; key < state.size(); ++key)
+    state[key] = static_cast<std::uint8_t>(keys_[key] | latched_[key]);
+  latched_.fill(0);
   return InputResult::Ok;
 }
 
-// Marks keys down and up by their set-1 codes; leaving the window releases every key.
+// Marks keys down and up by their set-1 codes (a key going down is also latched until the next read); leaving
+// the window releases every key.
 void SdlKeyboard::HandleEvent(const SDL_Event& event) {
   if (WindowOf(event) != window_.Id()) return;
   if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
     keys_.fill(0);
+    latched_.fill(0);
     if (foreground_ && acquired_) {
       acquired_ = false;
       lost_ = true;
@@ -223,6 +255,7 @@ void SdlKeyboard::HandleEvent(const SDL_Event& event) {
   const std::uint8_t code = ScanCodeOf(event.key.keysym.scancode);
   if (code == 0) return;
   keys_[code] = event.type == SDL_KEYDOWN ? 0x80 : 0;
+  if (event.type == SDL_KEYDOWN) latched_[code] = 0x80;
 }
 
 }  // namespace platform

@@ -23,6 +23,7 @@ class SdlMouse : public PlatformMouse {
   InputResult Acquire() override;
   InputResult Unacquire() override;
   InputResult GetEvent(MouseEvent& event, bool& got) override;
+  bool PointerPosition(int& x, int& y) override;
 
   // Takes one SDL event of any window (events of other windows are ignored).
   void HandleEvent(const SDL_Event& event);
@@ -32,6 +33,7 @@ class SdlMouse : public PlatformMouse {
  private:
   void Push(std::uint32_t offset, std::int32_t data, std::uint32_t time);
   void Motion(int dx, int dy, std::uint32_t time);
+  void SeePointer(int x, int y);
 
   SdlPlatform& platform_;
   SdlWindow& window_;
@@ -44,6 +46,8 @@ class SdlMouse : public PlatformMouse {
   std::uint32_t capacity_ = 0;
   std::uint32_t sequence_ = 0;
   double restX_ = 0, restY_ = 0;  // fractions of back-buffer pixels not yet reported
+  bool pointerSeen_ = false;
+  int pointerX_ = 0, pointerY_ = 0;  // the pointer's last position over the window, window pixels
   std::deque<MouseEvent> events_;
 };
 
@@ -67,6 +71,7 @@ class SdlKeyboard : public PlatformKeyboard {
   bool acquired_ = false;
   bool lost_ = false;
   KeyStateTable keys_{};
+  KeyStateTable latched_{};  // keys that went down since the last read, so a quick tap is seen once
 };
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <string>
 
 #include "framework/platform/GlApi.h"
 #include "framework/platform/SdlInput.h"
@@ -120,6 +121,11 @@ void SdlPlatform::WaitEvents(int milliseconds) {
     return;
   }
   SDL_WaitEventTimeout(nullptr, milliseconds);
+}
+
+// SDL passes the name on where the desktop shows one (the sound server's list of programs, the window class).
+void SdlPlatform::SetApplicationName(std::string_view name) {
+  SDL_SetHint(SDL_HINT_APP_NAME, std::string(name).c_str());
 }
 
 // Input devices join and leave the list that hears the events.

@@ -28,6 +28,7 @@ class SdlPlatform : public Platform {
   PlatformClock& Clock() override;
   bool PumpEvents() override;
   void WaitEvents(int milliseconds) override;
+  void SetApplicationName(std::string_view name) override;
 
   // Input devices register here to receive their window's events.
   void Attach(SdlMouse* mouse);

@@ -45,6 +45,11 @@ class TestMouse : public PlatformMouse {
     }
     return overflow ? InputResult::BufferOverflow : InputResult::Ok;
   }
+  bool PointerPosition(int& x, int& y) override {
+    x = input_.PointerX;
+    y = input_.PointerY;
+    return input_.PointerSeen;
+  }
 
  private:
   TestInputState& input_;
@@ -103,6 +108,13 @@ void TestClock::Sleep(std::uint32_t milliseconds) {
 void TestInputState::Move(int dx, int dy) {
   if (dx) MouseEvents.push_back({kMouseOffsetX, dx, 0, 0});
   if (dy) MouseEvents.push_back({kMouseOffsetY, dy, 0, 0});
+}
+
+// The pointer is now seen over the window at that point.
+void TestInputState::PointAt(int x, int y) {
+  PointerSeen = true;
+  PointerX = x;
+  PointerY = y;
 }
 
 // Queues a button going down or up.

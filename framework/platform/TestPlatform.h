@@ -45,9 +45,14 @@ struct TestInputState {
   std::vector<std::string> Log;
   bool MouseForeground = false, MouseExclusive = false, KeyboardForeground = false;
   std::uint32_t MouseBufferSize = 0;
+  // The pointer over the window in back-buffer pixels, once it has been seen there (PointerSeen).
+  bool PointerSeen = false;
+  int PointerX = 0, PointerY = 0;
 
   // Queues a relative motion or a button change as the mouse would report it.
   void Move(int dx, int dy);
+  // Puts the pointer over the window at a back-buffer point (as the pointer would in a window).
+  void PointAt(int x, int y);
   void Button(int button, bool down);
   // Marks both devices unacquired, as a focus change does.
   void LoseInput();

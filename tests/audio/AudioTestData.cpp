@@ -3,6 +3,7 @@
 #include <cmath>
 #include <fstream>
 #include <numbers>
+#include <thread>
 
 #include <lame/lame.h>
 #include <unistd.h>
@@ -109,6 +110,15 @@ std::filesystem::path scratchDirectory(const std::string& name) {
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   return dir;
+}
+
+bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
 }
 
 }  // namespace zelmar::audio::test

@@ -1,8 +1,10 @@
 // Test data made on the spot: wave images and MP3 files of known content.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,5 +24,9 @@ bool writeMp3(const std::filesystem::path& path, int channels, int sampleRate,
 
 // A fresh directory for one test's files.
 std::filesystem::path scratchDirectory(const std::string& name);
+
+// Checks the condition every millisecond until it holds or the limit passes; answers the condition.
+// The limit only ends a real hang: the playback threads may run slowly on a loaded machine.
+bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(60));
 
 }  // namespace zelmar::audio::test

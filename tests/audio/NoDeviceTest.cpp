@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <thread>
 
 #include "audio/AudioError.h"
 #include "audio/AudioStreamOut.h"
@@ -51,7 +50,8 @@ TEST(NoDevice, EffectsAndMusicRunSilently) {
   }
   out.SetDeviceNumber(0);
   out.Run();
-  std::this_thread::sleep_for(600ms);  // well past 16 polls: the cursor must be moving
+  // Well past 16 checks of the cursor (0.32 s of sound): it must be moving.
+  ASSERT_TRUE(test::waitUntil([&] { return out.FramesPlayed() > 44100 / 2 || !out.ThreadRunning(); }));
   EXPECT_EQ(out.Status(), tosPlaying);
   EXPECT_TRUE(out.ThreadRunning());
   EXPECT_EQ(out.LastError(), "");

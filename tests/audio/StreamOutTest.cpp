@@ -1,10 +1,11 @@
 // The music output: its playback thread on SDL's dummy driver and on a pulled output, start
-// and stop, the refusals of Run, refilling, the end of the input and the no-space error.
+// and stop, the refusals of Run, refilling, the end of the input, the no-space error, and its
+// setters while it plays. Every wait is for a condition; its limit only ends a real hang.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
-#include <thread>
+#include <utility>
 
 #include "audio/AudioError.h"
 #include "audio/AudioStreamOut.h"
@@ -25,6 +26,7 @@ class StreamOutTest : public ::testing::Test {
   static void SetUpTestSuite() {
     dir = new std::filesystem::path(test::scratchDirectory("stream"));
     ASSERT_TRUE(test::writeMp3(*dir / "tune.mp3", 2, kRate, test::makeSine(2, kRate, kFrames, 100, 8000)));
+    ASSERT_TRUE(test::writeMp3(*dir / "other.mp3", 2, kRate, test::makeSine(2, kRate, kFrames, 40, 6000)));
   }
   static void TearDownTestSuite() {
     std::filesystem::remove_all(*dir);
@@ -44,6 +46,20 @@ class StreamOutTest : public ::testing::Test {
     std::vector<int16_t> pcm(2 * kFrames);
     EXPECT_EQ(plain.Read(pcm.data(), kFrames), kFrames);
     return pcm;
+  }
+
+  // Pulls small pieces until the thread has filled the ring and started it: until then the mix is
+  // silent, and a piece is mixed in one pass, so it is either all silence or all tune. Answers the
+  // first piece of the tune, empty if the stream never started.
+  static std::vector<int16_t> firstHeardPiece(ManualAudioOutput& output) {
+    std::vector<int16_t> heard;
+    test::waitUntil([&] {
+      auto piece = output.pull(64);
+      if (std::none_of(piece.begin(), piece.end(), [](int16_t s) { return s != 0; })) return false;
+      heard = std::move(piece);
+      return true;
+    });
+    return heard;
   }
 
   static std::string runError(TAudioStreamOut& output) {
@@ -69,21 +85,26 @@ TEST_F(StreamOutTest, PlaysOnTheDummyDriverAndStopsPromptly) {
   EXPECT_EQ(out.Status(), tosPlaying);
   EXPECT_TRUE(out.ThreadRunning());
   EXPECT_EQ(runError(out), "Component is Busy");
-  std::this_thread::sleep_for(1500ms);  // longer than the tune: it must loop
+  // Longer than the tune: it must loop.
+  ASSERT_TRUE(test::waitUntil([&] { return out.FramesPlayed() > 2 * kFrames || !out.ThreadRunning(); }));
   EXPECT_EQ(out.Status(), tosPlaying);
   EXPECT_EQ(out.LastError(), "");
   out.Pause();
   EXPECT_EQ(out.Status(), tosPaused);
-  std::this_thread::sleep_for(300ms);
   out.Resume();
   EXPECT_EQ(out.Status(), tosPlaying);
-  const auto start = Clock::now();
   out.Stop(false);
-  const auto took = Clock::now() - start;
-  EXPECT_LT(took, std::chrono::milliseconds(out.PollingInterval()) + 150ms);
   EXPECT_EQ(out.Status(), tosIdle);
   EXPECT_FALSE(out.ThreadRunning());
   EXPECT_FALSE(source.IsOpen());
+  // A stop wakes the thread from its wait between two checks of the cursor, however long that is.
+  out.SetPollingInterval(600000);
+  out.Run();
+  ASSERT_TRUE(test::waitUntil([&] { return out.FramesWritten() > 0; }));  // filled: now it waits
+  const auto start = Clock::now();
+  out.Stop(false);
+  EXPECT_LT(Clock::now() - start, 60s) << "the stop waited for the next check";
+  out.SetPollingInterval(200);
   out.Run();  // runs again after a stop
   EXPECT_EQ(out.Status(), tosPlaying);
   out.Stop(true);
@@ -115,25 +136,18 @@ TEST_F(StreamOutTest, StreamedSamplesMatchTheDecodedTuneAcrossRefillsAndLoops) {
   auto output = std::make_shared<ManualAudioOutput>(kRate);
   out.UseOutput(output);
   out.SetFramesInBuffer(32768);
-  out.SetPollingInterval(5);
+  out.SetPollingInterval(50);  // 16 checks without a pull (0.8 s) would end the stream
   source.SetLoop(true);
   out.Run();
-  // Until the thread has filled the ring and started it the mix is silent; a piece is mixed in
-  // one pass, so it is either all silence or all tune.
-  std::vector<int16_t> heard;
-  for (int i = 0; i < 400 && heard.empty(); ++i) {
-    auto piece = output->pull(64);
-    if (std::any_of(piece.begin(), piece.end(), [](int16_t s) { return s != 0; }))
-      heard = piece;
-    else
-      std::this_thread::sleep_for(5ms);
-  }
+  std::vector<int16_t> heard = firstHeardPiece(*output);
   ASSERT_FALSE(heard.empty()) << "the stream never started";
-  // Pull 2.5 tunes in pieces much smaller than the ring, giving the thread time to refill.
+  // Pull 2.5 tunes in pieces much smaller than the ring, each once the thread has written it.
+  uint64_t taken = heard.size() / 2;
   while (heard.size() < 2 * static_cast<size_t>(kFrames) * 5 / 2) {
+    ASSERT_TRUE(test::waitUntil([&] { return out.FramesWritten() >= taken + 3000; })) << "no refill";
     auto piece = output->pull(3000);
+    taken += 3000;
     heard.insert(heard.end(), piece.begin(), piece.end());
-    std::this_thread::sleep_for(20ms);
   }
   out.Stop(false);
   for (size_t i = 0; i < heard.size(); ++i) ASSERT_EQ(heard[i], tune[i % tune.size()]) << "sample " << i;
@@ -143,14 +157,20 @@ TEST_F(StreamOutTest, EndsByItselfAfterTheLastFramePlays) {
   auto output = std::make_shared<ManualAudioOutput>(kRate);
   out.UseOutput(output);
   out.SetFramesInBuffer(8192);
-  out.SetPollingInterval(5);
+  out.SetPollingInterval(50);  // 16 checks without a pull (0.8 s) would end the stream
   out.Run();
-  std::this_thread::sleep_for(30ms);
-  for (int i = 0; i < 300 && out.ThreadRunning(); ++i) {
-    output->pull(2000);
-    std::this_thread::sleep_for(20ms);
-  }
-  EXPECT_FALSE(out.ThreadRunning());
+  ASSERT_FALSE(firstHeardPiece(*output).empty()) << "the stream never started";
+  // Pieces of 2000 frames, never more than two ahead of what the thread has seen played, so that
+  // the cursor never laps the ring between two checks.
+  uint64_t taken = 64;
+  ASSERT_TRUE(test::waitUntil([&] {
+    if (!out.ThreadRunning()) return true;
+    if (taken < out.FramesPlayed() + 4000) {
+      output->pull(2000);
+      taken += 2000;
+    }
+    return false;
+  }));
   EXPECT_EQ(out.Status(), tosIdle);
   EXPECT_EQ(out.LastError(), "");
   out.Run();  // and can play again
@@ -162,10 +182,50 @@ TEST_F(StreamOutTest, OutputThatNeverPlaysEndsWithAnError) {
   out.SetPollingInterval(2);
   source.SetLoop(true);
   out.Run();
-  for (int i = 0; i < 200 && out.ThreadRunning(); ++i) std::this_thread::sleep_for(10ms);
-  EXPECT_FALSE(out.ThreadRunning());
+  EXPECT_TRUE(test::waitUntil([&] { return !out.ThreadRunning(); }));
   EXPECT_EQ(out.Status(), tosIdle);
   EXPECT_EQ(out.LastError(), "Audio output error");
+}
+
+// The setters may be used while the stream plays: the polling interval applies from the next check,
+// the input, device and ring size wait for the next Run while the thread keeps what it was given.
+// Under the thread sanitizer a setter that wrote what the thread reads, unlocked, is a data race.
+TEST_F(StreamOutTest, SettersWhilePlayingTakeEffectSafely) {
+  const std::vector<int16_t> tune = decodeTune();
+  TMp3Source other;
+  other.SetFileName((*dir / "other.mp3").string());
+  auto output = std::make_shared<ManualAudioOutput>(kRate);
+  out.UseOutput(output);
+  out.SetFramesInBuffer(8192);
+  out.SetPollingInterval(50);
+  out.Run();
+  std::vector<int16_t> heard = firstHeardPiece(*output);
+  ASSERT_FALSE(heard.empty()) << "the stream never started";
+  uint64_t taken = heard.size() / 2;
+  for (int k = 0; k < 20; ++k) {
+    out.SetPollingInterval(20 + k);
+    out.SetInput(k % 2 ? &other : &source);
+    out.SetDeviceNumber(k % 2);
+    out.SetFramesInBuffer(4096 + static_cast<uint32_t>(k));
+    ASSERT_TRUE(test::waitUntil([&] { return out.FramesWritten() >= taken + 1000; })) << "no refill";
+    auto piece = output->pull(1000);
+    taken += 1000;
+    heard.insert(heard.end(), piece.begin(), piece.end());
+  }
+  EXPECT_EQ(out.PollingInterval(), 39);
+  EXPECT_EQ(out.Input(), &other);
+  EXPECT_EQ(out.FramesInBuffer(), 4115u);
+  EXPECT_FALSE(other.IsOpen());
+  out.Stop(false);
+  EXPECT_FALSE(source.IsOpen());
+  for (size_t i = 0; i < heard.size(); ++i) ASSERT_EQ(heard[i], tune[i]) << "sample " << i;
+  // The next Run takes the new input.
+  out.SetDeviceNumber(0);
+  out.Run();
+  EXPECT_TRUE(other.IsOpen());
+  EXPECT_FALSE(source.IsOpen());
+  out.Stop(false);
+  EXPECT_FALSE(other.IsOpen());
 }
 
 }  // namespace

@@ -73,12 +73,19 @@ TEST(ThinkingTest, OperationsThatChangeWhatTheWorkerReadsParkItFirst) {
   EXPECT_EQ(w.Take(), "park ");
   w.board.NewGame();
   EXPECT_EQ(w.Take(), "park ");
-  w.board.SetZelmarMode(true);
-  w.board.SetSearchDepth(4);
   w.board.SetCastlingAllowed(CastleSet{});
+  EXPECT_EQ(w.Take(), "park ");
+  w.board.SetZelmarMode(true);  // read once per search; a search under the old mode is redone
+  w.board.SetSearchDepth(4);
   EXPECT_EQ(w.Take(), "");
   w.board.SetThinkingPriority(tpLowest);
   EXPECT_EQ(w.Take(), "priority1 ");
+  // A custom move source takes over: the worker is parked once, then left alone.
+  w.board.SetCustomEngine(true);
+  EXPECT_EQ(w.Take(), "park ");
+  w.board.SetCustomEngine(true);
+  w.board.SetPosition("init");
+  EXPECT_EQ(w.Take(), "");
 }
 
 TEST(ThinkingTest, MakeMoveRestartsTheWorkerEvenWhenRefused) {

@@ -116,6 +116,18 @@ TEST_F(GlBackendTest, KeyEventsReachTheKeyTable) {
   EXPECT_FALSE(keyboard.KeyDown(1));
   EXPECT_TRUE(keyboard.KeyDown(200));
   EXPECT_FALSE(keyboard.KeyPressed(200));
+
+  event.type = SDL_KEYDOWN;  // a tap: down and up between two reads is seen down once
+  event.key.state = SDL_PRESSED;
+  event.key.keysym.scancode = SDL_SCANCODE_LEFT;
+  Deliver(event);
+  event.type = SDL_KEYUP;
+  event.key.state = SDL_RELEASED;
+  Deliver(event);
+  ASSERT_TRUE(keyboard.Update());
+  EXPECT_TRUE(keyboard.KeyPressed(203));
+  ASSERT_TRUE(keyboard.Update());
+  EXPECT_FALSE(keyboard.KeyDown(203));
 }
 
 TEST_F(GlBackendTest, LeavingTheWindowReleasesEveryKey) {
@@ -151,6 +163,8 @@ TEST_F(GlBackendTest, PointerMotionIsScaledToBackBufferPixels) {
   SDL_Event motion{};
   motion.type = SDL_MOUSEMOTION;
   motion.motion.windowID = Window().Id();
+  motion.motion.x = 100;  // in a window the pointer's place counts, scaled as the picture is
+  motion.motion.y = 239;
   motion.motion.xrel = 10;
   motion.motion.yrel = -4;
   Deliver(motion);
@@ -162,11 +176,16 @@ TEST_F(GlBackendTest, PointerMotionIsScaledToBackBufferPixels) {
   click.button.windowID = Window().Id();
   click.button.button = SDL_BUTTON_LEFT;
   click.button.state = SDL_PRESSED;
+  click.button.x = 100;
+  click.button.y = 239;
   Deliver(click);
   ASSERT_TRUE(mouse.Update());
   EXPECT_EQ(mouse.DeltaX(), 22);
   EXPECT_EQ(mouse.DeltaY(), -8);
   EXPECT_TRUE(mouse.Pressed(0));
+  ASSERT_TRUE(mouse.PointerKnown());
+  EXPECT_EQ(mouse.PointerX(), 200);
+  EXPECT_EQ(mouse.PointerY(), 478);
 
   click.type = SDL_MOUSEBUTTONUP;
   click.button.button = SDL_BUTTON_RIGHT;

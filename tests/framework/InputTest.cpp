@@ -57,16 +57,49 @@ TEST_F(InputTest, ButtonFlagsWithAndWithoutClearOnUpdate) {
   EXPECT_FALSE(mouse.Pressed(0));
   EXPECT_TRUE(mouse.Released(0));
 
+  Input().Button(2, true);
+  Input().Button(2, false);  // a quick click inside one poll is a press, also without ClearOnUpdate
+  ASSERT_TRUE(mouse.Update());
+  EXPECT_TRUE(mouse.Pressed(2));
+  EXPECT_TRUE(mouse.Released(2));
+  ASSERT_TRUE(mouse.Update());
+  EXPECT_FALSE(mouse.Pressed(2));  // and only in that poll: the button is up
+
   mouse.SetClearOnUpdate(true);
   Input().Button(7, true);
-  Input().Button(7, false);  // a click inside one poll
+  Input().Button(7, false);  // a tap-to-click: down and up in one poll
+  ASSERT_TRUE(mouse.Update());
+  EXPECT_TRUE(mouse.Pressed(7));
+  EXPECT_TRUE(mouse.Released(7));
+  EXPECT_FALSE(mouse.Released(0));  // cleared
+  ASSERT_TRUE(mouse.Update());
+  EXPECT_FALSE(mouse.Pressed(7));
+  Input().Button(7, true);  // held from an earlier poll, released now: a release only
+  ASSERT_TRUE(mouse.Update());
+  Input().Button(7, false);
   ASSERT_TRUE(mouse.Update());
   EXPECT_FALSE(mouse.Pressed(7));
   EXPECT_TRUE(mouse.Released(7));
-  EXPECT_FALSE(mouse.Released(0));  // cleared
   EXPECT_FALSE(mouse.Pressed(8));
   EXPECT_FALSE(mouse.Pressed(-1));
   EXPECT_FALSE(mouse.Released(8));
+}
+
+TEST_F(InputTest, PointerPositionIsReadWithEachUpdate) {
+  TGfxMouse mouse(&Stage.Form);
+  ASSERT_TRUE(mouse.Update());
+  EXPECT_FALSE(mouse.PointerKnown());  // not yet seen over the window
+  Input().PointAt(700, -3);
+  Input().Move(5, 5);                  // the motion still reaches the deltas
+  EXPECT_FALSE(mouse.PointerKnown());  // read only by Update
+  ASSERT_TRUE(mouse.Update());
+  EXPECT_TRUE(mouse.PointerKnown());
+  EXPECT_EQ(mouse.PointerX(), 700);
+  EXPECT_EQ(mouse.PointerY(), -3);
+  EXPECT_EQ(mouse.DeltaX(), 5);
+  Input().PointerSeen = false;  // full screen: relative motion only
+  ASSERT_TRUE(mouse.Update());
+  EXPECT_FALSE(mouse.PointerKnown());
 }
 
 TEST_F(InputTest, MouseSettingsAreFixedOnceInitialized) {

@@ -14,6 +14,6 @@ zelmar_add_gtest(launcher_form_test LABEL launcher
 add_test(NAME launcher_clicks
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/launcher_clicks.sh $<TARGET_FILE:zelmar-chess>
           ${CMAKE_BINARY_DIR}/screenshots)
-set_tests_properties(launcher_clicks PROPERTIES LABELS launcher TIMEOUT 120 RUN_SERIAL TRUE
+set_tests_properties(launcher_clicks PROPERTIES LABELS launcher TIMEOUT 600 RUN_SERIAL TRUE
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 add_dependencies(check-launcher zelmar-chess)

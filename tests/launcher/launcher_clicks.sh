@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Clicks through the launcher of zelmar-chess with real mouse clicks on the X display:
 # English at first, "Russian" switches every text and writes config.ini, the close box asks the
-# quit question and "No" keeps the launcher, "Start Game" ends the program with status 0.
+# quit question and "No" keeps the launcher, "Start Game" closes it and opens the game window, whose quit
+# window ends the program with status 0.
 # Usage: launcher_clicks.sh <zelmar-chess> [screenshot directory]
 set -euo pipefail
 
@@ -23,8 +24,13 @@ cleanup() {
 }
 trap cleanup EXIT
 cp "$program" "$work/zelmar-chess"
+for f in zelmar.dat zelmar.def title_theme.mp3 main_theme.mp3; do
+  [[ -f "$(dirname "$program")/$f" ]] || fail "$f is missing beside the program"
+  cp "$(dirname "$program")/$f" "$work/"
+done
 
-# Polls a command every tenth of a second until it succeeds or `seconds` have passed.
+# Polls a command every tenth of a second until it succeeds or `seconds` have passed; the limits
+# are generous so that only a hang runs out on a loaded machine.
 wait_for() {
   local seconds="$1"; shift
   local tries=$((seconds * 10))
@@ -41,7 +47,7 @@ pid=$!
 window_of_program() { xdotool search --onlyvisible --pid "$pid" --name "." 2>/dev/null | head -1; }
 win=""
 find_window() { win="$(window_of_program)"; [[ -n "$win" ]]; }
-wait_for 20 find_window || fail "the launcher window did not appear"
+wait_for 60 find_window || fail "the launcher window did not appear"
 [[ "$(xdotool getwindowname "$win")" == "Zelmar Chess" ]] || fail "caption is '$(xdotool getwindowname "$win")'"
 
 # The window holds a 628 x 358 client area under its title bar, inside an even frame.
@@ -71,16 +77,16 @@ controls=("16 121 241 27" "16 154 241 27" "16 204 81 17" "104 204 81 17" "192 20
 # 2. English: wait until the panel has been drawn, keep the picture.
 xdotool mousemove 0 0
 drawn() { snapshot "$work/en.png"; [[ "$(convert "$work/en.png" -crop "241x27+$((panel_x + 16))+$((panel_y + 121))" -format %k info:)" -gt 4 ]]; }
-wait_for 10 drawn || fail "the launcher's panel was not drawn"
+wait_for 30 drawn || fail "the launcher's panel was not drawn"
 [[ -z "$shots" ]] || { mkdir -p "$shots"; cp "$work/en.png" "$shots/launcher-english.png"; }
 
 # 3. "Russian": the file appears with the eleven keys and Lang=2, and every text changes.
 click_panel 138 88 119 27
 expected=$'[Options]\nArmy=1\nMode=2\nDepth=3\nBackground=1\nClassic=2\nBoard=2\nMusic=1\nSound=1\nInversion=2\nPriority=1\nLang=2'
 file_written() { [[ -f "$work/config.ini" && "$(cat "$work/config.ini")" == "$expected" ]]; }
-wait_for 10 file_written || fail "config.ini after Russian: $(cat "$work/config.ini" 2>/dev/null || echo missing)"
+wait_for 30 file_written || fail "config.ini after Russian: $(cat "$work/config.ini" 2>/dev/null || echo missing)"
 russian_caption() { [[ "$(xdotool getwindowname "$win")" == "Шахматы с Зельмарами" ]]; }
-wait_for 10 russian_caption || fail "caption after Russian is '$(xdotool getwindowname "$win")'"
+wait_for 30 russian_caption || fail "caption after Russian is '$(xdotool getwindowname "$win")'"
 xdotool mousemove 0 0
 texts_switched() {
   snapshot "$work/ru.png"
@@ -90,7 +96,7 @@ texts_switched() {
     (($(differing_pixels "$work/en.png" "$work/ru.png" $c) > 20)) || return 1
   done
 }
-wait_for 10 texts_switched || fail "not every text of the panel changed to Russian"
+wait_for 30 texts_switched || fail "not every text of the panel changed to Russian"
 # shellcheck disable=SC2046
 (($(differing_pixels "$work/en.png" "$work/ru.png" 24 48 225 17) == 0)) || fail "the link changed"
 [[ -z "$shots" ]] || cp "$work/ru.png" "$shots/launcher-russian.png"
@@ -100,20 +106,43 @@ xdotool windowraise "$win"
 xdotool mousemove --window "$win" $((WIDTH - frame - 16)) $(((top + frame) / 2)) click 1
 box=""
 find_box() { box="$(xdotool search --onlyvisible --pid "$pid" --name "." 2>/dev/null | grep -vx "$win" | head -1)"; [[ -n "$box" ]]; }
-wait_for 10 find_box || fail "the close box asked no question"
+wait_for 30 find_box || fail "the close box asked no question"
 [[ "$(xdotool getwindowname "$box")" == "Шахматы с Зельмарами" ]] || fail "question titled '$(xdotool getwindowname "$box")'"
 [[ -z "$shots" ]] || import -window root "$shots/launcher-question.png"
 eval "$(xdotool getwindowgeometry --shell "$box" | sed 's/^/BOX_/')"
 xdotool mousemove --window "$box" $((BOX_WIDTH / 4)) $((BOX_HEIGHT - 20)) click 1
 box_gone() { ! xdotool search --onlyvisible --pid "$pid" --name "." 2>/dev/null | grep -qx "$box"; }
-wait_for 10 box_gone || fail "the question stayed after No"
+wait_for 30 box_gone || fail "the question stayed after No"
 kill -0 "$pid" 2>/dev/null || fail "the program ended after No"
 xdotool search --onlyvisible --pid "$pid" --name "." | grep -qx "$win" || fail "the launcher vanished after No"
 
-# 5. "Start Game" closes the launcher; the program ends with status 0 and prints nothing.
+# 5. "Start Game" closes the launcher and opens the game window (in Russian, as chosen); Escape on the
+# title screen opens the quit window, whose second button ends the program with status 0, printing nothing.
 click_panel 16 121 241 27
+launcher_gone() { ! xdotool search --onlyvisible --pid "$pid" --name "." 2>/dev/null | grep -qx "$win"; }
+wait_for 20 launcher_gone || fail "the launcher stayed after Start Game"
+game=""
+find_game() { game="$(xdotool search --onlyvisible --pid "$pid" --name "^Zelmar Chess II$" 2>/dev/null | head -1)"; [[ -n "$game" ]]; }
+wait_for 20 find_game || fail "the game window did not open after Start Game"
+game_drawn() { import -window "$game" "$work/game.png"; [[ "$(convert "$work/game.png" -format %k info:)" -gt 64 ]]; }
+wait_for 20 game_drawn || fail "the game window was not drawn"
+xdotool windowfocus --sync "$game" 2>/dev/null || true
+xdotool key --clearmodifiers Escape
+quit_open() {
+  import -window "$game" "$work/quit.png"
+  convert "$work/game.png" -crop 330x200+400+277 +repage "$work/a.png"
+  convert "$work/quit.png" -crop 330x200+400+277 +repage "$work/b.png"
+  local n
+  n="$(compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1 || true)"
+  [[ "${n%% *}" =~ ^[0-9]+$ ]] && ((${n%% *} > 200))
+}
+wait_for 20 quit_open || fail "Escape on the title screen did not open the quit window"
+[[ -z "$shots" ]] || cp "$work/quit.png" "$shots/launcher-game-quit-window.png"
+xdotool mousemove --window "$game" 562 412
+sleep 0.2
+xdotool click 1
 ended() { ! kill -0 "$pid" 2>/dev/null; }
-wait_for 20 ended || fail "the program did not end after Start Game"
+wait_for 60 ended || fail "the program did not end from the quit window"
 status=0
 wait "$pid" || status=$?
 pid=""

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -29,72 +30,88 @@ bool RandomLegalMove(TChessBrd& board, std::mt19937& rng, Square& from, Square& 
   return true;
 }
 
+// One random game change, as the game's menus and the human's moves make them. Answers whether the
+// change ends by releasing the worker (StartThinking, a change of sides, a move).
+bool RandomChange(WorkerBoard& w, std::mt19937& rng) {
+  static const std::string positions[] = {std::string(kInitialPosition),
+                                          "      k      ppp" + std::string(40, ' ') + "R     K ",
+                                          "    k   " + std::string(48, ' ') + "R   K  R"};
+  switch (rng() % 12) {
+    case 0:
+      w.board.StopThinking();
+      return false;
+    case 1:
+      w.board.StartThinking();
+      return true;
+    case 2:
+      w.board.NewGame();
+      return false;
+    case 3:
+      w.board.SetComputerPlaysWhite(rng() % 2);
+      return true;
+    case 4:
+      w.board.SetComputerPlaysBlack(rng() % 2);
+      return true;
+    case 5:
+      w.board.SetPosition(positions[rng() % 3]);
+      return false;
+    case 6:
+      w.board.SetWhiteToMove(rng() % 2);
+      return false;
+    case 7:
+      w.board.SetSearchDepth(1 + static_cast<int>(rng() % 4));
+      return false;
+    case 8:
+      w.board.SetZelmarMode(rng() % 2);
+      return false;
+    case 9:
+      w.board.MoveBack();
+      return false;
+    case 10:
+      w.board.SetThinkingPriority(rng() % 2 ? tpLower : tpLowest);
+      return false;
+    default: {
+      Square from, to;
+      if (!RandomLegalMove(w.board, rng, from, to)) return false;
+      w.board.MakeMove(from, to);
+      return true;
+    }
+  }
+}
+
+// A delivered move may be refused (a finished game, a threefold repetition). A refused move ends
+// the worker's pass: it parks with nothing queued and delivers nothing more until the board releases
+// it again. A refusal inside a change's own park (the worker had posted its move just before) may be
+// followed by that change's release, which rightly starts a fresh pass; so the rule is checked
+// whenever nothing has released the worker since its refusal.
 TEST(WorkerStressTest, RandomChangesDuringSearches) {
   WorkerBoard w;
   std::mt19937 rng(20261208);
-  int refusedBefore = 0;
-  using namespace std::chrono_literals;
   int mates = 0;
+  int refusalsChecked = 0;
   w.board.OnMate = [&](TChessBrd& b, Square, Square) {
     ++mates;
     if (mates % 2 == 0) b.NewGame();  // now and then a new game from inside the event
   };
   w.board.SetSearchDepth(3);
   w.board.NewGame();
-  const std::string positions[] = {std::string(kInitialPosition),
-                                   "      k      ppp" + std::string(40, ' ') + "R     K ",
-                                   "    k   " + std::string(48, ' ') + "R   K  R"};
   for (int step = 0; step < 3000; ++step) {
-    switch (rng() % 12) {
-      case 0:
-        w.board.StopThinking();
-        break;
-      case 1:
-        w.board.StartThinking();
-        break;
-      case 2:
-        w.board.NewGame();
-        break;
-      case 3:
-        w.board.SetComputerPlaysWhite(rng() % 2);
-        break;
-      case 4:
-        w.board.SetComputerPlaysBlack(rng() % 2);
-        break;
-      case 5:
-        w.board.SetPosition(positions[rng() % 3]);
-        break;
-      case 6:
-        w.board.SetWhiteToMove(rng() % 2);
-        break;
-      case 7:
-        w.board.SetSearchDepth(1 + static_cast<int>(rng() % 4));
-        break;
-      case 8:
-        w.board.SetZelmarMode(rng() % 2);
-        break;
-      case 9:
-        w.board.MoveBack();
-        break;
-      case 10:
-        w.board.SetThinkingPriority(rng() % 2 ? tpLower : tpLowest);
-        break;
-      default: {
-        Square from, to;
-        if (RandomLegalMove(w.board, rng, from, to)) w.board.MakeMove(from, to);
-      }
-    }
-    w.RunFor(std::chrono::milliseconds(rng() % 3));
+    const int refusedBeforeChange = w.worker.MovesRefused();
+    const bool released = RandomChange(w, rng);
+    const int refusedBeforeRun = w.worker.MovesRefused();
+    w.RunFor(std::chrono::milliseconds(rng() % 3));  // the main loop, which runs no releases itself
     ASSERT_EQ(w.board.GetPosition().size(), 64u);
-    // A delivered move may be refused (a finished game, a threefold repetition, the mode switched
-    // during the search); the worker must then rest parked instead of trying again and again.
-    if (w.worker.MovesRefused() != refusedBefore) {
-      refusedBefore = w.worker.MovesRefused();
+    const bool refusedInRun = w.worker.MovesRefused() != refusedBeforeRun;
+    const bool refusedInChange = refusedBeforeRun != refusedBeforeChange;
+    if (refusedInRun || (refusedInChange && !released)) {
       const int delivered = w.worker.MovesDelivered();
-      w.RunFor(20ms);
+      ASSERT_TRUE(w.RunUntil([&] { return w.Resting(); }))
+          << "the worker did not park after a refused move (step " << step << ")";
       EXPECT_EQ(w.worker.MovesDelivered(), delivered) << "the worker went on after a refused move";
+      ++refusalsChecked;
     }
   }
+  EXPECT_GT(refusalsChecked, 0);
   w.board.StopThinking();
   EXPECT_TRUE(w.worker.Parked());
   EXPECT_FALSE(w.board.Thinking());

@@ -34,6 +34,18 @@ struct WorkerBoard {
   void RunFor(std::chrono::milliseconds span) {
     RunUntil([] { return false; }, span);
   }
+  // Whether the worker rests: parked with no call of its own waiting. It then does nothing at all
+  // until the board releases it, however long the main loop runs.
+  bool Resting() const { return worker.Parked() && !worker.CallPending(); }
+  // Waits, without running it, until the worker has posted a synchronous call; answers whether it did.
+  bool WaitUntilPosted(std::chrono::milliseconds limit = std::chrono::seconds(60)) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!worker.CallPending()) {
+      if (std::chrono::steady_clock::now() >= end) return false;
+      board.WaitForWorkerCalls(std::chrono::milliseconds(5));
+    }
+    return true;
+  }
 
   TChessBrd board;
   TChessThread& worker;

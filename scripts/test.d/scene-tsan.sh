@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# The game window driven through whole games, rapid rematches and take-backs, computer player and all, under
+# ThreadSanitizer (the build-tsan tree the worker tests use).
+set -euo pipefail
+root="${1:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
+cd "$root"
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELMAR_SANITIZE=thread >/dev/null
+cmake --build build-tsan -j "$(nproc)" --target scene_tests
+# The window's pictures and fonts are those the main build made (scripts/test builds it first).
+[[ -f build/bin/zelmar.dat ]] || cmake --build build --target zelmar_content
+games='SceneGameTest.Rematches*:SceneGameTest.AWholeGameAsWhite*:SceneFormTest.Escape*'
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ZELMAR_DATA_FOLDER="$PWD/build/bin" \
+  build-tsan/tests/scene_tests --gtest_filter="$games" --gtest_brief=1
