@@ -3,7 +3,7 @@
 # display, started from / with a fresh HOME: "Start Game" in the launcher, then on the title screen
 # "Options", "Language", "Back to Menu". The settings must then be in $HOME/.config/zelmar-chess/config.ini
 # (the folder made by that first save), the install folder unchanged, and a second start's launcher must
-# read them (its caption in Russian). Every step leaves a screenshot in the screenshot folder.
+# read them (its caption in Russian) and close on "Yes". Every step leaves a screenshot in the screenshot folder.
 # Usage: installed_clicks.sh <build folder> <screenshot folder>
 set -euo pipefail
 
@@ -19,7 +19,8 @@ xdotool getmouselocation >/dev/null 2>&1 || fail "cannot reach the X display $DI
 work="$(mktemp -d)"
 pid=""
 cleanup() {
-  if [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
+  # SIGKILL: the game turns SIGTERM into a quit event that a modal launcher never reads.
+  if [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; then kill -KILL "$pid"; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -124,10 +125,21 @@ pid=""
 fingerprint >"$work/after"
 diff -u "$work/before" "$work/after" >&2 || fail "the install folder changed"
 
-# 8. A second start's launcher reads the same file: it opens in Russian.
+# 8. A second start's launcher reads the same file: it opens in Russian. Escape asks the quit question and
+# "Yes" (the right-hand button) ends the program with status 0, the settings untouched.
 start_game
 await_launcher "Шахматы с Зельмарами"
-kill "$pid"
-wait "$pid" 2>/dev/null || true
+xdotool windowfocus --sync "$launcher" 2>/dev/null || true
+xdotool key --clearmodifiers Escape
+box=""
+find_box() { box="$(xdotool search --onlyvisible --pid "$pid" --name "." 2>/dev/null | grep -vx "$launcher" | head -1)"; [[ -n "$box" ]]; }
+wait_for 10 find_box || fail "Escape asked no question"
+eval "$(xdotool getwindowgeometry --shell "$box" | sed 's/^/BOX_/')"
+xdotool mousemove --window "$box" $((BOX_WIDTH * 3 / 4)) $((BOX_HEIGHT - 20)) click 1
+wait_for 20 ended || fail "the program did not end after Yes"
+status=0
+wait "$pid" || status=$?
 pid=""
+((status == 0)) || fail "exit status $status after Yes: $(cat "$work/stderr")"
+[[ "$(cat "$config")" == "$expected" ]] || fail "the launcher changed config.ini: $(cat "$config")"
 echo "installed clicks: all steps passed; screenshots in $shots"
