@@ -20,10 +20,11 @@ dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./usr/||' | LC_ALL=C
 sed 's|^bin/|games/|' "$expected" | LC_ALL=C sort >"$work/wanted"
 diff -u "$work/wanted" "$work/found" >&2 || fail "the package's files differ (- missing, + extra)"
 
-# 2. The control fields: dependencies from shlibdeps, the games section.
+# 2. The control fields: dependencies from shlibdeps (and the OpenGL library SDL opens), the games section.
 depends="$(dpkg-deb -f "$deb" Depends)"
-for lib in libc6 libstdc++6 libgtk-3-0; do
-  [[ "$depends" == *"$lib "* || "$depends" == *"$lib," || "$depends" == *"$lib" ]] || fail "Depends lacks $lib: $depends"
+names=" $(sed -e 's/ *([^)]*)//g' -e 's/,/ /g' <<<"$depends") "
+for lib in libc6 libstdc++6 libgtk-3-0 libsdl2-2.0-0 libmpg123-0 libgl1; do
+  [[ "$names" == *" $lib "* ]] || fail "Depends lacks $lib: $depends"
 done
 [[ "$(dpkg-deb -f "$deb" Section)" == games ]] || fail "section $(dpkg-deb -f "$deb" Section)"
 
