@@ -77,6 +77,11 @@ inline unsigned FilesOf(bitboards::Mask m) {
   return static_cast<unsigned>(m & 0xFF);
 }
 
+// The squares of the files given as 8 bits (bit 0 = file a).
+inline bitboards::Mask FileSquares(unsigned files) {
+  return files * 0x0101010101010101ull;
+}
+
 // Number of squares in a set that holds only a few.
 inline int CountFew(bitboards::Mask m) {
   int n = 0;
@@ -126,13 +131,14 @@ int TChessSearch::Evaluate() const {
     PawnTerms(files[cBlack], files[cWhite], cBlack, e.Score[cBlack]);
   }
   int score[2] = {BonusSum[cWhite] + e.Score[cWhite], BonusSum[cBlack] + e.Score[cBlack]};
+  // A rook on a file without a pawn of its own side: 15, or 10 when an enemy pawn stands there.
   for (int c = cWhite; c <= cBlack; ++c) {
-    const unsigned own = files[c];
+    const bitboards::Mask rooks = PieceSet[c][kRook];
+    if (!rooks) continue;
+    const unsigned noOwn = ~files[c] & 0xFFu;
     const unsigned foe = files[c ^ 1];
-    for (bitboards::Mask rooks = PieceSet[c][kRook]; rooks; rooks &= rooks - 1) {
-      const int f = FileOfSq(bitboards::FirstSquare(rooks));
-      if (!((own >> f) & 1)) score[c] += (foe >> f) & 1 ? 10 : 15;
-    }
+    score[c] +=
+        15 * CountFew(rooks & FileSquares(noOwn & ~foe)) + 10 * CountFew(rooks & FileSquares(noOwn & foe));
   }
   return score[Side] - score[Other];
 }
