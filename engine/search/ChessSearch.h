@@ -98,6 +98,7 @@ class TChessSearch {
   void PickBest(int i);
   void UpdateBestLine(TSearchMove m);
   void PawnTerms(unsigned ownFiles, unsigned foeFiles, int c, int& score) const;
+  const TPawnEntry& PawnEntryFor(bitboards::Mask white, bitboards::Mask black, const unsigned* files) const;
   bool CastleSquaresFree(int to) const;
   bool MoverLeftInCheck(TSearchMove m, int mover) const;
   bitboards::Mask Attackers(int square, int bySide) const;
@@ -126,6 +127,8 @@ class TChessSearch {
   int BonusSum[2];
   // Pawn-structure terms already worked out in this search (entries of older searches are stale).
   mutable TPawnEntry PawnCache[1 << PawnCacheBits];
+  // The last placement each ply evaluated, looked at before the table.
+  mutable TPawnEntry PawnMemo[MaxPly];
   std::uint32_t PawnGeneration = 0;
   int SquareBonus[2][6][64];
 
