@@ -60,6 +60,9 @@ class TChessSearch {
   // ply's move list begin at the given entry (to probe the depth and list bounds).
   int SearchAtPly(int ply, int depth);
   void SetListBegin(int start) { ListStart[Ply] = start; }
+  // Test hook: picks the entry the search tries at place i of the current list (i counts up from
+  // ListBegin(), one call per place, as the search's loops call it).
+  const TScoredMove& PickEntry(int i);
 
  private:
   // Pawn-structure terms of one placement of both sides' pawns, for the current search's tables.
@@ -96,6 +99,7 @@ class TChessSearch {
   bitboards::Mask ActivePawns(bitboards::Mask pawns, bitboards::Mask enemy, bitboards::Mask empty) const;
   void MarkBestLineMove();
   void PickBest(int i);
+  int ScanForBest(int i);
   void UpdateBestLine(TSearchMove m);
   void PawnTerms(unsigned ownFiles, unsigned foeFiles, int c, int& score) const;
   const TPawnEntry& PawnEntryFor(bitboards::Mask white, bitboards::Mask black, const unsigned* files) const;
@@ -141,6 +145,10 @@ class TChessSearch {
   int ListStart[MaxPly];
   int ListEnd[MaxPly];
   std::int32_t HistoryScore[64][64];
+  // The entry the next pick of each ply's list takes, when the last scan already found it (for the
+  // pick at PickAheadAt, else -1).
+  int PickAheadAt[MaxPly];
+  int PickAheadEntry[MaxPly];
   TUndo UndoStack[MaxPly];
   TSearchMove BestLine[MaxPly][MaxPly];
   int BestLineLength[MaxPly];

@@ -201,10 +201,12 @@ inline void TChessSearch::AddEnPassant(TScoredMove*& out) const {
   }
 }
 
-// Ends the current ply's list at the write position, cut back to the list's bound.
+// Ends the current ply's list at the write position, cut back to the list's bound; no pick of the
+// new list is known yet.
 inline void TChessSearch::CloseList(const TScoredMove* out) {
   ListEnd[Ply] = std::min(static_cast<int>(out - MoveList), MaxMoveList);
   ListStart[Ply + 1] = ListEnd[Ply];
+  PickAheadAt[Ply] = -1;
 }
 
 // All pseudo-legal moves of the side to move, appended as the current ply's list.
