@@ -71,7 +71,7 @@ class TChessSearch {
     std::uint32_t Generation;
     int Score[2];
   };
-  static constexpr int PawnCacheBits = 13;
+  static constexpr int PawnCacheBits = 10;
 
   struct TUndo {
     TSearchMove Move;
@@ -89,7 +89,9 @@ class TChessSearch {
   std::int32_t CaptureScore(int from, int to) const;
   void AddPawnMove(TScoredMove*& out, int from, int to, int flags) const;
   template <bool Up>
-  void AddRayMoves(TScoredMove*& out, int s, int r, bitboards::Mask occupied) const;
+  void AddRayMoves(TScoredMove*& out, int s, int r, bitboards::Mask occupied, bitboards::Mask enemy) const;
+  template <bool Up>
+  void AddRayCapture(TScoredMove*& out, int s, int r, bitboards::Mask occupied, bitboards::Mask enemy) const;
   void AddStepMoves(TScoredMove*& out, int s, bitboards::Mask targets) const;
   bitboards::Mask ReachMask(int kind, int s) const;
   void AddCastlings(TScoredMove*& out) const;
@@ -138,9 +140,9 @@ class TChessSearch {
 
   // Search tables.
   // Room for one whole position's moves past the bound, so generators write without checking: no
-  // piece has more than 35 moves (a Zelmar's 27 slides and 8 jumps), plus two castlings and two
-  // en-passant captures.
-  static constexpr int MaxPositionMoves = 64 * 35 + 4;
+  // piece has more than 35 moves (a Zelmar's 27 slides and 8 jumps), plus two castlings, two
+  // en-passant captures and one entry written and dropped.
+  static constexpr int MaxPositionMoves = 64 * 35 + 5;
   TScoredMove MoveList[MaxMoveList + MaxPositionMoves];
   int ListStart[MaxPly];
   int ListEnd[MaxPly];
