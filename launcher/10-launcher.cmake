@@ -2,6 +2,7 @@
 
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(ZELMAR_GTK3 REQUIRED IMPORTED_TARGET GLOBAL gtk+-3.0)
+pkg_check_modules(ZELMAR_WAYLAND REQUIRED IMPORTED_TARGET GLOBAL wayland-client)
 find_package(JPEG REQUIRED)
 
 zelmar_module_library(zelmar_launcher_options
@@ -33,6 +34,8 @@ zelmar_embed_files(zelmar_launcher_picture LauncherPicture
 
 zelmar_module_library(zelmar_launcher
   DesktopDialogs.cpp
+  DisplayRoute.cpp
+  ErrorBox.cpp
   JpegImage.cpp
   LauncherPainting.cpp
   LauncherPicture.cpp
@@ -40,6 +43,6 @@ zelmar_module_library(zelmar_launcher
   MainFormStyle.cpp)
 target_link_libraries(zelmar_launcher
   PUBLIC zelmar_launcher_options
-  PRIVATE zelmar_launcher_picture PkgConfig::ZELMAR_GTK3 JPEG::JPEG)
+  PRIVATE zelmar_launcher_picture PkgConfig::ZELMAR_GTK3 PkgConfig::ZELMAR_WAYLAND JPEG::JPEG)
 # The window shows the game's desktop icon, named by its application id, once it is installed.
 target_compile_definitions(zelmar_launcher PRIVATE ZELMAR_APP_ID="${ZELMAR_APP_ID}")
