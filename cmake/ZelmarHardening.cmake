@@ -1,8 +1,9 @@
 # The hardened build Debian gives its packages (dpkg-buildflags with hardening=+all on amd64): fortified libc
 # calls, stack protector, format checks, a position-independent executable, and relocations made read-only
 # and bound at start-up (full RELRO); with the stack clash and control-flow protection that later releases
-# add to that set and that hardening-check asks for. On by default; the sanitizer builds leave it out, since
-# their interceptors stand in for the fortified calls.
+# add to that set (the control-flow marks reach the program only once the C library's start files carry
+# them too, which Debian 12's do not). On by default; the sanitizer builds leave it out, since their
+# interceptors stand in for the fortified calls.
 
 option(ZELMAR_HARDEN "Build with the Debian hardening flags" ON)
 

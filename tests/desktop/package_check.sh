@@ -38,8 +38,10 @@ file -b "$work/root/usr/games/zelmar-chess" | grep -q ', stripped' || fail "the 
 command -v hardening-check >/dev/null || fail "hardening-check is missing (Debian package devscripts)"
 mapfile -t programs < <(find "$work/root" -type f -perm -u+x -exec sh -c 'file -b "$1" | grep -q "^ELF"' _ {} \; -print)
 ((${#programs[@]} > 0)) || fail "no program in the package"
+# Control-flow protection is not asked for: Debian 12's C start files carry no CET marks, so no program
+# linked there can show it (its own programs do not either), whatever the compiler was told.
 for program in "${programs[@]}"; do
-  hardening-check "$program" >"$work/hardening" 2>&1 || fail "not hardened: $(cat "$work/hardening")"
+  hardening-check --nocfprotection "$program" >"$work/hardening" 2>&1 || fail "not hardened: $(cat "$work/hardening")"
   sed "s|$work/root||" "$work/hardening"
 done
 

@@ -7,17 +7,18 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 started=()
 end_started() {
   local p
-  for p in "${started[@]}"; do kill -KILL "$p" 2>/dev/null || true; done
+  for p in "${started[@]}"; do { kill -KILL "$p" && wait "$p"; } 2>/dev/null || true; done
   [[ -z "${work:-}" ]] || rm -rf "$work"
 }
 trap end_started EXIT
 
-# Polls a command every tenth of a second until it succeeds or `seconds` have passed.
+# Polls a command every tenth of a second until it succeeds or `seconds` have passed (by the clock, however
+# long each try takes).
 wait_for() {
-  local seconds="$1"; shift
-  local tries=$((seconds * 10))
+  local deadline=$((SECONDS + $1))
+  shift
   until "$@"; do
-    ((tries-- > 0)) || return 1
+    ((SECONDS < deadline)) || return 1
     sleep 0.1
   done
 }
