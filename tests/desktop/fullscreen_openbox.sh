@@ -66,17 +66,24 @@ title_drawn() {
 wait_for 20 title_drawn || fail "the title screen is not at (128, 128) with black around it"
 
 # The game's cursor follows the pointer's motion only. It is first pushed into the scene's top-left corner
-# (where it stops at 0, 0); from there every move is relative to the last, and a click lands where the
-# cursor is after the same tick's motion.
-xdotool mousemove_relative -- -3000 -3000
+# (where it stops at 0, 0), again until it is seen there (the pointer may be held only a little after the
+# title screen shows); from there every move is relative to the last, and a click lands where the cursor
+# is after the same tick's motion.
+# Screenshots compare inside the scene: a box of the logical screen moved by the origin.
+scene_differs() { differs "$1" "$2" $((128 + $3)) $((128 + $4)) "$5" "$6" "${7:-200}"; }
+in_corner() {
+  xdotool mousemove_relative -- -3000 -3000
+  shot 1-corner
+  scene_differs "$shots/fullscreen-1-title.png" "$shots/fullscreen-1-corner.png" 0 0 24 24 20
+}
+wait_for 20 in_corner || fail "the game's cursor did not follow the relative motion into the corner"
+rm -f "$shots/fullscreen-1-corner.png"
 cursor_x=0 cursor_y=0
 move_to() {
   xdotool mousemove_relative -- $(($1 - cursor_x)) $(($2 - cursor_y))
   cursor_x=$1 cursor_y=$2
 }
 click_at() { move_to "$1" "$2"; xdotool click 1; }
-# Screenshots compare inside the scene: a box of the logical screen moved by the origin.
-scene_differs() { differs "$1" "$2" $((128 + $3)) $((128 + $4)) "$5" "$6"; }
 
 # 5. "Game" shows the board; e2 then e4; the computer replies on Black's back ranks.
 click_at 183 172

@@ -57,13 +57,14 @@ readonly full_screen_box_x=$((180 + 16 + 8)) full_screen_box_y=$((90 + 204 + 8))
 
 # Colours in a box (X Y W H) of a screenshot.
 colours() { convert "$1" -crop "$4x$5+$2+$3" +repage -format %k info:; }
-# Whether two screenshots differ inside a box (X Y W H) by more than a few pixels.
+# Whether two screenshots differ inside a box (X Y W H) by more than a few pixels (200, or the seventh
+# argument).
 differs() {
   convert "$1" -crop "$5x$6+$3+$4" +repage "$work/a.png"
   convert "$2" -crop "$5x$6+$3+$4" +repage "$work/b.png"
   local n
   n="$(compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1 || true)"
-  [[ "${n%% *}" =~ ^[0-9]+$ ]] && ((${n%% *} > 200))
+  [[ "${n%% *}" =~ ^[0-9]+$ ]] && ((${n%% *} > ${7:-200}))
 }
 # Whether the process has ended.
 ended() { ! kill -0 "$1" 2>/dev/null; }
