@@ -80,19 +80,10 @@ chroot "$root" env -i PATH=/usr/bin:/bin:/usr/games HOME=/home/player DISPLAY="$
   NO_AT_BRIDGE=1 SDL_AUDIODRIVER=dummy /usr/games/zelmar-chess >"$work/stdout" 2>"$work/stderr" &
 pid=$!
 started+=("$pid")
-window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
-launcher=""
-find_launcher() { launcher="$(window_named "Zelmar Chess")"; [[ -n "$launcher" ]]; }
-wait_for 30 find_launcher || fail "the installed launcher did not appear: $(cat "$work/stderr")"
-eval "$(xdotool getwindowgeometry --shell "$launcher")"
-frame=$(((WIDTH - 628) / 2))
-top=$((HEIGHT - frame - 358))
-panel_ready() { import -window "$launcher" "$shots/clean-1-launcher.png"; (($(colours "$shots/clean-1-launcher.png" 0 0 "$WIDTH" "$HEIGHT") > 16)); }
-wait_for 10 panel_ready || fail "the launcher was not drawn"
-xdotool mousemove --window "$launcher" $((frame + start_button_x)) $((top + start_button_y)) click 1
-game=""
-find_game() { game="$(window_named "Zelmar Chess II")"; [[ -n "$game" ]]; }
-wait_for 20 find_game || fail "the game window did not open: $(cat "$work/stderr")"
+await_launcher
+cp "$work/launcher.png" "$shots/clean-1-launcher.png"
+click_launcher "$start_button_x" "$start_button_y"
+await_game
 title_drawn() { import -window "$game" "$shots/clean-2-title.png"; (($(colours "$shots/clean-2-title.png" 0 0 1024 768) > 64)); }
 wait_for 30 title_drawn || fail "the title screen was not drawn: $(cat "$work/stderr")"
 # "Quit", then the quit window's "Quit" (the clicks land with the motion in the same tick).

@@ -28,18 +28,10 @@ start_xvfb 1024x768
   >"$work/stdout" 2>"$work/stderr") &
 pid=$!
 started+=("$pid")
-window_named() { xdotool search --onlyvisible --pid "$pid" --name "^$1\$" 2>/dev/null | head -1; }
-launcher=""
-find_launcher() { launcher="$(window_named "Zelmar Chess")"; [[ -n "$launcher" ]]; }
-wait_for 20 find_launcher || fail "the launcher did not appear: $(cat "$work/stderr")"
-eval "$(xdotool getwindowgeometry --shell "$launcher")"
-frame=$(((WIDTH - 628) / 2))
-top=$((HEIGHT - frame - 358))
-panel_ready() { import -window "$launcher" "$work/launcher.png"; (($(colours "$work/launcher.png" 0 0 "$WIDTH" "$HEIGHT") > 16)); }
-wait_for 10 panel_ready || fail "the launcher was not drawn"
-xdotool mousemove --window "$launcher" $((frame + start_button_x)) $((top + start_button_y)) click 1
+await_launcher
+click_launcher "$start_button_x" "$start_button_y"
 
-# 3. The box: a desktop dialog (a transient dialog window of GTK's) with the message and its OK button.
+# 3. The box: a dialog window of GTK's (the message with the error icon and its OK button).
 box=""
 find_box() { box="$(window_named "Zelmar Chess II")"; [[ -n "$box" ]] && xprop -id "$box" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_DIALOG; }
 wait_for 20 find_box || fail "no error box: $(cat "$work/stderr")"

@@ -28,22 +28,12 @@ wait_for 20 managed || fail "openbox did not take the screen: $(cat "$work/openb
 (cd "$work" && exec env NO_AT_BRIDGE=1 SDL_AUDIODRIVER=dummy "$work/game/zelmar-chess" >"$work/stdout" 2>"$work/stderr") &
 pid=$!
 started+=("$pid")
-window_named() { xdotool search --onlyvisible --pid "$pid" --name "^$1\$" 2>/dev/null | head -1; }
-launcher=""
-find_launcher() { launcher="$(window_named "Zelmar Chess")"; [[ -n "$launcher" ]]; }
-wait_for 20 find_launcher || fail "the launcher did not appear: $(cat "$work/stderr")"
-eval "$(xdotool getwindowgeometry --shell "$launcher")"
-frame=$(((WIDTH - 628) / 2))
-top=$((HEIGHT - frame - 358))
-panel_ready() { import -window "$launcher" "$work/launcher.png"; (($(colours "$work/launcher.png" 0 0 "$WIDTH" "$HEIGHT") > 16)); }
-wait_for 10 panel_ready || fail "the launcher was not drawn"
-xdotool mousemove --window "$launcher" $((frame + full_screen_box_x)) $((top + full_screen_box_y)) click 1
-xdotool mousemove --window "$launcher" $((frame + start_button_x)) $((top + start_button_y)) click 1
+await_launcher
+click_launcher "$full_screen_box_x" "$full_screen_box_y"
+click_launcher "$start_button_x" "$start_button_y"
 
 # 3. A borderless full-screen window of the screen's size at the screen's corner.
-game=""
-find_game() { game="$(window_named "Zelmar Chess II")"; [[ -n "$game" ]]; }
-wait_for 20 find_game || fail "the game window did not open: $(cat "$work/stderr")"
+await_game
 full_screen() {
   eval "$(xdotool getwindowgeometry --shell "$game")"
   ((X == 0 && Y == 0 && WIDTH == 1280 && HEIGHT == 1024)) &&

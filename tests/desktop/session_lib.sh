@@ -55,6 +55,27 @@ copy_game() {
 readonly start_button_x=$((180 + 16 + 120)) start_button_y=$((90 + 121 + 13))
 readonly full_screen_box_x=$((180 + 16 + 8)) full_screen_box_y=$((90 + 204 + 8))
 
+# Finds the visible X window of process $pid with the exact title.
+window_named() { xdotool search --onlyvisible --pid "$pid" --name "^$1\$" 2>/dev/null | head -1; }
+# Waits for the launcher of process $pid and its picture; sets `launcher` and its client area's corner in
+# the window (the title bar the launcher draws itself lies above it).
+await_launcher() {
+  find_launcher() { launcher="$(window_named "Zelmar Chess")"; [[ -n "$launcher" ]]; }
+  wait_for 30 find_launcher || fail "the launcher did not appear: $(cat "$work/stderr" 2>/dev/null)"
+  eval "$(xdotool getwindowgeometry --shell "$launcher")"
+  launcher_left=$(((WIDTH - 628) / 2))
+  launcher_top=$((HEIGHT - launcher_left - 358))
+  panel_ready() { import -window "$launcher" "$work/launcher.png"; (($(colours "$work/launcher.png" 0 0 "$WIDTH" "$HEIGHT") > 16)); }
+  wait_for 10 panel_ready || fail "the launcher was not drawn"
+}
+# Clicks a point of the launcher's client area.
+click_launcher() { xdotool mousemove --window "$launcher" $((launcher_left + $1)) $((launcher_top + $2)) click 1; }
+# Waits for the game window of process $pid; sets `game`.
+await_game() {
+  find_game() { game="$(window_named "Zelmar Chess II")"; [[ -n "$game" ]]; }
+  wait_for 30 find_game || fail "the game window did not open: $(cat "$work/stderr" 2>/dev/null)"
+}
+
 # Colours in a box (X Y W H) of a screenshot.
 colours() { convert "$1" -crop "$4x$5+$2+$3" +repage -format %k info:; }
 # Whether two screenshots differ inside a box (X Y W H) by more than a few pixels (200, or the seventh

@@ -48,7 +48,7 @@ click_at() { xdotool mousemove --window "$output" "$1" "$2" click 1; }
 start_game -u DISPLAY WAYLAND_DISPLAY=zelmar-x11 GDK_BACKEND=wayland SDL_VIDEODRIVER=wayland
 # The kiosk shell centres the launcher on its background; its window is what differs from the corner's colour.
 launcher_x="" launcher_y=""
-find_launcher() {
+find_wayland_launcher() {
   shot 1-launcher
   local box
   box="$(convert "$shots/wayland-1-launcher.png" -format '%@' info: 2>/dev/null)"
@@ -56,7 +56,7 @@ find_launcher() {
   launcher_x="${BASH_REMATCH[1]}" launcher_y="${BASH_REMATCH[2]}"
   (($(colours "$shots/wayland-1-launcher.png" "$launcher_x" "$launcher_y" 628 358) > 16))
 }
-wait_for 20 find_launcher || fail "no launcher on weston's output: $(cat "$work/stderr")"
+wait_for 20 find_wayland_launcher || fail "no launcher on weston's output: $(cat "$work/stderr")"
 click_at $((launcher_x + start_button_x)) $((launcher_y + start_button_y))
 title_drawn() {
   shot 2-title
@@ -87,9 +87,7 @@ wait "$pid" || status=$?
 start_weston headless-backend.so zelmar-headless
 # With the X display beside it, the launcher opens there.
 start_game WAYLAND_DISPLAY=zelmar-headless GDK_BACKEND=wayland SDL_VIDEODRIVER=wayland
-launcher=""
-find_launcher() { launcher="$(xdotool search --onlyvisible --pid "$pid" --name '^Zelmar Chess$' 2>/dev/null | head -1)"; [[ -n "$launcher" ]]; }
-wait_for 20 find_launcher || fail "without Wayland input the launcher did not come to the X display: $(cat "$work/stderr")"
+await_launcher
 { kill -KILL "$pid" && wait "$pid"; } 2>/dev/null || true
 # Without one, the reason on standard error and status 1; never a crash.
 status=0
