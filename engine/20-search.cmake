@@ -3,7 +3,9 @@ zelmar_module_library(zelmar_search
   ${CMAKE_CURRENT_LIST_DIR}/search/ChessSearch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/search/SearchEvaluate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/search/SearchGenerate.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/search/SearchRootText.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/search/SearchRootText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/search/SearchCarry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/search/PonderSearch.cpp)
 # The search is the hot path of the whole game: optimise it fully in every build type but Debug.
 target_compile_options(zelmar_search PRIVATE $<$<NOT:$<CONFIG:Debug>>:-O3>)
 

@@ -6,4 +6,5 @@ zelmar_add_gtest(engine_search_tests LABEL engine TIMEOUT 600
     ${CMAKE_CURRENT_LIST_DIR}/search/SearchRulesTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/search/SearchEvaluateTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/search/BenchSignatureTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/search/PonderSearchTest.cpp
   LIBS zelmar_search zelmar_reference_search zelmar_engine_bench)
