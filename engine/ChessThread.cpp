@@ -268,7 +268,11 @@ void TChessThread::AnticipateMove(Square oldSq, Square newSq) {
   if (!scratch_->RootAfter(now, Ord(oldSq) - 1, Ord(newSq) - 1, zelmar::kQueen, after)) return;
   const bool computerAnswers = after.WhiteToMove ? board_.ComputerPlaysWhite() : board_.ComputerPlaysBlack();
   const std::uint64_t tag = carryTag_.load();
-  if (!computerAnswers || ponder_->Covers(after, tag)) return;
+  if (!computerAnswers) return;
+  if (ponder_->Covers(after, tag)) {
+    ++met_;
+    return;
+  }
   ponder_->Start(*search_, after, tag);
   ++ahead_;
 }

@@ -62,6 +62,8 @@ class TChessThread final : public TChessWorker {
   // threads that ran them (for tests and tools).
   int SearchesAhead() const { return ahead_.load(); }
   int SearchesTakenOver() const { return takenOver_.load(); }
+  // Player's moves announced by AnticipateMove that were the reply being pondered.
+  int PredictionsMet() const { return met_.load(); }
   double AheadCpuSeconds() const { return ponder_->CpuSeconds(); }
   // Node count and score of the last search delivered (for tests and tools).
   std::uint64_t LastNodes() const { return lastNodes_.load(); }
@@ -102,6 +104,7 @@ class TChessThread final : public TChessWorker {
   std::atomic<bool> earlyStart_{true};
   std::atomic<int> ahead_{0};
   std::atomic<int> discards_{0};
+  std::atomic<int> met_{0};
   std::atomic<int> takenOver_{0};
   std::atomic<std::uint64_t> lastNodes_{0};
   std::atomic<int> lastScore_{0};
