@@ -38,7 +38,8 @@ class TPonderSearch {
   // into `into`, which then stands exactly as if it had run the search itself. False, with `into`
   // untouched, when it does not cover them, or when `abandon` is set or StopAdoption is called before
   // the search ends. The search here is gone afterwards either way, unless it did not cover them.
-  bool Adopt(const TSearchRoot& root, std::uint64_t tag, TChessSearch& into, const std::atomic<bool>& abandon);
+  bool Adopt(const TSearchRoot& root, std::uint64_t tag, TChessSearch& into,
+             const std::atomic<bool>& abandon);
   // Stops the search here if an Adopt is waiting for it (from any thread); a search nobody waits for
   // goes on.
   void StopAdoption();

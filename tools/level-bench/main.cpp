@@ -112,22 +112,28 @@ TRun PlayGame(const TLevelGame& game, const TOptions& o, bool ahead) {
     board.SetComputerPlaysBlack(true);
   } else {
     board.SetComputerPlaysWhite(true);
-    if (!RunUntil(board, [&] { return halfMoves == 1 && resting(); }, kHangLimit)) std::exit(2);
+    if (!RunUntil(
+            board, [&] { return halfMoves == 1 && resting(); }, kHangLimit))
+      std::exit(2);
     noteResult();
   }
   for (int turn = 0; turn < o.Moves && !over; ++turn) {
     Square from, to;
     if (!PlayerMove(game, turn, board, from, to)) break;
-    if (ahead) RunUntil(board, [] { return false; }, Span(o.Think));
+    if (ahead)
+      RunUntil(
+          board, [] { return false; }, Span(o.Think));
     const auto certain = Clock::now();
     if (ahead) {
       board.AnticipateMove(from, to);
-      RunUntil(board, [] { return false; }, Span(o.Glide));
+      RunUntil(
+          board, [] { return false; }, Span(o.Glide));
     }
     const auto played = Clock::now();
     const int before = halfMoves;
     if (!board.MakeMove(from, to)) break;
-    if (!RunUntil(board, [&] { return (over || halfMoves == before + 2) && resting(); }, kHangLimit)) {
+    if (!RunUntil(
+            board, [&] { return (over || halfMoves == before + 2) && resting(); }, kHangLimit)) {
       std::fprintf(stderr, "level-bench: no reply in game %s\n", game.Name);
       std::exit(2);
     }
@@ -199,8 +205,8 @@ int main(int argc, char** argv) {
   }
   if (o.Games.empty())
     for (std::size_t g = 1; g <= LevelGames().size(); ++g) o.Games.push_back(static_cast<int>(g));
-  std::printf("level %d, the player thinks %.2f s and the figure glides %.2f s; %zu games\n", o.Level, o.Think,
-              o.Glide, o.Games.size());
+  std::printf("level %d, the player thinks %.2f s and the figure glides %.2f s; %zu games\n", o.Level,
+              o.Think, o.Glide, o.Games.size());
   TRun off, on;
   int compared = 0, differing = 0;
   for (const int g : o.Games) {
@@ -230,8 +236,9 @@ int main(int argc, char** argv) {
   PrintRow("wait, thinking ahead off", off.Waits);
   PrintRow("wait, thinking ahead on", on.Waits);
   const double share = on.Answered ? 100.0 * on.Met / on.Answered : 0;
-  std::printf("predicted replies: %d of %d (%.0f%%); searches taken over: %d; CPU of searches ahead: %.1f s\n",
-              on.Met, on.Answered, share, on.TakenOver, on.AheadCpu);
+  std::printf(
+      "predicted replies: %d of %d (%.0f%%); searches taken over: %d; CPU of searches ahead: %.1f s\n",
+      on.Met, on.Answered, share, on.TakenOver, on.AheadCpu);
   if (differing == 0) {
     std::printf("%d moves compared, all identical\n", compared);
     return 0;

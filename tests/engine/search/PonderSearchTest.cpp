@@ -3,8 +3,8 @@
 // and leaves the same state behind for every later search; stopped or discarded searches never land.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <algorithm>
+#include <memory>
 #include <random>
 #include <thread>
 #include <vector>
@@ -86,8 +86,8 @@ INSTANTIATE_TEST_SUITE_P(BothModes, PonderSearchGames, ::testing::Range(0, 4));
 // A stop asked for before or during the wait, and a discard, leave the receiving object as it was.
 TEST(PonderSearch, StoppedSearchesNeverLand) {
   auto real = std::make_unique<TChessSearch>();
-  const TSearchRoot root = testing::Root(
-      "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -", 8, true);  // minutes of work
+  const TSearchRoot root = testing::Root("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -",
+                                         8, true);  // minutes of work
   TPonderSearch ponder;
   const TAnswer before = AnswerOf(*real);
   // 1. Abandoned before the wait begins.

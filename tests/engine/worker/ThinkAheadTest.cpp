@@ -36,7 +36,8 @@ zelmar::TSearchRoot RootOf(const TChessBrd& board, int depth) {
 
 // The player: mostly the move a shallow search of its own finds (often the reply the computer expects),
 // otherwise a random legal one (a miss). Answers false when there is no legal move.
-bool PlayerMove(const TChessBrd& board, zelmar::TChessSearch& own, std::mt19937& rng, Square& from, Square& to) {
+bool PlayerMove(const TChessBrd& board, zelmar::TChessSearch& own, std::mt19937& rng, Square& from,
+                Square& to) {
   std::vector<std::pair<int, int>> legal;
   for (int f = 1; f <= 64; ++f)
     for (int t = 1; t <= 64; ++t)
