@@ -202,7 +202,9 @@ TEST(GameFlowStaleTest, SearchesAheadNeverLandStale) {
     rig.ComputerMove();
     note();
     EXPECT_EQ(rig.Worker.MovesRefused(), 0);
-    if (ahead) EXPECT_GT(rig.Worker.SearchesTakenOver(), 0);
+    if (ahead) {
+      EXPECT_GT(rig.Worker.SearchesTakenOver(), 0);
+    }
   }
   EXPECT_EQ(seen[0], seen[1]);
 }
