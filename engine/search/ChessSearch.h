@@ -25,6 +25,9 @@ class TChessSearch {
 
   // The first move of the best line (kept from earlier searches when the root had no legal move).
   TSearchMove BestMove() const { return BestLine[0][0]; }
+  // The second move of the best line of the last search, the reply it expects; false when that line
+  // is shorter.
+  bool ExpectedReply(TSearchMove& reply) const;
   // The value returned by the last completed iteration.
   int LastScore() const { return LastIterationScore; }
   // Search plus quiescence entries of the last RunSearch.
@@ -32,6 +35,15 @@ class TChessSearch {
 
   // The current position as a root (for tests and tools that walk through games).
   TSearchRoot CurrentRoot(int depth) const;
+
+  // Takes over what the next search starts from (the best lines the last search left) and the last
+  // search's answer (move, score, nodes), so that another object searches on exactly as `from` would.
+  // Neither object may be searching.
+  void CarryFrom(const TChessSearch& from);
+  // The root after the legal move from -> to (search squares, a8 = 0) of `root`, promoting to the
+  // kind given (kKnight..kQueen; ignored unless the move promotes), with root's depth and mode; false
+  // when no such legal move exists. Uses this object's board, none of what a search carries over.
+  bool RootAfter(const TSearchRoot& root, int from, int to, int promotion, TSearchRoot& after);
 
   // Counts the legal move paths of the loaded position to the given depth.
   std::uint64_t Perft(int depth);
