@@ -63,10 +63,12 @@ mounted+=("$root/proc")
 bind /dev "$root/dev"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 cp "$deb" "$root/tmp/"
-in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin:/usr/games HOME=/root LANG=C.UTF-8 "$@"; }
+in_root() {
+  chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin:/usr/games HOME=/root LANG=C.UTF-8 \
+    DEBIAN_FRONTEND=noninteractive "$@"
+}
 
 # 4. apt-get installs the package and pulls every dependency it names (and nothing it only recommends).
-export DEBIAN_FRONTEND=noninteractive
 in_root apt-get update -q >"$work/apt.log" 2>&1 || fail "apt-get update: $(tail -20 "$work/apt.log")"
 in_root apt-get install -y -q --no-install-recommends "/tmp/$(basename "$deb")" >>"$work/apt.log" 2>&1 ||
   fail "apt-get install: $(tail -30 "$work/apt.log")"

@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
 # Full screen under a real window manager (openbox) on a private 1280 x 1024 X server: the launcher's
 # " Full Screen " box and "Start Game" give a borderless window of the screen's size with the 1024 x 768
-# scene centred at (128, 128); the game is played by relative mouse motion alone ("Game", e2 then e4, the
-# computer's reply); Escape, "Menu", "Quit" and the quit window's "Quit" end it with status 0. Screenshots of
-# the screen land in the screenshot folder.
-# Usage: fullscreen_openbox.sh <zelmar-chess> <scene_points> <screenshot folder>
+# scene centred at (128, 128); the game is driven by relative mouse motion alone ("Game" shows the board);
+# Escape, "Menu", "Quit" and the quit window's "Quit" end it with status 0. Screenshots of the screen land in
+# the screenshot folder.
+# Usage: fullscreen_openbox.sh <zelmar-chess> <screenshot folder>
 set -euo pipefail
 program="$1"
-points="$2"
-shots="$3"
+shots="$2"
 work="$(mktemp -d)"
 source "$(dirname "${BASH_SOURCE[0]}")/session_lib.sh"
 command -v openbox >/dev/null || fail "openbox is missing (scripts/deps/desktop.txt)"
@@ -73,30 +72,37 @@ move_to() {
   xdotool mousemove_relative -- $(($1 - cursor_x)) $(($2 - cursor_y))
   cursor_x=$1 cursor_y=$2
 }
-click_at() { move_to "$1" "$2"; xdotool click 1; }
+# A click waits until the game draws its cursor at the target (the motion may reach it only a little later);
+# a motion it missed is made again from the corner.
+cursor_seen() {
+  import -window root -define png:compression-level=1 "$work/cursor.png"
+  scene_differs "$work/before.png" "$work/cursor.png" "$1" "$2" 16 16 20
+}
+click_at() {
+  local attempt
+  import -window root -define png:compression-level=1 "$work/before.png"
+  for attempt in 1 2 3; do
+    move_to "$1" "$2"
+    if wait_for 5 cursor_seen "$1" "$2"; then
+      xdotool click 1
+      return 0
+    fi
+    xdotool mousemove_relative -- -3000 -3000
+    cursor_x=0 cursor_y=0
+  done
+  fail "the game's cursor did not reach ($1, $2)"
+}
 
-# 5. "Game" shows the board; e2 then e4; the computer replies on Black's back ranks.
+# 5. "Game", reached by relative motion alone, shows the board.
 click_at 183 172
 # The tool buttons appear where the title screen shows only its still wall.
 board_drawn() { shot 2-board; scene_differs "$shots/fullscreen-1-title.png" "$shots/fullscreen-2-board.png" 0 0 330 60; }
 wait_for 10 board_drawn || fail "\"Game\" did not open the board (relative motion lost?)"
-read -r _ e2x e2y < <("$points" square e2)
-read -r _ e4x e4y < <("$points" square e4)
-read -r bx by bw bh < <("$points" rows 7 8)
 move_to 1000 740
-shot 2-board
-click_at "$e2x" "$e2y"
-selected() { shot 3-e2-selected; scene_differs "$shots/fullscreen-2-board.png" "$shots/fullscreen-3-e2-selected.png" 630 10 90 90; }
-wait_for 20 selected || fail "clicking e2 selected nothing"
-click_at "$e4x" "$e4y"
-move_to 1000 740
-replied() { shot 4-reply; scene_differs "$shots/fullscreen-2-board.png" "$shots/fullscreen-4-reply.png" "$bx" "$by" "$bw" "$bh"; }
-wait_for 60 replied || fail "no reply from the computer"
-scene_differs "$shots/fullscreen-2-board.png" "$shots/fullscreen-4-reply.png" 0 400 640 200 || fail "e2-e4 was not played"
 
 # 6. Escape, "Menu", "Quit" and the quit window's "Quit" end the program with status 0.
 xdotool key --clearmodifiers Escape
-dialog_open() { shot 5-escape; scene_differs "$shots/fullscreen-4-reply.png" "$shots/fullscreen-5-escape.png" 287 277 450 200; }
+dialog_open() { shot 5-escape; scene_differs "$shots/fullscreen-2-board.png" "$shots/fullscreen-5-escape.png" 287 277 450 200; }
 wait_for 20 dialog_open || fail "Escape did not open the in-game window"
 click_at 613 412
 at_menu() { shot 6-menu; scene_differs "$shots/fullscreen-5-escape.png" "$shots/fullscreen-6-menu.png" 0 0 1024 768; }
