@@ -71,8 +71,10 @@ void TCecpFront::Error(std::string_view kind, std::string_view command) {
 }
 
 // One command with its arguments; the lock is held and released only while waiting for a search.
-void TCecpFront::Dispatch(std::string_view command, std::string_view args, std::unique_lock<std::mutex>& lock) {
-  const std::string whole = args.empty() ? std::string(command) : std::string(command) + " " + std::string(args);
+void TCecpFront::Dispatch(std::string_view command, std::string_view args,
+                          std::unique_lock<std::mutex>& lock) {
+  const std::string whole =
+      args.empty() ? std::string(command) : std::string(command) + " " + std::string(args);
   std::string error;
   if (command == "protover") {
     SendFeatures();

@@ -55,17 +55,17 @@ class TCecpFront {
   bool EngineWhite = false;
   bool Post = false;
   bool Ponder = false;
-  int DepthLimit = 0;            // sd; 0 for none
-  TMillis FixedTime{0};          // st; 0 for none
-  int MovesPerControl = 0;       // level: moves per control, 0 for the whole game
-  TMillis Increment{0};          // level
+  int DepthLimit = 0;                  // sd; 0 for none
+  TMillis FixedTime{0};                // st; 0 for none
+  int MovesPerControl = 0;             // level: moves per control, 0 for the whole game
+  TMillis Increment{0};                // level
   std::optional<TMillis> EngineClock;  // time
   TActivity Activity = TActivity::Idle;
-  bool Discard = false;          // the running search's answer is not wanted
-  int ActiveSlot = 0;            // which supervisor runs the current search
-  TSearchMove ExpectedMove;      // pondering: the reply searched on
+  bool Discard = false;                         // the running search's answer is not wanted
+  int ActiveSlot = 0;                           // which supervisor runs the current search
+  TSearchMove ExpectedMove;                     // pondering: the reply searched on
   std::optional<TSearchOutcome> PonderOutcome;  // a ponder search that ended before the reply came
-  std::vector<std::string> PendingPongs;         // pings that came while thinking on a move
+  std::vector<std::string> PendingPongs;        // pings that came while thinking on a move
   // Two supervisors: a search that ends starts the ponder search on the other one.
   TSearchSupervisor Supervisors[2];
 };

@@ -75,8 +75,8 @@ std::string TProtocolGame::CheckPosition(const TSearchRoot& r) const {
                                       {crBlackKingSide, 4, 7, 'k', 'r'},
                                       {crBlackQueenSide, 4, 0, 'k', 'r'}};
   for (const TRight& right : Rights)
-    if ((r.CastleRights & right.Bit) && (r.Squares[right.King] != right.KingLetter ||
-                                         r.Squares[right.Rook] != right.RookLetter))
+    if ((r.CastleRights & right.Bit) &&
+        (r.Squares[right.King] != right.KingLetter || r.Squares[right.Rook] != right.RookLetter))
       return "a castling right without its king and rook in place";
   // 3. En passant only straight after a double step.
   if (r.EnPassant != 0 && !FitsDoubleStep(r)) return "the en-passant square does not follow a double step";

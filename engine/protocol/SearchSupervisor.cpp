@@ -36,7 +36,8 @@ void TSearchSupervisor::Start(const TSearchRoot& root, const TSearchLimits& limi
   r.Depth = limits.Depth;
   Search->SetIterationHook(
       [this, onIteration](const TIterationResult& result) { OnIteration(result, onIteration); });
-  SearchThread = std::thread(&TSearchSupervisor::SearchBody, this, r, std::move(onIteration), std::move(onDone));
+  SearchThread =
+      std::thread(&TSearchSupervisor::SearchBody, this, r, std::move(onIteration), std::move(onDone));
   DeadlineThread = std::thread(&TSearchSupervisor::DeadlineBody, this);
 }
 

@@ -112,7 +112,8 @@ void TUciFront::SetOption(std::string_view args) {
   const std::string lower = Lower(text);
   const auto valueAt = lower.find(" value ");
   if (!lower.starts_with("name ")) return Info("setoption needs: name NAME value VALUE");
-  const std::string name = std::string(Trim(lower.substr(5, valueAt == std::string::npos ? std::string::npos : valueAt - 5)));
+  const std::string name =
+      std::string(Trim(lower.substr(5, valueAt == std::string::npos ? std::string::npos : valueAt - 5)));
   const std::string value =
       valueAt == std::string::npos ? std::string() : Lower(Trim(std::string_view(text).substr(valueAt + 7)));
   if (Running) return Info("option " + name + " refused: the engine is searching");
@@ -151,7 +152,8 @@ void TUciFront::SetPosition(std::string_view args) {
     if (!fen.empty()) return Info("position refused: unexpected text after startpos: " + std::string(fen));
     next.NewGame();
   } else if (kind == "fen") {
-    if (!next.SetFen(fen, error)) return Info("position refused: bad FEN (" + error + "): " + std::string(fen));
+    if (!next.SetFen(fen, error))
+      return Info("position refused: bad FEN (" + error + "): " + std::string(fen));
   } else {
     return Info("position refused: expected startpos or fen");
   }
@@ -243,8 +245,9 @@ void TUciFront::Go(std::string_view args) {
       [out](const TIterationResult& r, TMillis elapsed) {
         const long long ms = std::max<long long>(elapsed.count(), 1);
         out("info depth " + std::to_string(r.Depth) + " score " + ScoreText(r.Score) + " nodes " +
-            std::to_string(r.Nodes) + " nps " + std::to_string(r.Nodes * 1000 / static_cast<unsigned long long>(ms)) +
-            " time " + std::to_string(elapsed.count()) + " pv " + LineText(r));
+            std::to_string(r.Nodes) + " nps " +
+            std::to_string(r.Nodes * 1000 / static_cast<unsigned long long>(ms)) + " time " +
+            std::to_string(elapsed.count()) + " pv " + LineText(r));
       },
       [this](const TSearchOutcome& o) { Finish(o); });
 }

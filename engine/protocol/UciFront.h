@@ -42,11 +42,11 @@ class TUciFront {
   bool ZelmarVariant = false;
   bool PonderOption = false;
   int Level = 0;
-  bool Running = false;                  // the search thread has not reported yet
-  bool Hold = false;                     // infinite or ponder: no best move before stop or ponderhit
-  std::optional<TSearchOutcome> Held;    // the answer of a held search that has ended
-  std::optional<TTimePlan> PonderPlan;   // the clock a ponder search starts at ponderhit
-  TSearchMove FirstLegal;                // answer of a search stopped before its first iteration
+  bool Running = false;                 // the search thread has not reported yet
+  bool Hold = false;                    // infinite or ponder: no best move before stop or ponderhit
+  std::optional<TSearchOutcome> Held;   // the answer of a held search that has ended
+  std::optional<TTimePlan> PonderPlan;  // the clock a ponder search starts at ponderhit
+  TSearchMove FirstLegal;               // answer of a search stopped before its first iteration
   TSearchSupervisor Supervisor;
 };
 
