@@ -50,8 +50,17 @@ void TUciFront::Info(const std::string& text) {
   Out("info string " + text);
 }
 
+void TUciFront::WaitIdle(std::unique_lock<std::mutex>& lock) {
+  if (Running) {
+    Hold = false;
+    Supervisor.RequestStop();
+    Idle.wait(lock, [this] { return !Running; });
+  }
+  Held.reset();
+}
+
 bool TUciFront::Handle(std::string_view line) {
-  std::lock_guard lock(Mutex);
+  std::unique_lock lock(Mutex);
   std::string_view args;
   const std::string_view command = FirstWord(line, args);
   if (command.empty()) return true;
@@ -61,18 +70,15 @@ bool TUciFront::Handle(std::string_view line) {
   } else if (command == "isready") {
     Out("readyok");
   } else if (command == "setoption") {
-    SetOption(args);
+    SetOption(args, lock);
   } else if (command == "ucinewgame") {
-    if (Running) {
-      Info("ucinewgame refused: the engine is searching; send stop first");
-    } else {
-      Game.SetZelmarMode(ZelmarVariant);
-      Game.NewGame();
-    }
+    WaitIdle(lock);
+    Game.SetZelmarMode(ZelmarVariant);
+    Game.NewGame();
   } else if (command == "position") {
     SetPosition(args);
   } else if (command == "go") {
-    Go(args);
+    Go(args, lock);
   } else if (command == "stop") {
     Hold = false;
     if (Running) {
@@ -107,7 +113,7 @@ void TUciFront::Identify() {
 }
 
 // setoption name NAME [value VALUE]; names are read without regard to case.
-void TUciFront::SetOption(std::string_view args) {
+void TUciFront::SetOption(std::string_view args, std::unique_lock<std::mutex>& lock) {
   const std::string text(args);
   const std::string lower = Lower(text);
   const auto valueAt = lower.find(" value ");
@@ -116,7 +122,7 @@ void TUciFront::SetOption(std::string_view args) {
       std::string(Trim(lower.substr(5, valueAt == std::string::npos ? std::string::npos : valueAt - 5)));
   const std::string value =
       valueAt == std::string::npos ? std::string() : Lower(Trim(std::string_view(text).substr(valueAt + 7)));
-  if (Running) return Info("option " + name + " refused: the engine is searching");
+  WaitIdle(lock);
   if (name == "uci_variant") {
     if (value != "chess" && value != "zelmar") return Info("unknown variant: " + value);
     ZelmarVariant = value == "zelmar";
@@ -167,8 +173,9 @@ void TUciFront::SetPosition(std::string_view args) {
   Game = std::move(next);
 }
 
-void TUciFront::Go(std::string_view args) {
-  if (Running || Held) return Info("go refused: the engine is already searching");
+void TUciFront::Go(std::string_view args, std::unique_lock<std::mutex>& lock) {
+  // A search stopped just before (a ponder miss) reports first; one never stopped is stopped now.
+  WaitIdle(lock);
   // 1. The parameters.
   TClock clocks[2];  // White, Black
   bool haveClock = false, infinite = false, ponder = false;
@@ -259,6 +266,7 @@ void TUciFront::Finish(const TSearchOutcome& outcome) {
     Held = outcome;
   else
     SendBestMove(outcome);
+  Idle.notify_all();
 }
 
 void TUciFront::SendBestMove(const TSearchOutcome& outcome) {

@@ -2,6 +2,7 @@
 // lines and the best move from the search thread, all through one lock.
 #pragma once
 
+#include <condition_variable>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -28,16 +29,19 @@ class TUciFront {
 
  private:
   void Identify();
-  void SetOption(std::string_view args);
+  void SetOption(std::string_view args, std::unique_lock<std::mutex>& lock);
   void SetPosition(std::string_view args);
-  void Go(std::string_view args);
+  void Go(std::string_view args, std::unique_lock<std::mutex>& lock);
   void Finish(const TSearchOutcome& outcome);
   void SendBestMove(const TSearchOutcome& outcome);
   void Info(const std::string& text);
+  // Lets a search that is still running end (a stop may have been sent just before) and waits.
+  void WaitIdle(std::unique_lock<std::mutex>& lock);
 
   TLineSink Out;
   // Guarded by Mutex: everything below, read and written by the reader and the search thread.
   std::mutex Mutex;
+  std::condition_variable Idle;
   TProtocolGame Game;
   bool ZelmarVariant = false;
   bool PonderOption = false;
