@@ -109,6 +109,42 @@ TEST(CecpSession, PonderedGameAtFixedDepthEqualsFreshSearch) {
   }
 }
 
+// Shallow pondered games: the ponder search often ends before the reply comes; every reply still
+// gets exactly one legal move.
+TEST(CecpSession, ShallowPonderingAnswersEachReplyOnce) {
+  std::mt19937 random(5);
+  for (int depth = 1; depth <= 2; ++depth) {
+    TOutputLog log;
+    TCecpFront cecp(log.Sink());
+    for (const std::string& line : std::vector<std::string>{"xboard", "protover 2", "new", "hard", "post", "sd " + std::to_string(depth)})
+      cecp.Handle(line);
+    TProtocolGame game;
+    std::string error, expected;
+    for (int turn = 0; turn < 40 && game.End() == TGameEnd::None; ++turn) {
+      const std::vector<TSearchMove> legal = game.LegalMoves();
+      std::string reply = MoveToText(legal[random() % legal.size()]);
+      TSearchMove m;
+      if (turn % 3 && !expected.empty() && game.FindMove(expected, m, error)) reply = expected;
+      ASSERT_TRUE(game.PlayText(reply, error));
+      cecp.Handle("usermove " + reply);
+      if (game.End() != TGameEnd::None) break;
+      std::string line, thinking;
+      while (!(line = log.Next("")).starts_with("move ")) {
+        ASSERT_FALSE(line.empty()) << "no move";
+        if (std::isdigit(static_cast<unsigned char>(line[0]))) thinking = line;
+      }
+      ASSERT_TRUE(game.PlayText(line.substr(5), error)) << line << " turn " << turn;
+      std::istringstream pv(thinking);
+      std::vector<std::string> fields;
+      for (std::string w; pv >> w;) fields.push_back(w);
+      expected = fields.size() >= 6 ? fields[5] : "";
+    }
+    cecp.Handle("ping 1");
+    ASSERT_FALSE(log.Next("pong 1").empty());
+    EXPECT_EQ(log.Count("move "), (game.MovesPlayed() + 1) / 2) << "depth " << depth;
+  }
+}
+
 // Bad input of every kind gets the protocol's own error line and changes nothing: the search that
 // follows answers for the position as it was.
 TEST(CecpSession, BadInputIsRefusedAndChangesNothing) {
