@@ -242,9 +242,9 @@ void TCecpFront::StartThinking() {
   Activity = TActivity::Thinking;
   Discard = false;
   PonderOutcome.reset();
-  const int slot = ActiveSlot;
-  Supervisors[slot].Start(Game.SearchRoot(1), Limits(), ThinkingOutput(),
-                          [this, slot](const TSearchOutcome& o) { Finish(slot, o); });
+  const unsigned serial = ++SearchSerial;
+  Supervisors[ActiveSlot].Start(Game.SearchRoot(1), Limits(), ThinkingOutput(),
+                                [this, serial](const TSearchOutcome& o) { Finish(serial, o); });
 }
 
 // Searches the position after the reply the engine's line expects, on the other supervisor.
@@ -263,17 +263,18 @@ void TCecpFront::StartPondering(const TIterationResult& line) {
   TSearchLimits limits;
   limits.Depth = DepthLimit ? DepthLimit : MaxSearchDepth;
   limits.Ponder = true;
-  const int slot = ActiveSlot;
-  Supervisors[slot].Start(root, limits, ThinkingOutput(),
-                          [this, slot](const TSearchOutcome& o) { Finish(slot, o); });
+  const unsigned serial = ++SearchSerial;
+  Supervisors[ActiveSlot].Start(root, limits, ThinkingOutput(),
+                                [this, serial](const TSearchOutcome& o) { Finish(serial, o); });
 }
 
 // The end of a search, on its own thread: play its answer, keep a ponder answer, or drop it.
-void TCecpFront::Finish(int slot, const TSearchOutcome& outcome) {
+void TCecpFront::Finish(unsigned serial, const TSearchOutcome& outcome) {
   std::lock_guard lock(Mutex);
+  if (serial != SearchSerial) return;  // a search already replaced; its answer is not wanted
   const TActivity was = Activity;
   Activity = TActivity::Idle;
-  if (slot != ActiveSlot || Discard || was == TActivity::Idle) {
+  if (Discard || was == TActivity::Idle) {
     Discard = false;
   } else if (was == TActivity::Pondering) {
     PonderOutcome = outcome;
@@ -296,7 +297,10 @@ TIterationResult TCecpFront::FallbackAnswer() const {
 void TCecpFront::PlayAnswer(const TSearchOutcome& outcome) {
   // 1. The last completed iteration's move; a search stopped before its first one plays the
   //    first legal move.
-  const TIterationResult r = outcome.Result.Depth > 0 ? outcome.Result : FallbackAnswer();
+  TIterationResult r = outcome.Result.Depth > 0 ? outcome.Result : FallbackAnswer();
+  std::string error;
+  TSearchMove checked;
+  if (r.LineLength > 0 && !Game.FindMove(MoveToText(r.Line[0]), checked, error)) r = FallbackAnswer();
   if (r.LineLength > 0) {
     Game.Play(r.Line[0]);
     Out("move " + MoveToText(r.Line[0]));

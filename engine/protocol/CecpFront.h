@@ -35,7 +35,7 @@ class TCecpFront {
   void UserMove(std::string_view text, std::unique_lock<std::mutex>& lock);
   void StartThinking();
   void StartPondering(const TIterationResult& line);
-  void Finish(int slot, const TSearchOutcome& outcome);
+  void Finish(unsigned serial, const TSearchOutcome& outcome);
   void PlayAnswer(const TSearchOutcome& outcome);
   // Stops any search, throws its answer away and waits until it has ended.
   void Halt(std::unique_lock<std::mutex>& lock);
@@ -63,6 +63,7 @@ class TCecpFront {
   TActivity Activity = TActivity::Idle;
   bool Discard = false;                         // the running search's answer is not wanted
   int ActiveSlot = 0;                           // which supervisor runs the current search
+  unsigned SearchSerial = 0;                    // the current search; an older one's report is ignored
   TSearchMove ExpectedMove;                     // pondering: the reply searched on
   std::optional<TSearchOutcome> PonderOutcome;  // a ponder search that ended before the reply came
   std::vector<std::string> PendingPongs;        // pings that came while thinking on a move
