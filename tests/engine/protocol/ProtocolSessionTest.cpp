@@ -116,7 +116,8 @@ TEST(CecpSession, ShallowPonderingAnswersEachReplyOnce) {
   for (int depth = 1; depth <= 2; ++depth) {
     TOutputLog log;
     TCecpFront cecp(log.Sink());
-    for (const std::string& line : std::vector<std::string>{"xboard", "protover 2", "new", "hard", "post", "sd " + std::to_string(depth)})
+    for (const std::string& line : std::vector<std::string>{"xboard", "protover 2", "new", "hard", "post",
+                                                            "sd " + std::to_string(depth)})
       cecp.Handle(line);
     TProtocolGame game;
     std::string error, expected;
