@@ -81,6 +81,9 @@ class TChessSearch {
   // ply's move list begin at the given entry (to probe the depth and list bounds).
   int SearchAtPly(int ply, int depth);
   void SetListBegin(int start) { ListStart[Ply] = start; }
+  // Test hook: picks the entry the search tries at place i of the current list (i counts up from
+  // ListBegin(), one call per place, as the search's loops call it).
+  const TScoredMove& PickEntry(int i);
 
  private:
   // Pawn-structure terms of one placement of both sides' pawns, for the current search's tables.
@@ -89,7 +92,7 @@ class TChessSearch {
     std::uint32_t Generation;
     int Score[2];
   };
-  static constexpr int PawnCacheBits = 13;
+  static constexpr int PawnCacheBits = 10;
 
   struct TUndo {
     TSearchMove Move;
@@ -104,18 +107,25 @@ class TChessSearch {
 
   int Search(int alpha, int beta, int depth);
   int Quiesce(int alpha, int beta);
-  void AddMove(int from, int to, int flags);
-  void AddPromotions(int from, int to, int flags);
-  void AddPieceMove(int from, int to, int flags);
+  std::int32_t CaptureScore(int from, int to) const;
+  void AddPawnMove(TScoredMove*& out, int from, int to, int flags) const;
+  template <bool Up>
+  void AddRayMoves(TScoredMove*& out, int s, int r, bitboards::Mask occupied, bitboards::Mask enemy) const;
+  template <bool Up>
+  void AddRayCapture(TScoredMove*& out, int s, int r, bitboards::Mask occupied, bitboards::Mask enemy) const;
+  void AddStepMoves(TScoredMove*& out, int s, bitboards::Mask targets) const;
   bitboards::Mask ReachMask(int kind, int s) const;
-  void AddCastlings();
-  void AddEnPassant();
-  void GeneratePawn(int s, bool capturesOnly);
+  void AddCastlings(TScoredMove*& out) const;
+  void AddEnPassant(TScoredMove*& out) const;
+  void GeneratePawn(TScoredMove*& out, int s, bool capturesOnly) const;
+  void CloseList(const TScoredMove* out);
   bitboards::Mask ActivePawns(bitboards::Mask pawns, bitboards::Mask enemy, bitboards::Mask empty) const;
   void MarkBestLineMove();
   void PickBest(int i);
+  int ScanForBest(int i);
   void UpdateBestLine(TSearchMove m);
   void PawnTerms(unsigned ownFiles, unsigned foeFiles, int c, int& score) const;
+  const TPawnEntry& PawnEntryFor(bitboards::Mask white, bitboards::Mask black, const unsigned* files) const;
   bool CastleSquaresFree(int to) const;
   bool MoverLeftInCheck(TSearchMove m, int mover) const;
   bitboards::Mask Attackers(int square, int bySide) const;
@@ -144,14 +154,24 @@ class TChessSearch {
   int BonusSum[2];
   // Pawn-structure terms already worked out in this search (entries of older searches are stale).
   mutable TPawnEntry PawnCache[1 << PawnCacheBits];
+  // The last placement each ply evaluated, looked at before the table.
+  mutable TPawnEntry PawnMemo[MaxPly];
   std::uint32_t PawnGeneration = 0;
   int SquareBonus[2][6][64];
 
   // Search tables.
-  TScoredMove MoveList[MaxMoveList];
+  // Room for one whole position's moves past the bound, so generators write without checking: no
+  // piece has more than 35 moves (a Zelmar's 27 slides and 8 jumps), plus two castlings, two
+  // en-passant captures and one entry written and dropped.
+  static constexpr int MaxPositionMoves = 64 * 35 + 5;
+  TScoredMove MoveList[MaxMoveList + MaxPositionMoves];
   int ListStart[MaxPly];
   int ListEnd[MaxPly];
   std::int32_t HistoryScore[64][64];
+  // The entry the next pick of each ply's list takes, when the last scan already found it (for the
+  // pick at PickAheadAt, else -1).
+  int PickAheadAt[MaxPly];
+  int PickAheadEntry[MaxPly];
   TUndo UndoStack[MaxPly];
   TSearchMove BestLine[MaxPly][MaxPly];
   int BestLineLength[MaxPly];
