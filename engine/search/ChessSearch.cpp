@@ -108,11 +108,20 @@ void TChessSearch::RunSearch(const TSearchRoot& root) {
   LoadRoot(root);
   std::memset(HistoryScore, 0, sizeof HistoryScore);
   NodeCount = 0;
+  LastCompleted = {};
   FollowBestLine = true;
   for (int d = 1; d <= root.Depth; ++d) {
     if (StopRequest.load(std::memory_order_relaxed)) continue;
     FollowBestLine = true;
     LastIterationScore = Search(-Infinity, Infinity, d);
+    // An iteration counts as completed only when no stop came during it.
+    if (StopRequest.load(std::memory_order_relaxed)) continue;
+    LastCompleted.Depth = d;
+    LastCompleted.Score = LastIterationScore;
+    LastCompleted.Nodes = NodeCount;
+    LastCompleted.LineLength = std::clamp(BestLineLength[0], 0, MaxPly);
+    std::copy_n(BestLine[0], LastCompleted.LineLength, LastCompleted.Line);
+    if (IterationHook) IterationHook(LastCompleted);
   }
 }
 

@@ -5,14 +5,29 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 
 #include "engine/search/SearchBitboards.h"
 #include "engine/search/SearchDefs.h"
 
 namespace zelmar {
 
+// What one completed iteration of the deepening found: the answer a stopped search gives.
+struct TIterationResult {
+  int Depth = 0;  // 0 until the first iteration completes
+  int Score = 0;
+  std::uint64_t Nodes = 0;  // nodes of the whole search so far
+  int LineLength = 0;
+  TSearchMove Line[MaxPly] = {};
+
+  TSearchMove BestMove() const { return Line[0]; }
+};
+
 class TChessSearch {
  public:
+  // Called on the searching thread after each completed iteration (for thinking output).
+  using TIterationHook = std::function<void(const TIterationResult&)>;
+
   TChessSearch();
 
   // Sets the queen kind's directions: 16 (queen plus knight jumps) in Zelmar mode, else 8.
@@ -32,6 +47,12 @@ class TChessSearch {
   int LastScore() const { return LastIterationScore; }
   // Search plus quiescence entries of the last RunSearch.
   std::uint64_t Nodes() const { return NodeCount; }
+  // The last iteration of the last RunSearch that ran to its end before any stop request; an
+  // iteration cut short by a stop leaves the best line half-updated, so a stopped search answers
+  // with this instead of BestMove().
+  const TIterationResult& Completed() const { return LastCompleted; }
+  // Installs (or with an empty function removes) the per-iteration hook; set it between searches.
+  void SetIterationHook(TIterationHook hook) { IterationHook = std::move(hook); }
 
   // The current position as a root (for tests and tools that walk through games).
   TSearchRoot CurrentRoot(int depth) const;
@@ -169,6 +190,8 @@ class TChessSearch {
   bool FollowBestLine = false;
   std::uint64_t NodeCount = 0;
   int LastIterationScore = 0;
+  TIterationResult LastCompleted;
+  TIterationHook IterationHook;
 };
 
 }  // namespace zelmar

@@ -1,8 +1,10 @@
 // zelmar-engine: developer tool for the chess engine; dispatches to one subcommand.
 #include <cstdio>
+#include <iostream>
 #include <string_view>
 #include <vector>
 
+#include "engine/protocol/ProtocolEngine.h"
 #include "tools/zelmar-engine/Commands.h"
 
 namespace {
@@ -25,6 +27,7 @@ constexpr Command kCommands[] = {
 // Prints the list of subcommands.
 void PrintUsage(std::FILE* out) {
   std::fprintf(out, "usage: zelmar-engine <command> [arguments]\n");
+  std::fprintf(out, "  zelmar-engine               (no command: xboard or UCI protocol on stdin/stdout)\n");
   for (const Command& c : kCommands)
     std::fprintf(out, "  zelmar-engine %.*s\n", int(c.usage.size()), c.usage.data());
   std::fprintf(
@@ -35,8 +38,8 @@ void PrintUsage(std::FILE* out) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    PrintUsage(stderr);
-    return 2;
+    std::ios::sync_with_stdio(false);
+    return zelmar::RunProtocolEngine(std::cin, std::cout);
   }
   const std::string_view name = argv[1];
   if (name == "help" || name == "--help" || name == "-h") {
