@@ -13,6 +13,7 @@ zelmar_module_library(zelmar_framework
   platform/SdlWindow.cpp
   platform/SdlInput.cpp
   platform/SdlScancodes.cpp
+  platform/QuitSignals.cpp
   platform/GlApi.cpp
   platform/GlDevice.cpp
   platform/GlDrawing.cpp

@@ -1,5 +1,6 @@
 // Zelmar Chess: the program's entry point.
 #include "framework/Application.h"
+#include "framework/platform/QuitSignals.h"
 #include "framework/platform/SdlPlatform.h"
 #include "launcher/GameFolders.h"
 #include "launcher/MainForm.h"
@@ -9,7 +10,11 @@
 // the loop until the window is closed or the player quits. The data and the tunes are found beside the
 // program or in ../share/zelmar-chess from it, whatever the working folder; config.ini beside the program,
 // or in the user's settings folder for an installed game (launcher/GameFolders.h).
+// SIGTERM and SIGINT end the program from every state as the player's quit would: status 0, nothing saved
+// on the way (framework/platform/QuitSignals.h).
 int main() {
+  zelmar::InstallQuitSignals();
+  zelmar::WatchForQuit(zelmar::QuitSignalFd());
   if (!zelmar::InitLauncherToolkit()) return 1;  // no display to show anything on
   platform::SdlPlatform platform;
   TApplication application(platform);
