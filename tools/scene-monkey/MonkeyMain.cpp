@@ -4,6 +4,7 @@
 //   scene-monkey [--seed N] [--seconds S | --ticks T] [--depth D] [--check-every K] [--painter
 //   recording|canvas]
 //                [--data DIR]
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,13 +15,15 @@
 
 namespace {
 
+using zelmar::scene::monkey::TMonkeyCounts;
 using zelmar::scene::monkey::TMonkeyOptions;
 using zelmar::scene::monkey::TMonkeyResult;
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: scene-monkey [--seed N] [--seconds S | --ticks T] [--depth 1..3] [--check-every K]\n"
-               "                    [--painter recording|canvas] [--data DIR]\n");
+               "usage: scene-monkey [--seed N] [--seeds COUNT] [--seconds S | --ticks T] [--depth 1..3]\n"
+               "                    [--check-every K]"
+               " [--painter recording|canvas] [--data DIR]\n");
   return 2;
 }
 
@@ -34,18 +37,54 @@ bool ReadNumber(const char* text, long long low, long long high, long long& valu
 
 // The command line that runs exactly the same monkey again.
 std::string ReplayCommand(const TMonkeyOptions& options, long long ticks) {
-  return "scene-monkey --seed " + std::to_string(options.Seed) + " --ticks " + std::to_string(ticks) +
-         " --depth " + std::to_string(options.Depth) + " --check-every " +
-         std::to_string(options.CheckEvery) + " --painter " +
-         (options.RecordingPainter ? "recording" : "canvas");
+  return "--seed " + std::to_string(options.Seed) + " --ticks " + std::to_string(ticks) + " --depth " +
+         std::to_string(options.Depth) + " --check-every " + std::to_string(options.CheckEvery) +
+         " --painter " + (options.RecordingPainter ? "recording" : "canvas");
+}
+
+// Adds one run's counts to the total.
+void Add(zelmar::scene::monkey::TMonkeyCounts& total, const zelmar::scene::monkey::TMonkeyCounts& c) {
+  total.Ticks += c.Ticks;
+  total.Actions += c.Actions;
+  total.Forms += c.Forms;
+  total.Quits += c.Quits;
+  total.Closes += c.Closes;
+  total.GamesStarted += c.GamesStarted;
+  total.Rematches += c.Rematches;
+  total.Mates += c.Mates;
+  total.StaleMates += c.StaleMates;
+  total.NoMaterial += c.NoMaterial;
+  total.Threefold += c.Threefold;
+  total.Moves += c.Moves;
+  total.TakeBacks += c.TakeBacks;
+  total.Replays += c.Replays;
+  total.Promotions += c.Promotions;
+  total.StaleReplies += c.StaleReplies;
+  total.MenuVisits += c.MenuVisits;
+  total.LetThrough += c.LetThrough;
+}
+
+void PrintCounts(const char* what, const zelmar::scene::monkey::TMonkeyCounts& c) {
+  std::printf(
+      "%s: %lld ticks, %lld actions, %d windows (%d quit, %d closed)\n"
+      "  games started %d (rematches %d), finished %d (mate %d, stalemate %d, no mating material %d, "
+      "threefold %d)\n"
+      "  moves %lld, take-backs %d, replays %d, promotions %d, stale replies dropped %d, menu visits %d, "
+      "worker calls let through %d\n",
+      what, static_cast<long long>(c.Ticks), static_cast<long long>(c.Actions), c.Forms, c.Quits, c.Closes,
+      c.GamesStarted, c.Rematches, c.Mates + c.StaleMates + c.NoMaterial + c.Threefold, c.Mates, c.StaleMates,
+      c.NoMaterial, c.Threefold, static_cast<long long>(c.Moves), c.TakeBacks, c.Replays, c.Promotions,
+      c.StaleReplies, c.MenuVisits, c.LetThrough);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  using zelmar::scene::monkey::ResidentKilobytes;
   TMonkeyOptions options;
   options.Seconds = 10;
   options.DataFolder = zelmar::audio::ProgramDirectory();
+  long long seeds = 1;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (i + 1 >= argc) return Usage();
@@ -53,6 +92,8 @@ int main(int argc, char** argv) {
     long long number = 0;
     if (arg == "--seed" && ReadNumber(value, 0, (1LL << 62), number)) {
       options.Seed = static_cast<std::uint64_t>(number);
+    } else if (arg == "--seeds" && ReadNumber(value, 1, 1000000, number)) {
+      seeds = number;
     } else if (arg == "--ticks" && ReadNumber(value, 1, (1LL << 40), number)) {
       options.Ticks = number;
     } else if (arg == "--seconds" && ReadNumber(value, 1, 1000000, number)) {
@@ -71,22 +112,35 @@ int main(int argc, char** argv) {
       return Usage();
     }
   }
-  const TMonkeyResult result = zelmar::scene::monkey::RunSceneMonkey(options);
-  const auto& c = result.Counts;
-  std::printf(
-      "seed %llu: %lld ticks, %lld actions, %d windows (%d quit, %d closed)\n"
-      "games started %d (rematches %d), finished %d (mate %d, stalemate %d, no mating material %d, "
-      "threefold %d)\n"
-      "moves %lld, take-backs %d, replays %d, promotions %d, stale replies dropped %d, menu visits %d, "
-      "worker calls let through %d\n"
-      "resident memory: start %ld kB, after 10%% %ld kB, end %ld kB\n",
-      static_cast<unsigned long long>(options.Seed), static_cast<long long>(c.Ticks),
-      static_cast<long long>(c.Actions), c.Forms, c.Quits, c.Closes, c.GamesStarted, c.Rematches,
-      c.Mates + c.StaleMates + c.NoMaterial + c.Threefold, c.Mates, c.StaleMates, c.NoMaterial, c.Threefold,
-      static_cast<long long>(c.Moves), c.TakeBacks, c.Replays, c.Promotions, c.StaleReplies, c.MenuVisits,
-      c.LetThrough, result.Memory.Start, result.Memory.AtTenth, result.Memory.End);
-  if (result.Passed) return 0;
-  std::printf("FAILED %s", result.Failure.c_str());
-  std::printf("replay: %s\n", ReplayCommand(options, result.FailureTick).c_str());
-  return 1;
+  // Seeds one after another in this process; the memory is read before the first, after a tenth of
+  // them (or a tenth of the only one) and after the last.
+  TMonkeyCounts total;
+  const long start = ResidentKilobytes();
+  long tenth = 0;
+  int failures = 0;
+  const std::uint64_t first = options.Seed;
+  for (long long n = 0; n < seeds; ++n) {
+    TMonkeyOptions run = options;
+    run.Seed = first + static_cast<std::uint64_t>(n);
+    const TMonkeyResult result = zelmar::scene::monkey::RunSceneMonkey(run);
+    Add(total, result.Counts);
+    const std::string name = "seed " + std::to_string(run.Seed);
+    PrintCounts(name.c_str(), result.Counts);
+    if (seeds == 1) tenth = result.Memory.AtTenth;
+    if (seeds > 1 && (n + 1) * 10 >= seeds && tenth == 0) tenth = ResidentKilobytes();
+    if (!result.Passed) {
+      ++failures;
+      std::printf("FAILED %s", result.Failure.c_str());
+      std::printf("replay: %s %s --data %s\n", argv[0], ReplayCommand(run, result.FailureTick).c_str(),
+                  run.DataFolder.string().c_str());
+    }
+    std::fflush(stdout);
+  }
+  const long end = ResidentKilobytes();
+  if (seeds > 1) PrintCounts("all seeds", total);
+  const double change = tenth > 0 ? 100.0 * static_cast<double>(end - tenth) / static_cast<double>(tenth) : 0;
+  std::printf("resident memory: start %ld kB, after 10%% %ld kB, end %ld kB (%+.1f%% since 10%%)\n", start,
+              tenth, end, change);
+  if (failures > 0) std::printf("%d of %lld seeds FAILED\n", failures, seeds);
+  return failures > 0 ? 1 : 0;
 }
