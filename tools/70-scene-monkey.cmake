@@ -6,4 +6,3 @@ target_include_directories(zelmar_scene_monkey PUBLIC ${CMAKE_CURRENT_SOURCE_DIR
   PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
 add_executable(scene-monkey scene-monkey/MonkeyMain.cpp)
 target_link_libraries(scene-monkey PRIVATE zelmar_scene_monkey)
-add_dependencies(scene-monkey zelmar_content)
