@@ -143,7 +143,7 @@ std::vector<TSettingsCase> SettingsCases() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, HostileSettingsTest, ::testing::ValuesIn(SettingsCases()),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& test) { return std::string(test.param.Name); });
 
 // A folder where config.ini should be: the game plays, the save quietly fails, the folder stays.
 TEST(HostileSettingsTest, AFolderInPlaceOfTheFile) {
@@ -224,7 +224,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, HostileTunesTest,
                          ::testing::Values(TTuneCase{"Truncated", 0}, TTuneCase{"RandomBytes", 1},
                                            TTuneCase{"Id3Junk", 2}, TTuneCase{"ZeroBytes", 3},
                                            TTuneCase{"AFolder", 4}),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& test) { return std::string(test.param.Name); });
 
 }  // namespace
 }  // namespace zelmar::scene
