@@ -170,9 +170,12 @@ void TSceneForm::FormCreate() {
   sounds_.PlayMusic(TTune::Title);
 }
 
-// The error box over the window (or the error stream without one), then the end with a failure status.
+// The error box (the desktop's from the setup, else the window's; the error stream without either), then
+// the end with a failure status.
 void TSceneForm::ShowVideoFailure() {
-  if (Window()) {
+  if (setup_.ShowError) {
+    setup_.ShowError("Zelmar Chess II", kVideoFailure);
+  } else if (Window()) {
     Window()->ShowError("Zelmar Chess II", kVideoFailure);
   } else {
     std::fprintf(stderr, "zelmar-chess: %s\n", kVideoFailure);

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string_view>
 
 #include "audio/AudioStreamOut.h"
 #include "audio/Mp3Source.h"
@@ -49,6 +50,9 @@ struct TSceneSetup {
   std::filesystem::path ConfigFile;
   // The output the clips and the music play on; null opens the sound device.
   std::shared_ptr<audio::AudioOutput> AudioOutput;
+  // Shows the failure message (title, text) and returns when the player has read it; null uses the game
+  // window's own box.
+  std::function<void(std::string_view title, std::string_view text)> ShowError;
 };
 
 // The message shown when the device or the pictures cannot be had.

@@ -48,7 +48,7 @@ GlDevice::~GlDevice() {
   FreeBackBuffer();
   SDL_GL_MakeCurrent(window_.Handle(), nullptr);
   SDL_GL_DeleteContext(context_);
-  if (!parameters_.Windowed) SDL_SetWindowFullscreen(window_.Handle(), 0);
+  if (!parameters_.Windowed) window_.SetFullScreen(false);
 }
 
 // The first setup after the context exists: the drawing objects, then everything Reset does.
@@ -91,7 +91,7 @@ GfxResult GlDevice::Reset(const GfxPresentParameters& parameters) {
 // Full screen as a desktop-sized window (no mode switch), and the swap interval from the retrace choice.
 void GlDevice::ApplyPresentation(const GfxPresentParameters& parameters) {
   if (parameters.Windowed != parameters_.Windowed || !parameters.Windowed) {
-    SDL_SetWindowFullscreen(window_.Handle(), parameters.Windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    window_.SetFullScreen(!parameters.Windowed);
   }
   const bool wait = parameters.PresentationInterval != GfxPresentInterval::Immediate;
   if (SDL_GL_SetSwapInterval(wait ? 1 : 0) != 0 && !wait) SDL_GL_SetSwapInterval(0);

@@ -16,6 +16,13 @@ SdlWindow::~SdlWindow() {
   SDL_DestroyWindow(window_);
 }
 
+// The window follows the game's choice; a refused switch leaves the choice as it was.
+void SdlWindow::SetFullScreen(bool fullScreen) {
+  if (SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) {
+    fullScreen_ = fullScreen;
+  }
+}
+
 // Sets the title bar's text.
 void SdlWindow::SetTitle(std::string_view title) {
   SDL_SetWindowTitle(window_, std::string(title).c_str());

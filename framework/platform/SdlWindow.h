@@ -21,7 +21,11 @@ class SdlWindow : public PlatformWindow {
 
   SDL_Window* Handle() const { return window_; }
   std::uint32_t Id() const { return SDL_GetWindowID(window_); }
-  bool FullScreen() const { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0; }
+  // Whether the game made the window full screen. A compositor that shows every window full screen (a
+  // kiosk shell) does not make it so: the game still runs in its window, and its pointer is not held.
+  bool FullScreen() const { return fullScreen_; }
+  // Makes the window a desktop-sized full-screen window, or a window again.
+  void SetFullScreen(bool fullScreen);
   const PresentArea& Area() const { return area_; }
   void SetArea(const PresentArea& area) { area_ = area; }
 
@@ -50,6 +54,7 @@ class SdlWindow : public PlatformWindow {
 
   SDL_Window* window_;
   PresentArea area_;
+  bool fullScreen_ = false;
 };
 
 }  // namespace platform
