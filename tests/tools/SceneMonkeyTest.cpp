@@ -28,8 +28,8 @@ TMonkeyOptions Options(std::uint64_t seed, std::int64_t ticks, bool recording) {
 
 // The same seed gives the same run: every count, down to the worker calls let through.
 TEST(SceneMonkeyTest, ASeedReplaysExactly) {
-  const TMonkeyResult first = RunSceneMonkey(Options(11, 4000, true));
-  const TMonkeyResult second = RunSceneMonkey(Options(11, 4000, true));
+  const TMonkeyResult first = RunSceneMonkey(Options(11, 3000, true));
+  const TMonkeyResult second = RunSceneMonkey(Options(11, 3000, true));
   ASSERT_TRUE(first.Passed) << first.Failure;
   ASSERT_TRUE(second.Passed) << second.Failure;
   const TMonkeyCounts& a = first.Counts;
@@ -46,14 +46,15 @@ TEST(SceneMonkeyTest, ASeedReplaysExactly) {
   EXPECT_EQ(a.StaleReplies, b.StaleReplies);
 }
 
-// A handful of seeds on each painter: all invariants hold, and together they play games, take moves
-// back, visit menus and open fresh windows after "Quit" or the close box.
+// A handful of seeds, alternately on the canvas and the recording painter: all invariants hold, and together
+// they play games, take moves back, visit menus and open fresh windows after "Quit" or the close box.
 TEST(SceneMonkeyTest, FixedSeedsKeepEveryInvariantOnBothPainters) {
   TMonkeyCounts total;
   for (std::uint64_t seed = 1; seed <= 4; ++seed) {
-    for (const bool recording : {false, true}) {
+    const bool recording = seed % 2 == 0;
+    {
       SCOPED_TRACE(testing::Message() << "seed " << seed << (recording ? " recording" : " canvas"));
-      const TMonkeyResult result = RunSceneMonkey(Options(seed, 6000, recording));
+      const TMonkeyResult result = RunSceneMonkey(Options(seed, 3000, recording));
       ASSERT_TRUE(result.Passed) << result.Failure;
       total.GamesStarted += result.Counts.GamesStarted;
       total.Moves += result.Counts.Moves;
@@ -63,11 +64,11 @@ TEST(SceneMonkeyTest, FixedSeedsKeepEveryInvariantOnBothPainters) {
       total.LetThrough += result.Counts.LetThrough;
     }
   }
-  EXPECT_GT(total.GamesStarted, 8);
+  EXPECT_GT(total.GamesStarted, 4);
   EXPECT_GT(total.Moves, 40);
   EXPECT_GT(total.TakeBacks, 0);
   EXPECT_GT(total.MenuVisits, 20);
-  EXPECT_GT(total.Forms, 8);
+  EXPECT_GT(total.Forms, 4);
   EXPECT_GT(total.LetThrough, 20);
 }
 
