@@ -86,32 +86,28 @@ void coordinates(Image& img, bool reversed, Rgba ink) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s <record directory>\n", argv[0]);
-    return 2;
-  }
-  try {
-    const BoardStyle woodStyle{[](float x, float y, uint32_t s) { return wood(x, y, mapleTone(), s); },
-                               [](float x, float y, uint32_t s) { return wood(x, y, walnutTone(), s); },
-                               [](float x, float y, uint32_t s) { return wood(x, y, frameWoodTone(), s); },
-                               rgba(0.86f, 0.66f, 0.30f)};
-    const BoardStyle marbleStyle{[](float x, float y, uint32_t s) { return marble(x, y, whiteMarble(), s); },
-                                 [](float x, float y, uint32_t s) { return marble(x, y, greenMarble(), s); },
-                                 [](float x, float y, uint32_t s) { return marble(x, y, darkMarble(), s); },
-                                 rgba(0.86f, 0.70f, 0.36f)};
-    std::vector<Image> boards;
-    for (const BoardStyle* style : {&woodStyle, &marbleStyle}) {
-      const Image base = boardBase(*style);
-      for (bool reversed : {false, true}) {
-        Image b = reversed ? turned(base) : base;
-        coordinates(b, reversed, rgba(0.95f, 0.80f, 0.48f));
-        boards.push_back(std::move(b));
-      }
+// Makes this generator's files from its command line.
+static int generate(const Arguments& args) {
+  const BoardStyle woodStyle{[](float x, float y, uint32_t s) { return wood(x, y, mapleTone(), s); },
+                             [](float x, float y, uint32_t s) { return wood(x, y, walnutTone(), s); },
+                             [](float x, float y, uint32_t s) { return wood(x, y, frameWoodTone(), s); },
+                             rgba(0.86f, 0.66f, 0.30f)};
+  const BoardStyle marbleStyle{[](float x, float y, uint32_t s) { return marble(x, y, whiteMarble(), s); },
+                               [](float x, float y, uint32_t s) { return marble(x, y, greenMarble(), s); },
+                               [](float x, float y, uint32_t s) { return marble(x, y, darkMarble(), s); },
+                               rgba(0.86f, 0.70f, 0.36f)};
+  std::vector<Image> boards;
+  for (const BoardStyle* style : {&woodStyle, &marbleStyle}) {
+    const Image base = boardBase(*style);
+    for (bool reversed : {false, true}) {
+      Image b = reversed ? turned(base) : base;
+      coordinates(b, reversed, rgba(0.95f, 0.80f, 0.48f));
+      boards.push_back(std::move(b));
     }
-    return savePicture(argv[1], "classic", boards) ? 0 : 1;
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "boards: %s\n", e.what());
-    return 1;
   }
+  return savePicture(args[1], "classic", boards) ? 0 : 1;
+}
+
+int main(int argc, char** argv) {
+  return runGenerator(argc, argv, "boards", {"<record directory>"}, generate);
 }

@@ -99,22 +99,23 @@ Stereo gong() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s <output directory>\n", argv[0]);
-    return 2;
-  }
+// Makes this generator's files from its command line.
+static int generate(const Arguments& args) {
   const std::vector<std::function<Stereo()>> clips = {fanfare,   click, woodKnock, capture,
                                                       promotion, swell, checkBell, gong};
   for (size_t i = 0; i < clips.size(); ++i) {
     Stereo s = clips[i]();
     s.fadeOut(0.12f);
     s.normalise(0.85f);
-    const std::string path = std::string(argv[1]) + "/sound_" + std::to_string(i + 1) + ".wav";
+    const std::string path = args[1] + "/sound_" + std::to_string(i + 1) + ".wav";
     if (!writeFile(path, waveBytes(s))) {
       std::fprintf(stderr, "cannot write %s\n", path.c_str());
       return 1;
     }
   }
   return 0;
+}
+
+int main(int argc, char** argv) {
+  return runGenerator(argc, argv, "clips", {"<output directory>"}, generate);
 }

@@ -155,23 +155,19 @@ Image pointer(Rgba fill, Rgba edge) {
 
 }  // namespace
 
+// Makes this generator's files from its command line.
+static int generate(const Arguments& args) {
+  const std::string out = args[1];
+  const Typeface clockSymbols(dejavuPath("DejaVuSans.ttf"), 24);
+  const bool ok =
+      savePicture(out, "button", buttons()) &&
+      savePicture(out, "timer", {clockPlate(true, clockSymbols), clockPlate(false, clockSymbols)}) &&
+      savePicture(out, "window_1", {dialogWindow()}) &&
+      savePicture(out, "cursor", {pointer(rgba(1.f, 0.84f, 0.42f), rgba(0.2f, 0.1f, 0.02f))}) &&
+      savePicture(out, "cursor_1", {pointer(rgba(0.98f, 0.95f, 0.88f), rgba(0.1f, 0.08f, 0.06f))});
+  return ok ? 0 : 1;
+}
+
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s <record directory>\n", argv[0]);
-    return 2;
-  }
-  try {
-    const std::string out = argv[1];
-    const Typeface clockSymbols(dejavuPath("DejaVuSans.ttf"), 24);
-    const bool ok =
-        savePicture(out, "button", buttons()) &&
-        savePicture(out, "timer", {clockPlate(true, clockSymbols), clockPlate(false, clockSymbols)}) &&
-        savePicture(out, "window_1", {dialogWindow()}) &&
-        savePicture(out, "cursor", {pointer(rgba(1.f, 0.84f, 0.42f), rgba(0.2f, 0.1f, 0.02f))}) &&
-        savePicture(out, "cursor_1", {pointer(rgba(0.98f, 0.95f, 0.88f), rgba(0.1f, 0.08f, 0.06f))});
-    return ok ? 0 : 1;
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "controls: %s\n", e.what());
-    return 1;
-  }
+  return runGenerator(argc, argv, "controls", {"<record directory>"}, generate);
 }

@@ -69,12 +69,9 @@ Rgba classicRim(Army army) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s <record directory>\n", argv[0]);
-    return 2;
-  }
-  const std::string out = argv[1];
+// Makes this generator's files from its command line.
+static int generate(const Arguments& args) {
+  const std::string out = args[1];
   std::vector<Image> board, portrait, icons, classic;
   for (int side = 0; side < 2; ++side) {
     const Army army = side == 0 ? Army::Blondes : Army::Brunettes;
@@ -109,4 +106,8 @@ int main(int argc, char** argv) {
             savePicture(out, "queen_11", {withOutline(zw, 1.2f, Rgba{0, 0, 0, 0.55f})}) &&
             savePicture(out, "queen_21", {withOutline(zb, 1.2f, Rgba{0, 0, 0, 0.55f})});
   return ok ? 0 : 1;
+}
+
+int main(int argc, char** argv) {
+  return runGenerator(argc, argv, "figures", {"<record directory>"}, generate);
 }

@@ -7,19 +7,15 @@
 
 using namespace content;
 
+// Makes this generator's files from its command line.
+static int generate(const Arguments& args) {
+  const std::string out = args[1];
+  const auto fonts = gameFonts();
+  for (size_t i = 0; i < fonts.size(); ++i)
+    if (!saveRecord(out, "font" + std::to_string(i), encodeFontRecord(fonts[i]))) return 1;
+  return 0;
+}
+
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s <record directory>\n", argv[0]);
-    return 2;
-  }
-  const std::string out = argv[1];
-  try {
-    const auto fonts = gameFonts();
-    for (size_t i = 0; i < fonts.size(); ++i)
-      if (!saveRecord(out, "font" + std::to_string(i), encodeFontRecord(fonts[i]))) return 1;
-    return 0;
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "fonts: %s\n", e.what());
-    return 1;
-  }
+  return runGenerator(argc, argv, "fonts", {"<record directory>"}, generate);
 }

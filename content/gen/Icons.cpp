@@ -74,12 +74,9 @@ Image compose(const Image& ground, const Image& fig, int side) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: %s <hicolor directory> <icon name> <record directory>\n", argv[0]);
-    return 2;
-  }
-  const std::string root = argv[1], name = argv[2];
+// Makes this generator's files from its command line.
+static int generate(const Arguments& args) {
+  const std::string root = args[1], name = args[2];
   const Image ground = tile(kMaster), fig = figure(kMaster);
   // Each size in its own hicolor folder; all of them side by side for the contact sheet.
   int stripWidth = 0;
@@ -100,5 +97,10 @@ int main(int argc, char** argv) {
     strip.draw(icon, x, kMaster - size);
     x += size + 8;
   }
-  return savePicture(argv[3], "app_icons", {strip}) ? 0 : 1;
+  return savePicture(args[3], "app_icons", {strip}) ? 0 : 1;
+}
+
+int main(int argc, char** argv) {
+  return runGenerator(argc, argv, "icons", {"<hicolor directory>", "<icon name>", "<record directory>"},
+                      generate);
 }

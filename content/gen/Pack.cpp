@@ -4,6 +4,7 @@
 #include <string>
 
 #include "content/gen/ContentList.h"
+#include "content/gen/GenMain.h"
 #include "content/kit/Records.h"
 #include "tools/archive/GfxDbWriter.h"
 
@@ -44,12 +45,9 @@ std::string description(const std::string& archiveName) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: %s <record directory> <zelmar.dat> <zelmar.def>\n", argv[0]);
-    return 2;
-  }
-  const std::string dir = argv[1], archive = argv[2], def = argv[3];
+// Makes this generator's files from its command line.
+static int generate(const Arguments& args) {
+  const std::string dir = args[1], archive = args[2], def = args[3];
   TGfxDbWriter writer;
   writer.SetTimeStamp(kTimeStamp);
   for (const ContentEntry& e : kPictures)
@@ -70,4 +68,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   return 0;
+}
+
+int main(int argc, char** argv) {
+  return runGenerator(argc, argv, "pack", {"<record directory>", "<zelmar.dat>", "<zelmar.def>"}, generate);
 }

@@ -8,23 +8,19 @@
 
 using namespace content;
 
-int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s <record directory> <launcher.jpg>\n", argv[0]);
-    return 2;
-  }
-  try {
-    const Image title = titleGround();
-    std::vector<Image> grounds = {title, helpGround(), gameGround(Location::Castle, 0, 0),
-                                  gameGround(Location::Town, 13, 73)};
-    if (!savePicture(argv[1], "ground", grounds, TPixelFormat::pfX8R8G8B8)) return 1;
-    if (!writeJpeg(argv[2], launcherArt(), 92)) {
-      std::fprintf(stderr, "cannot write %s\n", argv[2]);
-      return 1;
-    }
-    return 0;
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "scenes: %s\n", e.what());
+// Makes this generator's files from its command line.
+static int generate(const Arguments& args) {
+  const Image title = titleGround();
+  std::vector<Image> grounds = {title, helpGround(), gameGround(Location::Castle, 0, 0),
+                                gameGround(Location::Town, 13, 73)};
+  if (!savePicture(args[1], "ground", grounds, TPixelFormat::pfX8R8G8B8)) return 1;
+  if (!writeJpeg(args[2], launcherArt(), 92)) {
+    std::fprintf(stderr, "cannot write %s\n", args[2].c_str());
     return 1;
   }
+  return 0;
+}
+
+int main(int argc, char** argv) {
+  return runGenerator(argc, argv, "scenes", {"<record directory>", "<launcher.jpg>"}, generate);
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "content/gen/GenMain.h"
 #include "content/gen/MockUp.h"
 #include "content/kit/Paint.h"
 #include "content/kit/Png.h"
@@ -57,12 +58,9 @@ struct Sheet {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s <record directory> <sheet.png>\n", argv[0]);
-    return 2;
-  }
-  const std::string dir = argv[1];
+// Makes this generator's files from its command line.
+static int generate(const Arguments& args) {
+  const std::string dir = args[1];
   Sheet sheet;
   // 1. The mock-ups of the game screens, side by side.
   if (auto mock = composeMockUps(dir)) {
@@ -102,5 +100,9 @@ int main(int argc, char** argv) {
     }
     sheet.y += ch * 7 + 30;
   }
-  return writePng(argv[2], sheet.img, sheet.y) ? 0 : 1;
+  return writePng(args[2], sheet.img, sheet.y) ? 0 : 1;
+}
+
+int main(int argc, char** argv) {
+  return runGenerator(argc, argv, "contact sheet", {"<record directory>", "<sheet.png>"}, generate);
 }

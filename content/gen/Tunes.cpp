@@ -3,15 +3,13 @@
 #include <string>
 
 #include "content/gen/Composer.h"
+#include "content/gen/GenMain.h"
 #include "content/kit/Mp3.h"
 
 using namespace content;
 
-int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s <title_theme.mp3> <main_theme.mp3>\n", argv[0]);
-    return 2;
-  }
+// Makes this generator's files from its command line.
+static int generate(const Arguments& args) {
   // Title: D dorian in a stately 3/4 with a flute over the harp; 32 bars of 2 s.
   const Tuneplan title{90,
                        3,
@@ -44,13 +42,17 @@ int main(int argc, char** argv) {
                       16,
                       false,
                       23};
-  const std::pair<const Tuneplan*, const char*> jobs[] = {{&title, argv[1]}, {&main, argv[2]}};
+  const std::pair<const Tuneplan*, std::string> jobs[] = {{&title, args[1]}, {&main, args[2]}};
   for (const auto& [plan, path] : jobs) {
     const Bytes mp3 = encodeMp3(composeTune(*plan), 160);
     if (mp3.empty() || !writeFile(path, mp3)) {
-      std::fprintf(stderr, "cannot write %s\n", path);
+      std::fprintf(stderr, "cannot write %s\n", path.c_str());
       return 1;
     }
   }
   return 0;
+}
+
+int main(int argc, char** argv) {
+  return runGenerator(argc, argv, "tunes", {"<title_theme.mp3>", "<main_theme.mp3>"}, generate);
 }

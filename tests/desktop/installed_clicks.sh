@@ -9,21 +9,10 @@ set -euo pipefail
 
 build="$1"
 shots="$2"
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-[[ -n "${DISPLAY:-}" ]] || fail "no X display (run under xvfb-run)"
-command -v xdotool >/dev/null || fail "xdotool is missing"
-command -v import >/dev/null || fail "ImageMagick is missing"
-xdotool getmouselocation >/dev/null 2>&1 || fail "cannot reach the X display $DISPLAY"
-
-work="$(mktemp -d)"
-pid=""
-cleanup() {
-  # SIGKILL: the game turns SIGTERM into a quit event that a modal launcher never reads.
-  if [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; then kill -KILL "$pid"; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=../real_clicks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../real_clicks.sh"
+# The program may be left in its modal launcher.
+stop_signal=KILL
 mkdir -p "$shots" "$work/home"
 rm -f "$shots"/install-*.png
 
@@ -34,16 +23,6 @@ fingerprint() { (cd "$prefix" && find . -printf '%P %y %m %s\n' | LC_ALL=C sort 
 fingerprint >"$work/before"
 config="$work/home/.config/zelmar-chess/config.ini"
 
-# Polls a command every tenth of a second until it succeeds or `seconds` have passed.
-wait_for() {
-  local seconds="$1"; shift
-  local tries=$((seconds * 10))
-  until "$@"; do
-    ((tries-- > 0)) || return 1
-    sleep 0.1
-  done
-}
-window_named() { xdotool search --onlyvisible --pid "$pid" --name "^$1\$" 2>/dev/null | head -1; }
 # Starts the installed program from / with the fresh HOME and no XDG_CONFIG_HOME.
 start_game() {
   (cd / && exec env -u XDG_CONFIG_HOME HOME="$work/home" NO_AT_BRIDGE=1 "$prefix/bin/zelmar-chess" \
@@ -56,35 +35,18 @@ await_launcher() {
   local caption="$1"
   find_launcher() { launcher="$(window_named "$caption")"; [[ -n "$launcher" ]]; }
   wait_for 20 find_launcher || fail "no launcher captioned '$caption'"
-  eval "$(xdotool getwindowgeometry --shell "$launcher")"
-  frame=$(((WIDTH - 628) / 2))
-  top=$((HEIGHT - frame - 358))
+  launcher_geometry "$launcher"
   panel_ready() { import -window "$launcher" "$work/launcher.png"; [[ "$(convert "$work/launcher.png" -format %k info:)" -gt 16 ]]; }
   wait_for 10 panel_ready || fail "the launcher was not drawn"
 }
 shot() { import -window "$game" "$shots/install-$1.png"; }
-# Clicks at a point of the logical screen (the client area in a window) and lets the game see it.
-click_at() {
-  xdotool mousemove --window "$game" "$1" "$2"
-  sleep 0.2
-  xdotool click 1
-  sleep 0.3
-}
-# Whether two screenshots differ inside a box (X Y W H) by more than a few pixels.
-differs() {
-  convert "$1" -crop "$5x$6+$3+$4" +repage "$work/a.png"
-  convert "$2" -crop "$5x$6+$3+$4" +repage "$work/b.png"
-  local n
-  n="$(compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1 || true)"
-  [[ "${n%% *}" =~ ^[0-9]+$ ]] && ((${n%% *} > 200))
-}
 
 # 2. The launcher of a fresh home is in English and finds no settings; "Start Game" opens the game window.
 [[ ! -e "$work/home/.config" ]] || fail "the home is not fresh"
 start_game
 await_launcher "Zelmar Chess"
 cp "$work/launcher.png" "$shots/install-1-launcher.png"
-xdotool mousemove --window "$launcher" $((frame + 180 + 16 + 120)) $((top + 90 + 121 + 13)) click 1
+click_start_game "$launcher"
 game=""
 find_game() { game="$(window_named "Zelmar Chess II")"; [[ -n "$game" ]]; }
 wait_for 20 find_game || fail "the game window did not open after Start Game: $(cat "$work/stderr")"
@@ -114,11 +76,8 @@ shot 5-menu
 click_at 183 292
 shot 6-quit-window
 click_at 562 412
-ended() { ! kill -0 "$pid" 2>/dev/null; }
 wait_for 20 ended || fail "the program did not end after Quit"
-status=0
-wait "$pid" || status=$?
-pid=""
+collect_status
 ((status == 0)) || fail "exit status $status: $(cat "$work/stderr")"
 
 # 7. The install folder is exactly as installed: no settings file or anything else was written there.
@@ -137,9 +96,7 @@ wait_for 10 find_box || fail "Escape asked no question"
 eval "$(xdotool getwindowgeometry --shell "$box" | sed 's/^/BOX_/')"
 xdotool mousemove --window "$box" $((BOX_WIDTH * 3 / 4)) $((BOX_HEIGHT - 20)) click 1
 wait_for 20 ended || fail "the program did not end after Yes"
-status=0
-wait "$pid" || status=$?
-pid=""
+collect_status
 ((status == 0)) || fail "exit status $status after Yes: $(cat "$work/stderr")"
 [[ "$(cat "$config")" == "$expected" ]] || fail "the launcher changed config.ini: $(cat "$config")"
 echo "installed clicks: all steps passed; screenshots in $shots"

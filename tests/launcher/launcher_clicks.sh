@@ -8,37 +8,11 @@ set -euo pipefail
 
 program="$1"
 shots="${2:-}"
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-[[ -n "${DISPLAY:-}" ]] || fail "no X display (run under xvfb-run)"
-command -v xdotool >/dev/null || fail "xdotool is missing"
-command -v import >/dev/null || fail "ImageMagick is missing"
-xdotool getmouselocation >/dev/null 2>&1 || fail "cannot reach the X display $DISPLAY"
+# shellcheck source=../real_clicks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../real_clicks.sh"
 
 # The program runs from a private copy of its directory, so config.ini is written there.
-work="$(mktemp -d)"
-pid=""
-cleanup() {
-  if [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-cp "$program" "$work/zelmar-chess"
-for f in zelmar.dat zelmar.def title_theme.mp3 main_theme.mp3; do
-  [[ -f "$(dirname "$program")/$f" ]] || fail "$f is missing beside the program"
-  cp "$(dirname "$program")/$f" "$work/"
-done
-
-# Polls a command every tenth of a second until it succeeds or `seconds` have passed; the limits
-# are generous so that only a hang runs out on a loaded machine.
-wait_for() {
-  local seconds="$1"; shift
-  local tries=$((seconds * 10))
-  until "$@"; do
-    ((tries-- > 0)) || return 1
-    sleep 0.1
-  done
-}
+copy_game "$program" "$work"
 
 # 1. Start without config.ini and wait for the launcher's window.
 [[ ! -e "$work/config.ini" ]] || fail "stale config.ini"
@@ -51,9 +25,7 @@ wait_for 60 find_window || fail "the launcher window did not appear"
 [[ "$(xdotool getwindowname "$win")" == "Zelmar Chess" ]] || fail "caption is '$(xdotool getwindowname "$win")'"
 
 # The window holds a 628 x 358 client area under its title bar, inside an even frame.
-eval "$(xdotool getwindowgeometry --shell "$win")"
-frame=$(((WIDTH - 628) / 2))
-top=$((HEIGHT - frame - 358))
+launcher_geometry "$win"
 ((frame >= 0 && top > frame)) || fail "unexpected window size ${WIDTH}x${HEIGHT}"
 panel_x=$((frame + 180))
 panel_y=$((top + 90))
@@ -141,11 +113,8 @@ wait_for 20 quit_open || fail "Escape on the title screen did not open the quit 
 xdotool mousemove --window "$game" 562 412
 sleep 0.2
 xdotool click 1
-ended() { ! kill -0 "$pid" 2>/dev/null; }
 wait_for 60 ended || fail "the program did not end from the quit window"
-status=0
-wait "$pid" || status=$?
-pid=""
+collect_status
 ((status == 0)) || fail "exit status $status"
 [[ ! -s "$work/stdout" && ! -s "$work/stderr" ]] || fail "the program printed: $(cat "$work/stdout" "$work/stderr")"
 grep -q "^Lang=2$" "$work/config.ini" || fail "config.ini lost Lang=2"

@@ -9,43 +9,17 @@ set -euo pipefail
 program="$1"
 points="$2"
 shots="$3"
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-[[ -n "${DISPLAY:-}" ]] || fail "no X display (run under xvfb-run)"
-command -v xdotool >/dev/null || fail "xdotool is missing"
-command -v import >/dev/null || fail "ImageMagick is missing"
-xdotool getmouselocation >/dev/null 2>&1 || fail "cannot reach the X display $DISPLAY"
+# shellcheck source=../../real_clicks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../real_clicks.sh"
 
 # The program and its data in a private folder with known settings (perspective board, quick computer);
 # it is started from yet another folder.
-work="$(mktemp -d)"
-pid=""
-cleanup() {
-  if [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
 mkdir -p "$work/game" "$work/elsewhere" "$shots"
-bin="$(dirname "$program")"
-cp "$program" "$work/game/zelmar-chess"
-for f in zelmar.dat zelmar.def title_theme.mp3 main_theme.mp3; do
-  [[ -f "$bin/$f" ]] || fail "$f is missing beside the program"
-  cp "$bin/$f" "$work/game/"
-done
+copy_game "$program" "$work/game"
 printf '[Options]\nArmy=1\nMode=1\nDepth=2\nBackground=1\nClassic=1\nBoard=2\nMusic=2\nSound=2\nInversion=2\nPriority=3\nLang=1\n' \
   >"$work/game/config.ini"
 rm -f "$shots"/game-*.png
 
-# Polls a command every tenth of a second until it succeeds or `seconds` have passed.
-wait_for() {
-  local seconds="$1"; shift
-  local tries=$((seconds * 10))
-  until "$@"; do
-    ((tries-- > 0)) || return 1
-    sleep 0.1
-  done
-}
-window_named() { xdotool search --onlyvisible --pid "$pid" --name "^$1\$" 2>/dev/null | head -1; }
 shot() { import -window "$game" "$shots/game-$1.png"; }
 
 # 1. The launcher appears; "Start Game" closes it and the game window opens.
@@ -54,33 +28,14 @@ pid=$!
 launcher=""
 find_launcher() { launcher="$(window_named "Zelmar Chess")"; [[ -n "$launcher" ]]; }
 wait_for 20 find_launcher || fail "the launcher did not appear"
-eval "$(xdotool getwindowgeometry --shell "$launcher")"
-frame=$(((WIDTH - 628) / 2))
-top=$((HEIGHT - frame - 358))
+launcher_geometry "$launcher"
 panel_ready() { import -window "$launcher" "$work/launcher.png"; [[ "$(convert "$work/launcher.png" -format %k info:)" -gt 16 ]]; }
 wait_for 10 panel_ready || fail "the launcher was not drawn"
 cp "$work/launcher.png" "$shots/game-1-launcher.png"
-xdotool mousemove --window "$launcher" $((frame + 180 + 16 + 120)) $((top + 90 + 121 + 13)) click 1
+click_start_game "$launcher"
 game=""
 find_game() { game="$(window_named "Zelmar Chess II")"; [[ -n "$game" ]]; }
 wait_for 20 find_game || fail "the game window did not open after Start Game"
-
-# Clicks at a point of the logical screen (the client area in a window) and lets the game see it.
-click_at() {
-  xdotool mousemove --window "$game" "$1" "$2"
-  sleep 0.2
-  xdotool click 1
-  sleep 0.3
-}
-# Colours in a box of a screenshot (X Y W H).
-colours() { convert "$1" -crop "$4x$5+$2+$3" +repage -format %k info:; }
-differs() {  # two screenshots differ inside a box
-  convert "$1" -crop "$5x$6+$3+$4" +repage "$work/a.png"
-  convert "$2" -crop "$5x$6+$3+$4" +repage "$work/b.png"
-  local n
-  n="$(compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1 || true)"
-  [[ "${n%% *}" =~ ^[0-9]+$ ]] && ((${n%% *} > 200))
-}
 
 # 2. The title screen with the main menu is drawn.
 title_drawn() { shot 2-title; (($(colours "$shots/game-2-title.png" 0 0 1024 768) > 64)); }
@@ -133,11 +88,8 @@ wait_for 20 quit_open || fail "\"Quit\" did not open the quit window"
 xdotool mousemove --window "$game" 562 412
 sleep 0.2
 xdotool click 1
-ended() { ! kill -0 "$pid" 2>/dev/null; }
 wait_for 20 ended || fail "the program did not end after Quit"
-status=0
-wait "$pid" || status=$?
-pid=""
+collect_status
 ((status == 0)) || fail "exit status $status: $(cat "$work/stderr")"
 echo "game clicks: resident memory $rss_title at the title screen, $rss_game back from the game"
 echo "game clicks: all steps passed; screenshots in $shots"
