@@ -104,6 +104,7 @@ struct TWorld {
   std::unique_ptr<TSceneForm> Form;
   std::unique_ptr<TMonkeyChecks> Checks;
   bool CloseAsked = false;
+  bool Closing = false;  // the window is being let go
 };
 
 class TMonkey {
@@ -214,19 +215,23 @@ void TMonkey::OpenForm() {
   // The loop's own pass, with the worker's calls let through when the seed says.
   world_->Application.SetSynchronizeHook([this] { LoopHook(); });
   // Every move the engine plays is watched after the flow has taken it.
+  // A window being closed may still be handed a posted move (its engine parks the worker on the way out):
+  // nothing is watched then.
+  TWorld* world = world_.get();
   TMoveEvent flowMove = form.ChessEngine.OnLegalMove;
-  form.ChessEngine.OnLegalMove = [this, flowMove](TChessBrd& sender, Square oldSq, Square newSq) {
-    const int stale = world_->Form->Flow().Counts().StaleReplies;
+  form.ChessEngine.OnLegalMove = [this, world, flowMove](TChessBrd& sender, Square oldSq, Square newSq) {
+    const int stale = world->Form->Flow().Counts().StaleReplies;
     if (flowMove) flowMove(sender, oldSq, newSq);
-    if (world_->Form->Flow().Counts().StaleReplies == stale) ++result_.Counts.Moves;
-    const std::string fault = world_->Checks->MovePlayed(Ord(oldSq), Ord(newSq), letThrough_);
+    if (world->Closing) return;
+    if (world->Form->Flow().Counts().StaleReplies == stale) ++result_.Counts.Moves;
+    const std::string fault = world->Checks->MovePlayed(Ord(oldSq), Ord(newSq), letThrough_);
     if (!fault.empty()) Fail(fault);
   };
   TPromotionEvent flowPromotion = form.ChessEngine.OnPromotion;
-  form.ChessEngine.OnPromotion = [this, flowPromotion](TChessBrd& sender, Square oldSq, Square newSq,
-                                                       char& piece) {
+  form.ChessEngine.OnPromotion = [this, world, flowPromotion](TChessBrd& sender, Square oldSq, Square newSq,
+                                                              char& piece) {
     if (flowPromotion) flowPromotion(sender, oldSq, newSq, piece);
-    ++result_.Counts.Promotions;
+    if (!world->Closing) ++result_.Counts.Promotions;
   };
   world_->Checks = std::make_unique<TMonkeyChecks>(form);
   steps_.clear();
@@ -249,6 +254,8 @@ void TMonkey::CloseForm() {
   counts.Threefold += checks.Threefold;
   counts.MenuVisits += checks.MenuVisits;
   world_->Application.SetSynchronizeHook(nullptr);
+  world_->Closing = true;
+  world_->Form.reset();
   world_.reset();
 }
 
