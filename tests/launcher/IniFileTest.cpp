@@ -89,8 +89,8 @@ TEST(IniFile, WrittenKeysReadBackFromAnyDocument) {
 // run at every save, and a lone one turned an LF file into a CRLF one. The first save drops them (they are
 // blanks to every reader), and every later save gives the same file.
 TEST(IniFile, StrayCarriageReturnsReadTheSameAfterEverySave) {
-  for (const std::string text :
-       {"[Options]\nArmy=1\n\r\r\r\r\n\r\n\n\xB9\nKeep=a\r\r\n", std::string("\r")}) {
+  for (const std::string& text :
+       {std::string("[Options]\nArmy=1\n\r\r\r\r\n\r\n\n\xB9\nKeep=a\r\r\n"), std::string("\r")}) {
     IniFile ini;
     ini.Parse(text);
     ini.Write("Options", "Lang", "2");
