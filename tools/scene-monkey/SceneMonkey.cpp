@@ -218,12 +218,17 @@ void TMonkey::OpenForm() {
   // A window being closed may still be handed a posted move (its engine parks the worker on the way out):
   // nothing is watched then.
   TWorld* world = world_.get();
+  TGameFlow* flow = &form.Flow();
   TMoveEvent flowMove = form.ChessEngine.OnLegalMove;
-  form.ChessEngine.OnLegalMove = [this, world, flowMove](TChessBrd& sender, Square oldSq, Square newSq) {
-    const int stale = world->Form->Flow().Counts().StaleReplies;
+  form.ChessEngine.OnLegalMove = [this, world, flow, flowMove](TChessBrd& sender, Square oldSq,
+                                                               Square newSq) {
+    if (world->Closing) {
+      if (flowMove) flowMove(sender, oldSq, newSq);
+      return;
+    }
+    const int stale = flow->Counts().StaleReplies;
     if (flowMove) flowMove(sender, oldSq, newSq);
-    if (world->Closing) return;
-    if (world->Form->Flow().Counts().StaleReplies == stale) ++result_.Counts.Moves;
+    if (flow->Counts().StaleReplies == stale) ++result_.Counts.Moves;
     const std::string fault = world->Checks->MovePlayed(Ord(oldSq), Ord(newSq), letThrough_);
     if (!fault.empty()) Fail(fault);
   };
