@@ -46,7 +46,7 @@ class TChessBrd {
   const char* Squares() const { return &board_[1]; }
 
   bool ZelmarMode() const { return zelmarMode_; }
-  void SetZelmarMode(bool value) { zelmarMode_ = value; }
+  void SetZelmarMode(bool value);
   CastleSet CastlingAllowed() const { return castlingAllowed_; }
   void SetCastlingAllowed(CastleSet value);
   bool ComputerPlaysWhite() const { return computerPlaysWhite_; }
@@ -117,6 +117,9 @@ class TChessBrd {
   void StopThinking();
   // Lets the worker run again, or asks a custom move source for the computer's move.
   void StartThinking();
+  // Tells the worker that the player's move oldSq -> newSq is certain (it may search ahead); nothing
+  // else happens until MakeMove plays it. Ignored for an illegal move or without the worker.
+  void AnticipateMove(Square oldSq, Square newSq);
   // End of a worker pass, run on the main thread: parks the worker and restarts it unless stopped.
   void TurnDone();
   // The half-second poll of a custom move source; the owner calls it while CustomEngine is set.
@@ -170,6 +173,8 @@ class TChessBrd {
 
   // Parks the worker unless a custom engine plays or a game-end handler runs inside the worker's call.
   void ParkWorker();
+  // Stops and throws away a search the worker started ahead of time.
+  void DiscardAhead();
   // Steps of PlayMove after the piece has moved.
   void ApplyPromotion(Square oldSq, Square newSq);
   void ApplyEnPassantCapture(Square oldSq, Square newSq, Square previousEnPassant);

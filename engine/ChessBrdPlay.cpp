@@ -52,7 +52,9 @@ bool TChessBrd::PlayMove(Square oldSq, Square newSq) {
 // The game's move call: the worker is parked while the move is played and restarted afterwards,
 // whether the move was played or refused.
 bool TChessBrd::MakeMove(Square oldSq, Square newSq) {
-  StopThinking();
+  // StopThinking, except that a search the worker started ahead of time stays for the move to take over.
+  ParkWorker();
+  halted_ = true;
   const bool played = PlayMove(oldSq, newSq);
   halted_ = false;
   StartThinking();

@@ -108,8 +108,17 @@ void TChessBrd::SetCastlingAllowed(CastleSet value) {
   castlingAllowed_ = value;
 }
 
+// Neither parks the worker (a search under the old value is thrown away when it ends), but a search
+// started ahead of time under the old value goes at once.
 void TChessBrd::SetSearchDepth(int value) {
-  searchDepth_ = std::clamp(value, 1, 8);
+  const int depth = std::clamp(value, 1, 8);
+  if (depth != searchDepth_.load()) DiscardAhead();
+  searchDepth_ = depth;
+}
+
+void TChessBrd::SetZelmarMode(bool value) {
+  if (value != zelmarMode_.load()) DiscardAhead();
+  zelmarMode_ = value;
 }
 
 void TChessBrd::SetWhiteToMove(bool value) {

@@ -15,9 +15,21 @@ void TChessBrd::AttachWorker(std::unique_ptr<TChessWorker> worker) {
 // worker may itself be waiting for that handler, so it is neither signalled nor waited for then. The
 // flag outlives the handler (until the next move), so it holds back the park only while the worker
 // really is blocked in its call: afterwards the board must not change under a running search.
+// A search the worker started ahead of time goes too: only a move (MakeMove) may take it over.
 void TChessBrd::StopThinking() {
   ParkWorker();
+  DiscardAhead();
   halted_ = true;
+}
+
+void TChessBrd::DiscardAhead() {
+  if (!customEngine_ && worker_) worker_->DiscardAhead();
+}
+
+// The player's move is certain (found legal, not a promotion still to be chosen) but not played yet.
+void TChessBrd::AnticipateMove(Square oldSq, Square newSq) {
+  if (customEngine_ || !worker_ || loading_ || !IsLegalMove(oldSq, newSq)) return;
+  worker_->AnticipateMove(oldSq, newSq);
 }
 
 void TChessBrd::ParkWorker() {

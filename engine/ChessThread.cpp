@@ -40,13 +40,24 @@ int CurrentThreadId() {
   return static_cast<int>(::syscall(SYS_gettid));
 }
 
+// Sets a thread's nice value for the priority; a raise the system refuses leaves the current value.
+void SetThreadNice(int threadId, int baseNice, TThreadPriority priority) {
+  const int nice = std::clamp(baseNice + NiceOffset(priority), -20, 19);
+  (void)::setpriority(PRIO_PROCESS, static_cast<id_t>(threadId), nice);
+}
+
 }  // namespace
 
 TChessThread::TChessThread(TChessBrd& board)
-    : board_(board), search_(std::make_unique<zelmar::TChessSearch>()) {
+    : board_(board),
+      search_(std::make_unique<zelmar::TChessSearch>()),
+      scratch_(std::make_unique<zelmar::TChessSearch>()) {
   errno = 0;
   const int nice = ::getpriority(PRIO_PROCESS, 0);
   baseNice_ = errno == 0 ? nice : 0;
+  ponder_ = std::make_unique<zelmar::TPonderSearch>([this] {
+    SetThreadNice(CurrentThreadId(), baseNice_, static_cast<TThreadPriority>(priority_.load()));
+  });
   thread_ = std::thread([this] { Body(); });
 }
 
@@ -57,15 +68,18 @@ TChessThread::~TChessThread() {
     terminate_ = true;
   }
   runChanged_.notify_all();
-  calls_.Close();  // a worker blocked in a synchronous call gives it up
+  calls_.Close();      // a worker blocked in a synchronous call gives it up
+  ponder_->Discard();  // and one waiting for a search started ahead of time
   if (thread_.joinable()) thread_.join();
 }
 
 // Parks the worker: a search running is abandoned; returns once the worker waits for Release. Called
 // from inside one of the worker's own synchronous calls it cannot wait (the worker is blocked in that
 // call); the stop request then makes the worker park as soon as the call returns.
+// A search started ahead of time goes on unless the worker's pass is waiting for it.
 void TChessThread::Park() {
   search_->StopRequest = true;
+  ponder_->StopAdoption();
   if (calls_.InCall()) return;
   for (;;) {
     calls_.RunPending();
@@ -114,12 +128,12 @@ double TChessThread::CpuSeconds() const {
 void TChessThread::ApplyPriority(TThreadPriority priority) {
   priority_ = priority;
   if (threadId_.load() != 0) SetOwnPriority(priority);
+  const int ahead = ponder_->ThreadId();
+  if (ahead != 0) SetThreadNice(ahead, baseNice_, priority);
 }
 
-// Sets the worker thread's nice value; a raise the system refuses leaves the current value.
 void TChessThread::SetOwnPriority(TThreadPriority priority) {
-  const int nice = std::clamp(baseNice_ + NiceOffset(priority), -20, 19);
-  (void)::setpriority(PRIO_PROCESS, static_cast<id_t>(threadId_.load()), nice);
+  SetThreadNice(threadId_.load(), baseNice_, priority);
 }
 
 // Waits parked until released or told to end; answers whether to run a pass.
@@ -170,22 +184,27 @@ void TChessThread::RunPass() {
     run_ = false;
     return;
   }
-  // 2. Search: queen directions for the mode, the priority, the thinking flag, the search itself.
+  // 2. Search (or take over the search started ahead of time): the priority, the thinking flag.
   const zelmar::TSearchRoot root = RootFromBoard();
-  search_->SetZelmarMode(root.ZelmarMode);
   SetOwnPriority(static_cast<TThreadPriority>(priority_.load()));
   thinking_ = true;
-  search_->RunSearch(root);
+  SearchOrTakeOver(root);
   if (!search_->StopRequest.load()) {
     thinking_ = false;
     const zelmar::TSearchMove m = search_->BestMove();
+    zelmar::TSearchMove reply;
+    const bool expects = search_->ExpectedReply(reply);
     bool refused = false;
-    calls_.CallAndWait([this, m, mode = root.ZelmarMode, &refused] {
+    calls_.CallAndWait([this, m, reply, expects, mode = root.ZelmarMode, &refused] {
       // The mode is set without parking the worker: a move found under the old one may be illegal
       // now, so it is not offered; the end of the pass below starts a search under the new mode.
       if (board_.ZelmarMode() != mode) return;
       ++delivered_;
+      const int discards = discards_.load();
       refused = !board_.PlayMove(static_cast<Square>(m.From + 1), static_cast<Square>(m.To + 1));
+      // Pondering starts here, on the main thread, where nothing can change the game meanwhile; not
+      // when the move's own events changed it (the searches ahead were then discarded).
+      if (!refused && expects && discards == discards_.load()) PonderReply(reply);
       if (!refused) return;
       // A stale move of a root without legal moves (a finished game): nothing to do in this position,
       // so the pass ends here and the worker parks until the board releases it again instead of
@@ -198,9 +217,77 @@ void TChessThread::RunPass() {
     if (refused) return;
   }
   // 3. End of the pass on the main thread; the board parks or releases the worker.
+  lastNodes_ = search_->Nodes();
+  lastScore_ = search_->LastScore();
   if (!calls_.CallAndWait([this] { board_.TurnDone(); })) {
     std::lock_guard lock(calls_.Mutex());
     run_ = false;
   }
   thinking_ = false;
+}
+
+// Takes over the search started ahead of time when it was of this very root from this very state (the
+// tag unchanged); otherwise throws it away and searches here. Either way search_ ends as the plain
+// search leaves it.
+void TChessThread::SearchOrTakeOver(const zelmar::TSearchRoot& root) {
+  const std::uint64_t tag = carryTag_.load();
+  bool taken = false;
+  if (ponder_->Covers(root, tag)) taken = ponder_->Adopt(root, tag, *search_, search_->StopRequest);
+  if (taken) {
+    ++takenOver_;
+  } else {
+    ponder_->Discard();
+    search_->SetZelmarMode(root.ZelmarMode);
+    search_->RunSearch(root);
+  }
+  ++carryTag_;
+}
+
+// On the main thread, inside the delivery call, right after the computer's move: searches the position
+// after the expected reply when the player is to answer it.
+void TChessThread::PonderReply(zelmar::TSearchMove reply) {
+  if (!pondering_.load() || ComputerToMove()) return;
+  const zelmar::TSearchRoot now = RootFromBoard();
+  zelmar::TSearchRoot after;
+  if (!scratch_->RootAfter(now, reply.From, reply.To, reply.Promotion, after)) return;
+  ponder_->Start(*search_, after, carryTag_.load());
+  ++ahead_;
+}
+
+// On the main thread while the worker is parked (so search_ is still): searches the position after the
+// player's certain move unless that search already runs (the expected reply) or the computer does not
+// answer it.
+void TChessThread::AnticipateMove(Square oldSq, Square newSq) {
+  if (!earlyStart_.load()) return;
+  {
+    std::lock_guard lock(calls_.Mutex());
+    if (!parked_ || run_) return;
+  }
+  const zelmar::TSearchRoot now = RootFromBoard();
+  zelmar::TSearchRoot after;
+  if (!scratch_->RootAfter(now, Ord(oldSq) - 1, Ord(newSq) - 1, zelmar::kQueen, after)) return;
+  const bool computerAnswers = after.WhiteToMove ? board_.ComputerPlaysWhite() : board_.ComputerPlaysBlack();
+  const std::uint64_t tag = carryTag_.load();
+  if (!computerAnswers) return;
+  if (ponder_->Covers(after, tag)) {
+    ++met_;
+    return;
+  }
+  ponder_->Start(*search_, after, tag);
+  ++ahead_;
+}
+
+void TChessThread::DiscardAhead() {
+  ++discards_;  // a pondering start under way in the delivery call sees the game changed
+  ponder_->Discard();
+}
+
+void TChessThread::SetPondering(bool on) {
+  pondering_ = on;
+  if (!on) ponder_->Discard();
+}
+
+void TChessThread::SetEarlyStart(bool on) {
+  earlyStart_ = on;
+  if (!on) ponder_->Discard();
 }

@@ -1,16 +1,24 @@
 // The computer player's worker thread: copies the board's position when the computer is to move,
 // searches it, and hands the first move of the best line back through a synchronous call that runs
 // on the main thread, where the board plays it like any other move.
+//
+// It also thinks ahead. After delivering a move it searches, on a second thread, the position after
+// the reply it expects (pondering); once the player's move is certain it searches the position after
+// that move (the early start). Either search starts from exactly the state the worker's own search
+// would start from, and is taken over as the real search when the board comes to that very position
+// with that state unchanged, so every move and node count is the one the plain search gives.
 #pragma once
 
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <memory>
 #include <thread>
 
 #include "engine/ChessWorker.h"
 #include "engine/SyncCallQueue.h"
 #include "engine/search/ChessSearch.h"
+#include "engine/search/PonderSearch.h"
 
 class TChessBrd;
 
@@ -31,6 +39,13 @@ class TChessThread final : public TChessWorker {
   bool InsideCall() const override { return calls_.InCall(); }
   int RunPendingCalls() override { return calls_.RunPending(); }
   void WaitForCalls(std::chrono::milliseconds timeout) override { calls_.Wait(timeout); }
+  void AnticipateMove(Square oldSq, Square newSq) override;
+  void DiscardAhead() override;
+
+  // Thinking ahead: pondering the expected reply, and starting on the player's move once it is certain.
+  // Both are on by default; switched off the worker searches only when the computer is to move.
+  void SetPondering(bool on);
+  void SetEarlyStart(bool on);
 
   // Whether the thread is parked (waiting for Release), for tests and tools.
   bool Parked() const;
@@ -43,6 +58,16 @@ class TChessThread final : public TChessWorker {
   // under a mode switched since is dropped before delivery and not counted.
   int MovesDelivered() const { return delivered_.load(); }
   int MovesRefused() const { return refused_.load(); }
+  // Searches started ahead of time, how many of them were taken over, and the processor time of the
+  // threads that ran them (for tests and tools).
+  int SearchesAhead() const { return ahead_.load(); }
+  int SearchesTakenOver() const { return takenOver_.load(); }
+  // Player's moves announced by AnticipateMove that were the reply being pondered.
+  int PredictionsMet() const { return met_.load(); }
+  double AheadCpuSeconds() const { return ponder_->CpuSeconds(); }
+  // Node count and score of the last search delivered (for tests and tools).
+  std::uint64_t LastNodes() const { return lastNodes_.load(); }
+  int LastScore() const { return lastScore_.load(); }
 
  private:
   void Body();
@@ -51,10 +76,17 @@ class TChessThread final : public TChessWorker {
   void SetOwnPriority(TThreadPriority priority);
   bool ComputerToMove() const;
   zelmar::TSearchRoot RootFromBoard() const;
+  void SearchOrTakeOver(const zelmar::TSearchRoot& root);
+  void PonderReply(zelmar::TSearchMove reply);
 
   TChessBrd& board_;
-  // The search state, about 350 KB, kept off the thread object's own footprint.
+  // The search state, about 350 KB, kept off the thread object's own footprint. The worker uses it
+  // during a pass; the main thread reads it only while the worker is parked or blocked in its call.
   std::unique_ptr<zelmar::TChessSearch> search_;
+  // Names the state search_ carries into its next search: raised whenever search_ searches.
+  std::atomic<std::uint64_t> carryTag_{0};
+  // For working out roots one move on; used only on the main thread.
+  std::unique_ptr<zelmar::TChessSearch> scratch_;
   TSyncCallQueue calls_;
   // Guarded by calls_.Mutex().
   std::condition_variable runChanged_;
@@ -68,5 +100,16 @@ class TChessThread final : public TChessWorker {
   std::atomic<int> threadId_{0};
   std::atomic<int> priority_{tpNormal};
   int baseNice_ = 0;
+  std::atomic<bool> pondering_{true};
+  std::atomic<bool> earlyStart_{true};
+  std::atomic<int> ahead_{0};
+  std::atomic<int> discards_{0};
+  std::atomic<int> met_{0};
+  std::atomic<int> takenOver_{0};
+  std::atomic<std::uint64_t> lastNodes_{0};
+  std::atomic<int> lastScore_{0};
+  // The search started ahead of time; internally locked, used from both threads. Its thread takes
+  // the worker's priority.
+  std::unique_ptr<zelmar::TPonderSearch> ponder_;
   std::thread thread_;
 };

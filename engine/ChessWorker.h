@@ -3,6 +3,7 @@
 
 #include <chrono>
 
+#include "engine/Square.h"
 #include "engine/ThreadPriority.h"
 
 // The board drives its worker only through these calls, all made on the main thread.
@@ -29,4 +30,9 @@ class TChessWorker {
   virtual int RunPendingCalls() { return 0; }
   // Waits until the worker posts a synchronous call, at most the given time.
   virtual void WaitForCalls(std::chrono::milliseconds) {}
+  // The player's move oldSq -> newSq (legal, not a promotion) is certain but not yet played: the worker
+  // may start searching the position after it, which MakeMove of that move then takes over.
+  virtual void AnticipateMove(Square /*oldSq*/, Square /*newSq*/) {}
+  // The game changed other than by a move: a search started ahead of time is stopped and thrown away.
+  virtual void DiscardAhead() {}
 };

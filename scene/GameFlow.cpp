@@ -75,6 +75,12 @@ void TGameFlow::ClickBoard() {
   // 3. Otherwise a legal target starts the move; an illegal one keeps the selection.
   if (state_.Animating || state_.SelectedSquare <= 0) return;
   if (!engine_.IsLegalMove(SquareOf(state_.SelectedSquare), SquareOf(state_.HoverSquare))) return;
+  // 4. The move is certain unless a pawn still waits for its piece: the computer may start on it while
+  // the piece glides; the engine plays it only on arrival, events and all.
+  const bool lastRank = state_.HoverSquare <= 8 || state_.HoverSquare > 56;
+  if (!(std::abs(state_.PanelPiece) == kPawn && lastRank)) {
+    engine_.AnticipateMove(SquareOf(state_.SelectedSquare), SquareOf(state_.HoverSquare));
+  }
   state_.MoveTo = state_.HoverSquare;
   state_.MovingPiece = state_.PanelPiece;
   state_.Board.Put(state_.SelectedSquare, 0);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <utility>
 
 #include "engine/search/SearchTables.h"
@@ -44,6 +45,8 @@ TChessSearch::TChessSearch() {
   for (auto& row : BestLine)
     for (TSearchMove& m : row) m = {};
   std::memset(BestLineLength, 0, sizeof BestLineLength);
+  std::fill(std::begin(PickAheadAt), std::end(PickAheadAt), -1);
+  std::memset(PickAheadEntry, 0, sizeof PickAheadEntry);
 }
 
 // Empties the board and its derived sets and sums.
@@ -129,35 +132,58 @@ void TChessSearch::MarkBestLineMove() {
 
 // Swaps the first best-scored of the remaining entries into place i. The entry picked before this
 // one (now at i - 1) scored at least as much as every remaining entry, so the first entry that
-// matches its score is the answer at once. The running maximum is kept with conditional moves: which
-// entry tops the ones seen so far is a coin toss the branch predictor keeps losing.
+// matches its score is the answer at once. A full scan also finds the runner-up, and with it the
+// answer of the next call, which then needs no scan of its own.
 inline void TChessSearch::PickBest(int i) {
-  const TScoredMove* list = MoveList;
-  const int end = ListEnd[Ply];
   int best = i;
-  std::int32_t top = list[i].Score;
-  if (i > ListStart[Ply]) {
-    const std::int32_t ceiling = list[i - 1].Score;
-    if (top == ceiling) return;
-    for (int j = i + 1; j < end; ++j) {
-      const std::int32_t s = list[j].Score;
-      if (s == ceiling) {
-        best = j;
-        break;
-      }
-      const bool higher = s > top;
-      best = higher ? j : best;
-      top = higher ? s : top;
-    }
+  if (i == PickAheadAt[Ply]) {
+    best = PickAheadEntry[Ply];
   } else {
-    for (int j = i + 1; j < end; ++j) {
-      const std::int32_t s = list[j].Score;
-      const bool higher = s > top;
-      best = higher ? j : best;
-      top = higher ? s : top;
-    }
+    best = ScanForBest(i);
   }
   if (best != i) std::swap(MoveList[i], MoveList[best]);
+}
+
+// The first best-scored entry from i on; when every entry was looked at, also notes the answer the
+// call for i + 1 will need after the swap.
+inline int TChessSearch::ScanForBest(int i) {
+  const TScoredMove* list = MoveList;
+  const int end = ListEnd[Ply];
+  const std::int32_t first = list[i].Score;
+  PickAheadAt[Ply] = -1;
+  // 1. Nothing outscores the entry picked last: the first entry that equals it is the answer.
+  std::int64_t ceiling = std::numeric_limits<std::int64_t>::max();
+  if (i > ListStart[Ply]) {
+    ceiling = list[i - 1].Score;
+    if (first == ceiling) return i;
+  }
+  // 2. The first best and the first runner-up of the entries after i.
+  constexpr std::int32_t none = std::numeric_limits<std::int32_t>::min();
+  std::int32_t top = none, second = none;
+  int topAt = -1, secondAt = -1;
+  for (int j = i + 1; j < end; ++j) {
+    const std::int32_t s = list[j].Score;
+    if (s <= second) continue;
+    if (s > top) {
+      if (s == ceiling) return j;
+      second = top;
+      secondAt = topAt;
+      top = s;
+      topAt = j;
+    } else {
+      second = s;
+      secondAt = j;
+    }
+  }
+  // 3. Entry i wins ties, being first. After the swap it stands where the winner stood.
+  PickAheadAt[Ply] = i + 1;
+  if (topAt < 0 || first >= top) {
+    PickAheadEntry[Ply] = topAt;
+    return i;
+  }
+  const bool firstNext = secondAt < 0 || first > second || (first == second && topAt < secondAt);
+  PickAheadEntry[Ply] = firstNext ? topAt : secondAt;
+  return topAt;
 }
 
 // Makes the move the head of this ply's best line, followed by the child's line.
@@ -235,6 +261,11 @@ int TChessSearch::Quiesce(int alpha, int beta) {
   }
   if (!anyLegal && inCheck) return Ply - Infinity;
   return alpha;
+}
+
+const TScoredMove& TChessSearch::PickEntry(int i) {
+  PickBest(i);
+  return MoveList[i];
 }
 
 int TChessSearch::SearchAtPly(int ply, int depth) {

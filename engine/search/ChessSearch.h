@@ -25,6 +25,9 @@ class TChessSearch {
 
   // The first move of the best line (kept from earlier searches when the root had no legal move).
   TSearchMove BestMove() const { return BestLine[0][0]; }
+  // The second move of the best line of the last search, the reply it expects; false when that line
+  // is shorter.
+  bool ExpectedReply(TSearchMove& reply) const;
   // The value returned by the last completed iteration.
   int LastScore() const { return LastIterationScore; }
   // Search plus quiescence entries of the last RunSearch.
@@ -32,6 +35,15 @@ class TChessSearch {
 
   // The current position as a root (for tests and tools that walk through games).
   TSearchRoot CurrentRoot(int depth) const;
+
+  // Takes over what the next search starts from (the best lines the last search left) and the last
+  // search's answer (move, score, nodes), so that another object searches on exactly as `from` would.
+  // Neither object may be searching.
+  void CarryFrom(const TChessSearch& from);
+  // The root after the legal move from -> to (search squares, a8 = 0) of `root`, promoting to the
+  // kind given (kKnight..kQueen; ignored unless the move promotes), with root's depth and mode; false
+  // when no such legal move exists. Uses this object's board, none of what a search carries over.
+  bool RootAfter(const TSearchRoot& root, int from, int to, int promotion, TSearchRoot& after);
 
   // Counts the legal move paths of the loaded position to the given depth.
   std::uint64_t Perft(int depth);
@@ -60,6 +72,9 @@ class TChessSearch {
   // ply's move list begin at the given entry (to probe the depth and list bounds).
   int SearchAtPly(int ply, int depth);
   void SetListBegin(int start) { ListStart[Ply] = start; }
+  // Test hook: picks the entry the search tries at place i of the current list (i counts up from
+  // ListBegin(), one call per place, as the search's loops call it).
+  const TScoredMove& PickEntry(int i);
 
  private:
   // Pawn-structure terms of one placement of both sides' pawns, for the current search's tables.
@@ -68,7 +83,7 @@ class TChessSearch {
     std::uint32_t Generation;
     int Score[2];
   };
-  static constexpr int PawnCacheBits = 13;
+  static constexpr int PawnCacheBits = 10;
 
   struct TUndo {
     TSearchMove Move;
@@ -86,7 +101,9 @@ class TChessSearch {
   std::int32_t CaptureScore(int from, int to) const;
   void AddPawnMove(TScoredMove*& out, int from, int to, int flags) const;
   template <bool Up>
-  void AddRayMoves(TScoredMove*& out, int s, int r, bitboards::Mask occupied) const;
+  void AddRayMoves(TScoredMove*& out, int s, int r, bitboards::Mask occupied, bitboards::Mask enemy) const;
+  template <bool Up>
+  void AddRayCapture(TScoredMove*& out, int s, int r, bitboards::Mask occupied, bitboards::Mask enemy) const;
   void AddStepMoves(TScoredMove*& out, int s, bitboards::Mask targets) const;
   bitboards::Mask ReachMask(int kind, int s) const;
   void AddCastlings(TScoredMove*& out) const;
@@ -96,6 +113,7 @@ class TChessSearch {
   bitboards::Mask ActivePawns(bitboards::Mask pawns, bitboards::Mask enemy, bitboards::Mask empty) const;
   void MarkBestLineMove();
   void PickBest(int i);
+  int ScanForBest(int i);
   void UpdateBestLine(TSearchMove m);
   void PawnTerms(unsigned ownFiles, unsigned foeFiles, int c, int& score) const;
   const TPawnEntry& PawnEntryFor(bitboards::Mask white, bitboards::Mask black, const unsigned* files) const;
@@ -134,13 +152,17 @@ class TChessSearch {
 
   // Search tables.
   // Room for one whole position's moves past the bound, so generators write without checking: no
-  // piece has more than 35 moves (a Zelmar's 27 slides and 8 jumps), plus two castlings and two
-  // en-passant captures.
-  static constexpr int MaxPositionMoves = 64 * 35 + 4;
+  // piece has more than 35 moves (a Zelmar's 27 slides and 8 jumps), plus two castlings, two
+  // en-passant captures and one entry written and dropped.
+  static constexpr int MaxPositionMoves = 64 * 35 + 5;
   TScoredMove MoveList[MaxMoveList + MaxPositionMoves];
   int ListStart[MaxPly];
   int ListEnd[MaxPly];
   std::int32_t HistoryScore[64][64];
+  // The entry the next pick of each ply's list takes, when the last scan already found it (for the
+  // pick at PickAheadAt, else -1).
+  int PickAheadAt[MaxPly];
+  int PickAheadEntry[MaxPly];
   TUndo UndoStack[MaxPly];
   TSearchMove BestLine[MaxPly][MaxPly];
   int BestLineLength[MaxPly];

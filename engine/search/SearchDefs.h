@@ -56,6 +56,8 @@ struct TSearchRoot {
   int EnPassant = 0;     // board square 1..64 the pawn passed over, 0 for none
   int Depth = 1;
   bool ZelmarMode = false;
+
+  friend bool operator==(const TSearchRoot&, const TSearchRoot&) = default;
 };
 
 // File (0 = a) and row (0 = eighth rank) of a search square.

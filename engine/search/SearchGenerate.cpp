@@ -130,27 +130,40 @@ inline void TChessSearch::GeneratePawn(TScoredMove*& out, int s, bool capturesOn
   }
 }
 
+// The nearest square of a ray's occupied squares; some square of the board when there is none.
+template <bool Up>
+inline int NearestOrAny(Mask hits) {
+  return Up ? bitboards::FirstSquare(hits | bitboards::Bit(63))
+            : bitboards::LastSquare(hits | bitboards::Bit(0));
+}
+
+// A slider's capture along one ray: the nearest occupied square, when it holds an enemy. The entry is
+// written in any case and kept only then, which spares a branch the predictor often loses.
+template <bool Up>
+inline void TChessSearch::AddRayCapture(TScoredMove*& out, int s, int r, Mask occupied, Mask enemy) const {
+  const Mask hits = bitboards::Rays[r][s] & occupied;
+  const int blocker = NearestOrAny<Up>(hits);
+  Emit(out, s, blocker, mfCapture, CaptureScore(s, blocker));
+  out -= (hits & enemy & bitboards::Bit(blocker)) == 0;
+}
+
 // A slider's moves along one ray: the empty squares nearest first, then the first occupied square
 // when it holds an enemy.
 template <bool Up>
-inline void TChessSearch::AddRayMoves(TScoredMove*& out, int s, int r, Mask occupied) const {
+inline void TChessSearch::AddRayMoves(TScoredMove*& out, int s, int r, Mask occupied, Mask enemy) const {
   using namespace bitboards;
   const Mask ray = Rays[r][s];
   const Mask hits = ray & occupied;
-  Mask quiet = ray;
-  int blocker = -1;
-  if (hits) {
-    blocker = NextOnRay<Up>(hits);
-    quiet &= ~(Rays[r][blocker] | Bit(blocker));
-  }
+  const int blocker = NearestOrAny<Up>(hits);
+  Mask quiet = hits ? ray & ~(Rays[r][blocker] | Bit(blocker)) : ray;
   const std::int32_t* history = HistoryScore[s];
   while (quiet) {
     const int t = NextOnRay<Up>(quiet);
     quiet &= ~Bit(t);
     Emit(out, s, t, 0, history[t]);
   }
-  if (blocker >= 0 && BoardColor[blocker] == Other)
-    Emit(out, s, blocker, mfCapture, CaptureScore(s, blocker));
+  Emit(out, s, blocker, mfCapture, CaptureScore(s, blocker));
+  out -= (hits & enemy & Bit(blocker)) == 0;
 }
 
 // Moves onto a set of single-step targets (knight jumps, king steps), lowest square first.
@@ -201,10 +214,12 @@ inline void TChessSearch::AddEnPassant(TScoredMove*& out) const {
   }
 }
 
-// Ends the current ply's list at the write position, cut back to the list's bound.
+// Ends the current ply's list at the write position, cut back to the list's bound; no pick of the
+// new list is known yet.
 inline void TChessSearch::CloseList(const TScoredMove* out) {
   ListEnd[Ply] = std::min(static_cast<int>(out - MoveList), MaxMoveList);
   ListStart[Ply + 1] = ListEnd[Ply];
+  PickAheadAt[Ply] = -1;
 }
 
 // All pseudo-legal moves of the side to move, appended as the current ply's list.
@@ -212,7 +227,8 @@ void TChessSearch::GenerateMoves() {
   using namespace bitboards;
   TScoredMove* out = MoveList + ListStart[Ply];
   const Mask ownSet = ColorSet[Side];
-  const Mask occupied = ownSet | ColorSet[Other];
+  const Mask enemy = ColorSet[Other];
+  const Mask occupied = ownSet | enemy;
   for (Mask own = ownSet; own; own &= own - 1) {
     const int s = FirstSquare(own);
     switch (BoardPiece[s]) {
@@ -223,26 +239,26 @@ void TChessSearch::GenerateMoves() {
         AddStepMoves(out, s, KnightMask[s] & ~ownSet);
         break;
       case kBishop:
-        AddRayMoves<false>(out, s, BishopRays[0], occupied);
-        AddRayMoves<false>(out, s, BishopRays[1], occupied);
-        AddRayMoves<true>(out, s, BishopRays[2], occupied);
-        AddRayMoves<true>(out, s, BishopRays[3], occupied);
+        AddRayMoves<false>(out, s, BishopRays[0], occupied, enemy);
+        AddRayMoves<false>(out, s, BishopRays[1], occupied, enemy);
+        AddRayMoves<true>(out, s, BishopRays[2], occupied, enemy);
+        AddRayMoves<true>(out, s, BishopRays[3], occupied, enemy);
         break;
       case kRook:
-        AddRayMoves<false>(out, s, RookRays[0], occupied);
-        AddRayMoves<false>(out, s, RookRays[1], occupied);
-        AddRayMoves<true>(out, s, RookRays[2], occupied);
-        AddRayMoves<true>(out, s, RookRays[3], occupied);
+        AddRayMoves<false>(out, s, RookRays[0], occupied, enemy);
+        AddRayMoves<false>(out, s, RookRays[1], occupied, enemy);
+        AddRayMoves<true>(out, s, RookRays[2], occupied, enemy);
+        AddRayMoves<true>(out, s, RookRays[3], occupied, enemy);
         break;
       case kQueen:
-        AddRayMoves<false>(out, s, SlideRay[kQueen][0], occupied);
-        AddRayMoves<false>(out, s, SlideRay[kQueen][1], occupied);
-        AddRayMoves<false>(out, s, SlideRay[kQueen][2], occupied);
-        AddRayMoves<false>(out, s, SlideRay[kQueen][3], occupied);
-        AddRayMoves<true>(out, s, SlideRay[kQueen][4], occupied);
-        AddRayMoves<true>(out, s, SlideRay[kQueen][5], occupied);
-        AddRayMoves<true>(out, s, SlideRay[kQueen][6], occupied);
-        AddRayMoves<true>(out, s, SlideRay[kQueen][7], occupied);
+        AddRayMoves<false>(out, s, SlideRay[kQueen][0], occupied, enemy);
+        AddRayMoves<false>(out, s, SlideRay[kQueen][1], occupied, enemy);
+        AddRayMoves<false>(out, s, SlideRay[kQueen][2], occupied, enemy);
+        AddRayMoves<false>(out, s, SlideRay[kQueen][3], occupied, enemy);
+        AddRayMoves<true>(out, s, SlideRay[kQueen][4], occupied, enemy);
+        AddRayMoves<true>(out, s, SlideRay[kQueen][5], occupied, enemy);
+        AddRayMoves<true>(out, s, SlideRay[kQueen][6], occupied, enemy);
+        AddRayMoves<true>(out, s, SlideRay[kQueen][7], occupied, enemy);
         if (ZelmarMode) AddStepMoves(out, s, KnightMask[s] & ~ownSet);
         break;
       default:
@@ -286,21 +302,30 @@ void TChessSearch::GenerateCaptures() {
     }
     const Mask reach = ReachMask(kind, s) & enemy;
     if (!reach) continue;  // nothing of the enemy in reach at all
-    int j = 0;
-    // 1. Sliding directions: the capture is the first occupied square, when the ray holds an enemy.
-    if (tables::Slides[kind]) {
-      const int slideCount = kind == kQueen ? 8 : 4;
-      for (; j < slideCount; ++j) {
-        const int r = SlideRay[kind][j];
-        if (!(Rays[r][s] & enemy)) continue;
-        const int t = FirstBlocker(r, s, occupied);
-        if (enemy & Bit(t)) Emit(out, s, t, mfCapture, CaptureScore(s, t));
-      }
+    // 1. Sliding directions in table order: the capture is the first occupied square of a ray.
+    Mask jumps = reach;
+    if (kind == kBishop || kind == kRook) {
+      const int* rays = kind == kBishop ? BishopRays : RookRays;
+      AddRayCapture<false>(out, s, rays[0], occupied, enemy);
+      AddRayCapture<false>(out, s, rays[1], occupied, enemy);
+      AddRayCapture<true>(out, s, rays[2], occupied, enemy);
+      AddRayCapture<true>(out, s, rays[3], occupied, enemy);
+      continue;
+    }
+    if (kind == kQueen) {
+      AddRayCapture<false>(out, s, SlideRay[kQueen][0], occupied, enemy);
+      AddRayCapture<false>(out, s, SlideRay[kQueen][1], occupied, enemy);
+      AddRayCapture<false>(out, s, SlideRay[kQueen][2], occupied, enemy);
+      AddRayCapture<false>(out, s, SlideRay[kQueen][3], occupied, enemy);
+      AddRayCapture<true>(out, s, SlideRay[kQueen][4], occupied, enemy);
+      AddRayCapture<true>(out, s, SlideRay[kQueen][5], occupied, enemy);
+      AddRayCapture<true>(out, s, SlideRay[kQueen][6], occupied, enemy);
+      AddRayCapture<true>(out, s, SlideRay[kQueen][7], occupied, enemy);
+      jumps &= ZelmarMode ? KnightMask[s] : 0;
     }
     // 2. Jumps and king steps, lowest square first (their table order).
-    if (j >= DirectionCount[kind]) continue;
-    for (Mask left = kind == kQueen ? reach & KnightMask[s] : reach; left; left &= left - 1) {
-      const int t = FirstSquare(left);
+    for (; jumps; jumps &= jumps - 1) {
+      const int t = FirstSquare(jumps);
       Emit(out, s, t, mfCapture, CaptureScore(s, t));
     }
   }

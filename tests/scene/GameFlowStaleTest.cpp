@@ -1,7 +1,10 @@
 // A computer reply that belongs to a position the scene has left never lands: a new game while the reply
-// is searched or waits in the queue, a take-back or replay while the computer's first move waits, and a
-// new game while a move still glides.
+// is searched or waits in the queue, a take-back or replay while the computer's first move waits, a
+// new game while a move still glides, and the searches the computer starts ahead of time.
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 #include "scene/support/GameFlowRig.h"
 
@@ -139,6 +142,71 @@ TEST(GameFlowStaleTest, NoSecondMoveDuringAGlide) {
   EXPECT_EQ(s.Board.At(Sq("e4")), kPawn);
   EXPECT_EQ(rig.ScenePosition(), rig.Engine.GetPosition());
   EXPECT_EQ(s.GameState, TGameState::ComputerThinking);
+}
+
+// The searches the computer starts ahead (the reply it expects while the player thinks, the player's move
+// while its figure glides) under take-back, replay, a new game during the glide and a change of mode:
+// none of them lands in a position the scene has left, and the game goes exactly as it goes when the
+// computer only searches on its own turn.
+TEST(GameFlowStaleTest, SearchesAheadNeverLandStale) {
+  std::vector<std::string> seen[2];
+  for (const bool ahead : {false, true}) {
+    TGameFlowRig rig;
+    TSceneState& s = rig.State;
+    rig.Worker.SetPondering(ahead);
+    rig.Worker.SetEarlyStart(ahead);
+    std::vector<std::string>& log = seen[ahead];
+    const auto note = [&] {
+      EXPECT_TRUE(rig.Settle());
+      EXPECT_EQ(rig.ScenePosition(), rig.Engine.GetPosition());
+      log.push_back(rig.Engine.GetPosition() + " " + std::to_string(rig.Worker.LastNodes()));
+    };
+    s.Options.Depth = 3;
+    s.Options.Mode = 2;
+    rig.Flow.StartNewGame();
+    // 1. A reply, then Left while the search of the expected answer runs: the player takes Black.
+    rig.PlayerMove("e2", "e4");
+    rig.ComputerMove();
+    const int delivered = rig.Worker.MovesDelivered();
+    TScriptedKeys keys;
+    keys.JustPressed = {kKeyLeft};
+    rig.Flow.GameKeys(keys);
+    note();
+    EXPECT_EQ(rig.Worker.MovesDelivered(), delivered);
+    EXPECT_FALSE(rig.Engine.WhiteToMove());
+    // 2. Right replays the reply; the player has White again and answers; the computer replies.
+    keys.JustPressed = {kKeyRight};
+    rig.Flow.GameKeys(keys);
+    note();
+    EXPECT_EQ(rig.Worker.MovesDelivered(), delivered);
+    rig.PlayerMove("d2", "d4");
+    rig.ComputerMove();
+    note();
+    // 3. "Rematch" while the player's figure glides (its search ahead already running): a fresh game.
+    rig.ClickSquare("g1");
+    rig.ClickSquare("f3");
+    rig.Flow.AnimationStep();
+    ASSERT_TRUE(s.Animating);
+    rig.Flow.StartNewGame();
+    ExpectFreshGame(rig);
+    note();
+    // 4. The mode changes in the options between the computer's move and the player's.
+    rig.PlayerMove("e2", "e4");
+    rig.ComputerMove();
+    s.Options.Mode = 1;
+    rig.Flow.StartNewGame();
+    ExpectFreshGame(rig);
+    rig.PlayerMove("e2", "e4");
+    rig.ComputerMove();
+    rig.PlayerMove("g1", "f3");
+    rig.ComputerMove();
+    note();
+    EXPECT_EQ(rig.Worker.MovesRefused(), 0);
+    if (ahead) {
+      EXPECT_GT(rig.Worker.SearchesTakenOver(), 0);
+    }
+  }
+  EXPECT_EQ(seen[0], seen[1]);
 }
 
 }  // namespace

@@ -67,6 +67,55 @@ std::vector<TSearchRoot> RandomGamePositions(unsigned seed, bool zelmar, int wan
   return out;
 }
 
+// The picking order by its definition: at each place, the first best-scored of the remaining entries
+// is swapped into it.
+std::vector<TScoredMove> PlainPickOrder(std::vector<TScoredMove> list) {
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    std::size_t best = i;
+    for (std::size_t j = i + 1; j < list.size(); ++j)
+      if (list[j].Score > list[best].Score) best = j;
+    std::swap(list[i], list[best]);
+  }
+  return list;
+}
+
+// Picks every entry of the current list through the search and expects the plain order.
+void ExpectPlainPickOrder(TChessSearch& s, const std::string& label) {
+  std::vector<TScoredMove> listed;
+  for (int i = s.ListBegin(); i < s.ListFinish(); ++i) listed.push_back(s.ListEntry(i));
+  const std::vector<TScoredMove> expected = PlainPickOrder(listed);
+  for (int i = s.ListBegin(); i < s.ListFinish(); ++i) {
+    const TScoredMove& e = expected[static_cast<std::size_t>(i - s.ListBegin())];
+    const TScoredMove& picked = s.PickEntry(i);
+    ASSERT_TRUE(picked.Move == e.Move && picked.Score == e.Score) << label << " place " << i - s.ListBegin();
+  }
+}
+
+// Full and capture lists of positions from random games, with the scores a fresh search gives (many
+// ties among quiet moves) and after a search has filled the history table (few ties).
+TEST(SearchCompare, PickingFollowsThePlainOrder) {
+  for (bool zelmar : {false, true}) {
+    for (const TSearchRoot& root : RandomGamePositions(99u + zelmar, zelmar, 40)) {
+      auto s = std::make_unique<TChessSearch>();
+      s->SetZelmarMode(zelmar);
+      const std::string label = FenFromRoot(root);
+      for (bool searched : {false, true}) {
+        if (searched) {
+          TSearchRoot shallow = root;
+          shallow.Depth = 3;
+          s->RunSearch(shallow);
+        } else {
+          s->LoadRoot(root);
+        }
+        s->GenerateMoves();
+        ExpectPlainPickOrder(*s, label + " moves");
+        s->GenerateCaptures();
+        ExpectPlainPickOrder(*s, label + " captures");
+      }
+    }
+  }
+}
+
 class SearchCompareRandom : public ::testing::TestWithParam<int> {};
 
 TEST_P(SearchCompareRandom, RandomGamePositionsAgreeWithReference) {

@@ -73,6 +73,7 @@ bool RandomChange(WorkerBoard& w, std::mt19937& rng) {
     default: {
       Square from, to;
       if (!RandomLegalMove(w.board, rng, from, to)) return false;
+      w.board.AnticipateMove(from, to);  // the search ahead, taken over or thrown away by the move
       w.board.MakeMove(from, to);
       return true;
     }

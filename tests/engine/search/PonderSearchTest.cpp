@@ -1,0 +1,121 @@
+// A search started ahead of time against the same search run in place: along random games in both
+// modes, a search taken over from another thread and object gives the same move, score and node count,
+// and leaves the same state behind for every later search; stopped or discarded searches never land.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <random>
+#include <thread>
+#include <vector>
+
+#include "engine/search/ChessSearch.h"
+#include "engine/search/PonderSearch.h"
+#include "tests/engine/search/SearchTestUtil.h"
+
+namespace zelmar {
+namespace {
+
+struct TAnswer {
+  TSearchMove Move;
+  int Score;
+  std::uint64_t Nodes;
+  friend bool operator==(const TAnswer&, const TAnswer&) = default;
+};
+
+TAnswer AnswerOf(const TChessSearch& s) {
+  return {s.BestMove(), s.LastScore(), s.Nodes()};
+}
+
+// A random legal move of the root, by the search's own generator; false when there is none.
+bool RandomSuccessor(TChessSearch& scratch, const TSearchRoot& root, std::mt19937& rng, TSearchRoot& after) {
+  scratch.LoadRoot(root);
+  scratch.GenerateMoves();
+  std::vector<TSearchMove> moves;
+  for (int i = scratch.ListBegin(); i < scratch.ListFinish(); ++i) moves.push_back(scratch.ListEntry(i).Move);
+  std::shuffle(moves.begin(), moves.end(), rng);
+  for (const TSearchMove m : moves)
+    if (scratch.RootAfter(root, m.From, m.To, m.Promotion, after)) return true;
+  return false;
+}
+
+// Two players walk the same random game: `plain` searches every position in place; the other searches
+// each position ahead of time on the ponder thread (alternately from a finished and a running search)
+// and takes it over. Every answer agrees, so the carried state agrees too.
+class PonderSearchGames : public ::testing::TestWithParam<int> {};
+
+TEST_P(PonderSearchGames, TakenOverSearchesAnswerAsPlainOnes) {
+  const int seed = GetParam();
+  const bool zelmar = seed % 2 == 1;
+  std::mt19937 rng(static_cast<unsigned>(seed));
+  auto plain = std::make_unique<TChessSearch>();
+  auto real = std::make_unique<TChessSearch>();
+  auto scratch = std::make_unique<TChessSearch>();
+  TPonderSearch ponder;
+  const std::atomic<bool> never{false};
+  TSearchRoot root = testing::Root("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -", 4, zelmar);
+  for (int ply = 0; ply < 24; ++ply) {
+    // 1. A stale search of another position first, which must never be taken over.
+    TSearchRoot decoy;
+    if (!RandomSuccessor(*scratch, root, rng, decoy)) break;
+    ponder.Start(*real, decoy, ply);
+    EXPECT_FALSE(ponder.Adopt(root, ply, *real, never));
+    // 2. The search of this position, ahead of time, then taken over.
+    ponder.Start(*real, root, ply + 1);
+    EXPECT_FALSE(ponder.Covers(root, ply));  // another carried state
+    if (ply % 2 == 0) {
+      while (ponder.Searching()) std::this_thread::yield();
+    }
+    ASSERT_TRUE(ponder.Adopt(root, ply + 1, *real, never));
+    EXPECT_FALSE(ponder.Covers(root, ply + 1));  // gone once taken over
+    plain->SetZelmarMode(zelmar);
+    plain->RunSearch(root);
+    ASSERT_EQ(AnswerOf(*plain), AnswerOf(*real)) << "ply " << ply << " seed " << seed;
+    // 3. The game goes on with the move found, or a random one now and then.
+    TSearchRoot next;
+    const TSearchMove m = plain->BestMove();
+    const bool played = rng() % 4 == 0 ? RandomSuccessor(*scratch, root, rng, next)
+                                       : scratch->RootAfter(root, m.From, m.To, m.Promotion, next);
+    if (!played) break;
+    root = next;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothModes, PonderSearchGames, ::testing::Range(0, 4));
+
+// A stop asked for before or during the wait, and a discard, leave the receiving object as it was.
+TEST(PonderSearch, StoppedSearchesNeverLand) {
+  auto real = std::make_unique<TChessSearch>();
+  const TSearchRoot root = testing::Root("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -",
+                                         8, true);  // minutes of work
+  TPonderSearch ponder;
+  const TAnswer before = AnswerOf(*real);
+  // 1. Abandoned before the wait begins.
+  ponder.Start(*real, root, 1);
+  const std::atomic<bool> abandon{true};
+  EXPECT_FALSE(ponder.Adopt(root, 1, *real, abandon));
+  EXPECT_EQ(AnswerOf(*real), before);
+  // 2. Stopped from another thread while the wait goes on.
+  ponder.Start(*real, root, 2);
+  const std::atomic<bool> never{false};
+  std::thread stopper([&] {
+    while (!ponder.Covers(root, 2) || !ponder.Searching()) std::this_thread::yield();
+    // StopAdoption only stops a search somebody waits for: retry until the wait has begun.
+    while (ponder.Covers(root, 2)) {
+      ponder.StopAdoption();
+      std::this_thread::yield();
+    }
+  });
+  EXPECT_FALSE(ponder.Adopt(root, 2, *real, never));
+  stopper.join();
+  EXPECT_EQ(AnswerOf(*real), before);
+  // 3. Discarded: nothing covers the root any more, and the thread has ended.
+  ponder.Start(*real, root, 3);
+  ponder.Discard();
+  EXPECT_FALSE(ponder.Searching());
+  EXPECT_FALSE(ponder.Adopt(root, 3, *real, never));
+  EXPECT_EQ(AnswerOf(*real), before);
+}
+
+}  // namespace
+}  // namespace zelmar

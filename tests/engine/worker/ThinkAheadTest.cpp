@@ -1,0 +1,152 @@
+// Thinking ahead through the real board and worker: whole games in both modes, played once with the
+// worker searching only when the computer is to move and once with pondering and the early start on,
+// give the same computer moves, scores and node counts, through expected replies and misses, take-backs,
+// new games and mode changes that come while a search ahead runs.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "engine/search/ChessSearch.h"
+#include "tests/engine/worker/WorkerTestUtil.h"
+
+using namespace std::chrono_literals;
+using worker_test::WorkerBoard;
+
+namespace {
+
+struct TReply {
+  int From, To;
+  std::uint64_t Nodes;
+  int Score;
+  friend bool operator==(const TReply&, const TReply&) = default;
+};
+
+zelmar::TSearchRoot RootOf(const TChessBrd& board, int depth) {
+  zelmar::TSearchRoot root;
+  std::copy(board.Squares(), board.Squares() + 64, root.Squares);
+  root.WhiteToMove = board.WhiteToMove();
+  root.CastleRights = board.CastlingAllowed().Bits();
+  root.EnPassant = Ord(board.EnPassant());
+  root.Depth = depth;
+  root.ZelmarMode = board.ZelmarMode();
+  return root;
+}
+
+// The player: mostly the move a shallow search of its own finds (often the reply the computer expects),
+// otherwise a random legal one (a miss). Answers false when there is no legal move.
+bool PlayerMove(const TChessBrd& board, zelmar::TChessSearch& own, std::mt19937& rng, Square& from,
+                Square& to) {
+  std::vector<std::pair<int, int>> legal;
+  for (int f = 1; f <= 64; ++f)
+    for (int t = 1; t <= 64; ++t)
+      if (board.IsLegalMove(static_cast<Square>(f), static_cast<Square>(t))) legal.emplace_back(f, t);
+  if (legal.empty()) return false;
+  auto pick = legal[rng() % legal.size()];
+  if (rng() % 3 != 0) {
+    own.SetZelmarMode(board.ZelmarMode());
+    own.RunSearch(RootOf(board, 3));
+    pick = {own.BestMove().From + 1, own.BestMove().To + 1};
+  }
+  from = static_cast<Square>(pick.first);
+  to = static_cast<Square>(pick.second);
+  return true;
+}
+
+// One game of the computer (Black) against the scripted player; the disturbances come at fixed plies.
+struct TGameRun {
+  std::vector<TReply> Replies;
+  int TakenOver = 0;
+};
+
+TGameRun PlayGame(unsigned seed, bool zelmar, bool ahead) {
+  WorkerBoard w;
+  w.worker.SetPondering(ahead);
+  w.worker.SetEarlyStart(ahead);
+  int moves = 0;
+  bool over = false;
+  Square lastFrom = Square::None, lastTo = Square::None;
+  w.board.OnLegalMove = [&](TChessBrd&, Square o, Square n) { ++moves, lastFrom = o, lastTo = n; };
+  w.board.OnMate = w.board.OnStaleMate = [&](TChessBrd&, Square, Square) { over = true; };
+  w.board.OnDraw = [&](TChessBrd&) { over = true; };
+  w.board.SetSearchDepth(4);
+  w.board.SetZelmarMode(zelmar);
+  w.board.NewGame();
+  w.board.SetComputerPlaysBlack(true);
+  std::mt19937 rng(seed);
+  auto own = std::make_unique<zelmar::TChessSearch>();
+  TGameRun run;
+  for (int turn = 0; turn < 36 && !over; ++turn) {
+    // 1. Disturbances while the search of the expected reply runs: a take-back of the last two
+    // half-moves, a new game, a mode change back and forth (which the scripted order makes identical
+    // for both runs).
+    if (turn == 9 || turn == 22) {
+      EXPECT_TRUE(w.board.MoveBack());
+      EXPECT_TRUE(w.board.MoveBack());
+    }
+    if (turn == 16) {
+      w.board.SetZelmarMode(!zelmar);
+      w.board.SetZelmarMode(zelmar);
+    }
+    if (turn == 28) {
+      w.board.NewGame();
+      w.board.SetComputerPlaysBlack(true);
+    }
+    // 2. The player's move, certain first (as when its figure starts to glide), then played.
+    Square from, to;
+    if (!PlayerMove(w.board, *own, rng, from, to)) break;
+    w.board.AnticipateMove(from, to);
+    const int before = moves;
+    EXPECT_TRUE(w.board.MakeMove(from, to));
+    // 3. The computer's answer, unless the player's move ended the game.
+    if (!w.RunUntil([&] { return (over || moves == before + 2) && w.Resting(); })) {
+      ADD_FAILURE() << "no answer to the player's move of turn " << turn;
+      break;
+    }
+    if (over) break;
+    run.Replies.push_back({Ord(lastFrom), Ord(lastTo), w.worker.LastNodes(), w.worker.LastScore()});
+  }
+  run.TakenOver = w.worker.SearchesTakenOver();
+  EXPECT_EQ(w.worker.MovesRefused(), 0);
+  return run;
+}
+
+class ThinkAheadGames : public ::testing::TestWithParam<int> {};
+
+TEST_P(ThinkAheadGames, SameMovesAndNodesAsThePlainSearch) {
+  const unsigned seed = static_cast<unsigned>(GetParam());
+  const bool zelmar = GetParam() % 2 == 0;
+  const TGameRun plain = PlayGame(seed, zelmar, false);
+  const TGameRun ahead = PlayGame(seed, zelmar, true);
+  EXPECT_EQ(plain.TakenOver, 0);
+  EXPECT_GT(ahead.TakenOver, 0);  // the expected replies and the early start were taken over
+  ASSERT_EQ(plain.Replies.size(), ahead.Replies.size());
+  for (std::size_t i = 0; i < plain.Replies.size(); ++i) EXPECT_EQ(plain.Replies[i], ahead.Replies[i]) << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(BothModes, ThinkAheadGames, ::testing::Range(1, 5));
+
+// A search ahead that has ended costs nothing while the player thinks on; the worker is parked too.
+TEST(ThinkAhead, NothingRunsOnceTheSearchAheadHasEnded) {
+  WorkerBoard w;
+  int moves = 0;
+  w.board.OnLegalMove = [&](TChessBrd&, Square, Square) { ++moves; };
+  w.board.SetSearchDepth(3);
+  w.board.SetComputerPlaysBlack(true);
+  w.board.NewGame();
+  ASSERT_TRUE(w.board.MakeMove(worker_test::Sq("e2"), worker_test::Sq("e4")));
+  ASSERT_TRUE(w.RunUntil([&] { return moves == 2 && w.Resting(); }));
+  EXPECT_EQ(w.worker.SearchesAhead(), 1);
+  // The reply expected at depth 3 is searched in a moment; then no thread of the worker's searches.
+  const auto end = std::chrono::steady_clock::now() + 60s;
+  while (w.worker.AheadCpuSeconds() == 0 && std::chrono::steady_clock::now() < end) w.RunFor(5ms);
+  const double worker = w.worker.CpuSeconds(), ahead = w.worker.AheadCpuSeconds();
+  EXPECT_GT(ahead, 0);
+  w.RunFor(200ms);
+  EXPECT_TRUE(w.Resting());
+  EXPECT_LT(w.worker.CpuSeconds() - worker, 0.005);
+  EXPECT_EQ(w.worker.AheadCpuSeconds(), ahead);
+}
+
+}  // namespace
