@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "launcher/DesktopDialogs.h"
+
 namespace zelmar {
 
 namespace {
@@ -14,12 +16,26 @@ void EndLoop(GtkDialog*, gint, gpointer loop) {
   g_main_loop_quit(static_cast<GMainLoop*>(loop));
 }
 
+// The box's loop and its watch for a termination request (0 once the watch has gone).
+struct TBoxLoop {
+  GMainLoop* Loop;
+  guint QuitWatch;
+};
+
+// A termination request (SIGTERM, SIGINT) answers the box like its OK button.
+gboolean QuitLoop(gpointer data) {
+  auto* box = static_cast<TBoxLoop*>(data);
+  box->QuitWatch = 0;
+  g_main_loop_quit(box->Loop);
+  return G_SOURCE_REMOVE;
+}
+
 }  // namespace
 
 // A GTK message box run by a main loop of its own, so that anything that asks that loop to quit (the box's
 // answer, or a quit request) ends it; without a display, the error stream.
 void ShowErrorBox(std::string_view title, std::string_view text) {
-  if (!gtk_init_check(nullptr, nullptr) || gdk_display_get_default() == nullptr) {
+  if (QuitAsked() || !gtk_init_check(nullptr, nullptr) || gdk_display_get_default() == nullptr) {
     PrintError(text);
     return;
   }
@@ -39,9 +55,12 @@ void ShowErrorBox(std::string_view title, std::string_view text) {
   gtk_window_set_keep_above(GTK_WINDOW(box), TRUE);
   GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
   g_signal_connect(box, "response", G_CALLBACK(EndLoop), loop);
+  TBoxLoop watched{loop, 0};
+  watched.QuitWatch = AddQuitWatch(QuitLoop, &watched);
   gtk_widget_show_all(box);
   gtk_window_present(GTK_WINDOW(box));
   g_main_loop_run(loop);
+  if (watched.QuitWatch != 0) g_source_remove(watched.QuitWatch);
   g_main_loop_unref(loop);
   gtk_widget_destroy(box);
   // Let the box vanish from the screen before the program ends.

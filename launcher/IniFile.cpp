@@ -63,7 +63,9 @@ void IniFile::Parse(std::string_view text) {
   while (!text.empty()) {
     const std::size_t end = text.find('\n');
     std::string_view line = text.substr(0, end);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    // Carriage returns at a line's end belong to its break (the readers trim them either way): all of them
+    // go, so that a file with stray ones reads the same after every save, not one fewer each time.
+    while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     lines_.emplace_back(line);
     if (end == std::string_view::npos) break;
     text.remove_prefix(end + 1);

@@ -56,6 +56,7 @@ struct TMainForm::Impl {
   std::array<GtkWidget*, kControlCount> Controls{};
   cairo_surface_t* Picture = nullptr;
   GMainLoop* Loop = nullptr;
+  guint QuitWatch = 0;  // the watch for a termination request while the modal loop runs
   bool Started = false;
   bool Closed = false;
   bool Maximized = false;
@@ -274,11 +275,23 @@ void TMainForm::Show() {
   gtk_window_present(GTK_WINDOW(impl_->Window));
 }
 
+// A termination request closes the launcher without starting the game, with no question asked.
 void TMainForm::ShowModal() {
+  if (QuitAsked()) impl_->Finish();
   Show();
   if (!impl_->Closed) {
     impl_->Loop = g_main_loop_new(nullptr, FALSE);
+    impl_->QuitWatch = AddQuitWatch(
+        [](gpointer self) {
+          auto* impl = static_cast<Impl*>(self);
+          impl->QuitWatch = 0;
+          if (!impl->Closed) impl->Finish();
+          return G_SOURCE_REMOVE;
+        },
+        impl_.get());
     g_main_loop_run(impl_->Loop);
+    if (impl_->QuitWatch != 0) g_source_remove(impl_->QuitWatch);
+    impl_->QuitWatch = 0;
     g_main_loop_unref(impl_->Loop);
     impl_->Loop = nullptr;
   }

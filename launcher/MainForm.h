@@ -46,6 +46,11 @@ using AddressOpener = std::function<void(std::string_view address)>;
 // Opens the toolkit's connection to the display. Returns false when there is no display.
 bool InitLauncherToolkit();
 
+// Termination requests (SIGTERM, SIGINT) reach the launcher's and the message boxes' loops through a
+// descriptor that becomes readable once one came (framework/platform/QuitSignals.h): the launcher then
+// closes without starting the game, a box is answered. -1 watches nothing.
+void WatchForQuit(int fd);
+
 // The launcher window. Creating it loads the settings from `configFile` into `options` and applies
 // their language; its language buttons change `options` and save them to the same file.
 class TMainForm {

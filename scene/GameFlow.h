@@ -13,6 +13,14 @@ class TChessBrd;
 
 namespace zelmar::scene {
 
+// What the flow has done so far, for soak runs and tools that watch a whole session.
+struct TFlowCounts {
+  int NewGames = 0;      // StartNewGame calls
+  int StepsBack = 0;     // take-backs the flow accepted (the engine may still have refused)
+  int StepsForward = 0;  // replays the flow accepted
+  int StaleReplies = 0;  // computer replies of an abandoned position that the flow dropped
+};
+
 class TGameFlow {
  public:
   // Works on `state`, `engine` (whose ten events it takes over), the cues and the one-second game clock
@@ -37,6 +45,8 @@ class TGameFlow {
   void ChoosePromotionPiece();
   void StepBack();
   void StepForward();
+
+  const TFlowCounts& Counts() const { return counts_; }
 
   // --- The game clock (Timer1) and the engine's events ---
   void Timer1Timer();
@@ -74,6 +84,7 @@ class TGameFlow {
   TSceneSounds& sounds_;
   TGameClock& clock_;
 
+  TFlowCounts counts_;
   int engineCalls_ = 0;                  // depth of the flow's own engine calls now running
   int ownMoveFrom_ = 0, ownMoveTo_ = 0;  // the player's move being handed to the engine, 0 = none
   bool staleMove_ = false;               // the events arriving belong to a stale computer reply

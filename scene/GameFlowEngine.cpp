@@ -63,6 +63,7 @@ void TGameFlow::InEngine(const std::function<void()>& call) {
 void TGameFlow::StartNewGame() {
   const GameOptions& options = state_.Options;
   TSceneBoard& board = state_.Board;
+  ++counts_.NewGames;
   state_.Animating = false;
   state_.PromotionHover = 0;
   staleTail_ = false;
@@ -146,6 +147,7 @@ bool TGameFlow::AtStaleTail() const {
 void TGameFlow::StepBack() {
   if (state_.Animating) return;
   if (state_.GameState != TGameState::HumanToMove && state_.GameState != TGameState::GameOver) return;
+  ++counts_.StepsBack;
   // 1. The engine steps back; its refusal at the start of the game is not looked at.
   const int move = engine_.CurrentMove();
   const bool whiteToMove = engine_.WhiteToMove();
@@ -170,6 +172,7 @@ void TGameFlow::StepForward() {
   if (state_.Animating) return;
   if (state_.GameState != TGameState::HumanToMove && state_.GameState != TGameState::GameOver) return;
   if (engine_.HistoryEndMove() < engine_.CurrentMove()) return;
+  ++counts_.StepsForward;
   // 1. The engine steps forward, never into a stale reply.
   const int move = engine_.CurrentMove();
   const bool whiteToMove = engine_.WhiteToMove();
@@ -195,6 +198,7 @@ void TGameFlow::ChessEngineLegalMove(int oldSq, int newSq) {
   staleMove_ = engineCalls_ > 0 && !ownMove;
   if (staleMove_) {
     ++staleMoves_;
+    ++counts_.StaleReplies;
     return;
   }
   staleTail_ = false;

@@ -66,7 +66,7 @@ TSceneForm::~TSceneForm() {
 // 5. Input. 6. The loop's own pass: the engine's queued calls and the two clocks.
 void TSceneForm::SetUpComponents() {
   ChessEngine.BeginLoading();
-  AttachComputerPlayer(ChessEngine);
+  ComputerPlayer = &AttachComputerPlayer(ChessEngine);
   ChessEngine.SetSearchDepth(5);
   ChessEngine.SetThinkingPriority(tpLower);
   ChessEngine.SetComputerPlaysBlack(true);

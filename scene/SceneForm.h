@@ -13,6 +13,7 @@
 #include "audio/SoundSystem.h"
 #include "audio/WaveList.h"
 #include "engine/ChessBrd.h"
+#include "engine/ChessThread.h"
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/GfxCanvas.h"
@@ -90,6 +91,7 @@ class TSceneForm : public TForm {
 
   // --- Components (destroyed in reverse order: the engine last, after everything that uses it) ---
   TChessBrd ChessEngine;
+  TChessThread* ComputerPlayer = nullptr;  // the engine's worker, owned by it
   TGameClock Timer1;
   TGameClock EnginePoll;  // the half-second poll of a custom move source
   TGfxDevice Device;

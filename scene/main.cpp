@@ -1,5 +1,6 @@
 // Zelmar Chess: the program's entry point.
 #include "framework/Application.h"
+#include "framework/platform/QuitSignals.h"
 #include "framework/platform/SdlPlatform.h"
 #include "launcher/DisplayRoute.h"
 #include "launcher/ErrorBox.h"
@@ -11,8 +12,12 @@
 // program ends with a clear message), creates the game window (which shows the launcher first and may end at
 // once) and runs the loop until the window is closed or the player quits. The data and the tunes are found
 // beside the program or in ../share/zelmar-chess from it, whatever the working folder; config.ini beside the
-// program, or in the user's settings folder for an installed game (launcher/GameFolders.h).
+// program, or in the user's settings folder for an installed game (launcher/GameFolders.h). SIGTERM and
+// SIGINT end the program from every state as the player's quit would, nothing saved on the way
+// (framework/platform/QuitSignals.h).
 int main() {
+  zelmar::InstallQuitSignals();
+  zelmar::WatchForQuit(zelmar::QuitSignalFd());
   if (zelmar::PrepareDisplayRoute() == zelmar::DisplayRoute::drNone) {
     zelmar::PrintError(std::string(zelmar::scene::kVideoFailure) + " (" +
                        std::string(zelmar::kNoInputOnDisplay) + ")");

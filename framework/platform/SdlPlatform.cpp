@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/platform/GlApi.h"
+#include "framework/platform/QuitSignals.h"
 #include "framework/platform/SdlInput.h"
 #include "framework/platform/SdlWindow.h"
 
@@ -98,6 +99,8 @@ PlatformClock& SdlPlatform::Clock() {
 
 // Hands every waiting event to the input devices; a quit or window close request makes the result false.
 bool SdlPlatform::PumpEvents() {
+  // A termination asked for from outside ends the loop like the window's close box.
+  if (zelmar::QuitRequested()) return false;
   if (!video_) return true;
   bool keepRunning = true;
   // One pump, then everything queued (SDL_PollEvent would stop at its poll marker and leave events pushed

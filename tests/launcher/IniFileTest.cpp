@@ -85,5 +85,25 @@ TEST(IniFile, WrittenKeysReadBackFromAnyDocument) {
   }
 }
 
+// Found by fuzzing the settings reader: a file with stray carriage returns at line ends lost one of each
+// run at every save, and a lone one turned an LF file into a CRLF one. The first save drops them (they are
+// blanks to every reader), and every later save gives the same file.
+TEST(IniFile, StrayCarriageReturnsReadTheSameAfterEverySave) {
+  for (const std::string& text :
+       {std::string("[Options]\nArmy=1\n\r\r\r\r\n\r\n\n\xB9\nKeep=a\r\r\n"), std::string("\r")}) {
+    IniFile ini;
+    ini.Parse(text);
+    ini.Write("Options", "Lang", "2");
+    IniFile again;
+    again.Parse(ini.Text());
+    EXPECT_EQ(again.Read("Options", "Lang"), "2");
+    EXPECT_EQ(again.Read("Options", "Keep"), ini.Read("Options", "Keep"));
+    const std::string once = again.Text();
+    again.Write("Options", "Lang", "2");
+    EXPECT_EQ(again.Text(), once);
+    EXPECT_EQ(once.find('\r'), std::string::npos) << "an LF file stays LF";
+  }
+}
+
 }  // namespace
 }  // namespace zelmar
