@@ -9,10 +9,6 @@
 namespace zelmar::scene {
 namespace {
 
-// Foot points of the figures of "zelmar_piece_2", codes -6..6 at index code + 6.
-constexpr TAnchor kPieceAnchors[13] = {{54, 174}, {47, 173}, {27, 169}, {39, 174}, {42, 174},
-                                       {49, 169}, {0, 0},    {43, 171}, {34, 180}, {28, 175},
-                                       {32, 173}, {46, 188}, {35, 173}};
 // The portrait is the same figure this many times larger.
 constexpr double kPortraitFactor = 3.33;
 
@@ -32,7 +28,7 @@ void ShadowedText(TScenePainter& painter, const TSceneState& state, int font, st
 // A figure of "zelmar_piece_2" whose feet stand at back-buffer point (x, y).
 void DrawFigure(const TSceneState& state, TScenePainter& painter, int code, int x, int y, TDrawFx fx) {
   const double sc = PerspectiveScale(state, y);
-  const TAnchor a = PieceAnchor(code);
+  const TFigureAnchor a = PieceAnchor(code);
   painter.DrawScaled(TPicture::Figure, PieceFrame(code), x - RoundHalfEven(a.X * sc),
                      y - RoundHalfEven(a.Y * sc), sc, fx);
 }
@@ -86,7 +82,7 @@ void DrawPanelIcon(const TSceneState& state, TScenePainter& painter, int p) {
 void DrawSidePanel(const TSceneState& state, TScenePainter& painter) {
   const int p = state.PanelPiece;
   const int ox = state.OriginX, oy = state.OriginY;
-  const TAnchor a = PieceAnchor(p);
+  const TFigureAnchor a = PieceAnchor(p);
   painter.DrawScaled(TPicture::Portrait, PieceFrame(p), 834 - RoundHalfEven(a.X * kPortraitFactor) + ox,
                      632 - RoundHalfEven(a.Y * kPortraitFactor) + oy, state.PortraitScale, fxBlend);
   painter.FillRect(630 + ox, 10 + oy, 90, 90, 0xFF202020, fxSubtract);
@@ -134,8 +130,9 @@ void DrawPosts(const TSceneState& state, TScenePainter& painter, int square, int
 }  // namespace
 
 // The anchor of a code, (0, 0) for 0 and for anything outside -6..6.
-TAnchor PieceAnchor(int code) {
-  return code >= -6 && code <= 6 ? kPieceAnchors[code + 6] : TAnchor{0, 0};
+TFigureAnchor PieceAnchor(int code) {
+  if (code == 0 || code < -6 || code > 6) return {0, 0};
+  return kFigureAnchors[static_cast<std::size_t>(PieceFrame(code))];
 }
 
 // Hours, minutes and seconds joined by " : "; a negative count reads as 0.

@@ -4,16 +4,14 @@
 #include <array>
 #include <string>
 
+#include "framework/GfxFigureAnchors.h"
 #include "scene/ScenePainter.h"
 #include "scene/SceneState.h"
 
 namespace zelmar::scene {
 
-struct TAnchor {
-  int X, Y;
-};
 // The foot point of a figure of piece code -6..6 in the unscaled perspective figure ((0, 0) for 0).
-TAnchor PieceAnchor(int code);
+TFigureAnchor PieceAnchor(int code);
 
 // "hh : mm : ss" of a number of seconds (the hours take as many digits as they need).
 std::string FormatClock(int seconds);

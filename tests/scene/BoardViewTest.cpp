@@ -342,7 +342,7 @@ TEST(BoardView, FullScreenOriginMovesEverythingAndEnlargesTheFigures) {
     if (b.Is(TCallKind::DrawScaled, TPicture::Figure)) {
       // Larger by 128 / 785 x 0.59; the feet stay on the moved centre.
       EXPECT_NEAR(b.Scale - a.Scale, 0.0962038, 1e-6) << b;
-      const TAnchor anchor = PieceAnchor(b.Pattern < 6 ? b.Pattern + 1 : -(b.Pattern - 5));
+      const TFigureAnchor anchor = PieceAnchor(b.Pattern < 6 ? b.Pattern + 1 : -(b.Pattern - 5));
       EXPECT_EQ(b.X + RoundHalfEven(anchor.X * b.Scale), a.X + RoundHalfEven(anchor.X * a.Scale) + 128);
       EXPECT_EQ(b.Y + RoundHalfEven(anchor.Y * b.Scale), a.Y + RoundHalfEven(anchor.Y * a.Scale) + 128);
       ++figures;
