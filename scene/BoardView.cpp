@@ -94,11 +94,12 @@ void DrawSidePanel(const TSceneState& state, TScenePainter& painter) {
     ShadowedText(painter, state, kTextFont, name, 730, 18, 0xFFDEDEDE, 0xFF222222);
 }
 
-// The pattern of tool button k (1..9): the faces of buttons 1 and 4 follow Inversion and Classic.
+// The pattern of tool button k (1..9): the faces of the inversion and board buttons follow Inversion and
+// Classic; the buttons after the board button skip its second face.
 int ButtonPattern(const TSceneState& state, int k) {
-  if (k == 1) return state.Options.Inversion == 1 ? 1 : 0;
-  if (k == 4) return state.Options.Classic == 1 ? 5 : 4;
-  return k <= 3 ? k : k + 1;
+  if (k == static_cast<int>(TToolButton::Inversion)) return state.Options.Inversion == 1 ? 1 : 0;
+  if (k == static_cast<int>(TToolButton::ClassicBoard)) return state.Options.Classic == 1 ? 5 : 4;
+  return k < static_cast<int>(TToolButton::ClassicBoard) ? k : k + 1;
 }
 
 // The nine tool buttons, the one under the cursor on a yellow ground.
@@ -106,7 +107,7 @@ void DrawToolButtons(const TSceneState& state, TScenePainter& painter) {
   const int ox = state.OriginX, oy = state.OriginY;
   if (state.ButtonHover > 0)
     painter.FillRect(11 + 50 * (state.ButtonHover - 1) + ox, 11 + oy, 41, 42, 0xFF00FFFF, fxOpaque);
-  for (int k = 1; k <= 9; ++k)
+  for (int k = 1; k <= kToolButtonCount; ++k)
     painter.Draw(TPicture::Button, ButtonPattern(state, k), 10 + 50 * (k - 1) + ox, 10 + oy, fxBlend);
 }
 

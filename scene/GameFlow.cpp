@@ -22,15 +22,16 @@ int PromotionChoiceAt(int x, int y) {
   return 0;
 }
 
-// The tool button 1..9 under the point, or 0; the boxes of the row run on past the nine drawn buttons,
-// and those two extra boxes act as none.
-int ToolButtonAt(int x, int y) {
-  if (y < 10 || y > 53) return 0;
-  for (int k = 1; k <= 11; ++k) {
+// The tool button under the point, or none; the boxes of the row run on for two past the drawn buttons,
+// and those extra boxes act as none.
+TToolButton ToolButtonAt(int x, int y) {
+  if (y < 10 || y > 53) return TToolButton::None;
+  for (int k = 1; k <= kToolButtonCount + 2; ++k) {
     const int left = 10 + 50 * (k - 1);
-    if (left <= x && x <= left + 44) return k <= 9 ? k : 0;
+    if (left <= x && x <= left + 44)
+      return k <= kToolButtonCount ? static_cast<TToolButton>(k) : TToolButton::None;
   }
-  return 0;
+  return TToolButton::None;
 }
 
 }  // namespace
@@ -44,7 +45,7 @@ void TGameFlow::GameHover() {
   if (state_.GameState == TGameState::HumanToMove || state_.GameState == TGameState::ComputerThinking) {
     state_.HoverSquare = HitSquare(state_, state_.CursorX, state_.CursorY);
   }
-  state_.ButtonHover = ToolButtonAt(state_.CursorX, state_.CursorY);
+  state_.ButtonHover = static_cast<std::int32_t>(ToolButtonAt(state_.CursorX, state_.CursorY));
 }
 
 // A press of button 0 on the game screen: the promotion choice, or the board, then the tool button.
@@ -54,7 +55,7 @@ void TGameFlow::GameClick() {
     return;
   }
   if (state_.GameState == TGameState::HumanToMove) ClickBoard();
-  PressToolButton(state_.ButtonHover);
+  PressToolButton(static_cast<TToolButton>(state_.ButtonHover));
 }
 
 // Selects one of the side to move's pieces, or starts the selected piece's move to a legal target.
@@ -69,7 +70,7 @@ void TGameFlow::ClickBoard() {
     state_.SelectedSquare = state_.HoverSquare;
     state_.PanelPiece = piece;
     state_.PortraitScale = 6.0;
-    sounds_.PlaySound(3);
+    sounds_.PlaySound(TSoundClip::PieceMoved);
     return;
   }
   // 3. Otherwise a legal target starts the move; an illegal one keeps the selection.
@@ -84,37 +85,37 @@ void TGameFlow::ClickBoard() {
 }
 
 // The nine tool buttons; each bound is tested before its step, so a value just inside passes it.
-void TGameFlow::PressToolButton(int button) {
+void TGameFlow::PressToolButton(TToolButton button) {
   GameOptions& options = state_.Options;
   switch (button) {
-    case 1:
+    case TToolButton::Inversion:
       options.Inversion = options.Inversion + 1 > 2 ? 1 : options.Inversion + 1;
       break;
-    case 2:
+    case TToolButton::ZoomIn:
       if (state_.PieceZoom < 1.0) state_.PieceZoom += 0.03;
       break;
-    case 3:
+    case TToolButton::ZoomOut:
       if (state_.PieceZoom > 0.3) state_.PieceZoom -= 0.03;
       break;
-    case 4:
+    case TToolButton::ClassicBoard:
       options.Classic = options.Classic == 1 ? options.Board : 1;
       break;
-    case 5:
+    case TToolButton::BoardBigger:
       if (state_.BoardSizePercent < 76) state_.BoardSizePercent += 7;
       break;
-    case 6:
+    case TToolButton::BoardSmaller:
       if (state_.BoardSizePercent > 27) state_.BoardSizePercent -= 7;
       break;
-    case 7:
+    case TToolButton::StepBack:
       StepBack();
       break;
-    case 8:
+    case TToolButton::StepForward:
       StepForward();
       break;
-    case 9:
+    case TToolButton::GameDialog:
       state_.MenuKind = TMenuKind::GameDialog;
       break;
-    default:
+    case TToolButton::None:
       break;
   }
 }
@@ -184,7 +185,7 @@ void TGameFlow::FinishMove() {
   // 1-2. The glide is over.
   state_.Animating = false;
   if (state_.GameState != TGameState::GameOver) clock_.SetEnabled(true);
-  sounds_.PlaySound(3);
+  sounds_.PlaySound(TSoundClip::PieceMoved);
   // 3-5. The piece lands, with what its move takes along.
   EnPassantAndCastling();
   // 6. A pawn on the last rank.
@@ -232,7 +233,7 @@ void TGameFlow::PromoteOnArrival() {
 // engine, which asks for the letter through its promotion event. A click beside the boxes does nothing.
 void TGameFlow::ChoosePromotionPiece() {
   if (state_.PromotionHover <= 0) return;
-  sounds_.PlaySound(5);
+  sounds_.PlaySound(TSoundClip::Promotion);
   state_.MovingPiece = state_.Board.SideToMove * state_.PromotionHover;
   state_.Board.PromotionLetter = PromotionLetterOf(state_.MovingPiece);
   state_.PromotionHover = 0;

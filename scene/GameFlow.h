@@ -54,7 +54,7 @@ class TGameFlow {
  private:
   // --- Steps of the handlers above ---
   void ClickBoard();
-  void PressToolButton(int button);
+  void PressToolButton(TToolButton button);
   void EnPassantAndCastling();
   void PromoteOnArrival();
   void HandOverOrContinue();

@@ -221,16 +221,16 @@ void TGameFlow::ChessEnginePromotion(int, int, char& newPiece) {
 }
 
 void TGameFlow::ChessEngineCapture() {
-  if (!StaleEvent()) sounds_.PlaySound(4);
+  if (!StaleEvent()) sounds_.PlaySound(TSoundClip::Capture);
 }
 
 void TGameFlow::ChessEngineCheck() {
-  if (!StaleEvent()) sounds_.PlaySound(7);
+  if (!StaleEvent()) sounds_.PlaySound(TSoundClip::Check);
 }
 
 void TGameFlow::ChessEngineMate() {
   if (StaleEvent()) return;
-  sounds_.PlaySound(7);
+  sounds_.PlaySound(TSoundClip::Check);
   state_.ResultText = ResultTextOf(TResult::Mate, state_.Options.Lang);
   EndGame();
 }

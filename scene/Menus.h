@@ -14,6 +14,8 @@ class TChessBrd;
 
 namespace zelmar::scene {
 
+struct TMenuItem;
+
 // What the menus ask of the game window.
 struct TMenuActions {
   std::function<void()> StartNewGame;                           // the game flow's new game
@@ -42,11 +44,8 @@ class TMenus {
   void ReturnToMenu();
 
  private:
-  void MainMenuClick(std::int32_t item);
-  void QuitConfirmClick(std::int32_t item);
-  void OptionsClick(std::int32_t item);
-  void HelpButtonsClick(std::int32_t item);
-  void GameDialogClick(std::int32_t item);
+  void Run(const TMenuItem& item);
+  void StepSetting(const TMenuItem& item);
 
   TSceneState& state_;
   TChessBrd& engine_;

@@ -19,6 +19,21 @@ enum class TMenuKind { NoMenu, MainMenu, QuitConfirm, OptionsMenu, HelpButtons, 
 // Where the game stands.
 enum class TGameState { HumanToMove, ComputerThinking, GameOver, ChoosePromotion };
 
+// The tool buttons of the game screen, left to right; `ButtonHover` holds their values, 0 for none.
+enum class TToolButton : std::int32_t {
+  None = 0,
+  Inversion = 1,     // which army stands at the bottom
+  ZoomIn = 2,        // larger figures
+  ZoomOut = 3,       // smaller figures
+  ClassicBoard = 4,  // hides or shows the flat board
+  BoardBigger = 5,
+  BoardSmaller = 6,
+  StepBack = 7,     // one move back through the record
+  StepForward = 8,  // one move forward through the record
+  GameDialog = 9,   // the in-game window
+};
+inline constexpr std::int32_t kToolButtonCount = 9;
+
 // The logical screen every position of the scene is given in.
 inline constexpr int kLogicalWidth = 1024;
 inline constexpr int kLogicalHeight = 768;
@@ -45,7 +60,7 @@ struct TSceneState {
   std::int32_t AnimX = 0, AnimY = 0;            // rounded position of the moving piece
   static constexpr std::int32_t AnimSpeed = 5;  // pixels per tick along the longer axis
   std::string ResultText;           // Windows-1251 text shown when the game is over; empty while it runs
-  std::int32_t ButtonHover = 0;     // tool button under the cursor, 1..9, 0 = none
+  std::int32_t ButtonHover = 0;     // the TToolButton under the cursor, 0 = none
   std::int32_t PromotionHover = 0;  // promotion choice under the cursor, 2..5, 0 = none
 
   // --- Board view ---
