@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "scene/GameClock.h"
+#include "scene/IntervalTimer.h"
 #include "scene/SceneKeys.h"
 #include "scene/SceneSounds.h"
 #include "scene/SceneState.h"
@@ -17,7 +17,7 @@ class TGameFlow {
  public:
   // Works on `state`, `engine` (whose ten events it takes over), the cues and the one-second game clock
   // (whose OnTimer it takes over).
-  TGameFlow(TSceneState& state, TChessBrd& engine, TSceneSounds& sounds, TGameClock& clock);
+  TGameFlow(TSceneState& state, TChessBrd& engine, TSceneSounds& sounds, TIntervalTimer& clock);
   ~TGameFlow();
   TGameFlow(const TGameFlow&) = delete;
   TGameFlow& operator=(const TGameFlow&) = delete;
@@ -72,7 +72,7 @@ class TGameFlow {
   TSceneState& state_;
   TChessBrd& engine_;
   TSceneSounds& sounds_;
-  TGameClock& clock_;
+  TIntervalTimer& clock_;
 
   int engineCalls_ = 0;                  // depth of the flow's own engine calls now running
   int ownMoveFrom_ = 0, ownMoveTo_ = 0;  // the player's move being handed to the engine, 0 = none

@@ -14,7 +14,7 @@
 namespace zelmar::scene {
 
 // Takes over the engine's ten events and the clock's firing.
-TGameFlow::TGameFlow(TSceneState& state, TChessBrd& engine, TSceneSounds& sounds, TGameClock& clock)
+TGameFlow::TGameFlow(TSceneState& state, TChessBrd& engine, TSceneSounds& sounds, TIntervalTimer& clock)
     : state_(state), engine_(engine), sounds_(sounds), clock_(clock) {
   engine_.OnLegalMove = [this](TChessBrd&, Square o, Square n) { ChessEngineLegalMove(Ord(o), Ord(n)); };
   engine_.OnPromotion = [this](TChessBrd&, Square o, Square n, char& piece) {

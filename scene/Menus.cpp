@@ -28,7 +28,7 @@ TThreadPriority PriorityOf(std::int32_t setting) {
 
 }  // namespace
 
-TMenus::TMenus(TSceneState& state, TChessBrd& engine, TSceneSounds& sounds, TGameClock& clock,
+TMenus::TMenus(TSceneState& state, TChessBrd& engine, TSceneSounds& sounds, TIntervalTimer& clock,
                TMenuActions actions)
     : state_(state), engine_(engine), sounds_(sounds), clock_(clock), actions_(std::move(actions)) {}
 

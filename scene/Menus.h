@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "scene/GameClock.h"
+#include "scene/IntervalTimer.h"
 #include "scene/SceneKeys.h"
 #include "scene/SceneSounds.h"
 #include "scene/SceneState.h"
@@ -25,7 +25,7 @@ struct TMenuActions {
 
 class TMenus {
  public:
-  TMenus(TSceneState& state, TChessBrd& engine, TSceneSounds& sounds, TGameClock& clock,
+  TMenus(TSceneState& state, TChessBrd& engine, TSceneSounds& sounds, TIntervalTimer& clock,
          TMenuActions actions);
 
   // The hit test of the current menu, every tick.
@@ -50,7 +50,7 @@ class TMenus {
   TSceneState& state_;
   TChessBrd& engine_;
   TSceneSounds& sounds_;
-  TGameClock& clock_;
+  TIntervalTimer& clock_;
   TMenuActions actions_;
 };
 

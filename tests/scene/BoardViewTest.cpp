@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "framework/GfxRounding.h"
+#include "scene/AnimationSteps.h"
 #include "scene/BoardView.h"
+#include "scene/GameScreenView.h"
 #include "scene/SceneTexts.h"
-#include "scene/ViewSteps.h"
+#include "scene/TitleView.h"
 #include "tests/scene/support/RecordingPainter.h"
 
 namespace zelmar::scene {
@@ -90,7 +92,7 @@ TEST(BoardView, GameScreenDrawsItsEightStepsInOrder) {
   state.PanelPiece = 1;
   state.Animating = true;
   state.MovingPiece = -2;
-  state.AnimX = 400, state.AnimY = 300;
+  state.Glide.AnimX = 400, state.Glide.AnimY = 300;
   state.ButtonHover = 9;
   state.Board.WhiteSeconds = 3725;
   state.Board.BlackSeconds = 360000;
@@ -400,7 +402,7 @@ TEST(BoardView, ClockStatusAndResultTexts) {
   EXPECT_EQ(painter.Texts()[5], ResultTextOf(TResult::Mate, 2));
 }
 
-TEST(ViewSteps, TitleCirclePulseAndPortraitZoom) {
+TEST(AnimationSteps, TitleCirclePulseAndPortraitZoom) {
   TSceneState state;
   // Before the first tick the title shows its background only.
   TRecordingPainter painter;

@@ -108,7 +108,7 @@ class MenusTest : public ::testing::Test {
   TChessBrd engine;
   TRecordingSounds sounds{state.Options};
   platform::TestClock testClock;
-  TGameClock clock{testClock, 1000};
+  TIntervalTimer clock{testClock, 1000};
   int newGames = 0, saves = 0, quits = 0;
   TMenus menus{state, engine, sounds, clock, CountingActions()};
 };

@@ -25,8 +25,8 @@
 #include "framework/platform/SdlPlatform.h"
 #include "framework/platform/TestDrawing.h"
 #include "framework/platform/TestPlatform.h"
+#include "scene/AnimationSteps.h"
 #include "scene/FrameView.h"
-#include "scene/ViewSteps.h"
 #include "tests/scene/support/ContentRig.h"
 
 using zelmar::scene::TContentRig;
