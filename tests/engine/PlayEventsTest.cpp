@@ -155,8 +155,8 @@ TEST(CastlingRightsTest, RookThatLeavesAndReturnsKeepsItsRightCleared) {
   EXPECT_TRUE(board.IsLegalMove(Square::E1, Square::C1));
 }
 
-// A rook that walks into a corner where the original rook was taken has moved, so it may not castle.
-// A rook that later walks into a corner where the original rook was taken has moved, so it may not castle.
+// A capture on a corner square clears that corner's castling right, whichever piece stood there; a rook
+// that later walks into the emptied corner has moved, so it may not castle either.
 TEST(CastlingRightsTest, CaptureOnACornerClearsThatCornersRight) {
   TChessBrd board;
   Arrange(board,

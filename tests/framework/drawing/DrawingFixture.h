@@ -32,7 +32,7 @@ class DrawingFixture : public ::testing::Test {
     images.SetPublisher(&device);
     canvas.SetPublisher(&device);
     fonts.SetPublisher(&device);
-    images.SetMipMappping(false);
+    images.SetMipMapping(false);
   }
 
   // Starts the device; the fixture's tests call this after adjusting the script or the canvas.

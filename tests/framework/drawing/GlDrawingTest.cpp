@@ -47,7 +47,7 @@ class GlCanvas : public ::testing::Test {
     images = std::make_unique<TGfxImages>(form.get());
     canvas = std::make_unique<TGfxCanvas>(form.get());
     fonts = std::make_unique<TGfxFonts>(form.get());
-    images->SetMipMappping(false);
+    images->SetMipMapping(false);
     canvas->SetAntialias(false);
     canvas->SetAlphaTesting(false);
     for (TGfxSubscriber* s :
