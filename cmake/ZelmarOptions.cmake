@@ -10,9 +10,3 @@ if(ZELMAR_SANITIZE)
   add_compile_options(-fsanitize=${ZELMAR_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
   add_link_options(-fsanitize=${ZELMAR_SANITIZE})
 endif()
-
-# Apply to a module library: its own headers are included as "module/file.h" from the tree root.
-function(zelmar_module_library name)
-  add_library(${name} STATIC ${ARGN})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
-endfunction()

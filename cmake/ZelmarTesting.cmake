@@ -1,17 +1,18 @@
-# zelmar_add_gtest(<name> LABEL <module> SOURCES <files...> [LIBS <targets...>] [ENV <VAR=value...>] [SERIAL])
+# zelmar_add_gtest(<name> LABEL <module> SOURCES <files...> [LIBS <targets...>] [ENV <VAR=value...>]
+#                  [TIMEOUT <seconds>] [SERIAL])
 # Builds one GoogleTest program and registers each of its tests in CTest under the module's label. SERIAL
 # runs each of its tests alone: for window tests whose keyboard focus another test's window could take.
-# Tests run in build/bin, beside the game's programs and data.
+# Tests run in build/bin, beside the game's programs and data; the test programs land in build/tests.
+include(GoogleTest)
+
 function(zelmar_add_gtest name)
   cmake_parse_arguments(ARG "SERIAL" "LABEL;TIMEOUT" "SOURCES;LIBS;ENV" ${ARGN})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
   endif()
-  find_package(GTest REQUIRED)
-  include(GoogleTest)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
-  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   # check-<module> builds every test program of one module (the sanitizer runs build only these).
   if(NOT TARGET check-${ARG_LABEL})

@@ -36,6 +36,7 @@ TChessSearch::TChessSearch() {
   std::memset(SquareBonus, 0, sizeof SquareBonus);
   for (TScoredMove& e : MoveList) e = {};
   for (TPawnEntry& e : PawnCache) e = {};
+  for (TPawnEntry& e : PawnMemo) e = {};
   std::memset(ListStart, 0, sizeof ListStart);
   std::memset(ListEnd, 0, sizeof ListEnd);
   std::memset(HistoryScore, 0, sizeof HistoryScore);
@@ -128,28 +129,32 @@ void TChessSearch::MarkBestLineMove() {
 
 // Swaps the first best-scored of the remaining entries into place i. The entry picked before this
 // one (now at i - 1) scored at least as much as every remaining entry, so the first entry that
-// matches its score is the answer at once.
+// matches its score is the answer at once. The running maximum is kept with conditional moves: which
+// entry tops the ones seen so far is a coin toss the branch predictor keeps losing.
 inline void TChessSearch::PickBest(int i) {
+  const TScoredMove* list = MoveList;
   const int end = ListEnd[Ply];
   int best = i;
-  std::int32_t top = MoveList[i].Score;
+  std::int32_t top = list[i].Score;
   if (i > ListStart[Ply]) {
-    const std::int32_t ceiling = MoveList[i - 1].Score;
+    const std::int32_t ceiling = list[i - 1].Score;
     if (top == ceiling) return;
     for (int j = i + 1; j < end; ++j) {
-      const std::int32_t s = MoveList[j].Score;
-      if (s > top) {
-        top = s;
+      const std::int32_t s = list[j].Score;
+      if (s == ceiling) {
         best = j;
-        if (s == ceiling) break;
+        break;
       }
+      const bool higher = s > top;
+      best = higher ? j : best;
+      top = higher ? s : top;
     }
   } else {
     for (int j = i + 1; j < end; ++j) {
-      if (MoveList[j].Score > top) {
-        top = MoveList[j].Score;
-        best = j;
-      }
+      const std::int32_t s = list[j].Score;
+      const bool higher = s > top;
+      best = higher ? j : best;
+      top = higher ? s : top;
     }
   }
   if (best != i) std::swap(MoveList[i], MoveList[best]);

@@ -83,18 +83,22 @@ class TChessSearch {
 
   int Search(int alpha, int beta, int depth);
   int Quiesce(int alpha, int beta);
-  void AddMove(int from, int to, int flags);
-  void AddPromotions(int from, int to, int flags);
-  void AddPieceMove(int from, int to, int flags);
+  std::int32_t CaptureScore(int from, int to) const;
+  void AddPawnMove(TScoredMove*& out, int from, int to, int flags) const;
+  template <bool Up>
+  void AddRayMoves(TScoredMove*& out, int s, int r, bitboards::Mask occupied) const;
+  void AddStepMoves(TScoredMove*& out, int s, bitboards::Mask targets) const;
   bitboards::Mask ReachMask(int kind, int s) const;
-  void AddCastlings();
-  void AddEnPassant();
-  void GeneratePawn(int s, bool capturesOnly);
+  void AddCastlings(TScoredMove*& out) const;
+  void AddEnPassant(TScoredMove*& out) const;
+  void GeneratePawn(TScoredMove*& out, int s, bool capturesOnly) const;
+  void CloseList(const TScoredMove* out);
   bitboards::Mask ActivePawns(bitboards::Mask pawns, bitboards::Mask enemy, bitboards::Mask empty) const;
   void MarkBestLineMove();
   void PickBest(int i);
   void UpdateBestLine(TSearchMove m);
   void PawnTerms(unsigned ownFiles, unsigned foeFiles, int c, int& score) const;
+  const TPawnEntry& PawnEntryFor(bitboards::Mask white, bitboards::Mask black, const unsigned* files) const;
   bool CastleSquaresFree(int to) const;
   bool MoverLeftInCheck(TSearchMove m, int mover) const;
   bitboards::Mask Attackers(int square, int bySide) const;
@@ -123,11 +127,17 @@ class TChessSearch {
   int BonusSum[2];
   // Pawn-structure terms already worked out in this search (entries of older searches are stale).
   mutable TPawnEntry PawnCache[1 << PawnCacheBits];
+  // The last placement each ply evaluated, looked at before the table.
+  mutable TPawnEntry PawnMemo[MaxPly];
   std::uint32_t PawnGeneration = 0;
   int SquareBonus[2][6][64];
 
   // Search tables.
-  TScoredMove MoveList[MaxMoveList];
+  // Room for one whole position's moves past the bound, so generators write without checking: no
+  // piece has more than 35 moves (a Zelmar's 27 slides and 8 jumps), plus two castlings and two
+  // en-passant captures.
+  static constexpr int MaxPositionMoves = 64 * 35 + 4;
+  TScoredMove MoveList[MaxMoveList + MaxPositionMoves];
   int ListStart[MaxPly];
   int ListEnd[MaxPly];
   std::int32_t HistoryScore[64][64];

@@ -35,6 +35,7 @@ void TChessSearch::BuildSquareBonus() {
   // Pawn terms remembered for older tables no longer hold.
   if (++PawnGeneration == 0) {
     for (TPawnEntry& e : PawnCache) e.Generation = 0;
+    for (TPawnEntry& e : PawnMemo) e.Generation = 0;
     PawnGeneration = 1;
   }
   // 1.-2. Material plus placement, Black's read through the mirror.
@@ -77,6 +78,11 @@ inline unsigned FilesOf(bitboards::Mask m) {
   return static_cast<unsigned>(m & 0xFF);
 }
 
+// The squares of the files given as 8 bits (bit 0 = file a).
+inline bitboards::Mask FileSquares(unsigned files) {
+  return files * 0x0101010101010101ull;
+}
+
 // Number of squares in a set that holds only a few.
 inline int CountFew(bitboards::Mask m) {
   int n = 0;
@@ -109,15 +115,20 @@ void TChessSearch::PawnTerms(unsigned own, unsigned foe, int c, int& score) cons
   }
 }
 
-// Score of the side to move minus the other side's, in centipawns: the running placement sums, the
-// pawn terms (remembered per pawn placement, as quiescence rarely moves pawns) and the rook files.
-int TChessSearch::Evaluate() const {
-  const bitboards::Mask white = PieceSet[cWhite][kPawn];
-  const bitboards::Mask black = PieceSet[cBlack][kPawn];
-  const unsigned files[2] = {FilesOf(white), FilesOf(black)};
+// The pawn terms of a placement of both sides' pawns. Quiescence rarely moves pawns, so this ply's
+// last answer, or the ply above's, is nearly always the one wanted; the table below them remembers
+// every placement of this search.
+const TChessSearch::TPawnEntry& TChessSearch::PawnEntryFor(bitboards::Mask white, bitboards::Mask black,
+                                                           const unsigned* files) const {
+  auto holds = [&](const TPawnEntry& e) {
+    return e.Pawns[cWhite] == white && e.Pawns[cBlack] == black && e.Generation == PawnGeneration;
+  };
+  TPawnEntry& memo = PawnMemo[Ply];
+  if (holds(memo)) return memo;
+  if (Ply > 0 && holds(PawnMemo[Ply - 1])) return memo = PawnMemo[Ply - 1];
   const std::uint64_t key = (white * 0x9E3779B97F4A7C15ull) ^ (black * 0xC2B2AE3D27D4EB4Full);
   TPawnEntry& e = PawnCache[key >> (64 - PawnCacheBits)];
-  if (e.Generation != PawnGeneration || e.Pawns[cWhite] != white || e.Pawns[cBlack] != black) {
+  if (!holds(e)) {
     e.Pawns[cWhite] = white;
     e.Pawns[cBlack] = black;
     e.Generation = PawnGeneration;
@@ -125,14 +136,25 @@ int TChessSearch::Evaluate() const {
     PawnTerms(files[cWhite], files[cBlack], cWhite, e.Score[cWhite]);
     PawnTerms(files[cBlack], files[cWhite], cBlack, e.Score[cBlack]);
   }
+  return memo = e;
+}
+
+// Score of the side to move minus the other side's, in centipawns: the running placement sums, the
+// pawn terms and the rook files.
+int TChessSearch::Evaluate() const {
+  const bitboards::Mask white = PieceSet[cWhite][kPawn];
+  const bitboards::Mask black = PieceSet[cBlack][kPawn];
+  const unsigned files[2] = {FilesOf(white), FilesOf(black)};
+  const TPawnEntry& e = PawnEntryFor(white, black, files);
   int score[2] = {BonusSum[cWhite] + e.Score[cWhite], BonusSum[cBlack] + e.Score[cBlack]};
+  // A rook on a file without a pawn of its own side: 15, or 10 when an enemy pawn stands there.
   for (int c = cWhite; c <= cBlack; ++c) {
-    const unsigned own = files[c];
+    const bitboards::Mask rooks = PieceSet[c][kRook];
+    if (!rooks) continue;
+    const unsigned noOwn = ~files[c] & 0xFFu;
     const unsigned foe = files[c ^ 1];
-    for (bitboards::Mask rooks = PieceSet[c][kRook]; rooks; rooks &= rooks - 1) {
-      const int f = FileOfSq(bitboards::FirstSquare(rooks));
-      if (!((own >> f) & 1)) score[c] += (foe >> f) & 1 ? 10 : 15;
-    }
+    score[c] +=
+        15 * CountFew(rooks & FileSquares(noOwn & ~foe)) + 10 * CountFew(rooks & FileSquares(noOwn & foe));
   }
   return score[Side] - score[Other];
 }

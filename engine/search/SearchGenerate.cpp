@@ -1,11 +1,16 @@
 // Pseudo-legal move generation of the search, in the fixed order that move ordering relies on:
-// squares 0..63, directions in table order, then castling, then en passant.
+// squares 0..63, directions in table order (each ray nearest square first), then castling, then en
+// passant. Entries are written without a bound check: the list has room for one whole position past
+// MaxMoveList, and each generator cuts its list back to MaxMoveList when it ends.
+#include <algorithm>
 #include <array>
 
 #include "engine/search/ChessSearch.h"
 #include "engine/search/SearchTables.h"
 
 namespace zelmar {
+
+using bitboards::Mask;
 
 namespace {
 constexpr int CaptureBase = 1000000;
@@ -24,37 +29,67 @@ constexpr auto SlideRay = [] {
     for (int j = 0; j < 8; ++j) rays[k][j] = RayOfOffset(tables::Directions[k][j]);
   return rays;
 }();
-}  // namespace
 
-// Appends one move with its ordering score; a pawn reaching the last rank becomes four promotions.
-void TChessSearch::AddMove(int from, int to, int flags) {
-  if ((flags & mfPawnMove) && (Side == cWhite ? to <= 7 : to >= 56)) {
-    AddPromotions(from, to, flags);
-    return;
+// A slider's rays in its table order: the rays toward lower squares come first for every kind.
+constexpr int BishopRays[4] = {SlideRay[kBishop][0], SlideRay[kBishop][1], SlideRay[kBishop][2],
+                               SlideRay[kBishop][3]};
+constexpr int RookRays[4] = {SlideRay[kRook][0], SlideRay[kRook][1], SlideRay[kRook][2], SlideRay[kRook][3]};
+static_assert(BishopRays[0] >= 4 && BishopRays[1] >= 4 && BishopRays[2] < 4 && BishopRays[3] < 4);
+static_assert(RookRays[0] >= 4 && RookRays[1] >= 4 && RookRays[2] < 4 && RookRays[3] < 4);
+static_assert(SlideRay[kQueen][3] >= 4 && SlideRay[kQueen][4] < 4);
+
+// The knight's and the king's table orders are ascending square order, so their targets can be taken
+// from a set lowest square first.
+constexpr bool AscendingSteps(int kind) {
+  constexpr int centre = 27;  // every step from here stays on the board
+  int previous = -1;
+  for (int j = 0; j < 8; ++j) {
+    const int t = tables::MailboxCells[tables::MailboxIndex[centre] + tables::Directions[kind][j]];
+    if (t <= previous) return false;
+    previous = t;
   }
-  int& end = ListEnd[Ply];
-  if (end >= MaxMoveList) return;
-  TScoredMove& e = MoveList[end++];
-  e.Move = {static_cast<std::uint8_t>(from), static_cast<std::uint8_t>(to), 0,
-            static_cast<std::uint8_t>(flags)};
-  e.Score =
-      (flags & mfCapture) ? CaptureBase + 10 * BoardPiece[to] - BoardPiece[from] : HistoryScore[from][to];
+  return true;
+}
+static_assert(AscendingSteps(kKnight) && AscendingSteps(kKing) &&
+              tables::Directions[kQueen][8] == tables::Directions[kKnight][0]);
+
+// Writes one entry and moves the write position on.
+inline void Emit(TScoredMove*& out, int from, int to, int flags, std::int32_t score) {
+  out->Move = {static_cast<std::uint8_t>(from), static_cast<std::uint8_t>(to), 0,
+               static_cast<std::uint8_t>(flags)};
+  out->Score = score;
+  ++out;
 }
 
-// Appends the four promotions (knight, bishop, rook, queen), each scored by the piece it makes.
-void TChessSearch::AddPromotions(int from, int to, int flags) {
-  int& end = ListEnd[Ply];
-  for (int k = kKnight; k <= kQueen; ++k) {
-    if (end >= MaxMoveList) return;
-    TScoredMove& e = MoveList[end++];
-    e.Move = {static_cast<std::uint8_t>(from), static_cast<std::uint8_t>(to), static_cast<std::uint8_t>(k),
-              static_cast<std::uint8_t>(flags | mfPromotion)};
-    e.Score = CaptureBase + 10 * k;
+// Squares of a set, nearest to the ray's start first: lowest first on rays toward higher squares.
+template <bool Up>
+inline int NextOnRay(Mask m) {
+  return Up ? bitboards::FirstSquare(m) : bitboards::LastSquare(m);
+}
+}  // namespace
+
+// Ordering score of a capture: the victim's kind first, then the cheaper attacker.
+inline std::int32_t TChessSearch::CaptureScore(int from, int to) const {
+  return CaptureBase + 10 * BoardPiece[to] - BoardPiece[from];
+}
+
+// Appends a pawn move; a pawn reaching the last rank becomes four promotions (knight, bishop, rook,
+// queen), each scored by the piece it makes.
+inline void TChessSearch::AddPawnMove(TScoredMove*& out, int from, int to, int flags) const {
+  if (Side == cWhite ? to <= 7 : to >= 56) {
+    for (int k = kKnight; k <= kQueen; ++k) {
+      out->Move = {static_cast<std::uint8_t>(from), static_cast<std::uint8_t>(to),
+                   static_cast<std::uint8_t>(k), static_cast<std::uint8_t>(flags | mfPromotion)};
+      out->Score = CaptureBase + 10 * k;
+      ++out;
+    }
+    return;
   }
+  Emit(out, from, to, flags, (flags & mfCapture) ? CaptureScore(from, to) : HistoryScore[from][to]);
 }
 
 // Every square a piece of the kind could reach from s on an empty board.
-inline bitboards::Mask TChessSearch::ReachMask(int kind, int s) const {
+inline Mask TChessSearch::ReachMask(int kind, int s) const {
   using namespace bitboards;
   switch (kind) {
     case kKnight:
@@ -70,56 +105,84 @@ inline bitboards::Mask TChessSearch::ReachMask(int kind, int s) const {
   }
 }
 
-// AddMove for a piece other than a pawn: never a promotion.
-inline void TChessSearch::AddPieceMove(int from, int to, int flags) {
-  int& end = ListEnd[Ply];
-  if (end >= MaxMoveList) return;
-  TScoredMove& e = MoveList[end++];
-  e.Move = {static_cast<std::uint8_t>(from), static_cast<std::uint8_t>(to), 0,
-            static_cast<std::uint8_t>(flags)};
-  e.Score = flags ? CaptureBase + 10 * BoardPiece[to] - BoardPiece[from] : HistoryScore[from][to];
-}
-
 // Pawn moves of one square; a pawn already on its last rank has none.
-void TChessSearch::GeneratePawn(int s, bool capturesOnly) {
+inline void TChessSearch::GeneratePawn(TScoredMove*& out, int s, bool capturesOnly) const {
   const int f = FileOfSq(s);
+  constexpr int capture = mfCapture | mfPawnMove;
   if (Side == cWhite) {
     if (s <= 7) return;
-    if (f != 0 && BoardColor[s - 9] == cBlack) AddMove(s, s - 9, mfCapture | mfPawnMove);
-    if (f != 7 && BoardColor[s - 7] == cBlack) AddMove(s, s - 7, mfCapture | mfPawnMove);
+    if (f != 0 && BoardColor[s - 9] == cBlack) AddPawnMove(out, s, s - 9, capture);
+    if (f != 7 && BoardColor[s - 7] == cBlack) AddPawnMove(out, s, s - 7, capture);
     if (BoardColor[s - 8] == cEmpty && (!capturesOnly || s <= 15)) {
-      AddMove(s, s - 8, mfPawnMove);
+      AddPawnMove(out, s, s - 8, mfPawnMove);
       if (!capturesOnly && s >= 48 && BoardColor[s - 16] == cEmpty)
-        AddMove(s, s - 16, mfPawnMove | mfDoublePush);
+        AddPawnMove(out, s, s - 16, mfPawnMove | mfDoublePush);
     }
   } else {
     if (s >= 56) return;
-    if (f != 0 && BoardColor[s + 7] == cWhite) AddMove(s, s + 7, mfCapture | mfPawnMove);
-    if (f != 7 && BoardColor[s + 9] == cWhite) AddMove(s, s + 9, mfCapture | mfPawnMove);
+    if (f != 0 && BoardColor[s + 7] == cWhite) AddPawnMove(out, s, s + 7, capture);
+    if (f != 7 && BoardColor[s + 9] == cWhite) AddPawnMove(out, s, s + 9, capture);
     if (BoardColor[s + 8] == cEmpty && (!capturesOnly || s >= 48)) {
-      AddMove(s, s + 8, mfPawnMove);
+      AddPawnMove(out, s, s + 8, mfPawnMove);
       if (!capturesOnly && s <= 15 && BoardColor[s + 16] == cEmpty)
-        AddMove(s, s + 16, mfPawnMove | mfDoublePush);
+        AddPawnMove(out, s, s + 16, mfPawnMove | mfDoublePush);
     }
+  }
+}
+
+// A slider's moves along one ray: the empty squares nearest first, then the first occupied square
+// when it holds an enemy.
+template <bool Up>
+inline void TChessSearch::AddRayMoves(TScoredMove*& out, int s, int r, Mask occupied) const {
+  using namespace bitboards;
+  const Mask ray = Rays[r][s];
+  const Mask hits = ray & occupied;
+  Mask quiet = ray;
+  int blocker = -1;
+  if (hits) {
+    blocker = NextOnRay<Up>(hits);
+    quiet &= ~(Rays[r][blocker] | Bit(blocker));
+  }
+  const std::int32_t* history = HistoryScore[s];
+  while (quiet) {
+    const int t = NextOnRay<Up>(quiet);
+    quiet &= ~Bit(t);
+    Emit(out, s, t, 0, history[t]);
+  }
+  if (blocker >= 0 && BoardColor[blocker] == Other)
+    Emit(out, s, blocker, mfCapture, CaptureScore(s, blocker));
+}
+
+// Moves onto a set of single-step targets (knight jumps, king steps), lowest square first.
+inline void TChessSearch::AddStepMoves(TScoredMove*& out, int s, Mask targets) const {
+  const std::int32_t* history = HistoryScore[s];
+  for (; targets; targets &= targets - 1) {
+    const int t = bitboards::FirstSquare(targets);
+    if (BoardColor[t] == Other)
+      Emit(out, s, t, mfCapture, CaptureScore(s, t));
+    else
+      Emit(out, s, t, 0, history[t]);
   }
 }
 
 // Castling from the rights, offered only while king and rook stand on their home squares.
-void TChessSearch::AddCastlings() {
+inline void TChessSearch::AddCastlings(TScoredMove*& out) const {
   auto holds = [this](int s, int kind) { return BoardColor[s] == Side && BoardPiece[s] == kind; };
   if (Side == cWhite) {
     if (!holds(60, kKing)) return;
-    if ((CastleRights & crWhiteKingSide) && holds(63, kRook)) AddMove(60, 62, mfCastle);
-    if ((CastleRights & crWhiteQueenSide) && holds(56, kRook)) AddMove(60, 58, mfCastle);
+    if ((CastleRights & crWhiteKingSide) && holds(63, kRook))
+      Emit(out, 60, 62, mfCastle, HistoryScore[60][62]);
+    if ((CastleRights & crWhiteQueenSide) && holds(56, kRook))
+      Emit(out, 60, 58, mfCastle, HistoryScore[60][58]);
   } else {
     if (!holds(4, kKing)) return;
-    if ((CastleRights & crBlackKingSide) && holds(7, kRook)) AddMove(4, 6, mfCastle);
-    if ((CastleRights & crBlackQueenSide) && holds(0, kRook)) AddMove(4, 2, mfCastle);
+    if ((CastleRights & crBlackKingSide) && holds(7, kRook)) Emit(out, 4, 6, mfCastle, HistoryScore[4][6]);
+    if ((CastleRights & crBlackQueenSide) && holds(0, kRook)) Emit(out, 4, 2, mfCastle, HistoryScore[4][2]);
   }
 }
 
 // En-passant captures onto the empty passed-over square, when the enemy pawn stands behind it.
-void TChessSearch::AddEnPassant() {
+inline void TChessSearch::AddEnPassant(TScoredMove*& out) const {
   const int e = EpSquare;
   if (e < 0 || BoardColor[e] != cEmpty) return;
   const int f = FileOfSq(e);
@@ -129,57 +192,76 @@ void TChessSearch::AddEnPassant() {
   };
   if (Side == cWhite) {
     if (!pawnOf(e + 8, cBlack)) return;
-    if (f != 0 && pawnOf(e + 7, cWhite)) AddMove(e + 7, e, flags);
-    if (f != 7 && pawnOf(e + 9, cWhite)) AddMove(e + 9, e, flags);
+    if (f != 0 && pawnOf(e + 7, cWhite)) AddPawnMove(out, e + 7, e, flags);
+    if (f != 7 && pawnOf(e + 9, cWhite)) AddPawnMove(out, e + 9, e, flags);
   } else {
     if (!pawnOf(e - 8, cWhite)) return;
-    if (f != 0 && pawnOf(e - 9, cBlack)) AddMove(e - 9, e, flags);
-    if (f != 7 && pawnOf(e - 7, cBlack)) AddMove(e - 7, e, flags);
+    if (f != 0 && pawnOf(e - 9, cBlack)) AddPawnMove(out, e - 9, e, flags);
+    if (f != 7 && pawnOf(e - 7, cBlack)) AddPawnMove(out, e - 7, e, flags);
   }
+}
+
+// Ends the current ply's list at the write position, cut back to the list's bound.
+inline void TChessSearch::CloseList(const TScoredMove* out) {
+  ListEnd[Ply] = std::min(static_cast<int>(out - MoveList), MaxMoveList);
+  ListStart[Ply + 1] = ListEnd[Ply];
 }
 
 // All pseudo-legal moves of the side to move, appended as the current ply's list.
 void TChessSearch::GenerateMoves() {
-  ListEnd[Ply] = ListStart[Ply];
-  for (bitboards::Mask own = ColorSet[Side]; own; own &= own - 1) {
-    const int s = bitboards::FirstSquare(own);
-    const int kind = BoardPiece[s];
-    if (kind == kPawn) {
-      GeneratePawn(s, false);
-      continue;
-    }
-    const int* dirs = tables::Directions[kind];
-    const int count = DirectionCount[kind];
-    const bool slides = tables::Slides[kind];
-    const int home = tables::MailboxIndex[s];
-    for (int j = 0; j < count; ++j) {
-      const int step = dirs[j];
-      const bool ray = slides && j <= 7;
-      for (int cell = home + step;; cell += step) {
-        const int t = tables::MailboxCells[cell];
-        if (t < 0) break;
-        if (BoardColor[t] != cEmpty) {
-          if (BoardColor[t] == Other) AddPieceMove(s, t, mfCapture);
-          break;
-        }
-        AddPieceMove(s, t, 0);
-        if (!ray) break;
-      }
+  using namespace bitboards;
+  TScoredMove* out = MoveList + ListStart[Ply];
+  const Mask ownSet = ColorSet[Side];
+  const Mask occupied = ownSet | ColorSet[Other];
+  for (Mask own = ownSet; own; own &= own - 1) {
+    const int s = FirstSquare(own);
+    switch (BoardPiece[s]) {
+      case kPawn:
+        GeneratePawn(out, s, false);
+        break;
+      case kKnight:
+        AddStepMoves(out, s, KnightMask[s] & ~ownSet);
+        break;
+      case kBishop:
+        AddRayMoves<false>(out, s, BishopRays[0], occupied);
+        AddRayMoves<false>(out, s, BishopRays[1], occupied);
+        AddRayMoves<true>(out, s, BishopRays[2], occupied);
+        AddRayMoves<true>(out, s, BishopRays[3], occupied);
+        break;
+      case kRook:
+        AddRayMoves<false>(out, s, RookRays[0], occupied);
+        AddRayMoves<false>(out, s, RookRays[1], occupied);
+        AddRayMoves<true>(out, s, RookRays[2], occupied);
+        AddRayMoves<true>(out, s, RookRays[3], occupied);
+        break;
+      case kQueen:
+        AddRayMoves<false>(out, s, SlideRay[kQueen][0], occupied);
+        AddRayMoves<false>(out, s, SlideRay[kQueen][1], occupied);
+        AddRayMoves<false>(out, s, SlideRay[kQueen][2], occupied);
+        AddRayMoves<false>(out, s, SlideRay[kQueen][3], occupied);
+        AddRayMoves<true>(out, s, SlideRay[kQueen][4], occupied);
+        AddRayMoves<true>(out, s, SlideRay[kQueen][5], occupied);
+        AddRayMoves<true>(out, s, SlideRay[kQueen][6], occupied);
+        AddRayMoves<true>(out, s, SlideRay[kQueen][7], occupied);
+        if (ZelmarMode) AddStepMoves(out, s, KnightMask[s] & ~ownSet);
+        break;
+      default:
+        AddStepMoves(out, s, KingMask[s] & ~ownSet);
+        break;
     }
   }
-  AddCastlings();
-  AddEnPassant();
-  ListStart[Ply + 1] = ListEnd[Ply];
+  AddCastlings(out);
+  AddEnPassant(out);
+  CloseList(out);
 }
 
 // The side's pawns that have a capture or a step onto the last rank: exactly those for which the
 // captures-only pawn generator adds something.
-bitboards::Mask TChessSearch::ActivePawns(bitboards::Mask pawns, bitboards::Mask enemy,
-                                          bitboards::Mask empty) const {
-  constexpr bitboards::Mask FileA = 0x0101010101010101ull;
-  constexpr bitboards::Mask FileH = 0x8080808080808080ull;
-  constexpr bitboards::Mask SeventhRow = 0x000000000000FF00ull;  // White's last step starts here
-  constexpr bitboards::Mask SecondRow = 0x00FF000000000000ull;   // and Black's here
+Mask TChessSearch::ActivePawns(Mask pawns, Mask enemy, Mask empty) const {
+  constexpr Mask FileA = 0x0101010101010101ull;
+  constexpr Mask FileH = 0x8080808080808080ull;
+  constexpr Mask SeventhRow = 0x000000000000FF00ull;  // White's last step starts here
+  constexpr Mask SecondRow = 0x00FF000000000000ull;   // and Black's here
   if (Side == cWhite)
     return pawns & (((enemy << 9) & ~FileA) | ((enemy << 7) & ~FileH) | ((empty << 8) & SeventhRow));
   return pawns & (((enemy >> 7) & ~FileA) | ((enemy >> 9) & ~FileH) | ((empty >> 8) & SecondRow));
@@ -188,20 +270,21 @@ bitboards::Mask TChessSearch::ActivePawns(bitboards::Mask pawns, bitboards::Mask
 // Captures only (and pawn steps onto the last rank), for the quiescence search. A slider's capture
 // along a ray is the first occupied square of that ray, found from the occupancy at once.
 void TChessSearch::GenerateCaptures() {
-  ListEnd[Ply] = ListStart[Ply];
-  const bitboards::Mask occupied = ColorSet[cWhite] | ColorSet[cBlack];
-  const bitboards::Mask enemy = ColorSet[Other];
-  const bitboards::Mask pawns = PieceSet[Side][kPawn];
+  using namespace bitboards;
+  TScoredMove* out = MoveList + ListStart[Ply];
+  const Mask occupied = ColorSet[cWhite] | ColorSet[cBlack];
+  const Mask enemy = ColorSet[Other];
+  const Mask pawns = PieceSet[Side][kPawn];
   // Pawns without a capture or a step onto the last rank add nothing: leave them out at once.
-  const bitboards::Mask busy = (ColorSet[Side] & ~pawns) | ActivePawns(pawns, enemy, ~occupied);
-  for (bitboards::Mask own = busy; own; own &= own - 1) {
-    const int s = bitboards::FirstSquare(own);
+  const Mask busy = (ColorSet[Side] & ~pawns) | ActivePawns(pawns, enemy, ~occupied);
+  for (Mask own = busy; own; own &= own - 1) {
+    const int s = FirstSquare(own);
     const int kind = BoardPiece[s];
     if (kind == kPawn) {
-      GeneratePawn(s, true);
+      GeneratePawn(out, s, true);
       continue;
     }
-    const bitboards::Mask reach = ReachMask(kind, s) & enemy;
+    const Mask reach = ReachMask(kind, s) & enemy;
     if (!reach) continue;  // nothing of the enemy in reach at all
     int j = 0;
     // 1. Sliding directions: the capture is the first occupied square, when the ray holds an enemy.
@@ -209,26 +292,20 @@ void TChessSearch::GenerateCaptures() {
       const int slideCount = kind == kQueen ? 8 : 4;
       for (; j < slideCount; ++j) {
         const int r = SlideRay[kind][j];
-        if (!(bitboards::Rays[r][s] & enemy)) continue;
-        const int t = bitboards::FirstBlocker(r, s, occupied);
-        if (enemy & bitboards::Bit(t)) AddPieceMove(s, t, mfCapture);
+        if (!(Rays[r][s] & enemy)) continue;
+        const int t = FirstBlocker(r, s, occupied);
+        if (enemy & Bit(t)) Emit(out, s, t, mfCapture, CaptureScore(s, t));
       }
     }
-    // 2. Jumps and king steps, in table order, until no enemy is left among their targets.
-    const int count = DirectionCount[kind];
-    if (j >= count) continue;
-    bitboards::Mask left = kind == kQueen ? reach & bitboards::KnightMask[s] : reach;
-    const int* dirs = tables::Directions[kind];
-    const int home = tables::MailboxIndex[s];
-    for (; left && j < count; ++j) {
-      const int t = tables::MailboxCells[home + dirs[j]];
-      if (t < 0 || !(left & bitboards::Bit(t))) continue;
-      AddPieceMove(s, t, mfCapture);
-      left &= ~bitboards::Bit(t);
+    // 2. Jumps and king steps, lowest square first (their table order).
+    if (j >= DirectionCount[kind]) continue;
+    for (Mask left = kind == kQueen ? reach & KnightMask[s] : reach; left; left &= left - 1) {
+      const int t = FirstSquare(left);
+      Emit(out, s, t, mfCapture, CaptureScore(s, t));
     }
   }
-  AddEnPassant();
-  ListStart[Ply + 1] = ListEnd[Ply];
+  AddEnPassant(out);
+  CloseList(out);
 }
 
 }  // namespace zelmar

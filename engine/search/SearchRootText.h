@@ -8,8 +8,8 @@
 
 namespace zelmar {
 
-// Reads a FEN record (piece placement, side, castling, en passant; counters optional) into a root.
-// Returns false with a reason for malformed text; the root is then unchanged.
+// Reads a FEN record (piece placement, side, castling, en passant; counters optional) into a root
+// (engine/Fen.h). Returns false with a reason for malformed text; the root is then unchanged.
 bool RootFromFen(std::string_view fen, TSearchRoot& root, std::string* error = nullptr);
 
 // The FEN placement, side, castling and en-passant fields of a root.

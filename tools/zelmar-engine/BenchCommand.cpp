@@ -2,10 +2,10 @@
 #include <cstdio>
 #include <ctime>
 
+#include "engine/bench/BenchRunner.h"
+#include "engine/bench/ReferenceSearch.h"
 #include "engine/search/ChessSearch.h"
 #include "engine/search/SearchRootText.h"
-#include "tests/engine/reference/ReferenceSearch.h"
-#include "tools/zelmar-engine/BenchRunner.h"
 #include "tools/zelmar-engine/Commands.h"
 #include "tools/zelmar-engine/SearchArgs.h"
 

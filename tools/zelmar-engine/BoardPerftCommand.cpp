@@ -6,8 +6,8 @@
 
 #include "engine/BoardPerft.h"
 #include "engine/ChessBrd.h"
+#include "tools/zelmar-engine/BoardFromFen.h"
 #include "tools/zelmar-engine/Commands.h"
-#include "tools/zelmar-engine/Fen.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ int RunBoardPerft(CommandArgs args) {
   if (fen.empty()) return Refuse("missing FEN");
   TChessBrd board;
   board.SetZelmarMode(zelmar);
-  if (const std::string error = SetUpFromFen(board, fen); !error.empty()) return Refuse(error);
+  if (const std::string error = zelmar::SetUpFromFen(board, fen); !error.empty()) return Refuse(error);
   // 2. Count and report.
   const auto start = std::chrono::steady_clock::now();
   const std::int64_t leaves = BoardPerft(board, depth);

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "engine/ChessBrd.h"
+#include "tools/zelmar-engine/BoardFromFen.h"
 #include "tools/zelmar-engine/Commands.h"
-#include "tools/zelmar-engine/Fen.h"
 
 namespace {
 
@@ -100,7 +100,7 @@ int RunMoves(CommandArgs args) {
   }
   TChessBrd board;
   board.SetZelmarMode(zelmar);
-  if (const std::string error = SetUpFromFen(board, fen); !error.empty()) return Refuse(error);
+  if (const std::string error = zelmar::SetUpFromFen(board, fen); !error.empty()) return Refuse(error);
   // 2. Play the script, reporting every event and every refusal.
   char promotion = 0;
   PrintEvents(board, promotion);

@@ -3,8 +3,8 @@
 // number in the commit message.
 #include <gtest/gtest.h>
 
+#include "engine/bench/BenchRunner.h"
 #include "engine/search/ChessSearch.h"
-#include "tools/zelmar-engine/BenchRunner.h"
 
 namespace zelmar {
 namespace {

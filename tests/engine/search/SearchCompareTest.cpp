@@ -5,11 +5,11 @@
 #include <memory>
 #include <random>
 
+#include "engine/bench/BenchPositions.h"
+#include "engine/bench/ReferenceSearch.h"
 #include "engine/search/ChessSearch.h"
 #include "engine/search/SearchRootText.h"
-#include "tests/engine/reference/ReferenceSearch.h"
 #include "tests/engine/search/SearchTestUtil.h"
-#include "tools/zelmar-engine/BenchPositions.h"
 
 namespace zelmar {
 namespace {

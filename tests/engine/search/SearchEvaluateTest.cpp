@@ -3,8 +3,8 @@
 
 #include <memory>
 
+#include "engine/bench/ReferenceSearch.h"
 #include "engine/search/ChessSearch.h"
-#include "tests/engine/reference/ReferenceSearch.h"
 #include "tests/engine/search/SearchTestUtil.h"
 
 namespace zelmar {

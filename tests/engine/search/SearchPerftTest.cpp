@@ -3,9 +3,9 @@
 
 #include <memory>
 
+#include "engine/bench/ReferenceSearch.h"
 #include "engine/search/ChessSearch.h"
 #include "engine/search/SearchRootText.h"
-#include "tests/engine/reference/ReferenceSearch.h"
 
 namespace zelmar {
 namespace {

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "engine/bench/ReferenceSearch.h"
 #include "engine/search/ChessSearch.h"
-#include "tests/engine/reference/ReferenceSearch.h"
 #include "tests/engine/search/SearchTestUtil.h"
 
 namespace zelmar {

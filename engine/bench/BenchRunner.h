@@ -6,9 +6,9 @@
 #include <functional>
 #include <memory>
 
+#include "engine/bench/BenchPositions.h"
 #include "engine/search/SearchDefs.h"
 #include "engine/search/SearchRootText.h"
-#include "tools/zelmar-engine/BenchPositions.h"
 
 namespace zelmar {
 

@@ -1,6 +1,6 @@
 // The reference search, step by step as the rules of the computer player describe it: mailbox
 // board, full scans for attacks and kings, a full two-pass evaluation. Slow on purpose.
-#include "tests/engine/reference/ReferenceSearch.h"
+#include "engine/bench/ReferenceSearch.h"
 
 #include <cstring>
 

@@ -1,5 +1,5 @@
 // Opening, middle-game and end-game positions with castling, en passant, promotions and mates.
-#include "tools/zelmar-engine/BenchPositions.h"
+#include "engine/bench/BenchPositions.h"
 
 namespace zelmar {
 
