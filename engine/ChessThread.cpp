@@ -13,6 +13,8 @@
 
 #include "engine/ChessBrd.h"
 
+namespace zelmar {
+
 namespace {
 
 // Nice offset from the process's own value for each priority: lower priorities run nicer.
@@ -204,3 +206,5 @@ void TChessThread::RunPass() {
   }
   thinking_ = false;
 }
+
+}  // namespace zelmar

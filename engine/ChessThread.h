@@ -12,6 +12,8 @@
 #include "engine/SyncCallQueue.h"
 #include "engine/search/ChessSearch.h"
 
+namespace zelmar {
+
 class TChessBrd;
 
 class TChessThread final : public TChessWorker {
@@ -70,3 +72,5 @@ class TChessThread final : public TChessWorker {
   int baseNice_ = 0;
   std::thread thread_;
 };
+
+}  // namespace zelmar

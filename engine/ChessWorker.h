@@ -5,6 +5,8 @@
 
 #include "engine/ThreadPriority.h"
 
+namespace zelmar {
+
 // The board drives its worker only through these calls, all made on the main thread.
 class TChessWorker {
  public:
@@ -30,3 +32,5 @@ class TChessWorker {
   // Waits until the worker posts a synchronous call, at most the given time.
   virtual void WaitForCalls(std::chrono::milliseconds) {}
 };
+
+}  // namespace zelmar

@@ -14,6 +14,8 @@
 #include "framework/GfxPublisher.h"
 #include "framework/GfxTextures.h"
 
+namespace zelmar {
+
 class TGfxImage : public TMultiTexture {
  public:
   explicit TGfxImage(const TGfxDeviceSubscriber* source) : TMultiTexture(source) {}
@@ -85,3 +87,5 @@ class TGfxImages : public TGfxDeviceSubscriber {
 
 // Compares two names ignoring ASCII letter case.
 bool SameNameIgnoringCase(std::string_view a, std::string_view b);
+
+}  // namespace zelmar

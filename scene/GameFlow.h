@@ -9,7 +9,9 @@
 #include "scene/SceneSounds.h"
 #include "scene/SceneState.h"
 
+namespace zelmar {
 class TChessBrd;
+}  // namespace zelmar
 
 namespace zelmar::scene {
 

@@ -11,8 +11,8 @@
 // or in the user's settings folder for an installed game (launcher/GameFolders.h).
 int main() {
   if (!zelmar::InitLauncherToolkit()) return 1;  // no display to show anything on
-  platform::SdlPlatform platform;
-  TApplication application(platform);
+  zelmar::platform::SdlPlatform platform;
+  zelmar::TApplication application(platform);
   application.SetTitle("Zelmar Chess");
   const zelmar::GameFolders folders = zelmar::FindGameFolders();
   zelmar::scene::TSceneSetup setup;

@@ -10,7 +10,8 @@
 #include "content/kit/Paint.h"
 #include "framework/GfxFigureAnchors.h"
 
-using namespace content;
+using namespace zelmar;
+using namespace zelmar::content;
 
 namespace {
 

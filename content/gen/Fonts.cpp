@@ -5,7 +5,8 @@
 #include "content/gen/GenMain.h"
 #include "content/kit/GameFonts.h"
 
-using namespace content;
+using namespace zelmar;
+using namespace zelmar::content;
 
 int main(int argc, char** argv) {
   if (argc != 2) {

@@ -6,7 +6,7 @@
 
 #include "content/kit/Records.h"
 
-namespace content {
+namespace zelmar::content {
 
 // Writes one record file <dir>/<name>.rec; reports and returns false on failure.
 inline bool saveRecord(const std::string& dir, const std::string& name, const Bytes& data) {
@@ -22,4 +22,4 @@ inline bool savePicture(const std::string& dir, const std::string& name, const s
   return saveRecord(dir, name, encodeImageRecord(patterns, format));
 }
 
-}  // namespace content
+}  // namespace zelmar::content

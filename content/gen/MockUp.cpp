@@ -10,7 +10,7 @@
 #include "content/kit/Records.h"
 #include "framework/GfxFigureAnchors.h"
 
-namespace content {
+namespace zelmar::content {
 namespace {
 
 // The foot point of figure pattern f.
@@ -261,4 +261,4 @@ std::optional<Image> composeMockUps(const std::string& dir) {
   return sheet;
 }
 
-}  // namespace content
+}  // namespace zelmar::content

@@ -6,7 +6,8 @@
 #include "content/gen/Grounds.h"
 #include "content/kit/Jpeg.h"
 
-using namespace content;
+using namespace zelmar;
+using namespace zelmar::content;
 
 int main(int argc, char** argv) {
   if (argc != 3) {

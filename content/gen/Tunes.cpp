@@ -5,7 +5,8 @@
 #include "content/gen/Composer.h"
 #include "content/kit/Mp3.h"
 
-using namespace content;
+using namespace zelmar;
+using namespace zelmar::content;
 
 int main(int argc, char** argv) {
   if (argc != 3) {

@@ -6,7 +6,7 @@
 
 #include "framework/platform/PlatformWindow.h"
 
-namespace platform {
+namespace zelmar::platform {
 
 // Where the back buffer appears in the window: its size and the rectangle (window coordinates) it fills.
 struct PresentArea {
@@ -52,4 +52,4 @@ class SdlWindow : public PlatformWindow {
   PresentArea area_;
 };
 
-}  // namespace platform
+}  // namespace zelmar::platform

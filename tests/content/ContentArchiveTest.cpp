@@ -20,6 +20,8 @@
 #include "framework/GfxLoader.h"
 #include "tests/content/GameReaders.h"
 
+namespace zelmar {
+
 using namespace content;
 using content_test::Alpha;
 using content_test::PatternPixels;
@@ -280,3 +282,5 @@ TEST(ContentDescription, ListsEveryPictureThenTheFontsInOrder) {
   for (size_t i = 0; i < kContract.size(); ++i) EXPECT_EQ(images[i], kContract[i].name);
   EXPECT_EQ(fonts, (std::vector<std::string>{"font_menu", "font_text", "font_clock"}));
 }
+
+}  // namespace zelmar

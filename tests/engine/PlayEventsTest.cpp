@@ -3,6 +3,8 @@
 
 #include "tests/engine/BoardTestUtil.h"
 
+namespace zelmar {
+
 using namespace rules_test;
 using Lines = std::vector<std::string>;
 
@@ -177,3 +179,5 @@ TEST(CastlingRightsTest, CaptureOnACornerClearsThatCornersRight) {
   ASSERT_TRUE(Play(board, {"a1b1", "h8h7", "b1b2", "h7h8", "b2h2", "h8h7", "h2h1", "h7h6"}));
   EXPECT_FALSE(board.IsLegalMove(Square::E1, Square::G1));
 }
+
+}  // namespace zelmar

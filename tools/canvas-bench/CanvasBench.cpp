@@ -24,6 +24,8 @@
 #include "framework/platform/TestDrawing.h"
 #include "framework/platform/TestPlatform.h"
 
+using namespace zelmar;
+
 namespace {
 
 // Processor time of the calling thread, in milliseconds.

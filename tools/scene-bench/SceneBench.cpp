@@ -29,6 +29,8 @@
 #include "scene/FrameView.h"
 #include "tests/scene/support/ContentRig.h"
 
+using namespace zelmar;
+
 using zelmar::scene::TContentRig;
 using zelmar::scene::TSceneState;
 

@@ -5,6 +5,8 @@
 
 #include "tools/zelmar-engine/Commands.h"
 
+using namespace zelmar;
+
 namespace {
 
 struct Command {

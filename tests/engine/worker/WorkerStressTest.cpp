@@ -10,6 +10,8 @@
 
 #include "tests/engine/worker/WorkerTestUtil.h"
 
+namespace zelmar {
+
 using namespace std::chrono_literals;
 using worker_test::WorkerBoard;
 
@@ -118,3 +120,5 @@ TEST(WorkerStressTest, RandomChangesDuringSearches) {
 }
 
 }  // namespace
+
+}  // namespace zelmar

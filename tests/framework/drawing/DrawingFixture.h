@@ -16,6 +16,8 @@
 #include "framework/platform/TestPlatform.h"
 #include "tests/framework/drawing/RecordBuilder.h"
 
+namespace zelmar {
+
 namespace drawing_test {
 
 class DrawingFixture : public ::testing::Test {
@@ -61,3 +63,5 @@ class DrawingFixture : public ::testing::Test {
 };
 
 }  // namespace drawing_test
+
+}  // namespace zelmar
