@@ -50,7 +50,7 @@ bool readFormat(std::span<const uint8_t> chunk, PcmFormat& format, std::string& 
 }  // namespace
 
 // Walks the chunks after the RIFF header; each chunk must fit inside the image.
-bool parseWaveImage(std::span<const uint8_t> image, WaveImage& wave, std::string& error) {
+bool parseWaveImage(std::span<const uint8_t> image, TWaveImage& wave, std::string& error) {
   if (image.size() < 12 || std::memcmp(image.data(), "RIFF", 4) != 0 ||
       std::memcmp(image.data() + 8, "WAVE", 4) != 0) {
     error = "not a RIFF WAVE image";

@@ -9,13 +9,13 @@
 
 namespace zelmar::audio {
 
-struct WaveImage {
+struct TWaveImage {
   PcmFormat format;
   std::span<const uint8_t> samples;  // the data chunk, inside the image
 };
 
 // Finds the format and data chunks of an integer PCM wave image. On failure returns false and
 // says why in `error`; the image is never read beyond its end.
-bool parseWaveImage(std::span<const uint8_t> image, WaveImage& wave, std::string& error);
+bool parseWaveImage(std::span<const uint8_t> image, TWaveImage& wave, std::string& error);
 
 }  // namespace zelmar::audio

@@ -19,7 +19,7 @@ TWaveItem::~TWaveItem() {
 
 // Checks the image before taking it, so a refused image leaves the item as it was.
 void TWaveItem::SetWave(std::span<const uint8_t> image) {
-  WaveImage parsed;
+  TWaveImage parsed;
   std::string error;
   if (!parseWaveImage(image, parsed, error)) throw EAudioError("Invalid wave data: " + error);
   releaseBuffers();
@@ -52,7 +52,7 @@ bool TWaveItem::prepare() {
   if (!system || !system->Initialized()) return false;
   if (output_ != system->Output()) releaseBuffers();
   if (loaded_) return true;
-  WaveImage parsed;
+  TWaveImage parsed;
   std::string error;
   if (wave_.empty() || !parseWaveImage(wave_, parsed, error)) return false;
   loaded_ = SoundBuffer::create(system->Output(), parsed.format, parsed.samples);

@@ -4,6 +4,8 @@
 
 #include "engine/ChessBrd.h"
 
+namespace zelmar {
+
 namespace {
 
 constexpr char kPromotionLetters[4] = {'n', 'b', 'r', 'q'};
@@ -47,3 +49,5 @@ std::int64_t BoardPerft(TChessBrd& board, int depth) {
   board.SetPromotionPiece(savedLetter);
   return total;
 }
+
+}  // namespace zelmar

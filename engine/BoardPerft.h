@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace zelmar {
+
 class TChessBrd;
 
 // Number of move sequences of the given length from the board's position, each played with PlayMove
@@ -10,3 +12,5 @@ class TChessBrd;
 // The board ends in the position it started from; its promotion handler is borrowed meanwhile.
 // Answers nothing (-1) if the board refuses to step back, which would mean a broken record.
 std::int64_t BoardPerft(TChessBrd& board, int depth);
+
+}  // namespace zelmar

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <initializer_list>
 
+namespace zelmar {
+
 // One castling right; its ordinal is its bit in a CastleSet.
 enum CanStillCastle : std::uint8_t { WhiteKingSide, WhiteQueenSide, BlackKingSide, BlackQueenSide };
 
@@ -35,3 +37,5 @@ class CastleSet {
  private:
   std::uint8_t bits_ = 0;
 };
+
+}  // namespace zelmar

@@ -15,6 +15,8 @@
 #include "engine/Square.h"
 #include "engine/ThreadPriority.h"
 
+namespace zelmar {
+
 // The initial position as 64 characters, rank 8 first.
 inline constexpr std::string_view kInitialPosition =
     "rnbqkbnrpppppppp                                PPPPPPPPRNBQKBNR";
@@ -214,3 +216,5 @@ class TChessBrd {
   bool loading_ = false;
   std::unique_ptr<TChessWorker> worker_;
 };
+
+}  // namespace zelmar

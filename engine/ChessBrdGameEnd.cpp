@@ -1,6 +1,8 @@
 // Game end: check, mate, stalemate, no mating material, threefold repetition, and the draw they sum to.
 #include "engine/ChessBrd.h"
 
+namespace zelmar {
+
 namespace {
 
 // Material that counts towards mating: 5 for pawn, rook and queen, 3 for a bishop, 2 for a knight.
@@ -97,3 +99,5 @@ bool TChessBrd::IsThreefoldRepetition() const {
   }
   return false;
 }
+
+}  // namespace zelmar

@@ -3,6 +3,8 @@
 
 #include "engine/ChessBrd.h"
 
+namespace zelmar {
+
 namespace {
 
 constexpr int kKnightJumps[8][2] = {{1, 2}, {2, 1}, {2, -1}, {1, -2}, {-1, -2}, {-2, -1}, {-2, 1}, {-1, 2}};
@@ -193,3 +195,5 @@ bool TChessBrd::KingAttackedAfter(Square oldSq, Square newSq, bool white) const 
   }
   return false;
 }
+
+}  // namespace zelmar

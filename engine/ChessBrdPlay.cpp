@@ -3,6 +3,8 @@
 
 #include "engine/ChessBrd.h"
 
+namespace zelmar {
+
 namespace {
 
 // Whether a promotion letter names a piece a pawn may become (either case).
@@ -131,3 +133,5 @@ void TChessBrd::UpdateCastlingRights(Square oldSq, Square newSq, bool capture) {
     castlingAllowed_.Exclude(WhiteKingSide);
   }
 }
+
+}  // namespace zelmar

@@ -4,6 +4,8 @@
 
 #include "engine/ChessBrd.h"
 
+namespace zelmar {
+
 namespace {
 
 // The characters a square may hold: a space or one of the twelve piece letters.
@@ -140,3 +142,5 @@ void TChessBrd::Repaint() {
     StartThinking();
   }
 }
+
+}  // namespace zelmar

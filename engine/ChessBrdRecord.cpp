@@ -1,6 +1,8 @@
 // The move record: writing the positions played and stepping back and forward through them.
 #include "engine/ChessBrd.h"
 
+namespace zelmar {
+
 MoveInfo& TChessBrd::RecordCurrentPosition() {
   MoveInfo& entry = record_.Entry(currentMove_, whiteToMove_);
   entry.Position = GetPosition();
@@ -46,3 +48,5 @@ bool TChessBrd::MoveBack() {
 bool TChessBrd::MoveForward() {
   return whiteToMove_ ? GoToMove(currentMove_, false) : GoToMove(currentMove_ + 1, true);
 }
+
+}  // namespace zelmar

@@ -1,6 +1,8 @@
 // Hand-off with the computer player: parking and releasing the worker, and a custom move source.
 #include "engine/ChessBrd.h"
 
+namespace zelmar {
+
 bool TChessBrd::ComputerToMove() const {
   return (computerPlaysWhite_ && whiteToMove_) || (computerPlaysBlack_ && !whiteToMove_);
 }
@@ -67,3 +69,5 @@ void TChessBrd::TurnDone() {
 void TChessBrd::PollCustomEngine() {
   if (customEngine_ && firstPaintDone_ && !halted_ && !loading_ && ComputerToMove()) StartThinking();
 }
+
+}  // namespace zelmar

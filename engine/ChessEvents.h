@@ -5,6 +5,8 @@
 
 #include "engine/Square.h"
 
+namespace zelmar {
+
 class TChessBrd;
 
 // A move from oldSq to newSq (played, castled, checking, mating, stalemating, or a failed calculation).
@@ -19,3 +21,5 @@ using TPromotionEvent = std::function<void(TChessBrd& Sender, Square oldSq, Squa
 using TThinkEvent = std::function<void(TChessBrd& Sender, Square& oldsq, Square& newsq)>;
 // Something happened to the board as a whole.
 using TBoardNotifyEvent = std::function<void(TChessBrd& Sender)>;
+
+}  // namespace zelmar

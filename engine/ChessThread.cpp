@@ -13,6 +13,8 @@
 
 #include "engine/ChessBrd.h"
 
+namespace zelmar {
+
 namespace {
 
 // Nice offset from the process's own value for each priority: lower priorities run nicer.
@@ -291,3 +293,4 @@ void TChessThread::SetEarlyStart(bool on) {
   earlyStart_ = on;
   if (!on) ponder_->Discard();
 }
+}  // namespace zelmar

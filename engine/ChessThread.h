@@ -20,6 +20,8 @@
 #include "engine/search/ChessSearch.h"
 #include "engine/search/PonderSearch.h"
 
+namespace zelmar {
+
 class TChessBrd;
 
 class TChessThread final : public TChessWorker {
@@ -113,3 +115,5 @@ class TChessThread final : public TChessWorker {
   std::unique_ptr<zelmar::TPonderSearch> ponder_;
   std::thread thread_;
 };
+
+}  // namespace zelmar

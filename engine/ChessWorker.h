@@ -6,6 +6,8 @@
 #include "engine/Square.h"
 #include "engine/ThreadPriority.h"
 
+namespace zelmar {
+
 // The board drives its worker only through these calls, all made on the main thread.
 class TChessWorker {
  public:
@@ -36,3 +38,5 @@ class TChessWorker {
   // The game changed other than by a move: a search started ahead of time is stopped and thrown away.
   virtual void DiscardAhead() {}
 };
+
+}  // namespace zelmar

@@ -6,9 +6,13 @@
 #include "engine/ChessBrd.h"
 #include "engine/ChessThread.h"
 
+namespace zelmar {
+
 TChessThread& AttachComputerPlayer(TChessBrd& board) {
   auto worker = std::make_unique<TChessThread>(board);
   TChessThread& ref = *worker;
   board.AttachWorker(std::move(worker));
   return ref;
 }
+
+}  // namespace zelmar

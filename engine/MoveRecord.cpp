@@ -1,5 +1,7 @@
 #include "engine/MoveRecord.h"
 
+namespace zelmar {
+
 long TMoveRecord::IndexOf(int move, bool whiteToMove) {
   if (move < 1) return -1;
   return (static_cast<long>(move) - 1) * 2 + (whiteToMove ? 0 : 1);
@@ -26,3 +28,5 @@ void TMoveRecord::EmptyFrom(int move, bool whiteToMove) {
     entries_.resize(i);
   }
 }
+
+}  // namespace zelmar

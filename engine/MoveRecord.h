@@ -7,6 +7,8 @@
 #include "engine/CastleSet.h"
 #include "engine/Square.h"
 
+namespace zelmar {
+
 // One recorded position and the move played from it.
 struct MoveInfo {
   std::string Position;          // the 64-character placement; empty for an entry not written in this game
@@ -36,3 +38,5 @@ class TMoveRecord {
 
   std::vector<MoveInfo> entries_;
 };
+
+}  // namespace zelmar

@@ -1,5 +1,7 @@
 #include "engine/Square.h"
 
+namespace zelmar {
+
 std::string SquareName(Square sq) {
   if (!OnBoard(sq)) return "-";
   return {static_cast<char>('a' + FileOf(sq) - 1), static_cast<char>('0' + RankOf(sq))};
@@ -12,3 +14,5 @@ std::optional<Square> ParseSquare(std::string_view name) {
   if (file < 'a' || file > 'h' || rank < '1' || rank > '8') return std::nullopt;
   return SquareAt(file - 'a' + 1, rank - '0');
 }
+
+}  // namespace zelmar

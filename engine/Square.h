@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace zelmar {
+
 // A board square: None (0), then a8 (1) along rank 8 to h8 (8), down to a1 (57) ... h1 (64).
 // clang-format off
 enum class Square : std::uint8_t {
@@ -57,3 +59,5 @@ std::string SquareName(Square sq);
 
 // Square named in coordinates ("e4", either case); nothing for any other text.
 std::optional<Square> ParseSquare(std::string_view name);
+
+}  // namespace zelmar

@@ -1,6 +1,8 @@
 // The worker-to-main-thread synchronous call queue.
 #include "engine/SyncCallQueue.h"
 
+namespace zelmar {
+
 bool TSyncCallQueue::CallAndWait(std::function<void()> fn) {
   TCall call{std::move(fn)};
   std::unique_lock lock(mutex_);
@@ -64,3 +66,5 @@ void TSyncCallQueue::Close() {
   closed_ = true;
   changed_.notify_all();
 }
+
+}  // namespace zelmar

@@ -8,6 +8,8 @@
 #include <functional>
 #include <mutex>
 
+namespace zelmar {
+
 class TSyncCallQueue {
  public:
   // Worker side: runs fn on the main thread and returns once it has run. Returns false without
@@ -44,3 +46,5 @@ class TSyncCallQueue {
   bool inCall_ = false;
   bool closed_ = false;
 };
+
+}  // namespace zelmar

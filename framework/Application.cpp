@@ -1,5 +1,7 @@
 #include "framework/Application.h"
 
+namespace zelmar {
+
 // A loop over the platform's events; no idle handler until one is installed.
 TApplication::TApplication(platform::Platform& platform) : platform_(platform) {}
 
@@ -32,3 +34,5 @@ bool TApplication::ProcessOnce() {
   if (done && !terminated_) platform_.WaitEvents(10);
   return !terminated_;
 }
+
+}  // namespace zelmar

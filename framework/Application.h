@@ -7,6 +7,8 @@
 
 #include "framework/platform/Platform.h"
 
+namespace zelmar {
+
 class TApplication {
  public:
   // The idle handler returns true when its work is done (the loop may then wait for events) and false when
@@ -50,3 +52,5 @@ class TApplication {
   std::function<void()> synchronize_;
   bool terminated_ = false;
 };
+
+}  // namespace zelmar

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace zelmar {
+
 // Joins the owner's list; the siblings hear of it through AnnounceToOwner once the object is complete.
 TComponent::TComponent(TComponent* owner) : owner_(owner) {
   if (owner_) owner_->components_.push_back(this);
@@ -32,3 +34,5 @@ void TComponent::NotifySiblings(TComponent* component, TOperation operation) {
     if (child != component) child->Notification(component, operation);
   }
 }
+
+}  // namespace zelmar

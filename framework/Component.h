@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace zelmar {
+
 enum class TOperation { opInsert, opRemove };
 
 class TComponent {
@@ -33,3 +35,5 @@ class TComponent {
   TComponent* owner_ = nullptr;
   std::vector<TComponent*> components_;
 };
+
+}  // namespace zelmar

@@ -1,5 +1,7 @@
 #include "framework/Form.h"
 
+namespace zelmar {
+
 // Opens the form's window through the application's platform.
 TForm::TForm(TApplication& application, const platform::WindowSettings& settings)
     : TComponent(nullptr),
@@ -8,3 +10,5 @@ TForm::TForm(TApplication& application, const platform::WindowSettings& settings
 
 // The window closes after every owned component has gone (they are members of the derived form).
 TForm::~TForm() = default;
+
+}  // namespace zelmar

@@ -7,6 +7,8 @@
 #include "framework/Component.h"
 #include "framework/platform/PlatformWindow.h"
 
+namespace zelmar {
+
 class TForm : public TComponent {
  public:
   // Opens the platform window (hidden); Window() is null when the platform has no display.
@@ -20,3 +22,5 @@ class TForm : public TComponent {
   TApplication& application_;
   std::unique_ptr<platform::PlatformWindow> window_;
 };
+
+}  // namespace zelmar

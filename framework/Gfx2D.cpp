@@ -6,6 +6,8 @@
 #include "framework/GfxDevice.h"
 #include "framework/GfxTextures.h"
 
+namespace zelmar {
+
 using namespace platform;
 
 namespace {
@@ -371,3 +373,5 @@ void TGfx2D::Flush() {
   vertexCount_ = indexCount_ = primitiveCount_ = 0;
   kind_ = TPrimitiveKind::pkNone;
 }
+
+}  // namespace zelmar

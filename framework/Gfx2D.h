@@ -12,6 +12,8 @@
 #include "framework/GfxPublisher.h"
 #include "framework/platform/GfxApi.h"
 
+namespace zelmar {
+
 class TBaseTexture;
 
 // The device vertex: pre-transformed position, 0xAARRGGBB colour, one texture coordinate pair.
@@ -103,3 +105,5 @@ class TGfx2D : public TGfxDeviceSubscriber {
   bool lost_ = false;
   int batches_ = 0, verticesDrawn_ = 0, indicesDrawn_ = 0;
 };
+
+}  // namespace zelmar

@@ -3,6 +3,8 @@
 #include "framework/GfxImages.h"
 #include "framework/GfxRounding.h"
 
+namespace zelmar {
+
 namespace {
 
 constexpr TQuadColors kWhiteCorners = {0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu};
@@ -72,3 +74,5 @@ void TGfxCanvas::DrawQuad(TGfxImage* image, const TQuadPoints& points, const TPa
 void TGfxCanvas::FillQuad(const TQuadPoints& points, const TQuadColors& colors, TDrawFx fx) {
   AddColorQuad(points, colors, fx);
 }
+
+}  // namespace zelmar

@@ -6,6 +6,8 @@
 #include "framework/Gfx2D.h"
 #include "framework/GfxPatternGrid.h"
 
+namespace zelmar {
+
 class TGfxImage;
 
 class TGfxCanvas : public TGfx2D {
@@ -32,3 +34,5 @@ class TGfxCanvas : public TGfx2D {
 
 // The corners of an axis-aligned rectangle, clockwise from the top-left.
 TQuadPoints RectPoints(double x, double y, double width, double height);
+
+}  // namespace zelmar

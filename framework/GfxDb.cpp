@@ -10,6 +10,8 @@
 #include "framework/GfxDbBytes.h"
 #include "framework/GfxDbRecord.h"
 
+namespace zelmar {
+
 // A new name means a new file: it must be opened again before use.
 void TGfxDb::SetFileName(const std::string& name) {
   FileNameValue = name;
@@ -176,3 +178,5 @@ int FindGfxDbRecord(const std::vector<TRecordInfo>& records, const std::string& 
       return static_cast<int>(i);
   return -1;
 }
+
+}  // namespace zelmar

@@ -11,6 +11,8 @@
 #include "framework/GfxDbSource.h"
 #include "framework/GfxDbTable.h"
 
+namespace zelmar {
+
 // How Open treats the file.
 enum TOpenModes { opUpdate, opOverwrite, opReadOnly };
 
@@ -85,3 +87,5 @@ bool ReadGfxDbRecordAt(const TGfxDbSource& source, const TGfxDbTable& table, int
 
 // Index of the first record of `records` named `name` ignoring letter case, or -1.
 int FindGfxDbRecord(const std::vector<TRecordInfo>& records, const std::string& name);
+
+}  // namespace zelmar

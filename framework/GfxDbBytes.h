@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+namespace zelmar {
+
 // Reads an unsigned little-endian integer of sizeof(T) bytes.
 template <typename T>
 T GfxDbGetLE(const std::uint8_t* p) {
@@ -29,3 +31,5 @@ inline double GfxDbGetDouble(const std::uint8_t* p) {
 inline void GfxDbPutDouble(std::uint8_t* p, double value) {
   GfxDbPutLE<std::uint64_t>(p, std::bit_cast<std::uint64_t>(value));
 }
+
+}  // namespace zelmar

@@ -7,6 +7,8 @@
 #include <openssl/blowfish.h>
 #include <openssl/crypto.h>
 
+namespace zelmar {
+
 namespace {
 
 constexpr std::size_t MaxKeyLength = 72;
@@ -69,3 +71,5 @@ bool GfxDbEncrypt(std::span<std::uint8_t> data, std::span<const std::uint8_t> ke
                   const std::array<std::uint8_t, 8>& iv) {
   return RunCbc(data, key, iv, true);
 }
+
+}  // namespace zelmar

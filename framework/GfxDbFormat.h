@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace zelmar {
+
 // All integers in the archive are little-endian. The file starts with a 12-byte header
 // ("GfDb", record count, offset of the record table); every record is a 44-byte header followed by
 // its stored data (a zlib stream, encrypted when flagged); the table lists name and header offset.
@@ -50,3 +52,5 @@ struct TGfxDbHeader {
   std::uint32_t RecordCount = 0;
   std::int32_t TableOffset = 0;
 };
+
+}  // namespace zelmar

@@ -7,6 +7,8 @@
 
 #include "framework/GfxDbCipher.h"
 
+namespace zelmar {
+
 namespace {
 
 // Stores a message for the caller when one was asked for, and gives false.
@@ -66,3 +68,5 @@ bool UnpackGfxDbRecord(const TRecordInfo& info, std::vector<std::uint8_t>& store
   out = std::move(unpacked);
   return true;
 }
+
+}  // namespace zelmar

@@ -10,6 +10,8 @@
 
 #include "framework/GfxDbFormat.h"
 
+namespace zelmar {
+
 // MD5 digest of a block of bytes.
 std::array<std::uint8_t, 16> GfxDbDigest(std::span<const std::uint8_t> data);
 
@@ -19,3 +21,5 @@ std::array<std::uint8_t, 16> GfxDbDigest(std::span<const std::uint8_t> data);
 bool UnpackGfxDbRecord(const TRecordInfo& info, std::vector<std::uint8_t>& stored,
                        std::span<const std::uint8_t> key, std::vector<std::uint8_t>& out,
                        std::string* error = nullptr);
+
+}  // namespace zelmar

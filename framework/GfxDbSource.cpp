@@ -8,6 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace zelmar {
+
 // Copies bytes out of the view when the whole range lies inside it.
 bool TGfxDbMemorySource::ReadAt(std::int64_t offset, std::span<std::uint8_t> buffer) const {
   const auto size = static_cast<std::int64_t>(Bytes.size());
@@ -52,3 +54,5 @@ bool TGfxDbFileSource::ReadAt(std::int64_t offset, std::span<std::uint8_t> buffe
   }
   return true;
 }
+
+}  // namespace zelmar

@@ -6,6 +6,8 @@
 #include <span>
 #include <string>
 
+namespace zelmar {
+
 // Something of a known size that can be read at any offset; a read either fills the whole
 // buffer or fails, so no caller ever works on a partly filled buffer.
 class TGfxDbSource {
@@ -43,3 +45,5 @@ class TGfxDbFileSource final : public TGfxDbSource {
   int Fd = -1;
   std::int64_t FileSize = 0;
 };
+
+}  // namespace zelmar

@@ -4,6 +4,8 @@
 
 #include "framework/GfxDbBytes.h"
 
+namespace zelmar {
+
 namespace {
 
 // Stores a message for the caller when one was asked for, and gives false.
@@ -131,3 +133,5 @@ std::string GfxDbLowerCase(std::string text) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   return text;
 }
+
+}  // namespace zelmar

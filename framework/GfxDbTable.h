@@ -10,6 +10,8 @@
 #include "framework/GfxDbFormat.h"
 #include "framework/GfxDbSource.h"
 
+namespace zelmar {
+
 // The archive's table as read from one file.
 struct TGfxDbTable {
   TGfxDbHeader Header;
@@ -33,3 +35,5 @@ bool RecordIsSound(const TRecordInfo& info, std::int64_t fileSize, std::string* 
 
 // Lower-cases ASCII letters only; archive names are 8-bit strings compared this way.
 std::string GfxDbLowerCase(std::string text);
+
+}  // namespace zelmar

@@ -4,6 +4,8 @@
 
 #include <expat.h>
 
+namespace zelmar {
+
 namespace {
 
 enum class ScanState { Outside, InGfx, InGroup };
@@ -85,3 +87,5 @@ TGfxDescScanResult ScanGfxDescription(std::string_view xml, const std::string& g
   XML_ParserFree(parser);
   return result;
 }
+
+}  // namespace zelmar

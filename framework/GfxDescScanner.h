@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+namespace zelmar {
+
 // One start or empty-element tag handed to the entry handler.
 struct TGfxDescTag {
   std::string Element;                                          // lower-cased
@@ -30,3 +32,5 @@ struct TGfxDescScanResult {
 // the fault; tags handed over before it stay handed over.
 TGfxDescScanResult ScanGfxDescription(std::string_view xml, const std::string& group,
                                       const std::function<void(const TGfxDescTag&)>& handler);
+
+}  // namespace zelmar

@@ -2,6 +2,8 @@
 
 #include "framework/Form.h"
 
+namespace zelmar {
+
 using namespace platform;
 
 namespace {
@@ -210,3 +212,5 @@ void TGfxDevice::SetFlag(int index, bool value) {
   flags_[index] = value;
   if (initialized_) Reset();
 }
+
+}  // namespace zelmar

@@ -10,6 +10,8 @@
 #include "framework/platform/GfxApi.h"
 #include "framework/platform/Platform.h"
 
+namespace zelmar {
+
 enum TBitDepth { bdLow, bdHigh };
 
 class TGfxDevice : public TGfxPublisher {
@@ -96,3 +98,5 @@ class TGfxDevice : public TGfxPublisher {
   platform::GfxPresentParameters parameters_{};
   platform::GfxDeviceCaps caps_{};
 };
+
+}  // namespace zelmar

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace zelmar {
+
 // Bits 0-7 source factor, 8-15 destination factor, 16-23 operation; bit 28 asks for texture x colour.
 using TDrawFx = std::int32_t;
 
@@ -59,3 +61,5 @@ inline TBlendDesc DecodeDrawFx(TDrawFx fx) {
 constexpr std::uint32_t SwapRedBlue(std::uint32_t c) {
   return (c & 0xFF00FF00u) | ((c & 0xFFu) << 16) | ((c >> 16) & 0xFFu);
 }
+
+}  // namespace zelmar

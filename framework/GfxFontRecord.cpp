@@ -3,6 +3,8 @@
 #include "framework/GfxRecordReader.h"
 #include "framework/GfxRecordWriter.h"
 
+namespace zelmar {
+
 // The glyph count is checked against the bytes left before anything is allocated.
 std::optional<TFontRecordHeader> ReadFontRecord(std::span<const std::uint8_t> record) {
   TRecordReader reader(record);
@@ -38,3 +40,5 @@ std::vector<std::uint8_t> WriteFontRecord(const TFontRecordHeader& font) {
   writer.WriteBlock(font.ImageRecord);
   return out;
 }
+
+}  // namespace zelmar

@@ -7,6 +7,8 @@
 #include <span>
 #include <vector>
 
+namespace zelmar {
+
 struct TFontRecordHeader {
   std::uint8_t FirstCode = 32;                // character code of glyph 0
   std::int32_t Spacing = 0;                   // whole pixels added to every advance
@@ -20,3 +22,5 @@ std::optional<TFontRecordHeader> ReadFontRecord(std::span<const std::uint8_t> re
 
 // Joins a glyph table and its image record into a font record.
 std::vector<std::uint8_t> WriteFontRecord(const TFontRecordHeader& font);
+
+}  // namespace zelmar

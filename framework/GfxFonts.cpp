@@ -8,6 +8,8 @@
 #include "framework/GfxImages.h"
 #include "framework/GfxTextLayout.h"
 
+namespace zelmar {
+
 namespace {
 
 // A colour with its alpha byte replaced by `alpha` (0 ... 1 of full).
@@ -161,3 +163,5 @@ void TGfxFonts::Notification(TComponent* component, TOperation operation) {
     if (auto* canvas = dynamic_cast<TGfxCanvas*>(component)) canvas_ = canvas;
   }
 }
+
+}  // namespace zelmar

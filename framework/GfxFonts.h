@@ -14,6 +14,8 @@
 #include "framework/GfxFormatChoice.h"
 #include "framework/GfxPublisher.h"
 
+namespace zelmar {
+
 class TGfxCanvas;
 class TGfxFonts;
 class TGfxImage;
@@ -103,3 +105,5 @@ class TGfxFonts : public TGfxDeviceSubscriber {
   TGfxCanvas* canvas_ = nullptr;
   int counter_ = 0;
 };
+
+}  // namespace zelmar

@@ -1,5 +1,7 @@
 #include "framework/GfxFormatChoice.h"
 
+namespace zelmar {
+
 namespace {
 
 using F = TPixelFormat;
@@ -32,3 +34,5 @@ std::span<const TPixelFormat> FormatPreferenceList(TAlphaLevel alpha, TGfxQualit
   if (quality == TGfxQuality::aqMedium) return kFullMedium;
   return kFullHigh;
 }
+
+}  // namespace zelmar

@@ -5,6 +5,8 @@
 
 #include "framework/GfxRecordWriter.h"
 
+namespace zelmar {
+
 namespace {
 
 // The integer fields in the order they follow the format byte.
@@ -42,3 +44,5 @@ std::optional<std::size_t> ImagePixelBytes(TPixelFormat format, std::int32_t wid
   if (total > std::numeric_limits<std::size_t>::max()) return std::nullopt;
   return static_cast<std::size_t>(total);
 }
+
+}  // namespace zelmar

@@ -10,6 +10,8 @@
 #include "framework/GfxPixelFormats.h"
 #include "framework/GfxRecordReader.h"
 
+namespace zelmar {
+
 inline constexpr std::size_t kImageRecordHeaderSize = 33;
 
 struct TImageRecordHeader {
@@ -31,3 +33,5 @@ void WriteImageRecordHeader(const TImageRecordHeader& header, std::vector<std::u
 // when the sizes are negative or the total does not fit the address space.
 std::optional<std::size_t> ImagePixelBytes(TPixelFormat format, std::int32_t width, std::int32_t height,
                                            std::int32_t count);
+
+}  // namespace zelmar

@@ -3,6 +3,8 @@
 #include "framework/GfxDevice.h"
 #include "framework/GfxImageRecord.h"
 
+namespace zelmar {
+
 // Quality picks the format list, so it changes only before textures exist.
 bool TGfxImage::SetQuality(TGfxQuality value) {
   if (State() != tsNone) return false;
@@ -181,3 +183,5 @@ bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
   }
   return true;
 }
+
+}  // namespace zelmar

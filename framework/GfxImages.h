@@ -14,6 +14,8 @@
 #include "framework/GfxPublisher.h"
 #include "framework/GfxTextures.h"
 
+namespace zelmar {
+
 class TGfxImage : public TMultiTexture {
  public:
   explicit TGfxImage(const TGfxDeviceSubscriber* source) : TMultiTexture(source) {}
@@ -61,7 +63,7 @@ class TGfxImages : public TGfxDeviceSubscriber {
   explicit TGfxImages(TComponent* owner);
   ~TGfxImages() override;
 
-  // Appends a new image whose mip-mapping follows MipMappping.
+  // Appends a new image whose mip-mapping follows MipMapping.
   TGfxImage* Add();
   int Count() const { return static_cast<int>(items_.size()); }
   // The image at `index`, or null when out of range.
@@ -73,8 +75,8 @@ class TGfxImages : public TGfxDeviceSubscriber {
   // The first image whose name matches ignoring ASCII letter case, or null.
   TGfxImage* Find(std::string_view name) const;
 
-  bool MipMappping() const { return mipMapping_; }
-  void SetMipMappping(bool value) { mipMapping_ = value; }
+  bool MipMapping() const { return mipMapping_; }
+  void SetMipMapping(bool value) { mipMapping_ = value; }
 
   bool HandleMessage(int msg) override;
 
@@ -85,3 +87,5 @@ class TGfxImages : public TGfxDeviceSubscriber {
 
 // Compares two names ignoring ASCII letter case.
 bool SameNameIgnoringCase(std::string_view a, std::string_view b);
+
+}  // namespace zelmar

@@ -2,6 +2,8 @@
 
 #include "framework/Form.h"
 
+namespace zelmar {
+
 using platform::InputResult;
 
 // Joins the owner, which must be a form.
@@ -62,3 +64,5 @@ bool TGfxKeyboard::KeyDown(int key) const {
 bool TGfxKeyboard::KeyPressed(int key) const {
   return KeyDown(key) && (previous_[static_cast<std::size_t>(key)] & 0x80) == 0;
 }
+
+}  // namespace zelmar

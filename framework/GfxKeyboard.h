@@ -8,6 +8,8 @@
 #include "framework/GfxMouse.h"
 #include "framework/platform/PlatformInput.h"
 
+namespace zelmar {
+
 class TGfxKeyboard : public TComponent {
  public:
   // Throws EInputError unless `owner` is a form.
@@ -38,3 +40,5 @@ class TGfxKeyboard : public TComponent {
   platform::KeyStateTable current_{};
   platform::KeyStateTable previous_{};
 };
+
+}  // namespace zelmar

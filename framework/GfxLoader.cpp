@@ -6,6 +6,8 @@
 #include "framework/GfxFonts.h"
 #include "framework/GfxImages.h"
 
+namespace zelmar {
+
 namespace {
 
 // A description lists a few dozen entries; anything near this size is not one.
@@ -96,3 +98,5 @@ void TGfxLoader::Notification(TComponent* component, TOperation operation) {
   if (component == images_) images_ = nullptr;
   if (component == fonts_) fonts_ = nullptr;
 }
+
+}  // namespace zelmar

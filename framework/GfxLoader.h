@@ -10,6 +10,8 @@
 #include "framework/GfxLoaderEntry.h"
 #include "framework/GfxPublisher.h"
 
+namespace zelmar {
+
 class TGfxImages;
 class TGfxFonts;
 
@@ -56,3 +58,5 @@ class TGfxLoader : public TGfxDeviceSubscriber {
 
 // Reads a whole description file; false for a missing, unreadable or implausibly large file.
 bool ReadDescriptionFile(const std::string& path, std::string& text);
+
+}  // namespace zelmar

@@ -1,5 +1,7 @@
 #include "framework/GfxLoaderEntry.h"
 
+namespace zelmar {
+
 namespace {
 
 // ASCII lower-casing for the option values.
@@ -71,3 +73,5 @@ std::string ArchivePathFor(std::string_view descFile, std::string_view source) {
 std::string ResourceName(const TGfxDescEntry& entry) {
   return entry.Key + "\\" + FileNamePart(entry.Source);
 }
+
+}  // namespace zelmar

@@ -7,6 +7,8 @@
 #include "framework/GfxDescScanner.h"
 #include "framework/GfxFormatChoice.h"
 
+namespace zelmar {
+
 enum class TGfxEntryKind { ekOther, ekImage, ekFont };
 
 // The attributes of an entry as the loader uses them.
@@ -35,3 +37,5 @@ std::string DirectoryPart(std::string_view path);
 std::string ArchivePathFor(std::string_view descFile, std::string_view source);
 // The name reported to OnLoad: key, a backslash and the file name of the source.
 std::string ResourceName(const TGfxDescEntry& entry);
+
+}  // namespace zelmar

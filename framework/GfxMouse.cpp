@@ -2,6 +2,8 @@
 
 #include "framework/Form.h"
 
+namespace zelmar {
+
 using platform::InputResult;
 using platform::InputSucceeded;
 
@@ -107,3 +109,5 @@ bool TGfxMouse::Pressed(int button) const {
 bool TGfxMouse::Released(int button) const {
   return button >= 0 && button < 8 && released_[static_cast<std::size_t>(button)];
 }
+
+}  // namespace zelmar

@@ -10,6 +10,8 @@
 #include "framework/Component.h"
 #include "framework/platform/PlatformInput.h"
 
+namespace zelmar {
+
 class TForm;
 
 // Raised when an input component is not created on a form.
@@ -79,3 +81,5 @@ class TGfxMouse : public TComponent {
   bool pointerKnown_ = false;
   int pointerX_ = 0, pointerY_ = 0;
 };
+
+}  // namespace zelmar

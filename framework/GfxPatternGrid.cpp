@@ -4,6 +4,8 @@
 #include <limits>
 #include <utility>
 
+namespace zelmar {
+
 // Runs when an image prepares its textures.
 bool TPatternGrid::Layout() {
   if (PatternWidth <= 0) PatternWidth = TextureWidth;
@@ -66,3 +68,5 @@ std::optional<TPatternCoords> TPatternGrid::Map(const TPatternRequest& request) 
   out.V = {vTop, vTop, vBottom, vBottom};
   return out;
 }
+
+}  // namespace zelmar

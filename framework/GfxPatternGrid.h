@@ -4,6 +4,8 @@
 #include <array>
 #include <optional>
 
+namespace zelmar {
+
 // What the canvas asks of an image: a pattern, an optional part of it and mirror/flip flags.
 struct TPatternRequest {
   int Pattern = 0;
@@ -42,3 +44,5 @@ struct TPatternGrid {
   // Texture coordinates of a pattern (clamped into range), or nothing when there are no patterns.
   std::optional<TPatternCoords> Map(const TPatternRequest& request) const;
 };
+
+}  // namespace zelmar

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <iterator>
 
+namespace zelmar {
+
 namespace {
 
 constexpr TPixelLayout kLayouts[] = {
@@ -108,3 +110,5 @@ void ConvertRow(TPixelFormat stored, TPixelFormat device, const std::uint8_t* sr
     dst += outBytes;
   }
 }
+
+}  // namespace zelmar

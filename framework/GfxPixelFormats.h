@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace zelmar {
+
 // Codes as they are stored in image records; any other device format is pfUnknown.
 enum class TPixelFormat : std::uint8_t {
   pfR3G3B2 = 0,
@@ -50,3 +52,5 @@ void EncodePixel(TPixelFormat format, std::uint32_t argb, std::uint8_t* dst);
 // is A8R8G8B8, otherwise a decode followed by an encode.
 void ConvertRow(TPixelFormat stored, TPixelFormat device, const std::uint8_t* src, std::uint8_t* dst,
                 int width);
+
+}  // namespace zelmar

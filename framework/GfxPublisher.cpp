@@ -4,6 +4,8 @@
 
 #include "framework/GfxDevice.h"
 
+namespace zelmar {
+
 // A publisher with no subscribers yet.
 TGfxPublisher::TGfxPublisher(TComponent* owner) : TComponent(owner) {}
 
@@ -84,3 +86,5 @@ bool TGfxDeviceSubscriber::AcceptsPublisher(const TGfxPublisher* publisher) cons
 TGfxDevice* TGfxDeviceSubscriber::Device() const {
   return static_cast<TGfxDevice*>(Publisher());
 }
+
+}  // namespace zelmar

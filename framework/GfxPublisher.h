@@ -6,6 +6,8 @@
 
 #include "framework/Component.h"
 
+namespace zelmar {
+
 // Messages the device sends to its subscribers.
 enum DeviceMessage : int {
   msgDeviceCreated = 256,
@@ -70,3 +72,5 @@ class TGfxDeviceSubscriber : public TGfxSubscriber {
   bool AcceptsPublisher(const TGfxPublisher* publisher) const override;
   TGfxDevice* Device() const;
 };
+
+}  // namespace zelmar

@@ -6,6 +6,8 @@
 #include <optional>
 #include <span>
 
+namespace zelmar {
+
 class TRecordReader {
  public:
   explicit TRecordReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
@@ -43,3 +45,5 @@ class TRecordReader {
   std::span<const std::uint8_t> bytes_;
   std::size_t pos_ = 0;
 };
+
+}  // namespace zelmar

@@ -5,6 +5,8 @@
 #include <span>
 #include <vector>
 
+namespace zelmar {
+
 class TRecordWriter {
  public:
   explicit TRecordWriter(std::vector<std::uint8_t>& out) : out_(out) {}
@@ -26,3 +28,5 @@ class TRecordWriter {
  private:
   std::vector<std::uint8_t>& out_;
 };
+
+}  // namespace zelmar

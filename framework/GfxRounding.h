@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+namespace zelmar {
+
 // Rounds to the nearest integer, a half going to the even neighbour (2.5 -> 2, 3.5 -> 4); NaN gives 0 and
 // values beyond the int range are clamped, so odd input never becomes undefined behaviour.
 inline int RoundHalfEven(double value) {
@@ -23,3 +25,5 @@ inline int TruncToInt(double value) {
   if (t <= static_cast<double>(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
   return static_cast<int>(t);
 }
+
+}  // namespace zelmar

@@ -4,6 +4,8 @@
 
 #include "framework/GfxRounding.h"
 
+namespace zelmar {
+
 namespace {
 
 // Parses exactly eight hexadecimal digits; nothing when any of them is not a hex digit.
@@ -55,3 +57,5 @@ int GlyphExtent(double scale, int size) {
 int GlyphOrigin(double pen) {
   return TruncToInt(pen);
 }
+
+}  // namespace zelmar

@@ -5,6 +5,8 @@
 #include <span>
 #include <string_view>
 
+namespace zelmar {
+
 // What the layout needs to know about a font.
 struct TTextMetrics {
   std::uint8_t FirstCode = 32;
@@ -62,3 +64,5 @@ double LayoutText(const TTextMetrics& m, std::string_view text, double x, double
   }
   return pen;
 }
+
+}  // namespace zelmar

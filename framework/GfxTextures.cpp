@@ -3,6 +3,8 @@
 #include "framework/GfxDevice.h"
 #include "framework/GfxPublisher.h"
 
+namespace zelmar {
+
 using platform::GfxFormat;
 
 // A2R2G2B2 is only ever stored, never a device format.
@@ -188,3 +190,5 @@ bool TMultiTexture::Unlock(int index) {
   platform::GfxApiTexture* texture = At(index);
   return texture && platform::GfxSucceeded(texture->UnlockRect(0));
 }
+
+}  // namespace zelmar

@@ -8,6 +8,8 @@
 #include "framework/GfxPixelFormats.h"
 #include "framework/platform/GfxApi.h"
 
+namespace zelmar {
+
 class TGfxDevice;
 class TGfxDeviceSubscriber;
 
@@ -98,3 +100,5 @@ class TMultiTexture : public TBaseTexture {
   int count_ = 1;
   std::vector<std::unique_ptr<platform::GfxApiTexture>> textures_;
 };
+
+}  // namespace zelmar

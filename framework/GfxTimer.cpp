@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+namespace zelmar {
+
 namespace {
 
 constexpr std::int64_t kOne = 1 << 20;                                          // one unit in fixed point
@@ -122,3 +124,5 @@ void TGfxTimer::Process() {
   }
   lag_ &= static_cast<std::int32_t>(kOne - 1);
 }
+
+}  // namespace zelmar

@@ -9,6 +9,8 @@
 #include "framework/Application.h"
 #include "framework/Component.h"
 
+namespace zelmar {
+
 enum TPerformancePrecision { ppLow, ppHigh };
 
 class TGfxTimer : public TComponent {
@@ -61,3 +63,5 @@ class TGfxTimer : public TComponent {
   std::uint32_t lastTick_ = 0;
   std::uint64_t frequency_ = 0;
 };
+
+}  // namespace zelmar

@@ -6,11 +6,13 @@
 
 #include "scene/ScenePainter.h"
 
+namespace zelmar {
 class TGfxCanvas;
 class TGfxFont;
 class TGfxFonts;
 class TGfxImage;
 class TGfxImages;
+}  // namespace zelmar
 
 namespace zelmar::scene {
 

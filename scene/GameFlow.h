@@ -4,12 +4,14 @@
 
 #include <functional>
 
-#include "scene/GameClock.h"
+#include "scene/IntervalTimer.h"
 #include "scene/SceneKeys.h"
 #include "scene/SceneSounds.h"
 #include "scene/SceneState.h"
 
+namespace zelmar {
 class TChessBrd;
+}  // namespace zelmar
 
 namespace zelmar::scene {
 
@@ -25,7 +27,7 @@ class TGameFlow {
  public:
   // Works on `state`, `engine` (whose ten events it takes over), the cues and the one-second game clock
   // (whose OnTimer it takes over).
-  TGameFlow(TSceneState& state, TChessBrd& engine, TSceneSounds& sounds, TGameClock& clock);
+  TGameFlow(TSceneState& state, TChessBrd& engine, TSceneSounds& sounds, TIntervalTimer& clock);
   ~TGameFlow();
   TGameFlow(const TGameFlow&) = delete;
   TGameFlow& operator=(const TGameFlow&) = delete;
@@ -64,7 +66,7 @@ class TGameFlow {
  private:
   // --- Steps of the handlers above ---
   void ClickBoard();
-  void PressToolButton(int button);
+  void PressToolButton(TToolButton button);
   void EnPassantAndCastling();
   void PromoteOnArrival();
   void HandOverOrContinue();
@@ -82,7 +84,7 @@ class TGameFlow {
   TSceneState& state_;
   TChessBrd& engine_;
   TSceneSounds& sounds_;
-  TGameClock& clock_;
+  TIntervalTimer& clock_;
 
   TFlowCounts counts_;
   int engineCalls_ = 0;                  // depth of the flow's own engine calls now running

@@ -14,7 +14,7 @@
 namespace zelmar::scene {
 
 // Takes over the engine's ten events and the clock's firing.
-TGameFlow::TGameFlow(TSceneState& state, TChessBrd& engine, TSceneSounds& sounds, TGameClock& clock)
+TGameFlow::TGameFlow(TSceneState& state, TChessBrd& engine, TSceneSounds& sounds, TIntervalTimer& clock)
     : state_(state), engine_(engine), sounds_(sounds), clock_(clock) {
   engine_.OnLegalMove = [this](TChessBrd&, Square o, Square n) { ChessEngineLegalMove(Ord(o), Ord(n)); };
   engine_.OnPromotion = [this](TChessBrd&, Square o, Square n, char& piece) {
@@ -225,16 +225,16 @@ void TGameFlow::ChessEnginePromotion(int, int, char& newPiece) {
 }
 
 void TGameFlow::ChessEngineCapture() {
-  if (!StaleEvent()) sounds_.PlaySound(4);
+  if (!StaleEvent()) sounds_.PlaySound(TSoundClip::Capture);
 }
 
 void TGameFlow::ChessEngineCheck() {
-  if (!StaleEvent()) sounds_.PlaySound(7);
+  if (!StaleEvent()) sounds_.PlaySound(TSoundClip::Check);
 }
 
 void TGameFlow::ChessEngineMate() {
   if (StaleEvent()) return;
-  sounds_.PlaySound(7);
+  sounds_.PlaySound(TSoundClip::Check);
   state_.ResultText = ResultTextOf(TResult::Mate, state_.Options.Lang);
   EndGame();
 }

@@ -2,17 +2,11 @@
 
 #include <string>
 
+#include "scene/MenuTable.h"
 #include "scene/SceneTexts.h"
 
 namespace zelmar::scene {
 namespace {
-
-// The current value of options item 1..9.
-int OptionValue(const GameOptions& o, int item) {
-  const std::int32_t values[9] = {o.Army,  o.Mode,  o.Depth,    o.Background, o.Classic,
-                                  o.Music, o.Sound, o.Priority, o.Lang};
-  return values[item - 1];
-}
 
 // One text in a single colour at a logical point.
 void Text(const TSceneState& state, TScenePainter& painter, int font, std::string_view text, int x, int y,
@@ -20,71 +14,73 @@ void Text(const TSceneState& state, TScenePainter& painter, int font, std::strin
   painter.TextOut(font, text, x + state.OriginX, y + state.OriginY, color, color, fxBlend);
 }
 
-// The main menu's four items, the hovered one all yellow, the others green fading to white.
+// The main menu's items, the hovered one all yellow, the others green fading to white.
 void DrawMainMenu(const TSceneState& state, TScenePainter& painter) {
-  for (int i = 1; i <= 4; ++i) {
+  const TMenu& menu = MenuOf(TMenuKind::MainMenu);
+  for (int i = 1; i <= static_cast<int>(menu.Items.size()); ++i) {
     const bool hovered = i == state.MenuHover;
     const std::uint32_t top = hovered ? 0xFFFFFF00 : 0xFF00FF00, bottom = hovered ? 0xFFFFFF00 : 0xFFFFFFFF;
-    painter.TextOut(kMenuFont, MainMenuText(i, state.Options.Lang), 86 + state.OriginX,
-                    155 + 40 * (i - 1) + state.OriginY, top, bottom, fxBlend);
+    const TItemBox box = ItemBox(menu, i);
+    painter.TextOut(kMenuFont, MenuItemText(TMenuKind::MainMenu, i, state.Options.Lang),
+                    box.Left + state.OriginX, box.Top + state.OriginY, top, bottom, fxBlend);
   }
 }
 
-// The options list: ten labels, then the value boxes of items 1..9.
+// The options list: the labels, and beside each item with a setting the box of its value.
 void DrawOptionsMenu(const TSceneState& state, TScenePainter& painter) {
   const int lang = state.Options.Lang;
-  for (int i = 1; i <= 10; ++i) {
-    const int y = 155 + 40 * (i - 1);
-    const std::string& label = OptionLabel(i, lang);
-    Text(state, painter, kTextFont, label, 87, y + 1, 0xFFFFFFFF);
+  const TMenu& menu = MenuOf(TMenuKind::OptionsMenu);
+  const int count = static_cast<int>(menu.Items.size());
+  for (int i = 1; i <= count; ++i) {
+    const TItemBox box = ItemBox(menu, i);
+    const std::string& label = MenuItemText(TMenuKind::OptionsMenu, i, lang);
+    Text(state, painter, kTextFont, label, box.Left + 1, box.Top + 1, 0xFFFFFFFF);
     if (i == state.MenuHover) {
-      Text(state, painter, kTextFont, label, 87, y + 1, 0xFF000000);
-      Text(state, painter, kTextFont, label, 86, y, 0xFFFFFFFF);
+      Text(state, painter, kTextFont, label, box.Left + 1, box.Top + 1, 0xFF000000);
+      Text(state, painter, kTextFont, label, box.Left, box.Top, 0xFFFFFFFF);
     } else {
-      Text(state, painter, kTextFont, label, 86, y, 0xFF223322);
+      Text(state, painter, kTextFont, label, box.Left, box.Top, 0xFF223322);
     }
   }
-  for (int i = 1; i <= 9; ++i) {
-    const int y = 152 + 40 * (i - 1);
+  for (int i = 1; i <= count; ++i) {
+    const TMenuItem& item = menu.Items[static_cast<std::size_t>(i - 1)];
+    if (item.Setting == nullptr) continue;
+    const int y = ItemBox(menu, i).Top - 3;
     painter.FillRect(243 + state.OriginX, y + state.OriginY, 140, 30, 0xFFF6CFAD, fxMultiply);
-    const std::string& value = OptionValueText(i, OptionValue(state.Options, i), lang);
+    const std::string& value = OptionValueText(i, state.Options.*item.Setting, lang);
     Text(state, painter, kTextFont, value, 247, y + 4, 0xFF888888);
     Text(state, painter, kTextFont, value, 246, y + 3, 0xFFFFFFFF);
   }
 }
 
-// Button i of a row whose first box is at (x0, y0): a dark or, hovered, blue box with its text.
-void DrawButton(const TSceneState& state, TScenePainter& painter, int i, int x0, int y0,
+// Item i of a row of buttons: a dark or, hovered, blue box with its text.
+void DrawButton(const TSceneState& state, TScenePainter& painter, const TMenu& menu, int i,
                 std::string_view text) {
   const bool hovered = i == state.MenuHover;
-  const int left = x0 + 100 * (i - 1);
+  const TItemBox box = ItemBox(menu, i);
+  const int width = box.Right - box.Left, height = box.Bottom - box.Top;
   if (hovered)
-    painter.FillRect(left + state.OriginX, y0 + state.OriginY, 98, 30, 0xFF192956, fxOpaque);
+    painter.FillRect(box.Left + state.OriginX, box.Top + state.OriginY, width, height, 0xFF192956, fxOpaque);
   else
-    painter.FillRect(left + state.OriginX, y0 + state.OriginY, 98, 30, 0xFF151515, fxSubtract);
-  Text(state, painter, kTextFont, text, left + 4, y0 + 4, 0xFF000000);
-  Text(state, painter, kTextFont, text, left + 3, y0 + 3, hovered ? 0xFFFFFFFF : 0xFF00FFFF);
+    painter.FillRect(box.Left + state.OriginX, box.Top + state.OriginY, width, height, 0xFF151515,
+                     fxSubtract);
+  Text(state, painter, kTextFont, text, box.Left + 4, box.Top + 4, 0xFF000000);
+  Text(state, painter, kTextFont, text, box.Left + 3, box.Top + 3, hovered ? 0xFFFFFFFF : 0xFF00FFFF);
 }
 
-// The dialog window with its question moved right by `d`.
-void DrawWindow(const TSceneState& state, TScenePainter& painter, std::string_view question, int d) {
-  painter.Draw(TPicture::Window, 0, 287 + state.OriginX, 277 + state.OriginY, fxBlend);
-  Text(state, painter, kTextFont, question, 339 + d, 349, 0xFF000000);
-  Text(state, painter, kTextFont, question, 338 + d, 348, 0xFFFFFFFF);
-}
-
-// The quit window: question and two buttons.
-void DrawQuitConfirm(const TSceneState& state, TScenePainter& painter) {
+// A row of buttons, under a dialog window with its question when the menu has one.
+void DrawButtonRow(const TSceneState& state, TScenePainter& painter, TMenuKind kind) {
   const int lang = state.Options.Lang;
-  DrawWindow(state, painter, QuitQuestion(lang), lang == 1 ? 21 : 42);
-  for (int i = 1; i <= 2; ++i) DrawButton(state, painter, i, 413, 397, QuitButtonText(i, lang));
-}
-
-// The in-game window: question and three buttons.
-void DrawGameDialog(const TSceneState& state, TScenePainter& painter) {
-  const int lang = state.Options.Lang;
-  DrawWindow(state, painter, GameDialogQuestion(lang), lang == 1 ? 57 : 41);
-  for (int i = 1; i <= 3; ++i) DrawButton(state, painter, i, 364, 397, GameDialogButtonText(i, lang));
+  const TMenu& menu = MenuOf(kind);
+  if (!menu.Question.English.empty()) {
+    const std::string& question = MenuQuestion(kind, lang);
+    const int d = menu.QuestionShift[lang == 1 ? 0 : 1];
+    painter.Draw(TPicture::Window, 0, 287 + state.OriginX, 277 + state.OriginY, fxBlend);
+    Text(state, painter, kTextFont, question, 339 + d, 349, 0xFF000000);
+    Text(state, painter, kTextFont, question, 338 + d, 348, 0xFFFFFFFF);
+  }
+  for (int i = 1; i <= static_cast<int>(menu.Items.size()); ++i)
+    DrawButton(state, painter, menu, i, MenuItemText(kind, i, lang));
 }
 
 }  // namespace
@@ -99,14 +95,9 @@ void DrawMenu(const TSceneState& state, TScenePainter& painter) {
       DrawOptionsMenu(state, painter);
       break;
     case TMenuKind::QuitConfirm:
-      DrawQuitConfirm(state, painter);
-      break;
     case TMenuKind::GameDialog:
-      DrawGameDialog(state, painter);
-      break;
     case TMenuKind::HelpButtons:
-      for (int i = 1; i <= 3; ++i)
-        DrawButton(state, painter, i, 711, 723, HelpButtonText(i, state.Options.Lang));
+      DrawButtonRow(state, painter, state.MenuKind);
       break;
     case TMenuKind::NoMenu:
       break;

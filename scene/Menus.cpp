@@ -3,53 +3,11 @@
 #include <utility>
 
 #include "engine/ChessBrd.h"
+#include "scene/MenuTable.h"
 
 namespace zelmar::scene {
 
 namespace {
-
-// An item box of a menu; all its bounds are exclusive.
-struct TItemBox {
-  std::int32_t Left, Right, Top, Bottom;
-};
-
-// The boxes of a menu: `count` items, item i moved by (i - 1) * (stepX, stepY) from the first.
-struct TMenuBoxes {
-  TItemBox First;
-  std::int32_t StepX, StepY;
-  std::int32_t Count;
-};
-
-// The item boxes of every menu in logical coordinates; NoMenu has none.
-TMenuBoxes BoxesOf(TMenuKind kind) {
-  switch (kind) {
-    case TMenuKind::MainMenu:
-      return {{86, 281, 155, 190}, 0, 40, 4};
-    case TMenuKind::OptionsMenu:
-      return {{86, 378, 155, 179}, 0, 40, 10};
-    case TMenuKind::QuitConfirm:
-      return {{413, 511, 397, 427}, 100, 0, 2};
-    case TMenuKind::GameDialog:
-      return {{364, 462, 397, 427}, 100, 0, 3};
-    case TMenuKind::HelpButtons:
-      return {{711, 809, 723, 753}, 100, 0, 3};
-    case TMenuKind::NoMenu:
-      break;
-  }
-  return {{0, 0, 0, 0}, 0, 0, 0};
-}
-
-// The item of `boxes` that strictly contains (x, y), 1-based, or 0.
-std::int32_t ItemAt(const TMenuBoxes& boxes, std::int32_t x, std::int32_t y) {
-  for (std::int32_t i = 1; i <= boxes.Count; ++i) {
-    const std::int32_t dx = boxes.StepX * (i - 1), dy = boxes.StepY * (i - 1);
-    if (boxes.First.Left + dx < x && x < boxes.First.Right + dx && boxes.First.Top + dy < y &&
-        y < boxes.First.Bottom + dy) {
-      return i;
-    }
-  }
-  return 0;
-}
 
 // One step of a setting: the next value, and 1 after the last (a value out of range also goes to 1).
 void StepValue(std::int32_t& value, std::int32_t last) {
@@ -70,39 +28,25 @@ TThreadPriority PriorityOf(std::int32_t setting) {
 
 }  // namespace
 
-TMenus::TMenus(TSceneState& state, TChessBrd& engine, TSceneSounds& sounds, TGameClock& clock,
+TMenus::TMenus(TSceneState& state, TChessBrd& engine, TSceneSounds& sounds, TIntervalTimer& clock,
                TMenuActions actions)
     : state_(state), engine_(engine), sounds_(sounds), clock_(clock), actions_(std::move(actions)) {}
 
 // Sets MenuHover to the item of the current menu under the cursor; with no menu it keeps its value.
 void TMenus::MenuHoverStep() {
   if (state_.MenuKind == TMenuKind::NoMenu) return;
-  state_.MenuHover = ItemAt(BoxesOf(state_.MenuKind), state_.CursorX, state_.CursorY);
+  state_.MenuHover = ItemAt(MenuOf(state_.MenuKind), state_.CursorX, state_.CursorY);
 }
 
-// Runs the hovered item of the current menu; a click beside every item does nothing.
+// Runs the hovered item of the current menu, after the click clip where the menu has one; a click beside
+// every item does nothing.
 void TMenus::MenuClick() {
   const std::int32_t item = state_.MenuHover;
   if (item == 0) return;
-  switch (state_.MenuKind) {
-    case TMenuKind::MainMenu:
-      MainMenuClick(item);
-      break;
-    case TMenuKind::QuitConfirm:
-      QuitConfirmClick(item);
-      break;
-    case TMenuKind::OptionsMenu:
-      OptionsClick(item);
-      break;
-    case TMenuKind::HelpButtons:
-      HelpButtonsClick(item);
-      break;
-    case TMenuKind::GameDialog:
-      GameDialogClick(item);
-      break;
-    case TMenuKind::NoMenu:
-      break;
-  }
+  const TMenu& menu = MenuOf(state_.MenuKind);
+  if (menu.ClickSound) sounds_.PlaySound(TSoundClip::Click);
+  if (item < 1 || item > static_cast<std::int32_t>(menu.Items.size())) return;
+  Run(menu.Items[static_cast<std::size_t>(item - 1)]);
 }
 
 // Escape on the title screen leaves the options unsaved, and from every other menu asks to quit.
@@ -160,118 +104,65 @@ void TMenus::ReturnToMenu() {
   state_.MenuHover = 0;
 }
 
-// "Game", "Help", "Options", "Quit"; silent.
-void TMenus::MainMenuClick(std::int32_t item) {
-  switch (item) {
-    case 1:
+// The action of a menu item.
+void TMenus::Run(const TMenuItem& item) {
+  GameOptions& options = state_.Options;
+  switch (item.Action) {
+    case TMenuAction::StartGame:
       StartGameFromMenu();
       break;
-    case 2:
+    case TMenuAction::OpenHelp:
       OpenHelp();
       break;
-    case 3:
+    case TMenuAction::OpenOptions:
       OpenOptions();
       break;
-    case 4:
+    case TMenuAction::OpenQuitConfirm:
       OpenQuitConfirm();
       break;
-    default:
+    case TMenuAction::ReturnToMenu:
+      ReturnToMenu();
       break;
-  }
-}
-
-// "Cancel" back to the main menu, "Quit" ends the program at once without saving; silent.
-void TMenus::QuitConfirmClick(std::int32_t item) {
-  if (item == 1) {
-    ReturnToMenu();
-  } else if (item == 2 && actions_.Quit) {
-    actions_.Quit();
-  }
-}
-
-// Steps the clicked setting with a click sound; "Back to Menu" saves the settings and returns.
-void TMenus::OptionsClick(std::int32_t item) {
-  GameOptions& options = state_.Options;
-  sounds_.PlaySound(2);
-  switch (item) {
-    case 1:
-      StepValue(options.Army, 2);
+    case TMenuAction::Quit:
+      if (actions_.Quit) actions_.Quit();
       break;
-    case 2:
-      StepValue(options.Mode, 2);
+    case TMenuAction::StepOption:
+      StepSetting(item);
       break;
-    case 3:
-      StepValue(options.Depth, 8);
-      break;
-    case 4:
-      StepValue(options.Background, 2);
-      break;
-    case 5:
+    case TMenuAction::StepBoardStyle:
       // The board style last shown is remembered for the tool button that shows the board again.
-      StepValue(options.Classic, 3);
+      StepSetting(item);
       if (options.Classic == 2 || options.Classic == 3) options.Board = options.Classic;
       break;
-    case 6:
+    case TMenuAction::StepMusic:
       // Turning the music on starts nothing: the next tune comes with the next screen change.
-      StepValue(options.Music, 2);
+      StepSetting(item);
       if (options.Music == 2 && sounds_.MusicPlaying()) sounds_.StopMusic();
       break;
-    case 7:
-      StepValue(options.Sound, 2);
-      break;
-    case 8:
-      StepValue(options.Priority, 3);
+    case TMenuAction::StepPriority:
+      StepSetting(item);
       engine_.SetThinkingPriority(PriorityOf(options.Priority));
       break;
-    case 9:
-      StepValue(options.Lang, 2);
-      break;
-    case 10:
+    case TMenuAction::SaveOptions:
       // A failed save is not reported; the settings stay in use for this run.
       if (actions_.SaveOptions) static_cast<void>(actions_.SaveOptions(options));
       ReturnToMenu();
       break;
-    default:
-      break;
-  }
-}
-
-// "Menu", "Options", "Quit" under the help screen; silent.
-void TMenus::HelpButtonsClick(std::int32_t item) {
-  switch (item) {
-    case 1:
-      ReturnToMenu();
-      break;
-    case 2:
-      OpenOptions();
-      break;
-    case 3:
-      OpenQuitConfirm();
-      break;
-    default:
-      break;
-  }
-}
-
-// "Cancel" back to the game, "Rematch" a new game with the tune going on, "Menu" to the main menu.
-void TMenus::GameDialogClick(std::int32_t item) {
-  sounds_.PlaySound(2);
-  switch (item) {
-    case 1:
+    case TMenuAction::CloseDialog:
       state_.MenuKind = TMenuKind::NoMenu;
       state_.MenuHover = 0;
       break;
-    case 2:
+    case TMenuAction::Rematch:
       if (actions_.StartNewGame) actions_.StartNewGame();
       state_.MenuKind = TMenuKind::NoMenu;
       state_.MenuHover = 0;
       break;
-    case 3:
-      ReturnToMenu();
-      break;
-    default:
-      break;
   }
+}
+
+// Steps the item's setting through its values.
+void TMenus::StepSetting(const TMenuItem& item) {
+  StepValue(state_.Options.*item.Setting, static_cast<std::int32_t>(item.Values.size()));
 }
 
 }  // namespace zelmar::scene

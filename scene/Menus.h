@@ -5,14 +5,18 @@
 #include <cstdint>
 #include <functional>
 
-#include "scene/GameClock.h"
+#include "scene/IntervalTimer.h"
 #include "scene/SceneKeys.h"
 #include "scene/SceneSounds.h"
 #include "scene/SceneState.h"
 
+namespace zelmar {
 class TChessBrd;
+}  // namespace zelmar
 
 namespace zelmar::scene {
+
+struct TMenuItem;
 
 // What the menus ask of the game window.
 struct TMenuActions {
@@ -23,7 +27,7 @@ struct TMenuActions {
 
 class TMenus {
  public:
-  TMenus(TSceneState& state, TChessBrd& engine, TSceneSounds& sounds, TGameClock& clock,
+  TMenus(TSceneState& state, TChessBrd& engine, TSceneSounds& sounds, TIntervalTimer& clock,
          TMenuActions actions);
 
   // The hit test of the current menu, every tick.
@@ -42,16 +46,13 @@ class TMenus {
   void ReturnToMenu();
 
  private:
-  void MainMenuClick(std::int32_t item);
-  void QuitConfirmClick(std::int32_t item);
-  void OptionsClick(std::int32_t item);
-  void HelpButtonsClick(std::int32_t item);
-  void GameDialogClick(std::int32_t item);
+  void Run(const TMenuItem& item);
+  void StepSetting(const TMenuItem& item);
 
   TSceneState& state_;
   TChessBrd& engine_;
   TSceneSounds& sounds_;
-  TGameClock& clock_;
+  TIntervalTimer& clock_;
   TMenuActions actions_;
 };
 

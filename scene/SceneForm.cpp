@@ -96,7 +96,7 @@ void TSceneForm::SetUpComponents() {
   SceneCanvas.SetAntialias(false);
   SceneCanvas.SetDithering(false);
   SceneCanvas.SetPublisher(&Device);
-  Images.SetMipMappping(false);
+  Images.SetMipMapping(false);
   Images.SetPublisher(&Device);
   Archive.SetFileName((setup_.DataFolder / "zelmar.dat").string());
   Archive.SetOpenMode(opReadOnly);

@@ -28,8 +28,8 @@
 #include "launcher/GameOptions.h"
 #include "launcher/MainForm.h"
 #include "scene/CanvasPainter.h"
-#include "scene/GameClock.h"
 #include "scene/GameFlow.h"
+#include "scene/IntervalTimer.h"
 #include "scene/Menus.h"
 #include "scene/SceneState.h"
 #include "scene/SoundCues.h"
@@ -92,8 +92,8 @@ class TSceneForm : public TForm {
   // --- Components (destroyed in reverse order: the engine last, after everything that uses it) ---
   TChessBrd ChessEngine;
   TChessThread* ComputerPlayer = nullptr;  // the engine's worker, owned by it
-  TGameClock Timer1;
-  TGameClock EnginePoll;  // the half-second poll of a custom move source
+  TIntervalTimer Timer1;
+  TIntervalTimer EnginePoll;  // the half-second poll of a custom move source
   TGfxDevice Device;
   TGfxTimer Timer;
   TGfxCanvas SceneCanvas;

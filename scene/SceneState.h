@@ -19,9 +19,33 @@ enum class TMenuKind { NoMenu, MainMenu, QuitConfirm, OptionsMenu, HelpButtons, 
 // Where the game stands.
 enum class TGameState { HumanToMove, ComputerThinking, GameOver, ChoosePromotion };
 
+// The tool buttons of the game screen, left to right; `ButtonHover` holds their values, 0 for none.
+enum class TToolButton : std::int32_t {
+  None = 0,
+  Inversion = 1,     // which army stands at the bottom
+  ZoomIn = 2,        // larger figures
+  ZoomOut = 3,       // smaller figures
+  ClassicBoard = 4,  // hides or shows the flat board
+  BoardBigger = 5,
+  BoardSmaller = 6,
+  StepBack = 7,     // one move back through the record
+  StepForward = 8,  // one move forward through the record
+  GameDialog = 9,   // the in-game window
+};
+inline constexpr std::int32_t kToolButtonCount = 9;
+
 // The logical screen every position of the scene is given in.
 inline constexpr int kLogicalWidth = 1024;
 inline constexpr int kLogicalHeight = 768;
+
+// The glide of a moving piece from one square's centre to another's.
+struct TGlide {
+  std::int32_t AnimStartX = 0, AnimStartY = 0, AnimEndX = 0, AnimEndY = 0;  // back-buffer pixels
+  double AnimPosX = 0, AnimPosY = 0;            // exact position of the moving piece
+  double AnimStepX = 0, AnimStepY = 0;          // direction of travel, the longer axis 1.0
+  std::int32_t AnimX = 0, AnimY = 0;            // rounded position of the moving piece
+  static constexpr std::int32_t AnimSpeed = 5;  // pixels per tick along the longer axis
+};
 
 struct TSceneState {
   // --- Screen (start-up and frame loop) ---
@@ -39,13 +63,9 @@ struct TSceneState {
   std::int32_t MovingPiece = 0;  // piece code of the move being animated or just finished
   std::int32_t PanelPiece = 0;   // piece code shown in the side panel, 0 = panel hidden
   bool Animating = false;
-  std::int32_t AnimStartX = 0, AnimStartY = 0, AnimEndX = 0, AnimEndY = 0;  // back-buffer pixels
-  double AnimPosX = 0, AnimPosY = 0;            // exact position of the moving piece
-  double AnimStepX = 0, AnimStepY = 0;          // direction of travel, the longer axis 1.0
-  std::int32_t AnimX = 0, AnimY = 0;            // rounded position of the moving piece
-  static constexpr std::int32_t AnimSpeed = 5;  // pixels per tick along the longer axis
+  TGlide Glide;                     // the moving piece's way while Animating
   std::string ResultText;           // Windows-1251 text shown when the game is over; empty while it runs
-  std::int32_t ButtonHover = 0;     // tool button under the cursor, 1..9, 0 = none
+  std::int32_t ButtonHover = 0;     // the TToolButton under the cursor, 0 = none
   std::int32_t PromotionHover = 0;  // promotion choice under the cursor, 2..5, 0 = none
 
   // --- Board view ---

@@ -4,94 +4,100 @@
 
 #include <array>
 #include <cerrno>
+#include <span>
 #include <vector>
+
+#include "scene/MenuTable.h"
 
 namespace zelmar::scene {
 namespace {
 
-// One text in both languages, UTF-8.
-struct TPair {
-  std::string_view English, Russian;
-};
-
-constexpr TPair kStatus[] = {{"Your move?", "Ваш ход?"},
-                             {"Please wait. Thinking...", "Пожалуйста, подождите..."},
-                             {"", ""},
-                             {"Please select piece", "Пожалуйста, выберите фигуру"}};
-constexpr TPair kResults[] = {{"Game Over - Mate", "Игра завершена - Мат"},
-                              {"Draw - StaleMate", "Ничья - Пат"},
-                              {"Draw - No Mating Material", "Ничья - Мат невозможен"},
-                              {"Draw - Threefold Position", "Ничья - Повторение позиции"}};
+constexpr TTextPair kStatus[] = {{"Your move?", "Ваш ход?"},
+                                 {"Please wait. Thinking...", "Пожалуйста, подождите..."},
+                                 {"", ""},
+                                 {"Please select piece", "Пожалуйста, выберите фигуру"}};
+constexpr TTextPair kResults[] = {{"Game Over - Mate", "Игра завершена - Мат"},
+                                  {"Draw - StaleMate", "Ничья - Пат"},
+                                  {"Draw - No Mating Material", "Ничья - Мат невозможен"},
+                                  {"Draw - Threefold Position", "Ничья - Повторение позиции"}};
 // Codes -6..6 at index code + 6, then the two Zelmars.
-constexpr TPair kPieces[] = {{"Black King", "Черный Король"},
-                             {"Black Queen", "Черный Ферзь"},
-                             {"Black Rook", "Черная Ладья"},
-                             {"Black Bishop", "Черный Слон"},
-                             {"Black Knight", "Черный Конь"},
-                             {"Black Pawn", "Черная Пешка"},
-                             {"", ""},
-                             {"White Pawn", "Белая Пешка"},
-                             {"White Knight", "Белый Конь"},
-                             {"White Bishop", "Белый Слон"},
-                             {"White Rook", "Белая Ладья"},
-                             {"White Queen", "Белый Ферзь"},
-                             {"White King", "Белый Король"},
-                             {"White Zelmar", "Белая Зельмара"},
-                             {"Black Zelmar", "Черная Зельмара"}};
-constexpr TPair kMainMenu[] = {
-    {"Game", "Играть"}, {"Help", "Справка"}, {"Options", "Настройки"}, {"Quit", "Выход"}};
-constexpr TPair kQuit[] = {
-    {"Are you sure you want to quit?", "Вы хотите покинуть игру?"}, {"Cancel", "Отмена"}, {"Quit", "Выход"}};
-constexpr TPair kGameDialog[] = {{"Please select to continue", "Выберите для продолжения"},
-                                 {"Cancel", "Отмена"},
-                                 {"Rematch", "Рестарт"},
-                                 {"Menu", "Меню"}};
-constexpr TPair kHelpButtons[] = {{"Menu", "Меню"}, {"Options", "Опции"}, {"Quit", "Выход"}};
-constexpr TPair kOptionLabels[] = {{"Your Army", "Ваша армия"}, {"Mode", "Тип игры"},
-                                   {"Level", "Уровень"},        {"Location", "Локация"},
-                                   {"Classic Board", "Доска"},  {"Music", "Музыка"},
-                                   {"Sound Effects", "Звук"},   {"Engine Priority", "Приоритет"},
-                                   {"Language", "Язык"},        {"Back to Menu", "Назад в меню"}};
-constexpr TPair kArmy[] = {{"Blondes", "Блондинки"}, {"Brunettes", "Брюнетки"}};
-constexpr TPair kMode[] = {{"Classic", "Классическая"}, {"Zelmarian", "Зельмарская"}};
-constexpr TPair kLevel[] = {{"1", "1"}, {"2", "2"}, {"3", "3"}, {"4", "4"},
-                            {"5", "5"}, {"6", "6"}, {"7", "7"}, {"8", "8"}};
-constexpr TPair kLocation[] = {{"Castle", "Замок"}, {"Town", "Город"}};
-constexpr TPair kClassic[] = {{"None", "Нет"}, {"Wood", "Дерево"}, {"Marble", "Мрамор"}};
-constexpr TPair kYesNo[] = {{"Yes", "Да"}, {"No", "Нет"}};
-constexpr TPair kPriority[] = {{"Lowest", "Оч. низкий"}, {"Lower", "Низкий"}, {"Normal", "Обычный"}};
-constexpr TPair kLanguage[] = {{"English", "English"}, {"Russian", "Russian"}};
-constexpr TPair kLegend[] = {{"Black pieces at the bottom", "Черные фигуры внизу"},
-                             {"White pieces at the bottom", "Белые фигуры внизу"},
-                             {"Increase pieces size", "Увеличить размер фигур"},
-                             {"Decrease pieces size", "Уменьшить размер фигур"},
-                             {"Hidden classic board", "Скрыть классическую доску"},
-                             {"Show classic board", "Показать классическую доску"},
-                             {"Increase board size", "Увеличить размер доски"},
-                             {"Decrease board size", "Уменьшить размер доски"},
-                             {"Move back", "Ход назад"},
-                             {"Move forward", "Ход вперед"},
-                             {"Exit to Menu", "Возврат в главное меню"}};
+constexpr TTextPair kPieces[] = {{"Black King", "Черный Король"},
+                                 {"Black Queen", "Черный Ферзь"},
+                                 {"Black Rook", "Черная Ладья"},
+                                 {"Black Bishop", "Черный Слон"},
+                                 {"Black Knight", "Черный Конь"},
+                                 {"Black Pawn", "Черная Пешка"},
+                                 {"", ""},
+                                 {"White Pawn", "Белая Пешка"},
+                                 {"White Knight", "Белый Конь"},
+                                 {"White Bishop", "Белый Слон"},
+                                 {"White Rook", "Белая Ладья"},
+                                 {"White Queen", "Белый Ферзь"},
+                                 {"White King", "Белый Король"},
+                                 {"White Zelmar", "Белая Зельмара"},
+                                 {"Black Zelmar", "Черная Зельмара"}};
+constexpr TTextPair kLegend[] = {{"Black pieces at the bottom", "Черные фигуры внизу"},
+                                 {"White pieces at the bottom", "Белые фигуры внизу"},
+                                 {"Increase pieces size", "Увеличить размер фигур"},
+                                 {"Decrease pieces size", "Уменьшить размер фигур"},
+                                 {"Hidden classic board", "Скрыть классическую доску"},
+                                 {"Show classic board", "Показать классическую доску"},
+                                 {"Increase board size", "Увеличить размер доски"},
+                                 {"Decrease board size", "Уменьшить размер доски"},
+                                 {"Move back", "Ход назад"},
+                                 {"Move forward", "Ход вперед"},
+                                 {"Exit to Menu", "Возврат в главное меню"}};
 
 // A table converted to the fonts' code page: [index][0] English, [index][1] Russian.
 using TTable = std::vector<std::array<std::string, 2>>;
 
-template <std::size_t N>
-TTable Convert(const TPair (&pairs)[N]) {
+TTable Convert(std::span<const TTextPair> pairs) {
   TTable table;
-  table.reserve(N);
-  for (const TPair& pair : pairs) table.push_back({ToWindows1251(pair.English), ToWindows1251(pair.Russian)});
+  table.reserve(pairs.size());
+  for (const TTextPair& pair : pairs)
+    table.push_back({ToWindows1251(pair.English), ToWindows1251(pair.Russian)});
   return table;
+}
+
+// The kinds of menu with items, for the tables indexed by kind.
+constexpr TMenuKind kMenuKinds[] = {TMenuKind::NoMenu,      TMenuKind::MainMenu,    TMenuKind::QuitConfirm,
+                                    TMenuKind::OptionsMenu, TMenuKind::HelpButtons, TMenuKind::GameDialog};
+constexpr std::size_t kMenuKindCount = std::size(kMenuKinds);
+
+// The item texts of a menu.
+TTable ItemTexts(TMenuKind kind) {
+  std::vector<TTextPair> pairs;
+  for (const TMenuItem& item : MenuOf(kind).Items) pairs.push_back(item.Text);
+  return Convert(pairs);
+}
+
+// Per kind: its item texts and its question.
+std::array<TTable, kMenuKindCount> MenuItemTables() {
+  std::array<TTable, kMenuKindCount> tables;
+  for (TMenuKind kind : kMenuKinds) tables[static_cast<std::size_t>(kind)] = ItemTexts(kind);
+  return tables;
+}
+std::array<TTable, kMenuKindCount> MenuQuestionTables() {
+  std::array<TTable, kMenuKindCount> tables;
+  for (TMenuKind kind : kMenuKinds) {
+    const TTextPair question = MenuOf(kind).Question;
+    tables[static_cast<std::size_t>(kind)] = Convert(std::span(&question, 1));
+  }
+  return tables;
+}
+
+// The value texts of the options list's items, item i at [i - 1] (none for "Back to Menu").
+std::vector<TTable> OptionValueTables() {
+  std::vector<TTable> tables;
+  for (const TMenuItem& item : MenuOf(TMenuKind::OptionsMenu).Items) tables.push_back(Convert(item.Values));
+  return tables;
 }
 
 // Every table, converted once.
 struct TTables {
   TTable Status = Convert(kStatus), Results = Convert(kResults), Pieces = Convert(kPieces);
-  TTable MainMenu = Convert(kMainMenu), Quit = Convert(kQuit), GameDialog = Convert(kGameDialog);
-  TTable HelpButtons = Convert(kHelpButtons), OptionLabels = Convert(kOptionLabels);
-  std::array<TTable, 9> OptionValues = {Convert(kArmy),     Convert(kMode),     Convert(kLevel),
-                                        Convert(kLocation), Convert(kClassic),  Convert(kYesNo),
-                                        Convert(kYesNo),    Convert(kPriority), Convert(kLanguage)};
+  std::array<TTable, kMenuKindCount> MenuItems = MenuItemTables(), MenuQuestions = MenuQuestionTables();
+  std::vector<TTable> OptionValues = OptionValueTables();
   TTable Legend = Convert(kLegend);
 };
 
@@ -123,31 +129,19 @@ const std::string& PieceName(int code, bool zelmar, int lang) {
   return Pick(Tables().Pieces, code + 6, lang);
 }
 
-const std::string& MainMenuText(int item, int lang) {
-  return Pick(Tables().MainMenu, item - 1, lang);
+const std::string& MenuItemText(TMenuKind kind, int item, int lang) {
+  return Pick(Tables().MenuItems[static_cast<std::size_t>(kind)], item - 1, lang);
 }
-const std::string& QuitQuestion(int lang) {
-  return Pick(Tables().Quit, 0, lang);
-}
-const std::string& QuitButtonText(int item, int lang) {
-  return Pick(Tables().Quit, item >= 1 && item <= 2 ? item : -1, lang);
-}
-const std::string& GameDialogQuestion(int lang) {
-  return Pick(Tables().GameDialog, 0, lang);
-}
-const std::string& GameDialogButtonText(int item, int lang) {
-  return Pick(Tables().GameDialog, item >= 1 && item <= 3 ? item : -1, lang);
-}
-const std::string& HelpButtonText(int item, int lang) {
-  return Pick(Tables().HelpButtons, item - 1, lang);
-}
-const std::string& OptionLabel(int item, int lang) {
-  return Pick(Tables().OptionLabels, item - 1, lang);
+
+const std::string& MenuQuestion(TMenuKind kind, int lang) {
+  return Pick(Tables().MenuQuestions[static_cast<std::size_t>(kind)], 0, lang);
 }
 
 const std::string& OptionValueText(int item, int value, int lang) {
-  if (item < 1 || item > 9) return Pick(Tables().Legend, -1, lang);
-  return Pick(Tables().OptionValues[static_cast<std::size_t>(item - 1)], value - 1, lang);
+  const std::vector<TTable>& values = Tables().OptionValues;
+  static const TTable none;
+  if (item < 1 || item > static_cast<int>(values.size())) return Pick(none, 0, lang);
+  return Pick(values[static_cast<std::size_t>(item - 1)], value - 1, lang);
 }
 
 const std::string& HelpLegend(int pattern, int lang) {

@@ -1,4 +1,5 @@
-// Every text the game window shows, in English and Russian. The texts are kept in UTF-8 here and converted
+// Every text the game window shows, in English and Russian. The texts are kept in UTF-8 (the menus' in
+// scene/MenuTable.cpp) and converted
 // once, at first use, to the Windows-1251 codes the fonts hold; every call returns those codes. `lang` 1
 // selects English, any other value Russian; a number outside a table gives an empty text.
 #pragma once
@@ -10,6 +11,11 @@
 
 namespace zelmar::scene {
 
+// One text in both languages, UTF-8.
+struct TTextPair {
+  std::string_view English, Russian;
+};
+
 enum class TResult { Mate, StaleMate, NoMatingMaterial, Threefold };
 
 // The status line for a state of the game (empty for GameOver, which shows the result text).
@@ -19,18 +25,10 @@ const std::string& ResultTextOf(TResult result, int lang);
 // The side panel's name of a piece code (the Zelmar's for +-5 when `zelmar`).
 const std::string& PieceName(int code, bool zelmar, int lang);
 
-// Main menu items 1..4.
-const std::string& MainMenuText(int item, int lang);
-// The quit window: its question and buttons 1..2.
-const std::string& QuitQuestion(int lang);
-const std::string& QuitButtonText(int item, int lang);
-// The in-game window: its question and buttons 1..3.
-const std::string& GameDialogQuestion(int lang);
-const std::string& GameDialogButtonText(int item, int lang);
-// The help screen's buttons 1..3.
-const std::string& HelpButtonText(int item, int lang);
-// The options list: labels of items 1..10 and the shown values of items 1..9 (value 1..n).
-const std::string& OptionLabel(int item, int lang);
+// The text of item 1..n of a menu, and the question of a dialog (empty for the lists).
+const std::string& MenuItemText(TMenuKind kind, int item, int lang);
+const std::string& MenuQuestion(TMenuKind kind, int lang);
+// The shown value 1..n of options item 1..9.
 const std::string& OptionValueText(int item, int value, int lang);
 // The help legend of button pattern 0..10.
 const std::string& HelpLegend(int pattern, int lang);

@@ -54,12 +54,12 @@ TSoundCues::TSoundCues(const GameOptions& options, audio::TWaveList& clips, audi
   output_.SetInput(&source_);
 }
 
-// Starts clip n once on a free voice when sound effects are on; a missing clip or a failing device is
+// Starts the clip once on a free voice when sound effects are on; a missing clip or a failing device is
 // ignored so that the game goes on.
-void TSoundCues::PlaySound(int n) {
+void TSoundCues::PlaySound(TSoundClip clip) {
   if (options_.Sound != 1) return;
   try {
-    clips_.Items(n - 1).Play(false);
+    clips_.Items(static_cast<int>(clip) - 1).Play(false);
   } catch (const std::exception&) {
     // A clip that cannot be played is simply not heard.
   }

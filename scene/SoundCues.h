@@ -36,7 +36,7 @@ class TSoundCues : public TSceneSounds {
   TSoundCues(const GameOptions& options, audio::TWaveList& clips, audio::TMp3Source& source,
              audio::TAudioStreamOut& output, std::filesystem::path dataFolder);
 
-  void PlaySound(int n) override;
+  void PlaySound(TSoundClip clip) override;
   void PlayMusic(TTune tune) override;
   void StopMusic() override;
   bool MusicPlaying() const override;

@@ -27,8 +27,8 @@ int main() {
     zelmar::PrintError("no display to show the game on");
     return 1;
   }
-  platform::SdlPlatform platform;
-  TApplication application(platform);
+  zelmar::platform::SdlPlatform platform;
+  zelmar::TApplication application(platform);
   application.SetTitle("Zelmar Chess");
   const zelmar::GameFolders folders = zelmar::FindGameFolders();
   zelmar::scene::TSceneSetup setup;

@@ -9,7 +9,8 @@
 #include "content/kit/Paint.h"
 #include "content/kit/Typeface.h"
 
-using namespace content;
+using namespace zelmar;
+using namespace zelmar::content;
 
 namespace {
 

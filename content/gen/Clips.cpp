@@ -8,7 +8,8 @@
 #include "content/kit/Sound.h"
 #include "content/kit/Voices.h"
 
-using namespace content;
+using namespace zelmar;
+using namespace zelmar::content;
 
 namespace {
 

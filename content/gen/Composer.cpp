@@ -6,7 +6,7 @@
 #include "content/kit/Noise.h"
 #include "content/kit/Voices.h"
 
-namespace content {
+namespace zelmar::content {
 namespace {
 
 constexpr int kRate = 44100;
@@ -138,4 +138,4 @@ Stereo composeTune(const Tuneplan& plan) {
   return s;
 }
 
-}  // namespace content
+}  // namespace zelmar::content

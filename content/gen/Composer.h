@@ -5,7 +5,7 @@
 
 #include "content/kit/Sound.h"
 
-namespace content {
+namespace zelmar::content {
 
 struct Tuneplan {
   float bpm;
@@ -21,4 +21,4 @@ struct Tuneplan {
 // The tune as a seamless loop: every note and the reverb tail wrap round from the end into the start.
 Stereo composeTune(const Tuneplan& plan);
 
-}  // namespace content
+}  // namespace zelmar::content

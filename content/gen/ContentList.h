@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-namespace content {
+namespace zelmar::content {
 
 struct ContentEntry {
   std::string_view name;        // item and archive key
@@ -29,4 +29,4 @@ inline constexpr std::array<ContentEntry, 15> kPictures = {{{"ground", "none"},
 // Font keys by position: 0 menu, 1 text, 2 clock digits; their record files are font0 … font2.
 inline constexpr std::array<std::string_view, 3> kFonts = {"font_menu", "font_text", "font_clock"};
 
-}  // namespace content
+}  // namespace zelmar::content

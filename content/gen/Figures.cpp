@@ -8,24 +8,13 @@
 #include "content/gen/GenMain.h"
 #include "content/kit/FigureRenderer.h"
 #include "content/kit/Paint.h"
+#include "framework/GfxFigureAnchors.h"
 
-using namespace content;
+using namespace zelmar;
+using namespace zelmar::content;
 
 namespace {
 
-// Foot points of the board figures in their 112 × 200 cells: White pawn … king, then Black.
-constexpr std::array<std::array<int, 2>, 12> kAnchors = {{{43, 171},
-                                                          {34, 180},
-                                                          {28, 175},
-                                                          {32, 173},
-                                                          {46, 188},
-                                                          {35, 173},
-                                                          {49, 169},
-                                                          {42, 174},
-                                                          {39, 174},
-                                                          {27, 169},
-                                                          {47, 173},
-                                                          {54, 174}}};
 constexpr std::array<FigureKind, 6> kKinds = {FigureKind::Pawn, FigureKind::Knight, FigureKind::Bishop,
                                               FigureKind::Rook, FigureKind::Queen,  FigureKind::King};
 constexpr float kPortraitScale = 3.33f;
@@ -78,18 +67,18 @@ static int generate(const Arguments& args) {
     for (int k = 0; k < 6; ++k) {
       FigureModel model = makeFigure(kKinds[k]);
       model.mirrored = army == Army::Brunettes;
-      const auto& a = kAnchors[side * 6 + k];
+      const zelmar::TFigureAnchor a = zelmar::kFigureAnchors[static_cast<std::size_t>(side * 6 + k)];
       FigureView small;
-      small.footX = static_cast<float>(a[0]);
-      small.footY = static_cast<float>(a[1]);
+      small.footX = static_cast<float>(a.X);
+      small.footY = static_cast<float>(a.Y);
       small.samples = 4;
       small.shadow = 0.5f;
       board.push_back(renderFigure(model, army, small));
       FigureView large;
       large.width = 373;
       large.height = 666;
-      large.footX = a[0] * kPortraitScale;
-      large.footY = a[1] * kPortraitScale;
+      large.footX = static_cast<float>(a.X) * kPortraitScale;
+      large.footY = static_cast<float>(a.Y) * kPortraitScale;
       large.scale = kPortraitScale;
       large.samples = 2;
       portrait.push_back(renderFigure(model, army, large));

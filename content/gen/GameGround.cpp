@@ -7,7 +7,7 @@
 #include "content/kit/Noise.h"
 #include "content/kit/Paint.h"
 
-namespace content {
+namespace zelmar::content {
 namespace {
 
 struct Style {
@@ -257,4 +257,4 @@ Image gameGround(Location where, float ox, float oy) {
   return img;
 }
 
-}  // namespace content
+}  // namespace zelmar::content

@@ -9,7 +9,7 @@
 
 #include "content/kit/Records.h"
 
-namespace content {
+namespace zelmar::content {
 
 // A generator's command line, its program name first as in argv.
 using Arguments = std::vector<std::string>;
@@ -49,4 +49,4 @@ inline bool savePicture(const std::string& dir, const std::string& name, const s
   return saveRecord(dir, name, encodeImageRecord(patterns, format));
 }
 
-}  // namespace content
+}  // namespace zelmar::content

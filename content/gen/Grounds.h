@@ -2,7 +2,7 @@
 #pragma once
 #include "content/kit/Image.h"
 
-namespace content {
+namespace zelmar::content {
 
 constexpr int kScreenW = 1024, kScreenH = 768;
 
@@ -18,4 +18,4 @@ Image launcherArt();
 // The help screen: a calm panel for the legend at the left.
 Image helpGround();
 
-}  // namespace content
+}  // namespace zelmar::content

@@ -13,7 +13,8 @@
 #include "content/kit/Paint.h"
 #include "content/kit/Png.h"
 
-using namespace content;
+using namespace zelmar;
+using namespace zelmar::content;
 
 namespace {
 

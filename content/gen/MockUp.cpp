@@ -8,12 +8,15 @@
 #include "content/gen/Grounds.h"
 #include "content/kit/BoardGeometry.h"
 #include "content/kit/Records.h"
+#include "framework/GfxFigureAnchors.h"
 
-namespace content {
+namespace zelmar::content {
 namespace {
 
-constexpr int kAnchors[12][2] = {{43, 171}, {34, 180}, {28, 175}, {32, 173}, {46, 188}, {35, 173},
-                                 {49, 169}, {42, 174}, {39, 174}, {27, 169}, {47, 173}, {54, 174}};
+// The foot point of figure pattern f.
+zelmar::TFigureAnchor Anchor(int f) {
+  return zelmar::kFigureAnchors[static_cast<std::size_t>(f)];
+}
 
 // Colours as the game writes them: 0xAABBGGRR.
 Rgba colour(uint32_t abgr) {
@@ -115,8 +118,8 @@ void figures(Screen& sc, const int board[64], float ox, float oy) {
     const float y = q[s][0].y + std::nearbyint((q[s][2].y - q[s][0].y) / 2) + oy;
     const float scale = ((y - 314) / 785 + 0.6f) * 0.59f;
     const int f = pieceFrame(board[s]);
-    sc.draw("zelmar_piece_2", f, x - std::nearbyint(kAnchors[f][0] * scale),
-            y - std::nearbyint(kAnchors[f][1] * scale), scale);
+    sc.draw("zelmar_piece_2", f, x - std::nearbyint(Anchor(f).X * scale),
+            y - std::nearbyint(Anchor(f).Y * scale), scale);
   }
 }
 
@@ -128,8 +131,8 @@ void gameChrome(Screen& sc, int panelPiece, const std::string& status) {
   sc.shadowText(2, "00 : 03 : 12", 900, 726, 0xFF333333, 0xFFFEFEFE);
   sc.shadowText(1, status, 17, 726, 0xFF333333, 0xFF00FFFF);
   const int f = pieceFrame(panelPiece);
-  sc.draw("zelmar_piece_1", f, 834 - std::nearbyint(kAnchors[f][0] * 3.33f),
-          632 - std::nearbyint(kAnchors[f][1] * 3.33f));
+  sc.draw("zelmar_piece_1", f, 834 - std::nearbyint(Anchor(f).X * 3.33f),
+          632 - std::nearbyint(Anchor(f).Y * 3.33f));
   sc.fillRect(630, 10, 90, 90, 0xFF202020, Fx::Subtract);
   sc.draw("piece_1", f, 631, 11, 1, panelPiece > 0 ? Fx::Shade : Fx::Add);
   sc.draw("piece_1", f, 630, 10);
@@ -258,4 +261,4 @@ std::optional<Image> composeMockUps(const std::string& dir) {
   return sheet;
 }
 
-}  // namespace content
+}  // namespace zelmar::content

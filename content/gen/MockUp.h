@@ -5,9 +5,9 @@
 
 #include "content/kit/Image.h"
 
-namespace content {
+namespace zelmar::content {
 
 // The title, game (castle and town) and help screens side by side; nothing when a picture is missing.
 std::optional<Image> composeMockUps(const std::string& recordDir);
 
-}  // namespace content
+}  // namespace zelmar::content

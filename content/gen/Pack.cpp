@@ -8,7 +8,8 @@
 #include "content/kit/Records.h"
 #include "tools/archive/GfxDbWriter.h"
 
-using namespace content;
+using namespace zelmar;
+using namespace zelmar::content;
 
 namespace {
 

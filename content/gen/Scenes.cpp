@@ -6,7 +6,8 @@
 #include "content/gen/Grounds.h"
 #include "content/kit/Jpeg.h"
 
-using namespace content;
+using namespace zelmar;
+using namespace zelmar::content;
 
 // Makes this generator's files from its command line.
 static int generate(const Arguments& args) {

@@ -12,7 +12,8 @@
 #include "content/kit/Records.h"
 #include "content/kit/Typeface.h"
 
-using namespace content;
+using namespace zelmar;
+using namespace zelmar::content;
 
 namespace {
 

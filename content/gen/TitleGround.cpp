@@ -8,7 +8,7 @@
 #include "content/kit/Paint.h"
 #include "content/kit/Typeface.h"
 
-namespace content {
+namespace zelmar::content {
 namespace {
 
 // A night hall: dark stone blocks fading into a deep blue, a polished black floor from `floorY`, moonlight at
@@ -140,4 +140,4 @@ Image helpGround() {
   return img;
 }
 
-}  // namespace content
+}  // namespace zelmar::content

@@ -6,7 +6,8 @@
 #include "content/gen/GenMain.h"
 #include "content/kit/Mp3.h"
 
-using namespace content;
+using namespace zelmar;
+using namespace zelmar::content;
 
 // Makes this generator's files from its command line.
 static int generate(const Arguments& args) {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <utility>
 
-namespace content {
+namespace zelmar::content {
 
 const std::array<std::array<Pt, 4>, 64>& squareQuads() {
   static const std::array<std::array<Pt, 4>, 64> quads = {{
@@ -106,4 +106,4 @@ Homography Homography::inverse() const {
   return h;
 }
 
-}  // namespace content
+}  // namespace zelmar::content

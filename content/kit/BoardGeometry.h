@@ -5,7 +5,7 @@
 
 #include "content/kit/Paint.h"
 
-namespace content {
+namespace zelmar::content {
 
 // Corners of square s (0 = a8 … 63 = h1): far-left, near-left, near-right, far-right, before any offset.
 const std::array<std::array<Pt, 4>, 64>& squareQuads();
@@ -22,4 +22,4 @@ class Homography {
   std::array<double, 9> m_{};
 };
 
-}  // namespace content
+}  // namespace zelmar::content

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace content {
+namespace zelmar::content {
 namespace {
 
 constexpr float kStep = 0.05f;  // profile table resolution
@@ -274,4 +274,4 @@ FigureModel makeFigure(FigureKind kind) {
   return {Profile(1), 1, false, nullptr};
 }
 
-}  // namespace content
+}  // namespace zelmar::content

@@ -5,7 +5,7 @@
 
 #include "content/kit/Vec3.h"
 
-namespace content {
+namespace zelmar::content {
 
 // Surface materials of a figure: the army's body colour and its metal trim.
 enum class Part : int { Body = 0, Trim = 1 };
@@ -58,4 +58,4 @@ enum class FigureKind { Pawn, Knight, Bishop, Rook, Queen, King, Zelmar };
 // The model of one figure kind, in pixels of the 112 × 200 figure cell (y up, foot centre at the origin).
 FigureModel makeFigure(FigureKind kind);
 
-}  // namespace content
+}  // namespace zelmar::content

@@ -6,7 +6,7 @@
 #include "content/kit/Noise.h"
 #include "content/kit/Paint.h"
 
-namespace content {
+namespace zelmar::content {
 namespace {
 
 struct Materials {
@@ -182,4 +182,4 @@ Image renderFigure(const FigureModel& model, Army army, const FigureView& view) 
   return out;
 }
 
-}  // namespace content
+}  // namespace zelmar::content

@@ -4,7 +4,7 @@
 #include "content/kit/FigureModel.h"
 #include "content/kit/Image.h"
 
-namespace content {
+namespace zelmar::content {
 
 enum class Army { Blondes, Brunettes };
 
@@ -21,4 +21,4 @@ struct FigureView {
 // Renders one figure of one army on transparent ground.
 Image renderFigure(const FigureModel& model, Army army, const FigureView& view);
 
-}  // namespace content
+}  // namespace zelmar::content

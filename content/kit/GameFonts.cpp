@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace content {
+namespace zelmar::content {
 namespace {
 
 // The largest pixel size of a face whose clock text fits the width.
@@ -59,4 +59,4 @@ std::array<FontGlyphs, 3> gameFonts() {
           rasteriseFont(Typeface(clockFace, clockSize(clockFace, 20, 106)))};
 }
 
-}  // namespace content
+}  // namespace zelmar::content

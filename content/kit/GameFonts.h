@@ -5,7 +5,7 @@
 #include "content/kit/Records.h"
 #include "content/kit/Typeface.h"
 
-namespace content {
+namespace zelmar::content {
 
 // Codes the fonts cover: Windows-1251 from the space on.
 constexpr int kFontFirstCode = 32, kFontGlyphCount = 224;
@@ -16,4 +16,4 @@ FontGlyphs rasteriseFont(const Typeface& face);
 // The fonts by position (0 menu, 1 text, 2 clock); throws std::runtime_error when a typeface is missing.
 std::array<FontGlyphs, 3> gameFonts();
 
-}  // namespace content
+}  // namespace zelmar::content

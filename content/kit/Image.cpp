@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace content {
+namespace zelmar::content {
 
 void Image::blend(int x, int y, Rgba c, float coverage) {
   if (!inside(x, y) || coverage <= 0.f) return;
@@ -128,4 +128,4 @@ uint32_t toArgb(Rgba c) {
   return A << 24 | ch(c.r) << 16 | ch(c.g) << 8 | ch(c.b);
 }
 
-}  // namespace content
+}  // namespace zelmar::content

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace content {
+namespace zelmar::content {
 
 struct Rgba {
   float r = 0, g = 0, b = 0, a = 0;
@@ -61,4 +61,4 @@ Image blur(const Image& src, int radius);
 // Straight (non-premultiplied) 8-bit ARGB of one pixel, clamped and rounded: 0xAARRGGBB.
 uint32_t toArgb(Rgba c);
 
-}  // namespace content
+}  // namespace zelmar::content

@@ -5,7 +5,7 @@
 
 #include <jpeglib.h>
 
-namespace content {
+namespace zelmar::content {
 
 bool writeJpeg(const std::string& path, const Image& img, int quality) {
   FILE* file = std::fopen(path.c_str(), "wb");
@@ -40,4 +40,4 @@ bool writeJpeg(const std::string& path, const Image& img, int quality) {
   return std::fclose(file) == 0 && ok;
 }
 
-}  // namespace content
+}  // namespace zelmar::content

@@ -4,9 +4,9 @@
 
 #include "content/kit/Image.h"
 
-namespace content {
+namespace zelmar::content {
 
 // Writes the picture as a baseline JPEG of the given quality; false when it cannot be written.
 bool writeJpeg(const std::string& path, const Image& img, int quality);
 
-}  // namespace content
+}  // namespace zelmar::content

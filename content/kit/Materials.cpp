@@ -5,7 +5,7 @@
 
 #include "content/kit/Noise.h"
 
-namespace content {
+namespace zelmar::content {
 
 Rgba wood(float x, float y, const WoodTone& tone, uint32_t seed) {
   // Rings: distance from a far-away, slightly wandering heart line, disturbed by noise.
@@ -71,4 +71,4 @@ MarbleTone darkMarble() {
   return {rgba(0.12f, 0.11f, 0.11f), rgba(0.40f, 0.36f, 0.32f), rgba(0.20f, 0.18f, 0.17f)};
 }
 
-}  // namespace content
+}  // namespace zelmar::content

@@ -4,7 +4,7 @@
 
 #include "content/kit/Image.h"
 
-namespace content {
+namespace zelmar::content {
 
 struct WoodTone {
   Rgba light, dark;  // early and late wood
@@ -35,4 +35,4 @@ MarbleTone whiteMarble();
 MarbleTone greenMarble();
 MarbleTone darkMarble();
 
-}  // namespace content
+}  // namespace zelmar::content

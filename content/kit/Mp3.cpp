@@ -5,7 +5,7 @@
 
 #include <lame/lame.h>
 
-namespace content {
+namespace zelmar::content {
 
 Bytes encodeMp3(const Stereo& s, int kbps) {
   std::unique_ptr<lame_global_flags, decltype(&lame_close)> gf(lame_init(), &lame_close);
@@ -38,4 +38,4 @@ Bytes encodeMp3(const Stereo& s, int kbps) {
   return out;
 }
 
-}  // namespace content
+}  // namespace zelmar::content

@@ -3,9 +3,9 @@
 #include "content/kit/Records.h"
 #include "content/kit/Sound.h"
 
-namespace content {
+namespace zelmar::content {
 
 // The MP3 file bytes of the buffer at a constant bit rate; empty on failure.
 Bytes encodeMp3(const Stereo& s, int kbps);
 
-}  // namespace content
+}  // namespace zelmar::content

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace content {
+namespace zelmar::content {
 
 uint32_t hash32(uint32_t x) {
   x ^= x >> 16;
@@ -44,4 +44,4 @@ float fbm(float x, float y, int octaves, uint32_t seed) {
   return sum / norm;
 }
 
-}  // namespace content
+}  // namespace zelmar::content

@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-namespace content {
+namespace zelmar::content {
 
 // A 32-bit integer hash, the root of every pseudo-random value in the content.
 uint32_t hash32(uint32_t x);
@@ -27,4 +27,4 @@ class Random {
   uint32_t state_;
 };
 
-}  // namespace content
+}  // namespace zelmar::content

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace content {
+namespace zelmar::content {
 
 // Even-odd point-in-polygon test.
 static bool insidePolygon(const std::vector<Pt>& poly, float px, float py) {
@@ -118,4 +118,4 @@ void addGlow(Image& img, float cx, float cy, float r, Rgba c) {
     }
 }
 
-}  // namespace content
+}  // namespace zelmar::content

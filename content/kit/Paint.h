@@ -5,7 +5,7 @@
 
 #include "content/kit/Image.h"
 
-namespace content {
+namespace zelmar::content {
 
 struct Pt {
   float x = 0, y = 0;
@@ -32,4 +32,4 @@ float roundRectDistance(float px, float py, float x, float y, float w, float h, 
 // A radial glow of colour c: full at the centre, fading to nothing at radius r.
 void addGlow(Image& img, float cx, float cy, float r, Rgba c);
 
-}  // namespace content
+}  // namespace zelmar::content

@@ -6,7 +6,7 @@
 
 #include "content/kit/Records.h"
 
-namespace content {
+namespace zelmar::content {
 namespace {
 
 void putBe32(Bytes& out, uint32_t v) {
@@ -57,4 +57,4 @@ bool writePng(const std::string& path, const Image& img, int rows) {
   return writeFile(path, out);
 }
 
-}  // namespace content
+}  // namespace zelmar::content

@@ -8,7 +8,7 @@
 #include "framework/GfxImageRecord.h"
 #include "framework/GfxPatternGrid.h"
 
-namespace content {
+namespace zelmar::content {
 namespace {
 
 // The grid a record's header describes, laid out as the game lays it out; nothing when the game would
@@ -148,4 +148,4 @@ std::optional<Bytes> readFile(const std::string& path) {
   return data;
 }
 
-}  // namespace content
+}  // namespace zelmar::content

@@ -10,7 +10,7 @@
 #include "content/kit/Image.h"
 #include "framework/GfxPixelFormats.h"
 
-namespace content {
+namespace zelmar::content {
 
 using Bytes = std::vector<uint8_t>;
 
@@ -52,4 +52,4 @@ std::optional<DecodedFont> decodeFontRecord(std::span<const uint8_t> data);
 bool writeFile(const std::string& path, const Bytes& data);
 std::optional<Bytes> readFile(const std::string& path);
 
-}  // namespace content
+}  // namespace zelmar::content

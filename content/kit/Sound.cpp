@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace content {
+namespace zelmar::content {
 
 void Stereo::mix(const std::vector<float>& sound, long at, float gain, float pan, bool wrap) {
   const float gl = gain * std::sqrt(0.5f * (1 - pan)), gr = gain * std::sqrt(0.5f * (1 + pan));
@@ -128,4 +128,4 @@ Bytes waveBytes(const Stereo& s) {
   return out;
 }
 
-}  // namespace content
+}  // namespace zelmar::content

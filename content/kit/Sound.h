@@ -6,7 +6,7 @@
 
 #include "content/kit/Records.h"
 
-namespace content {
+namespace zelmar::content {
 
 struct Stereo {
   int rate = 44100;
@@ -30,4 +30,4 @@ void reverb(Stereo& s, float roomSize, float damping, float wet, bool loop);
 // 16-bit PCM RIFF WAVE bytes of the buffer.
 Bytes waveBytes(const Stereo& s);
 
-}  // namespace content
+}  // namespace zelmar::content

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <stdexcept>
 
-namespace content {
+namespace zelmar::content {
 
 struct Typeface::Impl {
   FT_Library lib = nullptr;
@@ -108,4 +108,4 @@ std::string dejavuPath(const std::string& file) {
   return "/usr/share/fonts/truetype/dejavu/" + file;
 }
 
-}  // namespace content
+}  // namespace zelmar::content

@@ -7,7 +7,7 @@
 #include "content/kit/Image.h"
 #include "content/kit/Paint.h"
 
-namespace content {
+namespace zelmar::content {
 
 struct GlyphBitmap {
   int width = 0, height = 0;    // bitmap size
@@ -47,4 +47,4 @@ char32_t cp1251ToUnicode(unsigned char byte);
 // Where the DejaVu fonts live.
 std::string dejavuPath(const std::string& file);
 
-}  // namespace content
+}  // namespace zelmar::content

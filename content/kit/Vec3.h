@@ -2,7 +2,7 @@
 #pragma once
 #include <cmath>
 
-namespace content {
+namespace zelmar::content {
 
 struct V3 {
   float x = 0, y = 0, z = 0;
@@ -35,4 +35,4 @@ inline V3 reflect(V3 d, V3 n) {
   return d - n * (2 * dot(d, n));
 }
 
-}  // namespace content
+}  // namespace zelmar::content

@@ -5,7 +5,7 @@
 
 #include "content/kit/Noise.h"
 
-namespace content {
+namespace zelmar::content {
 namespace {
 
 constexpr float kTau = 6.2831853f;
@@ -129,4 +129,4 @@ std::vector<float> knock(int rate, float seconds, const std::vector<float>& mode
   return out;
 }
 
-}  // namespace content
+}  // namespace zelmar::content

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace content {
+namespace zelmar::content {
 
 // Frequency of a MIDI note number.
 float midiHz(float note);
@@ -19,4 +19,4 @@ std::vector<float> flute(int rate, float hz, float seconds, uint32_t seed);
 std::vector<float> knock(int rate, float seconds, const std::vector<float>& modes, float decay,
                          uint32_t seed);
 
-}  // namespace content
+}  // namespace zelmar::content

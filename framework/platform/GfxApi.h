@@ -11,7 +11,7 @@
 
 #include "framework/platform/GfxTypes.h"
 
-namespace platform {
+namespace zelmar::platform {
 
 class GfxApiDevice;
 class GfxApiDrawing;
@@ -124,4 +124,4 @@ class GfxApiDrawing {
                                          std::uint32_t startIndex, std::uint32_t primitiveCount) = 0;
 };
 
-}  // namespace platform
+}  // namespace zelmar::platform

@@ -1,6 +1,6 @@
 #include "framework/platform/GfxTypes.h"
 
-namespace platform {
+namespace zelmar::platform {
 
 std::uint32_t GfxPrimitiveVertices(GfxPrimitiveType type, std::uint32_t count) {
   switch (type) {
@@ -38,4 +38,4 @@ int GfxFormatBytes(GfxFormat format) {
   }
 }
 
-}  // namespace platform
+}  // namespace zelmar::platform

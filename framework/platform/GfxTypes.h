@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace platform {
+namespace zelmar::platform {
 
 class PlatformWindow;
 
@@ -226,4 +226,4 @@ enum class GfxTextureAddress : std::uint32_t { Wrap = 1, Mirror = 2, Clamp = 3 }
 // Number of texture stages and samplers a device offers.
 constexpr std::uint32_t kGfxTextureStages = 8;
 
-}  // namespace platform
+}  // namespace zelmar::platform

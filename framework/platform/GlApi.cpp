@@ -6,7 +6,7 @@
 #include "framework/platform/GlFunctions.h"
 #include "framework/platform/SdlWindow.h"
 
-namespace platform {
+namespace zelmar::platform {
 
 namespace {
 
@@ -150,4 +150,4 @@ GfxResult GlApi::CreateDevice(PlatformWindow* focusWindow, GfxVertexProcessing,
   return kGfxOk;
 }
 
-}  // namespace platform
+}  // namespace zelmar::platform

@@ -6,7 +6,7 @@
 
 #include "framework/platform/GfxApi.h"
 
-namespace platform {
+namespace zelmar::platform {
 
 class GlApi : public GfxApi {
  public:
@@ -25,4 +25,4 @@ class GlApi : public GfxApi {
   std::vector<GfxDisplayMode> modes_;
 };
 
-}  // namespace platform
+}  // namespace zelmar::platform

@@ -5,7 +5,7 @@
 
 #include "framework/platform/SdlWindow.h"
 
-namespace platform {
+namespace zelmar::platform {
 
 namespace {
 
@@ -232,4 +232,4 @@ GfxResult GlDevice::ReadBackBuffer(std::uint32_t* pixels, std::uint32_t width, s
   return glGetError() == GL_NO_ERROR ? kGfxOk : kGfxFail;
 }
 
-}  // namespace platform
+}  // namespace zelmar::platform

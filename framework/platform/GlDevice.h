@@ -17,7 +17,7 @@
 #include "framework/platform/GlDrawing.h"
 #include "framework/platform/GlFunctions.h"
 
-namespace platform {
+namespace zelmar::platform {
 
 class SdlWindow;
 
@@ -55,4 +55,4 @@ class GlDevice : public GfxApiDevice {
   bool inScene_ = false;
 };
 
-}  // namespace platform
+}  // namespace zelmar::platform

@@ -3,7 +3,7 @@
 #include "framework/platform/GlProgram.h"
 #include "framework/platform/GlResources.h"
 
-namespace platform {
+namespace zelmar::platform {
 namespace {
 
 template <class E>
@@ -357,4 +357,4 @@ GfxResult GlDrawing::DrawIndexedPrimitive(GfxPrimitiveType type, std::int32_t ba
   return glGetError() == GL_NO_ERROR ? kGfxOk : kGfxFail;
 }
 
-}  // namespace platform
+}  // namespace zelmar::platform

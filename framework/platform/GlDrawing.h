@@ -14,7 +14,7 @@
 #include "framework/platform/GfxApi.h"
 #include "framework/platform/GlFunctions.h"
 
-namespace platform {
+namespace zelmar::platform {
 
 class GlBuffer;
 class GlProgram;
@@ -75,4 +75,4 @@ class GlDrawing : public GfxApiDrawing {
   std::uint32_t fvf_ = 0;
 };
 
-}  // namespace platform
+}  // namespace zelmar::platform

@@ -1,6 +1,6 @@
 #include "framework/platform/GlProgram.h"
 
-namespace platform {
+namespace zelmar::platform {
 namespace {
 
 // Screen pixels to clip space. Pixel centres sit on whole coordinates as the framework expects (a quad
@@ -120,4 +120,4 @@ bool GlProgram::Build() {
   return true;
 }
 
-}  // namespace platform
+}  // namespace zelmar::platform

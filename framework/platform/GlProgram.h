@@ -4,7 +4,7 @@
 
 #include "framework/platform/GlFunctions.h"
 
-namespace platform {
+namespace zelmar::platform {
 
 class GlProgram {
  public:
@@ -26,4 +26,4 @@ class GlProgram {
   GLuint program_ = 0;
 };
 
-}  // namespace platform
+}  // namespace zelmar::platform

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace platform {
+namespace zelmar::platform {
 namespace {
 
 // Widens one A8R3G3B2 texel (little-endian 16-bit) to 8-bit B, G, R, A bytes, each channel rounded.
@@ -206,4 +206,4 @@ GfxResult GlBuffer::Unlock() {
   return glGetError() == GL_NO_ERROR ? kGfxOk : kGfxFail;
 }
 
-}  // namespace platform
+}  // namespace zelmar::platform

@@ -8,7 +8,7 @@
 #include "framework/platform/GfxApi.h"
 #include "framework/platform/GlFunctions.h"
 
-namespace platform {
+namespace zelmar::platform {
 
 // How a device format is stored and uploaded in GL.
 struct GlTextureLayout {
@@ -72,4 +72,4 @@ class GlBuffer : public GfxApiBuffer {
   std::uint32_t lockOffset_ = 0, lockSize_ = 0, lockFlags_ = 0;
 };
 
-}  // namespace platform
+}  // namespace zelmar::platform

@@ -10,7 +10,7 @@
 #include "framework/platform/PlatformInput.h"
 #include "framework/platform/PlatformWindow.h"
 
-namespace platform {
+namespace zelmar::platform {
 
 class Platform {
  public:
@@ -32,4 +32,4 @@ class Platform {
   virtual void SetApplicationName(std::string_view name) { static_cast<void>(name); }
 };
 
-}  // namespace platform
+}  // namespace zelmar::platform

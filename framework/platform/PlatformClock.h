@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace platform {
+namespace zelmar::platform {
 
 class PlatformClock {
  public:
@@ -18,4 +18,4 @@ class PlatformClock {
   virtual void Sleep(std::uint32_t milliseconds) = 0;
 };
 
-}  // namespace platform
+}  // namespace zelmar::platform

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-namespace platform {
+namespace zelmar::platform {
 
 // Result of an input call.
 enum class InputResult {
@@ -66,4 +66,4 @@ class PlatformKeyboard {
   virtual InputResult GetState(KeyStateTable& state) = 0;
 };
 
-}  // namespace platform
+}  // namespace zelmar::platform

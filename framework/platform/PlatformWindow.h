@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace zelmar::platform {
 
 struct WindowSettings {
   std::string Title;
@@ -45,4 +45,4 @@ class PlatformWindow {
   virtual void ShowError(std::string_view title, std::string_view text) = 0;
 };
 
-}  // namespace platform
+}  // namespace zelmar::platform

@@ -6,7 +6,7 @@
 #include "framework/platform/SdlScancodes.h"
 #include "framework/platform/SdlWindow.h"
 
-namespace platform {
+namespace zelmar::platform {
 
 namespace {
 
@@ -258,4 +258,4 @@ void SdlKeyboard::HandleEvent(const SDL_Event& event) {
   if (event.type == SDL_KEYDOWN) latched_[code] = 0x80;
 }
 
-}  // namespace platform
+}  // namespace zelmar::platform

@@ -7,7 +7,7 @@
 
 #include "framework/platform/PlatformInput.h"
 
-namespace platform {
+namespace zelmar::platform {
 
 class SdlPlatform;
 class SdlWindow;
@@ -74,4 +74,4 @@ class SdlKeyboard : public PlatformKeyboard {
   KeyStateTable latched_{};  // keys that went down since the last read, so a quick tap is seen once
 };
 
-}  // namespace platform
+}  // namespace zelmar::platform

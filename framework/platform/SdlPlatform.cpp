@@ -10,7 +10,7 @@
 #include "framework/platform/SdlInput.h"
 #include "framework/platform/SdlWindow.h"
 
-namespace platform {
+namespace zelmar::platform {
 
 // SDL's performance counter, millisecond ticks and sleep.
 class SdlPlatform::Clock_ : public PlatformClock {
@@ -145,4 +145,4 @@ void SdlPlatform::Detach(SdlKeyboard* keyboard) {
   keyboards_.erase(std::remove(keyboards_.begin(), keyboards_.end(), keyboard), keyboards_.end());
 }
 
-}  // namespace platform
+}  // namespace zelmar::platform

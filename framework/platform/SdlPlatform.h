@@ -7,7 +7,7 @@
 
 #include "framework/platform/Platform.h"
 
-namespace platform {
+namespace zelmar::platform {
 
 class SdlWindow;
 class SdlMouse;
@@ -44,4 +44,4 @@ class SdlPlatform : public Platform {
   std::vector<SdlKeyboard*> keyboards_;
 };
 
-}  // namespace platform
+}  // namespace zelmar::platform

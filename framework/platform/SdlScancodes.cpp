@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-namespace platform {
+namespace zelmar::platform {
 
 namespace {
 
@@ -72,4 +72,4 @@ std::uint8_t ScanCodeOf(SDL_Scancode scancode) {
   return index >= 0 && index < SDL_NUM_SCANCODES ? table[static_cast<std::size_t>(index)] : 0;
 }
 
-}  // namespace platform
+}  // namespace zelmar::platform

@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-namespace platform {
+namespace zelmar::platform {
 
 // The set-1 code of a key position; 0 for positions a PC keyboard does not have.
 std::uint8_t ScanCodeOf(SDL_Scancode scancode);
 
-}  // namespace platform
+}  // namespace zelmar::platform

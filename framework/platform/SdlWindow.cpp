@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace platform {
+namespace zelmar::platform {
 
 // Takes the window; until the first frame is presented, a window pixel is a back-buffer pixel.
 SdlWindow::SdlWindow(SDL_Window* window) : window_(window) {
@@ -84,4 +84,4 @@ void SdlWindow::ShowError(std::string_view title, std::string_view text) {
                            window_);
 }
 
-}  // namespace platform
+}  // namespace zelmar::platform

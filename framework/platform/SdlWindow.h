@@ -6,7 +6,7 @@
 
 #include "framework/platform/PlatformWindow.h"
 
-namespace platform {
+namespace zelmar::platform {
 
 // Where the back buffer appears in the window: its size and the rectangle (window coordinates) it fills.
 struct PresentArea {
@@ -57,4 +57,4 @@ class SdlWindow : public PlatformWindow {
   bool fullScreen_ = false;
 };
 
-}  // namespace platform
+}  // namespace zelmar::platform

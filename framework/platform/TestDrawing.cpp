@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-namespace platform {
+namespace zelmar::platform {
 namespace {
 
 // The name of a primitive type, for log entries.
@@ -287,4 +287,4 @@ GfxResult TestDrawing::DrawIndexedPrimitive(GfxPrimitiveType type, std::int32_t 
   return kGfxOk;
 }
 
-}  // namespace platform
+}  // namespace zelmar::platform

@@ -11,7 +11,7 @@
 #include "framework/platform/GfxApi.h"
 #include "framework/platform/TestGfx.h"
 
-namespace platform {
+namespace zelmar::platform {
 
 // A texture in memory: every level is tightly packed rows in the texture's format.
 class TestTexture : public GfxApiTexture {
@@ -120,4 +120,4 @@ class TestDrawing : public GfxApiDrawing {
   int nextTextureId_ = 0;
 };
 
-}  // namespace platform
+}  // namespace zelmar::platform

@@ -4,7 +4,7 @@
 
 #include "framework/platform/TestDrawing.h"
 
-namespace platform {
+namespace zelmar::platform {
 
 namespace {
 
@@ -205,4 +205,4 @@ std::string TestFormatName(GfxFormat format) {
   return "Format" + std::to_string(static_cast<unsigned>(format));
 }
 
-}  // namespace platform
+}  // namespace zelmar::platform

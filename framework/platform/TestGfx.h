@@ -11,7 +11,7 @@
 
 #include "framework/platform/GfxApi.h"
 
-namespace platform {
+namespace zelmar::platform {
 
 // What the test backend answers.
 struct TestGfxScript {
@@ -79,4 +79,4 @@ class TestGfxApi : public GfxApi {
 // Describes a format as its name, for log entries.
 std::string TestFormatName(GfxFormat format);
 
-}  // namespace platform
+}  // namespace zelmar::platform

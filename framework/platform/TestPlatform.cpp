@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace platform {
+namespace zelmar::platform {
 
 namespace {
 
@@ -169,4 +169,4 @@ bool TestPlatform::PumpEvents() {
   return !close;
 }
 
-}  // namespace platform
+}  // namespace zelmar::platform

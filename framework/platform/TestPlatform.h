@@ -11,7 +11,7 @@
 #include "framework/platform/Platform.h"
 #include "framework/platform/TestGfx.h"
 
-namespace platform {
+namespace zelmar::platform {
 
 // A clock that moves only when told to; Sleep advances it and is recorded.
 class TestClock : public PlatformClock {
@@ -103,4 +103,4 @@ class TestPlatform : public Platform {
   void WaitEvents(int milliseconds) override { Time.Advance(milliseconds); }
 };
 
-}  // namespace platform
+}  // namespace zelmar::platform

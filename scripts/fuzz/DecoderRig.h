@@ -9,6 +9,8 @@
 #include "framework/GfxImages.h"
 #include "framework/platform/TestPlatform.h"
 
+namespace zelmar {
+
 struct DecoderRig {
   platform::TestPlatform Platform;
   TComponent Owner{nullptr};
@@ -40,3 +42,5 @@ inline TGfxQuality QualityOf(std::uint8_t b) {
 inline TAlphaLevel AlphaOf(std::uint8_t b) {
   return static_cast<TAlphaLevel>((b / 3) % 4);
 }
+
+}  // namespace zelmar

@@ -4,6 +4,8 @@
 
 #include "framework/GfxDescScanner.h"
 
+using namespace zelmar;
+
 // Scans for two group names; every tag handed over must carry a lower-case element name.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view xml(reinterpret_cast<const char*>(data), size);

@@ -1,6 +1,8 @@
 // Fuzz target: decoding a font record (glyph table and glyph image) on the test backend.
 #include "scripts/fuzz/DecoderRig.h"
 
+using namespace zelmar;
+
 // The first byte picks quality and alpha level, the rest is the record; a loaded font must have
 // a glyph image.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,6 +1,8 @@
 // Fuzz target: decoding an image record into a new image on the test backend.
 #include "scripts/fuzz/DecoderRig.h"
 
+using namespace zelmar;
+
 // The first byte picks quality and alpha level, the rest is the record. A failed load must leave
 // the image in state 0; a loaded one must have a consistent pattern layout.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

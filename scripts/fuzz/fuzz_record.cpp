@@ -4,6 +4,8 @@
 #include "framework/GfxDb.h"
 #include "framework/GfxDbRecord.h"
 
+using namespace zelmar;
+
 // Reads up to eight records by position and by name; whatever comes back must be exactly the
 // declared size and carry the declared digest.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

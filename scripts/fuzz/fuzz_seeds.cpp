@@ -10,6 +10,8 @@
 #include "framework/GfxDbBytes.h"
 #include "tools/archive/GfxDbWriter.h"
 
+using namespace zelmar;
+
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;

@@ -3,6 +3,8 @@
 
 #include "framework/GfxDb.h"
 
+using namespace zelmar;
+
 // Reads the table and checks every record's bounds; a sound table must describe only records
 // that lie inside the input.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -32,7 +32,7 @@ class WaveListTest : public ::testing::Test {
 
 TEST(WaveImage, ReadsPcmAndRefusesAnythingElse) {
   auto image = makeWaveImage(2, 22050, {1, 2, 3, 4});
-  WaveImage wave;
+  TWaveImage wave;
   std::string error;
   ASSERT_TRUE(parseWaveImage(image, wave, error)) << error;
   EXPECT_EQ(wave.format.channels, 2);

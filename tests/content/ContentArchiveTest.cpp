@@ -16,8 +16,11 @@
 #include "content/kit/GameFonts.h"
 #include "framework/GfxDb.h"
 #include "framework/GfxDescScanner.h"
+#include "framework/GfxFigureAnchors.h"
 #include "framework/GfxLoader.h"
 #include "tests/content/GameReaders.h"
+
+namespace zelmar {
 
 using namespace content;
 using content_test::Alpha;
@@ -45,19 +48,6 @@ constexpr std::array<Expected, 15> kContract = {{{"ground", 4, 1024, 768},
                                                  {"window_1", 1, 450, 200},
                                                  {"cursor", 1, 32, 32},
                                                  {"cursor_1", 1, 32, 32}}};
-
-constexpr std::array<std::array<int, 2>, 12> kAnchors = {{{43, 171},
-                                                          {34, 180},
-                                                          {28, 175},
-                                                          {32, 173},
-                                                          {46, 188},
-                                                          {35, 173},
-                                                          {49, 169},
-                                                          {42, 174},
-                                                          {39, 174},
-                                                          {27, 169},
-                                                          {47, 173},
-                                                          {54, 174}}};
 
 // The game's collections filled once from zelmar.def and zelmar.def's archive by the game's loader.
 class ContentArchive : public ::testing::Test {
@@ -160,7 +150,7 @@ TEST_F(ContentArchive, FiguresStandOnTheirAnchorsInsideTransparentCells) {
     const auto s = PatternPixels(small, p), l = PatternPixels(large, p);
     ASSERT_EQ(s.size(), static_cast<size_t>(w * h));
     // Solid just above the foot centre, clear along the cell's edges.
-    const auto [ax, ay] = kAnchors[static_cast<size_t>(p)];
+    const auto [ax, ay] = zelmar::kFigureAnchors[static_cast<size_t>(p)];
     EXPECT_GT(Alpha(s[static_cast<size_t>((ay - 4) * w + ax)]), 242);
     const int lx = static_cast<int>(static_cast<float>(ax) * 3.33f);
     const int ly = static_cast<int>(static_cast<float>(ay) * 3.33f) - 14;
@@ -292,3 +282,5 @@ TEST(ContentDescription, ListsEveryPictureThenTheFontsInOrder) {
   for (size_t i = 0; i < kContract.size(); ++i) EXPECT_EQ(images[i], kContract[i].name);
   EXPECT_EQ(fonts, (std::vector<std::string>{"font_menu", "font_text", "font_clock"}));
 }
+
+}  // namespace zelmar

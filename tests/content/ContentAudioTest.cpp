@@ -11,6 +11,8 @@
 
 #include "zelmar_clips.h"
 
+namespace zelmar {
+
 namespace {
 
 uint32_t le(std::span<const unsigned char> b, size_t at, int n) {
@@ -104,3 +106,5 @@ TEST(ContentTunes, EachTuneDecodesToAMinuteAndLoopsWithoutAJump) {
     }
   }
 }
+
+}  // namespace zelmar

@@ -9,6 +9,8 @@
 #include "content/kit/Paint.h"
 #include "content/kit/Typeface.h"
 
+namespace zelmar {
+
 using namespace content;
 
 TEST(ContentPaint, EdgesAreAntiAliasedAndCompositingIsPremultiplied) {
@@ -92,3 +94,5 @@ TEST(ContentFigures, RenderedFootLandsOnTheRequestedPoint) {
   const Image ivory = renderFigure(makeFigure(FigureKind::Pawn), Army::Blondes, v);
   EXPECT_GT(ivory.at(20, 80).r, img.at(20, 80).r + 0.3f);
 }
+
+}  // namespace zelmar

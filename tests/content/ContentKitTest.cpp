@@ -13,6 +13,8 @@
 #include "content/kit/Voices.h"
 #include "tests/content/GameReaders.h"
 
+namespace zelmar {
+
 using namespace content;
 
 namespace {
@@ -181,3 +183,5 @@ TEST(ContentFiles, WaveAndPngHeadersAreSound) {
   EXPECT_EQ((*png)[16 + 7], 1);  // height written as the one row asked for
   EXPECT_FALSE(writePng("/nonexistent-dir/x.png", Image(1, 1)));
 }
+
+}  // namespace zelmar

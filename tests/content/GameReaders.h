@@ -16,6 +16,8 @@
 #include "framework/platform/TestDrawing.h"
 #include "framework/platform/TestPlatform.h"
 
+namespace zelmar {
+
 namespace content_test {
 
 struct GameReaders {
@@ -66,3 +68,5 @@ inline int Alpha(std::uint32_t argb) {
 }
 
 }  // namespace content_test
+
+}  // namespace zelmar

@@ -8,6 +8,8 @@
 
 #include "engine/ChessBrd.h"
 
+namespace zelmar {
+
 namespace rules_test {
 
 // Square named in coordinates ("e4"); None for anything else.
@@ -80,3 +82,5 @@ class EventLog {
 };
 
 }  // namespace rules_test
+
+}  // namespace zelmar

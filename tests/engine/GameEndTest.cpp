@@ -3,6 +3,8 @@
 
 #include "tests/engine/BoardTestUtil.h"
 
+namespace zelmar {
+
 using namespace rules_test;
 using Lines = std::vector<std::string>;
 
@@ -132,3 +134,5 @@ TEST(GameEndTest, ThreefoldCountsThePlacementWhicheverSideIsToMove) {
   ASSERT_TRUE(Play(board, {"b1a1"}));
   EXPECT_EQ(log.Take(), (Lines{"LegalMove b1 a1", "ThreefoldPosition", "Draw", "Paint"}));
 }
+
+}  // namespace zelmar

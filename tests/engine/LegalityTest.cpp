@@ -3,6 +3,8 @@
 
 #include "tests/engine/BoardTestUtil.h"
 
+namespace zelmar {
+
 using namespace rules_test;
 
 TEST(LegalityTest, InitialPositionMoves) {
@@ -206,3 +208,5 @@ TEST(KingSafetyTest, MissingKingsAreNeverAttackedForWhiteAndAlwaysForBlack) {
   board.SetWhiteToMove(false);
   EXPECT_FALSE(board.IsLegalMove(Square::A7, Square::A5));
 }
+
+}  // namespace zelmar

@@ -5,6 +5,8 @@
 
 #include "tests/engine/BoardTestUtil.h"
 
+namespace zelmar {
+
 using namespace rules_test;
 
 TEST(MoveRecordTest, StepBackTwiceThenForwardTwice) {
@@ -166,3 +168,5 @@ TEST(StaleRecordTest, SteppingBackAndForwardKeepsTheLine) {
   EXPECT_TRUE(board.IsThreefoldRepetition());
   EXPECT_FALSE(board.IsLegalMove(Square::G1, Square::F3));
 }
+
+}  // namespace zelmar

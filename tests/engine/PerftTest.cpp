@@ -4,6 +4,8 @@
 #include "engine/BoardPerft.h"
 #include "tests/engine/BoardTestUtil.h"
 
+namespace zelmar {
+
 using namespace rules_test;
 
 namespace {
@@ -82,3 +84,5 @@ TEST(PerftTest, PromotionsCountFourTimes) {
   ASSERT_TRUE(board.OnPromotion);
   EXPECT_EQ(board.PromotionPiece(), 'r');
 }
+
+}  // namespace zelmar

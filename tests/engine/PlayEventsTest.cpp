@@ -3,6 +3,8 @@
 
 #include "tests/engine/BoardTestUtil.h"
 
+namespace zelmar {
+
 using namespace rules_test;
 using Lines = std::vector<std::string>;
 
@@ -155,8 +157,8 @@ TEST(CastlingRightsTest, RookThatLeavesAndReturnsKeepsItsRightCleared) {
   EXPECT_TRUE(board.IsLegalMove(Square::E1, Square::C1));
 }
 
-// A rook that walks into a corner where the original rook was taken has moved, so it may not castle.
-// A rook that later walks into a corner where the original rook was taken has moved, so it may not castle.
+// A capture on a corner square clears that corner's castling right, whichever piece stood there; a rook
+// that later walks into the emptied corner has moved, so it may not castle either.
 TEST(CastlingRightsTest, CaptureOnACornerClearsThatCornersRight) {
   TChessBrd board;
   Arrange(board,
@@ -177,3 +179,5 @@ TEST(CastlingRightsTest, CaptureOnACornerClearsThatCornersRight) {
   ASSERT_TRUE(Play(board, {"a1b1", "h8h7", "b1b2", "h7h8", "b2h2", "h8h7", "h2h1", "h7h6"}));
   EXPECT_FALSE(board.IsLegalMove(Square::E1, Square::G1));
 }
+
+}  // namespace zelmar

@@ -3,6 +3,8 @@
 
 #include "tests/engine/BoardTestUtil.h"
 
+namespace zelmar {
+
 using namespace rules_test;
 
 TEST(SquareTest, OrdinalsAndArithmeticFollowTheBoardOrder) {
@@ -159,3 +161,5 @@ TEST(NewGameTest, RestoresTheStartAndKeepsTheSettings) {
   EXPECT_FALSE(board.MoveBack());
   EXPECT_FALSE(board.MoveForward());
 }
+
+}  // namespace zelmar

@@ -4,6 +4,8 @@
 
 #include "tests/engine/BoardTestUtil.h"
 
+namespace zelmar {
+
 using namespace rules_test;
 
 namespace {
@@ -180,3 +182,5 @@ TEST(CustomEngineTest, RefusedCalculatedMoveIsReportedAndHaltedBlocksTheSource) 
   board.StartThinking();
   EXPECT_EQ(failed, "");
 }
+
+}  // namespace zelmar

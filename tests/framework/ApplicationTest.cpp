@@ -2,6 +2,8 @@
 
 #include "GfxTestSupport.h"
 
+namespace zelmar {
+
 namespace {
 
 TEST(ApplicationTest, EachPassRunsEventsThenQueuedCallsThenIdle) {
@@ -48,3 +50,5 @@ TEST(ApplicationTest, TerminateFromInsideThePassSkipsTheRest) {
 }
 
 }  // namespace
+
+}  // namespace zelmar

@@ -12,6 +12,8 @@
 #include "framework/GfxDbBytes.h"
 #include "tools/archive/GfxDbWriter.h"
 
+namespace zelmar {
+
 namespace archive_test {
 
 // Bytes that compress somewhat but not trivially.
@@ -69,3 +71,5 @@ inline std::int32_t RecordOffset(const std::vector<std::uint8_t>& archive, int i
 }
 
 }  // namespace archive_test
+
+}  // namespace zelmar

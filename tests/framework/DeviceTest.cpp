@@ -2,6 +2,8 @@
 
 #include "GfxTestSupport.h"
 
+namespace zelmar {
+
 using platform::GfxFormat;
 using platform::kGfxDeviceLost;
 using platform::kGfxDeviceNotReset;
@@ -294,3 +296,5 @@ TEST(DeviceFormatTest, DepthFormatFollowsTheBitDepthList) {
 }
 
 }  // namespace
+
+}  // namespace zelmar

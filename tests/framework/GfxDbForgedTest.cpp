@@ -5,6 +5,8 @@
 #include "framework/GfxDb.h"
 #include "tests/framework/ArchiveFixture.h"
 
+namespace zelmar {
+
 using namespace archive_test;
 
 namespace {
@@ -145,3 +147,5 @@ TEST_F(GfxDbForgedTest, ForgedArchiveFileFailsThroughTheComponent) {
 }
 
 }  // namespace
+
+}  // namespace zelmar

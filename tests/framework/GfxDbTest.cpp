@@ -6,6 +6,8 @@
 #include "framework/GfxDbCipher.h"
 #include "tests/framework/ArchiveFixture.h"
 
+namespace zelmar {
+
 using namespace archive_test;
 
 namespace {
@@ -174,3 +176,5 @@ TEST(GfxDbCipherTest, MatchesTheBlowfishCbcReferenceAndLeavesAPartialBlock) {
 }
 
 }  // namespace
+
+}  // namespace zelmar

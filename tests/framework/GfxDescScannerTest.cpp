@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace zelmar {
+
 namespace {
 
 // Scans and returns "element:key" for every tag handed over.
@@ -99,3 +101,5 @@ TEST(GfxDescScannerTest, EntityExpansionBombIsRefused) {
 }
 
 }  // namespace
+
+}  // namespace zelmar

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace zelmar {
+
 namespace {
 
 // The entries of group "G" of a description text.
@@ -65,3 +67,5 @@ TEST(GfxLoaderEntryTest, ArchivePathJoinsTheDescriptionsDirectoryWithTheSourcesF
 }
 
 }  // namespace
+
+}  // namespace zelmar

@@ -8,6 +8,8 @@
 #include "tests/framework/ArchiveFixture.h"
 #include "tests/framework/drawing/RecordBuilder.h"
 
+namespace zelmar {
+
 using namespace archive_test;
 using namespace drawing_test;
 
@@ -178,3 +180,5 @@ TEST_F(GfxLoaderTest, ItemsAreFreedWithTheDevice) {
 }
 
 }  // namespace
+
+}  // namespace zelmar

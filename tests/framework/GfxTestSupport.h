@@ -9,6 +9,8 @@
 #include "framework/GfxDevice.h"
 #include "framework/platform/TestPlatform.h"
 
+namespace zelmar {
+
 // A device subscriber that writes every message into a shared log and refuses the messages it is told to.
 class LoggingSubscriber : public TGfxDeviceSubscriber {
  public:
@@ -33,3 +35,5 @@ struct TestStage {
   TApplication Application{Platform};
   TForm Form{Application, platform::WindowSettings{"Test", 640, 480}};
 };
+
+}  // namespace zelmar

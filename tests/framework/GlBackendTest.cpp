@@ -11,6 +11,8 @@
 #include "framework/platform/SdlPlatform.h"
 #include "framework/platform/SdlWindow.h"
 
+namespace zelmar {
+
 namespace {
 
 struct GlBackendTest : ::testing::Test {
@@ -207,3 +209,5 @@ TEST_F(GlBackendTest, WindowCloseRequestEndsTheLoop) {
 }
 
 }  // namespace
+
+}  // namespace zelmar

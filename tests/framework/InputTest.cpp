@@ -4,6 +4,8 @@
 #include "framework/GfxKeyboard.h"
 #include "framework/GfxMouse.h"
 
+namespace zelmar {
+
 namespace {
 
 struct InputTest : ::testing::Test {
@@ -174,3 +176,5 @@ TEST_F(InputTest, KeyboardReacquiresAfterLosingInput) {
 }
 
 }  // namespace
+
+}  // namespace zelmar

@@ -2,6 +2,8 @@
 
 #include "GfxTestSupport.h"
 
+namespace zelmar {
+
 namespace {
 
 struct PublisherTest : ::testing::Test {
@@ -59,3 +61,5 @@ TEST_F(PublisherTest, DeviceSubscriberBindsOnlyToADevice) {
 }
 
 }  // namespace
+
+}  // namespace zelmar

@@ -4,6 +4,8 @@
 
 #include "framework/platform/SdlScancodes.h"
 
+namespace zelmar {
+
 namespace {
 
 using platform::ScanCodeOf;
@@ -47,3 +49,5 @@ TEST(ScancodeTest, EveryPcKeyHasItsOwnCode) {
 }
 
 }  // namespace
+
+}  // namespace zelmar

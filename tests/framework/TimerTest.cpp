@@ -6,6 +6,8 @@
 #include "GfxTestSupport.h"
 #include "framework/GfxTimer.h"
 
+namespace zelmar {
+
 namespace {
 
 constexpr std::int32_t kOne = 1 << 20;
@@ -195,3 +197,5 @@ TEST_F(TimerTest, TimerDrivesTheApplicationsIdleProcessing) {
 }
 
 }  // namespace
+
+}  // namespace zelmar

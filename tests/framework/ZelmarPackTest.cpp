@@ -5,6 +5,8 @@
 #include "tests/framework/ArchiveFixture.h"
 #include "tools/archive/PackCommands.h"
 
+namespace zelmar {
+
 using namespace archive_test;
 
 namespace {
@@ -181,3 +183,5 @@ TEST_F(ZelmarPackTest, ProgramReturnsTheCommandsStatus) {
 }
 
 }  // namespace
+
+}  // namespace zelmar

@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "framework/GfxRounding.h"
+#include "scene/AnimationSteps.h"
 #include "scene/BoardView.h"
+#include "scene/GameScreenView.h"
 #include "scene/SceneTexts.h"
-#include "scene/ViewSteps.h"
+#include "scene/TitleView.h"
 #include "tests/scene/support/RecordingPainter.h"
 
 namespace zelmar::scene {
@@ -90,7 +92,7 @@ TEST(BoardView, GameScreenDrawsItsEightStepsInOrder) {
   state.PanelPiece = 1;
   state.Animating = true;
   state.MovingPiece = -2;
-  state.AnimX = 400, state.AnimY = 300;
+  state.Glide.AnimX = 400, state.Glide.AnimY = 300;
   state.ButtonHover = 9;
   state.Board.WhiteSeconds = 3725;
   state.Board.BlackSeconds = 360000;
@@ -342,7 +344,7 @@ TEST(BoardView, FullScreenOriginMovesEverythingAndEnlargesTheFigures) {
     if (b.Is(TCallKind::DrawScaled, TPicture::Figure)) {
       // Larger by 128 / 785 x 0.59; the feet stay on the moved centre.
       EXPECT_NEAR(b.Scale - a.Scale, 0.0962038, 1e-6) << b;
-      const TAnchor anchor = PieceAnchor(b.Pattern < 6 ? b.Pattern + 1 : -(b.Pattern - 5));
+      const TFigureAnchor anchor = PieceAnchor(b.Pattern < 6 ? b.Pattern + 1 : -(b.Pattern - 5));
       EXPECT_EQ(b.X + RoundHalfEven(anchor.X * b.Scale), a.X + RoundHalfEven(anchor.X * a.Scale) + 128);
       EXPECT_EQ(b.Y + RoundHalfEven(anchor.Y * b.Scale), a.Y + RoundHalfEven(anchor.Y * a.Scale) + 128);
       ++figures;
@@ -400,7 +402,7 @@ TEST(BoardView, ClockStatusAndResultTexts) {
   EXPECT_EQ(painter.Texts()[5], ResultTextOf(TResult::Mate, 2));
 }
 
-TEST(ViewSteps, TitleCirclePulseAndPortraitZoom) {
+TEST(AnimationSteps, TitleCirclePulseAndPortraitZoom) {
   TSceneState state;
   // Before the first tick the title shows its background only.
   TRecordingPainter painter;

@@ -42,9 +42,9 @@ TEST(GameFlowMovesTest, OpeningAsWhite) {
   EXPECT_EQ(s.Board.At(Sq("e2")), 0);
   EXPECT_EQ(s.SelectedSquare, 0);
   EXPECT_FALSE(rig.Timer1.Enabled());
-  const double startY = s.AnimPosY;
+  const double startY = s.Glide.AnimPosY;
   rig.Flow.AnimationStep();
-  EXPECT_DOUBLE_EQ(std::fabs(s.AnimPosY - startY), 5.0);  // the longer axis, 5 pixels per tick
+  EXPECT_DOUBLE_EQ(std::fabs(s.Glide.AnimPosY - startY), 5.0);  // the longer axis, 5 pixels per tick
   rig.PassSeconds(3);
   EXPECT_EQ(s.Board.WhiteSeconds, 0);
   rig.RunAnimation();

@@ -90,7 +90,7 @@ TEST(MenuView, OptionsShowLabelsAndTheCurrentValues) {
   // A change of language shows at once.
   state.Options.Lang = 2;
   const auto russian = MenuCalls(state);
-  EXPECT_EQ(russian[0].Text, OptionLabel(1, 2));
+  EXPECT_EQ(russian[0].Text, MenuItemText(TMenuKind::OptionsMenu, 1, 2));
   EXPECT_EQ(russian[21 + 14].Text, OptionValueText(5, 3, 2));  // "Мрамор"
   EXPECT_EQ(russian[21 + 26].Text, "Russian");
 }
@@ -120,10 +120,10 @@ TEST(MenuView, DialogsPlaceTheirQuestionByLanguageAndLightTheHoveredButton) {
   calls = MenuCalls(state);
   ASSERT_EQ(calls.size(), 3u + 3u * 3u);
   EXPECT_EQ(calls[2].X, 338 + 41);
-  EXPECT_EQ(calls[2].Text, GameDialogQuestion(2));
+  EXPECT_EQ(calls[2].Text, MenuQuestion(TMenuKind::GameDialog, 2));
   ExpectRect(calls[3], 364, 397, 98, 30, 0xFF192956, fxOpaque);
   ExpectRect(calls[9], 564, 397, 98, 30, 0xFF151515, fxSubtract);
-  EXPECT_EQ(calls[11].Text, GameDialogButtonText(3, 2));
+  EXPECT_EQ(calls[11].Text, MenuItemText(TMenuKind::GameDialog, 3, 2));
   state.Options.Lang = 1;
   calls = MenuCalls(state);
   ExpectText(calls[2], "Please select to continue", 338 + 57, 348, 0xFFFFFFFF, 0xFFFFFFFF);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "engine/ChessBrd.h"
 #include "framework/platform/TestPlatform.h"
+#include "scene/MenuTable.h"
 #include "scene/Menus.h"
 #include "scene/SceneTexts.h"
 #include "support/RecordingSounds.h"
@@ -106,10 +108,36 @@ class MenusTest : public ::testing::Test {
   TChessBrd engine;
   TRecordingSounds sounds{state.Options};
   platform::TestClock testClock;
-  TGameClock clock{testClock, 1000};
+  TIntervalTimer clock{testClock, 1000};
   int newGames = 0, saves = 0, quits = 0;
   TMenus menus{state, engine, sounds, clock, CountingActions()};
 };
+
+// The options list steps every setting through exactly the values the settings file accepts, and every
+// menu's items lie on the logical screen without overlapping.
+TEST(MenuTable, OptionsCoverTheSettingsRangesAndItemsFitTheScreen) {
+  for (const TMenuItem& item : MenuOf(TMenuKind::OptionsMenu).Items) {
+    if (item.Setting == nullptr) continue;
+    const auto key = std::find_if(OptionKeys().begin(), OptionKeys().end(),
+                                  [&](const OptionKey& k) { return k.Field == item.Setting; });
+    ASSERT_NE(key, OptionKeys().end()) << item.Text.English;
+    EXPECT_EQ(key->Min, 1) << key->Name;
+    EXPECT_EQ(static_cast<std::int32_t>(item.Values.size()), key->Max) << key->Name;
+  }
+  for (TMenuKind kind : {TMenuKind::MainMenu, TMenuKind::OptionsMenu, TMenuKind::QuitConfirm,
+                         TMenuKind::GameDialog, TMenuKind::HelpButtons}) {
+    const TMenu& menu = MenuOf(kind);
+    const auto count = static_cast<std::int32_t>(menu.Items.size());
+    ASSERT_GT(count, 0);
+    for (std::int32_t i = 1; i <= count; ++i) {
+      const TItemBox box = ItemBox(menu, i);
+      EXPECT_TRUE(0 <= box.Left && box.Right <= kLogicalWidth && 0 <= box.Top &&
+                  box.Bottom <= kLogicalHeight);
+      EXPECT_EQ(ItemAt(menu, (box.Left + box.Right) / 2, (box.Top + box.Bottom) / 2), i);
+    }
+  }
+  EXPECT_TRUE(MenuOf(TMenuKind::NoMenu).Items.empty());
+}
 
 TEST_F(MenusTest, HoverBoxesAreStrictAndNoMenuKeepsTheHover) {
   const std::vector<std::pair<TMenuKind, int>> menusWithItems = {{TMenuKind::MainMenu, 4},
@@ -194,11 +222,11 @@ TEST_F(MenusTest, OptionsStepTheirSettingsAndOnlyBackToMenuSaves) {
   EXPECT_EQ(engine.ThinkingPriority(), tpLowest);
 
   // 3. The language switches the texts at once.
-  const std::string english = OptionLabel(1, state.Options.Lang);
+  const std::string english = MenuItemText(TMenuKind::OptionsMenu, 1, state.Options.Lang);
   Click(9);
   EXPECT_EQ(state.Options.Lang, 2);
   EXPECT_EQ(english, "Your Army");
-  EXPECT_NE(OptionLabel(1, state.Options.Lang), english);
+  EXPECT_NE(MenuItemText(TMenuKind::OptionsMenu, 1, state.Options.Lang), english);
   EXPECT_EQ(Shown(9), "Russian");
 
   // 4. Music off stops the title tune; on again stays silent through "Back to Menu".

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "framework/platform/SdlPlatform.h"
+#include "scene/AnimationSteps.h"
 #include "scene/FrameView.h"
 #include "scene/SceneGeometry.h"
-#include "scene/ViewSteps.h"
 #include "tests/scene/pixels/Picture.h"
 #include "tests/scene/support/ContentRig.h"
 
@@ -115,8 +115,8 @@ TSceneState GameInTown() {
   const TScreenPoint from = SquareCentre(s, 7), to = SquareCentre(s, 22);
   s.Animating = true;
   s.MovingPiece = -2;
-  s.AnimX = (from.X + to.X) / 2;
-  s.AnimY = (from.Y + to.Y) / 2;
+  s.Glide.AnimX = (from.X + to.X) / 2;
+  s.Glide.AnimY = (from.Y + to.Y) / 2;
   s.PanelPiece = -5;
   return s;
 }

@@ -20,17 +20,17 @@ std::vector<std::string> AllTexts(int lang) {
     if (code != 0) texts.push_back(PieceName(code, false, lang));
   texts.push_back(PieceName(5, true, lang));
   texts.push_back(PieceName(-5, true, lang));
-  for (int i = 1; i <= 4; ++i) texts.push_back(MainMenuText(i, lang));
-  texts.push_back(QuitQuestion(lang));
-  texts.push_back(GameDialogQuestion(lang));
+  for (int i = 1; i <= 4; ++i) texts.push_back(MenuItemText(TMenuKind::MainMenu, i, lang));
+  texts.push_back(MenuQuestion(TMenuKind::QuitConfirm, lang));
+  texts.push_back(MenuQuestion(TMenuKind::GameDialog, lang));
   for (int i = 1; i <= 3; ++i) {
-    if (i <= 2) texts.push_back(QuitButtonText(i, lang));
-    texts.push_back(GameDialogButtonText(i, lang));
-    texts.push_back(HelpButtonText(i, lang));
+    if (i <= 2) texts.push_back(MenuItemText(TMenuKind::QuitConfirm, i, lang));
+    texts.push_back(MenuItemText(TMenuKind::GameDialog, i, lang));
+    texts.push_back(MenuItemText(TMenuKind::HelpButtons, i, lang));
   }
   const int counts[] = {2, 2, 8, 2, 3, 2, 2, 3, 2};
   for (int item = 1; item <= 10; ++item) {
-    texts.push_back(OptionLabel(item, lang));
+    texts.push_back(MenuItemText(TMenuKind::OptionsMenu, item, lang));
     for (int v = 1; item <= 9 && v <= counts[item - 1]; ++v) texts.push_back(OptionValueText(item, v, lang));
   }
   for (int p = 0; p <= 10; ++p) texts.push_back(HelpLegend(p, lang));
@@ -47,19 +47,19 @@ TEST(SceneTexts, EveryTextConvertsWholeInBothLanguages) {
     }
   }
   // Cyrillic letters land on the code page's letters (0xC0..0xFF, 0xA8, 0xB8).
-  EXPECT_EQ(MainMenuText(1, 2), "\xC8\xE3\xF0\xE0\xF2\xFC");  // "Играть"
+  EXPECT_EQ(MenuItemText(TMenuKind::MainMenu, 1, 2), "\xC8\xE3\xF0\xE0\xF2\xFC");  // "Играть"
   EXPECT_EQ(PieceName(-5, true, 2), "\xD7\xE5\xF0\xED\xE0\xFF \xC7\xE5\xEB\xFC\xEC\xE0\xF0\xE0");
-  EXPECT_EQ(MainMenuText(1, 1), "Game");
+  EXPECT_EQ(MenuItemText(TMenuKind::MainMenu, 1, 1), "Game");
   EXPECT_EQ(OptionValueText(9, 2, 2), "Russian");
 }
 
 TEST(SceneTexts, NumbersOutsideATableGiveEmptyTexts) {
-  EXPECT_EQ(MainMenuText(0, 1), "");
-  EXPECT_EQ(MainMenuText(5, 2), "");
+  EXPECT_EQ(MenuItemText(TMenuKind::MainMenu, 0, 1), "");
+  EXPECT_EQ(MenuItemText(TMenuKind::MainMenu, 5, 2), "");
   EXPECT_EQ(OptionValueText(3, 9, 1), "");
   EXPECT_EQ(OptionValueText(10, 1, 1), "");
   EXPECT_EQ(PieceName(7, false, 1), "");
-  EXPECT_EQ(QuitButtonText(3, 1), "");
+  EXPECT_EQ(MenuItemText(TMenuKind::QuitConfirm, 3, 1), "");
   // A character the code page lacks and a broken sequence each become one '?'.
   EXPECT_EQ(ToWindows1251("a\xE2\x82\xAC"
                           "b\xFF"

@@ -18,6 +18,11 @@ using namespace std::chrono_literals;
 constexpr int kRate = 44100;
 constexpr int kFrames = 22050;
 
+// Clip number n as the cues take it, numbers without a clip included.
+TSoundClip Clip(int n) {
+  return static_cast<TSoundClip>(n);
+}
+
 bool Silent(const std::vector<int16_t>& pcm) {
   return std::all_of(pcm.begin(), pcm.end(), [](int16_t s) { return s == 0; });
 }
@@ -91,16 +96,16 @@ TEST_F(SoundCuesTest, ClipsAreGatedBySoundAndOverlap) {
   TSoundCues cues(options, clips, source, stream, *folder);
 
   options.Sound = 2;
-  for (int n = 1; n <= 8; ++n) cues.PlaySound(n);
+  for (int n = 1; n <= 8; ++n) cues.PlaySound(Clip(n));
   for (int i = 0; i < 8; ++i) EXPECT_FALSE(clips[i].Playing()) << clips[i].Name();
   EXPECT_TRUE(Silent(output->pull(kFrames)));
 
   options.Sound = 1;
-  cues.PlaySound(3);
-  cues.PlaySound(3);
-  cues.PlaySound(4);
-  cues.PlaySound(0);  // no such clips: nothing, and no error
-  cues.PlaySound(9);
+  cues.PlaySound(Clip(3));
+  cues.PlaySound(Clip(3));
+  cues.PlaySound(Clip(4));
+  cues.PlaySound(Clip(0));  // no such clips: nothing, and no error
+  cues.PlaySound(Clip(9));
   EXPECT_EQ(clips[2].Name(), "sound_3");
   EXPECT_EQ(clips[2].CopyCount(), 2);
   EXPECT_TRUE(clips[2].Playing());
@@ -125,9 +130,9 @@ TEST_F(SoundCuesTest, MissingOrRefusedClipsAreNamedAndKeepTheirPlace) {
   EXPECT_EQ(problems.find("sound_7"), std::string::npos) << problems;
   ASSERT_EQ(clips.Count(), 8);
   TSoundCues cues(options, clips, source, stream, *folder);
-  cues.PlaySound(5);
-  cues.PlaySound(6);
-  cues.PlaySound(7);
+  cues.PlaySound(Clip(5));
+  cues.PlaySound(Clip(6));
+  cues.PlaySound(Clip(7));
   EXPECT_EQ(clips[4].Name(), "sound_5");
   EXPECT_FALSE(clips[4].Playing());
   EXPECT_FALSE(clips[5].Playing());

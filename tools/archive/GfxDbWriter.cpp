@@ -13,6 +13,8 @@
 #include "framework/GfxDbRecord.h"
 #include "framework/GfxDbTable.h"
 
+namespace zelmar {
+
 namespace {
 
 // Stores a message for the caller when one was asked for, and gives false.
@@ -149,3 +151,5 @@ bool TGfxDbWriter::Write(const std::string& path, std::string* error) const {
   }
   return true;
 }
+
+}  // namespace zelmar

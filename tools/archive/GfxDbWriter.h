@@ -24,6 +24,8 @@
 
 #include "framework/GfxDbFormat.h"
 
+namespace zelmar {
+
 // Key (1 to 72 bytes) and initialisation vector for an encrypted record.
 struct TGfxDbEncryption {
   std::vector<std::uint8_t> Key;
@@ -72,3 +74,5 @@ class TGfxDbWriter {
   std::vector<TGfxDbPackedRecord> Records;
   std::optional<double> FixedStamp;
 };
+
+}  // namespace zelmar

@@ -10,6 +10,8 @@
 #include "framework/GfxDb.h"
 #include "tools/archive/GfxDbWriter.h"
 
+namespace zelmar {
+
 namespace {
 
 constexpr const char* Usage =
@@ -235,3 +237,5 @@ int RunZelmarPack(const std::vector<std::string>& args, std::ostream& out, std::
   err << "zelmar-pack: unknown command \"" << command << "\"\n" << Usage;
   return 2;
 }
+
+}  // namespace zelmar

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace zelmar {
+
 // Runs one zelmar-pack command line (without the program name):
 //   create [--key HEX --iv HEX] ARCHIVE NAME=FILE[:TYPE]...
 //   list ARCHIVE
@@ -13,3 +15,5 @@
 // Listings go to `out`, messages to `err`. Returns the exit status: 0 on success, 1 when the
 // archive or a record is unsound, 2 for a usage error.
 int RunZelmarPack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace zelmar

@@ -3,6 +3,8 @@
 
 #include "tools/archive/PackCommands.h"
 
+using namespace zelmar;
+
 // Hands the arguments to the commands and returns their exit status.
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);

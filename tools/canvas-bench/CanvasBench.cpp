@@ -24,6 +24,8 @@
 #include "framework/platform/TestDrawing.h"
 #include "framework/platform/TestPlatform.h"
 
+using namespace zelmar;
+
 namespace {
 
 // Processor time of the calling thread, in milliseconds.
@@ -94,7 +96,7 @@ struct Scene {
       : form(app, platform::WindowSettings{"canvas-bench", 1024, 768}), device(&form, platform) {
     device.SetWidth(1024);
     device.SetHeight(768);
-    images.SetMipMappping(false);
+    images.SetMipMapping(false);
     canvas.SetAntialias(false);
     canvas.SetAlphaTesting(false);
     images.SetPublisher(&device);

@@ -17,6 +17,8 @@
 #include "framework/GfxTimer.h"
 #include "framework/platform/SdlPlatform.h"
 
+using namespace zelmar;
+
 namespace {
 
 constexpr int kKeyEscape = 0x01;

@@ -25,9 +25,11 @@
 #include "framework/platform/SdlPlatform.h"
 #include "framework/platform/TestDrawing.h"
 #include "framework/platform/TestPlatform.h"
+#include "scene/AnimationSteps.h"
 #include "scene/FrameView.h"
-#include "scene/ViewSteps.h"
 #include "tests/scene/support/ContentRig.h"
+
+using namespace zelmar;
 
 using zelmar::scene::TContentRig;
 using zelmar::scene::TSceneState;

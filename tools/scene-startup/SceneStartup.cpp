@@ -23,6 +23,8 @@
 #include "scene/SceneForm.h"
 #include "scene/SceneGeometry.h"
 
+using namespace zelmar;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

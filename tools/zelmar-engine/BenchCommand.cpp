@@ -9,7 +9,7 @@
 #include "tools/zelmar-engine/Commands.h"
 #include "tools/zelmar-engine/SearchArgs.h"
 
-using namespace zelmar;
+namespace zelmar {
 
 namespace {
 
@@ -70,3 +70,5 @@ int RunBenchCommand(CommandArgs args) {
   std::printf("Nodes/second: %.0f\n", engine.NodesPerSecond());
   return 0;
 }
+
+}  // namespace zelmar

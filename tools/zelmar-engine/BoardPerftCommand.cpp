@@ -9,6 +9,8 @@
 #include "tools/zelmar-engine/BoardFromFen.h"
 #include "tools/zelmar-engine/Commands.h"
 
+namespace zelmar {
+
 namespace {
 
 constexpr int kMaxDepth = 12;
@@ -61,3 +63,5 @@ int RunBoardPerft(CommandArgs args) {
   std::printf("%lld\n", static_cast<long long>(leaves));
   return 0;
 }
+
+}  // namespace zelmar

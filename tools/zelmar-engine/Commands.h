@@ -4,6 +4,8 @@
 #include <span>
 #include <string_view>
 
+namespace zelmar {
+
 using CommandArgs = std::span<const std::string_view>;
 
 // board-perft [--zelmar] --depth N "FEN": move-tree count through the board's own operations.
@@ -18,3 +20,5 @@ int RunSearch(CommandArgs args);
 int RunBenchCommand(CommandArgs args);
 // play [--zelmar] --depth N [--max-moves M]: the computer plays a whole game against itself.
 int RunPlay(CommandArgs args);
+
+}  // namespace zelmar

@@ -8,6 +8,8 @@
 #include "tools/zelmar-engine/BoardFromFen.h"
 #include "tools/zelmar-engine/Commands.h"
 
+namespace zelmar {
+
 namespace {
 
 // One step of the script: a move in coordinates (with an optional promotion letter), back or forward.
@@ -120,3 +122,5 @@ int RunMoves(CommandArgs args) {
   PrintState(board);
   return 0;
 }
+
+}  // namespace zelmar

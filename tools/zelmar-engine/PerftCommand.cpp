@@ -7,7 +7,7 @@
 #include "tools/zelmar-engine/Commands.h"
 #include "tools/zelmar-engine/SearchArgs.h"
 
-using namespace zelmar;
+namespace zelmar {
 
 namespace {
 constexpr const char* kUsage = "perft [--zelmar] --depth N \"FEN\"";
@@ -31,3 +31,5 @@ int RunPerft(CommandArgs args) {
   std::printf("%llu\n", static_cast<unsigned long long>(leaves));
   return 0;
 }
+
+}  // namespace zelmar

@@ -12,7 +12,7 @@
 #include "tools/zelmar-engine/Commands.h"
 #include "tools/zelmar-engine/SearchArgs.h"
 
-using namespace zelmar;
+namespace zelmar {
 
 namespace {
 
@@ -134,3 +134,5 @@ int RunPlay(CommandArgs args) {
   std::printf("result: %s after %d half-moves\n", log.Result.c_str(), log.HalfMoves);
   return result;
 }
+
+}  // namespace zelmar

@@ -8,7 +8,7 @@
 #include "tools/zelmar-engine/Commands.h"
 #include "tools/zelmar-engine/SearchArgs.h"
 
-using namespace zelmar;
+namespace zelmar {
 
 namespace {
 constexpr const char* kUsage = "search [--zelmar] --depth N \"FEN\"";
@@ -35,3 +35,5 @@ int RunSearch(CommandArgs args) {
               seconds > 0 ? static_cast<double>(nodes) / seconds : 0.0);
   return 0;
 }
+
+}  // namespace zelmar

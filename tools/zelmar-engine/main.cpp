@@ -7,6 +7,8 @@
 #include "engine/protocol/ProtocolEngine.h"
 #include "tools/zelmar-engine/Commands.h"
 
+using namespace zelmar;
+
 namespace {
 
 struct Command {

@@ -6,6 +6,8 @@
 
 #include "tests/engine/worker/WorkerTestUtil.h"
 
+namespace zelmar {
+
 using namespace std::chrono_literals;
 using worker_test::Sq;
 using worker_test::WorkerBoard;
@@ -250,3 +252,5 @@ TEST(ChessThreadTest, LoweredPriorityReachesTheThread) {
 }
 
 }  // namespace
+
+}  // namespace zelmar

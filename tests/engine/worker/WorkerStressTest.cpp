@@ -10,6 +10,8 @@
 
 #include "tests/engine/worker/WorkerTestUtil.h"
 
+namespace zelmar {
+
 using namespace std::chrono_literals;
 using worker_test::WorkerBoard;
 
@@ -119,3 +121,5 @@ TEST(WorkerStressTest, RandomChangesDuringSearches) {
 }
 
 }  // namespace
+
+}  // namespace zelmar

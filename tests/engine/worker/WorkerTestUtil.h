@@ -12,6 +12,8 @@
 #include "engine/ChessThread.h"
 #include "engine/ComputerPlayer.h"
 
+namespace zelmar {
+
 namespace worker_test {
 
 struct WorkerBoard {
@@ -57,3 +59,5 @@ inline Square Sq(const char* name) {
 }
 
 }  // namespace worker_test
+
+}  // namespace zelmar

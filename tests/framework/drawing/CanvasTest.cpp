@@ -4,6 +4,8 @@
 
 #include "tests/framework/drawing/DrawingFixture.h"
 
+namespace zelmar {
+
 using namespace drawing_test;
 using platform::GfxBlend;
 using platform::GfxBlendOp;
@@ -249,3 +251,5 @@ TEST(CanvasCreation, RefusedBuffersFailTheDevice) {
   EXPECT_TRUE(canvas.SetVertexCache(100));
   EXPECT_EQ(canvas.VertexCache(), 512);
 }
+
+}  // namespace zelmar

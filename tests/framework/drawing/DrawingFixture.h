@@ -16,6 +16,8 @@
 #include "framework/platform/TestPlatform.h"
 #include "tests/framework/drawing/RecordBuilder.h"
 
+namespace zelmar {
+
 namespace drawing_test {
 
 class DrawingFixture : public ::testing::Test {
@@ -32,7 +34,7 @@ class DrawingFixture : public ::testing::Test {
     images.SetPublisher(&device);
     canvas.SetPublisher(&device);
     fonts.SetPublisher(&device);
-    images.SetMipMappping(false);
+    images.SetMipMapping(false);
   }
 
   // Starts the device; the fixture's tests call this after adjusting the script or the canvas.
@@ -61,3 +63,5 @@ class DrawingFixture : public ::testing::Test {
 };
 
 }  // namespace drawing_test
+
+}  // namespace zelmar

@@ -3,6 +3,8 @@
 
 #include "tests/framework/drawing/DrawingFixture.h"
 
+namespace zelmar {
+
 using namespace drawing_test;
 
 namespace {
@@ -123,3 +125,5 @@ TEST_F(Fonts, StyleEffectsAddCopiesBehindTheGlyph) {
   EXPECT_EQ(shadow[0].Color, 0x80332211u);
   EXPECT_EQ(Vertices(Calls()[1]).size(), 12u);  // two bold copies and the glyph
 }
+
+}  // namespace zelmar

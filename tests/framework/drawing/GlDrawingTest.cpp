@@ -16,6 +16,8 @@
 #include "framework/platform/SdlPlatform.h"
 #include "tests/framework/drawing/RecordBuilder.h"
 
+namespace zelmar {
+
 using namespace drawing_test;
 
 namespace {
@@ -47,7 +49,7 @@ class GlCanvas : public ::testing::Test {
     images = std::make_unique<TGfxImages>(form.get());
     canvas = std::make_unique<TGfxCanvas>(form.get());
     fonts = std::make_unique<TGfxFonts>(form.get());
-    images->SetMipMappping(false);
+    images->SetMipMapping(false);
     canvas->SetAntialias(false);
     canvas->SetAlphaTesting(false);
     for (TGfxSubscriber* s :
@@ -293,3 +295,5 @@ TEST_F(GlCanvas, AntialiasSwitchesBetweenNearestAndLinearFiltering) {
   ExpectColor(Pixel(13, 21), {255 * 0.375, 255 * 0.375, 255 * 0.375}, "linear left of the edge", 4);
   ExpectColor(Pixel(14, 21), {255 * 0.625, 255 * 0.625, 255 * 0.625}, "linear right of the edge", 4);
 }
+
+}  // namespace zelmar

@@ -4,6 +4,8 @@
 
 #include "tests/framework/drawing/DrawingFixture.h"
 
+namespace zelmar {
+
 using namespace drawing_test;
 using platform::GfxFormat;
 
@@ -171,3 +173,5 @@ TEST_F(Images, NothingIsCreatedWithoutADevice) {
   EXPECT_FALSE(image->LoadFromRecord(ImageRecordBytes(5, 0, 0, 0, 0, 0, 1, 1, 1, {1, 2, 3, 4})));
   EXPECT_EQ(image->State(), tsNone);
 }
+
+}  // namespace zelmar

@@ -3,6 +3,8 @@
 
 #include "framework/GfxPatternGrid.h"
 
+namespace zelmar {
+
 namespace {
 
 TPatternGrid Grid(int tex, int pattern, int visible, int textures, int count = 0) {
@@ -101,3 +103,5 @@ TEST(PatternGrid, NothingToMapWithoutTexturesOrPatterns) {
   EXPECT_FALSE(overcount.Map({.Pattern = 20}));
   EXPECT_TRUE(overcount.Map({.Pattern = 15}));
 }
+
+}  // namespace zelmar

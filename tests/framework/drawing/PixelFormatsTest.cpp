@@ -7,6 +7,8 @@
 #include "framework/GfxFormatChoice.h"
 #include "framework/GfxPixelFormats.h"
 
+namespace zelmar {
+
 using F = TPixelFormat;
 
 namespace {
@@ -109,3 +111,5 @@ TEST(FormatChoice, ListsFollowAlphaLevelAndQuality) {
   EXPECT_EQ(list(A::alExclusive, Q::aqLow),
             (std::vector<F>{F::pfA8, F::pfA8R3G3B2, F::pfA8R8G8B8, F::pfA4R4G4B4, F::pfA1R5G5B5}));
 }
+
+}  // namespace zelmar

@@ -5,6 +5,8 @@
 #include <initializer_list>
 #include <vector>
 
+namespace zelmar {
+
 namespace drawing_test {
 
 // Appends a little-endian 32-bit integer.
@@ -46,3 +48,5 @@ inline std::vector<std::uint8_t> FontRecordBytes(std::int32_t first, std::int32_
 }
 
 }  // namespace drawing_test
+
+}  // namespace zelmar

@@ -7,6 +7,8 @@
 #include "framework/GfxImageRecord.h"
 #include "tests/framework/drawing/RecordBuilder.h"
 
+namespace zelmar {
+
 using namespace drawing_test;
 
 TEST(ImageRecord, HeaderFieldsAndNegativeTextureCount) {
@@ -60,3 +62,5 @@ TEST(FontRecord, ShortOrHostileGlyphCountsAreRefused) {
   EXPECT_FALSE(ReadFontRecord(huge));
   EXPECT_FALSE(ReadFontRecord({}));
 }
+
+}  // namespace zelmar

@@ -7,6 +7,8 @@
 #include "framework/GfxRounding.h"
 #include "framework/GfxTextLayout.h"
 
+namespace zelmar {
+
 namespace {
 
 struct Layout {
@@ -117,3 +119,5 @@ TEST(TextLayout, TagNearTheEndIsOrdinaryText) {
   m.TextTags = false;
   EXPECT_EQ(Lay(m, "#$FF0000FFcd").quads.size(), 12u);
 }
+
+}  // namespace zelmar

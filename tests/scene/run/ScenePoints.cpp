@@ -13,6 +13,8 @@
 #include "scene/SceneGeometry.h"
 #include "scene/SceneState.h"
 
+using namespace zelmar;
+
 namespace {
 
 using zelmar::scene::TSceneState;

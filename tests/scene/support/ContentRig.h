@@ -28,7 +28,7 @@ class TContentRig {
     device.SetHeight(height);
     device.SetBitDepth(bdLow);
     device.SetHardwareTL(false);
-    images.SetMipMappping(false);
+    images.SetMipMapping(false);
     canvas.SetAlphaTesting(false);
     canvas.SetVertexCache(4096);
     canvas.SetAntialias(false);

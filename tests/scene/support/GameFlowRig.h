@@ -19,8 +19,8 @@
 #include "engine/ComputerPlayer.h"
 #include "framework/GfxRounding.h"
 #include "framework/platform/TestPlatform.h"
-#include "scene/GameClock.h"
 #include "scene/GameFlow.h"
+#include "scene/IntervalTimer.h"
 #include "scene/SceneGeometry.h"
 #include "scene/SceneState.h"
 #include "scene/support/RecordingSounds.h"
@@ -68,7 +68,7 @@ struct TGameFlowRig {
   TChessThread& Worker;
   TRecordingSounds Sounds{State.Options};
   platform::TestClock Clock;
-  TGameClock Timer1{Clock, 1000};
+  TIntervalTimer Timer1{Clock, 1000};
   TGameFlow Flow{State, Engine, Sounds, Timer1};
 
   // Standard chess at depth 1 on the perspective board, the game screen without a menu; the engine has

@@ -14,13 +14,13 @@ class TRecordingSounds : public TSceneSounds {
  public:
   explicit TRecordingSounds(const GameOptions& options) : options_(options) {}
 
-  std::vector<int> Clips;           // every clip started, in order
+  std::vector<int> Clips;           // the number of every clip started, in order
   std::vector<TTune> TunesStarted;  // every tune started, in order
   std::optional<TTune> Playing;     // the tune playing now
   int Stops = 0;                    // StopMusic calls that stopped a tune
 
-  void PlaySound(int n) override {
-    if (options_.Sound == 1) Clips.push_back(n);
+  void PlaySound(TSoundClip clip) override {
+    if (options_.Sound == 1) Clips.push_back(static_cast<int>(clip));
   }
   void PlayMusic(TTune tune) override {
     if (options_.Music != 1) return;

@@ -1,4 +1,4 @@
-#include "scene/ViewSteps.h"
+#include "scene/AnimationSteps.h"
 
 #include <cmath>
 #include <numbers>

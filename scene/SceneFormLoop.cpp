@@ -1,11 +1,11 @@
 // The game window's frame loop: one frame per timer call, one logic tick per 1/60 s, the frame's drawing.
 #include <utility>
 
+#include "scene/AnimationSteps.h"
 #include "scene/FrameView.h"
 #include "scene/KeyboardKeys.h"
 #include "scene/SceneForm.h"
 #include "scene/SceneScreen.h"
-#include "scene/ViewSteps.h"
 
 namespace zelmar::scene {
 

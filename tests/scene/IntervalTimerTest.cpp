@@ -2,14 +2,14 @@
 #include <gtest/gtest.h>
 
 #include "framework/platform/TestPlatform.h"
-#include "scene/GameClock.h"
+#include "scene/IntervalTimer.h"
 
 namespace zelmar::scene {
 namespace {
 
-TEST(GameClockTest, CatchesUpAfterAStalledLoopAndKeepsItsRhythm) {
+TEST(IntervalTimerTest, CatchesUpAfterAStalledLoopAndKeepsItsRhythm) {
   platform::TestClock time;
-  TGameClock clock(time, 1000);
+  TIntervalTimer clock(time, 1000);
   int fired = 0;
   clock.OnTimer = [&] { ++fired; };
   clock.Poll();
@@ -35,10 +35,10 @@ TEST(GameClockTest, CatchesUpAfterAStalledLoopAndKeepsItsRhythm) {
   EXPECT_EQ(fired, 9);
 }
 
-TEST(GameClockTest, DisablingInsideTheHandlerEndsTheCatchingUpAndRestartsTheInterval) {
+TEST(IntervalTimerTest, DisablingInsideTheHandlerEndsTheCatchingUpAndRestartsTheInterval) {
   platform::TestClock time;
   time.Frequency = 0;  // the millisecond path
-  TGameClock clock(time, 1000);
+  TIntervalTimer clock(time, 1000);
   int fired = 0;
   clock.OnTimer = [&] {
     if (++fired == 2) clock.SetEnabled(false);  // the game ended on this second

@@ -10,12 +10,13 @@
 
 namespace zelmar::scene {
 
-class TGameClock {
+class TIntervalTimer {
  public:
-  TGameClock(platform::PlatformClock& clock, std::uint32_t intervalMs);
+  TIntervalTimer(platform::PlatformClock& clock, std::uint32_t intervalMs);
 
   bool Enabled() const { return enabled_; }
-  // Enabling starts a fresh interval; disabling drops the part of an interval already run.
+  // Enabling a disabled timer starts a fresh interval, enabling an enabled one keeps its rhythm; disabling
+  // drops the part of an interval already run.
   void SetEnabled(bool value);
   std::uint32_t Interval() const { return intervalMs_; }
 

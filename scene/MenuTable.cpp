@@ -1,0 +1,104 @@
+#include "scene/MenuTable.h"
+
+namespace zelmar::scene {
+namespace {
+
+constexpr TTextPair kArmy[] = {{"Blondes", "Блондинки"}, {"Brunettes", "Брюнетки"}};
+constexpr TTextPair kMode[] = {{"Classic", "Классическая"}, {"Zelmarian", "Зельмарская"}};
+constexpr TTextPair kLevel[] = {{"1", "1"}, {"2", "2"}, {"3", "3"}, {"4", "4"},
+                                {"5", "5"}, {"6", "6"}, {"7", "7"}, {"8", "8"}};
+constexpr TTextPair kLocation[] = {{"Castle", "Замок"}, {"Town", "Город"}};
+constexpr TTextPair kClassic[] = {{"None", "Нет"}, {"Wood", "Дерево"}, {"Marble", "Мрамор"}};
+constexpr TTextPair kYesNo[] = {{"Yes", "Да"}, {"No", "Нет"}};
+constexpr TTextPair kPriority[] = {{"Lowest", "Оч. низкий"}, {"Lower", "Низкий"}, {"Normal", "Обычный"}};
+constexpr TTextPair kLanguage[] = {{"English", "English"}, {"Russian", "Russian"}};
+
+using enum TMenuAction;
+
+constexpr TMenuItem kMainItems[] = {
+    {{"Game", "Играть"}, StartGame},
+    {{"Help", "Справка"}, OpenHelp},
+    {{"Options", "Настройки"}, OpenOptions},
+    {{"Quit", "Выход"}, OpenQuitConfirm},
+};
+
+constexpr TMenuItem kOptionsItems[] = {
+    {{"Your Army", "Ваша армия"}, StepOption, &GameOptions::Army, kArmy},
+    {{"Mode", "Тип игры"}, StepOption, &GameOptions::Mode, kMode},
+    {{"Level", "Уровень"}, StepOption, &GameOptions::Depth, kLevel},
+    {{"Location", "Локация"}, StepOption, &GameOptions::Background, kLocation},
+    {{"Classic Board", "Доска"}, StepBoardStyle, &GameOptions::Classic, kClassic},
+    {{"Music", "Музыка"}, StepMusic, &GameOptions::Music, kYesNo},
+    {{"Sound Effects", "Звук"}, StepOption, &GameOptions::Sound, kYesNo},
+    {{"Engine Priority", "Приоритет"}, StepPriority, &GameOptions::Priority, kPriority},
+    {{"Language", "Язык"}, StepOption, &GameOptions::Lang, kLanguage},
+    {{"Back to Menu", "Назад в меню"}, SaveOptions},
+};
+
+constexpr TMenuItem kQuitItems[] = {
+    {{"Cancel", "Отмена"}, ReturnToMenu},
+    {{"Quit", "Выход"}, Quit},
+};
+
+constexpr TMenuItem kGameDialogItems[] = {
+    {{"Cancel", "Отмена"}, CloseDialog},
+    {{"Rematch", "Рестарт"}, Rematch},
+    {{"Menu", "Меню"}, ReturnToMenu},
+};
+
+constexpr TMenuItem kHelpItems[] = {
+    {{"Menu", "Меню"}, ReturnToMenu},
+    {{"Options", "Опции"}, OpenOptions},
+    {{"Quit", "Выход"}, OpenQuitConfirm},
+};
+
+constexpr TMenu kMainMenu = {{86, 281, 155, 190}, 0, 40, false, {}, {0, 0}, kMainItems};
+constexpr TMenu kOptionsMenu = {{86, 378, 155, 179}, 0, 40, true, {}, {0, 0}, kOptionsItems};
+constexpr TMenu kQuitConfirm = {{413, 511, 397, 427},
+                                100,
+                                0,
+                                false,
+                                {"Are you sure you want to quit?", "Вы хотите покинуть игру?"},
+                                {21, 42},
+                                kQuitItems};
+constexpr TMenu kGameDialog = {
+    {364, 462, 397, 427}, 100, 0, true, {"Please select to continue", "Выберите для продолжения"}, {57, 41},
+    kGameDialogItems};
+constexpr TMenu kHelpButtons = {{711, 809, 723, 753}, 100, 0, false, {}, {0, 0}, kHelpItems};
+constexpr TMenu kNoMenu = {{0, 0, 0, 0}, 0, 0, false, {}, {0, 0}, {}};
+
+}  // namespace
+
+const TMenu& MenuOf(TMenuKind kind) {
+  switch (kind) {
+    case TMenuKind::MainMenu:
+      return kMainMenu;
+    case TMenuKind::OptionsMenu:
+      return kOptionsMenu;
+    case TMenuKind::QuitConfirm:
+      return kQuitConfirm;
+    case TMenuKind::GameDialog:
+      return kGameDialog;
+    case TMenuKind::HelpButtons:
+      return kHelpButtons;
+    case TMenuKind::NoMenu:
+      break;
+  }
+  return kNoMenu;
+}
+
+TItemBox ItemBox(const TMenu& menu, std::int32_t item) {
+  const std::int32_t dx = menu.StepX * (item - 1), dy = menu.StepY * (item - 1);
+  return {menu.First.Left + dx, menu.First.Right + dx, menu.First.Top + dy, menu.First.Bottom + dy};
+}
+
+std::int32_t ItemAt(const TMenu& menu, std::int32_t x, std::int32_t y) {
+  const auto count = static_cast<std::int32_t>(menu.Items.size());
+  for (std::int32_t i = 1; i <= count; ++i) {
+    const TItemBox box = ItemBox(menu, i);
+    if (box.Left < x && x < box.Right && box.Top < y && y < box.Bottom) return i;
+  }
+  return 0;
+}
+
+}  // namespace zelmar::scene
