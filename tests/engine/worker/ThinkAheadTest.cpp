@@ -11,6 +11,8 @@
 #include "engine/search/ChessSearch.h"
 #include "tests/engine/worker/WorkerTestUtil.h"
 
+namespace zelmar {
+
 using namespace std::chrono_literals;
 using worker_test::WorkerBoard;
 
@@ -150,3 +152,5 @@ TEST(ThinkAhead, NothingRunsOnceTheSearchAheadHasEnded) {
 }
 
 }  // namespace
+
+}  // namespace zelmar
