@@ -26,6 +26,7 @@
 #include "launcher/GameOptions.h"
 #include "launcher/MainForm.h"
 #include "scene/CanvasPainter.h"
+#include "scene/FrameGate.h"
 #include "scene/GameClock.h"
 #include "scene/GameFlow.h"
 #include "scene/Menus.h"
@@ -110,12 +111,15 @@ class TSceneForm : public TForm {
   void UpdateCursor();
   void ClickHandler();
   void Quit();
+  TScreenFacts ScreenFacts();
 
   TSceneSetup setup_;
   int exitCode_ = 0;
   TSceneState state_;
   TSoundCues sounds_;
   TCanvasPainter painter_;
+  TFrameGate frames_;          // the frame recorded before drawing and the one last presented
+  bool replayFrame_ = false;   // DeviceRender replays the recorded frame instead of drawing anew
   TGameFlow flow_;
   TMenus menus_;
 };
