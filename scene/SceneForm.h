@@ -84,6 +84,9 @@ class TSceneForm : public TForm {
   // --- Fields ---
   bool StartPending = true;  // until the launcher's start button
   bool Maximized = false;    // the launcher's " Maximized " box
+  // Draws and presents every frame the timer asks for, changed or not, as long as the window exists (for
+  // measuring what drawing only the changes saves).
+  bool DrawEveryFrame = false;
 
   // --- Components (destroyed in reverse order: the engine last, after everything that uses it) ---
   TChessBrd ChessEngine;

@@ -18,6 +18,13 @@ namespace zelmar::scene {
 //    picture would be the same and the device does nothing.
 // 3. Otherwise the recorded calls are drawn and presented, and become the frame to compare with.
 void TSceneForm::TimerTimer(TGfxTimer*) {
+  if (DrawEveryFrame) {
+    frames_.Forget();
+    Device.Render(0x00000000, true);
+    Timer.Process();
+    Device.Flip();
+    return;
+  }
   const platform::PlatformWindow* window = Window();
   if (!window || window->IsHidden()) {
     frames_.Forget();
