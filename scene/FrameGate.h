@@ -27,7 +27,9 @@ class TFrameGate {
   // The frame recorded since Begin.
   const TFrameRecord& Next() const { return next_; }
   // Whether the frame recorded since Begin must be drawn and presented on a screen with these facts.
-  bool MustDraw(const TScreenFacts& facts) const { return !known_ || !(facts == shownFacts_) || !(next_ == shown_); }
+  bool MustDraw(const TScreenFacts& facts) const {
+    return !known_ || !(facts == shownFacts_) || !(next_ == shown_);
+  }
   // The recorded frame has been presented on a screen with these facts.
   void Presented(const TScreenFacts& facts);
   // What the screen shows is no longer known (a failed present, a hidden window): the next frame is drawn.

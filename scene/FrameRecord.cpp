@@ -25,8 +25,8 @@ void TFrameRecord::Replay(TScenePainter& painter) const {
         painter.PutPixel(static_cast<int>(c.X), static_cast<int>(c.Y), c.Color, c.Fx);
         break;
       case TKind::TextOut:
-        painter.TextOut(c.Index, std::string_view(texts_).substr(c.TextStart, c.TextLength), c.X, c.Y, c.Color,
-                        c.Bottom, c.Fx);
+        painter.TextOut(c.Index, std::string_view(texts_).substr(c.TextStart, c.TextLength), c.X, c.Y,
+                        c.Color, c.Bottom, c.Fx);
         break;
     }
   }
@@ -39,7 +39,11 @@ bool TFrameRecord::operator==(const TFrameRecord& other) const {
 }
 
 void TFrameRecord::Draw(TPicture picture, int pattern, double x, double y, TDrawFx fx) {
-  calls_.push_back({.Kind = TKind::Draw, .Index = static_cast<int>(picture), .Pattern = pattern, .X = x, .Y = y,
+  calls_.push_back({.Kind = TKind::Draw,
+                    .Index = static_cast<int>(picture),
+                    .Pattern = pattern,
+                    .X = x,
+                    .Y = y,
                     .Fx = fx});
 }
 

@@ -35,10 +35,10 @@ class TFrameRecord : public TScenePainter {
   // Texts live in one shared buffer, so recording a frame allocates nothing once the storage has grown.
   struct TCall {
     TKind Kind = TKind::Draw;
-    int Index = 0;                 // Draw, DrawScaled: the picture; TextOut: the font
-    int Pattern = 0;               // Draw, DrawScaled
+    int Index = 0;    // Draw, DrawScaled: the picture; TextOut: the font
+    int Pattern = 0;  // Draw, DrawScaled
     double X = 0, Y = 0, Scale = 0;
-    int Width = 0, Height = 0;     // FillRect
+    int Width = 0, Height = 0;  // FillRect
     std::uint32_t Color = 0, Bottom = 0;
     TDrawFx Fx = 0;
     std::uint32_t TextStart = 0, TextLength = 0;  // TextOut: the text in the buffer

@@ -211,7 +211,8 @@ void TSceneForm::PlaceDevice(const LauncherChoices& choices) {
 }
 
 // Hides the system pointer (the game draws its own), gives the window its icon, size and state, centres it
-// and shows it: in a window a client area of 1024 x 768, or opened maximised over a restore size of 512 x 384.
+// and shows it: in a window a client area of 1024 x 768, or opened maximised over a restore size of 512 x
+// 384.
 void TSceneForm::FormShow() {
   platform::PlatformWindow* window = Window();
   window->SetCursorVisible(false);

@@ -121,8 +121,8 @@ class TSceneForm : public TForm {
   TSceneState state_;
   TSoundCues sounds_;
   TCanvasPainter painter_;
-  TFrameGate frames_;          // the frame recorded before drawing and the one last presented
-  bool replayFrame_ = false;   // DeviceRender replays the recorded frame instead of drawing anew
+  TFrameGate frames_;         // the frame recorded before drawing and the one last presented
+  bool replayFrame_ = false;  // DeviceRender replays the recorded frame instead of drawing anew
   TGameFlow flow_;
   TMenus menus_;
 };

@@ -45,8 +45,8 @@ void SdlWindow::HandleWindowEvent(const SDL_WindowEvent& event) {
 // SDL keeps its own copy of the pixels.
 void SdlWindow::SetIcon(std::span<const std::uint8_t> rgba, int side) {
   if (side <= 0 || rgba.size() < static_cast<std::size_t>(side) * side * 4) return;
-  SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint8_t*>(rgba.data()), side, side, 32,
-                                                         side * 4, SDL_PIXELFORMAT_RGBA32);
+  SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint8_t*>(rgba.data()), side, side,
+                                                         32, side * 4, SDL_PIXELFORMAT_RGBA32);
   if (!icon) return;
   SDL_SetWindowIcon(window_, icon);
   SDL_FreeSurface(icon);

@@ -85,7 +85,8 @@ TEST(SceneFramesTest, RandomSessionsShowEveryFramesPictureWhileDrawingOnlyChange
     int hiddenFrames = 0, hiddenTicks = 0;
     for (int step = 0; step < 400; ++step) {
       // 1. Something happens, or nothing (a still pointer for a while).
-      if (chance(25)) rig.Platform.Input.PointAt(static_cast<int>(random() % 1024), static_cast<int>(random() % 768));
+      if (chance(25))
+        rig.Platform.Input.PointAt(static_cast<int>(random() % 1024), static_cast<int>(random() % 768));
       if (chance(12)) {
         rig.Platform.Input.Button(0, true);
         rig.Platform.Input.Button(0, false);
@@ -124,7 +125,8 @@ TEST(SceneFramesTest, RandomSessionsShowEveryFramesPictureWhileDrawingOnlyChange
       if (!going) break;
     }
     EXPECT_EQ(watch.ReplayFaults, 0);
-    if (hiddenFrames > 10) EXPECT_GT(hiddenTicks, hiddenFrames) << "the ticks stop while the window is hidden";
+    if (hiddenFrames > 10)
+      EXPECT_GT(hiddenTicks, hiddenFrames) << "the ticks stop while the window is hidden";
     frames += watch.Frames;
     presents += watch.Presents;
   }

@@ -191,7 +191,8 @@ int main(int argc, char** argv) {
   }
   if (replies > 0) {
     const double search = Median(plain);
-    std::printf("level %d after 1.e4: the search alone %.2f s (median of %zu)\n", level, search, plain.size());
+    std::printf("level %d after 1.e4: the search alone %.2f s (median of %zu)\n", level, search,
+                plain.size());
     for (const bool every : {false, true}) {
       std::printf("  %-22s click to reply delivered %.2f s (%.2fx), to its figure arrived %.2f s (%.2fx)\n",
                   every ? "every frame drawn:" : "changed frames drawn:", Median(delivered[every]),
