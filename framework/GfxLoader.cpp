@@ -2,9 +2,6 @@
 
 #include <fstream>
 #include <sstream>
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
 
 #include "framework/GfxFonts.h"
 #include "framework/GfxImages.h"
@@ -41,16 +38,7 @@ bool TGfxLoader::LoadGroup(const std::string& groupName) {
     return false;
   }
   lastScan_ = ScanGfxDescription(text, groupName, [this](const TGfxDescTag& tag) { HandleEntry(tag); });
-  ReleaseFreedMemory();
   return true;
-}
-
-// Loading inflates every record and stages its pixels in buffers of several megabytes, freed once the
-// textures hold them; the C library keeps such freed heap memory for later use unless told to hand it back.
-void TGfxLoader::ReleaseFreedMemory() {
-#if defined(__GLIBC__)
-  malloc_trim(0);
-#endif
 }
 
 // Only `image` and `font` entries load anything, and only with an archive to load from.

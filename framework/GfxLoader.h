@@ -47,7 +47,6 @@ class TGfxLoader : public TGfxDeviceSubscriber {
   bool SelectArchive(const TGfxDescEntry& entry);
   void LoadImage(const TGfxDescEntry& entry);
   void LoadFont(const TGfxDescEntry& entry);
-  static void ReleaseFreedMemory();
 
   TGfxImages* images_ = nullptr;
   TGfxFonts* fonts_ = nullptr;
