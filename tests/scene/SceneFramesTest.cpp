@@ -117,7 +117,7 @@ TEST(SceneFramesTest, RandomSessionsShowEveryFramesPictureWhileDrawingOnlyChange
         hiddenTicks += rig.Ticks - ticksBefore;
         mustPresent = true;  // what the window shows when it comes back is not known
       } else {
-        if (mustPresent) EXPECT_TRUE(watch.Presented) << "step " << step;
+        EXPECT_TRUE(watch.Presented || !mustPresent) << "step " << step;
         EXPECT_TRUE(SameFrame(watch.Shown, watch.Expected)) << "step " << step;
         mustPresent = false;
       }
@@ -125,8 +125,8 @@ TEST(SceneFramesTest, RandomSessionsShowEveryFramesPictureWhileDrawingOnlyChange
       if (!going) break;
     }
     EXPECT_EQ(watch.ReplayFaults, 0);
-    if (hiddenFrames > 10)
-      EXPECT_GT(hiddenTicks, hiddenFrames) << "the ticks stop while the window is hidden";
+    EXPECT_TRUE(hiddenFrames <= 10 || hiddenTicks > hiddenFrames)
+        << "the ticks stop while the window is hidden";
     frames += watch.Frames;
     presents += watch.Presents;
   }
