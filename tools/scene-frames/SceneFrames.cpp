@@ -150,6 +150,7 @@ TReply PlayE4(int level, bool everyFrame) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);  // each figure as soon as it is measured
   int level = 8, rounds = 3, replies = 2;
   double seconds = 3;
   for (int i = 1; i + 1 < argc; ++i) {
@@ -184,6 +185,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "scene-frames: the computer did not reply to 1.e4\n");
         return 1;
       }
+      std::printf("  reply %d (%s): delivered %.2f s, arrived %.2f s, search alone %.2f s\n", round + 1,
+                  every ? "every frame drawn" : "changed frames drawn", reply.Delivered, reply.Arrived,
+                  reply.Plain);
       delivered[every].push_back(reply.Delivered);
       arrived[every].push_back(reply.Arrived);
       plain.push_back(reply.Plain);
