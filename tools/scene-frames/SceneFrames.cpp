@@ -109,18 +109,17 @@ struct TReply {
   double Delivered = 0, Arrived = 0, Plain = 0;
 };
 
-// A fresh window at `level`: "Game", e2 and then e4 clicked; the wait from the e4 click to the computer's
-// move delivered and to its figure arrived, then the same search alone.
-TReply PlayE4(int level, bool everyFrame) {
+// From the title screen at `level`: "Game", e2 and then e4 clicked; the wait from the e4 click to the
+// computer's move delivered and to its figure arrived, then the same search alone; back to the title
+// screen by Escape and "Menu".
+TReply PlayE4(TGameRun& run, int level, bool everyFrame) {
   TReply reply;
-  TGameRun run;
-  const auto config = std::filesystem::temp_directory_path() / "scene-frames-config.ini";
-  if (!run.Start(config, [level](zelmar::GameOptions& options) { options.Depth = level; })) return reply;
+  auto& state = run.Form->State();
+  auto& engine = run.Form->ChessEngine;
+  state.Options.Depth = level;
   run.Form->DrawEveryFrame = everyFrame;
   run.Click(183, 172);  // "Game"
   run.Loop(500);
-  auto& state = run.Form->State();
-  auto& engine = run.Form->ChessEngine;
   const auto e2 = zelmar::scene::SquareCentre(state, kSquareE2);
   const auto e4 = zelmar::scene::SquareCentre(state, kSquareE4);
   run.Click(e2.X, e2.Y);
@@ -129,11 +128,15 @@ TReply PlayE4(int level, bool everyFrame) {
   run.PushClick(e4.X, e4.Y);
   const auto clicked = Clock::now();
   const int moves = engine.CurrentMove();
-  if (!run.LoopUntil([&] { return engine.CurrentMove() >= moves + 2; }, 600)) return reply;
+  // The move number grows with Black's move: the reply is in when it has grown and White is to move.
+  if (!run.LoopUntil([&] { return engine.CurrentMove() > moves && engine.WhiteToMove(); }, 600)) return reply;
   reply.Delivered = Seconds(Clock::now() - clicked);
   run.LoopUntil([&] { return !state.Animating; }, 60);
   reply.Arrived = Seconds(Clock::now() - clicked);
-  engine.StopThinking();
+  run.Form->DrawEveryFrame = false;
+  run.PressKey(SDL_SCANCODE_ESCAPE);
+  run.Click(613, 412);  // "Menu"
+  run.Loop(300);
   // The position before the computer's move: the start position after 1.e4.
   TChessBrd board;
   board.SetZelmarMode(engine.ZelmarMode());
@@ -143,7 +146,6 @@ TReply PlayE4(int level, bool everyFrame) {
   board.MakeMove(static_cast<Square>(kSquareE2), static_cast<Square>(kSquareE4));
   reply.Plain = PlainSearchSeconds(board, level);
   reply.Played = true;
-  std::filesystem::remove(config);
   return reply;
 }
 
@@ -159,28 +161,29 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[i], "--rounds") == 0) rounds = std::max(1, std::atoi(argv[i + 1]));
     if (std::strcmp(argv[i], "--replies") == 0) replies = std::max(0, std::atoi(argv[i + 1]));
   }
-  {
-    TGameRun run;
-    const auto config = std::filesystem::temp_directory_path() / "scene-frames-config.ini";
-    if (!run.Start(config)) {
-      std::fprintf(stderr, "scene-frames: the game window did not start (no display or no data?)\n");
-      return 1;
-    }
-    run.Point(1010, 750);
-    run.Loop(500);
-    CompareShares(run, "title screen:", seconds, rounds);
-    MinimisedShares(run, "title screen, minimised:", seconds, rounds);
-    run.Click(183, 172);  // "Game"
-    run.Point(1010, 750);
-    run.Loop(1000);
-    CompareShares(run, "game, player to move, pointer still:", seconds, rounds);
-    MinimisedShares(run, "game, minimised:", seconds, rounds);
-    std::filesystem::remove(config);
+  // One window for everything (the platform opens one display connection per run).
+  TGameRun run;
+  const auto config = std::filesystem::temp_directory_path() / "scene-frames-config.ini";
+  if (!run.Start(config)) {
+    std::fprintf(stderr, "scene-frames: the game window did not start (no display or no data?)\n");
+    return 1;
   }
+  run.Point(1010, 750);
+  run.Loop(500);
+  CompareShares(run, "title screen:", seconds, rounds);
+  MinimisedShares(run, "title screen, minimised:", seconds, rounds);
+  run.Click(183, 172);  // "Game"
+  run.Point(1010, 750);
+  run.Loop(1000);
+  CompareShares(run, "game, player to move, pointer still:", seconds, rounds);
+  MinimisedShares(run, "game, minimised:", seconds, rounds);
+  run.PressKey(SDL_SCANCODE_ESCAPE);
+  run.Click(613, 412);  // "Menu"
+  run.Loop(300);
   std::vector<double> delivered[2], arrived[2], plain;
   for (int round = 0; round < replies; ++round) {
     for (const bool every : {true, false}) {
-      const TReply reply = PlayE4(level, every);
+      const TReply reply = PlayE4(run, level, every);
       if (!reply.Played) {
         std::fprintf(stderr, "scene-frames: the computer did not reply to 1.e4\n");
         return 1;
@@ -193,6 +196,7 @@ int main(int argc, char** argv) {
       plain.push_back(reply.Plain);
     }
   }
+  std::filesystem::remove(config);
   if (replies > 0) {
     const double search = Median(plain);
     std::printf("level %d after 1.e4: the search alone %.2f s (median of %zu)\n", level, search,

@@ -89,6 +89,19 @@ struct TGameRun {
     Loop(50);
   }
 
+  // A key pressed and, a moment later, released; the loop runs until both have been read.
+  void PressKey(SDL_Scancode key) {
+    for (const auto type : {SDL_KEYDOWN, SDL_KEYUP}) {
+      SDL_Event event{};
+      event.type = type;
+      event.key.windowID = SDL_GetWindowID(Window());
+      event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+      event.key.keysym.scancode = key;
+      SDL_PushEvent(&event);
+      Loop(100);
+    }
+  }
+
   // A press and release of the left button at a logical point, left in SDL's queue for the next pass.
   void PushClick(int x, int y) {
     for (const auto type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
