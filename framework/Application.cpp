@@ -1,9 +1,34 @@
 #include "framework/Application.h"
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace zelmar {
 
-// A loop over the platform's events; no idle handler until one is installed.
-TApplication::TApplication(platform::Platform& platform) : platform_(platform) {}
+namespace {
+
+// Blocks at least this large get mappings of their own, handed back to the system when freed.
+constexpr int kOwnMappingBytes = 128 * 1024;
+
+// The C library serves large blocks from mappings of their own only until the first one is freed; then it
+// raises that limit to the freed block's size and serves the next ones from its heap, which keeps freed
+// memory for later use. The game frees many large blocks (every picture is inflated and staged in
+// buffers of megabytes while it loads), so a fixed limit hands that memory back instead of keeping it.
+void KeepLargeBlocksApart() {
+#if defined(__GLIBC__)
+  mallopt(M_MMAP_THRESHOLD, kOwnMappingBytes);
+  mallopt(M_TRIM_THRESHOLD, kOwnMappingBytes);
+#endif
+}
+
+}  // namespace
+
+// A loop over the platform's events; no idle handler until one is installed. The process's large blocks
+// are kept apart from its heap from now on.
+TApplication::TApplication(platform::Platform& platform) : platform_(platform) {
+  KeepLargeBlocksApart();
+}
 
 // Keeps the name and tells the platform, which names the program's windows after it.
 void TApplication::SetTitle(std::string title) {

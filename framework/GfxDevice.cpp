@@ -121,6 +121,7 @@ bool TGfxDevice::Initialize() {
   if (!api_) return false;
   parameters_ = BuildPresentParameters();
   const bool created = CreateApiDevice();
+  ++generation_;
   lost_ = false;
   initialized_ = created;
   if (!initialized_) return false;
@@ -149,6 +150,7 @@ bool TGfxDevice::Finalize() {
 // msgDeviceRestored; after a failure the subscribers stay lost.
 bool TGfxDevice::Reset() {
   if (!initialized_) return false;
+  ++generation_;
   Notify(msgDeviceLost);
   parameters_ = BuildPresentParameters();
   if (!GfxSucceeded(device_->Reset(parameters_))) return false;
@@ -181,6 +183,7 @@ bool TGfxDevice::Flip() {
   if (!initialized_) return false;
   GfxResult result = device_->Present();
   if (result == kGfxDeviceLost) {
+    ++generation_;
     if (!lost_) {
       Notify(msgDeviceLost);
       lost_ = true;
@@ -195,6 +198,7 @@ bool TGfxDevice::Flip() {
     }
   }
   if (result == kGfxDriverInternalError) {
+    ++generation_;
     result = device_->Reset(parameters_);
     if (!GfxSucceeded(result)) Finalize();
   }

@@ -68,6 +68,9 @@ class TGfxDevice : public TGfxPublisher {
 
   bool Initialized() const { return initialized_; }
   bool Lost() const { return lost_; }
+  // A count that grows each time the back buffer is made or made again (created, lost, reset): a picture
+  // presented before it last changed may be gone.
+  std::uint32_t BackBufferGeneration() const { return generation_; }
 
   // What the subscribers draw with: the graphics object, the device (null before Initialize), the
   // parameters it was created or last reset with, and its capabilities.
@@ -93,6 +96,7 @@ class TGfxDevice : public TGfxPublisher {
 
   bool initialized_ = false;
   bool lost_ = false;
+  std::uint32_t generation_ = 0;
   std::unique_ptr<platform::GfxApi> api_;
   std::unique_ptr<platform::GfxApiDevice> device_;
   platform::GfxPresentParameters parameters_{};

@@ -4,6 +4,7 @@
 
 #include "engine/ComputerPlayer.h"
 #include "scene/SceneScreen.h"
+#include "zelmar_window_icon.h"
 
 namespace zelmar::scene {
 
@@ -18,6 +19,15 @@ platform::WindowSettings GameWindowSettings() {
   settings.Resizable = false;
   settings.AlwaysOnTop = true;
   return settings;
+}
+
+// Gives the window the game's icon, the picture of the desktop icons carried inside the program as square
+// RGBA rows; the side follows from the byte count.
+void SetGameIcon(platform::PlatformWindow& window) {
+  const std::span<const unsigned char> icon = FindWindowIcon("window_icon");
+  int side = 0;
+  while (static_cast<std::size_t>(side + 1) * (side + 1) * 4 <= icon.size()) ++side;
+  if (side > 0 && static_cast<std::size_t>(side) * side * 4 == icon.size()) window.SetIcon(icon, side);
 }
 
 }  // namespace
@@ -203,11 +213,13 @@ void TSceneForm::PlaceDevice(const LauncherChoices& choices) {
   Device.SetWindowed(false);
 }
 
-// Hides the system pointer (the game draws its own), gives the window its size and state, centres it and
-// shows it: in a window a client area of 1024 x 768, or opened maximised over a restore size of 512 x 384.
+// Hides the system pointer (the game draws its own), gives the window its icon, size and state, centres it
+// and shows it: in a window a client area of 1024 x 768, or opened maximised over a restore size of 512 x
+// 384.
 void TSceneForm::FormShow() {
   platform::PlatformWindow* window = Window();
   window->SetCursorVisible(false);
+  SetGameIcon(*window);
   if (Device.Windowed()) {
     window->SetClientSize(Maximized ? 512 : kLogicalWidth, Maximized ? 384 : kLogicalHeight);
     window->Center();

@@ -28,6 +28,7 @@
 #include "launcher/GameOptions.h"
 #include "launcher/MainForm.h"
 #include "scene/CanvasPainter.h"
+#include "scene/FrameGate.h"
 #include "scene/GameFlow.h"
 #include "scene/IntervalTimer.h"
 #include "scene/Menus.h"
@@ -88,6 +89,9 @@ class TSceneForm : public TForm {
   // --- Fields ---
   bool StartPending = true;  // until the launcher's start button
   bool Maximized = false;    // the launcher's " Maximized " box
+  // Draws and presents every frame the timer asks for, changed or not, as long as the window exists (for
+  // measuring what drawing only the changes saves).
+  bool DrawEveryFrame = false;
 
   // --- Components (destroyed in reverse order: the engine last, after everything that uses it) ---
   TChessBrd ChessEngine;
@@ -116,12 +120,15 @@ class TSceneForm : public TForm {
   void UpdateCursor();
   void ClickHandler();
   void Quit();
+  TScreenFacts ScreenFacts();
 
   TSceneSetup setup_;
   int exitCode_ = 0;
   TSceneState state_;
   TSoundCues sounds_;
   TCanvasPainter painter_;
+  TFrameGate frames_;         // the frame recorded before drawing and the one last presented
+  bool replayFrame_ = false;  // DeviceRender replays the recorded frame instead of drawing anew
   TGameFlow flow_;
   TMenus menus_;
 };

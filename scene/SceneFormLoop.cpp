@@ -9,11 +9,49 @@
 
 namespace zelmar::scene {
 
-// One frame: draw it on a black back buffer, run the ticks that are due, present it.
+// One frame: draw it on a black back buffer, run the ticks that are due, present it. The ticks always run;
+// the drawing and presenting only when they would change what the window shows:
+// 1. A window nobody can see (minimised, hidden) is shown nothing; what it shows is drawn again when it
+//    comes back.
+// 2. The frame's calls are recorded; equal to those of the frame last presented, on a screen where nothing
+//    the calls cannot see has changed (the window's contents, the back buffer, the texture filter), the
+//    picture would be the same and the device does nothing.
+// 3. Otherwise the recorded calls are drawn and presented, and become the frame to compare with.
 void TSceneForm::TimerTimer(TGfxTimer*) {
-  Device.Render(0x00000000, true);
+  if (DrawEveryFrame) {
+    frames_.Forget();
+    Device.Render(0x00000000, true);
+    Timer.Process();
+    Device.Flip();
+    return;
+  }
+  const platform::PlatformWindow* window = Window();
+  if (!window || window->IsHidden()) {
+    frames_.Forget();
+    Timer.Process();
+    return;
+  }
+  DrawFrame(state_, frames_.Begin(), Device.Width(), Device.Height());
+  const TScreenFacts facts = ScreenFacts();
+  if (!frames_.MustDraw(facts)) {
+    Timer.Process();
+    return;
+  }
+  replayFrame_ = true;
+  const bool drawn = Device.Render(0x00000000, true);
+  replayFrame_ = false;
   Timer.Process();
-  Device.Flip();
+  if (Device.Flip() && drawn) {
+    frames_.Presented(facts);
+  } else {
+    frames_.Forget();
+  }
+}
+
+// What decides the window's picture besides the frame's calls.
+TScreenFacts TSceneForm::ScreenFacts() {
+  const platform::PlatformWindow* window = Window();
+  return {window ? window->Exposures() : 0, Device.BackBufferGeneration(), SceneCanvas.Antialias()};
 }
 
 // One logic tick:
@@ -89,7 +127,11 @@ void TSceneForm::ClickHandler() {
 // One frame in the order of the frame view: a black screen, the screen of SceneMode, the menu of MenuKind,
 // the promotion panel while the player chooses, and the game's cursor on top.
 void TSceneForm::DeviceRender(TGfxDevice*) {
-  DrawFrame(state_, painter_, Device.Width(), Device.Height());
+  if (replayFrame_) {
+    frames_.Next().Replay(painter_);
+  } else {
+    DrawFrame(state_, painter_, Device.Width(), Device.Height());
+  }
 }
 
 }  // namespace zelmar::scene

@@ -1,10 +1,12 @@
 // Generates the game's desktop icons: the Zelmar of the Blondes on a square of a chessboard, as hicolor PNG
-// files at every size the desktop asks for, and a record with all of them side by side for the contact sheet.
+// files at every size the desktop asks for, a record with all of them side by side for the contact sheet,
+// and the same picture as plain RGBA bytes for the game window, which carries it inside the program.
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,8 @@ namespace {
 constexpr std::array<int, 7> kSizes = {16, 32, 48, 64, 128, 256, 512};
 // The largest icon is rendered; the smaller ones are area-averaged reductions of its tile and its figure.
 constexpr int kMaster = 512;
+// The game window's icon: one of the sizes above (the window's reader takes the side from the byte count).
+constexpr int kWindowIcon = 64;
 
 // The ground: a rounded tile of four chessboard squares in light and dark wood, lit from above.
 Image tile(int side) {
@@ -73,6 +77,23 @@ Image compose(const Image& ground, const Image& fig, int side) {
   return out;
 }
 
+// Writes the picture as straight 8-bit red, green, blue, alpha, row by row from the top; false when the file
+// cannot be written whole.
+bool writeRgba(const std::string& path, const Image& img) {
+  std::string bytes;
+  bytes.reserve(static_cast<size_t>(img.width()) * img.height() * 4);
+  for (int y = 0; y < img.height(); ++y) {
+    for (int x = 0; x < img.width(); ++x) {
+      const uint32_t argb = toArgb(img.at(x, y));
+      for (const int shift : {16, 8, 0, 24}) bytes.push_back(static_cast<char>(argb >> shift));
+    }
+  }
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  return static_cast<bool>(out);
+}
+
 }  // namespace
 
 // Makes this generator's files from its command line.
@@ -97,11 +118,15 @@ static int generate(const Arguments& args) {
     }
     strip.draw(icon, x, kMaster - size);
     x += size + 8;
+    if (size == kWindowIcon && !writeRgba(args[4], icon)) {
+      std::fprintf(stderr, "cannot write %s\n", args[4].c_str());
+      return 1;
+    }
   }
   return savePicture(args[3], "app_icons", {strip}) ? 0 : 1;
 }
 
 int main(int argc, char** argv) {
-  return runGenerator(argc, argv, "icons", {"<hicolor directory>", "<icon name>", "<record directory>"},
+  return runGenerator(argc, argv, "icons", {"<hicolor directory>", "<icon name>", "<record directory>", "<window icon file>"},
                       generate);
 }

@@ -1,6 +1,8 @@
 // The game's top-level window as the platform shows it. Sizes are in window pixels.
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -43,6 +45,14 @@ class PlatformWindow {
   virtual bool HasFocus() const = 0;
   // A modal error box with one OK button.
   virtual void ShowError(std::string_view title, std::string_view text) = 0;
+  // Whether nothing of the window can be seen (minimised or hidden): a picture drawn now would show nowhere.
+  virtual bool IsHidden() const = 0;
+  // A count that grows each time what the window shows may have been lost or scaled anew (exposed, resized,
+  // shown, restored, maximised); a frame presented before the count last changed must be presented again.
+  virtual std::uint32_t Exposures() const = 0;
+  // The picture the desktop shows for the window (task bar, window switcher): `side` x `side` pixels of
+  // 8-bit red, green, blue and alpha, row by row from the top.
+  virtual void SetIcon(std::span<const std::uint8_t> rgba, int side) = 0;
 };
 
 }  // namespace zelmar::platform

@@ -110,6 +110,9 @@ bool SdlPlatform::PumpEvents() {
   while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
     if (event.type == SDL_QUIT) keepRunning = false;
     if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE) keepRunning = false;
+    if (event.type == SDL_WINDOWEVENT) {
+      if (SdlWindow* window = SdlWindow::Of(event.window.windowID)) window->HandleWindowEvent(event.window);
+    }
     for (SdlMouse* mouse : mice_) mouse->HandleEvent(event);
     for (SdlKeyboard* keyboard : keyboards_) keyboard->HandleEvent(event);
   }

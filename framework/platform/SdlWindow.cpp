@@ -4,11 +4,52 @@
 
 namespace zelmar::platform {
 
+namespace {
+
+// The key under which an SDL window remembers its SdlWindow.
+constexpr const char* kWindowDataKey = "zelmar.window";
+
+}  // namespace
+
 // Takes the window; until the first frame is presented, a window pixel is a back-buffer pixel.
 SdlWindow::SdlWindow(SDL_Window* window) : window_(window) {
   int width = 0, height = 0;
   SDL_GetWindowSize(window_, &width, &height);
   area_ = {width, height, 0, 0, width, height};
+  SDL_SetWindowData(window_, kWindowDataKey, this);
+}
+
+// The window an event names, when it is one of ours.
+SdlWindow* SdlWindow::Of(std::uint32_t windowId) {
+  SDL_Window* window = SDL_GetWindowFromID(windowId);
+  return window ? static_cast<SdlWindow*>(SDL_GetWindowData(window, kWindowDataKey)) : nullptr;
+}
+
+// The server may have dropped the window's pixels (exposed), or the picture is shown at a new size or
+// state: either way it must be presented again.
+void SdlWindow::HandleWindowEvent(const SDL_WindowEvent& event) {
+  switch (event.event) {
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_RESIZED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+    case SDL_WINDOWEVENT_RESTORED:
+      ++exposures_;
+      break;
+    default:
+      break;
+  }
+}
+
+// SDL keeps its own copy of the pixels.
+void SdlWindow::SetIcon(std::span<const std::uint8_t> rgba, int side) {
+  if (side <= 0 || rgba.size() < static_cast<std::size_t>(side) * side * 4) return;
+  SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint8_t*>(rgba.data()), side, side,
+                                                         32, side * 4, SDL_PIXELFORMAT_RGBA32);
+  if (!icon) return;
+  SDL_SetWindowIcon(window_, icon);
+  SDL_FreeSurface(icon);
 }
 
 // Closes the window.

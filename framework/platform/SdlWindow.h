@@ -48,6 +48,16 @@ class SdlWindow : public PlatformWindow {
   void SetCursorVisible(bool visible) override { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
   bool HasFocus() const override { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0; }
   void ShowError(std::string_view title, std::string_view text) override;
+  bool IsHidden() const override {
+    return (SDL_GetWindowFlags(window_) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) != 0;
+  }
+  std::uint32_t Exposures() const override { return exposures_; }
+  void SetIcon(std::span<const std::uint8_t> rgba, int side) override;
+
+  // The SdlWindow of an SDL window made by SdlPlatform, or null.
+  static SdlWindow* Of(std::uint32_t windowId);
+  // Counts the window events after which the contents must be presented again.
+  void HandleWindowEvent(const SDL_WindowEvent& event);
 
  private:
   void Borders(int& top, int& left, int& bottom, int& right) const;
@@ -55,6 +65,7 @@ class SdlWindow : public PlatformWindow {
   SDL_Window* window_;
   PresentArea area_;
   bool fullScreen_ = false;
+  std::uint32_t exposures_ = 0;
 };
 
 }  // namespace zelmar::platform

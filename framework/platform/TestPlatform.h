@@ -65,16 +65,20 @@ class TestWindow : public PlatformWindow {
   int Width = 0, Height = 0, Left = 0, Top = 0;
   int ScreenWidth = 1280, ScreenHeight = 1024;
   bool Visible = false, Maximized = false, OnTop = false, CursorVisible = true, Focused = true;
+  bool Minimized = false;
+  std::uint32_t ExposureCount = 0;  // grows with every change of the shown size or state; tests add exposures
   std::vector<std::string> Errors;
+  std::vector<std::uint8_t> Icon;  // the RGBA pixels of the icon given
+  int IconSide = 0;
 
   void SetTitle(std::string_view title) override { Title = title; }
-  void Show() override { Visible = true; }
+  void Show() override { Visible = true, ++ExposureCount; }
   void Hide() override { Visible = false; }
-  void Maximize() override { Maximized = true; }
-  void Restore() override { Maximized = false; }
+  void Maximize() override { Maximized = true, ++ExposureCount; }
+  void Restore() override { Maximized = false, Minimized = false, ++ExposureCount; }
   bool IsMaximized() const override { return Maximized; }
   void ClientSize(int& width, int& height) const override { width = Width, height = Height; }
-  void SetClientSize(int width, int height) override { Width = width, Height = height; }
+  void SetClientSize(int width, int height) override { Width = width, Height = height, ++ExposureCount; }
   void OuterSize(int& width, int& height) const override { width = Width + 2, height = Height + 24; }
   void Position(int& left, int& top) const override { left = Left, top = Top; }
   void SetPosition(int left, int top) override { Left = left, Top = top; }
@@ -84,6 +88,12 @@ class TestWindow : public PlatformWindow {
   void SetCursorVisible(bool visible) override { CursorVisible = visible; }
   bool HasFocus() const override { return Focused; }
   void ShowError(std::string_view, std::string_view text) override { Errors.emplace_back(text); }
+  bool IsHidden() const override { return !Visible || Minimized; }
+  std::uint32_t Exposures() const override { return ExposureCount; }
+  void SetIcon(std::span<const std::uint8_t> rgba, int side) override {
+    Icon.assign(rgba.begin(), rgba.end());
+    IconSide = side;
+  }
 };
 
 class TestPlatform : public Platform {

@@ -4,8 +4,6 @@
 // memory at the title screen, plays one game by mouse events at the square centres (the player's side
 // searched three plies deep against the computer at one) and reads the memory again.
 //   scene-startup [--runs N] [--moves N]
-#include <SDL.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -16,12 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "audio/ProgramFiles.h"
 #include "engine/search/ChessSearch.h"
-#include "framework/platform/SdlPlatform.h"
-#include "framework/platform/SdlWindow.h"
 #include "scene/SceneForm.h"
 #include "scene/SceneGeometry.h"
+#include "tools/scene-run/GameRun.h"
 
 using namespace zelmar;
 
@@ -62,67 +58,7 @@ zelmar::TSearchMove SearchedMove(const TChessBrd& board) {
 }
 
 // One window with the settings of a fresh config.ini in a scratch file (perspective board, sound off).
-struct Run {
-  platform::SdlPlatform Platform;
-  TApplication Application{Platform};
-  std::unique_ptr<TSceneForm> Form;
-  Clock::time_point LauncherClosed{}, FirstFrame{};
-
-  // Builds the window and runs the loop until its first frame has been presented; false on failure.
-  bool Start(const std::filesystem::path& config) {
-    zelmar::scene::TSceneSetup setup;
-    setup.Launcher = [this](zelmar::GameOptions& options) {
-      zelmar::LoadOptions(options, "");
-      options.Classic = 1;
-      options.Sound = 2;
-      options.Music = 2;
-      options.Depth = 1;
-      LauncherClosed = Clock::now();
-      return zelmar::LauncherChoices{true, false, false, true};
-    };
-    setup.DataFolder = zelmar::audio::ProgramDirectory();
-    setup.ConfigFile = config;
-    Form = std::make_unique<TSceneForm>(Application, Platform, std::move(setup));
-    if (!Form->Running()) return false;
-    Form->Timer.OnTimer = [this](TGfxTimer* sender) {
-      Form->TimerTimer(sender);
-      if (FirstFrame == Clock::time_point{}) FirstFrame = Clock::now();
-    };
-    while (FirstFrame == Clock::time_point{})
-      if (!Application.ProcessOnce()) return false;
-    return true;
-  }
-
-  // Runs the loop for a while of real time.
-  void Loop(int milliseconds) {
-    const auto end = Clock::now() + std::chrono::milliseconds(milliseconds);
-    while (Clock::now() < end && Application.ProcessOnce()) {
-    }
-  }
-
-  // The pointer moves to a logical point of the window and clicks there.
-  void Click(int x, int y) {
-    const std::uint32_t id = static_cast<platform::SdlWindow*>(Form->Window())->Id();
-    SDL_Event event{};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.windowID = id;
-    event.motion.x = x;
-    event.motion.y = y;
-    SDL_PushEvent(&event);
-    Loop(50);
-    for (const auto type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
-      SDL_Event click{};
-      click.type = type;
-      click.button.windowID = id;
-      click.button.button = SDL_BUTTON_LEFT;
-      click.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-      click.button.x = x;
-      click.button.y = y;
-      SDL_PushEvent(&click);
-    }
-    Loop(50);
-  }
-
+struct Run : zelmar::tools::TGameRun {
   // The main menu's "Game", then the player's moves until the game ends or `moves` were played.
   int PlayGame(int moves) {
     Click(183, 172);
