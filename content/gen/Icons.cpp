@@ -127,6 +127,7 @@ static int generate(const Arguments& args) {
 }
 
 int main(int argc, char** argv) {
-  return runGenerator(argc, argv, "icons", {"<hicolor directory>", "<icon name>", "<record directory>", "<window icon file>"},
+  return runGenerator(argc, argv, "icons",
+                      {"<hicolor directory>", "<icon name>", "<record directory>", "<window icon file>"},
                       generate);
 }
