@@ -22,6 +22,7 @@
 
 namespace {
 
+using namespace zelmar;
 using zelmar::tools::TGameRun;
 using Clock = TGameRun::Clock;
 
