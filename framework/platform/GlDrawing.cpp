@@ -182,12 +182,14 @@ GfxResult GlDrawing::SetSamplerState(std::uint32_t sampler, GfxSamplerState stat
   return kGfxOk;
 }
 
-// Binds a texture to the first stage (the only one this backend draws with).
+// Binds a texture to the first stage (the only one this backend draws with); a texture bound for the first
+// time gets its GL storage and pixels now.
 GfxResult GlDrawing::SetTexture(std::uint32_t stage, GfxApiTexture* texture) {
   if (stage >= kGfxTextureStages) return kGfxInvalidCall;
   if (stage != 0) return texture ? kGfxInvalidCall : kGfxOk;
   auto* gl = dynamic_cast<GlTexture*>(texture);
   if (texture && !gl) return kGfxInvalidCall;
+  if (gl && !gl->Realize()) return kGfxOutOfMemory;
   texture_ = gl;
   return kGfxOk;
 }

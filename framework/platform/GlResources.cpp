@@ -1,5 +1,7 @@
 #include "framework/platform/GlResources.h"
 
+#include <lz4.h>
+
 #include <algorithm>
 
 namespace zelmar::platform {
@@ -66,7 +68,7 @@ bool GlLayoutFor(GfxFormat format, GlTextureLayout& layout) {
   }
 }
 
-// Allocates every level in GL storage; alpha-only textures read as white with alpha.
+// Checks the format and size against what GL can hold; the GL storage itself is made by Realize.
 std::unique_ptr<GlTexture> GlTexture::Create(std::uint32_t width, std::uint32_t height, std::uint32_t levels,
                                              std::uint32_t usage, GfxFormat format) {
   GlTextureLayout layout;
@@ -85,23 +87,6 @@ std::unique_ptr<GlTexture> GlTexture::Create(std::uint32_t width, std::uint32_t 
   t->autoMipmap_ = (usage & kGfxUsageAutoGenMipmap) != 0 && t->levels_ > 1;
   t->format_ = format;
   t->layout_ = layout;
-  ClearGlErrors();
-  glGenTextures(1, &t->id_);
-  glBindTexture(GL_TEXTURE_2D, t->id_);
-  for (std::uint32_t level = 0; level < t->levels_; ++level) {
-    glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), layout.InternalFormat,
-                 static_cast<GLsizei>(LevelSize(width, level)),
-                 static_cast<GLsizei>(LevelSize(height, level)), 0,
-                 layout.ExpandA8R3G3B2 ? GL_BGRA : layout.Format, layout.Type, nullptr);
-  }
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(t->levels_ - 1));
-  if (layout.AlphaOnly) {
-    const GLint swizzle[4] = {GL_ONE, GL_ONE, GL_ONE, GL_RED};
-    glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle);
-  }
-  glBindTexture(GL_TEXTURE_2D, 0);
-  if (glGetError() != GL_NO_ERROR) return nullptr;
   return t;
 }
 
@@ -110,7 +95,44 @@ GlTexture::~GlTexture() {
   if (id_) glDeleteTextures(1, &id_);
 }
 
-// Hands out a tightly packed system-memory area for the level or rectangle.
+// 1. Allocates every level in GL storage; alpha-only textures read as white with alpha. 2. Sends the top
+// level that waited for it (and its generated smaller levels), then drops the compressed copy.
+bool GlTexture::Realize() {
+  if (id_) return true;
+  ClearGlErrors();
+  GLuint id = 0;
+  glGenTextures(1, &id);
+  glBindTexture(GL_TEXTURE_2D, id);
+  for (std::uint32_t level = 0; level < levels_; ++level) {
+    glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), layout_.InternalFormat,
+                 static_cast<GLsizei>(LevelSize(width_, level)), static_cast<GLsizei>(LevelSize(height_, level)),
+                 0, layout_.ExpandA8R3G3B2 ? GL_BGRA : layout_.Format, layout_.Type, nullptr);
+  }
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(levels_ - 1));
+  if (layout_.AlphaOnly) {
+    const GLint swizzle[4] = {GL_ONE, GL_ONE, GL_ONE, GL_RED};
+    glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle);
+  }
+  glBindTexture(GL_TEXTURE_2D, 0);
+  if (glGetError() != GL_NO_ERROR) {
+    glDeleteTextures(1, &id);
+    return false;
+  }
+  id_ = id;
+  if (waiting_.empty()) return true;
+  const GfxRect whole{0, 0, static_cast<std::int32_t>(width_), static_cast<std::int32_t>(height_)};
+  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width_) * height_ * GfxFormatBytes(format_));
+  const int unpacked = LZ4_decompress_safe(waiting_.data(), reinterpret_cast<char*>(pixels.data()),
+                                           static_cast<int>(waiting_.size()), static_cast<int>(pixels.size()));
+  waiting_.clear();
+  waiting_.shrink_to_fit();
+  return unpacked == static_cast<int>(pixels.size()) && Upload(0, whole, pixels.data());
+}
+
+// Hands out a tightly packed system-memory area for the level or rectangle. Only a whole top level can be
+// written before the texture is realized; any other lock realizes it first, so the area lands on the
+// pixels already sent.
 GfxResult GlTexture::LockRect(std::uint32_t level, GfxLockedRect& locked, const GfxRect* rect,
                               std::uint32_t) {
   if (locked_ || level >= levels_) return kGfxInvalidCall;
@@ -124,6 +146,8 @@ GfxResult GlTexture::LockRect(std::uint32_t level, GfxLockedRect& locked, const 
     }
     area = *rect;
   }
+  const bool wholeTop = level == 0 && area.Left == 0 && area.Top == 0 && area.Right == w && area.Bottom == h;
+  if (!wholeTop && !Realize()) return kGfxOutOfMemory;
   const int bytes = GfxFormatBytes(format_);
   locked.Pitch = (area.Right - area.Left) * bytes;
   staging_.assign(static_cast<std::size_t>(locked.Pitch) * static_cast<std::size_t>(area.Bottom - area.Top),
@@ -135,12 +159,31 @@ GfxResult GlTexture::LockRect(std::uint32_t level, GfxLockedRect& locked, const 
   return kGfxOk;
 }
 
-// Sends the locked area to GL, rebuilding the smaller levels after a write to level 0 when asked to.
+// Sends the locked area to GL, or keeps it compressed while the texture has no GL storage yet.
 GfxResult GlTexture::UnlockRect(std::uint32_t level) {
   if (!locked_ || level != lockLevel_) return kGfxInvalidCall;
   locked_ = false;
-  const GLsizei w = lockRect_.Right - lockRect_.Left, h = lockRect_.Bottom - lockRect_.Top;
-  const std::uint8_t* pixels = staging_.data();
+  const bool sent = id_ ? Upload(level, lockRect_, staging_.data()) : KeepWaiting();
+  staging_.clear();
+  staging_.shrink_to_fit();
+  return sent ? kGfxOk : kGfxFail;
+}
+
+// Replaces the waiting copy with the staged top level, compressed to its used size.
+bool GlTexture::KeepWaiting() {
+  const int size = static_cast<int>(staging_.size());
+  std::vector<char> packed(static_cast<std::size_t>(LZ4_compressBound(size)));
+  const int used = LZ4_compress_default(reinterpret_cast<const char*>(staging_.data()), packed.data(), size,
+                                        static_cast<int>(packed.size()));
+  if (used <= 0) return false;
+  waiting_.assign(packed.begin(), packed.begin() + used);
+  return true;
+}
+
+// Converts A8R3G3B2 to 8-bit BGRA where needed, sends the area, and rebuilds the smaller levels after a
+// write to level 0 when asked to.
+bool GlTexture::Upload(std::uint32_t level, const GfxRect& area, const std::uint8_t* pixels) {
+  const GLsizei w = area.Right - area.Left, h = area.Bottom - area.Top;
   std::vector<std::uint8_t> expanded;
   if (layout_.ExpandA8R3G3B2) {
     expanded.resize(static_cast<std::size_t>(w) * h * 4);
@@ -152,13 +195,11 @@ GfxResult GlTexture::UnlockRect(std::uint32_t level) {
   glBindTexture(GL_TEXTURE_2D, id_);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-  glTexSubImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), lockRect_.Left, lockRect_.Top, w, h,
-                  layout_.Format, layout_.Type, pixels);
+  glTexSubImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), area.Left, area.Top, w, h, layout_.Format,
+                  layout_.Type, pixels);
   if (autoMipmap_ && level == 0) glGenerateMipmap(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, 0);
-  staging_.clear();
-  staging_.shrink_to_fit();
-  return glGetError() == GL_NO_ERROR ? kGfxOk : kGfxFail;
+  return glGetError() == GL_NO_ERROR;
 }
 
 // A GL buffer with a system-memory copy of the same length.

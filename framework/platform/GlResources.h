@@ -1,7 +1,10 @@
 // OpenGL textures and buffers behind the lock/unlock interface: writes go to a system-memory copy that is
-// sent to GL at unlock (converted where GL has no identical layout).
+// sent to GL at unlock (converted where GL has no identical layout). A texture gets its GL storage only when
+// it is first bound: what is written to it before that waits in a compressed copy, so pictures the game has
+// not shown yet cost a fraction of their size.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -34,10 +37,20 @@ class GlTexture : public GfxApiTexture {
                      std::uint32_t flags) override;
   GfxResult UnlockRect(std::uint32_t level) override;
 
+  // Gives the texture its GL storage and the pixels waiting for it (at the first bind, or before a lock GL
+  // must take at once); true when it has them. The GL name is 0 until then.
+  bool Realize();
+  bool Realized() const { return id_ != 0; }
+  // Bytes of the compressed copy still waiting for GL storage (0 once realized).
+  std::size_t WaitingBytes() const { return waiting_.size(); }
   GLuint Id() const { return id_; }
 
  private:
   GlTexture() = default;
+  // Sends an area of tightly packed pixels of the texture's format to a level of the bound GL texture.
+  bool Upload(std::uint32_t level, const GfxRect& area, const std::uint8_t* pixels);
+  // Keeps the staged top level, compressed, until the texture is realized.
+  bool KeepWaiting();
 
   GLuint id_ = 0;
   std::uint32_t width_ = 0, height_ = 0, levels_ = 1;
@@ -49,6 +62,8 @@ class GlTexture : public GfxApiTexture {
   std::uint32_t lockLevel_ = 0;
   GfxRect lockRect_;
   std::vector<std::uint8_t> staging_;
+  // The top level written before the texture was realized, LZ4-compressed; empty when nothing waits.
+  std::vector<char> waiting_;
 };
 
 // A dynamic vertex or index buffer; a discarding lock orphans the GL storage at unlock.
