@@ -41,10 +41,11 @@ Bytes encodeImageRecord(const std::vector<Image>& patterns, TPixelFormat format)
   if (bpp == 0) return {};
   const int n = static_cast<int>(patterns.size());
   const int pw = n ? patterns[0].width() : 0, ph = n ? patterns[0].height() : 0;
-  // 1. Lay the patterns out in rows of as many as a texture holds.
-  const int cols = std::max(1, std::min(n, kMaxTextureSide / std::max(pw, 1)));
+  // 1. Lay the patterns out in rows of as many as a texture holds; a large pattern gets a texture of its own.
+  const bool own = static_cast<long>(pw) * ph >= kOwnTexturePixels;
+  const int cols = own ? 1 : std::max(1, std::min(n, kMaxTextureSide / std::max(pw, 1)));
   const int rowsNeeded = (n + cols - 1) / cols;
-  const int rows = std::max(1, std::min(rowsNeeded, kMaxTextureSide / std::max(ph, 1)));
+  const int rows = own ? 1 : std::max(1, std::min(rowsNeeded, kMaxTextureSide / std::max(ph, 1)));
   const int perTexture = cols * rows;
   const int textures = (n + perTexture - 1) / perTexture;
   const TImageRecordHeader header{format, pw, ph, pw, ph, n, cols * pw, rows * ph, textures};

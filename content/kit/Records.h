@@ -16,6 +16,10 @@ using Bytes = std::vector<uint8_t>;
 
 // Largest texture side the records ask the device for.
 constexpr int kMaxTextureSide = 2048;
+// Patterns of at least this many pixels (a quarter of the 1024 x 768 screen) get a texture each: the game
+// makes a texture when it first shows it, so a screen then holds only the large patterns it shows (the title
+// screen one background, not all four).
+constexpr long kOwnTexturePixels = 1024L * 768 / 4;
 
 // Encodes equally sized patterns as an image record in a stored format (X8R8G8B8 keeps an opaque alpha
 // byte), packed row by row into as few textures as fit; an empty record for pfUnknown.
