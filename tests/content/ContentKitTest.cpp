@@ -35,15 +35,16 @@ int32_t field(const Bytes& b, size_t at) {
 
 TEST(ContentRecords, PatternsPackIntoTexturesTheGameReadsPixelForPixel) {
   content_test::GameReaders game;
-  // Twelve 373 × 666 portraits: five to a row, three rows fit 2048, so the twelve fill one texture.
+  // Twelve 373 × 666 portraits, each a quarter screen or more: a texture each, so the game makes only the
+  // ones it shows.
   const std::vector<Image> portraits = numbered(12, 373, 666);
   const Bytes rec = encodeImageRecord(portraits, TPixelFormat::pfA8R8G8B8);
   EXPECT_EQ(rec[0], 5);
   EXPECT_EQ(field(rec, 17), 12);
-  EXPECT_EQ(field(rec, 21), 5 * 373);
-  EXPECT_EQ(field(rec, 25), 3 * 666);
-  EXPECT_EQ(field(rec, 29), 1);
-  EXPECT_EQ(rec.size(), 33u + 5u * 373 * 3 * 666 * 4);
+  EXPECT_EQ(field(rec, 21), 373);
+  EXPECT_EQ(field(rec, 25), 666);
+  EXPECT_EQ(field(rec, 29), 12);
+  EXPECT_EQ(rec.size(), 33u + 12u * 373 * 666 * 4);
   TGfxImage* image = game.Images.Add();
   ASSERT_TRUE(image->LoadFromRecord(rec));
   ASSERT_EQ(image->PatternCount(), 12);
@@ -52,30 +53,31 @@ TEST(ContentRecords, PatternsPackIntoTexturesTheGameReadsPixelForPixel) {
     ASSERT_EQ(pixels.size(), 373u * 666u);
     EXPECT_EQ(pixels[300 * 373 + 100], toArgb(portraits[static_cast<size_t>(i)].at(100, 300))) << i;
   }
-  // Five 700 × 700 cells, four to a texture: the fifth opens a second texture, and every pixel of it
-  // (a gradient unlike any other cell) arrives where the game looks for it.
-  std::vector<Image> cells = numbered(5, 700, 700);
-  for (int y = 0; y < 700; ++y)
-    for (int x = 0; x < 700; ++x)
-      cells[4].at(x, y) = rgba(static_cast<float>(x % 256) / 255.f, static_cast<float>(y % 256) / 255.f,
-                               0.25f, static_cast<float>((x + y) % 256) / 255.f);
+  // Seventeen 440 × 440 cells, just under a quarter screen, sixteen to a texture: the last opens a second
+  // texture, and every pixel of it (a gradient unlike any other cell) arrives where the game looks for it.
+  std::vector<Image> cells = numbered(17, 440, 440);
+  for (int y = 0; y < 440; ++y)
+    for (int x = 0; x < 440; ++x)
+      cells[16].at(x, y) = rgba(static_cast<float>(x % 256) / 255.f, static_cast<float>(y % 256) / 255.f,
+                                0.25f, static_cast<float>((x + y) % 256) / 255.f);
   const Bytes two = encodeImageRecord(cells, TPixelFormat::pfA8R8G8B8);
+  EXPECT_EQ(field(two, 21), 4 * 440);
   EXPECT_EQ(field(two, 29), 2);
   TGfxImage* second = game.Images.Add();
   ASSERT_TRUE(second->LoadFromRecord(two));
-  const auto pixels = content_test::PatternPixels(*second, 4);
-  ASSERT_EQ(pixels.size(), 700u * 700u);
+  const auto pixels = content_test::PatternPixels(*second, 16);
+  ASSERT_EQ(pixels.size(), 440u * 440u);
   int wrong = 0;
-  for (int y = 0; y < 700; ++y)
-    for (int x = 0; x < 700; ++x)
-      wrong += pixels[static_cast<size_t>(y * 700 + x)] != toArgb(cells[4].at(x, y));
+  for (int y = 0; y < 440; ++y)
+    for (int x = 0; x < 440; ++x)
+      wrong += pixels[static_cast<size_t>(y * 440 + x)] != toArgb(cells[16].at(x, y));
   EXPECT_EQ(wrong, 0);
-  // Four full screens fill one texture of two by two; opaque pictures store an opaque alpha byte.
+  // Four full screens, a texture each; opaque pictures store an opaque alpha byte.
   const Bytes ground = encodeImageRecord(numbered(4, 1024, 768), TPixelFormat::pfX8R8G8B8);
   EXPECT_EQ(ground[0], 2);
-  EXPECT_EQ(field(ground, 21), 2048);
-  EXPECT_EQ(field(ground, 25), 1536);
-  EXPECT_EQ(field(ground, 29), 1);
+  EXPECT_EQ(field(ground, 21), 1024);
+  EXPECT_EQ(field(ground, 25), 768);
+  EXPECT_EQ(field(ground, 29), 4);
   EXPECT_EQ(ground[33 + 3], 0xff);
 }
 
