@@ -105,8 +105,9 @@ bool GlTexture::Realize() {
   glBindTexture(GL_TEXTURE_2D, id);
   for (std::uint32_t level = 0; level < levels_; ++level) {
     glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), layout_.InternalFormat,
-                 static_cast<GLsizei>(LevelSize(width_, level)), static_cast<GLsizei>(LevelSize(height_, level)),
-                 0, layout_.ExpandA8R3G3B2 ? GL_BGRA : layout_.Format, layout_.Type, nullptr);
+                 static_cast<GLsizei>(LevelSize(width_, level)),
+                 static_cast<GLsizei>(LevelSize(height_, level)), 0,
+                 layout_.ExpandA8R3G3B2 ? GL_BGRA : layout_.Format, layout_.Type, nullptr);
   }
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(levels_ - 1));
@@ -123,8 +124,9 @@ bool GlTexture::Realize() {
   if (waiting_.empty()) return true;
   const GfxRect whole{0, 0, static_cast<std::int32_t>(width_), static_cast<std::int32_t>(height_)};
   std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width_) * height_ * GfxFormatBytes(format_));
-  const int unpacked = LZ4_decompress_safe(waiting_.data(), reinterpret_cast<char*>(pixels.data()),
-                                           static_cast<int>(waiting_.size()), static_cast<int>(pixels.size()));
+  const int unpacked =
+      LZ4_decompress_safe(waiting_.data(), reinterpret_cast<char*>(pixels.data()),
+                          static_cast<int>(waiting_.size()), static_cast<int>(pixels.size()));
   waiting_.clear();
   waiting_.shrink_to_fit();
   return unpacked == static_cast<int>(pixels.size()) && Upload(0, whole, pixels.data());

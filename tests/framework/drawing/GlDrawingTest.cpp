@@ -1,5 +1,6 @@
 // Pixels drawn through the canvas on the OpenGL backend (needs a display; fails without one): blend
-// effects, exact placement of scaled patterns and single pixels, and a line of text.
+// effects, exact placement of scaled patterns and single pixels, a line of text, and pictures that get
+// their GL storage only when first drawn.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,6 +14,7 @@
 #include "framework/GfxDevice.h"
 #include "framework/GfxFonts.h"
 #include "framework/GfxImages.h"
+#include "framework/platform/GlResources.h"
 #include "framework/platform/SdlPlatform.h"
 #include "tests/framework/drawing/RecordBuilder.h"
 
@@ -294,6 +296,70 @@ TEST_F(GlCanvas, AntialiasSwitchesBetweenNearestAndLinearFiltering) {
   // Pixel 3 samples 3/8 of the way into the white texel, pixel 4 five eighths (filter weights are coarse).
   ExpectColor(Pixel(13, 21), {255 * 0.375, 255 * 0.375, 255 * 0.375}, "linear left of the edge", 4);
   ExpectColor(Pixel(14, 21), {255 * 0.625, 255 * 0.625, 255 * 0.625}, "linear right of the edge", 4);
+}
+
+TEST_F(GlCanvas, PicturesWaitPackedUntilFirstDrawnAndArriveWholeAfterResets) {
+  // Three pictures whose every texel differs from its neighbours, and a large plain one.
+  auto texel = [](int salt) {
+    return [salt](int x, int y) {
+      return 0xFF000000u | static_cast<std::uint32_t>((x * 7 + salt) & 0xFF) << 16 |
+             static_cast<std::uint32_t>((y * 5 + x * 3) & 0xFF) << 8 |
+             static_cast<std::uint32_t>((x ^ y) + salt);
+    };
+  };
+  TGfxImage* first = MakeImage(40, 30, texel(0));
+  TGfxImage* second = MakeImage(40, 30, texel(90));
+  TGfxImage* patched = MakeImage(40, 30, texel(170));
+  TGfxImage* plain = MakeImage(512, 512, [](int, int) { return 0xFF336699u; });
+  auto gl = [](TGfxImage* image) { return dynamic_cast<platform::GlTexture*>(image->Texture(0)); };
+  for (TGfxImage* image : {first, second, patched, plain}) {
+    ASSERT_NE(gl(image), nullptr);
+    EXPECT_FALSE(gl(image)->Realized());
+    EXPECT_GT(gl(image)->WaitingBytes(), 0u);
+  }
+  EXPECT_LT(gl(plain)->WaitingBytes(), 512u * 512u * 4u / 100u);
+  // A rectangle written into a picture not yet drawn lands on the pixels written before it.
+  platform::GfxLockedRect locked;
+  ASSERT_TRUE(patched->LockRect(0, {10, 10, 12, 12}, locked));
+  EXPECT_TRUE(gl(patched)->Realized());
+  for (int row = 0; row < 2; ++row) {
+    auto* bits = static_cast<std::uint32_t*>(locked.Bits) + row * locked.Pitch / 4;
+    bits[0] = bits[1] = 0xFFFFFFFFu;
+  }
+  ASSERT_TRUE(patched->Unlock(0));
+  // Every picture drawn whole, texel for pixel: after its first draw, after the screen switches to full
+  // screen and back, and a picture drawn for the first time after those resets.
+  auto expectWhole = [&](int left, int top, const std::function<std::uint32_t(int, int)>& want,
+                         const char* what) {
+    int wrong = 0;
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 40; ++x) wrong += Pixel(left + x, top + y) != (want(x, y) & 0xFFFFFFu);
+    EXPECT_EQ(wrong, 0) << what;
+  };
+  auto patchedTexel = [&](int x, int y) {
+    return x >= 10 && x < 12 && y >= 10 && y < 12 ? 0xFFFFFFFFu : texel(170)(x, y);
+  };
+  Render(0xFF000000, [&] {
+    canvas->Draw(first, 0, 0, 0, fxOpaque);
+    canvas->Draw(patched, 80, 0, 0, fxOpaque);
+  });
+  expectWhole(0, 0, texel(0), "first, first drawn");
+  expectWhole(80, 0, patchedTexel, "patched, first drawn");
+  EXPECT_TRUE(gl(first)->Realized());
+  EXPECT_EQ(gl(first)->WaitingBytes(), 0u);
+  EXPECT_FALSE(gl(second)->Realized());
+  device->SetWindowed(false);
+  device->SetWindowed(true);
+  ASSERT_TRUE(device->Initialized());
+  Render(0xFF000000, [&] {
+    canvas->Draw(first, 0, 0, 0, fxOpaque);
+    canvas->Draw(second, 40, 40, 0, fxOpaque);
+    canvas->Draw(patched, 80, 0, 0, fxOpaque);
+  });
+  expectWhole(0, 0, texel(0), "first, after the resets");
+  expectWhole(40, 40, texel(90), "second, first drawn after the resets");
+  expectWhole(80, 0, patchedTexel, "patched, after the resets");
+  EXPECT_FALSE(gl(plain)->Realized());
 }
 
 }  // namespace zelmar
