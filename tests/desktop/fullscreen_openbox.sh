@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Full screen under a real window manager (openbox) on a private 1280 x 1024 X server: the launcher's
 # " Full Screen " box and "Start Game" give a borderless window of the screen's size with the 1024 x 768
-# scene centred at (128, 128); the game is driven by relative mouse motion alone ("Game" shows the board);
-# Escape, "Menu", "Quit" and the quit window's "Quit" end it with status 0. Screenshots of the screen land in
-# the screenshot folder.
-# Usage: fullscreen_openbox.sh <zelmar-chess> <screenshot folder>
+# scene centred at (128, 128); the game is played by relative mouse motion alone ("Game", e2 then e4: the
+# pawn stands on e4 and the computer replies); Escape, "Menu", "Quit" and the quit window's "Quit" end it with
+# status 0. Screenshots of the screen land in the screenshot folder.
+# Usage: fullscreen_openbox.sh <zelmar-chess> <scene_points> <screenshot folder>
 set -euo pipefail
 program="$1"
-shots="$2"
+points="$2"
+shots="$3"
 work="$(mktemp -d)"
 source "$(dirname "${BASH_SOURCE[0]}")/session_lib.sh"
 command -v openbox >/dev/null || fail "openbox is missing (scripts/deps/desktop.txt)"
@@ -98,11 +99,30 @@ click_at 183 172
 # The tool buttons appear where the title screen shows only its still wall.
 board_drawn() { shot 2-board; scene_differs "$shots/fullscreen-1-title.png" "$shots/fullscreen-2-board.png" 0 0 330 60; }
 wait_for 10 board_drawn || fail "\"Game\" did not open the board (relative motion lost?)"
-move_to 1000 740
 
-# 6. Escape, "Menu", "Quit" and the quit window's "Quit" end the program with status 0.
+# 6. e2 then e4: the side panel shows the pawn, the pawn stands on e4 and leaves e2, and the computer replies
+#    on Black's back ranks.
+read -r _ e2x e2y < <("$points" square e2)
+read -r _ e4x e4y < <("$points" square e4)
+read -r bx by bw bh < <("$points" rows 7 8)
+move_to 1000 740
+shot 2-board
+click_at "$e2x" "$e2y"
+selected() { shot 3-e2-selected; scene_differs "$shots/fullscreen-2-board.png" "$shots/fullscreen-3-e2-selected.png" 630 10 90 90; }
+wait_for 20 selected || fail "clicking e2 selected nothing"
+click_at "$e4x" "$e4y"
+move_to 1000 740
+replied() { shot 4-reply; scene_differs "$shots/fullscreen-2-board.png" "$shots/fullscreen-4-reply.png" "$bx" "$by" "$bw" "$bh"; }
+wait_for 60 replied || fail "no reply from the computer"
+# The figure stands on e4 (its body rises above the square's centre) and no longer on e2.
+scene_differs "$shots/fullscreen-2-board.png" "$shots/fullscreen-4-reply.png" $((e4x - 20)) $((e4y - 60)) 40 60 ||
+  fail "no pawn on e4 after e2-e4"
+scene_differs "$shots/fullscreen-2-board.png" "$shots/fullscreen-4-reply.png" $((e2x - 20)) $((e2y - 60)) 40 60 ||
+  fail "the pawn is still on e2 after e2-e4"
+
+# 7. Escape, "Menu", "Quit" and the quit window's "Quit" end the program with status 0.
 xdotool key --clearmodifiers Escape
-dialog_open() { shot 5-escape; scene_differs "$shots/fullscreen-2-board.png" "$shots/fullscreen-5-escape.png" 287 277 450 200; }
+dialog_open() { shot 5-escape; scene_differs "$shots/fullscreen-4-reply.png" "$shots/fullscreen-5-escape.png" 287 277 450 200; }
 wait_for 20 dialog_open || fail "Escape did not open the in-game window"
 click_at 613 412
 at_menu() { shot 6-menu; scene_differs "$shots/fullscreen-5-escape.png" "$shots/fullscreen-6-menu.png" 0 0 1024 768; }

@@ -2,7 +2,8 @@
 // window as the program does, with a launcher that closes at once, and times the launcher's close to the
 // first frame shown (the content loaded, the device made, the window up); then it reads the resident
 // memory at the title screen, plays one game by mouse events at the square centres (the player's side
-// searched three plies deep against the computer at one) and reads the memory again.
+// searched three plies deep against the computer at one) and reads the memory again, and once more after
+// every picture has been given its textures (what the game would hold had it made them all at load).
 //   scene-startup [--runs N] [--moves N]
 #include <algorithm>
 #include <chrono>
@@ -59,6 +60,15 @@ zelmar::TSearchMove SearchedMove(const TChessBrd& board) {
 
 // One window with the settings of a fresh config.ini in a scratch file (perspective board, sound off).
 struct Run : zelmar::tools::TGameRun {
+  // Binds every texture of every picture once, so each gets its GL storage and pixels.
+  void MakeEveryPicture() {
+    for (int i = 0; i < Form->Images.Count(); ++i) {
+      TGfxImage* image = Form->Images.Items(i);
+      for (int t = 0; t < image->TextureCount(); ++t) image->Bind(0, t);
+    }
+    Loop(100);
+  }
+
   // The main menu's "Game", then the player's moves until the game ends or `moves` were played.
   int PlayGame(int moves) {
     Click(183, 172);
@@ -94,7 +104,7 @@ int main(int argc, char** argv) {
   }
   const auto config = std::filesystem::temp_directory_path() / "scene-startup-config.ini";
   std::vector<double> startups;
-  TResident title, after;
+  TResident title, after, everything;
   int played = 0;
   bool finished = false;
   for (int run = 0; run < runs; ++run) {
@@ -110,6 +120,8 @@ int main(int argc, char** argv) {
     played = window.PlayGame(moves);
     finished = window.Form->State().GameState == zelmar::scene::TGameState::GameOver;
     after = ResidentMegabytes();
+    window.MakeEveryPicture();
+    everything = ResidentMegabytes();
   }
   std::sort(startups.begin(), startups.end());
   std::printf(
@@ -121,6 +133,8 @@ int main(int argc, char** argv) {
       "game "
       "of %d moves (%s)\n",
       title.Total, title.Own, after.Total, after.Own, played, finished ? "finished" : "unfinished");
+  std::printf("resident memory with every picture made: %.1f MB (%.1f MB its own)\n", everything.Total,
+              everything.Own);
   std::filesystem::remove(config);
   return 0;
 }
