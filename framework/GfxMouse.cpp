@@ -48,7 +48,9 @@ void TGfxMouse::Finalize() {
 
 // 1. Opens the mouse on first use. 2. Starts the deltas (and with ClearOnUpdate the flags) afresh; without
 // it Pressed goes back to the button's state. 3. Reads the buffered events one by one, acquiring the device
-// when it has lost access. 4. Reads where the pointer stands.
+// when it has lost access, up to and including a button going down: what came after it waits for the next
+// poll, so a click counts where the cursor was when the button went down, not after motion that followed it
+// before the poll. 4. Reads where the pointer stood at the last event read.
 bool TGfxMouse::Update() {
   if (!initialized_ && !Initialize()) return false;
   deltaX_ = 0;
@@ -70,15 +72,15 @@ bool TGfxMouse::Update() {
     }
     if (!InputSucceeded(result)) return false;
     if (!got) break;
-    HandleEvent(event);
+    if (HandleEvent(event)) break;
   }
   pointerKnown_ = device_->PointerPosition(pointerX_, pointerY_);
   return true;
 }
 
 // Adds a motion to the deltas or records a button going down or up (a release keeps Pressed when the
-// press came in the same poll); the wheel is ignored.
-void TGfxMouse::HandleEvent(const platform::MouseEvent& event) {
+// press came in the same poll); the wheel is ignored. True for a button going down.
+bool TGfxMouse::HandleEvent(const platform::MouseEvent& event) {
   if (event.Offset == platform::kMouseOffsetX) {
     deltaX_ += event.Data;
   } else if (event.Offset == platform::kMouseOffsetY) {
@@ -91,7 +93,9 @@ void TGfxMouse::HandleEvent(const platform::MouseEvent& event) {
     if (down) downThisPoll_[button] = true;
     pressed_[button] = downThisPoll_[button];
     released_[button] = !down;
+    return down;
   }
+  return false;
 }
 
 // Clears the pressed and released flags of every button.

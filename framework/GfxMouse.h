@@ -29,16 +29,17 @@ class TGfxMouse : public TComponent {
   bool Initialize();
   void Finalize();
   // Reads the events since the last poll into DeltaX, DeltaY, Pressed and Released, and the pointer's
-  // position.
+  // position; a poll ends with a button going down, and the events after it are read by the next poll.
   bool Update();
 
-  // A button-down event arrived (with ClearOnUpdate: in the last poll, even when its release followed in
-  // the same poll, so that a quick click is a click).
+  // A button-down event arrived (with ClearOnUpdate: in the last poll, even when its release follows in the
+  // next one, so that a quick click is a click).
   bool Pressed(int button) const;
   bool Released(int button) const;
   int DeltaX() const { return deltaX_; }
   int DeltaY() const { return deltaY_; }
-  // Where the pointer stood over the window at the last Update, in back-buffer pixels; PointerKnown is
+  // Where the pointer stood over the window at the last event the last Update read, in back-buffer pixels;
+  // PointerKnown is
   // false in full screen (relative motion only) and before the pointer was first seen over the window.
   bool PointerKnown() const { return pointerKnown_; }
   int PointerX() const { return pointerX_; }
@@ -62,7 +63,7 @@ class TGfxMouse : public TComponent {
   void SetClearOnUpdate(bool value) { clearOnUpdate_ = value; }
 
  private:
-  void HandleEvent(const platform::MouseEvent& event);
+  bool HandleEvent(const platform::MouseEvent& event);
   void ClearFlags();
 
   TForm* form_;

@@ -48,9 +48,10 @@ class PlatformMouse {
   virtual InputResult Unacquire() = 0;
   // Takes the oldest buffered event; `got` is false when there is none.
   virtual InputResult GetEvent(MouseEvent& event, bool& got) = 0;
-  // Where the pointer was last seen over the window, in back-buffer pixels (the picture's own scaling
-  // undone; a point beside the picture lies outside the back buffer). False while the pointer is held in
-  // relative mode (full screen) or has not been seen over the window yet.
+  // Where the pointer was over the window at the last event taken by GetEvent, or where it was last seen
+  // once every buffered event has been taken, in back-buffer pixels (the picture's own scaling undone; a
+  // point beside the picture lies outside the back buffer). False while the pointer is held in relative mode
+  // (full screen) or has not been seen over the window yet.
   virtual bool PointerPosition(int& x, int& y) = 0;
 };
 

@@ -103,22 +103,27 @@ InputResult SdlMouse::GetEvent(MouseEvent& event, bool& got) {
   const bool overflow = overflow_;
   overflow_ = false;
   if (!events_.empty()) {
-    event = events_.front();
+    event = events_.front().Event;
+    takenX_ = events_.front().PointerX;
+    takenY_ = events_.front().PointerY;
     events_.pop_front();
     got = true;
   }
   return overflow ? InputResult::BufferOverflow : InputResult::Ok;
 }
 
-// The last seen pointer position mapped through the picture's rectangle onto the back buffer; none while
-// the pointer is held in relative mode, where only its motion counts.
+// The pointer's position at the last event handed out (the last seen one when none waits) mapped through
+// the picture's rectangle onto the back buffer; none while the pointer is held in relative mode, where only
+// its motion counts.
 bool SdlMouse::PointerPosition(int& x, int& y) {
   if (!pointerSeen_ || relative_ || window_.FullScreen()) return false;
+  const int pointerX = events_.empty() ? pointerX_ : takenX_;
+  const int pointerY = events_.empty() ? pointerY_ : takenY_;
   const PresentArea& area = window_.Area();
   const double scaleX = area.Width > 0 ? static_cast<double>(area.BackBufferWidth) / area.Width : 1.0;
   const double scaleY = area.Height > 0 ? static_cast<double>(area.BackBufferHeight) / area.Height : 1.0;
-  x = static_cast<int>(std::floor((pointerX_ - area.Left) * scaleX));
-  y = static_cast<int>(std::floor((pointerY_ - area.Top) * scaleY));
+  x = static_cast<int>(std::floor((pointerX - area.Left) * scaleX));
+  y = static_cast<int>(std::floor((pointerY - area.Top) * scaleY));
   return true;
 }
 
@@ -143,7 +148,7 @@ void SdlMouse::Push(std::uint32_t offset, std::int32_t data, std::uint32_t time)
     overflow_ = true;
     return;
   }
-  events_.push_back({offset, data, time, sequence_++});
+  events_.push_back({{offset, data, time, sequence_++}, pointerX_, pointerY_});
 }
 
 // Scales a motion from window pixels to back-buffer pixels, carrying the fractions to the next motion.

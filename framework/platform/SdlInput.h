@@ -48,7 +48,13 @@ class SdlMouse : public PlatformMouse {
   double restX_ = 0, restY_ = 0;  // fractions of back-buffer pixels not yet reported
   bool pointerSeen_ = false;
   int pointerX_ = 0, pointerY_ = 0;  // the pointer's last position over the window, window pixels
-  std::deque<MouseEvent> events_;
+  int takenX_ = 0, takenY_ = 0;      // its position at the last event GetEvent handed out
+  // A buffered event with the pointer's position when it arrived.
+  struct Buffered {
+    MouseEvent Event;
+    int PointerX, PointerY;
+  };
+  std::deque<Buffered> events_;
 };
 
 // Keeps the key table from the window's key events.

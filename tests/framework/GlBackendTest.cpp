@@ -197,6 +197,31 @@ TEST_F(GlBackendTest, PointerMotionIsScaledToBackBufferPixels) {
   EXPECT_EQ(mouse.DeltaX(), 0);
   EXPECT_FALSE(mouse.Pressed(0));
   EXPECT_TRUE(mouse.Released(1));
+
+  // A click at (50, 60) and the pointer gone on to (150, 20) before the next poll: the poll ends with the
+  // click, which is seen where it was made; the motion after it and the pointer's new place come next.
+  click.type = SDL_MOUSEBUTTONDOWN;
+  click.button.button = SDL_BUTTON_LEFT;
+  click.button.state = SDL_PRESSED;
+  click.button.x = 50;
+  click.button.y = 60;
+  Deliver(click);
+  motion.motion.x = 150;
+  motion.motion.y = 20;
+  motion.motion.xrel = 100;
+  motion.motion.yrel = -40;
+  Deliver(motion);
+  ASSERT_TRUE(mouse.Update());
+  EXPECT_TRUE(mouse.Pressed(0));
+  EXPECT_EQ(mouse.DeltaX(), 0);
+  ASSERT_TRUE(mouse.PointerKnown());
+  EXPECT_EQ(mouse.PointerX(), 100);
+  EXPECT_EQ(mouse.PointerY(), 120);
+  ASSERT_TRUE(mouse.Update());
+  EXPECT_FALSE(mouse.Pressed(0));
+  EXPECT_EQ(mouse.DeltaX(), 200);
+  EXPECT_EQ(mouse.PointerX(), 300);
+  EXPECT_EQ(mouse.PointerY(), 40);
 }
 
 TEST_F(GlBackendTest, WindowCloseRequestEndsTheLoop) {

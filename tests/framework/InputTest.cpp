@@ -60,22 +60,23 @@ TEST_F(InputTest, ButtonFlagsWithAndWithoutClearOnUpdate) {
   EXPECT_TRUE(mouse.Released(0));
 
   Input().Button(2, true);
-  Input().Button(2, false);  // a quick click inside one poll is a press, also without ClearOnUpdate
+  Input().Button(2, false);  // a quick click before one poll is a press, also without ClearOnUpdate
   ASSERT_TRUE(mouse.Update());
   EXPECT_TRUE(mouse.Pressed(2));
-  EXPECT_TRUE(mouse.Released(2));
+  EXPECT_FALSE(mouse.Released(2));  // the press ends the poll: its release is read by the next
   ASSERT_TRUE(mouse.Update());
   EXPECT_FALSE(mouse.Pressed(2));  // and only in that poll: the button is up
+  EXPECT_TRUE(mouse.Released(2));
 
   mouse.SetClearOnUpdate(true);
   Input().Button(7, true);
-  Input().Button(7, false);  // a tap-to-click: down and up in one poll
+  Input().Button(7, false);  // a tap-to-click: down and up before one poll
   ASSERT_TRUE(mouse.Update());
   EXPECT_TRUE(mouse.Pressed(7));
-  EXPECT_TRUE(mouse.Released(7));
-  EXPECT_FALSE(mouse.Released(0));  // cleared
+  EXPECT_FALSE(mouse.Released(2));  // cleared
   ASSERT_TRUE(mouse.Update());
   EXPECT_FALSE(mouse.Pressed(7));
+  EXPECT_TRUE(mouse.Released(7));
   Input().Button(7, true);  // held from an earlier poll, released now: a release only
   ASSERT_TRUE(mouse.Update());
   Input().Button(7, false);
@@ -85,6 +86,29 @@ TEST_F(InputTest, ButtonFlagsWithAndWithoutClearOnUpdate) {
   EXPECT_FALSE(mouse.Pressed(8));
   EXPECT_FALSE(mouse.Pressed(-1));
   EXPECT_FALSE(mouse.Released(8));
+}
+
+TEST_F(InputTest, AClickCountsWhereTheCursorWasWhenTheButtonWentDown) {
+  // Motion, a click, motion away and a second click, all before one poll (a slow tick): each poll ends
+  // with a press, so each click comes with only the motion that preceded it.
+  TGfxMouse mouse(&Stage.Form);
+  mouse.SetClearOnUpdate(true);
+  ASSERT_TRUE(mouse.Update());
+  Input().Move(58, -82);
+  Input().Button(0, true);
+  Input().Button(0, false);
+  Input().Move(617, 348);
+  Input().Button(0, true);
+  Input().Move(-5, 0);
+  Input().Button(0, false);
+  const int expected[][3] = {{58, -82, 1}, {617, 348, 1}, {-5, 0, 0}, {0, 0, 0}};
+  for (const auto& poll : expected) {
+    ASSERT_TRUE(mouse.Update());
+    EXPECT_EQ(mouse.DeltaX(), poll[0]);
+    EXPECT_EQ(mouse.DeltaY(), poll[1]);
+    EXPECT_EQ(mouse.Pressed(0), poll[2] == 1);
+  }
+  EXPECT_FALSE(mouse.Released(0));  // the last release came in the third poll
 }
 
 TEST_F(InputTest, PointerPositionIsReadWithEachUpdate) {
