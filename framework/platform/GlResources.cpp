@@ -1,6 +1,6 @@
 #include "framework/platform/GlResources.h"
 
-#include <lz4.h>
+#include <zstd.h>
 
 #include <algorithm>
 
@@ -15,6 +15,9 @@ void ExpandA8R3G3B2(const std::uint8_t* src, std::uint8_t* dst) {
   dst[2] = static_cast<std::uint8_t>((((v >> 5) & 7) * 255 * 2 + 7) / 14);
   dst[3] = static_cast<std::uint8_t>(v >> 8);
 }
+
+// Zstandard's fastest level with entropy coding: a texture compresses at load in a few milliseconds.
+constexpr int kWaitingLevel = 1;
 
 // Drops errors left by earlier calls so the next check sees only its own (bounded: no context, no loop).
 void ClearGlErrors() {
@@ -124,12 +127,11 @@ bool GlTexture::Realize() {
   if (waiting_.empty()) return true;
   const GfxRect whole{0, 0, static_cast<std::int32_t>(width_), static_cast<std::int32_t>(height_)};
   std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width_) * height_ * GfxFormatBytes(format_));
-  const int unpacked =
-      LZ4_decompress_safe(waiting_.data(), reinterpret_cast<char*>(pixels.data()),
-                          static_cast<int>(waiting_.size()), static_cast<int>(pixels.size()));
+  const std::size_t unpacked =
+      ZSTD_decompress(pixels.data(), pixels.size(), waiting_.data(), waiting_.size());
   waiting_.clear();
   waiting_.shrink_to_fit();
-  return unpacked == static_cast<int>(pixels.size()) && Upload(0, whole, pixels.data());
+  return unpacked == pixels.size() && Upload(0, whole, pixels.data());
 }
 
 // Hands out a tightly packed system-memory area for the level or rectangle. Only a whole top level can be
@@ -173,12 +175,11 @@ GfxResult GlTexture::UnlockRect(std::uint32_t level) {
 
 // Replaces the waiting copy with the staged top level, compressed to its used size.
 bool GlTexture::KeepWaiting() {
-  const int size = static_cast<int>(staging_.size());
-  std::vector<char> packed(static_cast<std::size_t>(LZ4_compressBound(size)));
-  const int used = LZ4_compress_default(reinterpret_cast<const char*>(staging_.data()), packed.data(), size,
-                                        static_cast<int>(packed.size()));
-  if (used <= 0) return false;
-  waiting_.assign(packed.begin(), packed.begin() + used);
+  std::vector<char> packed(ZSTD_compressBound(staging_.size()));
+  const std::size_t used =
+      ZSTD_compress(packed.data(), packed.size(), staging_.data(), staging_.size(), kWaitingLevel);
+  if (ZSTD_isError(used)) return false;
+  waiting_.assign(packed.begin(), packed.begin() + static_cast<std::ptrdiff_t>(used));
   return true;
 }
 
