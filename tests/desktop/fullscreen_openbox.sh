@@ -84,7 +84,7 @@ click_at() {
   import -window root -define png:compression-level=1 "$work/before.png"
   for attempt in 1 2 3; do
     move_to "$1" "$2"
-    if wait_for 5 cursor_seen "$1" "$2"; then
+    if wait_for 10 cursor_seen "$1" "$2"; then
       xdotool click 1
       return 0
     fi
@@ -96,8 +96,9 @@ click_at() {
 
 # 5. "Game", reached by relative motion alone, shows the board.
 click_at 183 172
-# The tool buttons appear where the title screen shows only its still wall.
-board_drawn() { shot 2-board; scene_differs "$shots/fullscreen-1-title.png" "$shots/fullscreen-2-board.png" 0 0 330 60; }
+# The tool buttons appear where the title screen shows only its still wall (right of the corner where the
+# cursor waited).
+board_drawn() { shot 2-board; scene_differs "$shots/fullscreen-1-title.png" "$shots/fullscreen-2-board.png" 40 0 290 60; }
 wait_for 10 board_drawn || fail "\"Game\" did not open the board (relative motion lost?)"
 
 # 6. e2 then e4: the side panel shows the pawn, the pawn stands on e4 and leaves e2, and the computer replies
