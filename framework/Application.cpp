@@ -30,6 +30,13 @@ TApplication::TApplication(platform::Platform& platform) : platform_(platform) {
   KeepLargeBlocksApart();
 }
 
+// malloc_trim(0) also releases whole free pages inside the heap, not only at its top.
+void TApplication::ReturnFreePages() {
+#if defined(__GLIBC__)
+  malloc_trim(0);
+#endif
+}
+
 // Keeps the name and tells the platform, which names the program's windows after it.
 void TApplication::SetTitle(std::string title) {
   title_ = std::move(title);

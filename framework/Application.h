@@ -23,6 +23,10 @@ class TApplication {
   const std::string& Title() const { return title_; }
   void SetTitle(std::string title);
 
+  // Hands the free pages of the process's heap back to the system (after start-up: the launcher's and the
+  // loading's freed blocks lie between blocks still in use, where the heap's own trimming cannot reach).
+  static void ReturnFreePages();
+
   // Runs the loop until Terminate or a close request of the window.
   void Run();
   // One pass of the loop: events, queued calls, idle handler. Returns false once the loop should end.

@@ -235,9 +235,11 @@ void TSceneForm::FormShow() {
 }
 
 // Loads the group "Content" and checks that every picture the screens draw and the three fonts are there
-// (a description that reads but whose records fail is a failure too); the frame timer runs only then.
+// (a description that reads but whose records fail is a failure too); the frame timer runs only then. The
+// memory the launcher and the loading freed goes back to the system.
 void TSceneForm::DeviceInitialize(TGfxDevice*, bool& success) {
   success = Loader.LoadGroup("Content") && painter_.Bind(Images, Fonts);
+  TApplication::ReturnFreePages();
   Timer.SetEnabled(success);
   GfxMouse1.Initialize();
   GfxKeyboard1.Initialize();

@@ -30,6 +30,14 @@ std::uint32_t LevelSize(std::uint32_t size, std::uint32_t level) {
   return std::max<std::uint32_t>(size >> level, 1);
 }
 
+// Whether every 4-byte B, G, R, A texel of `bytes` bytes is gray (equal blue, green and red).
+bool AllGray(const std::uint8_t* pixels, std::size_t bytes) {
+  for (std::size_t i = 0; i + 3 < bytes; i += 4) {
+    if (pixels[i] != pixels[i + 1] || pixels[i] != pixels[i + 2]) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 // Formats with a GL twin upload as they are; colour formats without alpha sit in RGB storage so their
@@ -98,40 +106,87 @@ GlTexture::~GlTexture() {
   if (id_) glDeleteTextures(1, &id_);
 }
 
-// 1. Allocates every level in GL storage; alpha-only textures read as white with alpha. 2. Sends the top
-// level that waited for it (and its generated smaller levels), then drops the compressed copy.
+// 1. Unpacks the top level that waited for GL storage. 2. Allocates every level, in two channels (gray and
+// alpha) when every texel of that level is gray (glyphs: white or clear). 3. Sends the top level (and its
+// generated smaller levels) and drops the compressed copy.
 bool GlTexture::Realize() {
   if (id_) return true;
-  ClearGlErrors();
+  std::vector<std::uint8_t> pixels;
+  if (!waiting_.empty()) {
+    pixels.resize(static_cast<std::size_t>(width_) * height_ * GfxFormatBytes(format_));
+    if (ZSTD_decompress(pixels.data(), pixels.size(), waiting_.data(), waiting_.size()) != pixels.size())
+      return false;
+  }
+  gray_ = format_ == GfxFormat::A8R8G8B8 && !pixels.empty() && AllGray(pixels.data(), pixels.size());
   GLuint id = 0;
   glGenTextures(1, &id);
-  glBindTexture(GL_TEXTURE_2D, id);
-  for (std::uint32_t level = 0; level < levels_; ++level) {
-    glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), layout_.InternalFormat,
-                 static_cast<GLsizei>(LevelSize(width_, level)),
-                 static_cast<GLsizei>(LevelSize(height_, level)), 0,
-                 layout_.ExpandA8R3G3B2 ? GL_BGRA : layout_.Format, layout_.Type, nullptr);
-  }
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(levels_ - 1));
-  if (layout_.AlphaOnly) {
-    const GLint swizzle[4] = {GL_ONE, GL_ONE, GL_ONE, GL_RED};
-    glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle);
-  }
-  glBindTexture(GL_TEXTURE_2D, 0);
-  if (glGetError() != GL_NO_ERROR) {
+  if (!Allocate(id)) {
     glDeleteTextures(1, &id);
+    gray_ = false;
     return false;
   }
   id_ = id;
-  if (waiting_.empty()) return true;
-  const GfxRect whole{0, 0, static_cast<std::int32_t>(width_), static_cast<std::int32_t>(height_)};
-  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width_) * height_ * GfxFormatBytes(format_));
-  const std::size_t unpacked =
-      ZSTD_decompress(pixels.data(), pixels.size(), waiting_.data(), waiting_.size());
   waiting_.clear();
   waiting_.shrink_to_fit();
-  return unpacked == pixels.size() && Upload(0, whole, pixels.data());
+  const GfxRect whole{0, 0, static_cast<std::int32_t>(width_), static_cast<std::int32_t>(height_)};
+  return pixels.empty() || Upload(0, whole, pixels.data());
+}
+
+// Gives texture `id` storage for every level: the format's own layout (alpha-only textures read as white
+// with alpha), or gray and alpha read as gray, gray, gray, alpha while gray_ holds. True when GL took it.
+bool GlTexture::Allocate(GLuint id) {
+  ClearGlErrors();
+  glBindTexture(GL_TEXTURE_2D, id);
+  for (std::uint32_t level = 0; level < levels_; ++level) {
+    const auto w = static_cast<GLsizei>(LevelSize(width_, level));
+    const auto h = static_cast<GLsizei>(LevelSize(height_, level));
+    if (gray_)
+      glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), GL_RG8, w, h, 0, GL_RG, GL_UNSIGNED_BYTE,
+                   nullptr);
+    else
+      glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), layout_.InternalFormat, w, h, 0,
+                   layout_.ExpandA8R3G3B2 ? GL_BGRA : layout_.Format, layout_.Type, nullptr);
+  }
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(levels_ - 1));
+  const GLint kAsIs[4] = {GL_RED, GL_GREEN, GL_BLUE, GL_ALPHA};
+  const GLint kAlphaOnly[4] = {GL_ONE, GL_ONE, GL_ONE, GL_RED};
+  const GLint kGray[4] = {GL_RED, GL_RED, GL_RED, GL_GREEN};
+  glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA,
+                   gray_               ? kGray
+                   : layout_.AlphaOnly ? kAlphaOnly
+                                       : kAsIs);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  return glGetError() == GL_NO_ERROR;
+}
+
+// A gray texture about to take a coloured texel goes back to the format's own layout first: every level is
+// read back, widened to gray, gray, gray, alpha, and sent again.
+bool GlTexture::Widen() {
+  std::vector<std::vector<std::uint8_t>> levels(levels_);
+  glBindTexture(GL_TEXTURE_2D, id_);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  for (std::uint32_t level = 0; level < levels_; ++level) {
+    const std::size_t texels = static_cast<std::size_t>(LevelSize(width_, level)) * LevelSize(height_, level);
+    std::vector<std::uint8_t> grayAlpha(texels * 2);
+    glGetTexImage(GL_TEXTURE_2D, static_cast<GLint>(level), GL_RG, GL_UNSIGNED_BYTE, grayAlpha.data());
+    levels[level].resize(texels * 4);
+    for (std::size_t i = 0; i < texels; ++i) {
+      std::uint8_t* texel = &levels[level][i * 4];
+      texel[0] = texel[1] = texel[2] = grayAlpha[i * 2];
+      texel[3] = grayAlpha[i * 2 + 1];
+    }
+  }
+  glBindTexture(GL_TEXTURE_2D, 0);
+  gray_ = false;
+  if (!Allocate(id_)) return false;
+  bool sent = true;
+  for (std::uint32_t level = 0; level < levels_ && sent; ++level) {
+    const GfxRect whole{0, 0, static_cast<std::int32_t>(LevelSize(width_, level)),
+                        static_cast<std::int32_t>(LevelSize(height_, level))};
+    sent = Send(level, whole, levels[level].data(), false);
+  }
+  return sent;
 }
 
 // Hands out a tightly packed system-memory area for the level or rectangle. Only a whole top level can be
@@ -183,12 +238,26 @@ bool GlTexture::KeepWaiting() {
   return true;
 }
 
-// Converts A8R3G3B2 to 8-bit BGRA where needed, sends the area, and rebuilds the smaller levels after a
-// write to level 0 when asked to.
+// Sends an area of the texture's format: into a gray texture as gray and alpha while its texels stay gray,
+// after widening it otherwise.
 bool GlTexture::Upload(std::uint32_t level, const GfxRect& area, const std::uint8_t* pixels) {
+  const std::size_t texels = static_cast<std::size_t>(area.Right - area.Left) * (area.Bottom - area.Top);
+  if (gray_ && !AllGray(pixels, texels * 4) && !Widen()) return false;
+  if (!gray_) return Send(level, area, pixels, autoMipmap_ && level == 0);
+  std::vector<std::uint8_t> grayAlpha(texels * 2);
+  for (std::size_t i = 0; i < texels; ++i) {
+    grayAlpha[i * 2] = pixels[i * 4];
+    grayAlpha[i * 2 + 1] = pixels[i * 4 + 3];
+  }
+  return Send(level, area, grayAlpha.data(), autoMipmap_ && level == 0);
+}
+
+// Converts A8R3G3B2 to 8-bit BGRA where needed, sends the area in the storage's layout, and rebuilds the
+// smaller levels when asked to.
+bool GlTexture::Send(std::uint32_t level, const GfxRect& area, const std::uint8_t* pixels, bool mipmaps) {
   const GLsizei w = area.Right - area.Left, h = area.Bottom - area.Top;
   std::vector<std::uint8_t> expanded;
-  if (layout_.ExpandA8R3G3B2) {
+  if (!gray_ && layout_.ExpandA8R3G3B2) {
     expanded.resize(static_cast<std::size_t>(w) * h * 4);
     for (std::size_t i = 0; i < static_cast<std::size_t>(w) * h; ++i)
       ExpandA8R3G3B2(pixels + i * 2, &expanded[i * 4]);
@@ -198,9 +267,9 @@ bool GlTexture::Upload(std::uint32_t level, const GfxRect& area, const std::uint
   glBindTexture(GL_TEXTURE_2D, id_);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-  glTexSubImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), area.Left, area.Top, w, h, layout_.Format,
-                  layout_.Type, pixels);
-  if (autoMipmap_ && level == 0) glGenerateMipmap(GL_TEXTURE_2D);
+  glTexSubImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), area.Left, area.Top, w, h,
+                  gray_ ? GL_RG : layout_.Format, gray_ ? GL_UNSIGNED_BYTE : layout_.Type, pixels);
+  if (mipmaps) glGenerateMipmap(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, 0);
   return glGetError() == GL_NO_ERROR;
 }

@@ -1,7 +1,8 @@
 // OpenGL textures and buffers behind the lock/unlock interface: writes go to a system-memory copy that is
 // sent to GL at unlock (converted where GL has no identical layout). A texture gets its GL storage only when
 // it is first bound: what is written to it before that waits in a compressed copy, so pictures the game has
-// not shown yet cost a fraction of their size.
+// not shown yet cost a fraction of their size. An A8R8G8B8 texture whose texels all have equal colour
+// channels (the glyphs, white or clear) is stored as gray and alpha: the same samples in half the memory.
 #pragma once
 
 #include <cstddef>
@@ -44,17 +45,24 @@ class GlTexture : public GfxApiTexture {
   // Bytes of the compressed copy still waiting for GL storage (0 once realized).
   std::size_t WaitingBytes() const { return waiting_.size(); }
   GLuint Id() const { return id_; }
+  // Whether the texture is held as gray and alpha (every texel written so far had equal colour channels).
+  bool Gray() const { return gray_; }
 
  private:
   GlTexture() = default;
-  // Sends an area of tightly packed pixels of the texture's format to a level of the bound GL texture.
+  // Sends an area of tightly packed pixels of the texture's format to a level of the GL texture.
   bool Upload(std::uint32_t level, const GfxRect& area, const std::uint8_t* pixels);
+  // Sends pixels already in the storage's layout, rebuilding the smaller levels when `mipmaps` is set.
+  bool Send(std::uint32_t level, const GfxRect& area, const std::uint8_t* pixels, bool mipmaps);
+  bool Allocate(GLuint id);
+  bool Widen();
   // Keeps the staged top level, compressed, until the texture is realized.
   bool KeepWaiting();
 
   GLuint id_ = 0;
   std::uint32_t width_ = 0, height_ = 0, levels_ = 1;
   bool autoMipmap_ = false;
+  bool gray_ = false;  // A8R8G8B8 texels of equal colour channels, stored as gray and alpha
   GfxFormat format_ = GfxFormat::Unknown;
   GlTextureLayout layout_;
   // The locked area, while a lock is open.

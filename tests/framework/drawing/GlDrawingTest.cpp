@@ -1,6 +1,6 @@
 // Pixels drawn through the canvas on the OpenGL backend (needs a display; fails without one): blend
 // effects, exact placement of scaled patterns and single pixels, a line of text, and pictures that get
-// their GL storage only when first drawn.
+// their GL storage only when first drawn, gray ones in two channels.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -298,7 +298,7 @@ TEST_F(GlCanvas, AntialiasSwitchesBetweenNearestAndLinearFiltering) {
   ExpectColor(Pixel(14, 21), {255 * 0.625, 255 * 0.625, 255 * 0.625}, "linear right of the edge", 4);
 }
 
-TEST_F(GlCanvas, PicturesWaitPackedUntilFirstDrawnAndArriveWholeAfterResets) {
+TEST_F(GlCanvas, PicturesWaitPackedUntilFirstDrawnAndArriveWholeInAnyStorageAfterResets) {
   // Three pictures whose every texel differs from its neighbours, and a large plain one.
   auto texel = [](int salt) {
     return [salt](int x, int y) {
@@ -311,8 +311,15 @@ TEST_F(GlCanvas, PicturesWaitPackedUntilFirstDrawnAndArriveWholeAfterResets) {
   TGfxImage* second = MakeImage(40, 30, texel(90));
   TGfxImage* patched = MakeImage(40, 30, texel(170));
   TGfxImage* plain = MakeImage(512, 512, [](int, int) { return 0xFF336699u; });
+  // Glyph-like texels of equal colour channels under any alpha, held as gray and alpha until a coloured
+  // write widens them.
+  auto grayTexel = [](int x, int y) {
+    return static_cast<std::uint32_t>((x * 5 + y * 3) & 0xFF) << 24 |
+           static_cast<std::uint32_t>((x * 9 + y * 4) & 0xFF) * 0x010101u;
+  };
+  TGfxImage* gray = MakeImage(40, 30, grayTexel);
   auto gl = [](TGfxImage* image) { return dynamic_cast<platform::GlTexture*>(image->Texture(0)); };
-  for (TGfxImage* image : {first, second, patched, plain}) {
+  for (TGfxImage* image : {first, second, patched, plain, gray}) {
     ASSERT_NE(gl(image), nullptr);
     EXPECT_FALSE(gl(image)->Realized());
     EXPECT_GT(gl(image)->WaitingBytes(), 0u);
@@ -342,9 +349,18 @@ TEST_F(GlCanvas, PicturesWaitPackedUntilFirstDrawnAndArriveWholeAfterResets) {
   Render(0xFF000000, [&] {
     canvas->Draw(first, 0, 0, 0, fxOpaque);
     canvas->Draw(patched, 80, 0, 0, fxOpaque);
+    canvas->Draw(gray, 0, 60, 0, fxOpaque);
   });
   expectWhole(0, 0, texel(0), "first, first drawn");
   expectWhole(80, 0, patchedTexel, "patched, first drawn");
+  expectWhole(0, 60, grayTexel, "gray, first drawn");
+  EXPECT_TRUE(gl(gray)->Gray());
+  EXPECT_FALSE(gl(first)->Gray());
+  ASSERT_TRUE(gray->LockRect(0, {5, 5, 6, 6}, locked));
+  *static_cast<std::uint32_t*>(locked.Bits) = 0x80123456u;
+  ASSERT_TRUE(gray->Unlock(0));
+  EXPECT_FALSE(gl(gray)->Gray());
+  auto widenedTexel = [&](int x, int y) { return x == 5 && y == 5 ? 0x80123456u : grayTexel(x, y); };
   EXPECT_TRUE(gl(first)->Realized());
   EXPECT_EQ(gl(first)->WaitingBytes(), 0u);
   EXPECT_FALSE(gl(second)->Realized());
@@ -355,8 +371,15 @@ TEST_F(GlCanvas, PicturesWaitPackedUntilFirstDrawnAndArriveWholeAfterResets) {
     canvas->Draw(first, 0, 0, 0, fxOpaque);
     canvas->Draw(second, 40, 40, 0, fxOpaque);
     canvas->Draw(patched, 80, 0, 0, fxOpaque);
+    canvas->Draw(gray, 0, 60, 0, fxOpaque);
+    canvas->Draw(gray, 40, 0, 0, fxBlend);
   });
   expectWhole(0, 0, texel(0), "first, after the resets");
+  expectWhole(0, 60, widenedTexel, "gray, widened by a coloured write, after the resets");
+  // Blended over black its alpha survived the gray storage and the widening: colour times alpha.
+  const std::uint32_t blended = Pixel(40 + 7, 0 + 3) & 0xFF;
+  const double alpha = ((7 * 5 + 3 * 3) & 0xFF) / 255.0;
+  EXPECT_NEAR(blended, ((7 * 9 + 3 * 4) & 0xFF) * alpha, 1.0);
   expectWhole(40, 40, texel(90), "second, first drawn after the resets");
   expectWhole(80, 0, patchedTexel, "patched, after the resets");
   EXPECT_FALSE(gl(plain)->Realized());
