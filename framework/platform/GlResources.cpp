@@ -116,6 +116,10 @@ bool GlTexture::Realize() {
     pixels.resize(static_cast<std::size_t>(width_) * height_ * GfxFormatBytes(format_));
     if (ZSTD_decompress(pixels.data(), pixels.size(), waiting_.data(), waiting_.size()) != pixels.size())
       return false;
+    // Undoes KeepWaiting's differences: each byte is its difference plus the same byte of the texel before.
+    const auto stride = static_cast<std::size_t>(GfxFormatBytes(format_));
+    for (std::size_t i = stride; i < pixels.size(); ++i)
+      pixels[i] = static_cast<std::uint8_t>(pixels[i] + pixels[i - stride]);
   }
   gray_ = format_ == GfxFormat::A8R8G8B8 && !pixels.empty() && AllGray(pixels.data(), pixels.size());
   GLuint id = 0;
@@ -228,8 +232,13 @@ GfxResult GlTexture::UnlockRect(std::uint32_t level) {
   return sent ? kGfxOk : kGfxFail;
 }
 
-// Replaces the waiting copy with the staged top level, compressed to its used size.
+// Replaces the waiting copy with the staged top level, compressed to its used size. Each byte is first
+// replaced by its difference from the same byte of the texel before (smooth pictures then hold mostly
+// small numbers, which compress far better).
 bool GlTexture::KeepWaiting() {
+  const auto stride = static_cast<std::size_t>(GfxFormatBytes(format_));
+  for (std::size_t i = staging_.size(); i-- > stride;)
+    staging_[i] = static_cast<std::uint8_t>(staging_[i] - staging_[i - stride]);
   std::vector<char> packed(ZSTD_compressBound(staging_.size()));
   const std::size_t used =
       ZSTD_compress(packed.data(), packed.size(), staging_.data(), staging_.size(), kWaitingLevel);
