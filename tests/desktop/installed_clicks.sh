@@ -11,8 +11,7 @@ build="$1"
 shots="$2"
 # shellcheck source=../real_clicks.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../real_clicks.sh"
-# The program may be left in its modal launcher.
-stop_signal=KILL
+need_display
 mkdir -p "$shots" "$work/home"
 rm -f "$shots"/install-*.png
 
@@ -29,16 +28,6 @@ start_game() {
     >"$work/stdout" 2>"$work/stderr") &
   pid=$!
 }
-# Waits for the launcher captioned $1 and sets its window and panel position.
-launcher=""
-await_launcher() {
-  local caption="$1"
-  find_launcher() { launcher="$(window_named "$caption")"; [[ -n "$launcher" ]]; }
-  wait_for 20 find_launcher || fail "no launcher captioned '$caption'"
-  launcher_geometry "$launcher"
-  panel_ready() { import -window "$launcher" "$work/launcher.png"; [[ "$(convert "$work/launcher.png" -format %k info:)" -gt 16 ]]; }
-  wait_for 10 panel_ready || fail "the launcher was not drawn"
-}
 shot() { import -window "$game" "$shots/install-$1.png"; }
 
 # 2. The launcher of a fresh home is in English and finds no settings; "Start Game" opens the game window.
@@ -46,10 +35,8 @@ shot() { import -window "$game" "$shots/install-$1.png"; }
 start_game
 await_launcher "Zelmar Chess"
 cp "$work/launcher.png" "$shots/install-1-launcher.png"
-click_start_game "$launcher"
-game=""
-find_game() { game="$(window_named "Zelmar Chess II")"; [[ -n "$game" ]]; }
-wait_for 20 find_game || fail "the game window did not open after Start Game: $(cat "$work/stderr")"
+click_launcher "$start_button_x" "$start_button_y"
+await_game
 
 # 3. The title screen is drawn from the installed data.
 title_drawn() { shot 2-title; (($(convert "$shots/install-2-title.png" -format %k info:) > 64)); }
