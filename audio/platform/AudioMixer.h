@@ -12,7 +12,7 @@ namespace zelmar::audio {
 class MixerVoice {
  public:
   virtual ~MixerVoice() = default;
-  virtual void mix(int32_t* acc, int frames, int outputRate) = 0;
+  virtual void Mix(int32_t* acc, int frames, int outputRate) = 0;
 };
 
 class AudioMixer {
@@ -22,15 +22,15 @@ class AudioMixer {
 
   explicit AudioMixer(int sampleRate);
 
-  int sampleRate() const { return sampleRate_; }
+  int SampleRate() const { return sampleRate_; }
 
   // Fills `out` with `frames` interleaved stereo frames; safe to call from the audio callback.
-  void render(int16_t* out, int frames);
+  void Render(int16_t* out, int frames);
 
   // Adds a voice to the mix; it is pulled from the next pass on.
-  void attach(MixerVoice* voice);
+  void Attach(MixerVoice* voice);
   // Removes a voice; once this returns the audio thread no longer touches it.
-  void detach(MixerVoice* voice);
+  void Detach(MixerVoice* voice);
 
  private:
   const int sampleRate_;
