@@ -7,7 +7,7 @@
 
 namespace zelmar::audio {
 
-// One sound source the mixer pulls from. mix() runs on the audio thread: it must neither
+// One sound source the mixer pulls from. Mix() runs on the audio thread: it must neither
 // allocate nor wait, and adds its samples (stereo, scaled to 16-bit range) into `acc`.
 class MixerVoice {
  public:
@@ -17,7 +17,7 @@ class MixerVoice {
 
 class AudioMixer {
  public:
-  // Frames mixed per internal pass; render() splits longer requests into passes of this size.
+  // Frames mixed per internal pass; Render() splits longer requests into passes of this size.
   static constexpr int kBlockFrames = 1024;
 
   explicit AudioMixer(int sampleRate);

@@ -56,8 +56,8 @@ class PcmVoice final : public MixerVoice {
   bool MixFrames(int32_t* acc, int frames, uint64_t step, bool loop);
 
   std::shared_ptr<PcmData> data_;
-  // Play state and a serial that changes with every play() and stop(), so that the audio thread
-  // ending a one-shot never cancels a play() that raced with it.
+  // Play state and a serial that changes with every Play() and Stop(), so that the audio thread
+  // ending a one-shot never cancels a Play() that raced with it.
   std::atomic<uint32_t> control_{0};
   std::atomic<int64_t> seek_{-1};  // a requested position, taken by the audio thread
   std::atomic<uint32_t> position_{0};

@@ -34,7 +34,7 @@ class StreamBuffer {
     std::span<int16_t> First;
     std::span<int16_t> Second;
   };
-  // Only frames already played may be rewritten; unlock() hands them to the audio thread.
+  // Only frames already played may be rewritten; Unlock() hands them to the audio thread.
   Region Lock(uint32_t offset, uint32_t count);
   void Unlock();
 

@@ -14,7 +14,7 @@ namespace zelmar::content {
 // A generator's command line, its program name first as in argv.
 using Arguments = std::vector<std::string>;
 
-// The entry of every generator program: main returns runGenerator(argc, argv, ...). Refuses any command line
+// The entry of every generator program: main returns RunGenerator(argc, argv, ...). Refuses any command line
 // but the named parameters (printing the usage, status 2); otherwise runs generate and returns its status,
 // 0 for success and 1 for failure, which is also the status when it throws (the reason printed under the
 // generator's name).
