@@ -80,14 +80,18 @@ quiet_settings() {
     >"$1/config.ini"
 }
 
-# Whether the program ($1, by default the program under test) has ended.
-ended() { ! kill -0 "${1:-$pid}" 2>/dev/null; }
+# Whether the program under test has ended.
+ended() { ! kill -0 "$pid" 2>/dev/null; }
 
-# Waits for the program under test, which has ended, and sets $status to its exit status.
-collect_status() {
-  status=0
+# Waits up to $1 seconds for the program under test to end after $2 (what ended it) and checks its exit
+# status: $3, by default 0.
+expect_end() {
+  wait_for "$1" ended ||
+    fail "the program did not end after $2: $(cat "$work/stderr"; grep -E '^(State|Threads)' "/proc/$pid/status")"
+  local status=0
   wait "$pid" || status=$?
   pid=""
+  ((status == ${3:-0})) || fail "exit status $status after $2: $(cat "$work/stderr")"
 }
 
 # The program's visible window named exactly $1 (empty when there is none).

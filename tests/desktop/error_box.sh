@@ -42,8 +42,6 @@ kill -0 "$pid" 2>/dev/null || fail "the program did not wait for the box to be a
 # 4. Return presses OK: the program ends with status 1 and says nothing more on standard error.
 xdotool windowfocus --sync "$box" 2>/dev/null || true
 xdotool key --window "$box" --clearmodifiers Return
-wait_for 20 ended || fail "the program did not end after OK"
-collect_status
-((status == 1)) || fail "exit status $status after the error box"
+expect_end 20 OK 1
 grep -qF "$message" "$work/stderr" && fail "the message went to standard error although the box showed it"
 echo "error box: shown and answered; screenshot $shots/error-box.png"

@@ -63,9 +63,7 @@ shot 5-menu
 click_at 183 292
 shot 6-quit-window
 click_at 562 412
-wait_for 20 ended || fail "the program did not end after Quit"
-collect_status
-((status == 0)) || fail "exit status $status: $(cat "$work/stderr")"
+expect_end 20 Quit
 
 # 7. The install folder is exactly as installed: no settings file or anything else was written there.
 fingerprint >"$work/after"
@@ -82,8 +80,6 @@ find_box() { box="$(xdotool search --onlyvisible --pid "$pid" --name "." 2>/dev/
 wait_for 10 find_box || fail "Escape asked no question"
 eval "$(xdotool getwindowgeometry --shell "$box" | sed 's/^/BOX_/')"
 xdotool mousemove --window "$box" $((BOX_WIDTH * 3 / 4)) $((BOX_HEIGHT - 20)) click 1
-wait_for 20 ended || fail "the program did not end after Yes"
-collect_status
-((status == 0)) || fail "exit status $status after Yes: $(cat "$work/stderr")"
+expect_end 20 Yes
 [[ "$(cat "$config")" == "$expected" ]] || fail "the launcher changed config.ini: $(cat "$config")"
 echo "installed clicks: all steps passed; screenshots in $shots"
