@@ -63,12 +63,12 @@ class TAudioStreamOut {
   void UseOutput(std::shared_ptr<AudioOutput> output) { preset_ = std::move(output); }
 
  private:
-  void checkReady();
-  std::shared_ptr<AudioOutput> openOutput();
-  void execute();
-  void fill(uint32_t offset, uint32_t count);
-  bool waitPoll();
-  void finish(const std::string& error);
+  void CheckReady();
+  std::shared_ptr<AudioOutput> OpenOutput();
+  void Execute();
+  void Fill(uint32_t offset, uint32_t count);
+  bool WaitPoll();
+  void Finish(const std::string& error);
 
   // Owner's thread only: the properties as set, read by Run.
   TMediaSource* input_ = nullptr;

@@ -62,32 +62,32 @@ bool TMediaSource::IsOpen() const {
 }
 int TMediaSource::Channels() const {
   Guard g(lock_);
-  return format_.channels;
+  return format_.Channels;
 }
 int TMediaSource::SampleRate() const {
   Guard g(lock_);
-  return format_.sampleRate;
+  return format_.SampleRate;
 }
 int TMediaSource::BitsPerSample() const {
   Guard g(lock_);
-  return format_.bitsPerSample;
+  return format_.BitsPerSample;
 }
 
 // The channel count asked of the decoder: 0 keeps the file's own.
-int TMediaSource::wantedChannels() const {
+int TMediaSource::WantedChannels() const {
   return outputChannels_ == cnMono ? 1 : outputChannels_ == cnStereo ? 2 : 0;
 }
 
 // Opens a fresh decoder on the file and moves it to StartSample.
-bool TMediaSource::openLocked(std::unique_ptr<MediaDecoder>& decoder) {
+bool TMediaSource::OpenLocked(std::unique_ptr<MediaDecoder>& decoder) {
   decoder = CreateDecoder();
-  if (fileName_.empty() || !decoder->open(fileName_, wantedChannels(), highPrecision_)) {
+  if (fileName_.empty() || !decoder->Open(fileName_, WantedChannels(), highPrecision_)) {
     decoder.reset();
     return false;
   }
-  format_ = decoder->format();
+  format_ = decoder->Format();
   position_ = 0;
-  if (startSample_ > 0 && !decoder->seek(startSample_)) {
+  if (startSample_ > 0 && !decoder->Seek(startSample_)) {
     decoder.reset();
     return false;
   }
@@ -99,13 +99,13 @@ bool TMediaSource::openLocked(std::unique_ptr<MediaDecoder>& decoder) {
 bool TMediaSource::Valid() {
   Guard g(lock_);
   std::unique_ptr<MediaDecoder> probe;
-  return openLocked(probe);
+  return OpenLocked(probe);
 }
 
 // Starts reading afresh; a file already open is reopened from StartSample.
 bool TMediaSource::Open() {
   Guard g(lock_);
-  return openLocked(decoder_);
+  return OpenLocked(decoder_);
 }
 
 void TMediaSource::Close() {
@@ -114,20 +114,20 @@ void TMediaSource::Close() {
 }
 
 // Back to StartSample; a decoder that cannot seek is replaced by a new one on the same file.
-bool TMediaSource::rewindLocked() {
-  if (decoder_ && decoder_->seek(startSample_)) {
+bool TMediaSource::RewindLocked() {
+  if (decoder_ && decoder_->Seek(startSample_)) {
     position_ = startSample_;
     return true;
   }
-  return openLocked(decoder_);
+  return OpenLocked(decoder_);
 }
 
 // Reads inside the StartSample..EndSample range; 0 at its end.
-long TMediaSource::readRangeLocked(int16_t* out, long frames) {
+long TMediaSource::ReadRangeLocked(int16_t* out, long frames) {
   if (endSample_ >= 0)
     frames = static_cast<long>(std::min<int64_t>(frames, std::max<int64_t>(endSample_ - position_, 0)));
   if (frames <= 0) return 0;
-  const long n = decoder_->read(out, frames);
+  const long n = decoder_->Read(out, frames);
   if (n > 0) position_ += n;
   return n;
 }
@@ -137,17 +137,17 @@ long TMediaSource::readRangeLocked(int16_t* out, long frames) {
 long TMediaSource::Read(int16_t* out, long frames) {
   Guard g(lock_);
   if (!decoder_ || frames <= 0) return 0;
-  const int channels = format_.channels;
+  const int channels = format_.Channels;
   long delivered = 0;
   long sinceRewind = 1;
   while (delivered < frames) {
-    const long n = readRangeLocked(out + static_cast<size_t>(delivered) * channels, frames - delivered);
+    const long n = ReadRangeLocked(out + static_cast<size_t>(delivered) * channels, frames - delivered);
     if (n > 0) {
       delivered += n;
       sinceRewind += n;
       continue;
     }
-    if (!loop_ || sinceRewind == 0 || !rewindLocked() || format_.channels != channels) break;
+    if (!loop_ || sinceRewind == 0 || !RewindLocked() || format_.Channels != channels) break;
     sinceRewind = 0;
   }
   return delivered;

@@ -57,10 +57,10 @@ class TMediaSource {
   virtual std::unique_ptr<MediaDecoder> CreateDecoder() const = 0;
 
  private:
-  int wantedChannels() const;
-  bool openLocked(std::unique_ptr<MediaDecoder>& decoder);
-  bool rewindLocked();
-  long readRangeLocked(int16_t* out, long frames);
+  int WantedChannels() const;
+  bool OpenLocked(std::unique_ptr<MediaDecoder>& decoder);
+  bool RewindLocked();
+  long ReadRangeLocked(int16_t* out, long frames);
 
   // Guards every field: the stream output reads from its own thread.
   mutable std::mutex lock_;

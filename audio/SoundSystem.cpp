@@ -9,7 +9,7 @@ void TSoundSystem::Loaded() {
 
 // Connects to the preset output or the default device; never fails, a missing device is silent.
 bool TSoundSystem::Initialize() {
-  if (!output_) output_ = preset_ ? preset_ : AudioOutput::open(0);
+  if (!output_) output_ = preset_ ? preset_ : AudioOutput::Open(0);
   return Initialized();
 }
 

@@ -10,12 +10,12 @@
 namespace zelmar::audio {
 
 struct TWaveImage {
-  PcmFormat format;
-  std::span<const uint8_t> samples;  // the data chunk, inside the image
+  PcmFormat Format;
+  std::span<const uint8_t> Samples;  // the data chunk, inside the image
 };
 
 // Finds the format and data chunks of an integer PCM wave image. On failure returns false and
 // says why in `error`; the image is never read beyond its end.
-bool parseWaveImage(std::span<const uint8_t> image, TWaveImage& wave, std::string& error);
+bool ParseWaveImage(std::span<const uint8_t> image, TWaveImage& wave, std::string& error);
 
 }  // namespace zelmar::audio

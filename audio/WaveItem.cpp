@@ -14,15 +14,15 @@ namespace zelmar::audio {
 TWaveItem::TWaveItem(TWaveList& owner, std::string name) : owner_(owner), name_(std::move(name)) {}
 
 TWaveItem::~TWaveItem() {
-  releaseBuffers();
+  ReleaseBuffers();
 }
 
 // Checks the image before taking it, so a refused image leaves the item as it was.
 void TWaveItem::SetWave(std::span<const uint8_t> image) {
   TWaveImage parsed;
   std::string error;
-  if (!parseWaveImage(image, parsed, error)) throw EAudioError("Invalid wave data: " + error);
-  releaseBuffers();
+  if (!ParseWaveImage(image, parsed, error)) throw EAudioError("Invalid wave data: " + error);
+  ReleaseBuffers();
   wave_.assign(image.begin(), image.end());
 }
 
@@ -40,34 +40,34 @@ void TWaveItem::SetVolume(int volume) {
 }
 
 // Drops every buffer (they stop as they go) and the output they were made on.
-void TWaveItem::releaseBuffers() {
+void TWaveItem::ReleaseBuffers() {
   copies_.clear();
   loaded_.reset();
   output_.reset();
 }
 
 // Makes sure the loaded buffer exists on the sound system's current output.
-bool TWaveItem::prepare() {
+bool TWaveItem::Prepare() {
   TSoundSystem* system = owner_.SoundSystem();
   if (!system || !system->Initialized()) return false;
-  if (output_ != system->Output()) releaseBuffers();
+  if (output_ != system->Output()) ReleaseBuffers();
   if (loaded_) return true;
   TWaveImage parsed;
   std::string error;
-  if (wave_.empty() || !parseWaveImage(wave_, parsed, error)) return false;
-  loaded_ = SoundBuffer::create(system->Output(), parsed.format, parsed.samples);
+  if (wave_.empty() || !ParseWaveImage(wave_, parsed, error)) return false;
+  loaded_ = SoundBuffer::Create(system->Output(), parsed.Format, parsed.Samples);
   if (loaded_) output_ = system->Output();
   return loaded_ != nullptr;
 }
 
 // The first copy not playing; else a new copy while the limit allows; else the oldest copy,
 // moved to the end of the list.
-SoundBuffer* TWaveItem::freeCopy() {
+SoundBuffer* TWaveItem::FreeCopy() {
   for (auto& copy : copies_) {
-    if (!copy->playing()) return copy.get();
+    if (!copy->Playing()) return copy.get();
   }
   if (maxPlayingCount_ == 0 || static_cast<int>(copies_.size()) < maxPlayingCount_) {
-    auto copy = loaded_->duplicate();
+    auto copy = loaded_->Duplicate();
     if (!copy) return nullptr;
     copies_.push_back(std::move(copy));
     return copies_.back().get();
@@ -78,52 +78,52 @@ SoundBuffer* TWaveItem::freeCopy() {
 }
 
 // Gives a buffer the item's frequency, pan and volume (always in range, so never refused).
-void TWaveItem::applyParameters(SoundBuffer& buffer) const {
-  buffer.setFrequency(frequency_);
-  buffer.setPan(pan_);
-  buffer.setVolume(volume_);
+void TWaveItem::ApplyParameters(SoundBuffer& buffer) const {
+  buffer.SetFrequency(frequency_);
+  buffer.SetPan(pan_);
+  buffer.SetVolume(volume_);
 }
 
 // 1. initialized and loaded; 2. looped items restart their own buffer; 3. others take a copy;
 // 4. the copy restarts from the beginning with the item's parameters.
 void TWaveItem::Play(bool wait) {
-  if (!prepare()) return;
+  if (!Prepare()) return;
   if (looped_) {
-    loaded_->stop();
-    loaded_->setPosition(0);
-    applyParameters(*loaded_);
-    loaded_->play(true);
+    loaded_->Stop();
+    loaded_->SetPosition(0);
+    ApplyParameters(*loaded_);
+    loaded_->Play(true);
     return;
   }
-  SoundBuffer* copy = freeCopy();
+  SoundBuffer* copy = FreeCopy();
   if (!copy) return;
-  copy->stop();
-  copy->setPosition(0);
-  applyParameters(*copy);
-  copy->play(false);
-  if (wait) waitUntilFinished(*copy);
+  copy->Stop();
+  copy->SetPosition(0);
+  ApplyParameters(*copy);
+  copy->Play(false);
+  if (wait) WaitUntilFinished(*copy);
 }
 
 // Waits in 10 ms steps while the copy plays, but no longer than its length plus a second, so a
 // stalled sound device cannot hang the caller.
-void TWaveItem::waitUntilFinished(const SoundBuffer& copy) const {
-  const int rate = frequency_ > 0 ? frequency_ : copy.sampleRate();
+void TWaveItem::WaitUntilFinished(const SoundBuffer& copy) const {
+  const int rate = frequency_ > 0 ? frequency_ : copy.SampleRate();
   const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(1) +
-                     std::chrono::milliseconds(1000LL * copy.frames() / rate);
-  while (copy.playing() && std::chrono::steady_clock::now() < limit) {
+                     std::chrono::milliseconds(1000LL * copy.Frames() / rate);
+  while (copy.Playing() && std::chrono::steady_clock::now() < limit) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
 }
 
 // Silences the looped buffer and every copy.
 void TWaveItem::Stop() {
-  if (loaded_) loaded_->stop();
-  for (auto& copy : copies_) copy->stop();
+  if (loaded_) loaded_->Stop();
+  for (auto& copy : copies_) copy->Stop();
 }
 
 bool TWaveItem::Playing() const {
-  if (loaded_ && loaded_->playing()) return true;
-  return std::any_of(copies_.begin(), copies_.end(), [](const auto& copy) { return copy->playing(); });
+  if (loaded_ && loaded_->Playing()) return true;
+  return std::any_of(copies_.begin(), copies_.end(), [](const auto& copy) { return copy->Playing(); });
 }
 
 }  // namespace zelmar::audio

@@ -54,11 +54,11 @@ class TWaveItem {
   int CopyCount() const { return static_cast<int>(copies_.size()); }
 
  private:
-  bool prepare();
-  SoundBuffer* freeCopy();
-  void applyParameters(SoundBuffer& buffer) const;
-  void waitUntilFinished(const SoundBuffer& copy) const;
-  void releaseBuffers();
+  bool Prepare();
+  SoundBuffer* FreeCopy();
+  void ApplyParameters(SoundBuffer& buffer) const;
+  void WaitUntilFinished(const SoundBuffer& copy) const;
+  void ReleaseBuffers();
 
   TWaveList& owner_;
   std::string name_;

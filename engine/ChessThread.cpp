@@ -11,6 +11,7 @@
 
 #include <algorithm>
 
+#include "engine/BoardRoot.h"
 #include "engine/ChessBrd.h"
 
 namespace zelmar {
@@ -163,19 +164,6 @@ bool TChessThread::ComputerToMove() const {
          (board_.ComputerPlaysBlack() && !board_.WhiteToMove());
 }
 
-// A copy of what the search needs of the board, read while the main thread leaves the board alone.
-zelmar::TSearchRoot TChessThread::RootFromBoard() const {
-  zelmar::TSearchRoot root;
-  const char* squares = board_.Squares();
-  std::copy(squares, squares + 64, root.Squares);
-  root.WhiteToMove = board_.WhiteToMove();
-  root.CastleRights = board_.CastlingAllowed().Bits();
-  root.EnPassant = Ord(board_.EnPassant());
-  root.Depth = board_.SearchDepth();
-  root.ZelmarMode = board_.ZelmarMode();
-  return root;
-}
-
 // One pass: search and deliver when the computer is to move, then end the pass on the main thread.
 // A move the board refuses ends the pass at once; one found under a mode changed since is dropped.
 // With nothing to do the worker parks at once and stays parked until released, using no CPU.
@@ -187,7 +175,7 @@ void TChessThread::RunPass() {
     return;
   }
   // 2. Search (or take over the search started ahead of time): the priority, the thinking flag.
-  const zelmar::TSearchRoot root = RootFromBoard();
+  const zelmar::TSearchRoot root = RootFromBoard(board_, board_.SearchDepth());
   SetOwnPriority(static_cast<TThreadPriority>(priority_.load()));
   thinking_ = true;
   SearchOrTakeOver(root);
@@ -249,7 +237,7 @@ void TChessThread::SearchOrTakeOver(const zelmar::TSearchRoot& root) {
 // after the expected reply when the player is to answer it.
 void TChessThread::PonderReply(zelmar::TSearchMove reply) {
   if (!pondering_.load() || ComputerToMove()) return;
-  const zelmar::TSearchRoot now = RootFromBoard();
+  const zelmar::TSearchRoot now = RootFromBoard(board_, board_.SearchDepth());
   zelmar::TSearchRoot after;
   if (!scratch_->RootAfter(now, reply.From, reply.To, reply.Promotion, after)) return;
   ponder_->Start(*search_, after, carryTag_.load());
@@ -265,7 +253,7 @@ void TChessThread::AnticipateMove(Square oldSq, Square newSq) {
     std::lock_guard lock(calls_.Mutex());
     if (!parked_ || run_) return;
   }
-  const zelmar::TSearchRoot now = RootFromBoard();
+  const zelmar::TSearchRoot now = RootFromBoard(board_, board_.SearchDepth());
   zelmar::TSearchRoot after;
   if (!scratch_->RootAfter(now, Ord(oldSq) - 1, Ord(newSq) - 1, zelmar::kQueen, after)) return;
   const bool computerAnswers = after.WhiteToMove ? board_.ComputerPlaysWhite() : board_.ComputerPlaysBlack();

@@ -77,7 +77,6 @@ class TChessThread final : public TChessWorker {
   bool WaitForRun();
   void SetOwnPriority(TThreadPriority priority);
   bool ComputerToMove() const;
-  zelmar::TSearchRoot RootFromBoard() const;
   void SearchOrTakeOver(const zelmar::TSearchRoot& root);
   void PonderReply(zelmar::TSearchMove reply);
 

@@ -14,7 +14,8 @@
 // beside the program or in ../share/zelmar-chess from it, whatever the working folder; config.ini beside the
 // program, or in the user's settings folder for an installed game (launcher/GameFolders.h). SIGTERM and
 // SIGINT end the program from every state as the player's quit would, nothing saved on the way
-// (framework/platform/QuitSignals.h).
+// (framework/platform/QuitSignals.h), and with status 0: the end was asked for, even over the video
+// failure's box.
 int main() {
   zelmar::InstallQuitSignals();
   zelmar::WatchForQuit(zelmar::QuitSignalFd());
@@ -40,5 +41,5 @@ int main() {
   setup.ShowError = zelmar::ShowErrorBox;
   zelmar::scene::TSceneForm form(application, platform, std::move(setup));
   application.Run();
-  return form.ExitCode();
+  return zelmar::QuitRequested() ? 0 : form.ExitCode();
 }

@@ -7,30 +7,30 @@
 
 namespace zelmar::audio {
 
-// One sound source the mixer pulls from. mix() runs on the audio thread: it must neither
+// One sound source the mixer pulls from. Mix() runs on the audio thread: it must neither
 // allocate nor wait, and adds its samples (stereo, scaled to 16-bit range) into `acc`.
 class MixerVoice {
  public:
   virtual ~MixerVoice() = default;
-  virtual void mix(int32_t* acc, int frames, int outputRate) = 0;
+  virtual void Mix(int32_t* acc, int frames, int outputRate) = 0;
 };
 
 class AudioMixer {
  public:
-  // Frames mixed per internal pass; render() splits longer requests into passes of this size.
+  // Frames mixed per internal pass; Render() splits longer requests into passes of this size.
   static constexpr int kBlockFrames = 1024;
 
   explicit AudioMixer(int sampleRate);
 
-  int sampleRate() const { return sampleRate_; }
+  int SampleRate() const { return sampleRate_; }
 
   // Fills `out` with `frames` interleaved stereo frames; safe to call from the audio callback.
-  void render(int16_t* out, int frames);
+  void Render(int16_t* out, int frames);
 
   // Adds a voice to the mix; it is pulled from the next pass on.
-  void attach(MixerVoice* voice);
+  void Attach(MixerVoice* voice);
   // Removes a voice; once this returns the audio thread no longer touches it.
-  void detach(MixerVoice* voice);
+  void Detach(MixerVoice* voice);
 
  private:
   const int sampleRate_;

@@ -7,12 +7,12 @@
 
 namespace zelmar::audio {
 
-int AudioOutput::deviceCount() {
-  return 1 + SdlAudioOutput::listedDevices();
+int AudioOutput::DeviceCount() {
+  return 1 + SdlAudioOutput::ListedDevices();
 }
 
 // Outputs are shared by device number; the table holds them weakly so the last user closes one.
-std::shared_ptr<AudioOutput> AudioOutput::open(int deviceNumber) {
+std::shared_ptr<AudioOutput> AudioOutput::Open(int deviceNumber) {
   static std::mutex tableLock;
   static std::map<int, std::weak_ptr<AudioOutput>> table;
   std::lock_guard<std::mutex> guard(tableLock);
@@ -26,7 +26,7 @@ std::shared_ptr<AudioOutput> AudioOutput::open(int deviceNumber) {
 // Starts the clock thread that stands in for a device.
 SilentAudioOutput::SilentAudioOutput(int sampleRate) {
   mixer_ = std::make_unique<AudioMixer>(sampleRate);
-  thread_ = std::thread([this] { run(); });
+  thread_ = std::thread([this] { Run(); });
 }
 
 // Stops the clock thread before the mixer goes.
@@ -39,12 +39,12 @@ SilentAudioOutput::~SilentAudioOutput() {
   thread_.join();
 }
 
-std::string SilentAudioOutput::describe() const {
-  return "no sound device (silent, " + std::to_string(mixer_->sampleRate()) + " Hz)";
+std::string SilentAudioOutput::Describe() const {
+  return "no sound device (silent, " + std::to_string(mixer_->SampleRate()) + " Hz)";
 }
 
 // Every 10 ms mixes as many frames as a device would have played since the start.
-void SilentAudioOutput::run() {
+void SilentAudioOutput::Run() {
   using Clock = std::chrono::steady_clock;
   const auto start = Clock::now();
   std::vector<int16_t> scratch(2 * AudioMixer::kBlockFrames);
@@ -52,10 +52,10 @@ void SilentAudioOutput::run() {
   std::unique_lock<std::mutex> guard(lock_);
   while (!wake_.wait_for(guard, std::chrono::milliseconds(10), [this] { return stopping_; })) {
     const auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start);
-    const int64_t due = elapsed.count() * mixer_->sampleRate() / 1000000;
+    const int64_t due = elapsed.count() * mixer_->SampleRate() / 1000000;
     while (done < due) {
       const int n = static_cast<int>(std::min<int64_t>(due - done, AudioMixer::kBlockFrames));
-      mixer_->render(scratch.data(), n);
+      mixer_->Render(scratch.data(), n);
       done += n;
     }
   }
@@ -65,14 +65,14 @@ ManualAudioOutput::ManualAudioOutput(int sampleRate) {
   mixer_ = std::make_unique<AudioMixer>(sampleRate);
 }
 
-std::string ManualAudioOutput::describe() const {
-  return "pulled mix (" + std::to_string(mixer_->sampleRate()) + " Hz)";
+std::string ManualAudioOutput::Describe() const {
+  return "pulled mix (" + std::to_string(mixer_->SampleRate()) + " Hz)";
 }
 
 // Mixes on the caller's thread, exactly as a device callback would.
-std::vector<int16_t> ManualAudioOutput::pull(int frames) {
+std::vector<int16_t> ManualAudioOutput::Pull(int frames) {
   std::vector<int16_t> out(2 * static_cast<size_t>(frames));
-  mixer_->render(out.data(), frames);
+  mixer_->Render(out.data(), frames);
   return out;
 }
 

@@ -19,19 +19,19 @@ class AudioOutput {
   AudioOutput(const AudioOutput&) = delete;
   AudioOutput& operator=(const AudioOutput&) = delete;
 
-  AudioMixer& mixer() { return *mixer_; }
+  AudioMixer& Mixer() { return *mixer_; }
   // True when nothing is heard (no device, or SDL's dummy driver).
-  virtual bool silent() const = 0;
+  virtual bool Silent() const = 0;
   // What plays the mix, for diagnostics: driver, device and rate.
-  virtual std::string describe() const = 0;
+  virtual std::string Describe() const = 0;
 
   // Number of valid device numbers: 0 (the system's default output) and one per listed device.
-  static int deviceCount();
+  static int DeviceCount();
 
   // Opens the output of a device number, shared with every other user of the same number so that
   // effects and music mix into one stream. Device 0 falls back to a silent output when no device
   // can be opened; another number that cannot be opened gives nullptr.
-  static std::shared_ptr<AudioOutput> open(int deviceNumber);
+  static std::shared_ptr<AudioOutput> Open(int deviceNumber);
 
  protected:
   AudioOutput() = default;
@@ -43,11 +43,11 @@ class SilentAudioOutput final : public AudioOutput {
  public:
   explicit SilentAudioOutput(int sampleRate = 44100);
   ~SilentAudioOutput() override;
-  bool silent() const override { return true; }
-  std::string describe() const override;
+  bool Silent() const override { return true; }
+  std::string Describe() const override;
 
  private:
-  void run();
+  void Run();
 
   std::mutex lock_;
   std::condition_variable wake_;
@@ -59,11 +59,11 @@ class SilentAudioOutput final : public AudioOutput {
 class ManualAudioOutput final : public AudioOutput {
  public:
   explicit ManualAudioOutput(int sampleRate = 44100);
-  bool silent() const override { return true; }
-  std::string describe() const override;
+  bool Silent() const override { return true; }
+  std::string Describe() const override;
 
   // Mixes the next `frames` stereo frames and returns them interleaved.
-  std::vector<int16_t> pull(int frames);
+  std::vector<int16_t> Pull(int frames);
 };
 
 }  // namespace zelmar::audio

@@ -12,14 +12,14 @@ constexpr int kFrequencyMin = 100;
 constexpr int kFrequencyMax = 200000;
 
 // Linear gain of an attenuation in hundredths of a decibel; the minimum means silence.
-float attenuationGain(int hundredths);
+float AttenuationGain(int hundredths);
 
 struct ChannelGains {
-  float left = 1.0f;
-  float right = 1.0f;
+  float Left = 1.0f;
+  float Right = 1.0f;
 };
 
 // Per-channel gains of a volume and pan: the pan attenuates only the opposite channel.
-ChannelGains channelGains(int volume, int pan);
+ChannelGains GainsFor(int volume, int pan);
 
 }  // namespace zelmar::audio

@@ -18,15 +18,15 @@ class Mp3Decoder final : public MediaDecoder {
 
   // With `highPrecision` the decoder synthesises in floating point and the samples are rounded
   // to 16 bits here; otherwise it produces 16-bit samples itself.
-  bool open(const std::string& path, int channels, bool highPrecision) override;
-  void close() override;
-  const PcmFormat& format() const override { return format_; }
-  long read(int16_t* out, long frames) override;
-  bool seek(int64_t frame) override;
+  bool Open(const std::string& path, int channels, bool highPrecision) override;
+  void Close() override;
+  const PcmFormat& Format() const override { return format_; }
+  long Read(int16_t* out, long frames) override;
+  bool Seek(int64_t frame) override;
 
  private:
-  bool configure(int channels, int encoding);
-  int readSamples(int16_t* out, size_t samples, size_t& done);
+  bool Configure(int channels, int encoding);
+  int ReadSamples(int16_t* out, size_t samples, size_t& done);
 
   mpg123_handle* handle_ = nullptr;
   PcmFormat format_;

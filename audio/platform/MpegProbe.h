@@ -14,9 +14,9 @@ constexpr size_t kMpegProbeBytes = 64 * 1024;
 // True when, somewhere in `head` (the file after any ID3v2 tag, `fileSize` bytes long), four
 // well-formed MPEG Layer III frames of one version, rate and channel count follow each other
 // (fewer when the file ends exactly after the last one).
-bool looksLikeMpegAudio(std::span<const uint8_t> head, uint64_t fileSize);
+bool LooksLikeMpegAudio(std::span<const uint8_t> head, uint64_t fileSize);
 
 // Reads the start of a file and probes it; false when it cannot be read.
-bool fileLooksLikeMpegAudio(const std::string& path);
+bool FileLooksLikeMpegAudio(const std::string& path);
 
 }  // namespace zelmar::audio

@@ -6,12 +6,12 @@
 namespace zelmar::audio {
 
 struct PcmFormat {
-  int channels = 2;
-  int sampleRate = 44100;
-  int bitsPerSample = 16;
+  int Channels = 2;
+  int SampleRate = 44100;
+  int BitsPerSample = 16;
 
   // Bytes taken by one sample frame (one sample of every channel).
-  int frameBytes() const { return channels * ((bitsPerSample + 7) / 8); }
+  int FrameBytes() const { return Channels * ((BitsPerSample + 7) / 8); }
 };
 
 }  // namespace zelmar::audio

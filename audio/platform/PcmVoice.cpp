@@ -7,47 +7,47 @@ namespace zelmar::audio {
 PcmVoice::PcmVoice(std::shared_ptr<PcmData> data) : data_(std::move(data)) {}
 
 // Starts playing from the current position.
-void PcmVoice::play(bool looping) {
+void PcmVoice::Play(bool looping) {
   uint32_t serial = (control_.load(std::memory_order_relaxed) & ~(kSerialStep - 1)) + kSerialStep;
   control_.store(serial | kPlaying | (looping ? kLooping : 0), std::memory_order_release);
 }
 
 // Stops playing; the position stays where it was.
-void PcmVoice::stop() {
+void PcmVoice::Stop() {
   uint32_t serial = (control_.load(std::memory_order_relaxed) & ~(kSerialStep - 1)) + kSerialStep;
   control_.store(serial, std::memory_order_release);
 }
 
-bool PcmVoice::playing() const {
+bool PcmVoice::Playing() const {
   return control_.load(std::memory_order_acquire) & kPlaying;
 }
 
-bool PcmVoice::looping() const {
+bool PcmVoice::Looping() const {
   return control_.load(std::memory_order_acquire) & kLooping;
 }
 
 // Records the new position for the audio thread and for queries until it is taken.
-void PcmVoice::setPosition(uint32_t frame) {
-  const uint32_t total = data_->frames();
+void PcmVoice::SetPosition(uint32_t frame) {
+  const uint32_t total = data_->Frames();
   const uint32_t wrapped = total ? frame % total : 0;
   seek_.store(wrapped, std::memory_order_release);
   position_.store(wrapped, std::memory_order_release);
 }
 
 // A position set but not yet taken by the audio thread counts as the current one.
-uint32_t PcmVoice::position() const {
+uint32_t PcmVoice::Position() const {
   const int64_t pending = seek_.load(std::memory_order_acquire);
   return pending >= 0 ? static_cast<uint32_t>(pending) : position_.load(std::memory_order_acquire);
 }
 
 // New gains apply from the next pass.
-void PcmVoice::setGains(ChannelGains gains) {
-  leftGain_.store(gains.left, std::memory_order_relaxed);
-  rightGain_.store(gains.right, std::memory_order_relaxed);
+void PcmVoice::SetGains(ChannelGains gains) {
+  leftGain_.store(gains.Left, std::memory_order_relaxed);
+  rightGain_.store(gains.Right, std::memory_order_relaxed);
 }
 
 // One pass: take a pending seek, mix, publish the position, and end a one-shot that ran out.
-void PcmVoice::mix(int32_t* acc, int frames, int outputRate) {
+void PcmVoice::Mix(int32_t* acc, int frames, int outputRate) {
   uint32_t control = control_.load(std::memory_order_acquire);
   if (!(control & kPlaying)) return;
   writes_.load(std::memory_order_acquire);
@@ -55,8 +55,8 @@ void PcmVoice::mix(int32_t* acc, int frames, int outputRate) {
   if (seek >= 0) cursor_ = static_cast<uint64_t>(seek) << 32;
   const int rate = frequency_.load(std::memory_order_relaxed);
   const uint64_t step =
-      (static_cast<uint64_t>(rate > 0 ? rate : data_->sampleRate) << 32) / static_cast<uint64_t>(outputRate);
-  const bool finished = !mixFrames(acc, frames, step, control & kLooping);
+      (static_cast<uint64_t>(rate > 0 ? rate : data_->SampleRate) << 32) / static_cast<uint64_t>(outputRate);
+  const bool finished = !MixFrames(acc, frames, step, control & kLooping);
   if (finished) cursor_ = 0;
   position_.store(static_cast<uint32_t>(cursor_ >> 32), std::memory_order_release);
   if (finished) control_.compare_exchange_strong(control, control & ~kPlaying, std::memory_order_acq_rel);
@@ -64,11 +64,11 @@ void PcmVoice::mix(int32_t* acc, int frames, int outputRate) {
 
 // Linear interpolation between neighbouring frames; the frame after the last one is the first
 // when looping and the last one itself otherwise.
-bool PcmVoice::mixFrames(int32_t* acc, int frames, uint64_t step, bool loop) {
-  const int16_t* s = data_->samples.data();
-  const uint64_t total = data_->frames();
+bool PcmVoice::MixFrames(int32_t* acc, int frames, uint64_t step, bool loop) {
+  const int16_t* s = data_->Samples.data();
+  const uint64_t total = data_->Frames();
   const uint64_t end = total << 32;
-  const int ch = data_->channels;
+  const int ch = data_->Channels;
   const float gl = leftGain_.load(std::memory_order_relaxed);
   const float gr = rightGain_.load(std::memory_order_relaxed);
   constexpr float kFraction = 1.0f / 4294967296.0f;

@@ -14,11 +14,11 @@ namespace zelmar::audio {
 // Samples of one voice: interleaved 16-bit frames at their own rate. Clips share them between
 // duplicates; a streaming buffer owns and rewrites its own.
 struct PcmData {
-  std::vector<int16_t> samples;
-  int channels = 2;
-  int sampleRate = 44100;
+  std::vector<int16_t> Samples;
+  int Channels = 2;
+  int SampleRate = 44100;
 
-  uint32_t frames() const { return static_cast<uint32_t>(samples.size() / channels); }
+  uint32_t Frames() const { return static_cast<uint32_t>(Samples.size() / Channels); }
 };
 
 // Control fields are atomics written by the owning thread and read by the audio thread; the
@@ -27,25 +27,25 @@ class PcmVoice final : public MixerVoice {
  public:
   explicit PcmVoice(std::shared_ptr<PcmData> data);
 
-  void mix(int32_t* acc, int frames, int outputRate) override;
+  void Mix(int32_t* acc, int frames, int outputRate) override;
 
-  const std::shared_ptr<PcmData>& data() const { return data_; }
+  const std::shared_ptr<PcmData>& Data() const { return data_; }
 
-  void play(bool looping);
-  void stop();
-  bool playing() const;
-  bool looping() const;
+  void Play(bool looping);
+  void Stop();
+  bool Playing() const;
+  bool Looping() const;
 
   // Moves the play position to a frame (wrapped into the data).
-  void setPosition(uint32_t frame);
-  uint32_t position() const;
+  void SetPosition(uint32_t frame);
+  uint32_t Position() const;
 
   // 0 plays at the data's own rate.
-  void setFrequency(int hz) { frequency_.store(hz, std::memory_order_relaxed); }
-  void setGains(ChannelGains gains);
+  void SetFrequency(int hz) { frequency_.store(hz, std::memory_order_relaxed); }
+  void SetGains(ChannelGains gains);
 
   // Publishes samples written into the data since the last call to the audio thread.
-  void publishWrites() { writes_.fetch_add(1, std::memory_order_release); }
+  void PublishWrites() { writes_.fetch_add(1, std::memory_order_release); }
 
  private:
   static constexpr uint32_t kPlaying = 1;
@@ -53,11 +53,11 @@ class PcmVoice final : public MixerVoice {
   static constexpr uint32_t kSerialStep = 4;
 
   // Adds frames from the current position; returns false when a one-shot play ran out.
-  bool mixFrames(int32_t* acc, int frames, uint64_t step, bool loop);
+  bool MixFrames(int32_t* acc, int frames, uint64_t step, bool loop);
 
   std::shared_ptr<PcmData> data_;
-  // Play state and a serial that changes with every play() and stop(), so that the audio thread
-  // ending a one-shot never cancels a play() that raced with it.
+  // Play state and a serial that changes with every Play() and Stop(), so that the audio thread
+  // ending a one-shot never cancels a Play() that raced with it.
   std::atomic<uint32_t> control_{0};
   std::atomic<int64_t> seek_{-1};  // a requested position, taken by the audio thread
   std::atomic<uint32_t> position_{0};

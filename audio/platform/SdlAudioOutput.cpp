@@ -5,7 +5,7 @@
 namespace zelmar::audio {
 
 // Counts playback devices, starting SDL's audio for the question if nobody else has.
-int SdlAudioOutput::listedDevices() {
+int SdlAudioOutput::ListedDevices() {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
   const int count = SDL_GetNumAudioDevices(0);
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -29,7 +29,7 @@ std::shared_ptr<SdlAudioOutput> SdlAudioOutput::open(int deviceNumber) {
   want.format = AUDIO_S16SYS;
   want.channels = 2;
   want.samples = 1024;
-  want.callback = &SdlAudioOutput::callback;
+  want.callback = &SdlAudioOutput::Callback;
   want.userdata = output.get();
   SDL_AudioSpec have{};
   output->device_ = SDL_OpenAudioDevice(name, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
@@ -51,9 +51,9 @@ SdlAudioOutput::~SdlAudioOutput() {
 }
 
 // Runs on SDL's audio thread: the stream is 16-bit stereo, so it takes len / 4 frames.
-void SDLCALL SdlAudioOutput::callback(void* user, Uint8* stream, int len) {
+void SDLCALL SdlAudioOutput::Callback(void* user, Uint8* stream, int len) {
   auto* self = static_cast<SdlAudioOutput*>(user);
-  self->mixer_->render(reinterpret_cast<int16_t*>(stream), len / 4);
+  self->mixer_->Render(reinterpret_cast<int16_t*>(stream), len / 4);
 }
 
 }  // namespace zelmar::audio

@@ -14,15 +14,15 @@ class SdlAudioOutput final : public AudioOutput {
   // Opens device number 0 (the default) or n (the n-th listed device); nullptr when it fails.
   static std::shared_ptr<SdlAudioOutput> open(int deviceNumber);
   // Number of output devices SDL lists (0 when the audio subsystem is unavailable).
-  static int listedDevices();
+  static int ListedDevices();
 
   ~SdlAudioOutput() override;
-  bool silent() const override { return silent_; }
-  std::string describe() const override { return description_; }
+  bool Silent() const override { return silent_; }
+  std::string Describe() const override { return description_; }
 
  private:
   SdlAudioOutput() = default;
-  static void SDLCALL callback(void* user, Uint8* stream, int len);
+  static void SDLCALL Callback(void* user, Uint8* stream, int len);
 
   SDL_AudioDeviceID device_ = 0;
   bool subsystem_ = false;

@@ -3,10 +3,10 @@
 namespace zelmar::audio {
 
 // 8-bit PCM is unsigned, wider PCM is signed little-endian; the top 16 bits are kept.
-bool convertToPcm16(const PcmFormat& format, std::span<const uint8_t> pcm, std::vector<int16_t>& out) {
-  const int bytes = format.bitsPerSample / 8;
-  if (format.bitsPerSample % 8 != 0 || bytes < 1 || bytes > 4) return false;
-  const size_t count = pcm.size() / bytes / format.channels * format.channels;
+bool ConvertToPcm16(const PcmFormat& format, std::span<const uint8_t> pcm, std::vector<int16_t>& out) {
+  const int bytes = format.BitsPerSample / 8;
+  if (format.BitsPerSample % 8 != 0 || bytes < 1 || bytes > 4) return false;
+  const size_t count = pcm.size() / bytes / format.Channels * format.Channels;
   out.resize(count);
   for (size_t i = 0; i < count; ++i) {
     const uint8_t* p = pcm.data() + i * bytes;
@@ -22,60 +22,60 @@ bool convertToPcm16(const PcmFormat& format, std::span<const uint8_t> pcm, std::
 // Joins the mix stopped, at position 0, full volume, centred.
 SoundBuffer::SoundBuffer(std::shared_ptr<AudioOutput> output, std::shared_ptr<PcmData> data)
     : output_(std::move(output)), voice_(std::make_unique<PcmVoice>(std::move(data))) {
-  output_->mixer().attach(voice_.get());
+  output_->Mixer().Attach(voice_.get());
 }
 
 // Leaves the mix; the audio thread no longer touches the voice afterwards.
 SoundBuffer::~SoundBuffer() {
-  output_->mixer().detach(voice_.get());
+  output_->Mixer().Detach(voice_.get());
 }
 
 // Checks the format and converts the samples once, so mixing never converts.
-std::unique_ptr<SoundBuffer> SoundBuffer::create(std::shared_ptr<AudioOutput> output, const PcmFormat& format,
+std::unique_ptr<SoundBuffer> SoundBuffer::Create(std::shared_ptr<AudioOutput> output, const PcmFormat& format,
                                                  std::span<const uint8_t> pcm) {
-  if (!output || format.channels < 1 || format.channels > 2) return nullptr;
-  if (format.sampleRate < kFrequencyMin || format.sampleRate > kFrequencyMax) return nullptr;
+  if (!output || format.Channels < 1 || format.Channels > 2) return nullptr;
+  if (format.SampleRate < kFrequencyMin || format.SampleRate > kFrequencyMax) return nullptr;
   auto data = std::make_shared<PcmData>();
-  data->channels = format.channels;
-  data->sampleRate = format.sampleRate;
-  if (!convertToPcm16(format, pcm, data->samples)) return nullptr;
+  data->Channels = format.Channels;
+  data->SampleRate = format.SampleRate;
+  if (!ConvertToPcm16(format, pcm, data->Samples)) return nullptr;
   return std::unique_ptr<SoundBuffer>(new SoundBuffer(std::move(output), std::move(data)));
 }
 
 // Shares the samples: a copy costs only its own voice.
-std::unique_ptr<SoundBuffer> SoundBuffer::duplicate() const {
-  return std::unique_ptr<SoundBuffer>(new SoundBuffer(output_, voice_->data()));
+std::unique_ptr<SoundBuffer> SoundBuffer::Duplicate() const {
+  return std::unique_ptr<SoundBuffer>(new SoundBuffer(output_, voice_->Data()));
 }
 
-void SoundBuffer::play(bool looping) {
-  voice_->play(looping);
+void SoundBuffer::Play(bool looping) {
+  voice_->Play(looping);
 }
 
-void SoundBuffer::stop() {
-  voice_->stop();
+void SoundBuffer::Stop() {
+  voice_->Stop();
 }
 
 // Plays the clip at another rate (and pitch); 0 returns to its own.
-bool SoundBuffer::setFrequency(int hz) {
+bool SoundBuffer::SetFrequency(int hz) {
   if (hz != kFrequencyOriginal && (hz < kFrequencyMin || hz > kFrequencyMax)) return false;
   frequency_ = hz;
-  voice_->setFrequency(hz);
+  voice_->SetFrequency(hz);
   return true;
 }
 
 // Attenuates both channels.
-bool SoundBuffer::setVolume(int volume) {
+bool SoundBuffer::SetVolume(int volume) {
   if (volume < kVolumeMin || volume > kVolumeMax) return false;
   volume_ = volume;
-  voice_->setGains(channelGains(volume_, pan_));
+  voice_->SetGains(GainsFor(volume_, pan_));
   return true;
 }
 
 // Attenuates the channel away from the pan side.
-bool SoundBuffer::setPan(int pan) {
+bool SoundBuffer::SetPan(int pan) {
   if (pan < kPanLeft || pan > kPanRight) return false;
   pan_ = pan;
-  voice_->setGains(channelGains(volume_, pan_));
+  voice_->SetGains(GainsFor(volume_, pan_));
   return true;
 }
 

@@ -20,31 +20,31 @@ class StreamBuffer {
  public:
   // A silent ring of `frames` frames in a 16-bit format of 1 or 2 channels. On failure gives
   // nullptr and sets `error` to one of the codes above.
-  static std::unique_ptr<StreamBuffer> create(std::shared_ptr<AudioOutput> output, const PcmFormat& format,
+  static std::unique_ptr<StreamBuffer> Create(std::shared_ptr<AudioOutput> output, const PcmFormat& format,
                                               uint32_t frames, uint32_t& error);
   ~StreamBuffer();
   StreamBuffer(const StreamBuffer&) = delete;
   StreamBuffer& operator=(const StreamBuffer&) = delete;
 
-  const PcmFormat& format() const { return format_; }
-  uint32_t frames() const { return frames_; }
+  const PcmFormat& Format() const { return format_; }
+  uint32_t Frames() const { return frames_; }
 
   // The samples of `count` frames from `offset` on, split in two where they wrap round the ring.
   struct Region {
-    std::span<int16_t> first;
-    std::span<int16_t> second;
+    std::span<int16_t> First;
+    std::span<int16_t> Second;
   };
-  // Only frames already played may be rewritten; unlock() hands them to the audio thread.
-  Region lock(uint32_t offset, uint32_t count);
-  void unlock();
+  // Only frames already played may be rewritten; Unlock() hands them to the audio thread.
+  Region Lock(uint32_t offset, uint32_t count);
+  void Unlock();
 
   // Plays round the ring from the play cursor until stopped.
-  void play() { voice_->play(true); }
-  void stop() { voice_->stop(); }
-  bool playing() const { return voice_->playing(); }
+  void Play() { voice_->Play(true); }
+  void Stop() { voice_->Stop(); }
+  bool Playing() const { return voice_->Playing(); }
   // The frame the output plays next.
-  uint32_t playCursor() const { return voice_->position(); }
-  void setPlayCursor(uint32_t frame) { voice_->setPosition(frame); }
+  uint32_t PlayCursor() const { return voice_->Position(); }
+  void SetPlayCursor(uint32_t frame) { voice_->SetPosition(frame); }
 
  private:
   StreamBuffer(std::shared_ptr<AudioOutput> output, std::shared_ptr<PcmData> data, const PcmFormat& format);

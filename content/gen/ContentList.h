@@ -6,8 +6,8 @@
 namespace zelmar::content {
 
 struct ContentEntry {
-  std::string_view name;        // item and archive key
-  std::string_view alphaLevel;  // "none" for opaque pictures, empty for full alpha
+  std::string_view Name;        // item and archive key
+  std::string_view AlphaLevel;  // "none" for opaque pictures, empty for full alpha
 };
 
 inline constexpr std::array<ContentEntry, 15> kPictures = {{{"ground", "none"},

@@ -9,14 +9,14 @@ using namespace zelmar;
 using namespace zelmar::content;
 
 // Makes this generator's files from its command line.
-static int generate(const Arguments& args) {
+static int Generate(const Arguments& args) {
   const std::string out = args[1];
-  const auto fonts = gameFonts();
+  const auto fonts = GameFonts();
   for (size_t i = 0; i < fonts.size(); ++i)
-    if (!saveRecord(out, "font" + std::to_string(i), encodeFontRecord(fonts[i]))) return 1;
+    if (!SaveRecord(out, "font" + std::to_string(i), EncodeFontRecord(fonts[i]))) return 1;
   return 0;
 }
 
 int main(int argc, char** argv) {
-  return runGenerator(argc, argv, "fonts", {"<record directory>"}, generate);
+  return RunGenerator(argc, argv, "fonts", {"<record directory>"}, Generate);
 }

@@ -14,11 +14,11 @@ namespace zelmar::content {
 // A generator's command line, its program name first as in argv.
 using Arguments = std::vector<std::string>;
 
-// The entry of every generator program: main returns runGenerator(argc, argv, ...). Refuses any command line
+// The entry of every generator program: main returns RunGenerator(argc, argv, ...). Refuses any command line
 // but the named parameters (printing the usage, status 2); otherwise runs generate and returns its status,
 // 0 for success and 1 for failure, which is also the status when it throws (the reason printed under the
 // generator's name).
-inline int runGenerator(int argc, char** argv, const char* name,
+inline int RunGenerator(int argc, char** argv, const char* name,
                         std::initializer_list<const char*> parameters,
                         const std::function<int(const Arguments&)>& generate) {
   if (argc != static_cast<int>(parameters.size()) + 1) {
@@ -36,17 +36,17 @@ inline int runGenerator(int argc, char** argv, const char* name,
 }
 
 // Writes one record file <dir>/<name>.rec; reports and returns false on failure.
-inline bool saveRecord(const std::string& dir, const std::string& name, const Bytes& data) {
+inline bool SaveRecord(const std::string& dir, const std::string& name, const Bytes& data) {
   const std::string path = dir + "/" + name + ".rec";
-  if (writeFile(path, data)) return true;
+  if (WriteFile(path, data)) return true;
   std::fprintf(stderr, "cannot write %s\n", path.c_str());
   return false;
 }
 
 // Writes a picture record of equally sized patterns, in A8R8G8B8 unless told otherwise.
-inline bool savePicture(const std::string& dir, const std::string& name, const std::vector<Image>& patterns,
+inline bool SavePicture(const std::string& dir, const std::string& name, const std::vector<Image>& patterns,
                         TPixelFormat format = TPixelFormat::pfA8R8G8B8) {
-  return saveRecord(dir, name, encodeImageRecord(patterns, format));
+  return SaveRecord(dir, name, EncodeImageRecord(patterns, format));
 }
 
 }  // namespace zelmar::content

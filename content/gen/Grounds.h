@@ -10,12 +10,12 @@ enum class Location { Castle, Town };
 
 // A game background with the perspective board painted on the scene's square quadrilaterals, moved by the
 // offset.
-Image gameGround(Location where, float offsetX, float offsetY);
+Image GameGround(Location where, float offsetX, float offsetY);
 // The title screen: the game's name large at the right, calm dark room for the menu at the left.
-Image titleGround();
+Image TitleGround();
 // The launcher's picture, 630 × 360: the title art recomposed for a wide frame.
-Image launcherArt();
+Image LauncherArt();
 // The help screen: a calm panel for the legend at the left.
-Image helpGround();
+Image HelpGround();
 
 }  // namespace zelmar::content

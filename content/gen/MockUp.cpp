@@ -19,9 +19,9 @@ zelmar::TFigureAnchor Anchor(int f) {
 }
 
 // Colours as the game writes them: 0xAABBGGRR.
-Rgba colour(uint32_t abgr) {
-  return rgba((abgr & 0xff) / 255.f, ((abgr >> 8) & 0xff) / 255.f, ((abgr >> 16) & 0xff) / 255.f,
-              (abgr >> 24) / 255.f);
+Rgba Colour(uint32_t abgr) {
+  return Premultiplied((abgr & 0xff) / 255.f, ((abgr >> 8) & 0xff) / 255.f, ((abgr >> 16) & 0xff) / 255.f,
+                       (abgr >> 24) / 255.f);
 }
 
 enum class Fx { Blend, Add, Shade, Subtract };
@@ -32,70 +32,70 @@ class Screen {
   Screen(const std::map<std::string, DecodedImage>& pics, const std::vector<DecodedFont>& fonts)
       : pics_(pics), fonts_(fonts), img_(kScreenW, kScreenH, Rgba{0, 0, 0, 1}) {}
 
-  Image& image() { return img_; }
+  Image& Picture() { return img_; }
 
   // Draws a pattern scaled with its top-left corner at (x, y) using one of the game's blend effects.
-  void draw(const std::string& name, int pattern, float x, float y, float scale = 1, Fx fx = Fx::Blend) {
+  void Draw(const std::string& name, int pattern, float x, float y, float scale = 1, Fx fx = Fx::Blend) {
     auto it = pics_.find(name);
-    if (it == pics_.end() || it->second.patterns.empty()) return;
-    const Image& src = it->second.patterns[std::min<size_t>(pattern, it->second.patterns.size() - 1)];
-    const int w = static_cast<int>(std::lround(src.width() * scale)),
-              h = static_cast<int>(std::lround(src.height() * scale));
-    const Image s = scale == 1 ? src : resize(src, w, h);
-    for (int j = 0; j < s.height(); ++j)
-      for (int i = 0; i < s.width(); ++i)
-        put(static_cast<int>(x) + i, static_cast<int>(y) + j, s.at(i, j), fx);
+    if (it == pics_.end() || it->second.Patterns.empty()) return;
+    const Image& src = it->second.Patterns[std::min<size_t>(pattern, it->second.Patterns.size() - 1)];
+    const int w = static_cast<int>(std::lround(src.Width() * scale)),
+              h = static_cast<int>(std::lround(src.Height() * scale));
+    const Image s = scale == 1 ? src : Resize(src, w, h);
+    for (int j = 0; j < s.Height(); ++j)
+      for (int i = 0; i < s.Width(); ++i)
+        Put(static_cast<int>(x) + i, static_cast<int>(y) + j, s.At(i, j), fx);
   }
 
-  void fillRect(int x, int y, int w, int h, uint32_t abgr, Fx fx) {
-    const Rgba c = colour(abgr);
+  void FillRect(int x, int y, int w, int h, uint32_t abgr, Fx fx) {
+    const Rgba c = Colour(abgr);
     for (int j = 0; j < h; ++j)
-      for (int i = 0; i < w; ++i) put(x + i, y + j, c, fx);
+      for (int i = 0; i < w; ++i) Put(x + i, y + j, c, fx);
   }
 
   // Text in a numbered font with a top and bottom colour (Windows-1251 bytes).
-  void text(int font, const std::string& bytes, float x, float y, uint32_t top, uint32_t bottom) {
+  void Text(int font, const std::string& bytes, float x, float y, uint32_t top, uint32_t bottom) {
     if (font >= static_cast<int>(fonts_.size())) return;
     const DecodedFont& f = fonts_[font];
     float pen = x;
     for (unsigned char ch : bytes) {
-      const int code = ch - f.firstCode;
-      if (code < 0 || code >= static_cast<int>(f.glyphs.patterns.size())) {
-        pen += f.glyphs.visibleWidth * 0.3f;
+      const int code = ch - f.FirstCode;
+      if (code < 0 || code >= static_cast<int>(f.Glyphs.Patterns.size())) {
+        pen += f.Glyphs.VisibleWidth * 0.3f;
         continue;
       }
-      const Image& g = f.glyphs.patterns[code];
-      for (int j = 0; j < g.height(); ++j) {
-        const Rgba c = mix(colour(top), colour(bottom), static_cast<float>(j) / g.height());
-        for (int i = 0; i < g.width(); ++i)
-          put(static_cast<int>(pen) + i, static_cast<int>(y) + j, c * g.at(i, j).a, Fx::Blend);
+      const Image& g = f.Glyphs.Patterns[code];
+      for (int j = 0; j < g.Height(); ++j) {
+        const Rgba c = Mix(Colour(top), Colour(bottom), static_cast<float>(j) / g.Height());
+        for (int i = 0; i < g.Width(); ++i)
+          Put(static_cast<int>(pen) + i, static_cast<int>(y) + j, c * g.At(i, j).A, Fx::Blend);
       }
-      pen += f.advances[code] + f.spacing;
+      pen += f.Advances[code] + f.Spacing;
     }
   }
 
-  void shadowText(int font, const std::string& s, int x, int y, uint32_t dark, uint32_t bright) {
-    text(font, s, x + 1, y + 1, dark, dark);
-    text(font, s, x, y, bright, bright);
+  void ShadowText(int font, const std::string& s, int x, int y, uint32_t dark, uint32_t bright) {
+    Text(font, s, x + 1, y + 1, dark, dark);
+    Text(font, s, x, y, bright, bright);
   }
 
  private:
-  void put(int x, int y, Rgba c, Fx fx) {
-    if (!img_.inside(x, y)) return;
-    Rgba& d = img_.at(x, y);
+  void Put(int x, int y, Rgba c, Fx fx) {
+    if (!img_.Inside(x, y)) return;
+    Rgba& d = img_.At(x, y);
     switch (fx) {
       case Fx::Blend:
-        img_.blend(x, y, c);
+        img_.Blend(x, y, c);
         break;
       case Fx::Add:
-        d = {std::min(1.f, d.r + c.r), std::min(1.f, d.g + c.g), std::min(1.f, d.b + c.b), 1};
+        d = {std::min(1.f, d.R + c.R), std::min(1.f, d.G + c.G), std::min(1.f, d.B + c.B), 1};
         break;
       case Fx::Shade:
-        d = d * (1 - 0.5f * c.a);
-        d.a = 1;
+        d = d * (1 - 0.5f * c.A);
+        d.A = 1;
         break;
       case Fx::Subtract:
-        d = {std::max(0.f, d.r - c.r), std::max(0.f, d.g - c.g), std::max(0.f, d.b - c.b), 1};
+        d = {std::max(0.f, d.R - c.R), std::max(0.f, d.G - c.G), std::max(0.f, d.B - c.B), 1};
         break;
     }
   }
@@ -105,83 +105,83 @@ class Screen {
   Image img_;
 };
 
-int pieceFrame(int code) {
+int PieceFrame(int code) {
   return code > 0 ? code - 1 : -code + 5;
 }
 
 // The perspective figures of a position at the scene's square centres, scaled by depth.
-void figures(Screen& sc, const int board[64], float ox, float oy) {
-  const auto& q = squareQuads();
+void Figures(Screen& sc, const int board[64], float ox, float oy) {
+  const auto& q = SquareQuads();
   for (int s = 0; s < 64; ++s) {
     if (!board[s]) continue;
-    const float x = q[s][1].x + std::nearbyint((q[s][3].x - q[s][1].x) / 2) + ox;
-    const float y = q[s][0].y + std::nearbyint((q[s][2].y - q[s][0].y) / 2) + oy;
+    const float x = q[s][1].X + std::nearbyint((q[s][3].X - q[s][1].X) / 2) + ox;
+    const float y = q[s][0].Y + std::nearbyint((q[s][2].Y - q[s][0].Y) / 2) + oy;
     const float scale = ((y - 314) / 785 + 0.6f) * 0.59f;
-    const int f = pieceFrame(board[s]);
-    sc.draw("zelmar_piece_2", f, x - std::nearbyint(Anchor(f).X * scale),
+    const int f = PieceFrame(board[s]);
+    sc.Draw("zelmar_piece_2", f, x - std::nearbyint(Anchor(f).X * scale),
             y - std::nearbyint(Anchor(f).Y * scale), scale);
   }
 }
 
 // Clocks, status line, side panel and tool buttons of the game screen.
-void gameChrome(Screen& sc, int panelPiece, const std::string& status) {
-  sc.draw("timer", 0, 664, 713);
-  sc.shadowText(2, "00 : 04 : 37", 720, 726, 0xFF333333, 0xFFFEFEFE);
-  sc.draw("timer", 1, 844, 713);
-  sc.shadowText(2, "00 : 03 : 12", 900, 726, 0xFF333333, 0xFFFEFEFE);
-  sc.shadowText(1, status, 17, 726, 0xFF333333, 0xFF00FFFF);
-  const int f = pieceFrame(panelPiece);
-  sc.draw("zelmar_piece_1", f, 834 - std::nearbyint(Anchor(f).X * 3.33f),
+void GameChrome(Screen& sc, int panelPiece, const std::string& status) {
+  sc.Draw("timer", 0, 664, 713);
+  sc.ShadowText(2, "00 : 04 : 37", 720, 726, 0xFF333333, 0xFFFEFEFE);
+  sc.Draw("timer", 1, 844, 713);
+  sc.ShadowText(2, "00 : 03 : 12", 900, 726, 0xFF333333, 0xFFFEFEFE);
+  sc.ShadowText(1, status, 17, 726, 0xFF333333, 0xFF00FFFF);
+  const int f = PieceFrame(panelPiece);
+  sc.Draw("zelmar_piece_1", f, 834 - std::nearbyint(Anchor(f).X * 3.33f),
           632 - std::nearbyint(Anchor(f).Y * 3.33f));
-  sc.fillRect(630, 10, 90, 90, 0xFF202020, Fx::Subtract);
-  sc.draw("piece_1", f, 631, 11, 1, panelPiece > 0 ? Fx::Shade : Fx::Add);
-  sc.draw("piece_1", f, 630, 10);
+  sc.FillRect(630, 10, 90, 90, 0xFF202020, Fx::Subtract);
+  sc.Draw("piece_1", f, 631, 11, 1, panelPiece > 0 ? Fx::Shade : Fx::Add);
+  sc.Draw("piece_1", f, 630, 10);
   const char* names[] = {"White Pawn", "White Knight", "White Bishop",
                          "White Rook", "White Queen",  "White King"};
-  if (panelPiece > 0) sc.shadowText(1, names[panelPiece - 1], 730, 18, 0xFF000000, 0xFFDEDEDE);
-  sc.fillRect(11 + 50 * 2, 11, 41, 42, 0xFF00FFFF, Fx::Blend);
+  if (panelPiece > 0) sc.ShadowText(1, names[panelPiece - 1], 730, 18, 0xFF000000, 0xFFDEDEDE);
+  sc.FillRect(11 + 50 * 2, 11, 41, 42, 0xFF00FFFF, Fx::Blend);
   const int patterns[9] = {0, 2, 3, 4, 6, 7, 8, 9, 10};
-  for (int k = 0; k < 9; ++k) sc.draw("button", patterns[k], 10 + 50 * k, 10);
+  for (int k = 0; k < 9; ++k) sc.Draw("button", patterns[k], 10 + 50 * k, 10);
 }
 
 // The flat classic board with its pieces at the scale f, the Zelmar pictures standing for the queens.
-void classicBoard(Screen& sc, const int board[64], int pattern, float f) {
-  sc.draw("classic", pattern, 10, 64, f);
+void ClassicBoard(Screen& sc, const int board[64], int pattern, float f) {
+  sc.Draw("classic", pattern, 10, 64, f);
   for (int s = 0; s < 64; ++s) {
     if (!board[s]) continue;
     const float dx = std::nearbyint(((s % 8) * 90 + 40) * f), dy = std::nearbyint(((s / 8) * 90 + 40) * f);
     if (std::abs(board[s]) == 5)
-      sc.draw(board[s] > 0 ? "queen_1" : "queen_2", 0, 10 + dx, 64 + dy, f);
+      sc.Draw(board[s] > 0 ? "queen_1" : "queen_2", 0, 10 + dx, 64 + dy, f);
     else
-      sc.draw("piece_2", pieceFrame(board[s]), 10 + dx, 64 + dy, f);
+      sc.Draw("piece_2", PieceFrame(board[s]), 10 + dx, 64 + dy, f);
   }
 }
 
 // A window button as the menus draw it.
-void windowButton(Screen& sc, int x, int y, const std::string& label, bool hover) {
+void WindowButton(Screen& sc, int x, int y, const std::string& label, bool hover) {
   if (hover)
-    sc.fillRect(x, y, 98, 30, 0xFF192956, Fx::Blend);
+    sc.FillRect(x, y, 98, 30, 0xFF192956, Fx::Blend);
   else
-    sc.fillRect(x, y, 98, 30, 0xFF151515, Fx::Subtract);
-  sc.text(1, label, x + 4, y + 4, 0xFF000000, 0xFF000000);
-  sc.text(1, label, x + 3, y + 3, hover ? 0xFFFFFFFF : 0xFF00FFFF, hover ? 0xFFFFFFFF : 0xFF00FFFF);
+    sc.FillRect(x, y, 98, 30, 0xFF151515, Fx::Subtract);
+  sc.Text(1, label, x + 4, y + 4, 0xFF000000, 0xFF000000);
+  sc.Text(1, label, x + 3, y + 3, hover ? 0xFFFFFFFF : 0xFF00FFFF, hover ? 0xFFFFFFFF : 0xFF00FFFF);
 }
 
 }  // namespace
 
-std::optional<Image> composeMockUps(const std::string& dir) {
+std::optional<Image> ComposeMockUps(const std::string& dir) {
   std::map<std::string, DecodedImage> pics;
   for (const char* name : {"ground", "zelmar_piece_2", "zelmar_piece_1", "piece_1", "piece_2", "queen_1",
                            "queen_2", "classic", "button", "timer", "window_1", "cursor", "cursor_1"}) {
-    auto bytes = readFile(dir + "/" + name + ".rec");
-    auto img = bytes ? decodeImageRecord(*bytes) : std::nullopt;
+    auto bytes = ReadFile(dir + "/" + name + ".rec");
+    auto img = bytes ? DecodeImageRecord(*bytes) : std::nullopt;
     if (!img) return std::nullopt;
     pics[name] = std::move(*img);
   }
   std::vector<DecodedFont> fonts;
   for (int i = 0; i < 3; ++i) {
-    auto bytes = readFile(dir + "/font" + std::to_string(i) + ".rec");
-    auto f = bytes ? decodeFontRecord(*bytes) : std::nullopt;
+    auto bytes = ReadFile(dir + "/font" + std::to_string(i) + ".rec");
+    auto f = bytes ? DecodeFontRecord(*bytes) : std::nullopt;
     if (!f) return std::nullopt;
     fonts.push_back(std::move(*f));
   }
@@ -198,34 +198,34 @@ std::optional<Image> composeMockUps(const std::string& dir) {
   // 1. Title with the main menu and the circle of figures.
   {
     Screen sc(pics, fonts);
-    sc.draw("ground", 0, 0, 0);
+    sc.Draw("ground", 0, 0, 0);
     const double angle = 4.4;
     for (int i = 1; i <= 12; ++i) {
       const double th = (i - 1) * 0.523 + angle, r = angle / 3 * 80;
-      sc.draw("piece_1", i <= 6 ? i + 5 : i - 1, static_cast<float>(std::lround(std::sin(th) * r) + 222),
+      sc.Draw("piece_1", i <= 6 ? i + 5 : i - 1, static_cast<float>(std::lround(std::sin(th) * r) + 222),
               static_cast<float>(std::lround(std::cos(th) * r) + 419), 0.5f, Fx::Add);
     }
     const char* items[] = {"Game", "Help", "Options", "Quit"};
     for (int i = 0; i < 4; ++i)
-      sc.text(0, items[i], 86, 155 + 40 * i, i == 1 ? 0xFFFFFF00 : 0xFF00FF00,
+      sc.Text(0, items[i], 86, 155 + 40 * i, i == 1 ? 0xFFFFFF00 : 0xFF00FF00,
               i == 1 ? 0xFFFFFF00 : 0xFFFFFFFF);
-    sc.draw("cursor_1", 0, 120, 205);
-    sheet.draw(sc.image(), 0, 0);
+    sc.Draw("cursor_1", 0, 120, 205);
+    sheet.Draw(sc.Picture(), 0, 0);
   }
   // 2. The castle game with the side panel and a small classic board.
   {
     Screen sc(pics, fonts);
-    sc.draw("ground", 2, 0, 0);
-    figures(sc, game, 0, 0);
-    gameChrome(sc, 2, "Your move");
-    classicBoard(sc, game, 2, 0.4f);
-    sc.draw("cursor", 0, 470, 460);
-    sheet.draw(sc.image(), kScreenW + 20, 0);
+    sc.Draw("ground", 2, 0, 0);
+    Figures(sc, game, 0, 0);
+    GameChrome(sc, 2, "Your move");
+    ClassicBoard(sc, game, 2, 0.4f);
+    sc.Draw("cursor", 0, 470, 460);
+    sheet.Draw(sc.Picture(), kScreenW + 20, 0);
   }
   // 3. The help screen with its legend.
   {
     Screen sc(pics, fonts);
-    sc.draw("ground", 1, 0, 0);
+    sc.Draw("ground", 1, 0, 0);
     const char* legend[] = {"Black pieces at the bottom",
                             "White pieces at the bottom",
                             "Increase pieces size",
@@ -238,25 +238,25 @@ std::optional<Image> composeMockUps(const std::string& dir) {
                             "Move forward",
                             "Exit to Menu"};
     for (int i = 0; i <= 10; ++i) {
-      sc.draw("button", i, 62, 62 + 60 * i);
-      sc.shadowText(1, legend[i], 130, 72 + 60 * i, 0xFF000000, 0xFFDEDEDE);
+      sc.Draw("button", i, 62, 62 + 60 * i);
+      sc.ShadowText(1, legend[i], 130, 72 + 60 * i, 0xFF000000, 0xFFDEDEDE);
     }
     const char* buttons[] = {"Menu", "Options", "Quit"};
-    for (int i = 0; i < 3; ++i) windowButton(sc, 711 + 100 * i, 723, buttons[i], i == 0);
-    sheet.draw(sc.image(), 0, kScreenH + 20);
+    for (int i = 0; i < 3; ++i) WindowButton(sc, 711 + 100 * i, 723, buttons[i], i == 0);
+    sheet.Draw(sc.Picture(), 0, kScreenH + 20);
   }
   // 4. The town game with the in-game window open.
   {
     Screen sc(pics, fonts);
-    sc.draw("ground", 3, 0, 0);
-    figures(sc, start, 13, 73);
-    gameChrome(sc, 6, "Computer is thinking...");
-    sc.draw("window_1", 0, 287, 277);
-    sc.shadowText(1, "Please select to continue", 338 + 57, 348, 0xFF000000, 0xFFFFFFFF);
+    sc.Draw("ground", 3, 0, 0);
+    Figures(sc, start, 13, 73);
+    GameChrome(sc, 6, "Computer is thinking...");
+    sc.Draw("window_1", 0, 287, 277);
+    sc.ShadowText(1, "Please select to continue", 338 + 57, 348, 0xFF000000, 0xFFFFFFFF);
     const char* buttons[] = {"Cancel", "Rematch", "Menu"};
-    for (int i = 0; i < 3; ++i) windowButton(sc, 364 + 100 * i, 397, buttons[i], i == 1);
-    sc.draw("cursor", 0, 480, 410);
-    sheet.draw(sc.image(), kScreenW + 20, kScreenH + 20);
+    for (int i = 0; i < 3; ++i) WindowButton(sc, 364 + 100 * i, 397, buttons[i], i == 1);
+    sc.Draw("cursor", 0, 480, 410);
+    sheet.Draw(sc.Picture(), kScreenW + 20, kScreenH + 20);
   }
   return sheet;
 }

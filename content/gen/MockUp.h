@@ -8,6 +8,6 @@
 namespace zelmar::content {
 
 // The title, game (castle and town) and help screens side by side; nothing when a picture is missing.
-std::optional<Image> composeMockUps(const std::string& recordDir);
+std::optional<Image> ComposeMockUps(const std::string& recordDir);
 
 }  // namespace zelmar::content

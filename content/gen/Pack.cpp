@@ -16,9 +16,9 @@ namespace {
 // Every record carries the same stamp so the archive is byte-for-byte reproducible (1 January 2027).
 constexpr double kTimeStamp = 46388.0;
 
-bool addRecord(TGfxDbWriter& writer, const std::string& dir, const std::string& file, const std::string& key,
+bool AddRecord(TGfxDbWriter& writer, const std::string& dir, const std::string& file, const std::string& key,
                std::uint16_t type) {
-  const auto bytes = readFile(dir + "/" + file + ".rec");
+  const auto bytes = ReadFile(dir + "/" + file + ".rec");
   std::string error;
   if (!bytes)
     error = "cannot read " + file + ".rec";
@@ -30,12 +30,12 @@ bool addRecord(TGfxDbWriter& writer, const std::string& dir, const std::string& 
 }
 
 // The description: root gfx, one group "Content" with the pictures and then the fonts.
-std::string description(const std::string& archiveName) {
+std::string Description(const std::string& archiveName) {
   std::string xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<gfx>\n  <group name=\"Content\">\n";
   for (const ContentEntry& e : kPictures) {
-    xml += "    <image name=\"" + std::string(e.name) + "\" source=\"" + archiveName + "\" key=\"" +
-           std::string(e.name) + "\" quality=\"high\"";
-    if (!e.alphaLevel.empty()) xml += " alphalevel=\"" + std::string(e.alphaLevel) + "\"";
+    xml += "    <image name=\"" + std::string(e.Name) + "\" source=\"" + archiveName + "\" key=\"" +
+           std::string(e.Name) + "\" quality=\"high\"";
+    if (!e.AlphaLevel.empty()) xml += " alphalevel=\"" + std::string(e.AlphaLevel) + "\"";
     xml += "/>\n";
   }
   for (std::string_view font : kFonts)
@@ -47,14 +47,14 @@ std::string description(const std::string& archiveName) {
 }  // namespace
 
 // Makes this generator's files from its command line.
-static int generate(const Arguments& args) {
+static int Generate(const Arguments& args) {
   const std::string dir = args[1], archive = args[2], def = args[3];
   TGfxDbWriter writer;
   writer.SetTimeStamp(kTimeStamp);
   for (const ContentEntry& e : kPictures)
-    if (!addRecord(writer, dir, std::string(e.name), std::string(e.name), GfxRecordImage)) return 1;
+    if (!AddRecord(writer, dir, std::string(e.Name), std::string(e.Name), GfxRecordImage)) return 1;
   for (size_t i = 0; i < kFonts.size(); ++i)
-    if (!addRecord(writer, dir, "font" + std::to_string(i), std::string(kFonts[i]), GfxRecordFont)) return 1;
+    if (!AddRecord(writer, dir, "font" + std::to_string(i), std::string(kFonts[i]), GfxRecordFont)) return 1;
   std::string error;
   if (!writer.Write(archive, &error)) {
     std::fprintf(stderr, "pack: %s\n", error.c_str());
@@ -62,7 +62,7 @@ static int generate(const Arguments& args) {
   }
   const std::string name = archive.substr(archive.find_last_of('/') + 1);
   std::ofstream out(def, std::ios::trunc);
-  out << description(name);
+  out << Description(name);
   out.close();
   if (!out) {
     std::fprintf(stderr, "pack: cannot write %s\n", def.c_str());
@@ -72,5 +72,5 @@ static int generate(const Arguments& args) {
 }
 
 int main(int argc, char** argv) {
-  return runGenerator(argc, argv, "pack", {"<record directory>", "<zelmar.dat>", "<zelmar.def>"}, generate);
+  return RunGenerator(argc, argv, "pack", {"<record directory>", "<zelmar.dat>", "<zelmar.def>"}, Generate);
 }

@@ -10,12 +10,12 @@ using namespace zelmar;
 using namespace zelmar::content;
 
 // Makes this generator's files from its command line.
-static int generate(const Arguments& args) {
-  const Image title = titleGround();
-  std::vector<Image> grounds = {title, helpGround(), gameGround(Location::Castle, 0, 0),
-                                gameGround(Location::Town, 13, 73)};
-  if (!savePicture(args[1], "ground", grounds, TPixelFormat::pfX8R8G8B8)) return 1;
-  if (!writeJpeg(args[2], launcherArt(), 92)) {
+static int Generate(const Arguments& args) {
+  const Image title = TitleGround();
+  std::vector<Image> grounds = {title, HelpGround(), GameGround(Location::Castle, 0, 0),
+                                GameGround(Location::Town, 13, 73)};
+  if (!SavePicture(args[1], "ground", grounds, TPixelFormat::pfX8R8G8B8)) return 1;
+  if (!WriteJpeg(args[2], LauncherArt(), 92)) {
     std::fprintf(stderr, "cannot write %s\n", args[2].c_str());
     return 1;
   }
@@ -23,5 +23,5 @@ static int generate(const Arguments& args) {
 }
 
 int main(int argc, char** argv) {
-  return runGenerator(argc, argv, "scenes", {"<record directory>", "<launcher.jpg>"}, generate);
+  return RunGenerator(argc, argv, "scenes", {"<record directory>", "<launcher.jpg>"}, Generate);
 }

@@ -10,7 +10,7 @@ using namespace zelmar;
 using namespace zelmar::content;
 
 // Makes this generator's files from its command line.
-static int generate(const Arguments& args) {
+static int Generate(const Arguments& args) {
   // Title: D dorian in a stately 3/4 with a flute over the harp; 32 bars of 2 s.
   const Tuneplan title{90,
                        3,
@@ -45,8 +45,8 @@ static int generate(const Arguments& args) {
                       23};
   const std::pair<const Tuneplan*, std::string> jobs[] = {{&title, args[1]}, {&main, args[2]}};
   for (const auto& [plan, path] : jobs) {
-    const Bytes mp3 = encodeMp3(composeTune(*plan), 160);
-    if (mp3.empty() || !writeFile(path, mp3)) {
+    const Bytes mp3 = EncodeMp3(ComposeTune(*plan), 160);
+    if (mp3.empty() || !WriteFile(path, mp3)) {
       std::fprintf(stderr, "cannot write %s\n", path.c_str());
       return 1;
     }
@@ -55,5 +55,5 @@ static int generate(const Arguments& args) {
 }
 
 int main(int argc, char** argv) {
-  return runGenerator(argc, argv, "tunes", {"<title_theme.mp3>", "<main_theme.mp3>"}, generate);
+  return RunGenerator(argc, argv, "tunes", {"<title_theme.mp3>", "<main_theme.mp3>"}, Generate);
 }

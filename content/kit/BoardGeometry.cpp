@@ -5,8 +5,8 @@
 
 namespace zelmar::content {
 
-const std::array<std::array<Pt, 4>, 64>& squareQuads() {
-  static const std::array<std::array<Pt, 4>, 64> quads = {{
+const std::array<std::array<Pt, 4>, 64>& SquareQuads() {
+  static const std::array<std::array<Pt, 4>, 64> kQuads = {{
       {{{301, 251}, {276, 272}, {314, 276}, {337, 255}}}, {{{337, 255}, {314, 276}, {353, 280}, {375, 258}}},
       {{{375, 258}, {353, 280}, {392, 284}, {412, 262}}}, {{{412, 262}, {393, 284}, {436, 289}, {454, 266}}},
       {{{454, 266}, {436, 289}, {479, 293}, {495, 270}}}, {{{495, 270}, {480, 293}, {527, 298}, {540, 275}}},
@@ -40,16 +40,16 @@ const std::array<std::array<Pt, 4>, 64>& squareQuads() {
       {{{278, 489}, {238, 540}, {301, 558}, {338, 503}}}, {{{338, 503}, {301, 558}, {368, 576}, {401, 518}}},
       {{{401, 518}, {368, 577}, {441, 597}, {470, 534}}}, {{{470, 535}, {441, 597}, {520, 619}, {543, 552}}},
   }};
-  return quads;
+  return kQuads;
 }
 
 // Solves the 8 × 8 system of a projective map from four point pairs (Gaussian elimination).
-static std::array<double, 9> solveMap(const std::array<Pt, 4>& from, const std::array<Pt, 4>& to) {
+static std::array<double, 9> SolveMap(const std::array<Pt, 4>& from, const std::array<Pt, 4>& to) {
   double a[8][9] = {};
   for (int i = 0; i < 4; ++i) {
-    const double x = from[i].x, y = from[i].y, X = to[i].x, Y = to[i].y;
-    double r1[9] = {x, y, 1, 0, 0, 0, -x * X, -y * X, X};
-    double r2[9] = {0, 0, 0, x, y, 1, -x * Y, -y * Y, Y};
+    const double x = from[i].X, y = from[i].Y, toX = to[i].X, toY = to[i].Y;
+    double r1[9] = {x, y, 1, 0, 0, 0, -x * toX, -y * toX, toX};
+    double r2[9] = {0, 0, 0, x, y, 1, -x * toY, -y * toY, toY};
     for (int k = 0; k < 9; ++k) {
       a[2 * i][k] = r1[k];
       a[2 * i + 1][k] = r2[k];
@@ -72,25 +72,25 @@ static std::array<double, 9> solveMap(const std::array<Pt, 4>& from, const std::
   return m;
 }
 
-Homography Homography::boardToScreen(float offsetX, float offsetY) {
-  const auto& q = squareQuads();
+Homography Homography::BoardToScreen(float offsetX, float offsetY) {
+  const auto& q = SquareQuads();
   const std::array<Pt, 4> board = {{{0, 0}, {8, 0}, {8, 8}, {0, 8}}};
-  const std::array<Pt, 4> screen = {{{q[0][0].x + offsetX, q[0][0].y + offsetY},
-                                     {q[7][3].x + offsetX, q[7][3].y + offsetY},
-                                     {q[63][2].x + offsetX, q[63][2].y + offsetY},
-                                     {q[56][1].x + offsetX, q[56][1].y + offsetY}}};
+  const std::array<Pt, 4> screen = {{{q[0][0].X + offsetX, q[0][0].Y + offsetY},
+                                     {q[7][3].X + offsetX, q[7][3].Y + offsetY},
+                                     {q[63][2].X + offsetX, q[63][2].Y + offsetY},
+                                     {q[56][1].X + offsetX, q[56][1].Y + offsetY}}};
   Homography h;
-  h.m_ = solveMap(board, screen);
+  h.m_ = SolveMap(board, screen);
   return h;
 }
 
-Pt Homography::apply(Pt p) const {
-  const double w = m_[6] * p.x + m_[7] * p.y + m_[8];
-  return {static_cast<float>((m_[0] * p.x + m_[1] * p.y + m_[2]) / w),
-          static_cast<float>((m_[3] * p.x + m_[4] * p.y + m_[5]) / w)};
+Pt Homography::Apply(Pt p) const {
+  const double w = m_[6] * p.X + m_[7] * p.Y + m_[8];
+  return {static_cast<float>((m_[0] * p.X + m_[1] * p.Y + m_[2]) / w),
+          static_cast<float>((m_[3] * p.X + m_[4] * p.Y + m_[5]) / w)};
 }
 
-Homography Homography::inverse() const {
+Homography Homography::Inverse() const {
   const auto& m = m_;
   Homography h;
   auto& r = h.m_;

@@ -8,15 +8,15 @@
 namespace zelmar::content {
 
 // Corners of square s (0 = a8 … 63 = h1): far-left, near-left, near-right, far-right, before any offset.
-const std::array<std::array<Pt, 4>, 64>& squareQuads();
+const std::array<std::array<Pt, 4>, 64>& SquareQuads();
 
 // A 3 × 3 projective map.
 class Homography {
  public:
   // The map taking board units (u along the files from a, v along the ranks from 8; 0..8) to screen pixels.
-  static Homography boardToScreen(float offsetX, float offsetY);
-  Pt apply(Pt p) const;
-  Homography inverse() const;
+  static Homography BoardToScreen(float offsetX, float offsetY);
+  Pt Apply(Pt p) const;
+  Homography Inverse() const;
 
  private:
   std::array<double, 9> m_{};

@@ -11,9 +11,9 @@ namespace zelmar::content {
 constexpr int kFontFirstCode = 32, kFontGlyphCount = 224;
 
 // Rasterises every glyph of the code page into uniform cells sharing one baseline.
-FontGlyphs rasteriseFont(const Typeface& face);
+FontGlyphs RasteriseFont(const Typeface& face);
 
 // The fonts by position (0 menu, 1 text, 2 clock); throws std::runtime_error when a typeface is missing.
-std::array<FontGlyphs, 3> gameFonts();
+std::array<FontGlyphs, 3> GameFonts();
 
 }  // namespace zelmar::content

@@ -7,21 +7,21 @@
 namespace zelmar::content {
 
 struct Rgba {
-  float r = 0, g = 0, b = 0, a = 0;
+  float R = 0, G = 0, B = 0, A = 0;
 };
 
 // Builds a premultiplied colour from straight components.
-inline Rgba rgba(float r, float g, float b, float a = 1.f) {
+inline Rgba Premultiplied(float r, float g, float b, float a = 1.f) {
   return {r * a, g * a, b * a, a};
 }
 inline Rgba operator*(Rgba c, float k) {
-  return {c.r * k, c.g * k, c.b * k, c.a * k};
+  return {c.R * k, c.G * k, c.B * k, c.A * k};
 }
 inline Rgba operator+(Rgba x, Rgba y) {
-  return {x.r + y.r, x.g + y.g, x.b + y.b, x.a + y.a};
+  return {x.R + y.R, x.G + y.G, x.B + y.B, x.A + y.A};
 }
 // Linear interpolation between two colours.
-inline Rgba mix(Rgba x, Rgba y, float t) {
+inline Rgba Mix(Rgba x, Rgba y, float t) {
   return x * (1.f - t) + y * t;
 }
 
@@ -30,24 +30,24 @@ class Image {
   Image() = default;
   Image(int w, int h, Rgba fill = {}) : w_(w), h_(h), px_(static_cast<size_t>(w) * h, fill) {}
 
-  int width() const { return w_; }
-  int height() const { return h_; }
-  Rgba& at(int x, int y) { return px_[static_cast<size_t>(y) * w_ + x]; }
-  const Rgba& at(int x, int y) const { return px_[static_cast<size_t>(y) * w_ + x]; }
-  bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < w_ && y < h_; }
+  int Width() const { return w_; }
+  int Height() const { return h_; }
+  Rgba& At(int x, int y) { return px_[static_cast<size_t>(y) * w_ + x]; }
+  const Rgba& At(int x, int y) const { return px_[static_cast<size_t>(y) * w_ + x]; }
+  bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < w_ && y < h_; }
 
   // Composites a premultiplied colour over the pixel, weighted by coverage.
-  void blend(int x, int y, Rgba c, float coverage = 1.f);
+  void Blend(int x, int y, Rgba c, float coverage = 1.f);
   // Adds light to the pixel (keeps its alpha).
-  void add(int x, int y, Rgba c);
+  void Add(int x, int y, Rgba c);
   // Bilinear sample at a real position, clamped to the edges.
-  Rgba sample(float x, float y) const;
+  Rgba Sample(float x, float y) const;
   // Copies a rectangle of this picture into a new one.
-  Image crop(int x, int y, int w, int h) const;
+  Image Crop(int x, int y, int w, int h) const;
   // Draws another picture over this one with its top-left corner at (x, y).
-  void draw(const Image& src, int x, int y, float opacity = 1.f);
+  void Draw(const Image& src, int x, int y, float opacity = 1.f);
   // Draws another picture scaled by `scale` with its top-left corner at real (x, y).
-  void drawScaled(const Image& src, float x, float y, float scale, float opacity = 1.f);
+  void DrawScaled(const Image& src, float x, float y, float scale, float opacity = 1.f);
 
  private:
   int w_ = 0, h_ = 0;
@@ -55,10 +55,10 @@ class Image {
 };
 
 // Area-averaging resize: exact box filtering for any reduction factor, bilinear for enlargement.
-Image resize(const Image& src, int w, int h);
+Image Resize(const Image& src, int w, int h);
 // Separable Gaussian-like blur made of three box passes of the given radius.
-Image blur(const Image& src, int radius);
+Image Blur(const Image& src, int radius);
 // Straight (non-premultiplied) 8-bit ARGB of one pixel, clamped and rounded: 0xAARRGGBB.
-uint32_t toArgb(Rgba c);
+uint32_t ToArgb(Rgba c);
 
 }  // namespace zelmar::content

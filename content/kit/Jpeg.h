@@ -7,6 +7,6 @@
 namespace zelmar::content {
 
 // Writes the picture as a baseline JPEG of the given quality; false when it cannot be written.
-bool writeJpeg(const std::string& path, const Image& img, int quality);
+bool WriteJpeg(const std::string& path, const Image& img, int quality);
 
 }  // namespace zelmar::content

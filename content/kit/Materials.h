@@ -7,32 +7,32 @@
 namespace zelmar::content {
 
 struct WoodTone {
-  Rgba light, dark;  // early and late wood
-  float rings = 1;   // ring density
+  Rgba Light, Dark;  // early and late wood
+  float Rings = 1;   // ring density
 };
 
 // Wood grain at a point (pixels), the grain running along x; `seed` varies the plank.
-Rgba wood(float x, float y, const WoodTone& tone, uint32_t seed);
+Rgba Wood(float x, float y, const WoodTone& tone, uint32_t seed);
 
 struct MarbleTone {
-  Rgba base, vein, cloud;
+  Rgba Base, Vein, Cloud;
 };
 
 // Veined marble at a point (pixels).
-Rgba marble(float x, float y, const MarbleTone& tone, uint32_t seed);
+Rgba Marble(float x, float y, const MarbleTone& tone, uint32_t seed);
 
 // Rough stone colour at a point, with a tint.
-Rgba stone(float x, float y, Rgba tint, uint32_t seed);
+Rgba Stone(float x, float y, Rgba tint, uint32_t seed);
 
 // Warm polished brass shading across a bevel: t 0 (shadow side) … 1 (lit side).
-Rgba brass(float t);
+Rgba Brass(float t);
 
 // Common tones.
-WoodTone mapleTone();
-WoodTone walnutTone();
-WoodTone frameWoodTone();
-MarbleTone whiteMarble();
-MarbleTone greenMarble();
-MarbleTone darkMarble();
+WoodTone MapleTone();
+WoodTone WalnutTone();
+WoodTone FrameWoodTone();
+MarbleTone WhiteMarble();
+MarbleTone GreenMarble();
+MarbleTone DarkMarble();
 
 }  // namespace zelmar::content

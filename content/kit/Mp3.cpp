@@ -7,11 +7,11 @@
 
 namespace zelmar::content {
 
-Bytes encodeMp3(const Stereo& s, int kbps) {
+Bytes EncodeMp3(const Stereo& s, int kbps) {
   std::unique_ptr<lame_global_flags, decltype(&lame_close)> gf(lame_init(), &lame_close);
   if (!gf) return {};
-  lame_set_in_samplerate(gf.get(), s.rate);
-  lame_set_out_samplerate(gf.get(), s.rate);
+  lame_set_in_samplerate(gf.get(), s.Rate);
+  lame_set_out_samplerate(gf.get(), s.Rate);
   lame_set_num_channels(gf.get(), 2);
   lame_set_mode(gf.get(), JOINT_STEREO);
   lame_set_brate(gf.get(), kbps);
@@ -22,9 +22,9 @@ Bytes encodeMp3(const Stereo& s, int kbps) {
   Bytes out;
   const int chunk = 8192;
   std::vector<unsigned char> buf(static_cast<size_t>(1.25 * chunk + 7200));
-  for (size_t at = 0; at < s.frames(); at += chunk) {
-    const int n = static_cast<int>(std::min<size_t>(chunk, s.frames() - at));
-    const int got = lame_encode_buffer_ieee_float(gf.get(), s.left.data() + at, s.right.data() + at, n,
+  for (size_t at = 0; at < s.Frames(); at += chunk) {
+    const int n = static_cast<int>(std::min<size_t>(chunk, s.Frames() - at));
+    const int got = lame_encode_buffer_ieee_float(gf.get(), s.Left.data() + at, s.Right.data() + at, n,
                                                   buf.data(), static_cast<int>(buf.size()));
     if (got < 0) return {};
     out.insert(out.end(), buf.begin(), buf.begin() + got);

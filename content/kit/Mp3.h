@@ -6,6 +6,6 @@
 namespace zelmar::content {
 
 // The MP3 file bytes of the buffer at a constant bit rate; empty on failure.
-Bytes encodeMp3(const Stereo& s, int kbps);
+Bytes EncodeMp3(const Stereo& s, int kbps);
 
 }  // namespace zelmar::content

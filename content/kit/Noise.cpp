@@ -4,7 +4,7 @@
 
 namespace zelmar::content {
 
-uint32_t hash32(uint32_t x) {
+uint32_t Hash32(uint32_t x) {
   x ^= x >> 16;
   x *= 0x7feb352dU;
   x ^= x >> 15;
@@ -13,27 +13,27 @@ uint32_t hash32(uint32_t x) {
   return x;
 }
 
-float hash2(int x, int y, uint32_t seed) {
+float Hash2(int x, int y, uint32_t seed) {
   const uint32_t h =
-      hash32(static_cast<uint32_t>(x) * 73856093u ^ hash32(static_cast<uint32_t>(y) * 19349663u ^ seed));
+      Hash32(static_cast<uint32_t>(x) * 73856093u ^ Hash32(static_cast<uint32_t>(y) * 19349663u ^ seed));
   return (h >> 8) * (1.f / 16777216.f);
 }
 
-float valueNoise(float x, float y, uint32_t seed) {
+float ValueNoise(float x, float y, uint32_t seed) {
   const float fx = std::floor(x), fy = std::floor(y);
   const int ix = static_cast<int>(fx), iy = static_cast<int>(fy);
   float tx = x - fx, ty = y - fy;
   tx = tx * tx * (3 - 2 * tx);
   ty = ty * ty * (3 - 2 * ty);
-  const float a = hash2(ix, iy, seed), b = hash2(ix + 1, iy, seed);
-  const float c = hash2(ix, iy + 1, seed), d = hash2(ix + 1, iy + 1, seed);
+  const float a = Hash2(ix, iy, seed), b = Hash2(ix + 1, iy, seed);
+  const float c = Hash2(ix, iy + 1, seed), d = Hash2(ix + 1, iy + 1, seed);
   return (a + (b - a) * tx) + ((c + (d - c) * tx) - (a + (b - a) * tx)) * ty;
 }
 
-float fbm(float x, float y, int octaves, uint32_t seed) {
+float Fbm(float x, float y, int octaves, uint32_t seed) {
   float sum = 0, amp = 1, norm = 0;
   for (int i = 0; i < octaves; ++i) {
-    sum += valueNoise(x, y, seed + i * 1013u) * amp;
+    sum += ValueNoise(x, y, seed + i * 1013u) * amp;
     norm += amp;
     amp *= 0.5f;
     // Rotate a little between octaves so the lattice does not show.

@@ -9,30 +9,30 @@
 namespace zelmar::content {
 namespace {
 
-void putBe32(Bytes& out, uint32_t v) {
+void PutBe32(Bytes& out, uint32_t v) {
   for (int i = 3; i >= 0; --i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 
 // Appends one chunk: length, type, data, CRC over type and data.
-void chunk(Bytes& out, const char* type, const Bytes& data) {
-  putBe32(out, static_cast<uint32_t>(data.size()));
+void Chunk(Bytes& out, const char* type, const Bytes& data) {
+  PutBe32(out, static_cast<uint32_t>(data.size()));
   const size_t start = out.size();
   out.insert(out.end(), type, type + 4);
   out.insert(out.end(), data.begin(), data.end());
-  putBe32(out, static_cast<uint32_t>(crc32(0, out.data() + start, static_cast<uInt>(out.size() - start))));
+  PutBe32(out, static_cast<uint32_t>(crc32(0, out.data() + start, static_cast<uInt>(out.size() - start))));
 }
 
 }  // namespace
 
-bool writePng(const std::string& path, const Image& img, int rows) {
-  const int height = rows < 0 ? img.height() : std::min(rows, img.height());
+bool WritePng(const std::string& path, const Image& img, int rows) {
+  const int height = rows < 0 ? img.Height() : std::min(rows, img.Height());
   // 1. Raw scanlines, each with filter type 0.
   Bytes raw;
-  raw.reserve(static_cast<size_t>(img.width() * 4 + 1) * height);
+  raw.reserve(static_cast<size_t>(img.Width() * 4 + 1) * height);
   for (int y = 0; y < height; ++y) {
     raw.push_back(0);
-    for (int x = 0; x < img.width(); ++x) {
-      const uint32_t argb = toArgb(img.at(x, y));
+    for (int x = 0; x < img.Width(); ++x) {
+      const uint32_t argb = ToArgb(img.At(x, y));
       raw.push_back(static_cast<uint8_t>(argb >> 16));
       raw.push_back(static_cast<uint8_t>(argb >> 8));
       raw.push_back(static_cast<uint8_t>(argb));
@@ -48,13 +48,13 @@ bool writePng(const std::string& path, const Image& img, int rows) {
   // 3. Signature, header, data, end.
   Bytes out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
   Bytes header;
-  putBe32(header, static_cast<uint32_t>(img.width()));
-  putBe32(header, static_cast<uint32_t>(height));
+  PutBe32(header, static_cast<uint32_t>(img.Width()));
+  PutBe32(header, static_cast<uint32_t>(height));
   header.insert(header.end(), {8, 6, 0, 0, 0});
-  chunk(out, "IHDR", header);
-  chunk(out, "IDAT", packed);
-  chunk(out, "IEND", {});
-  return writeFile(path, out);
+  Chunk(out, "IHDR", header);
+  Chunk(out, "IDAT", packed);
+  Chunk(out, "IEND", {});
+  return WriteFile(path, out);
 }
 
 }  // namespace zelmar::content

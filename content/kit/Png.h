@@ -8,6 +8,6 @@ namespace zelmar::content {
 
 // Writes the picture (or only its first `rows` rows, when given) as an RGBA PNG file; false when the file
 // cannot be written.
-bool writePng(const std::string& path, const Image& img, int rows = -1);
+bool WritePng(const std::string& path, const Image& img, int rows = -1);
 
 }  // namespace zelmar::content

@@ -13,7 +13,7 @@ namespace {
 
 // The grid a record's header describes, laid out as the game lays it out; nothing when the game would
 // refuse it.
-std::optional<TPatternGrid> gridOf(const TImageRecordHeader& h) {
+std::optional<TPatternGrid> GridOf(const TImageRecordHeader& h) {
   TPatternGrid grid;
   grid.TextureWidth = h.TextureWidth;
   grid.TextureHeight = h.TextureHeight;
@@ -28,19 +28,19 @@ std::optional<TPatternGrid> gridOf(const TImageRecordHeader& h) {
 }
 
 // A decoded 0xAARRGGBB pixel as a premultiplied colour.
-Rgba fromArgb(uint32_t argb) {
+Rgba FromArgb(uint32_t argb) {
   auto channel = [argb](int shift) { return static_cast<float>((argb >> shift) & 0xFF) / 255.f; };
-  return rgba(channel(16), channel(8), channel(0), channel(24));
+  return Premultiplied(channel(16), channel(8), channel(0), channel(24));
 }
 
 }  // namespace
 
 // The texture packing is the tools' choice; header, cell placement and pixel coding are the game's.
-Bytes encodeImageRecord(const std::vector<Image>& patterns, TPixelFormat format) {
+Bytes EncodeImageRecord(const std::vector<Image>& patterns, TPixelFormat format) {
   const int bpp = PixelBytes(format);
   if (bpp == 0) return {};
   const int n = static_cast<int>(patterns.size());
-  const int pw = n ? patterns[0].width() : 0, ph = n ? patterns[0].height() : 0;
+  const int pw = n ? patterns[0].Width() : 0, ph = n ? patterns[0].Height() : 0;
   // 1. Lay the patterns out in rows of as many as a texture holds; a large pattern gets a texture of its own.
   const bool own = static_cast<long>(pw) * ph >= kOwnTexturePixels;
   const int cols = own ? 1 : std::max(1, std::min(n, kMaxTextureSide / std::max(pw, 1)));
@@ -52,7 +52,7 @@ Bytes encodeImageRecord(const std::vector<Image>& patterns, TPixelFormat format)
   // 2. The header, then nothing more for no patterns.
   Bytes out;
   WriteImageRecordHeader(header, out);
-  const auto grid = n ? gridOf(header) : std::nullopt;
+  const auto grid = n ? GridOf(header) : std::nullopt;
   if (!grid) return out;
   // 3. Every texture: the patterns in the cells the game reads them from (cells past the last pattern stay
   //    transparent), then its rows in the stored format; formats without alpha store it opaque.
@@ -66,7 +66,7 @@ Bytes encodeImageRecord(const std::vector<Image>& patterns, TPixelFormat format)
       for (int y = 0; y < ph; ++y)
         for (int x = 0; x < pw; ++x)
           texels[static_cast<size_t>(cell.Top + y) * static_cast<size_t>(tw) +
-                 static_cast<size_t>(cell.Left + x)] = toArgb(patterns[static_cast<size_t>(k)].at(x, y));
+                 static_cast<size_t>(cell.Left + x)] = ToArgb(patterns[static_cast<size_t>(k)].At(x, y));
     }
     const size_t at = out.size();
     out.resize(at + texels.size() * static_cast<size_t>(bpp));
@@ -78,18 +78,18 @@ Bytes encodeImageRecord(const std::vector<Image>& patterns, TPixelFormat format)
 }
 
 // The glyph cells go in A8R8G8B8, keeping all 8 bits of their coverage.
-Bytes encodeFontRecord(const FontGlyphs& font) {
-  const Bytes image = encodeImageRecord(font.cells, TPixelFormat::pfA8R8G8B8);
+Bytes EncodeFontRecord(const FontGlyphs& font) {
+  const Bytes image = EncodeImageRecord(font.Cells, TPixelFormat::pfA8R8G8B8);
   TFontRecordHeader header;
-  header.FirstCode = static_cast<uint8_t>(font.firstCode);
-  header.Spacing = font.spacing;
-  header.Advances.assign(font.advances.begin(), font.advances.end());
+  header.FirstCode = static_cast<uint8_t>(font.FirstCode);
+  header.Spacing = font.Spacing;
+  header.Advances.assign(font.Advances.begin(), font.Advances.end());
   header.ImageRecord = image;
   return WriteFontRecord(header);
 }
 
 // The contact sheet and the mock-ups see the records as the game will.
-std::optional<DecodedImage> decodeImageRecord(std::span<const uint8_t> data) {
+std::optional<DecodedImage> DecodeImageRecord(std::span<const uint8_t> data) {
   // 1. Header and pixel size checked as the game checks them.
   TRecordReader reader(data);
   const auto header = ReadImageRecordHeader(reader);
@@ -97,7 +97,7 @@ std::optional<DecodedImage> decodeImageRecord(std::span<const uint8_t> data) {
   const auto needed =
       ImagePixelBytes(header->Format, header->TextureWidth, header->TextureHeight, header->TextureCount);
   if (!needed || *needed > reader.Remaining()) return std::nullopt;
-  const auto grid = gridOf(*header);
+  const auto grid = GridOf(*header);
   if (!grid) return std::nullopt;
   // 2. Every pattern from the cell the game maps it to; a pattern beyond the textures is a bad record.
   DecodedImage img{grid->PatternWidth, grid->PatternHeight, grid->VisibleWidth, grid->VisibleHeight, {}};
@@ -107,32 +107,32 @@ std::optional<DecodedImage> decodeImageRecord(std::span<const uint8_t> data) {
   for (int k = 0; k < grid->PatternCount; ++k) {
     const auto cell = grid->Cell(k);
     if (!cell) return std::nullopt;
-    Image pattern(img.visibleWidth, img.visibleHeight);
-    for (int y = 0; y < img.visibleHeight; ++y)
-      for (int x = 0; x < img.visibleWidth; ++x) {
+    Image pattern(img.VisibleWidth, img.VisibleHeight);
+    for (int y = 0; y < img.VisibleHeight; ++y)
+      for (int x = 0; x < img.VisibleWidth; ++x) {
         const size_t texel =
             (static_cast<size_t>(cell->TextureIndex) * th + static_cast<size_t>(cell->Top + y)) * tw +
             static_cast<size_t>(cell->Left + x);
-        pattern.at(x, y) = fromArgb(DecodePixel(header->Format, pixels + texel * bpp));
+        pattern.At(x, y) = FromArgb(DecodePixel(header->Format, pixels + texel * bpp));
       }
-    img.patterns.push_back(std::move(pattern));
+    img.Patterns.push_back(std::move(pattern));
   }
   return img;
 }
 
 // The game's glyph table reader, then the glyph image like any picture.
-std::optional<DecodedFont> decodeFontRecord(std::span<const uint8_t> data) {
+std::optional<DecodedFont> DecodeFontRecord(std::span<const uint8_t> data) {
   const auto header = ReadFontRecord(data);
   if (!header) return std::nullopt;
-  auto glyphs = decodeImageRecord(header->ImageRecord);
+  auto glyphs = DecodeImageRecord(header->ImageRecord);
   if (!glyphs) return std::nullopt;
   DecodedFont font{header->FirstCode, header->Spacing, {}, std::move(*glyphs)};
-  font.advances.assign(header->Advances.begin(), header->Advances.end());
+  font.Advances.assign(header->Advances.begin(), header->Advances.end());
   return font;
 }
 
 // Reports a short write instead of leaving a truncated file unnoticed.
-bool writeFile(const std::string& path, const Bytes& data) {
+bool WriteFile(const std::string& path, const Bytes& data) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out) return false;
   out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
@@ -141,7 +141,7 @@ bool writeFile(const std::string& path, const Bytes& data) {
 }
 
 // The whole file, or nothing when it cannot be read.
-std::optional<Bytes> readFile(const std::string& path) {
+std::optional<Bytes> ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
   Bytes data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

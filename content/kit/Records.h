@@ -23,37 +23,37 @@ constexpr long kOwnTexturePixels = 1024L * 768 / 4;
 
 // Encodes equally sized patterns as an image record in a stored format (X8R8G8B8 keeps an opaque alpha
 // byte), packed row by row into as few textures as fit; an empty record for pfUnknown.
-Bytes encodeImageRecord(const std::vector<Image>& patterns, TPixelFormat format);
+Bytes EncodeImageRecord(const std::vector<Image>& patterns, TPixelFormat format);
 
 struct FontGlyphs {
-  int firstCode = 32;
-  int spacing = 0;            // whole pixels added to every advance
-  std::vector<int> advances;  // one per glyph
-  std::vector<Image> cells;   // one uniform cell per glyph, white with alpha
+  int FirstCode = 32;
+  int Spacing = 0;            // whole pixels added to every advance
+  std::vector<int> Advances;  // one per glyph
+  std::vector<Image> Cells;   // one uniform cell per glyph, white with alpha
 };
 
 // Encodes a font record: the glyph table, then the glyph cells as an A8R8G8B8 image record.
-Bytes encodeFontRecord(const FontGlyphs& font);
+Bytes EncodeFontRecord(const FontGlyphs& font);
 
 struct DecodedImage {
-  int patternWidth = 0, patternHeight = 0, visibleWidth = 0, visibleHeight = 0;
-  std::vector<Image> patterns;
+  int PatternWidth = 0, PatternHeight = 0, VisibleWidth = 0, VisibleHeight = 0;
+  std::vector<Image> Patterns;
 };
 
 // Decodes an image record as the game reads it; nothing for a record the game would refuse.
-std::optional<DecodedImage> decodeImageRecord(std::span<const uint8_t> data);
+std::optional<DecodedImage> DecodeImageRecord(std::span<const uint8_t> data);
 
 struct DecodedFont {
-  int firstCode = 0, spacing = 0;
-  std::vector<int> advances;
-  DecodedImage glyphs;
+  int FirstCode = 0, Spacing = 0;
+  std::vector<int> Advances;
+  DecodedImage Glyphs;
 };
 
 // Decodes a font record as the game reads it; nothing for a bad record.
-std::optional<DecodedFont> decodeFontRecord(std::span<const uint8_t> data);
+std::optional<DecodedFont> DecodeFontRecord(std::span<const uint8_t> data);
 
 // Whole-file helpers that report failure instead of ignoring it.
-bool writeFile(const std::string& path, const Bytes& data);
-std::optional<Bytes> readFile(const std::string& path);
+bool WriteFile(const std::string& path, const Bytes& data);
+std::optional<Bytes> ReadFile(const std::string& path);
 
 }  // namespace zelmar::content

@@ -9,76 +9,76 @@
 namespace zelmar::content {
 
 struct Typeface::Impl {
-  FT_Library lib = nullptr;
-  FT_Face face = nullptr;
+  FT_Library Lib = nullptr;
+  FT_Face Face = nullptr;
 };
 
 Typeface::Typeface(const std::string& path, int pixelSize) : impl_(std::make_unique<Impl>()) {
-  if (FT_Init_FreeType(&impl_->lib) != 0) throw std::runtime_error("FreeType cannot start");
-  if (FT_New_Face(impl_->lib, path.c_str(), 0, &impl_->face) != 0) {
-    FT_Done_FreeType(impl_->lib);
+  if (FT_Init_FreeType(&impl_->Lib) != 0) throw std::runtime_error("FreeType cannot start");
+  if (FT_New_Face(impl_->Lib, path.c_str(), 0, &impl_->Face) != 0) {
+    FT_Done_FreeType(impl_->Lib);
     throw std::runtime_error("cannot open font " + path);
   }
-  FT_Set_Pixel_Sizes(impl_->face, 0, static_cast<FT_UInt>(pixelSize));
+  FT_Set_Pixel_Sizes(impl_->Face, 0, static_cast<FT_UInt>(pixelSize));
 }
 
 Typeface::~Typeface() {
-  FT_Done_Face(impl_->face);
-  FT_Done_FreeType(impl_->lib);
+  FT_Done_Face(impl_->Face);
+  FT_Done_FreeType(impl_->Lib);
 }
 
-bool Typeface::hasGlyph(char32_t ch) const {
-  return FT_Get_Char_Index(impl_->face, ch) != 0;
+bool Typeface::HasGlyph(char32_t ch) const {
+  return FT_Get_Char_Index(impl_->Face, ch) != 0;
 }
 
-GlyphBitmap Typeface::glyph(char32_t ch) const {
+GlyphBitmap Typeface::Glyph(char32_t ch) const {
   GlyphBitmap g;
-  FT_Face face = impl_->face;
+  FT_Face face = impl_->Face;
   if (FT_Load_Char(face, ch, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT) != 0) return g;
   const FT_Bitmap& bm = face->glyph->bitmap;
-  g.width = static_cast<int>(bm.width);
-  g.height = static_cast<int>(bm.rows);
-  g.left = face->glyph->bitmap_left;
-  g.top = face->glyph->bitmap_top;
-  g.advance = static_cast<int>((face->glyph->advance.x + 32) >> 6);
-  g.coverage.resize(static_cast<size_t>(g.width) * g.height);
-  for (int y = 0; y < g.height; ++y)
-    for (int x = 0; x < g.width; ++x) g.coverage[y * g.width + x] = bm.buffer[y * bm.pitch + x] / 255.f;
+  g.Width = static_cast<int>(bm.width);
+  g.Height = static_cast<int>(bm.rows);
+  g.Left = face->glyph->bitmap_left;
+  g.Top = face->glyph->bitmap_top;
+  g.Advance = static_cast<int>((face->glyph->advance.x + 32) >> 6);
+  g.Coverage.resize(static_cast<size_t>(g.Width) * g.Height);
+  for (int y = 0; y < g.Height; ++y)
+    for (int x = 0; x < g.Width; ++x) g.Coverage[y * g.Width + x] = bm.buffer[y * bm.pitch + x] / 255.f;
   return g;
 }
 
-int Typeface::ascender() const {
-  return static_cast<int>((impl_->face->size->metrics.ascender + 63) >> 6);
+int Typeface::Ascender() const {
+  return static_cast<int>((impl_->Face->size->metrics.ascender + 63) >> 6);
 }
-int Typeface::descender() const {
-  return static_cast<int>((-impl_->face->size->metrics.descender + 63) >> 6);
+int Typeface::Descender() const {
+  return static_cast<int>((-impl_->Face->size->metrics.descender + 63) >> 6);
 }
 
-int Typeface::measure(const std::string& utf8) const {
+int Typeface::Measure(const std::string& utf8) const {
   int w = 0;
-  for (char32_t c : decodeUtf8(utf8)) w += glyph(c).advance;
+  for (char32_t c : DecodeUtf8(utf8)) w += Glyph(c).Advance;
   return w;
 }
 
-void Typeface::draw(Image& img, const std::string& utf8, float x, float y, const Shader& shade) const {
+void Typeface::Draw(Image& img, const std::string& utf8, float x, float y, const Shader& shade) const {
   float pen = x;
-  for (char32_t c : decodeUtf8(utf8)) {
-    const GlyphBitmap g = glyph(c);
-    const int ox = static_cast<int>(std::lround(pen)) + g.left, oy = static_cast<int>(std::lround(y)) - g.top;
-    for (int j = 0; j < g.height; ++j)
-      for (int i = 0; i < g.width; ++i) {
-        const float cov = g.coverage[j * g.width + i];
-        if (cov > 0) img.blend(ox + i, oy + j, shade(ox + i + 0.5f, oy + j + 0.5f), cov);
+  for (char32_t c : DecodeUtf8(utf8)) {
+    const GlyphBitmap g = Glyph(c);
+    const int ox = static_cast<int>(std::lround(pen)) + g.Left, oy = static_cast<int>(std::lround(y)) - g.Top;
+    for (int j = 0; j < g.Height; ++j)
+      for (int i = 0; i < g.Width; ++i) {
+        const float cov = g.Coverage[j * g.Width + i];
+        if (cov > 0) img.Blend(ox + i, oy + j, shade(ox + i + 0.5f, oy + j + 0.5f), cov);
       }
-    pen += g.advance;
+    pen += g.Advance;
   }
 }
 
-void Typeface::draw(Image& img, const std::string& utf8, float x, float y, Rgba colour) const {
-  draw(img, utf8, x, y, [colour](float, float) { return colour; });
+void Typeface::Draw(Image& img, const std::string& utf8, float x, float y, Rgba colour) const {
+  Draw(img, utf8, x, y, [colour](float, float) { return colour; });
 }
 
-std::u32string decodeUtf8(const std::string& s) {
+std::u32string DecodeUtf8(const std::string& s) {
   std::u32string out;
   for (size_t i = 0; i < s.size();) {
     const unsigned char c = static_cast<unsigned char>(s[i]);
@@ -92,19 +92,19 @@ std::u32string decodeUtf8(const std::string& s) {
   return out;
 }
 
-char32_t cp1251ToUnicode(unsigned char byte) {
-  static const char32_t high[64] = {
+char32_t Cp1251ToUnicode(unsigned char byte) {
+  static const char32_t kHigh[64] = {
       0x0402, 0x0403, 0x201a, 0x0453, 0x201e, 0x2026, 0x2020, 0x2021, 0x20ac, 0x2030, 0x0409, 0x2039, 0x040a,
       0x040c, 0x040b, 0x040f, 0x0452, 0x2018, 0x2019, 0x201c, 0x201d, 0x2022, 0x2013, 0x2014, 0x0000, 0x2122,
       0x0459, 0x203a, 0x045a, 0x045c, 0x045b, 0x045f, 0x00a0, 0x040e, 0x045e, 0x0408, 0x00a4, 0x0490, 0x00a6,
       0x00a7, 0x0401, 0x00a9, 0x0404, 0x00ab, 0x00ac, 0x00ad, 0x00ae, 0x0407, 0x00b0, 0x00b1, 0x0406, 0x0456,
       0x0491, 0x00b5, 0x00b6, 0x00b7, 0x0451, 0x2116, 0x0454, 0x00bb, 0x0458, 0x0405, 0x0455, 0x0457};
   if (byte < 0x80) return byte;
-  if (byte < 0xc0) return high[byte - 0x80];
+  if (byte < 0xc0) return kHigh[byte - 0x80];
   return 0x0410 + (byte - 0xc0);
 }
 
-std::string dejavuPath(const std::string& file) {
+std::string DejavuPath(const std::string& file) {
   return "/usr/share/fonts/truetype/dejavu/" + file;
 }
 

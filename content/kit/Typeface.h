@@ -10,10 +10,10 @@
 namespace zelmar::content {
 
 struct GlyphBitmap {
-  int width = 0, height = 0;    // bitmap size
-  int left = 0, top = 0;        // offset of the bitmap from the pen: x right, top above the baseline
-  int advance = 0;              // horizontal advance in whole pixels
-  std::vector<float> coverage;  // width × height values in 0..1
+  int Width = 0, Height = 0;    // bitmap size
+  int Left = 0, Top = 0;        // offset of the bitmap from the pen: x right, top above the baseline
+  int Advance = 0;              // horizontal advance in whole pixels
+  std::vector<float> Coverage;  // width × height values in 0..1
 };
 
 class Typeface {
@@ -25,15 +25,15 @@ class Typeface {
   Typeface& operator=(const Typeface&) = delete;
 
   // Anti-aliased bitmap of one Unicode character (hinted for crisp small text).
-  GlyphBitmap glyph(char32_t ch) const;
-  bool hasGlyph(char32_t ch) const;
-  int ascender() const;   // pixels above the baseline
-  int descender() const;  // pixels below the baseline (positive)
+  GlyphBitmap Glyph(char32_t ch) const;
+  bool HasGlyph(char32_t ch) const;
+  int Ascender() const;   // pixels above the baseline
+  int Descender() const;  // pixels below the baseline (positive)
   // Width in pixels of a text (UTF-8).
-  int measure(const std::string& utf8) const;
+  int Measure(const std::string& utf8) const;
   // Draws UTF-8 text with its baseline at y, filled by the shader.
-  void draw(Image& img, const std::string& utf8, float x, float y, const Shader& shade) const;
-  void draw(Image& img, const std::string& utf8, float x, float y, Rgba colour) const;
+  void Draw(Image& img, const std::string& utf8, float x, float y, const Shader& shade) const;
+  void Draw(Image& img, const std::string& utf8, float x, float y, Rgba colour) const;
 
  private:
   struct Impl;
@@ -41,10 +41,10 @@ class Typeface {
 };
 
 // Decodes UTF-8 into code points.
-std::u32string decodeUtf8(const std::string& s);
+std::u32string DecodeUtf8(const std::string& s);
 // The Unicode character of a Windows-1251 byte (0 where the code page has none).
-char32_t cp1251ToUnicode(unsigned char byte);
+char32_t Cp1251ToUnicode(unsigned char byte);
 // Where the DejaVu fonts live.
-std::string dejavuPath(const std::string& file);
+std::string DejavuPath(const std::string& file);
 
 }  // namespace zelmar::content

@@ -10,12 +10,12 @@ namespace {
 
 constexpr float kTau = 6.2831853f;
 
-size_t frames(int rate, float seconds) {
+size_t Frames(int rate, float seconds) {
   return static_cast<size_t>(std::max(0.f, seconds) * rate);
 }
 
 // Short fades at both ends so no note starts or stops with a click.
-void edges(std::vector<float>& s, int rate, float attack, float release) {
+void Edges(std::vector<float>& s, int rate, float attack, float release) {
   const size_t a = std::min(s.size(), static_cast<size_t>(attack * rate) + 1);
   const size_t r = std::min(s.size(), static_cast<size_t>(release * rate) + 1);
   for (size_t i = 0; i < a; ++i) s[i] *= static_cast<float>(i) / a;
@@ -24,12 +24,12 @@ void edges(std::vector<float>& s, int rate, float attack, float release) {
 
 }  // namespace
 
-float midiHz(float note) {
+float MidiHz(float note) {
   return 440.f * std::pow(2.f, (note - 69.f) / 12.f);
 }
 
-std::vector<float> pluck(int rate, float hz, float seconds, float bright, uint32_t seed) {
-  std::vector<float> out(frames(rate, seconds));
+std::vector<float> Pluck(int rate, float hz, float seconds, float bright, uint32_t seed) {
+  std::vector<float> out(Frames(rate, seconds));
   const float period = rate / hz;
   // The loop reads two neighbouring samples of a line of n, a delay of n − ½; the all-pass supplies the
   // remaining fraction (kept between 0.1 and 1.1 samples, where its delay is close to its design value).
@@ -40,7 +40,7 @@ std::vector<float> pluck(int rate, float hz, float seconds, float bright, uint32
   Random rnd(seed);
   float prev = 0;
   for (size_t i = 0; i < n; ++i) {
-    const float v = rnd.range(-1, 1);
+    const float v = rnd.Range(-1, 1);
     prev = prev + (v - prev) * (0.3f + 0.7f * bright);  // softer pluck: low-passed excitation
     line[i] = prev;
   }
@@ -58,30 +58,30 @@ std::vector<float> pluck(int rate, float hz, float seconds, float bright, uint32
     pos = (pos + 1) % n;
     out[i] = a;
   }
-  edges(out, rate, 0.002f, 0.05f);
+  Edges(out, rate, 0.002f, 0.05f);
   return out;
 }
 
-std::vector<float> bell(int rate, float hz, float seconds, float hardness) {
-  static const float ratios[] = {0.5f, 1.f, 1.19f, 1.56f, 2.f, 2.51f, 2.66f, 3.01f, 4.1f};
-  static const float amps[] = {0.35f, 1.f, 0.5f, 0.35f, 0.45f, 0.25f, 0.18f, 0.15f, 0.08f};
-  std::vector<float> out(frames(rate, seconds));
+std::vector<float> Bell(int rate, float hz, float seconds, float hardness) {
+  static const float kRatios[] = {0.5f, 1.f, 1.19f, 1.56f, 2.f, 2.51f, 2.66f, 3.01f, 4.1f};
+  static const float kAmps[] = {0.35f, 1.f, 0.5f, 0.35f, 0.45f, 0.25f, 0.18f, 0.15f, 0.08f};
+  std::vector<float> out(Frames(rate, seconds));
   for (int p = 0; p < 9; ++p) {
-    const float f = hz * ratios[p];
+    const float f = hz * kRatios[p];
     if (f > rate * 0.45f) continue;
     const float decay = (2.2f / (1.f + p * 0.6f)) * seconds / 2.f;
-    const float amp = amps[p] * (p > 3 ? hardness : 1.f);
+    const float amp = kAmps[p] * (p > 3 ? hardness : 1.f);
     for (size_t i = 0; i < out.size(); ++i) {
       const float t = static_cast<float>(i) / rate;
       out[i] += amp * std::exp(-t / decay) * std::sin(kTau * f * t + p);
     }
   }
-  edges(out, rate, 0.001f, 0.08f);
+  Edges(out, rate, 0.001f, 0.08f);
   return out;
 }
 
-std::vector<float> pad(int rate, float hz, float seconds) {
-  std::vector<float> out(frames(rate, seconds));
+std::vector<float> Pad(int rate, float hz, float seconds) {
+  std::vector<float> out(Frames(rate, seconds));
   const float detune[] = {-0.004f, 0.f, 0.005f};
   for (size_t i = 0; i < out.size(); ++i) {
     const float t = static_cast<float>(i) / rate;
@@ -95,37 +95,37 @@ std::vector<float> pad(int rate, float hz, float seconds) {
   return out;
 }
 
-std::vector<float> flute(int rate, float hz, float seconds, uint32_t seed) {
-  std::vector<float> out(frames(rate, seconds));
+std::vector<float> Flute(int rate, float hz, float seconds, uint32_t seed) {
+  std::vector<float> out(Frames(rate, seconds));
   Random rnd(seed);
   float breath = 0;
   for (size_t i = 0; i < out.size(); ++i) {
     const float t = static_cast<float>(i) / rate;
     const float vib = 1 + 0.006f * std::sin(kTau * 5.2f * t) * std::min(1.f, t / 0.4f);
     const float ph = kTau * hz * vib * t;
-    breath = breath * 0.9f + rnd.range(-1, 1) * 0.1f;
+    breath = breath * 0.9f + rnd.Range(-1, 1) * 0.1f;
     const float env = std::min(1.f, t / 0.06f) * std::min(1.f, (seconds - t) / 0.12f);
     out[i] =
         (std::sin(ph) + 0.22f * std::sin(2 * ph) + 0.08f * std::sin(3 * ph) + breath * 0.25f) * env * 0.5f;
   }
-  edges(out, rate, 0.01f, 0.02f);
+  Edges(out, rate, 0.01f, 0.02f);
   return out;
 }
 
-std::vector<float> knock(int rate, float seconds, const std::vector<float>& modes, float decay,
+std::vector<float> Knock(int rate, float seconds, const std::vector<float>& modes, float decay,
                          uint32_t seed) {
-  std::vector<float> out(frames(rate, seconds));
+  std::vector<float> out(Frames(rate, seconds));
   Random rnd(seed);
   float lp = 0;
   for (size_t i = 0; i < out.size(); ++i) {
     const float t = static_cast<float>(i) / rate;
-    lp += (rnd.range(-1, 1) - lp) * 0.35f;
+    lp += (rnd.Range(-1, 1) - lp) * 0.35f;
     float v = lp * std::exp(-t / 0.004f) * 0.8f;
     for (size_t m = 0; m < modes.size(); ++m)
       v += std::sin(kTau * modes[m] * t) * std::exp(-t / (decay / (1 + m * 0.7f))) / (1 + m * 0.5f);
     out[i] = v;
   }
-  edges(out, rate, 0.0005f, 0.03f);
+  Edges(out, rate, 0.0005f, 0.03f);
   return out;
 }
 

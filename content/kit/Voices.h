@@ -6,17 +6,17 @@
 namespace zelmar::content {
 
 // Frequency of a MIDI note number.
-float midiHz(float note);
+float MidiHz(float note);
 // A plucked string (Karplus–Strong) of the given length in seconds; `bright` 0..1.
-std::vector<float> pluck(int rate, float hz, float seconds, float bright, uint32_t seed);
+std::vector<float> Pluck(int rate, float hz, float seconds, float bright, uint32_t seed);
 // A bell or chime: inharmonic partials with their own decays.
-std::vector<float> bell(int rate, float hz, float seconds, float hardness);
+std::vector<float> Bell(int rate, float hz, float seconds, float hardness);
 // A soft sustained pad (detuned harmonics, slow attack and release).
-std::vector<float> pad(int rate, float hz, float seconds);
+std::vector<float> Pad(int rate, float hz, float seconds);
 // A breathy wooden flute for melodies.
-std::vector<float> flute(int rate, float hz, float seconds, uint32_t seed);
+std::vector<float> Flute(int rate, float hz, float seconds, uint32_t seed);
 // A filtered noise burst with a resonant body: knocks, strikes and clicks.
-std::vector<float> knock(int rate, float seconds, const std::vector<float>& modes, float decay,
+std::vector<float> Knock(int rate, float seconds, const std::vector<float>& modes, float decay,
                          uint32_t seed);
 
 }  // namespace zelmar::content

@@ -18,7 +18,7 @@ long ReadAll(zelmar::audio::Mp3Decoder& decoder, long limit) {
   std::vector<std::int16_t> pcm(static_cast<std::size_t>(kChunk) * 2);
   long total = 0;
   while (total < limit) {
-    const long got = decoder.read(pcm.data(), kChunk);
+    const long got = decoder.Read(pcm.data(), kChunk);
     if (got > kChunk || got < -1) __builtin_trap();
     if (got <= 0) break;
     total += got;
@@ -40,15 +40,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string path = "/proc/self/fd/" + std::to_string(fd);
   for (const int channels : {0, 2}) {
     zelmar::audio::Mp3Decoder decoder;
-    if (!decoder.open(path, channels, channels == 2)) continue;
-    const zelmar::audio::PcmFormat& format = decoder.format();
-    if (format.channels < 1 || format.channels > 2 || format.sampleRate <= 0 || format.bitsPerSample != 16)
+    if (!decoder.Open(path, channels, channels == 2)) continue;
+    const zelmar::audio::PcmFormat& format = decoder.Format();
+    if (format.Channels < 1 || format.Channels > 2 || format.SampleRate <= 0 || format.BitsPerSample != 16)
       __builtin_trap();
-    if (channels == 2 && format.channels != 2) __builtin_trap();
+    if (channels == 2 && format.Channels != 2) __builtin_trap();
     constexpr long kLimit = 1 << 16;  // frames: enough to reach the loop without decoding a whole tune
     ReadAll(decoder, kLimit);
-    if (decoder.seek(0)) ReadAll(decoder, kLimit);
-    decoder.close();
+    if (decoder.Seek(0)) ReadAll(decoder, kLimit);
+    decoder.Close();
   }
   ::close(fd);
   return 0;

@@ -12,43 +12,43 @@ namespace zelmar::audio::test {
 
 namespace {
 
-void put16(std::vector<uint8_t>& out, uint32_t v) {
+void Put16(std::vector<uint8_t>& out, uint32_t v) {
   out.push_back(static_cast<uint8_t>(v));
   out.push_back(static_cast<uint8_t>(v >> 8));
 }
 
-void put32(std::vector<uint8_t>& out, uint32_t v) {
-  put16(out, v & 0xFFFF);
-  put16(out, v >> 16);
+void Put32(std::vector<uint8_t>& out, uint32_t v) {
+  Put16(out, v & 0xFFFF);
+  Put16(out, v >> 16);
 }
 
-void putTag(std::vector<uint8_t>& out, const char* tag) {
+void PutTag(std::vector<uint8_t>& out, const char* tag) {
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(tag[i]));
 }
 
 }  // namespace
 
-std::vector<uint8_t> makeWaveImage(int channels, int sampleRate, const std::vector<int16_t>& samples) {
+std::vector<uint8_t> MakeWaveImage(int channels, int sampleRate, const std::vector<int16_t>& samples) {
   std::vector<uint8_t> out;
   const uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
-  putTag(out, "RIFF");
-  put32(out, 36 + dataBytes);
-  putTag(out, "WAVE");
-  putTag(out, "fmt ");
-  put32(out, 16);
-  put16(out, 1);
-  put16(out, channels);
-  put32(out, sampleRate);
-  put32(out, sampleRate * channels * 2);
-  put16(out, channels * 2);
-  put16(out, 16);
-  putTag(out, "data");
-  put32(out, dataBytes);
-  for (int16_t s : samples) put16(out, static_cast<uint16_t>(s));
+  PutTag(out, "RIFF");
+  Put32(out, 36 + dataBytes);
+  PutTag(out, "WAVE");
+  PutTag(out, "fmt ");
+  Put32(out, 16);
+  Put16(out, 1);
+  Put16(out, channels);
+  Put32(out, sampleRate);
+  Put32(out, sampleRate * channels * 2);
+  Put16(out, channels * 2);
+  Put16(out, 16);
+  PutTag(out, "data");
+  Put32(out, dataBytes);
+  for (int16_t s : samples) Put16(out, static_cast<uint16_t>(s));
   return out;
 }
 
-std::vector<int16_t> makeSine(int channels, int sampleRate, int frames, int periods, double amplitude) {
+std::vector<int16_t> MakeSine(int channels, int sampleRate, int frames, int periods, double amplitude) {
   (void)sampleRate;
   std::vector<int16_t> out;
   out.reserve(static_cast<size_t>(frames) * channels);
@@ -60,7 +60,7 @@ std::vector<int16_t> makeSine(int channels, int sampleRate, int frames, int peri
 }
 
 // The encoder puts an empty frame first; it is replaced by the finished tag frame at the end.
-bool writeMp3(const std::filesystem::path& path, int channels, int sampleRate,
+bool WriteMp3(const std::filesystem::path& path, int channels, int sampleRate,
               const std::vector<int16_t>& samples) {
   lame_global_flags* lame = lame_init();
   if (!lame) return false;
@@ -104,7 +104,7 @@ bool writeMp3(const std::filesystem::path& path, int channels, int sampleRate,
   return static_cast<bool>(file);
 }
 
-std::filesystem::path scratchDirectory(const std::string& name) {
+std::filesystem::path ScratchDirectory(const std::string& name) {
   std::filesystem::path dir =
       std::filesystem::temp_directory_path() / ("zelmar-audio-test-" + name + "-" + std::to_string(getpid()));
   std::filesystem::remove_all(dir);
@@ -112,7 +112,7 @@ std::filesystem::path scratchDirectory(const std::string& name) {
   return dir;
 }
 
-bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
   const auto end = std::chrono::steady_clock::now() + limit;
   while (!done()) {
     if (std::chrono::steady_clock::now() >= end) return false;

@@ -11,22 +11,22 @@
 namespace zelmar::audio::test {
 
 // A RIFF WAVE image of 16-bit PCM with the given interleaved samples.
-std::vector<uint8_t> makeWaveImage(int channels, int sampleRate, const std::vector<int16_t>& samples);
+std::vector<uint8_t> MakeWaveImage(int channels, int sampleRate, const std::vector<int16_t>& samples);
 
 // `frames` frames of a sine with a whole number of periods over the length, so that the end
 // joins the start smoothly; amplitude in 16-bit units.
-std::vector<int16_t> makeSine(int channels, int sampleRate, int frames, int periods, double amplitude);
+std::vector<int16_t> MakeSine(int channels, int sampleRate, int frames, int periods, double amplitude);
 
 // Encodes interleaved samples as a constant-bit-rate MP3 with an encoder-delay tag, so that a
 // gapless decoder delivers exactly the encoded frames. Returns false if encoding failed.
-bool writeMp3(const std::filesystem::path& path, int channels, int sampleRate,
+bool WriteMp3(const std::filesystem::path& path, int channels, int sampleRate,
               const std::vector<int16_t>& samples);
 
 // A fresh directory for one test's files.
-std::filesystem::path scratchDirectory(const std::string& name);
+std::filesystem::path ScratchDirectory(const std::string& name);
 
 // Checks the condition every millisecond until it holds or the limit passes; answers the condition.
 // The limit only ends a real hang: the playback threads may run slowly on a loaded machine.
-bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(60));
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(60));
 
 }  // namespace zelmar::audio::test

@@ -17,24 +17,24 @@ namespace {
 using namespace std::chrono_literals;
 
 TEST(NoDevice, EffectsAndMusicRunSilently) {
-  EXPECT_EQ(AudioOutput::deviceCount(), 1);
-  auto output = AudioOutput::open(0);
+  EXPECT_EQ(AudioOutput::DeviceCount(), 1);
+  auto output = AudioOutput::Open(0);
   ASSERT_TRUE(output);
-  EXPECT_TRUE(output->silent());
-  EXPECT_EQ(AudioOutput::open(1), nullptr);
+  EXPECT_TRUE(output->Silent());
+  EXPECT_EQ(AudioOutput::Open(1), nullptr);
 
   TSoundSystem system;
   system.Loaded();
   ASSERT_TRUE(system.Initialized());
   TWaveList list(&system);
-  TWaveItem& item = list.Add("clip", test::makeWaveImage(1, 22050, std::vector<int16_t>(2205, 1000)));
+  TWaveItem& item = list.Add("clip", test::MakeWaveImage(1, 22050, std::vector<int16_t>(2205, 1000)));
   item.Play(false);
   EXPECT_TRUE(item.Playing());
   item.Play(true);  // returns once the 0.1 s clip has been "played"
   EXPECT_FALSE(item.Playing());
 
-  const auto dir = test::scratchDirectory("nodevice");
-  ASSERT_TRUE(test::writeMp3(dir / "tune.mp3", 2, 44100, test::makeSine(2, 44100, 44100, 100, 8000)));
+  const auto dir = test::ScratchDirectory("nodevice");
+  ASSERT_TRUE(test::WriteMp3(dir / "tune.mp3", 2, 44100, test::MakeSine(2, 44100, 44100, 100, 8000)));
   TMp3Source source;
   source.SetFileName((dir / "tune.mp3").string());
   source.SetLoop(true);
@@ -51,7 +51,7 @@ TEST(NoDevice, EffectsAndMusicRunSilently) {
   out.SetDeviceNumber(0);
   out.Run();
   // Well past 16 checks of the cursor (0.32 s of sound): it must be moving.
-  ASSERT_TRUE(test::waitUntil([&] { return out.FramesPlayed() > 44100 / 2 || !out.ThreadRunning(); }));
+  ASSERT_TRUE(test::WaitUntil([&] { return out.FramesPlayed() > 44100 / 2 || !out.ThreadRunning(); }));
   EXPECT_EQ(out.Status(), tosPlaying);
   EXPECT_TRUE(out.ThreadRunning());
   EXPECT_EQ(out.LastError(), "");

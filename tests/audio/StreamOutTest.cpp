@@ -24,9 +24,9 @@ constexpr int kFrames = 22050;  // half a second
 class StreamOutTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    dir = new std::filesystem::path(test::scratchDirectory("stream"));
-    ASSERT_TRUE(test::writeMp3(*dir / "tune.mp3", 2, kRate, test::makeSine(2, kRate, kFrames, 100, 8000)));
-    ASSERT_TRUE(test::writeMp3(*dir / "other.mp3", 2, kRate, test::makeSine(2, kRate, kFrames, 40, 6000)));
+    dir = new std::filesystem::path(test::ScratchDirectory("stream"));
+    ASSERT_TRUE(test::WriteMp3(*dir / "tune.mp3", 2, kRate, test::MakeSine(2, kRate, kFrames, 100, 8000)));
+    ASSERT_TRUE(test::WriteMp3(*dir / "other.mp3", 2, kRate, test::MakeSine(2, kRate, kFrames, 40, 6000)));
   }
   static void TearDownTestSuite() {
     std::filesystem::remove_all(*dir);
@@ -39,7 +39,7 @@ class StreamOutTest : public ::testing::Test {
   }
 
   // The whole tune as the input decodes it.
-  std::vector<int16_t> decodeTune() {
+  std::vector<int16_t> DecodeTune() {
     TMp3Source plain;
     plain.SetFileName(source.FileName());
     EXPECT_TRUE(plain.Open());
@@ -51,10 +51,10 @@ class StreamOutTest : public ::testing::Test {
   // Pulls small pieces until the thread has filled the ring and started it: until then the mix is
   // silent, and a piece is mixed in one pass, so it is either all silence or all tune. Answers the
   // first piece of the tune, empty if the stream never started.
-  static std::vector<int16_t> firstHeardPiece(ManualAudioOutput& output) {
+  static std::vector<int16_t> FirstHeardPiece(ManualAudioOutput& output) {
     std::vector<int16_t> heard;
-    test::waitUntil([&] {
-      auto piece = output.pull(64);
+    test::WaitUntil([&] {
+      auto piece = output.Pull(64);
       if (std::none_of(piece.begin(), piece.end(), [](int16_t s) { return s != 0; })) return false;
       heard = std::move(piece);
       return true;
@@ -62,7 +62,7 @@ class StreamOutTest : public ::testing::Test {
     return heard;
   }
 
-  static std::string runError(TAudioStreamOut& output) {
+  static std::string RunError(TAudioStreamOut& output) {
     try {
       output.Run();
     } catch (const EAudioError& e) {
@@ -84,9 +84,9 @@ TEST_F(StreamOutTest, PlaysOnTheDummyDriverAndStopsPromptly) {
   out.Run();
   EXPECT_EQ(out.Status(), tosPlaying);
   EXPECT_TRUE(out.ThreadRunning());
-  EXPECT_EQ(runError(out), "Component is Busy");
+  EXPECT_EQ(RunError(out), "Component is Busy");
   // Longer than the tune: it must loop.
-  ASSERT_TRUE(test::waitUntil([&] { return out.FramesPlayed() > 2 * kFrames || !out.ThreadRunning(); }));
+  ASSERT_TRUE(test::WaitUntil([&] { return out.FramesPlayed() > 2 * kFrames || !out.ThreadRunning(); }));
   EXPECT_EQ(out.Status(), tosPlaying);
   EXPECT_EQ(out.LastError(), "");
   out.Pause();
@@ -100,7 +100,7 @@ TEST_F(StreamOutTest, PlaysOnTheDummyDriverAndStopsPromptly) {
   // A stop wakes the thread from its wait between two checks of the cursor, however long that is.
   out.SetPollingInterval(600000);
   out.Run();
-  ASSERT_TRUE(test::waitUntil([&] { return out.FramesWritten() > 0; }));  // filled: now it waits
+  ASSERT_TRUE(test::WaitUntil([&] { return out.FramesWritten() > 0; }));  // filled: now it waits
   const auto start = Clock::now();
   out.Stop(false);
   EXPECT_LT(Clock::now() - start, 60s) << "the stop waited for the next check";
@@ -115,37 +115,37 @@ TEST_F(StreamOutTest, PlaysOnTheDummyDriverAndStopsPromptly) {
 
 TEST_F(StreamOutTest, RunRefusesWhatItCannotPlay) {
   TAudioStreamOut bare;
-  EXPECT_EQ(runError(bare), "Input is not assigned");
-  out.SetDeviceNumber(AudioOutput::deviceCount());
-  EXPECT_EQ(runError(out), "Invalid device number");
+  EXPECT_EQ(RunError(bare), "Input is not assigned");
+  out.SetDeviceNumber(AudioOutput::DeviceCount());
+  EXPECT_EQ(RunError(out), "Invalid device number");
   out.SetDeviceNumber(-1);
-  EXPECT_EQ(runError(out), "Invalid device number");
+  EXPECT_EQ(RunError(out), "Invalid device number");
   out.SetDeviceNumber(0);
   out.SetFramesInBuffer(1);
-  EXPECT_EQ(runError(out), "Failed to create DirectSound buffer 80070057");
+  EXPECT_EQ(RunError(out), "Failed to create DirectSound buffer 80070057");
   EXPECT_EQ(out.Status(), tosIdle);
   EXPECT_FALSE(source.IsOpen());
   out.SetFramesInBuffer(65536);
   source.SetFileName((*dir / "missing.mp3").string());
-  EXPECT_EQ(runError(out), "Failed to open the input");
+  EXPECT_EQ(RunError(out), "Failed to open the input");
   EXPECT_EQ(out.Status(), tosIdle);
 }
 
 TEST_F(StreamOutTest, StreamedSamplesMatchTheDecodedTuneAcrossRefillsAndLoops) {
-  const std::vector<int16_t> tune = decodeTune();
+  const std::vector<int16_t> tune = DecodeTune();
   auto output = std::make_shared<ManualAudioOutput>(kRate);
   out.UseOutput(output);
   out.SetFramesInBuffer(32768);
   out.SetPollingInterval(50);  // 16 checks without a pull (0.8 s) would end the stream
   source.SetLoop(true);
   out.Run();
-  std::vector<int16_t> heard = firstHeardPiece(*output);
+  std::vector<int16_t> heard = FirstHeardPiece(*output);
   ASSERT_FALSE(heard.empty()) << "the stream never started";
   // Pull 2.5 tunes in pieces much smaller than the ring, each once the thread has written it.
   uint64_t taken = heard.size() / 2;
   while (heard.size() < 2 * static_cast<size_t>(kFrames) * 5 / 2) {
-    ASSERT_TRUE(test::waitUntil([&] { return out.FramesWritten() >= taken + 3000; })) << "no refill";
-    auto piece = output->pull(3000);
+    ASSERT_TRUE(test::WaitUntil([&] { return out.FramesWritten() >= taken + 3000; })) << "no refill";
+    auto piece = output->Pull(3000);
     taken += 3000;
     heard.insert(heard.end(), piece.begin(), piece.end());
   }
@@ -159,14 +159,14 @@ TEST_F(StreamOutTest, EndsByItselfAfterTheLastFramePlays) {
   out.SetFramesInBuffer(8192);
   out.SetPollingInterval(50);  // 16 checks without a pull (0.8 s) would end the stream
   out.Run();
-  ASSERT_FALSE(firstHeardPiece(*output).empty()) << "the stream never started";
+  ASSERT_FALSE(FirstHeardPiece(*output).empty()) << "the stream never started";
   // Pieces of 2000 frames, never more than two ahead of what the thread has seen played, so that
   // the cursor never laps the ring between two checks.
   uint64_t taken = 64;
-  ASSERT_TRUE(test::waitUntil([&] {
+  ASSERT_TRUE(test::WaitUntil([&] {
     if (!out.ThreadRunning()) return true;
     if (taken < out.FramesPlayed() + 4000) {
-      output->pull(2000);
+      output->Pull(2000);
       taken += 2000;
     }
     return false;
@@ -182,7 +182,7 @@ TEST_F(StreamOutTest, OutputThatNeverPlaysEndsWithAnError) {
   out.SetPollingInterval(2);
   source.SetLoop(true);
   out.Run();
-  EXPECT_TRUE(test::waitUntil([&] { return !out.ThreadRunning(); }));
+  EXPECT_TRUE(test::WaitUntil([&] { return !out.ThreadRunning(); }));
   EXPECT_EQ(out.Status(), tosIdle);
   EXPECT_EQ(out.LastError(), "Audio output error");
 }
@@ -191,7 +191,7 @@ TEST_F(StreamOutTest, OutputThatNeverPlaysEndsWithAnError) {
 // the input, device and ring size wait for the next Run while the thread keeps what it was given.
 // Under the thread sanitizer a setter that wrote what the thread reads, unlocked, is a data race.
 TEST_F(StreamOutTest, SettersWhilePlayingTakeEffectSafely) {
-  const std::vector<int16_t> tune = decodeTune();
+  const std::vector<int16_t> tune = DecodeTune();
   TMp3Source other;
   other.SetFileName((*dir / "other.mp3").string());
   auto output = std::make_shared<ManualAudioOutput>(kRate);
@@ -199,7 +199,7 @@ TEST_F(StreamOutTest, SettersWhilePlayingTakeEffectSafely) {
   out.SetFramesInBuffer(8192);
   out.SetPollingInterval(50);
   out.Run();
-  std::vector<int16_t> heard = firstHeardPiece(*output);
+  std::vector<int16_t> heard = FirstHeardPiece(*output);
   ASSERT_FALSE(heard.empty()) << "the stream never started";
   uint64_t taken = heard.size() / 2;
   for (int k = 0; k < 20; ++k) {
@@ -207,8 +207,8 @@ TEST_F(StreamOutTest, SettersWhilePlayingTakeEffectSafely) {
     out.SetInput(k % 2 ? &other : &source);
     out.SetDeviceNumber(k % 2);
     out.SetFramesInBuffer(4096 + static_cast<uint32_t>(k));
-    ASSERT_TRUE(test::waitUntil([&] { return out.FramesWritten() >= taken + 1000; })) << "no refill";
-    auto piece = output->pull(1000);
+    ASSERT_TRUE(test::WaitUntil([&] { return out.FramesWritten() >= taken + 1000; })) << "no refill";
+    auto piece = output->Pull(1000);
     taken += 1000;
     heard.insert(heard.end(), piece.begin(), piece.end());
   }

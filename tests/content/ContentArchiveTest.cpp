@@ -29,8 +29,8 @@ using content_test::PatternPixels;
 namespace {
 
 struct Expected {
-  const char* name;
-  int patterns, width, height;
+  const char* Name;
+  int Patterns, Width, Height;
 };
 
 constexpr std::array<Expected, 15> kContract = {{{"ground", 4, 1024, 768},
@@ -53,41 +53,41 @@ constexpr std::array<Expected, 15> kContract = {{{"ground", 4, 1024, 768},
 class ContentArchive : public ::testing::Test {
  protected:
   struct Loaded {
-    content_test::GameReaders game;
-    TGfxDb archive;
-    TGfxLoader loader{&game.Form};
+    content_test::GameReaders Game;
+    TGfxDb Archive;
+    TGfxLoader Loader{&Game.Form};
   };
 
   static void SetUpTestSuite() {
     loaded_ = std::make_unique<Loaded>();
-    loaded_->loader.SetImages(&loaded_->game.Images);
-    loaded_->loader.SetFonts(&loaded_->game.Fonts);
-    loaded_->loader.SetArchive(&loaded_->archive);
-    loaded_->loader.XMLDescFile = "zelmar.def";
-    ASSERT_TRUE(loaded_->loader.LoadGroup("Content")) << "zelmar.def must sit beside the game (build/bin)";
-    ASSERT_TRUE(loaded_->loader.LastScan().WellFormed);
+    loaded_->Loader.SetImages(&loaded_->Game.Images);
+    loaded_->Loader.SetFonts(&loaded_->Game.Fonts);
+    loaded_->Loader.SetArchive(&loaded_->Archive);
+    loaded_->Loader.XMLDescFile = "zelmar.def";
+    ASSERT_TRUE(loaded_->Loader.LoadGroup("Content")) << "zelmar.def must sit beside the game (build/bin)";
+    ASSERT_TRUE(loaded_->Loader.LastScan().WellFormed);
   }
   static void TearDownTestSuite() { loaded_.reset(); }
 
   // A picture the loader made, or null when it did not load.
-  static const TGfxImage* picture(const char* name) { return loaded_->game.Images.Find(name); }
+  static const TGfxImage* Picture(const char* name) { return loaded_->Game.Images.Find(name); }
 
   static std::unique_ptr<Loaded> loaded_;
 };
 std::unique_ptr<ContentArchive::Loaded> ContentArchive::loaded_;
 
 // Luminance of a 0xAARRGGBB colour in 0..1.
-float luminance(std::uint32_t argb) {
+float Luminance(std::uint32_t argb) {
   auto channel = [argb](int shift) { return static_cast<float>((argb >> shift) & 0xFF) / 255.f; };
   return 0.3f * channel(16) + 0.59f * channel(8) + 0.11f * channel(0);
 }
 
 // The centre of a square of the scene board, moved by an offset.
-std::array<int, 2> squareCentre(int square, float ox, float oy) {
+std::array<int, 2> SquareCentre(int square, float ox, float oy) {
   float cx = 0, cy = 0;
-  for (const Pt& p : squareQuads()[static_cast<size_t>(square)]) {
-    cx += p.x / 4;
-    cy += p.y / 4;
+  for (const Pt& p : SquareQuads()[static_cast<size_t>(square)]) {
+    cx += p.X / 4;
+    cy += p.Y / 4;
   }
   return {static_cast<int>(cx + ox), static_cast<int>(cy + oy)};
 }
@@ -95,7 +95,7 @@ std::array<int, 2> squareCentre(int square, float ox, float oy) {
 }  // namespace
 
 TEST_F(ContentArchive, EveryRecordOfTheArchiveLoadsIntoTheGame) {
-  TGfxDb& archive = loaded_->archive;
+  TGfxDb& archive = loaded_->Archive;
   ASSERT_TRUE(archive.Opened());
   EXPECT_EQ(archive.RecordCount(), static_cast<int>(kPictures.size() + kFonts.size()));
   int images = 0, fonts = 0;
@@ -106,7 +106,7 @@ TEST_F(ContentArchive, EveryRecordOfTheArchiveLoadsIntoTheGame) {
     EXPECT_TRUE(archive.ReadRecordAt(i, bytes)) << archive.LastError();
     if (record.RecordType == GfxRecordImage) {
       ++images;
-      EXPECT_NE(loaded_->game.Images.Find(record.Name), nullptr);
+      EXPECT_NE(loaded_->Game.Images.Find(record.Name), nullptr);
     } else {
       ASSERT_EQ(record.RecordType, GfxRecordFont);
       EXPECT_EQ(record.Name, kFonts[static_cast<size_t>(fonts)]);
@@ -116,32 +116,32 @@ TEST_F(ContentArchive, EveryRecordOfTheArchiveLoadsIntoTheGame) {
   EXPECT_EQ(images, static_cast<int>(kPictures.size()));
   EXPECT_EQ(fonts, static_cast<int>(kFonts.size()));
   // The loader drops what it cannot decode, so the collections hold exactly what loaded.
-  EXPECT_EQ(loaded_->game.Images.Count(), images);
-  ASSERT_EQ(loaded_->game.Fonts.Count(), fonts);
-  for (int f = 0; f < fonts; ++f) EXPECT_TRUE(loaded_->game.Fonts.Items(f)->Loaded());
+  EXPECT_EQ(loaded_->Game.Images.Count(), images);
+  ASSERT_EQ(loaded_->Game.Fonts.Count(), fonts);
+  for (int f = 0; f < fonts; ++f) EXPECT_TRUE(loaded_->Game.Fonts.Items(f)->Loaded());
 }
 
 TEST_F(ContentArchive, EveryPictureHasItsPatternCountSizeAndFormat) {
   for (const Expected& e : kContract) {
-    SCOPED_TRACE(e.name);
-    const TGfxImage* found = picture(e.name);
+    SCOPED_TRACE(e.Name);
+    const TGfxImage* found = Picture(e.Name);
     ASSERT_NE(found, nullptr);
     const TGfxImage& image = *found;
-    EXPECT_EQ(image.PatternCount(), e.patterns);
-    EXPECT_EQ(image.PatternWidth(), e.width);
-    EXPECT_EQ(image.PatternHeight(), e.height);
-    EXPECT_EQ(image.VisibleWidth(), e.width);
-    EXPECT_EQ(image.VisibleHeight(), e.height);
+    EXPECT_EQ(image.PatternCount(), e.Patterns);
+    EXPECT_EQ(image.PatternWidth(), e.Width);
+    EXPECT_EQ(image.PatternHeight(), e.Height);
+    EXPECT_EQ(image.VisibleWidth(), e.Width);
+    EXPECT_EQ(image.VisibleHeight(), e.Height);
     // The last pattern is really there, in a texture the device made.
-    EXPECT_EQ(PatternPixels(image, e.patterns - 1).size(), static_cast<size_t>(e.width * e.height));
-    const bool opaque = std::string(e.name) == "ground";
+    EXPECT_EQ(PatternPixels(image, e.Patterns - 1).size(), static_cast<size_t>(e.Width * e.Height));
+    const bool opaque = std::string(e.Name) == "ground";
     EXPECT_EQ(image.Format(), opaque ? TPixelFormat::pfX8R8G8B8 : TPixelFormat::pfA8R8G8B8);
   }
 }
 
 TEST_F(ContentArchive, FiguresStandOnTheirAnchorsInsideTransparentCells) {
-  ASSERT_TRUE(picture("zelmar_piece_2") && picture("zelmar_piece_1"));
-  const TGfxImage &small = *picture("zelmar_piece_2"), &large = *picture("zelmar_piece_1");
+  ASSERT_TRUE(Picture("zelmar_piece_2") && Picture("zelmar_piece_1"));
+  const TGfxImage &small = *Picture("zelmar_piece_2"), &large = *Picture("zelmar_piece_1");
   ASSERT_EQ(small.PatternCount(), 12);
   ASSERT_EQ(large.PatternCount(), 12);
   const int w = small.VisibleWidth(), h = small.VisibleHeight(), lw = large.VisibleWidth();
@@ -164,8 +164,8 @@ TEST_F(ContentArchive, FiguresStandOnTheirAnchorsInsideTransparentCells) {
 }
 
 TEST_F(ContentArchive, GameGroundsCarryTheBoardOnTheSceneQuadrilaterals) {
-  ASSERT_NE(picture("ground"), nullptr);
-  const TGfxImage& ground = *picture("ground");
+  ASSERT_NE(Picture("ground"), nullptr);
+  const TGfxImage& ground = *Picture("ground");
   ASSERT_EQ(ground.PatternCount(), 4);
   const int w = ground.VisibleWidth();
   for (int pattern : {2, 3}) {
@@ -173,8 +173,8 @@ TEST_F(ContentArchive, GameGroundsCarryTheBoardOnTheSceneQuadrilaterals) {
     ASSERT_FALSE(pixels.empty());
     const float ox = pattern == 3 ? 13.f : 0.f, oy = pattern == 3 ? 73.f : 0.f;
     auto at = [&](int square) {
-      const auto [x, y] = squareCentre(square, ox, oy);
-      return luminance(pixels[static_cast<size_t>(y * w + x)]);
+      const auto [x, y] = SquareCentre(square, ox, oy);
+      return Luminance(pixels[static_cast<size_t>(y * w + x)]);
     };
     float lightSum = 0, darkSum = 0;
     for (int s = 0; s < 64; ++s) {
@@ -190,14 +190,14 @@ TEST_F(ContentArchive, GameGroundsCarryTheBoardOnTheSceneQuadrilaterals) {
 }
 
 TEST_F(ContentArchive, OpaquePicturesAreOpaque) {
-  ASSERT_TRUE(picture("ground") && picture("classic"));
-  const TGfxImage& ground = *picture("ground");
+  ASSERT_TRUE(Picture("ground") && Picture("classic"));
+  const TGfxImage& ground = *Picture("ground");
   for (int p = 0; p < ground.PatternCount(); ++p) {
     const auto pixels = PatternPixels(ground, p);
     ASSERT_FALSE(pixels.empty());
     EXPECT_EQ(Alpha(pixels[384 * 1024 + 512]), 255);
   }
-  const TGfxImage& classic = *picture("classic");
+  const TGfxImage& classic = *Picture("classic");
   for (int p = 0; p < classic.PatternCount(); ++p) {
     const auto pixels = PatternPixels(classic, p);
     ASSERT_FALSE(pixels.empty());
@@ -207,32 +207,32 @@ TEST_F(ContentArchive, OpaquePicturesAreOpaque) {
 }
 
 TEST_F(ContentArchive, FontsCarryTheGlyphTablesAndCellsTheGeneratorBuilds) {
-  const std::array<FontGlyphs, 3> built = gameFonts();
+  const std::array<FontGlyphs, 3> built = GameFonts();
   for (size_t i = 0; i < built.size(); ++i) {
     SCOPED_TRACE(kFonts[i]);
     const FontGlyphs& want = built[i];
-    const TGfxFont* font = loaded_->game.Fonts.Items(static_cast<int>(i));
+    const TGfxFont* font = loaded_->Game.Fonts.Items(static_cast<int>(i));
     ASSERT_NE(font, nullptr);
     ASSERT_TRUE(font->Loaded());
     EXPECT_EQ(font->Name, kFonts[i]);
     // The glyph table.
     EXPECT_EQ(font->FirstCode(), 32);
-    EXPECT_EQ(font->Spacing(), want.spacing);
+    EXPECT_EQ(font->Spacing(), want.Spacing);
     ASSERT_EQ(font->GlyphCount(), 224);
-    EXPECT_EQ(std::vector<int>(font->Advances().begin(), font->Advances().end()), want.advances);
+    EXPECT_EQ(std::vector<int>(font->Advances().begin(), font->Advances().end()), want.Advances);
     // Every pixel of every glyph cell.
     const TGfxImage& glyphs = *font->Image();
     ASSERT_EQ(glyphs.PatternCount(), 224);
-    ASSERT_EQ(glyphs.VisibleWidth(), want.cells[0].width());
-    ASSERT_EQ(glyphs.VisibleHeight(), want.cells[0].height());
+    ASSERT_EQ(glyphs.VisibleWidth(), want.Cells[0].Width());
+    ASSERT_EQ(glyphs.VisibleHeight(), want.Cells[0].Height());
     int wrong = 0;
     for (int g = 0; g < 224; ++g) {
-      const Image& cell = want.cells[static_cast<size_t>(g)];
+      const Image& cell = want.Cells[static_cast<size_t>(g)];
       const auto pixels = PatternPixels(glyphs, g);
-      ASSERT_EQ(pixels.size(), static_cast<size_t>(cell.width() * cell.height()));
-      for (int y = 0; y < cell.height(); ++y)
-        for (int x = 0; x < cell.width(); ++x)
-          wrong += pixels[static_cast<size_t>(y * cell.width() + x)] != toArgb(cell.at(x, y));
+      ASSERT_EQ(pixels.size(), static_cast<size_t>(cell.Width() * cell.Height()));
+      for (int y = 0; y < cell.Height(); ++y)
+        for (int x = 0; x < cell.Width(); ++x)
+          wrong += pixels[static_cast<size_t>(y * cell.Width() + x)] != ToArgb(cell.At(x, y));
     }
     EXPECT_EQ(wrong, 0);
     // Letters of both alphabets and the digits all have ink and an advance.
@@ -246,13 +246,13 @@ TEST_F(ContentArchive, FontsCarryTheGlyphTablesAndCellsTheGeneratorBuilds) {
     EXPECT_GT(font->Advances()[0], 0);
   }
   // The clock text fits its plate; the text font fits the option rows; the menu font fills its boxes.
-  const TGfxFont& clock = *loaded_->game.Fonts.Items(2);
+  const TGfxFont& clock = *loaded_->Game.Fonts.Items(2);
   int width = 0;
   for (char c : std::string("00 : 00 : 00"))
     width += clock.Advances()[static_cast<size_t>(c - 32)] + clock.Spacing();
   EXPECT_LE(width, 110);
-  EXPECT_LE(loaded_->game.Fonts.Items(1)->Image()->VisibleHeight(), 28);
-  EXPECT_GE(loaded_->game.Fonts.Items(0)->Image()->VisibleHeight(), 34);
+  EXPECT_LE(loaded_->Game.Fonts.Items(1)->Image()->VisibleHeight(), 28);
+  EXPECT_GE(loaded_->Game.Fonts.Items(0)->Image()->VisibleHeight(), 34);
 }
 
 TEST(ContentDescription, ListsEveryPictureThenTheFontsInOrder) {
@@ -279,7 +279,7 @@ TEST(ContentDescription, ListsEveryPictureThenTheFontsInOrder) {
     }
   }
   ASSERT_EQ(images.size(), kContract.size());
-  for (size_t i = 0; i < kContract.size(); ++i) EXPECT_EQ(images[i], kContract[i].name);
+  for (size_t i = 0; i < kContract.size(); ++i) EXPECT_EQ(images[i], kContract[i].Name);
   EXPECT_EQ(fonts, (std::vector<std::string>{"font_menu", "font_text", "font_clock"}));
 }
 

@@ -15,14 +15,14 @@ namespace zelmar {
 
 namespace {
 
-uint32_t le(std::span<const unsigned char> b, size_t at, int n) {
+uint32_t Le(std::span<const unsigned char> b, size_t at, int n) {
   uint32_t v = 0;
   for (int i = 0; i < n; ++i) v |= static_cast<uint32_t>(b[at + i]) << (8 * i);
   return v;
 }
 
 // Decodes an MP3 file to interleaved 16-bit stereo samples at 44.1 kHz (gapless).
-bool decodeMp3(const std::string& path, std::vector<int16_t>& pcm, long& rate, int& channels) {
+bool DecodeMp3(const std::string& path, std::vector<int16_t>& pcm, long& rate, int& channels) {
   mpg123_handle* h = mpg123_new(nullptr, nullptr);
   if (!h) return false;
   mpg123_param(h, MPG123_ADD_FLAGS, MPG123_GAPLESS | MPG123_QUIET, 0);
@@ -61,21 +61,21 @@ TEST(ContentClips, EachClipIsStereo16BitPcmAtItsLength) {
     ASSERT_GT(wav.size(), 44u);
     EXPECT_EQ(std::memcmp(wav.data(), "RIFF", 4), 0);
     EXPECT_EQ(std::memcmp(wav.data() + 8, "WAVEfmt ", 8), 0);
-    EXPECT_EQ(le(wav, 20, 2), 1u);      // PCM
-    EXPECT_EQ(le(wav, 22, 2), 2u);      // stereo
-    EXPECT_EQ(le(wav, 24, 4), 22050u);  // rate
-    EXPECT_EQ(le(wav, 34, 2), 16u);     // bits
+    EXPECT_EQ(Le(wav, 20, 2), 1u);      // PCM
+    EXPECT_EQ(Le(wav, 22, 2), 2u);      // stereo
+    EXPECT_EQ(Le(wav, 24, 4), 22050u);  // rate
+    EXPECT_EQ(Le(wav, 34, 2), 16u);     // bits
     ASSERT_EQ(std::memcmp(wav.data() + 36, "data", 4), 0);
-    const uint32_t frames = le(wav, 40, 4) / 4;
+    const uint32_t frames = Le(wav, 40, 4) / 4;
     EXPECT_NEAR(frames / 22050.0, lengths[n - 1], 0.001);
-    EXPECT_EQ(le(wav, 4, 4), wav.size() - 8);
+    EXPECT_EQ(Le(wav, 4, 4), wav.size() - 8);
     // Audible, not clipped, and silent at its very end.
     int peak = 0;
     for (uint32_t i = 0; i < frames * 2; ++i)
-      peak = std::max(peak, std::abs(static_cast<int16_t>(le(wav, 44 + 2 * i, 2))));
+      peak = std::max(peak, std::abs(static_cast<int16_t>(Le(wav, 44 + 2 * i, 2))));
     EXPECT_GT(peak, 8000);
     EXPECT_LT(peak, 32767);
-    EXPECT_LT(std::abs(static_cast<int16_t>(le(wav, 44 + 4 * (frames - 1), 2))), 200);
+    EXPECT_LT(std::abs(static_cast<int16_t>(Le(wav, 44 + 4 * (frames - 1), 2))), 200);
   }
   EXPECT_TRUE(FindClip("sound_9").empty());
 }
@@ -86,7 +86,7 @@ TEST(ContentTunes, EachTuneDecodesToAMinuteAndLoopsWithoutAJump) {
     std::vector<int16_t> pcm;
     long rate = 0;
     int channels = 0;
-    ASSERT_TRUE(decodeMp3(name, pcm, rate, channels));
+    ASSERT_TRUE(DecodeMp3(name, pcm, rate, channels));
     EXPECT_EQ(rate, 44100);
     ASSERT_EQ(channels, 2);
     const size_t frames = pcm.size() / 2;

@@ -19,13 +19,14 @@ using namespace content;
 
 namespace {
 
-std::vector<Image> numbered(int count, int w, int h) {
+std::vector<Image> Numbered(int count, int w, int h) {
   std::vector<Image> out;
-  for (int i = 0; i < count; ++i) out.emplace_back(w, h, rgba(static_cast<float>(i) / 255.f, 0.5f, 1.f, 1.f));
+  for (int i = 0; i < count; ++i)
+    out.emplace_back(w, h, Premultiplied(static_cast<float>(i) / 255.f, 0.5f, 1.f, 1.f));
   return out;
 }
 
-int32_t field(const Bytes& b, size_t at) {
+int32_t Field(const Bytes& b, size_t at) {
   int32_t v;
   std::memcpy(&v, b.data() + at, 4);
   return v;
@@ -37,13 +38,13 @@ TEST(ContentRecords, PatternsPackIntoTexturesTheGameReadsPixelForPixel) {
   content_test::GameReaders game;
   // Twelve 373 × 666 portraits, each a quarter screen or more: a texture each, so the game makes only the
   // ones it shows.
-  const std::vector<Image> portraits = numbered(12, 373, 666);
-  const Bytes rec = encodeImageRecord(portraits, TPixelFormat::pfA8R8G8B8);
+  const std::vector<Image> portraits = Numbered(12, 373, 666);
+  const Bytes rec = EncodeImageRecord(portraits, TPixelFormat::pfA8R8G8B8);
   EXPECT_EQ(rec[0], 5);
-  EXPECT_EQ(field(rec, 17), 12);
-  EXPECT_EQ(field(rec, 21), 373);
-  EXPECT_EQ(field(rec, 25), 666);
-  EXPECT_EQ(field(rec, 29), 12);
+  EXPECT_EQ(Field(rec, 17), 12);
+  EXPECT_EQ(Field(rec, 21), 373);
+  EXPECT_EQ(Field(rec, 25), 666);
+  EXPECT_EQ(Field(rec, 29), 12);
   EXPECT_EQ(rec.size(), 33u + 12u * 373 * 666 * 4);
   TGfxImage* image = game.Images.Add();
   ASSERT_TRUE(image->LoadFromRecord(rec));
@@ -51,18 +52,18 @@ TEST(ContentRecords, PatternsPackIntoTexturesTheGameReadsPixelForPixel) {
   for (int i = 0; i < 12; ++i) {
     const auto pixels = content_test::PatternPixels(*image, i);
     ASSERT_EQ(pixels.size(), 373u * 666u);
-    EXPECT_EQ(pixels[300 * 373 + 100], toArgb(portraits[static_cast<size_t>(i)].at(100, 300))) << i;
+    EXPECT_EQ(pixels[300 * 373 + 100], ToArgb(portraits[static_cast<size_t>(i)].At(100, 300))) << i;
   }
   // Seventeen 440 × 440 cells, just under a quarter screen, sixteen to a texture: the last opens a second
   // texture, and every pixel of it (a gradient unlike any other cell) arrives where the game looks for it.
-  std::vector<Image> cells = numbered(17, 440, 440);
+  std::vector<Image> cells = Numbered(17, 440, 440);
   for (int y = 0; y < 440; ++y)
     for (int x = 0; x < 440; ++x)
-      cells[16].at(x, y) = rgba(static_cast<float>(x % 256) / 255.f, static_cast<float>(y % 256) / 255.f,
+      cells[16].At(x, y) = Premultiplied(static_cast<float>(x % 256) / 255.f, static_cast<float>(y % 256) / 255.f,
                                 0.25f, static_cast<float>((x + y) % 256) / 255.f);
-  const Bytes two = encodeImageRecord(cells, TPixelFormat::pfA8R8G8B8);
-  EXPECT_EQ(field(two, 21), 4 * 440);
-  EXPECT_EQ(field(two, 29), 2);
+  const Bytes two = EncodeImageRecord(cells, TPixelFormat::pfA8R8G8B8);
+  EXPECT_EQ(Field(two, 21), 4 * 440);
+  EXPECT_EQ(Field(two, 29), 2);
   TGfxImage* second = game.Images.Add();
   ASSERT_TRUE(second->LoadFromRecord(two));
   const auto pixels = content_test::PatternPixels(*second, 16);
@@ -70,72 +71,72 @@ TEST(ContentRecords, PatternsPackIntoTexturesTheGameReadsPixelForPixel) {
   int wrong = 0;
   for (int y = 0; y < 440; ++y)
     for (int x = 0; x < 440; ++x)
-      wrong += pixels[static_cast<size_t>(y * 440 + x)] != toArgb(cells[16].at(x, y));
+      wrong += pixels[static_cast<size_t>(y * 440 + x)] != ToArgb(cells[16].At(x, y));
   EXPECT_EQ(wrong, 0);
   // Four full screens, a texture each; opaque pictures store an opaque alpha byte.
-  const Bytes ground = encodeImageRecord(numbered(4, 1024, 768), TPixelFormat::pfX8R8G8B8);
+  const Bytes ground = EncodeImageRecord(Numbered(4, 1024, 768), TPixelFormat::pfX8R8G8B8);
   EXPECT_EQ(ground[0], 2);
-  EXPECT_EQ(field(ground, 21), 1024);
-  EXPECT_EQ(field(ground, 25), 768);
-  EXPECT_EQ(field(ground, 29), 4);
+  EXPECT_EQ(Field(ground, 21), 1024);
+  EXPECT_EQ(Field(ground, 25), 768);
+  EXPECT_EQ(Field(ground, 29), 4);
   EXPECT_EQ(ground[33 + 3], 0xff);
 }
 
 TEST(ContentRecords, ShortOrForeignRecordsAreRefused) {
-  Bytes rec = encodeImageRecord(numbered(2, 8, 8), TPixelFormat::pfA8R8G8B8);
+  Bytes rec = EncodeImageRecord(Numbered(2, 8, 8), TPixelFormat::pfA8R8G8B8);
   rec.resize(rec.size() - 1);
-  EXPECT_FALSE(decodeImageRecord(rec));
-  Bytes odd = encodeImageRecord(numbered(1, 8, 8), TPixelFormat::pfA8R8G8B8);
+  EXPECT_FALSE(DecodeImageRecord(rec));
+  Bytes odd = EncodeImageRecord(Numbered(1, 8, 8), TPixelFormat::pfA8R8G8B8);
   odd[0] = 11;  // no stored format
-  EXPECT_FALSE(decodeImageRecord(odd));
-  EXPECT_TRUE(encodeImageRecord(numbered(1, 8, 8), TPixelFormat::pfUnknown).empty());
-  EXPECT_FALSE(decodeFontRecord(Bytes{1, 2, 3}));
+  EXPECT_FALSE(DecodeImageRecord(odd));
+  EXPECT_TRUE(EncodeImageRecord(Numbered(1, 8, 8), TPixelFormat::pfUnknown).empty());
+  EXPECT_FALSE(DecodeFontRecord(Bytes{1, 2, 3}));
 }
 
 TEST(ContentRecords, FontRecordCarriesCodesAdvancesAndCells) {
   FontGlyphs font;
-  font.firstCode = 32;
-  font.spacing = 1;
+  font.FirstCode = 32;
+  font.Spacing = 1;
   for (int i = 0; i < 224; ++i) {
-    font.advances.push_back(5 + i % 7);
-    font.cells.emplace_back(12, 20, Rgba{1, 1, 1, 1});
+    font.Advances.push_back(5 + i % 7);
+    font.Cells.emplace_back(12, 20, Rgba{1, 1, 1, 1});
   }
-  const Bytes rec = encodeFontRecord(font);
-  EXPECT_EQ(field(rec, 0), 32);
-  EXPECT_EQ(field(rec, 4), 1);
-  EXPECT_EQ(field(rec, 12), 224);
-  EXPECT_EQ(field(rec, 16 + 8 * 3), 8);
-  auto back = decodeFontRecord(rec);
+  const Bytes rec = EncodeFontRecord(font);
+  EXPECT_EQ(Field(rec, 0), 32);
+  EXPECT_EQ(Field(rec, 4), 1);
+  EXPECT_EQ(Field(rec, 12), 224);
+  EXPECT_EQ(Field(rec, 16 + 8 * 3), 8);
+  auto back = DecodeFontRecord(rec);
   ASSERT_TRUE(back);
-  EXPECT_EQ(back->advances, font.advances);
-  EXPECT_EQ(back->glyphs.patterns.size(), 224u);
-  EXPECT_EQ(back->glyphs.visibleWidth, 12);
+  EXPECT_EQ(back->Advances, font.Advances);
+  EXPECT_EQ(back->Glyphs.Patterns.size(), 224u);
+  EXPECT_EQ(back->Glyphs.VisibleWidth, 12);
 }
 
 TEST(ContentBoard, ProjectiveMapAgreesWithEverySquareCorner) {
-  const Homography h = Homography::boardToScreen(0, 0), back = h.inverse();
-  const auto& quads = squareQuads();
+  const Homography h = Homography::BoardToScreen(0, 0), back = h.Inverse();
+  const auto& quads = SquareQuads();
   for (int s = 0; s < 64; ++s) {
     const float c = static_cast<float>(s % 8), r = static_cast<float>(s / 8);
     const Pt corners[4] = {{c, r}, {c, r + 1}, {c + 1, r + 1}, {c + 1, r}};
     for (int k = 0; k < 4; ++k) {
-      const Pt p = h.apply(corners[k]);
-      EXPECT_NEAR(p.x, quads[s][k].x, 3.5f) << "square " << s + 1 << " corner " << k;
-      EXPECT_NEAR(p.y, quads[s][k].y, 3.5f) << "square " << s + 1 << " corner " << k;
-      const Pt q = back.apply(p);
-      EXPECT_NEAR(q.x, corners[k].x, 1e-3f);
-      EXPECT_NEAR(q.y, corners[k].y, 1e-3f);
+      const Pt p = h.Apply(corners[k]);
+      EXPECT_NEAR(p.X, quads[s][k].X, 3.5f) << "square " << s + 1 << " corner " << k;
+      EXPECT_NEAR(p.Y, quads[s][k].Y, 3.5f) << "square " << s + 1 << " corner " << k;
+      const Pt q = back.Apply(p);
+      EXPECT_NEAR(q.X, corners[k].X, 1e-3f);
+      EXPECT_NEAR(q.Y, corners[k].Y, 1e-3f);
     }
   }
-  const Pt moved = Homography::boardToScreen(13, 73).apply({0, 0});
-  EXPECT_NEAR(moved.x, 314, 1e-3f);
-  EXPECT_NEAR(moved.y, 324, 1e-3f);
+  const Pt moved = Homography::BoardToScreen(13, 73).Apply({0, 0});
+  EXPECT_NEAR(moved.X, 314, 1e-3f);
+  EXPECT_NEAR(moved.Y, 324, 1e-3f);
 }
 
 TEST(ContentSound, PluckedStringsSoundAtTheirPitch) {
   for (float note : {45.f, 57.f, 69.f, 81.f}) {
-    const float hz = midiHz(note);
-    const std::vector<float> s = pluck(44100, hz, 1.f, 0.5f, 1);
+    const float hz = MidiHz(note);
+    const std::vector<float> s = Pluck(44100, hz, 1.f, 0.5f, 1);
     // The period is the lag of the strongest self-similarity near the expected one (autocorrelation,
     // refined by a parabola through the peak).
     const float expected = 44100.f / hz;
@@ -157,33 +158,33 @@ TEST(ContentSound, PluckedStringsSoundAtTheirPitch) {
 
 TEST(ContentSound, LoopedReverbCarriesTheTailAcrossTheJoin) {
   Stereo s(22050, 22050);
-  s.mix(std::vector<float>(200, 0.8f), 22050 - 400, 1.f, 0.f);  // a burst just before the end
-  reverb(s, 0.8f, 0.3f, 0.5f, true);
+  s.Mix(std::vector<float>(200, 0.8f), 22050 - 400, 1.f, 0.f);  // a burst just before the end
+  Reverb(s, 0.8f, 0.3f, 0.5f, true);
   float start = 0;
-  for (int i = 0; i < 2000; ++i) start = std::max(start, std::fabs(s.left[i]));
+  for (int i = 0; i < 2000; ++i) start = std::max(start, std::fabs(s.Left[i]));
   EXPECT_GT(start, 1e-3f) << "the tail rings on into the start of the loop";
   Stereo once(22050, 22050);
-  once.mix(std::vector<float>(200, 0.8f), 22050 - 400, 1.f, 0.f);
-  reverb(once, 0.8f, 0.3f, 0.5f, false);
-  for (int i = 0; i < 2000; ++i) EXPECT_EQ(once.left[i], 0.f);
+  once.Mix(std::vector<float>(200, 0.8f), 22050 - 400, 1.f, 0.f);
+  Reverb(once, 0.8f, 0.3f, 0.5f, false);
+  for (int i = 0; i < 2000; ++i) EXPECT_EQ(once.Left[i], 0.f);
 }
 
 TEST(ContentFiles, WaveAndPngHeadersAreSound) {
   Stereo s(22050, 100);
-  s.left[0] = 2.f;  // clipped, not wrapped
-  const Bytes wav = waveBytes(s);
+  s.Left[0] = 2.f;  // clipped, not wrapped
+  const Bytes wav = WaveBytes(s);
   ASSERT_EQ(wav.size(), 44u + 400u);
   EXPECT_EQ(std::memcmp(wav.data(), "RIFF", 4), 0);
-  EXPECT_EQ(field(wav, 4), 36 + 400);
+  EXPECT_EQ(Field(wav, 4), 36 + 400);
   EXPECT_EQ(static_cast<int16_t>(wav[44] | wav[45] << 8), 32767);
   const std::string path = ::testing::TempDir() + "/kit.png";
-  ASSERT_TRUE(writePng(path, Image(3, 2, rgba(1, 0, 0)), 1));
-  auto png = readFile(path);
+  ASSERT_TRUE(WritePng(path, Image(3, 2, Premultiplied(1, 0, 0)), 1));
+  auto png = ReadFile(path);
   ASSERT_TRUE(png);
   const unsigned char sig[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
   EXPECT_EQ(std::memcmp(png->data(), sig, 8), 0);
   EXPECT_EQ((*png)[16 + 7], 1);  // height written as the one row asked for
-  EXPECT_FALSE(writePng("/nonexistent-dir/x.png", Image(1, 1)));
+  EXPECT_FALSE(WritePng("/nonexistent-dir/x.png", Image(1, 1)));
 }
 
 }  // namespace zelmar

@@ -12,7 +12,8 @@ build="$1"
 shots="$2"
 cache="${3:-/var/cache/zelmar-chess/clean-system}"
 mirror="${ZELMAR_DEBIAN_MIRROR:-http://deb.debian.org/debian}"
-work="$(mktemp -d)"
+# shellcheck source=../real_clicks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../real_clicks.sh"
 root="$work/root"
 mounted=()
 # The chroot's mounts go before its folder does; a mount that will not go keeps the folder.
@@ -22,12 +23,11 @@ unmount_all() {
   mounted=()
   if findmnt -rn -o TARGET | grep -q "^$root"; then echo "leaving $work: still mounted" >&2; work=""; fi
 }
-source "$(dirname "${BASH_SOURCE[0]}")/session_lib.sh"
-trap 'for p in "${started[@]}"; do kill -KILL "$p" 2>/dev/null || true; done; unmount_all; [[ -z "$work" ]] || rm -rf "$work"' EXIT
+trap 'end_programs; unmount_all; [[ -z "$work" ]] || rm -rf "$work"' EXIT
 bind() { mkdir -p "$2"; mount --bind "$1" "$2"; mounted+=("$2"); }
 
 ((EUID == 0)) || fail "needs root: debootstrap, chroot and bind mounts (run scripts/test as root or with sudo)"
-for tool in debootstrap chroot cpack xdotool import; do command -v "$tool" >/dev/null || fail "$tool is missing"; done
+for tool in debootstrap chroot cpack; do command -v "$tool" >/dev/null || fail "$tool is missing"; done
 mkdir -p "$shots"
 rm -f "$shots"/clean-*.png
 
@@ -81,8 +81,7 @@ mkdir -p "$root/home/player"
 chroot "$root" env -i PATH=/usr/bin:/bin:/usr/games HOME=/home/player DISPLAY="$DISPLAY" LANG=C.UTF-8 \
   NO_AT_BRIDGE=1 SDL_AUDIODRIVER=dummy /usr/games/zelmar-chess >"$work/stdout" 2>"$work/stderr" &
 pid=$!
-started+=("$pid")
-await_launcher
+await_launcher "Zelmar Chess"
 cp "$work/launcher.png" "$shots/clean-1-launcher.png"
 click_launcher "$start_button_x" "$start_button_y"
 await_game
@@ -93,10 +92,7 @@ xdotool mousemove --window "$game" 183 292 click 1
 quit_open() { import -window "$game" "$shots/clean-3-quit-window.png"; differs "$shots/clean-2-title.png" "$shots/clean-3-quit-window.png" 400 277 330 200; }
 wait_for 20 quit_open || fail "\"Quit\" did not open the quit window"
 xdotool mousemove --window "$game" 562 412 click 1
-wait_for 20 ended "$pid" || fail "the installed game did not end after Quit"
-status=0
-wait "$pid" || status=$?
-((status == 0)) || fail "exit status $status: $(cat "$work/stderr")"
+expect_end 20 Quit
 
 # 6. Every other installed program is an engine: it answers "uci" with "uciok".
 while read -r program; do

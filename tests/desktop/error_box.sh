@@ -8,11 +8,12 @@
 set -euo pipefail
 program="$1"
 shots="$2"
-work="$(mktemp -d)"
-source "$(dirname "${BASH_SOURCE[0]}")/session_lib.sh"
+# shellcheck source=../real_clicks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../real_clicks.sh"
 mkdir -p "$shots"
 rm -f "$shots"/error-box.png
-copy_game "$program"
+copy_game "$program" "$work/game"
+quiet_settings "$work/game"
 rm "$work/game/zelmar.dat"
 message="Failed initializing video device!"
 
@@ -27,8 +28,7 @@ start_xvfb 1024x768
 (cd "$work" && exec env -u WAYLAND_DISPLAY NO_AT_BRIDGE=1 SDL_AUDIODRIVER=dummy "$work/game/zelmar-chess" \
   >"$work/stdout" 2>"$work/stderr") &
 pid=$!
-started+=("$pid")
-await_launcher
+await_launcher "Zelmar Chess"
 click_launcher "$start_button_x" "$start_button_y"
 
 # 3. The box: a dialog window of GTK's (the message with the error icon and its OK button).
@@ -42,9 +42,6 @@ kill -0 "$pid" 2>/dev/null || fail "the program did not wait for the box to be a
 # 4. Return presses OK: the program ends with status 1 and says nothing more on standard error.
 xdotool windowfocus --sync "$box" 2>/dev/null || true
 xdotool key --window "$box" --clearmodifiers Return
-wait_for 20 ended "$pid" || fail "the program did not end after OK"
-status=0
-wait "$pid" || status=$?
-((status == 1)) || fail "exit status $status after the error box"
+expect_end 20 OK 1
 grep -qF "$message" "$work/stderr" && fail "the message went to standard error although the box showed it"
 echo "error box: shown and answered; screenshot $shots/error-box.png"

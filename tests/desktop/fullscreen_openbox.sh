@@ -9,13 +9,14 @@ set -euo pipefail
 program="$1"
 points="$2"
 shots="$3"
-work="$(mktemp -d)"
-source "$(dirname "${BASH_SOURCE[0]}")/session_lib.sh"
+# shellcheck source=../real_clicks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../real_clicks.sh"
 command -v openbox >/dev/null || fail "openbox is missing (scripts/deps/desktop.txt)"
 command -v xprop >/dev/null || fail "xprop is missing (x11-utils)"
 mkdir -p "$shots"
 rm -f "$shots"/fullscreen-*.png
-copy_game "$program"
+copy_game "$program" "$work/game"
+quiet_settings "$work/game"
 
 # 1. The X server and openbox, once it has taken the screen (it names itself on the root window).
 start_xvfb 1280x1024
@@ -27,8 +28,7 @@ wait_for 20 managed || fail "openbox did not take the screen: $(cat "$work/openb
 # 2. The launcher: " Full Screen ", then "Start Game".
 (cd "$work" && exec env NO_AT_BRIDGE=1 SDL_AUDIODRIVER=dummy "$work/game/zelmar-chess" >"$work/stdout" 2>"$work/stderr") &
 pid=$!
-started+=("$pid")
-await_launcher
+await_launcher "Zelmar Chess"
 click_launcher "$full_screen_box_x" "$full_screen_box_y"
 click_launcher "$start_button_x" "$start_button_y"
 
@@ -58,7 +58,7 @@ wait_for 20 title_drawn || fail "the title screen is not at (128, 128) with blac
 # The game's cursor follows the pointer's motion only. It is first pushed into the scene's top-left corner
 # (where it stops at 0, 0), again until it is seen there (the pointer may be held only a little after the
 # title screen shows); from there every move is relative to the last, and a click lands where the cursor
-# is after the same tick's motion.
+# was when the button went down (motion after it counts only from the next tick).
 # Screenshots compare inside the scene: a box of the logical screen moved by the origin.
 scene_differs() { differs "$1" "$2" $((128 + $3)) $((128 + $4)) "$5" "$6" "${7:-200}"; }
 in_corner() {
@@ -80,9 +80,8 @@ cursor_seen() {
   scene_differs "$work/before.png" "$work/cursor.png" "$1" "$2" 16 16 20
 }
 click_at() {
-  local attempt
   import -window root -define png:compression-level=1 "$work/before.png"
-  for attempt in 1 2 3; do
+  for _ in 1 2 3; do
     move_to "$1" "$2"
     if wait_for 10 cursor_seen "$1" "$2"; then
       xdotool click 1
@@ -132,8 +131,5 @@ click_at 183 292
 quit_open() { shot 7-quit-window; scene_differs "$shots/fullscreen-6-menu.png" "$shots/fullscreen-7-quit-window.png" 400 277 330 200; }
 wait_for 20 quit_open || fail "\"Quit\" did not open the quit window"
 click_at 562 412
-wait_for 20 ended "$pid" || fail "the program did not end after Quit"
-status=0
-wait "$pid" || status=$?
-((status == 0)) || fail "exit status $status: $(cat "$work/stderr")"
+expect_end 20 Quit
 echo "full screen under openbox: all steps passed; screenshots in $shots"

@@ -11,8 +11,7 @@ build="$1"
 shots="$2"
 # shellcheck source=../real_clicks.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../real_clicks.sh"
-# The program may be left in its modal launcher.
-stop_signal=KILL
+need_display
 mkdir -p "$shots" "$work/home"
 rm -f "$shots"/install-*.png
 
@@ -29,16 +28,6 @@ start_game() {
     >"$work/stdout" 2>"$work/stderr") &
   pid=$!
 }
-# Waits for the launcher captioned $1 and sets its window and panel position.
-launcher=""
-await_launcher() {
-  local caption="$1"
-  find_launcher() { launcher="$(window_named "$caption")"; [[ -n "$launcher" ]]; }
-  wait_for 20 find_launcher || fail "no launcher captioned '$caption'"
-  launcher_geometry "$launcher"
-  panel_ready() { import -window "$launcher" "$work/launcher.png"; [[ "$(convert "$work/launcher.png" -format %k info:)" -gt 16 ]]; }
-  wait_for 10 panel_ready || fail "the launcher was not drawn"
-}
 shot() { import -window "$game" "$shots/install-$1.png"; }
 
 # 2. The launcher of a fresh home is in English and finds no settings; "Start Game" opens the game window.
@@ -46,10 +35,8 @@ shot() { import -window "$game" "$shots/install-$1.png"; }
 start_game
 await_launcher "Zelmar Chess"
 cp "$work/launcher.png" "$shots/install-1-launcher.png"
-click_start_game "$launcher"
-game=""
-find_game() { game="$(window_named "Zelmar Chess II")"; [[ -n "$game" ]]; }
-wait_for 20 find_game || fail "the game window did not open after Start Game: $(cat "$work/stderr")"
+click_launcher "$start_button_x" "$start_button_y"
+await_game
 
 # 3. The title screen is drawn from the installed data.
 title_drawn() { shot 2-title; (($(convert "$shots/install-2-title.png" -format %k info:) > 64)); }
@@ -76,9 +63,7 @@ shot 5-menu
 click_at 183 292
 shot 6-quit-window
 click_at 562 412
-wait_for 20 ended || fail "the program did not end after Quit"
-collect_status
-((status == 0)) || fail "exit status $status: $(cat "$work/stderr")"
+expect_end 20 Quit
 
 # 7. The install folder is exactly as installed: no settings file or anything else was written there.
 fingerprint >"$work/after"
@@ -95,8 +80,6 @@ find_box() { box="$(xdotool search --onlyvisible --pid "$pid" --name "." 2>/dev/
 wait_for 10 find_box || fail "Escape asked no question"
 eval "$(xdotool getwindowgeometry --shell "$box" | sed 's/^/BOX_/')"
 xdotool mousemove --window "$box" $((BOX_WIDTH * 3 / 4)) $((BOX_HEIGHT - 20)) click 1
-wait_for 20 ended || fail "the program did not end after Yes"
-collect_status
-((status == 0)) || fail "exit status $status after Yes: $(cat "$work/stderr")"
+expect_end 20 Yes
 [[ "$(cat "$config")" == "$expected" ]] || fail "the launcher changed config.ini: $(cat "$config")"
 echo "installed clicks: all steps passed; screenshots in $shots"

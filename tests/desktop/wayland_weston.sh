@@ -10,13 +10,14 @@
 set -euo pipefail
 program="$1"
 shots="$2"
-work="$(mktemp -d)"
-source "$(dirname "${BASH_SOURCE[0]}")/session_lib.sh"
+# shellcheck source=../real_clicks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../real_clicks.sh"
 command -v weston >/dev/null || fail "weston is missing (scripts/deps/desktop.txt)"
 mkdir -p "$shots" "$work/runtime"
 chmod 700 "$work/runtime"
 rm -f "$shots"/wayland-*.png
-copy_game "$program"
+copy_game "$program" "$work/game"
+quiet_settings "$work/game"
 export XDG_RUNTIME_DIR="$work/runtime"
 
 # Starts weston with the backend and socket given and waits for its socket.
@@ -32,7 +33,6 @@ start_game() {
   (cd "$work" && exec env "$@" NO_AT_BRIDGE=1 SDL_AUDIODRIVER=dummy "$work/game/zelmar-chess" \
     >"$work/stdout" 2>"$work/stderr") &
   pid=$!
-  started+=("$pid")
 }
 
 # --- 1. A Wayland desktop with input, inside a private X server.
@@ -78,16 +78,13 @@ click_at 183 292
 quit_open() { shot 6-quit-window; differs "$shots/wayland-5-menu.png" "$shots/wayland-6-quit-window.png" 400 277 330 200; }
 wait_for 20 quit_open || fail "\"Quit\" did not open the quit window"
 click_at 562 412
-wait_for 20 ended "$pid" || fail "the program did not end after Quit: $(cat "$work/stderr"; grep -E '^(State|Threads)' "/proc/$pid/status")"
-status=0
-wait "$pid" || status=$?
-((status == 0)) || fail "exit status $status on Wayland: $(cat "$work/stderr")"
+expect_end 20 "Quit on Wayland"
 
 # --- 2. A Wayland display without a keyboard or a pointer.
 start_weston headless-backend.so zelmar-headless
 # With the X display beside it, the launcher opens there.
 start_game WAYLAND_DISPLAY=zelmar-headless GDK_BACKEND=wayland SDL_VIDEODRIVER=wayland
-await_launcher
+await_launcher "Zelmar Chess"
 { kill -KILL "$pid" && wait "$pid"; } 2>/dev/null || true
 # Without one, the reason on standard error and status 1; never a crash.
 status=0

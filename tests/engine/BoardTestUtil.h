@@ -61,7 +61,7 @@ class EventLog {
     };
     board.OnPromotion = [this](TChessBrd&, Square a, Square b, char& piece) {
       Add("Promotion " + Names(a, b) + " " + piece);
-      if (promoteTo != 0) piece = promoteTo;
+      if (PromoteTo != 0) piece = PromoteTo;
     };
     board.OnDraw = notify("Draw");
     board.OnNoMatingMaterial = notify("NoMatingMaterial");
@@ -72,7 +72,7 @@ class EventLog {
   // The lines logged since the last Take, which empties the log.
   std::vector<std::string> Take() { return std::exchange(lines_, {}); }
 
-  char promoteTo = 0;  // letter the promotion handler answers with; 0 keeps the board's letter
+  char PromoteTo = 0;  // letter the promotion handler answers with; 0 keeps the board's letter
 
  private:
   static std::string Names(Square a, Square b) { return SquareName(a) + " " + SquareName(b); }

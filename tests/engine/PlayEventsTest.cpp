@@ -75,14 +75,14 @@ TEST(PromotionTest, HandlerLetterIsUsedInTheMoversColourAndKept) {
   TChessBrd board;
   Arrange(board, Placement({{"a1", 'K'}, {"h8", 'k'}, {"e7", 'P'}, {"b3", 'p'}, {"e2", 'p'}}));
   EventLog log(board);
-  log.promoteTo = 'n';
+  log.PromoteTo = 'n';
   ASSERT_TRUE(board.PlayMove(Square::E7, Square::E8));
   EXPECT_EQ(board.PieceAt(Square::E8), 'N');
   EXPECT_EQ(log.Take(), (Lines{"LegalMove e7 e8", "Promotion e7 e8 q", "Paint"}));
   EXPECT_EQ(board.PromotionPiece(), 'n');
   ASSERT_TRUE(board.PlayMove(Square::E2, Square::E1));
   EXPECT_EQ(board.PieceAt(Square::E1), 'n');
-  log.promoteTo = 'R';
+  log.PromoteTo = 'R';
   Arrange(board, Placement({{"a1", 'K'}, {"h8", 'k'}, {"b3", 'p'}, {"c2", 'p'}}), false);
   ASSERT_TRUE(board.PlayMove(Square::C2, Square::C1));
   EXPECT_EQ(board.PieceAt(Square::C1), 'r');

@@ -10,6 +10,7 @@ program="$1"
 shots="${2:-}"
 # shellcheck source=../real_clicks.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../real_clicks.sh"
+need_display
 
 # The program runs from a private copy of its directory, so config.ini is written there.
 copy_game "$program" "$work"
@@ -24,11 +25,10 @@ find_window() { win="$(window_of_program)"; [[ -n "$win" ]]; }
 wait_for 60 find_window || fail "the launcher window did not appear"
 [[ "$(xdotool getwindowname "$win")" == "Zelmar Chess" ]] || fail "caption is '$(xdotool getwindowname "$win")'"
 
-# The window holds a 628 x 358 client area under its title bar, inside an even frame.
 launcher_geometry "$win"
-((frame >= 0 && top > frame)) || fail "unexpected window size ${WIDTH}x${HEIGHT}"
-panel_x=$((frame + 180))
-panel_y=$((top + 90))
+((launcher_left >= 0 && launcher_top > launcher_left)) || fail "unexpected window size ${WIDTH}x${HEIGHT}"
+panel_x=$((launcher_left + 180))
+panel_y=$((launcher_top + 90))
 
 # Clicks at a point of the panel (control's left, top, width, height: its middle is hit).
 click_panel() {
@@ -75,7 +75,7 @@ wait_for 30 texts_switched || fail "not every text of the panel changed to Russi
 
 # 4. The close box (right end of the title bar) asks the question; "No" keeps the launcher.
 xdotool windowraise "$win"
-xdotool mousemove --window "$win" $((WIDTH - frame - 16)) $(((top + frame) / 2)) click 1
+xdotool mousemove --window "$win" $((WIDTH - launcher_left - 16)) $(((launcher_top + launcher_left) / 2)) click 1
 box=""
 find_box() { box="$(xdotool search --onlyvisible --pid "$pid" --name "." 2>/dev/null | grep -vx "$win" | head -1)"; [[ -n "$box" ]]; }
 wait_for 30 find_box || fail "the close box asked no question"
@@ -93,29 +93,18 @@ xdotool search --onlyvisible --pid "$pid" --name "." | grep -qx "$win" || fail "
 click_panel 16 121 241 27
 launcher_gone() { ! xdotool search --onlyvisible --pid "$pid" --name "." 2>/dev/null | grep -qx "$win"; }
 wait_for 20 launcher_gone || fail "the launcher stayed after Start Game"
-game=""
-find_game() { game="$(xdotool search --onlyvisible --pid "$pid" --name "^Zelmar Chess II$" 2>/dev/null | head -1)"; [[ -n "$game" ]]; }
-wait_for 20 find_game || fail "the game window did not open after Start Game"
+await_game
 game_drawn() { import -window "$game" "$work/game.png"; [[ "$(convert "$work/game.png" -format %k info:)" -gt 64 ]]; }
 wait_for 20 game_drawn || fail "the game window was not drawn"
 xdotool windowfocus --sync "$game" 2>/dev/null || true
 xdotool key --clearmodifiers Escape
-quit_open() {
-  import -window "$game" "$work/quit.png"
-  convert "$work/game.png" -crop 330x200+400+277 +repage "$work/a.png"
-  convert "$work/quit.png" -crop 330x200+400+277 +repage "$work/b.png"
-  local n
-  n="$(compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1 || true)"
-  [[ "${n%% *}" =~ ^[0-9]+$ ]] && ((${n%% *} > 200))
-}
+quit_open() { import -window "$game" "$work/quit.png"; differs "$work/game.png" "$work/quit.png" 400 277 330 200; }
 wait_for 20 quit_open || fail "Escape on the title screen did not open the quit window"
 [[ -z "$shots" ]] || cp "$work/quit.png" "$shots/launcher-game-quit-window.png"
 xdotool mousemove --window "$game" 562 412
 sleep 0.2
 xdotool click 1
-wait_for 60 ended || fail "the program did not end from the quit window"
-collect_status
-((status == 0)) || fail "exit status $status"
+expect_end 60 "the quit window's Quit"
 [[ ! -s "$work/stdout" && ! -s "$work/stderr" ]] || fail "the program printed: $(cat "$work/stdout" "$work/stderr")"
 grep -q "^Lang=2$" "$work/config.ini" || fail "config.ini lost Lang=2"
 echo "launcher clicks: all steps passed"

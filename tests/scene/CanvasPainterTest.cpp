@@ -17,10 +17,10 @@ class CanvasPainterTest : public ::testing::Test {
   void SetUp() override {
     platform.Gfx.Script.Current = {1024, 768, 60, platform::GfxFormat::X8R8G8B8};
     ASSERT_TRUE(rig.Load(ZELMAR_DATA_DIR)) << "the content of " << ZELMAR_DATA_DIR << " did not load";
-    drawing().KeepVertices = false;
+    Drawing().KeepVertices = false;
   }
 
-  platform::TestDrawing& drawing() {
+  platform::TestDrawing& Drawing() {
     return static_cast<platform::TestDrawing&>(rig.device.ApiDevice()->Drawing());
   }
 
@@ -30,10 +30,10 @@ class CanvasPainterTest : public ::testing::Test {
     state.SceneMode = TSceneMode::GameScreen;
     state.MenuKind = TMenuKind::GameDialog;
     state.PanelPiece = -5;
-    drawing().Calls.clear();
+    Drawing().Calls.clear();
     EXPECT_TRUE(rig.Render([&](TScenePainter& painter) { DrawFrame(state, painter, 1024, 768); }));
     int textured = 0, plain = 0;
-    for (const auto& call : drawing().Calls) (call.Texture ? textured : plain) += 1;
+    for (const auto& call : Drawing().Calls) (call.Texture ? textured : plain) += 1;
     return {textured, plain};
   }
 

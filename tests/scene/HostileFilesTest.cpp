@@ -213,9 +213,9 @@ TEST_P(HostileTunesTest, TheGameStartsAndPlaysWithMusicOn) {
   rig.DataFolder = folder.Path;
   rig.Start();
   ASSERT_TRUE(rig.Form().Running());
-  rig.Output->pull(44100);  // a second of the mix, the music's stream included
+  rig.Output->Pull(44100);  // a second of the mix, the music's stream included
   PlayAMoveAndSave(rig);
-  rig.Output->pull(44100);
+  rig.Output->Pull(44100);
   rig.RunTicks(60);
   EXPECT_EQ(rig.State().SceneMode, TSceneMode::TitleScreen);
 }

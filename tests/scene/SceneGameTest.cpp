@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "engine/BoardRoot.h"
 #include "engine/search/ChessSearch.h"
 #include "scene/support/SceneFormRig.h"
 
@@ -23,13 +24,7 @@ std::string NameOf(int square) {
 
 // What a search `depth` plies deep plays for the side to move of the engine's position.
 std::pair<std::string, std::string> SearchedMove(const TChessBrd& board, int depth) {
-  zelmar::TSearchRoot root;
-  std::copy(board.Squares(), board.Squares() + 64, root.Squares);
-  root.WhiteToMove = board.WhiteToMove();
-  root.CastleRights = board.CastlingAllowed().Bits();
-  root.EnPassant = Ord(board.EnPassant());
-  root.Depth = depth;
-  root.ZelmarMode = board.ZelmarMode();
+  const zelmar::TSearchRoot root = zelmar::RootFromBoard(board, depth);
   auto search = std::make_unique<zelmar::TChessSearch>();
   search->SetZelmarMode(root.ZelmarMode);
   search->RunSearch(root);

@@ -31,11 +31,11 @@ class SoundCuesTest : public ::testing::Test {
  protected:
   // Two distinct tunes in one folder, only the title tune in another.
   static void SetUpTestSuite() {
-    folder = new std::filesystem::path(audio::test::scratchDirectory("cues"));
-    ASSERT_TRUE(audio::test::writeMp3(*folder / "title_theme.mp3", 2, kRate,
-                                      audio::test::makeSine(2, kRate, kFrames, 100, 8000)));
-    ASSERT_TRUE(audio::test::writeMp3(*folder / "main_theme.mp3", 2, kRate,
-                                      audio::test::makeSine(2, kRate, kFrames, 350, 6000)));
+    folder = new std::filesystem::path(audio::test::ScratchDirectory("cues"));
+    ASSERT_TRUE(audio::test::WriteMp3(*folder / "title_theme.mp3", 2, kRate,
+                                      audio::test::MakeSine(2, kRate, kFrames, 100, 8000)));
+    ASSERT_TRUE(audio::test::WriteMp3(*folder / "main_theme.mp3", 2, kRate,
+                                      audio::test::MakeSine(2, kRate, kFrames, 350, 6000)));
     std::filesystem::create_directories(*folder / "title-only");
     std::filesystem::copy_file(*folder / "title_theme.mp3", *folder / "title-only" / "title_theme.mp3");
   }
@@ -66,7 +66,7 @@ class SoundCuesTest : public ::testing::Test {
     const auto deadline = std::chrono::steady_clock::now() + 10s;
     std::vector<int16_t> heard;
     while (heard.empty() && std::chrono::steady_clock::now() < deadline) {
-      std::vector<int16_t> piece = output->pull(64);
+      std::vector<int16_t> piece = output->Pull(64);
       if (!Silent(piece)) {
         heard = piece;
       } else {
@@ -74,7 +74,7 @@ class SoundCuesTest : public ::testing::Test {
       }
     }
     if (heard.empty()) return heard;
-    std::vector<int16_t> rest = output->pull(frames - 64);
+    std::vector<int16_t> rest = output->Pull(frames - 64);
     heard.insert(heard.end(), rest.begin(), rest.end());
     return heard;
   }
@@ -98,7 +98,7 @@ TEST_F(SoundCuesTest, ClipsAreGatedBySoundAndOverlap) {
   options.Sound = 2;
   for (int n = 1; n <= 8; ++n) cues.PlaySound(Clip(n));
   for (int i = 0; i < 8; ++i) EXPECT_FALSE(clips[i].Playing()) << clips[i].Name();
-  EXPECT_TRUE(Silent(output->pull(kFrames)));
+  EXPECT_TRUE(Silent(output->Pull(kFrames)));
 
   options.Sound = 1;
   cues.PlaySound(Clip(3));
@@ -111,14 +111,14 @@ TEST_F(SoundCuesTest, ClipsAreGatedBySoundAndOverlap) {
   EXPECT_TRUE(clips[2].Playing());
   EXPECT_TRUE(clips[3].Playing());
   EXPECT_FALSE(clips[6].Playing());
-  EXPECT_FALSE(Silent(output->pull(kFrames)));
+  EXPECT_FALSE(Silent(output->Pull(kFrames)));
   EXPECT_FALSE(cues.MusicPlaying());
 }
 
 TEST_F(SoundCuesTest, MissingOrRefusedClipsAreNamedAndKeepTheirPlace) {
   const std::vector<uint8_t> junk(64, 'x');
   const std::vector<uint8_t> tone =
-      audio::test::makeWaveImage(2, 22050, audio::test::makeSine(2, 22050, 2205, 10, 4000));
+      audio::test::MakeWaveImage(2, 22050, audio::test::MakeSine(2, 22050, 2205, 10, 4000));
   const std::string problems =
       LoadSoundClips(clips, [&](std::string_view name) -> std::span<const unsigned char> {
         if (name == "sound_5") return {};
@@ -164,7 +164,7 @@ TEST_F(SoundCuesTest, TunesAreGatedByMusicSwitchFromTheStartAndStop) {
   cues.StopMusic();
   EXPECT_FALSE(cues.MusicPlaying());
   EXPECT_FALSE(stream.ThreadRunning());
-  EXPECT_TRUE(Silent(output->pull(1024)));
+  EXPECT_TRUE(Silent(output->Pull(1024)));
   cues.StopMusic();  // nothing to stop
 }
 
@@ -175,7 +175,7 @@ TEST_F(SoundCuesTest, AMissingTuneStopsTheOldOneAndLeavesSilence) {
   cues.PlayMusic(TTune::Main);
   EXPECT_FALSE(cues.MusicPlaying());
   EXPECT_FALSE(stream.ThreadRunning());
-  EXPECT_TRUE(Silent(output->pull(4096)));
+  EXPECT_TRUE(Silent(output->Pull(4096)));
   cues.PlayMusic(TTune::Title);  // and the chain still works afterwards
   EXPECT_TRUE(cues.MusicPlaying());
 }

@@ -1,10 +1,10 @@
 // The fixed games of level-bench and its scripted player.
 #include "tools/level-bench/LevelGames.h"
 
-#include <algorithm>
 #include <memory>
 #include <utility>
 
+#include "engine/BoardRoot.h"
 #include "engine/search/ChessSearch.h"
 
 namespace zelmar::levelbench {
@@ -16,17 +16,6 @@ constexpr int kPlayerDepth = 4;
 constexpr int kHastyDepth = 2;
 constexpr unsigned kHastyTurnEvery = 3;
 constexpr unsigned kSeededTurnEvery = 12;
-
-TSearchRoot RootOf(const TChessBrd& board, int depth) {
-  TSearchRoot root;
-  std::copy(board.Squares(), board.Squares() + 64, root.Squares);
-  root.WhiteToMove = board.WhiteToMove();
-  root.CastleRights = board.CastlingAllowed().Bits();
-  root.EnPassant = Ord(board.EnPassant());
-  root.Depth = depth;
-  root.ZelmarMode = board.ZelmarMode();
-  return root;
-}
 
 bool ParseMove(const char* text, Square& from, Square& to) {
   const std::string s(text);
@@ -70,7 +59,7 @@ bool PlayerMove(const TLevelGame& game, int turn, const TChessBrd& board, Square
   if (rng() % kSeededTurnEvery != 0) {
     auto own = std::make_unique<TChessSearch>();
     own->SetZelmarMode(board.ZelmarMode());
-    own->RunSearch(RootOf(board, rng() % kHastyTurnEvery == 0 ? kHastyDepth : kPlayerDepth));
+    own->RunSearch(RootFromBoard(board, rng() % kHastyTurnEvery == 0 ? kHastyDepth : kPlayerDepth));
     pick = {own->BestMove().From + 1, own->BestMove().To + 1};
   }
   from = SquareOf(pick.first);

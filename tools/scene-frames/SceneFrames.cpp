@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/BoardRoot.h"
 #include "engine/search/ChessSearch.h"
 #include "scene/SceneGeometry.h"
 #include "tools/scene-run/GameRun.h"
@@ -91,13 +92,7 @@ void MinimisedShares(TGameRun& run, const char* what, double seconds, int rounds
 
 // The position after 1.e4 searched alone, as the worker searches it; seconds.
 double PlainSearchSeconds(const TChessBrd& board, int depth) {
-  zelmar::TSearchRoot root;
-  std::copy(board.Squares(), board.Squares() + 64, root.Squares);
-  root.WhiteToMove = board.WhiteToMove();
-  root.CastleRights = board.CastlingAllowed().Bits();
-  root.EnPassant = Ord(board.EnPassant());
-  root.Depth = depth;
-  root.ZelmarMode = board.ZelmarMode();
+  const zelmar::TSearchRoot root = zelmar::RootFromBoard(board, depth);
   auto search = std::make_unique<zelmar::TChessSearch>();
   search->SetZelmarMode(root.ZelmarMode);
   const auto start = Clock::now();

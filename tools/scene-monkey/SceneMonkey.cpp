@@ -343,7 +343,7 @@ void TMonkey::Pass() {
   world_->Platform.Gfx.Log.clear();
   world_->Platform.Input.Log.clear();
   world_->Platform.Time.Sleeps.clear();
-  output_->pull(kFramesPerTick);
+  output_->Pull(kFramesPerTick);
   if (!result_.Passed) return;
   if (going) {
     WaitForWorker();

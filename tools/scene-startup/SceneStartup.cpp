@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/BoardRoot.h"
 #include "engine/search/ChessSearch.h"
 #include "scene/SceneForm.h"
 #include "scene/SceneGeometry.h"
@@ -45,13 +46,7 @@ TResident ResidentMegabytes() {
 
 // The player's move for the engine's position: a search three plies deep.
 zelmar::TSearchMove SearchedMove(const TChessBrd& board) {
-  zelmar::TSearchRoot root;
-  std::copy(board.Squares(), board.Squares() + 64, root.Squares);
-  root.WhiteToMove = board.WhiteToMove();
-  root.CastleRights = board.CastlingAllowed().Bits();
-  root.EnPassant = Ord(board.EnPassant());
-  root.Depth = 3;
-  root.ZelmarMode = board.ZelmarMode();
+  const zelmar::TSearchRoot root = zelmar::RootFromBoard(board, 3);
   auto search = std::make_unique<zelmar::TChessSearch>();
   search->SetZelmarMode(root.ZelmarMode);
   search->RunSearch(root);

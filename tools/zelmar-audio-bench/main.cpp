@@ -22,7 +22,7 @@ constexpr int kDeviceRate = 48000;
 constexpr int kCallbackFrames = 1024;
 
 // A two-second stereo 22 050 Hz clip like the game's effects, made of noise.
-std::vector<uint8_t> effectClip() {
+std::vector<uint8_t> EffectClip() {
   std::vector<int16_t> samples(2 * 22050 * 2);
   uint32_t seed = 1;
   for (auto& s : samples) {
@@ -38,21 +38,21 @@ std::vector<uint8_t> effectClip() {
 // resampled from 22 050 Hz, plus the 44.1 kHz music ring.
 void BM_MixCallback(benchmark::State& state) {
   auto output = std::make_shared<ManualAudioOutput>(kDeviceRate);
-  const auto clip = effectClip();
-  auto first = SoundBuffer::create(output, PcmFormat{2, 22050, 16}, clip);
+  const auto clip = EffectClip();
+  auto first = SoundBuffer::Create(output, PcmFormat{2, 22050, 16}, clip);
   std::vector<std::unique_ptr<SoundBuffer>> voices;
   for (int i = 0; i < state.range(0); ++i) {
-    voices.push_back(first->duplicate());
-    voices.back()->setVolume(-300);
-    voices.back()->setPan(i % 2 ? 1000 : -1000);
-    voices.back()->play(true);
+    voices.push_back(first->Duplicate());
+    voices.back()->SetVolume(-300);
+    voices.back()->SetPan(i % 2 ? 1000 : -1000);
+    voices.back()->Play(true);
   }
   uint32_t error = 0;
-  auto ring = StreamBuffer::create(output, PcmFormat{2, 44100, 16}, 65536, error);
-  ring->play();
+  auto ring = StreamBuffer::Create(output, PcmFormat{2, 44100, 16}, 65536, error);
+  ring->Play();
   std::vector<int16_t> out(2 * kCallbackFrames);
   for (auto _ : state) {
-    output->mixer().render(out.data(), kCallbackFrames);
+    output->Mixer().Render(out.data(), kCallbackFrames);
     benchmark::DoNotOptimize(out.data());
   }
   const double callbackSeconds = static_cast<double>(kCallbackFrames) / kDeviceRate;

@@ -26,34 +26,34 @@ using namespace zelmar::audio;
 namespace {
 
 struct Options {
-  int device = 0;
-  int volume = 0;
-  int pan = 0;
-  bool loop = false;
-  std::string file;
+  int Device = 0;
+  int Volume = 0;
+  int Pan = 0;
+  bool Loop = false;
+  std::string File;
 };
 
 // Reads the command line; false (after a usage message) when it makes no sense.
-bool parseOptions(int argc, char** argv, Options& options) {
+bool ParseOptions(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool hasValue = i + 1 < argc;
     if (arg == "--device" && hasValue) {
-      options.device = std::atoi(argv[++i]);
+      options.Device = std::atoi(argv[++i]);
     } else if (arg == "--volume" && hasValue) {
-      options.volume = std::atoi(argv[++i]);
+      options.Volume = std::atoi(argv[++i]);
     } else if (arg == "--pan" && hasValue) {
-      options.pan = std::atoi(argv[++i]);
+      options.Pan = std::atoi(argv[++i]);
     } else if (arg == "--loop") {
-      options.loop = true;
-    } else if (!arg.empty() && arg[0] != '-' && options.file.empty()) {
-      options.file = arg;
+      options.Loop = true;
+    } else if (!arg.empty() && arg[0] != '-' && options.File.empty()) {
+      options.File = arg;
     } else {
-      options.file.clear();
+      options.File.clear();
       break;
     }
   }
-  if (options.file.empty()) {
+  if (options.File.empty()) {
     std::fprintf(stderr,
                  "usage: zelmar-audio [--device N] [--volume V] [--pan P] [--loop] FILE.mp3|FILE.wav\n");
     return false;
@@ -61,7 +61,7 @@ bool parseOptions(int argc, char** argv, Options& options) {
   return true;
 }
 
-bool endsWith(const std::string& text, const char* tail) {
+bool EndsWith(const std::string& text, const char* tail) {
   const size_t n = std::strlen(tail);
   if (text.size() < n) return false;
   for (size_t i = 0; i < n; ++i) {
@@ -70,50 +70,50 @@ bool endsWith(const std::string& text, const char* tail) {
   return true;
 }
 
-void waitForEnter() {
+void WaitForEnter() {
   std::printf("Playing; press Enter to stop.\n");
   std::string line;
   std::getline(std::cin, line);
 }
 
 // Streams the tune through the music output, looping, until Enter.
-int playMp3(const Options& options) {
+int PlayMp3(const Options& options) {
   TMp3Source source;
-  source.SetFileName(options.file);
+  source.SetFileName(options.File);
   if (!source.Valid()) {
-    std::fprintf(stderr, "zelmar-audio: %s is not a readable MP3 file\n", options.file.c_str());
+    std::fprintf(stderr, "zelmar-audio: %s is not a readable MP3 file\n", options.File.c_str());
     return 1;
   }
-  std::printf("%s: %d channel(s), %d Hz\n", options.file.c_str(), source.Channels(), source.SampleRate());
+  std::printf("%s: %d channel(s), %d Hz\n", options.File.c_str(), source.Channels(), source.SampleRate());
   source.SetLoop(true);
   TAudioStreamOut out;
   out.SetInput(&source);
-  out.SetDeviceNumber(options.device);
+  out.SetDeviceNumber(options.Device);
   out.Run();
-  waitForEnter();
+  WaitForEnter();
   out.Stop(false);
   if (!out.LastError().empty()) std::fprintf(stderr, "zelmar-audio: %s\n", out.LastError().c_str());
   return 0;
 }
 
 // Plays the file as an effect clip (once, or looping with --loop) until Enter.
-int playWav(const Options& options) {
-  std::ifstream file(options.file, std::ios::binary);
+int PlayWav(const Options& options) {
+  std::ifstream file(options.File, std::ios::binary);
   std::vector<uint8_t> image((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   if (!file.good() && !file.eof()) {
-    std::fprintf(stderr, "zelmar-audio: cannot read %s\n", options.file.c_str());
+    std::fprintf(stderr, "zelmar-audio: cannot read %s\n", options.File.c_str());
     return 1;
   }
   TSoundSystem system;
   system.Loaded();
   TWaveList list(&system);
   TWaveItem& item = list.Add("clip", image);
-  item.SetLooped(options.loop);
-  item.SetVolume(options.volume);
-  item.SetPan(options.pan);
-  std::printf("Output: %s\n", system.Output()->describe().c_str());
+  item.SetLooped(options.Loop);
+  item.SetVolume(options.Volume);
+  item.SetPan(options.Pan);
+  std::printf("Output: %s\n", system.Output()->Describe().c_str());
   item.Play(false);
-  waitForEnter();
+  WaitForEnter();
   item.Stop();
   return 0;
 }
@@ -122,13 +122,13 @@ int playWav(const Options& options) {
 
 int main(int argc, char** argv) {
   Options options;
-  if (!parseOptions(argc, argv, options)) return 2;
-  std::printf("Sound devices: %d (0 = default)\n", AudioOutput::deviceCount());
+  if (!ParseOptions(argc, argv, options)) return 2;
+  std::printf("Sound devices: %d (0 = default)\n", AudioOutput::DeviceCount());
   try {
-    if (endsWith(options.file, ".wav")) return playWav(options);
-    auto output = AudioOutput::open(options.device);  // held so the music shares it, for the report
-    if (output) std::printf("Output: %s\n", output->describe().c_str());
-    return playMp3(options);
+    if (EndsWith(options.File, ".wav")) return PlayWav(options);
+    auto output = AudioOutput::Open(options.Device);  // held so the music shares it, for the report
+    if (output) std::printf("Output: %s\n", output->Describe().c_str());
+    return PlayMp3(options);
   } catch (const EAudioError& e) {
     std::fprintf(stderr, "zelmar-audio: %s\n", e.what());
     return 1;

@@ -8,6 +8,7 @@
 #include <random>
 #include <vector>
 
+#include "engine/BoardRoot.h"
 #include "engine/search/ChessSearch.h"
 #include "tests/engine/worker/WorkerTestUtil.h"
 
@@ -25,17 +26,6 @@ struct TReply {
   friend bool operator==(const TReply&, const TReply&) = default;
 };
 
-zelmar::TSearchRoot RootOf(const TChessBrd& board, int depth) {
-  zelmar::TSearchRoot root;
-  std::copy(board.Squares(), board.Squares() + 64, root.Squares);
-  root.WhiteToMove = board.WhiteToMove();
-  root.CastleRights = board.CastlingAllowed().Bits();
-  root.EnPassant = Ord(board.EnPassant());
-  root.Depth = depth;
-  root.ZelmarMode = board.ZelmarMode();
-  return root;
-}
-
 // The player: mostly the move a shallow search of its own finds (often the reply the computer expects),
 // otherwise a random legal one (a miss). Answers false when there is no legal move.
 bool PlayerMove(const TChessBrd& board, zelmar::TChessSearch& own, std::mt19937& rng, Square& from,
@@ -48,7 +38,7 @@ bool PlayerMove(const TChessBrd& board, zelmar::TChessSearch& own, std::mt19937&
   auto pick = legal[rng() % legal.size()];
   if (rng() % 3 != 0) {
     own.SetZelmarMode(board.ZelmarMode());
-    own.RunSearch(RootOf(board, 3));
+    own.RunSearch(RootFromBoard(board, 3));
     pick = {own.BestMove().From + 1, own.BestMove().To + 1};
   }
   from = static_cast<Square>(pick.first);

@@ -11,13 +11,13 @@ points="$2"
 shots="$3"
 # shellcheck source=../../real_clicks.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../../real_clicks.sh"
+need_display
 
 # The program and its data in a private folder with known settings (perspective board, quick computer);
 # it is started from yet another folder.
-mkdir -p "$work/game" "$work/elsewhere" "$shots"
+mkdir -p "$work/elsewhere" "$shots"
 copy_game "$program" "$work/game"
-printf '[Options]\nArmy=1\nMode=1\nDepth=2\nBackground=1\nClassic=1\nBoard=2\nMusic=2\nSound=2\nInversion=2\nPriority=3\nLang=1\n' \
-  >"$work/game/config.ini"
+quiet_settings "$work/game"
 rm -f "$shots"/game-*.png
 
 shot() { import -window "$game" "$shots/game-$1.png"; }
@@ -25,17 +25,10 @@ shot() { import -window "$game" "$shots/game-$1.png"; }
 # 1. The launcher appears; "Start Game" closes it and the game window opens.
 (cd "$work/elsewhere" && exec env NO_AT_BRIDGE=1 "$work/game/zelmar-chess" >"$work/stdout" 2>"$work/stderr") &
 pid=$!
-launcher=""
-find_launcher() { launcher="$(window_named "Zelmar Chess")"; [[ -n "$launcher" ]]; }
-wait_for 20 find_launcher || fail "the launcher did not appear"
-launcher_geometry "$launcher"
-panel_ready() { import -window "$launcher" "$work/launcher.png"; [[ "$(convert "$work/launcher.png" -format %k info:)" -gt 16 ]]; }
-wait_for 10 panel_ready || fail "the launcher was not drawn"
+await_launcher "Zelmar Chess"
 cp "$work/launcher.png" "$shots/game-1-launcher.png"
-click_start_game "$launcher"
-game=""
-find_game() { game="$(window_named "Zelmar Chess II")"; [[ -n "$game" ]]; }
-wait_for 20 find_game || fail "the game window did not open after Start Game"
+click_launcher "$start_button_x" "$start_button_y"
+await_game
 
 # 2. The title screen with the main menu is drawn.
 title_drawn() { shot 2-title; (($(colours "$shots/game-2-title.png" 0 0 1024 768) > 64)); }
@@ -88,8 +81,6 @@ wait_for 20 quit_open || fail "\"Quit\" did not open the quit window"
 xdotool mousemove --window "$game" 562 412
 sleep 0.2
 xdotool click 1
-wait_for 20 ended || fail "the program did not end after Quit"
-collect_status
-((status == 0)) || fail "exit status $status: $(cat "$work/stderr")"
+expect_end 20 Quit
 echo "game clicks: resident memory $rss_title at the title screen, $rss_game back from the game"
 echo "game clicks: all steps passed; screenshots in $shots"
