@@ -59,8 +59,9 @@ TEST(ContentRecords, PatternsPackIntoTexturesTheGameReadsPixelForPixel) {
   std::vector<Image> cells = Numbered(17, 440, 440);
   for (int y = 0; y < 440; ++y)
     for (int x = 0; x < 440; ++x)
-      cells[16].At(x, y) = Premultiplied(static_cast<float>(x % 256) / 255.f, static_cast<float>(y % 256) / 255.f,
-                                0.25f, static_cast<float>((x + y) % 256) / 255.f);
+      cells[16].At(x, y) =
+          Premultiplied(static_cast<float>(x % 256) / 255.f, static_cast<float>(y % 256) / 255.f, 0.25f,
+                        static_cast<float>((x + y) % 256) / 255.f);
   const Bytes two = EncodeImageRecord(cells, TPixelFormat::pfA8R8G8B8);
   EXPECT_EQ(Field(two, 21), 4 * 440);
   EXPECT_EQ(Field(two, 29), 2);
