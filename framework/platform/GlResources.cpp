@@ -1,6 +1,6 @@
 #include "framework/platform/GlResources.h"
 
-#include <zstd.h>
+#include <zlib.h>
 
 #include <algorithm>
 
@@ -16,8 +16,8 @@ void ExpandA8R3G3B2(const std::uint8_t* src, std::uint8_t* dst) {
   dst[3] = static_cast<std::uint8_t>(v >> 8);
 }
 
-// Zstandard's fastest level with entropy coding: a texture compresses at load in a few milliseconds.
-constexpr int kWaitingLevel = 1;
+// zlib's fastest level, the cheapest of the project's libraries (all the pictures: about half a second).
+constexpr int kWaitingLevel = Z_BEST_SPEED;
 
 // Drops errors left by earlier calls so the next check sees only its own (bounded: no context, no loop).
 void ClearGlErrors() {
@@ -114,7 +114,10 @@ bool GlTexture::Realize() {
   std::vector<std::uint8_t> pixels;
   if (!waiting_.empty()) {
     pixels.resize(static_cast<std::size_t>(width_) * height_ * GfxFormatBytes(format_));
-    if (ZSTD_decompress(pixels.data(), pixels.size(), waiting_.data(), waiting_.size()) != pixels.size())
+    uLongf unpacked = static_cast<uLongf>(pixels.size());
+    if (uncompress(pixels.data(), &unpacked, reinterpret_cast<const Bytef*>(waiting_.data()),
+                   static_cast<uLong>(waiting_.size())) != Z_OK ||
+        unpacked != pixels.size())
       return false;
     // Undoes KeepWaiting's differences: each byte is its difference plus the same byte of the texel before.
     const auto stride = static_cast<std::size_t>(GfxFormatBytes(format_));
@@ -239,10 +242,11 @@ bool GlTexture::KeepWaiting() {
   const auto stride = static_cast<std::size_t>(GfxFormatBytes(format_));
   for (std::size_t i = staging_.size(); i-- > stride;)
     staging_[i] = static_cast<std::uint8_t>(staging_[i] - staging_[i - stride]);
-  std::vector<char> packed(ZSTD_compressBound(staging_.size()));
-  const std::size_t used =
-      ZSTD_compress(packed.data(), packed.size(), staging_.data(), staging_.size(), kWaitingLevel);
-  if (ZSTD_isError(used)) return false;
+  uLongf used = compressBound(static_cast<uLong>(staging_.size()));
+  std::vector<char> packed(used);
+  if (compress2(reinterpret_cast<Bytef*>(packed.data()), &used, staging_.data(),
+                static_cast<uLong>(staging_.size()), kWaitingLevel) != Z_OK)
+    return false;
   waiting_.assign(packed.begin(), packed.begin() + static_cast<std::ptrdiff_t>(used));
   return true;
 }

@@ -70,7 +70,7 @@ class GlTexture : public GfxApiTexture {
   std::uint32_t lockLevel_ = 0;
   GfxRect lockRect_;
   std::vector<std::uint8_t> staging_;
-  // The top level written before the texture was realized, Zstandard-compressed; empty when nothing waits.
+  // The top level written before the texture was realized, zlib-compressed; empty when nothing waits.
   std::vector<char> waiting_;
 };
 
