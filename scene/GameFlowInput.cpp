@@ -95,19 +95,23 @@ void TGameFlow::PressToolButton(TToolButton button) {
       options.Inversion = options.Inversion + 1 > 2 ? 1 : options.Inversion + 1;
       break;
     case TToolButton::ZoomIn:
-      if (state_.PieceZoom < 1.0) state_.PieceZoom += 0.03;
+      if (state_.PieceZoom < TSceneState::kPieceZoomMax)
+        state_.PieceZoom += TSceneState::kPieceZoomButtonStep;
       break;
     case TToolButton::ZoomOut:
-      if (state_.PieceZoom > 0.3) state_.PieceZoom -= 0.03;
+      if (state_.PieceZoom > TSceneState::kPieceZoomMin)
+        state_.PieceZoom -= TSceneState::kPieceZoomButtonStep;
       break;
     case TToolButton::ClassicBoard:
       options.Classic = options.Classic == 1 ? options.Board : 1;
       break;
     case TToolButton::BoardBigger:
-      if (state_.BoardSizePercent < 76) state_.BoardSizePercent += 7;
+      if (state_.BoardSizePercent < TSceneState::kBoardSizeMax)
+        state_.BoardSizePercent += TSceneState::kBoardSizeButtonStep;
       break;
     case TToolButton::BoardSmaller:
-      if (state_.BoardSizePercent > 27) state_.BoardSizePercent -= 7;
+      if (state_.BoardSizePercent > TSceneState::kBoardSizeMin)
+        state_.BoardSizePercent -= TSceneState::kBoardSizeButtonStep;
       break;
     case TToolButton::StepBack:
       StepBack();
@@ -127,10 +131,14 @@ void TGameFlow::PressToolButton(TToolButton button) {
 // the arrows step through the game.
 void TGameFlow::GameKeys(const TSceneKeys& keys) {
   if (keys.Pressed(kKeyEscape)) state_.MenuKind = TMenuKind::GameDialog;
-  if (keys.Held(kKey1) && state_.PieceZoom < 1.0) state_.PieceZoom += 0.01;
-  if (keys.Held(kKey2) && state_.PieceZoom > 0.3) state_.PieceZoom -= 0.01;
-  if (keys.Held(kKey3) && state_.BoardSizePercent < 76) state_.BoardSizePercent += 1;
-  if (keys.Held(kKey4) && state_.BoardSizePercent > 27) state_.BoardSizePercent -= 1;
+  if (keys.Held(kKey1) && state_.PieceZoom < TSceneState::kPieceZoomMax)
+    state_.PieceZoom += TSceneState::kPieceZoomKeyStep;
+  if (keys.Held(kKey2) && state_.PieceZoom > TSceneState::kPieceZoomMin)
+    state_.PieceZoom -= TSceneState::kPieceZoomKeyStep;
+  if (keys.Held(kKey3) && state_.BoardSizePercent < TSceneState::kBoardSizeMax)
+    state_.BoardSizePercent += TSceneState::kBoardSizeKeyStep;
+  if (keys.Held(kKey4) && state_.BoardSizePercent > TSceneState::kBoardSizeMin)
+    state_.BoardSizePercent -= TSceneState::kBoardSizeKeyStep;
   if (keys.Pressed(kKeyLeft)) StepBack();
   if (keys.Pressed(kKeyRight)) StepForward();
 }

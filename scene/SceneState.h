@@ -80,9 +80,15 @@ struct TSceneState {
   std::int32_t MenuHover = 0;  // item of the current menu under the cursor, 1-based, 0 = none
 
   // --- View values (kept for the whole run, neither saved nor reset by a new game) ---
-  double PieceZoom = 0.59;             // size factor of the perspective figures
-  double PortraitScale = 6.0;          // scale of the side-panel portrait
-  std::int32_t BoardSizePercent = 76;  // size of the classic board in percent
+  // The tool buttons and the held keys 1..4 step them between their bounds; a step is taken while the
+  // value is still inside its bound, so it may end just past it.
+  static constexpr double kPieceZoomMin = 0.3, kPieceZoomMax = 1.0;
+  static constexpr double kPieceZoomButtonStep = 0.03, kPieceZoomKeyStep = 0.01;
+  static constexpr std::int32_t kBoardSizeMin = 27, kBoardSizeMax = 76;
+  static constexpr std::int32_t kBoardSizeButtonStep = 7, kBoardSizeKeyStep = 1;
+  double PieceZoom = 0.59;                        // size factor of the perspective figures
+  double PortraitScale = 6.0;                     // scale of the side-panel portrait
+  std::int32_t BoardSizePercent = kBoardSizeMax;  // size of the classic board in percent
 
   // --- The scene's own board ---
   TSceneBoard Board;
