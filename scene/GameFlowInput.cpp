@@ -19,6 +19,17 @@ int PromotionChoiceAt(int x, int y) {
   return 0;
 }
 
+// One step of a view value toward its bound, taken while the value is still inside it (so the last step
+// may end just past the bound).
+template <class T>
+void StepUp(T& value, T bound, T step) {
+  if (value < bound) value += step;
+}
+template <class T>
+void StepDown(T& value, T bound, T step) {
+  if (value > bound) value -= step;
+}
+
 // The tool button under the point, or none; the boxes of the row run on for two past the drawn buttons,
 // and those extra boxes act as none.
 TToolButton ToolButtonAt(int x, int y) {
@@ -95,23 +106,19 @@ void TGameFlow::PressToolButton(TToolButton button) {
       options.Inversion = options.Inversion + 1 > 2 ? 1 : options.Inversion + 1;
       break;
     case TToolButton::ZoomIn:
-      if (state_.PieceZoom < TSceneState::kPieceZoomMax)
-        state_.PieceZoom += TSceneState::kPieceZoomButtonStep;
+      StepUp(state_.PieceZoom, TSceneState::kPieceZoomMax, TSceneState::kPieceZoomButtonStep);
       break;
     case TToolButton::ZoomOut:
-      if (state_.PieceZoom > TSceneState::kPieceZoomMin)
-        state_.PieceZoom -= TSceneState::kPieceZoomButtonStep;
+      StepDown(state_.PieceZoom, TSceneState::kPieceZoomMin, TSceneState::kPieceZoomButtonStep);
       break;
     case TToolButton::ClassicBoard:
       options.Classic = options.Classic == 1 ? options.Board : 1;
       break;
     case TToolButton::BoardBigger:
-      if (state_.BoardSizePercent < TSceneState::kBoardSizeMax)
-        state_.BoardSizePercent += TSceneState::kBoardSizeButtonStep;
+      StepUp(state_.BoardSizePercent, TSceneState::kBoardSizeMax, TSceneState::kBoardSizeButtonStep);
       break;
     case TToolButton::BoardSmaller:
-      if (state_.BoardSizePercent > TSceneState::kBoardSizeMin)
-        state_.BoardSizePercent -= TSceneState::kBoardSizeButtonStep;
+      StepDown(state_.BoardSizePercent, TSceneState::kBoardSizeMin, TSceneState::kBoardSizeButtonStep);
       break;
     case TToolButton::StepBack:
       StepBack();
@@ -131,14 +138,13 @@ void TGameFlow::PressToolButton(TToolButton button) {
 // the arrows step through the game.
 void TGameFlow::GameKeys(const TSceneKeys& keys) {
   if (keys.Pressed(kKeyEscape)) state_.MenuKind = TMenuKind::GameDialog;
-  if (keys.Held(kKey1) && state_.PieceZoom < TSceneState::kPieceZoomMax)
-    state_.PieceZoom += TSceneState::kPieceZoomKeyStep;
-  if (keys.Held(kKey2) && state_.PieceZoom > TSceneState::kPieceZoomMin)
-    state_.PieceZoom -= TSceneState::kPieceZoomKeyStep;
-  if (keys.Held(kKey3) && state_.BoardSizePercent < TSceneState::kBoardSizeMax)
-    state_.BoardSizePercent += TSceneState::kBoardSizeKeyStep;
-  if (keys.Held(kKey4) && state_.BoardSizePercent > TSceneState::kBoardSizeMin)
-    state_.BoardSizePercent -= TSceneState::kBoardSizeKeyStep;
+  if (keys.Held(kKey1)) StepUp(state_.PieceZoom, TSceneState::kPieceZoomMax, TSceneState::kPieceZoomKeyStep);
+  if (keys.Held(kKey2))
+    StepDown(state_.PieceZoom, TSceneState::kPieceZoomMin, TSceneState::kPieceZoomKeyStep);
+  if (keys.Held(kKey3))
+    StepUp(state_.BoardSizePercent, TSceneState::kBoardSizeMax, TSceneState::kBoardSizeKeyStep);
+  if (keys.Held(kKey4))
+    StepDown(state_.BoardSizePercent, TSceneState::kBoardSizeMin, TSceneState::kBoardSizeKeyStep);
   if (keys.Pressed(kKeyLeft)) StepBack();
   if (keys.Pressed(kKeyRight)) StepForward();
 }
