@@ -18,6 +18,10 @@ namespace zelmar {
 
 namespace {
 
+// The quick search that chooses the player's best other reply looks this many plies less deep than the
+// computer's own search: about a twentieth of its time.
+constexpr int kAlternativeDepthCut = 2;
+
 // Nice offset from the process's own value for each priority: lower priorities run nicer.
 int NiceOffset(TThreadPriority p) {
   switch (p) {
@@ -58,9 +62,10 @@ TChessThread::TChessThread(TChessBrd& board)
   errno = 0;
   const int nice = ::getpriority(PRIO_PROCESS, 0);
   baseNice_ = errno == 0 ? nice : 0;
-  ponder_ = std::make_unique<zelmar::TPonderSearch>([this] {
-    SetThreadNice(CurrentThreadId(), baseNice_, static_cast<TThreadPriority>(priority_.load()));
-  });
+  for (auto& ponder : ponders_)
+    ponder = std::make_unique<zelmar::TPonderSearch>([this] {
+      SetThreadNice(CurrentThreadId(), baseNice_, static_cast<TThreadPriority>(priority_.load()));
+    });
   thread_ = std::thread([this] { Body(); });
 }
 
@@ -71,8 +76,8 @@ TChessThread::~TChessThread() {
     terminate_ = true;
   }
   runChanged_.notify_all();
-  calls_.Close();      // a worker blocked in a synchronous call gives it up
-  ponder_->Discard();  // and one waiting for a search started ahead of time
+  calls_.Close();  // a worker blocked in a synchronous call gives it up
+  for (auto& ponder : ponders_) ponder->Discard();  // and one waiting for a search started ahead
   if (thread_.joinable()) thread_.join();
 }
 
@@ -82,7 +87,7 @@ TChessThread::~TChessThread() {
 // A search started ahead of time goes on unless the worker's pass is waiting for it.
 void TChessThread::Park() {
   search_->StopRequest = true;
-  ponder_->StopAdoption();
+  for (auto& ponder : ponders_) ponder->StopAdoption();
   if (calls_.InCall()) return;
   for (;;) {
     calls_.RunPending();
@@ -131,8 +136,10 @@ double TChessThread::CpuSeconds() const {
 void TChessThread::ApplyPriority(TThreadPriority priority) {
   priority_ = priority;
   if (threadId_.load() != 0) SetOwnPriority(priority);
-  const int ahead = ponder_->ThreadId();
-  if (ahead != 0) SetThreadNice(ahead, baseNice_, priority);
+  for (auto& ponder : ponders_) {
+    const int ahead = ponder->ThreadId();
+    if (ahead != 0) SetThreadNice(ahead, baseNice_, priority);
+  }
 }
 
 void TChessThread::SetOwnPriority(TThreadPriority priority) {
@@ -221,12 +228,16 @@ void TChessThread::RunPass() {
 // search leaves it.
 void TChessThread::SearchOrTakeOver(const zelmar::TSearchRoot& root) {
   const std::uint64_t tag = carryTag_.load();
+  zelmar::TPonderSearch* covering = nullptr;
+  for (auto& ponder : ponders_)
+    if (ponder->Covers(root, tag)) covering = ponder.get();
+  DiscardAheadExcept(covering);  // the others' machine goes to the one taken over
   bool taken = false;
-  if (ponder_->Covers(root, tag)) taken = ponder_->Adopt(root, tag, *search_, search_->StopRequest);
+  if (covering) taken = covering->Adopt(root, tag, *search_, search_->StopRequest);
   if (taken) {
     ++takenOver_;
   } else {
-    ponder_->Discard();
+    if (covering) covering->Discard();
     search_->SetZelmarMode(root.ZelmarMode);
     search_->RunSearch(root);
   }
@@ -234,14 +245,24 @@ void TChessThread::SearchOrTakeOver(const zelmar::TSearchRoot& root) {
 }
 
 // On the main thread, inside the delivery call, right after the computer's move: searches the position
-// after the expected reply when the player is to answer it.
+// after the expected reply when the player is to answer it, and the one after the best other reply.
 void TChessThread::PonderReply(zelmar::TSearchMove reply) {
   if (!pondering_.load() || ComputerToMove()) return;
   const zelmar::TSearchRoot now = RootFromBoard(board_, board_.SearchDepth());
   zelmar::TSearchRoot after;
   if (!scratch_->RootAfter(now, reply.From, reply.To, reply.Promotion, after)) return;
-  ponder_->Start(*search_, after, carryTag_.load());
+  const std::uint64_t tag = carryTag_.load();
+  ponders_[0]->Start(*search_, after, tag);
   ++ahead_;
+  if (ponderReplies_.load() < 2) return;
+  ponders_[1]->StartAlternative(*search_, now, reply, std::max(1, now.Depth - kAlternativeDepthCut), tag);
+  ++ahead_;
+}
+
+// Stops and throws away every search ahead but the one given (which may be none).
+void TChessThread::DiscardAheadExcept(const zelmar::TPonderSearch* kept) {
+  for (auto& ponder : ponders_)
+    if (ponder.get() != kept) ponder->Discard();
 }
 
 // On the main thread while the worker is parked (so search_ is still): searches the position after the
@@ -259,26 +280,45 @@ void TChessThread::AnticipateMove(Square oldSq, Square newSq) {
   const bool computerAnswers = after.WhiteToMove ? board_.ComputerPlaysWhite() : board_.ComputerPlaysBlack();
   const std::uint64_t tag = carryTag_.load();
   if (!computerAnswers) return;
-  if (ponder_->Covers(after, tag)) {
+  for (auto& ponder : ponders_) {
+    if (!ponder->Covers(after, tag)) continue;
     ++met_;
+    if (ponder != ponders_[0]) ++alternativesMet_;
+    DiscardAheadExcept(ponder.get());
     return;
   }
-  ponder_->Start(*search_, after, tag);
+  DiscardAheadExcept(ponders_[0].get());
+  ponders_[0]->Start(*search_, after, tag);
   ++ahead_;
 }
 
 void TChessThread::DiscardAhead() {
   ++discards_;  // a pondering start under way in the delivery call sees the game changed
-  ponder_->Discard();
+  DiscardAheadExcept(nullptr);
 }
 
 void TChessThread::SetPondering(bool on) {
   pondering_ = on;
-  if (!on) ponder_->Discard();
+  if (!on) DiscardAheadExcept(nullptr);
 }
 
 void TChessThread::SetEarlyStart(bool on) {
   earlyStart_ = on;
-  if (!on) ponder_->Discard();
+  if (!on) DiscardAheadExcept(nullptr);
+}
+
+void TChessThread::SetPonderReplies(int count) {
+  ponderReplies_ = std::clamp(count, 1, kMaxPonderReplies);
+  if (count < kMaxPonderReplies) ponders_[1]->Discard();
+}
+
+bool TChessThread::SearchingAhead() const {
+  return std::any_of(ponders_.begin(), ponders_.end(), [](const auto& p) { return p->Searching(); });
+}
+
+double TChessThread::AheadCpuSeconds() const {
+  double sum = 0;
+  for (const auto& ponder : ponders_) sum += ponder->CpuSeconds();
+  return sum;
 }
 }  // namespace zelmar

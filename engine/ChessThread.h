@@ -3,12 +3,13 @@
 // on the main thread, where the board plays it like any other move.
 //
 // It also thinks ahead. After delivering a move it searches, on a second thread, the position after
-// the reply it expects (pondering); once the player's move is certain it searches the position after
-// that move (the early start). Either search starts from exactly the state the worker's own search
+// the reply it expects (pondering), and on a third the position after the player's best other reply;
+// once the player's move is certain it searches the position after that move (the early start). Either search starts from exactly the state the worker's own search
 // would start from, and is taken over as the real search when the board comes to that very position
 // with that state unchanged, so every move and node count is the one the plain search gives.
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
@@ -48,6 +49,12 @@ class TChessThread final : public TChessWorker {
   // Both are on by default; switched off the worker searches only when the computer is to move.
   void SetPondering(bool on);
   void SetEarlyStart(bool on);
+  // How many of the player's replies are pondered at once: the expected one, and with 2 also the best
+  // other one a quick search finds (the default).
+  static constexpr int kMaxPonderReplies = 2;
+  void SetPonderReplies(int count);
+  // Whether a search ahead is running (for tests and tools).
+  bool SearchingAhead() const;
 
   // Whether the thread is parked (waiting for Release), for tests and tools.
   bool Parked() const;
@@ -66,7 +73,9 @@ class TChessThread final : public TChessWorker {
   int SearchesTakenOver() const { return takenOver_.load(); }
   // Player's moves announced by AnticipateMove that were the reply being pondered.
   int PredictionsMet() const { return met_.load(); }
-  double AheadCpuSeconds() const { return ponder_->CpuSeconds(); }
+  // Of them, those that were the best other reply rather than the expected one.
+  int AlternativesMet() const { return alternativesMet_.load(); }
+  double AheadCpuSeconds() const;
   // Node count and score of the last search delivered (for tests and tools).
   std::uint64_t LastNodes() const { return lastNodes_.load(); }
   int LastScore() const { return lastScore_.load(); }
@@ -79,6 +88,7 @@ class TChessThread final : public TChessWorker {
   bool ComputerToMove() const;
   void SearchOrTakeOver(const zelmar::TSearchRoot& root);
   void PonderReply(zelmar::TSearchMove reply);
+  void DiscardAheadExcept(const zelmar::TPonderSearch* kept);
 
   TChessBrd& board_;
   // The search state, about 350 KB, kept off the thread object's own footprint. The worker uses it
@@ -103,15 +113,18 @@ class TChessThread final : public TChessWorker {
   int baseNice_ = 0;
   std::atomic<bool> pondering_{true};
   std::atomic<bool> earlyStart_{true};
+  std::atomic<int> ponderReplies_{kMaxPonderReplies};
   std::atomic<int> ahead_{0};
   std::atomic<int> discards_{0};
   std::atomic<int> met_{0};
+  std::atomic<int> alternativesMet_{0};
   std::atomic<int> takenOver_{0};
   std::atomic<std::uint64_t> lastNodes_{0};
   std::atomic<int> lastScore_{0};
-  // The search started ahead of time; internally locked, used from both threads. Its thread takes
+  // The searches started ahead of time: the expected reply (or the player's certain move) first, the
+  // player's best other reply second. Internally locked, used from both threads; their threads take
   // the worker's priority.
-  std::unique_ptr<zelmar::TPonderSearch> ponder_;
+  std::array<std::unique_ptr<zelmar::TPonderSearch>, kMaxPonderReplies> ponders_;
   std::thread thread_;
 };
 

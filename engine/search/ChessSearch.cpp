@@ -125,9 +125,16 @@ void TChessSearch::RunSearch(const TSearchRoot& root) {
   }
 }
 
-// Gives the previous iteration's move at this ply the first place, while the line is followed.
+// Gives the previous iteration's move at this ply the first place, while the line is followed. Every
+// iteration follows the line at the root, so the root's excluded move is taken out here.
 void TChessSearch::MarkBestLineMove() {
   FollowBestLine = false;
+  if (Ply == 0 && !(ExcludedRootMove == TSearchMove{})) {
+    TScoredMove* begin = MoveList + ListStart[0];
+    TScoredMove* end = MoveList + ListEnd[0];
+    const auto excluded = [this](const TScoredMove& e) { return e.Move == ExcludedRootMove; };
+    ListEnd[0] = static_cast<int>(std::remove_if(begin, end, excluded) - MoveList);
+  }
   const TSearchMove target = BestLine[0][Ply];
   for (int i = ListStart[Ply]; i < ListEnd[Ply]; ++i) {
     TScoredMove& e = MoveList[i];

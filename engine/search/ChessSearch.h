@@ -66,6 +66,10 @@ class TChessSearch {
   // when no such legal move exists. Uses this object's board, none of what a search carries over.
   bool RootAfter(const TSearchRoot& root, int from, int to, int promotion, TSearchRoot& after);
 
+  // Leaves this move out at the root of the following searches (to find the best other move); the
+  // empty move, the default, leaves nothing out. Never set on a search whose answer must be exact.
+  void ExcludeRootMove(TSearchMove m) { ExcludedRootMove = m; }
+
   // Counts the legal move paths of the loaded position to the given depth.
   std::uint64_t Perft(int depth);
 
@@ -188,6 +192,7 @@ class TChessSearch {
   TSearchMove BestLine[MaxPly][MaxPly];
   int BestLineLength[MaxPly];
   bool FollowBestLine = false;
+  TSearchMove ExcludedRootMove;
   std::uint64_t NodeCount = 0;
   int LastIterationScore = 0;
   TIterationResult LastCompleted;

@@ -30,6 +30,7 @@ void TPonderSearch::StopAndJoin() {
     std::lock_guard lock(mutex_);
     valid_ = false;
     search_->StopRequest = true;
+    if (chooser_) chooser_->StopRequest = true;
   }
   if (thread_.joinable()) thread_.join();
 }
@@ -40,6 +41,25 @@ void TPonderSearch::Start(const TChessSearch& carry, const TSearchRoot& root, st
   std::lock_guard control(control_);
   StopAndJoin();
   std::lock_guard lock(mutex_);
+  choosing_ = false;
+  Launch(carry, root, tag);
+}
+
+void TPonderSearch::StartAlternative(const TChessSearch& carry, const TSearchRoot& playerRoot,
+                                     TSearchMove expected, int quickDepth, std::uint64_t tag) {
+  std::lock_guard control(control_);
+  StopAndJoin();
+  std::lock_guard lock(mutex_);
+  if (!chooser_) chooser_ = std::make_unique<TChessSearch>();
+  chooser_->StopRequest = false;
+  choosing_ = true;
+  expected_ = expected;
+  quickDepth_ = quickDepth;
+  Launch(carry, playerRoot, tag);
+}
+
+// Copies the carried state and starts the thread. Needs control_ and mutex_, with no thread running.
+void TPonderSearch::Launch(const TChessSearch& carry, const TSearchRoot& root, std::uint64_t tag) {
   search_->CarryFrom(carry);
   search_->StopRequest = false;
   root_ = root;
@@ -60,12 +80,28 @@ void TPonderSearch::Body() {
   threadId_ = static_cast<int>(::syscall(SYS_gettid));
   if (onThreadStart_) onThreadStart_();
   TSearchRoot root;
+  bool choose;
   {
     std::lock_guard lock(mutex_);
     root = root_;
+    choose = choosing_;
   }
-  search_->SetZelmarMode(root.ZelmarMode);
-  search_->RunSearch(root);
+  // 1. A second likely reply is chosen first; from then on the search covers the position after it.
+  bool chosen = !choose;
+  if (choose) {
+    TSearchRoot after;
+    chosen = ChooseAlternative(root, after);
+    std::lock_guard lock(mutex_);
+    if (chosen) root_ = root = after;
+    choosing_ = false;
+  }
+  // 2. The search itself.
+  if (chosen) {
+    search_->SetZelmarMode(root.ZelmarMode);
+    search_->RunSearch(root);
+  } else {
+    search_->StopRequest = true;  // nothing to search: the search here is discarded below
+  }
   {
     std::lock_guard lock(mutex_);
     searching_ = false;
@@ -76,9 +112,23 @@ void TPonderSearch::Body() {
   ended_.notify_all();
 }
 
+// The player's best move other than the expected one, by a quick search of the player's position, and
+// the root after it at the full depth; false when stopped or when there is no other legal move.
+bool TPonderSearch::ChooseAlternative(const TSearchRoot& playerRoot, TSearchRoot& after) {
+  TSearchRoot quick = playerRoot;
+  quick.Depth = quickDepth_;
+  chooser_->SetZelmarMode(quick.ZelmarMode);
+  chooser_->ExcludeRootMove(expected_);
+  chooser_->RunSearch(quick);
+  const TIterationResult& done = chooser_->Completed();
+  if (chooser_->StopRequest.load() || done.Depth != quick.Depth || done.LineLength < 1) return false;
+  const TSearchMove m = done.BestMove();
+  return chooser_->RootAfter(playerRoot, m.From, m.To, m.Promotion, after);
+}
+
 bool TPonderSearch::Covers(const TSearchRoot& root, std::uint64_t tag) const {
   std::lock_guard lock(mutex_);
-  return valid_ && tag == tag_ && root == root_;
+  return valid_ && !choosing_ && tag == tag_ && root == root_;
 }
 
 // Waits for the end under the lock; the stop asked for by `abandon` or StopAdoption makes the end come
@@ -86,7 +136,7 @@ bool TPonderSearch::Covers(const TSearchRoot& root, std::uint64_t tag) const {
 bool TPonderSearch::Adopt(const TSearchRoot& root, std::uint64_t tag, TChessSearch& into,
                           const std::atomic<bool>& abandon) {
   std::unique_lock lock(mutex_);
-  if (!valid_ || tag != tag_ || !(root == root_)) return false;
+  if (!valid_ || choosing_ || tag != tag_ || !(root == root_)) return false;
   adopting_ = true;
   if (abandon.load()) search_->StopRequest = true;
   ended_.wait(lock, [this] { return !searching_; });

@@ -30,6 +30,11 @@ class TPonderSearch {
   // search already here is stopped and discarded first. `tag` names the carried state for the owner
   // (it changes whenever `carry` searches), and `carry` must not search while this call copies it.
   void Start(const TChessSearch& carry, const TSearchRoot& root, std::uint64_t tag);
+  // Like Start, for a second likely reply of the player at `playerRoot`: the thread first chooses it by
+  // a search of `playerRoot` to `quickDepth` that leaves `expected` out, then searches the position
+  // after it to playerRoot.Depth. Until the choice is made the search here covers nothing.
+  void StartAlternative(const TChessSearch& carry, const TSearchRoot& playerRoot, TSearchMove expected,
+                        int quickDepth, std::uint64_t tag);
   // Stops and discards the search here, if any; returns once its thread has ended.
   void Discard();
   // Whether the search here (running or finished, not stopped) is of exactly this root and tag.
@@ -52,6 +57,8 @@ class TPonderSearch {
  private:
   void Body();
   void StopAndJoin();
+  void Launch(const TChessSearch& carry, const TSearchRoot& root, std::uint64_t tag);
+  bool ChooseAlternative(const TSearchRoot& playerRoot, TSearchRoot& after);
 
   TThreadStart onThreadStart_;
   // Serialises Start, Discard and the destructor, which join the thread; taken before mutex_.
@@ -60,7 +67,13 @@ class TPonderSearch {
   mutable std::mutex mutex_;
   std::condition_variable ended_;
   std::unique_ptr<TChessSearch> search_;  // read by the thread while searching_
-  TSearchRoot root_;
+  // The search that chooses a second likely reply, made at the first StartAlternative; read by the
+  // thread while choosing_.
+  std::unique_ptr<TChessSearch> chooser_;
+  TSearchRoot root_;  // while choosing_, the player's position the reply is chosen in
+  TSearchMove expected_;
+  int quickDepth_ = 0;
+  bool choosing_ = false;  // the thread has not chosen the reply yet
   std::uint64_t tag_ = 0;
   bool valid_ = false;      // a search of root_ and tag_ was started and not stopped or taken over
   bool searching_ = false;  // the thread is inside RunSearch

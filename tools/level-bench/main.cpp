@@ -23,11 +23,12 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 constexpr const char* kUsage =
-    "level-bench [--level N] [--think S] [--glide S] [--moves M] [--games LIST]\n"
+    "level-bench [--level N] [--think S] [--glide S] [--moves M] [--replies R] [--games LIST]\n"
     "  --level N     search depth 1..8 (default 8)\n"
     "  --think S     seconds the player thinks before each move (default 5)\n"
     "  --glide S     seconds the player's figure glides before the move is played (default 0.5)\n"
     "  --moves M     player moves per game at most (default 30)\n"
+    "  --replies R   player replies pondered at once, 1 or 2 (default 2)\n"
     "  --games LIST  comma-separated game numbers 1..8 (default all)\n";
 // A computer move that has not come after this long counts as hung.
 constexpr auto kHangLimit = std::chrono::minutes(30);
@@ -37,6 +38,7 @@ struct TOptions {
   double Think = 5;
   double Glide = 0.5;
   int Moves = 30;
+  int Replies = TChessThread::kMaxPonderReplies;
   std::vector<int> Games;
 };
 
@@ -54,7 +56,8 @@ struct TRun {
   std::vector<double> Waits;         // seconds from the player's move being certain to the reply
   std::vector<double> Searches;      // seconds from the move played to the reply
   int Answered = 0;                  // player moves the computer answered
-  int Met = 0;                       // of them, the reply being pondered
+  int Met = 0;                       // of them, a reply being pondered
+  int MetOther = 0;                  // of them, the best other reply
   int TakenOver = 0;
   double AheadCpu = 0;
 };
@@ -87,6 +90,7 @@ TRun PlayGame(const TLevelGame& game, const TOptions& o, bool ahead) {
   TChessThread& worker = AttachComputerPlayer(board);
   worker.SetPondering(ahead);
   worker.SetEarlyStart(ahead);
+  worker.SetPonderReplies(o.Replies);
   TRun run;
   int halfMoves = 0;
   bool over = false;
@@ -144,6 +148,7 @@ TRun PlayGame(const TLevelGame& game, const TOptions& o, bool ahead) {
     run.Waits.push_back(Seconds(arrived - certain) + (ahead ? 0 : o.Glide));
   }
   run.Met = worker.PredictionsMet();
+  run.MetOther = worker.AlternativesMet();
   run.TakenOver = worker.SearchesTakenOver();
   run.AheadCpu = worker.AheadCpuSeconds();
   return run;
@@ -179,6 +184,9 @@ bool ParseArgs(int argc, char** argv, TOptions& o) {
     } else if (a == "--moves") {
       o.Moves = static_cast<int>(std::strtol(v, &end, 10));
       if (*end || o.Moves < 1) return false;
+    } else if (a == "--replies") {
+      o.Replies = static_cast<int>(std::strtol(v, &end, 10));
+      if (*end || o.Replies < 1 || o.Replies > TChessThread::kMaxPonderReplies) return false;
     } else if (a == "--games") {
       for (std::string list = v; !list.empty();) {
         const std::size_t comma = list.find(',');
@@ -205,8 +213,8 @@ int main(int argc, char** argv) {
   }
   if (o.Games.empty())
     for (std::size_t g = 1; g <= LevelGames().size(); ++g) o.Games.push_back(static_cast<int>(g));
-  std::printf("level %d, the player thinks %.2f s and the figure glides %.2f s; %zu games\n", o.Level,
-              o.Think, o.Glide, o.Games.size());
+  std::printf("level %d, the player thinks %.2f s and the figure glides %.2f s; %d %s pondered; %zu games\n",
+              o.Level, o.Think, o.Glide, o.Replies, o.Replies == 1 ? "reply" : "replies", o.Games.size());
   TRun off, on;
   int compared = 0, differing = 0;
   for (const int g : o.Games) {
@@ -227,6 +235,7 @@ int main(int argc, char** argv) {
       sum.Searches.insert(sum.Searches.end(), r->Searches.begin(), r->Searches.end());
       sum.Answered += r->Answered;
       sum.Met += r->Met;
+      sum.MetOther += r->MetOther;
       sum.TakenOver += r->TakenOver;
       sum.AheadCpu += r->AheadCpu;
     }
@@ -237,8 +246,9 @@ int main(int argc, char** argv) {
   PrintRow("wait, thinking ahead on", on.Waits);
   const double share = on.Answered ? 100.0 * on.Met / on.Answered : 0;
   std::printf(
-      "predicted replies: %d of %d (%.0f%%); searches taken over: %d; CPU of searches ahead: %.1f s\n",
-      on.Met, on.Answered, share, on.TakenOver, on.AheadCpu);
+      "predicted replies: %d of %d (%.0f%%, %d of them the other reply); searches taken over: %d; "
+      "CPU of searches ahead: %.1f s\n",
+      on.Met, on.Answered, share, on.MetOther, on.TakenOver, on.AheadCpu);
   if (differing == 0) {
     std::printf("%d moves compared, all identical\n", compared);
     return 0;

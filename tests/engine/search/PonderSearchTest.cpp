@@ -83,6 +83,60 @@ TEST_P(PonderSearchGames, TakenOverSearchesAnswerAsPlainOnes) {
 
 INSTANTIATE_TEST_SUITE_P(BothModes, PonderSearchGames, ::testing::Range(0, 4));
 
+// The second likely reply: along a random game, the search started for it covers the position after the
+// player's best move other than the expected one (as a quick search leaving the expected one out finds
+// it) and answers as a plain search of that position; with no other legal move it covers nothing.
+TEST(PonderSearch, TheOtherReplyIsChosenAndSearchedExactly) {
+  constexpr int kDepth = 4, kQuick = 2;
+  std::mt19937 rng(7);
+  auto plain = std::make_unique<TChessSearch>();
+  auto real = std::make_unique<TChessSearch>();
+  auto scratch = std::make_unique<TChessSearch>();
+  TPonderSearch ponder;
+  const std::atomic<bool> never{false};
+  for (const bool zelmar : {false, true}) {
+    TSearchRoot root = testing::Root("r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq -", kDepth, zelmar);
+    for (int ply = 0; ply < 10; ++ply) {
+      // 1. The computer's expected reply, and the other one a reference quick search chooses.
+      scratch->SetZelmarMode(zelmar);
+      scratch->RunSearch(root);
+      const TSearchMove expected = scratch->BestMove();
+      TSearchRoot quick = root, other, expectedAfter;
+      quick.Depth = kQuick;
+      scratch->ExcludeRootMove(expected);
+      scratch->RunSearch(quick);
+      scratch->ExcludeRootMove({});
+      const TSearchMove m = scratch->BestMove();
+      ASSERT_NE(m, expected);
+      ASSERT_TRUE(scratch->RootAfter(root, m.From, m.To, m.Promotion, other));
+      ASSERT_TRUE(scratch->RootAfter(root, expected.From, expected.To, expected.Promotion, expectedAfter));
+      // 2. Chosen and searched ahead, then taken over: the same answer as the plain search there.
+      plain->SetZelmarMode(zelmar);
+      plain->CarryFrom(*real);
+      ponder.StartAlternative(*real, root, expected, kQuick, ply);
+      while (ponder.Searching() && !ponder.Covers(other, ply)) std::this_thread::yield();
+      EXPECT_FALSE(ponder.Covers(expectedAfter, ply));
+      ASSERT_TRUE(ponder.Adopt(other, ply, *real, never)) << "ply " << ply;
+      plain->RunSearch(other);
+      ASSERT_EQ(AnswerOf(*plain), AnswerOf(*real)) << "ply " << ply;
+      // 3. The game goes on with the expected reply or the other one.
+      root = rng() % 2 ? other : expectedAfter;
+      scratch->RunSearch(root);
+      TSearchRoot next;
+      const TSearchMove c = scratch->BestMove();
+      if (!scratch->RootAfter(root, c.From, c.To, c.Promotion, next)) break;
+      root = next;
+    }
+  }
+  // 4. The king's only move: nothing else to search.
+  const TSearchRoot only = testing::Root("7k/8/8/8/8/8/r7/7K w - -", kDepth, false);
+  ponder.StartAlternative(*real, only, TSearchMove{63, 62, 0, 0}, kQuick, 99);
+  while (ponder.Searching()) std::this_thread::yield();
+  TSearchRoot after;
+  ASSERT_TRUE(scratch->RootAfter(only, 63, 62, 0, after));
+  EXPECT_FALSE(ponder.Covers(after, 99));
+}
+
 // A stop asked for before or during the wait, and a discard, leave the receiving object as it was.
 TEST(PonderSearch, StoppedSearchesNeverLand) {
   auto real = std::make_unique<TChessSearch>();

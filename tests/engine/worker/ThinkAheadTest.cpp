@@ -4,6 +4,7 @@
 // new games and mode changes that come while a search ahead runs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
 #include <vector>
@@ -50,12 +51,15 @@ bool PlayerMove(const TChessBrd& board, zelmar::TChessSearch& own, std::mt19937&
 struct TGameRun {
   std::vector<TReply> Replies;
   int TakenOver = 0;
+  int OthersMet = 0;
 };
 
-TGameRun PlayGame(unsigned seed, bool zelmar, bool ahead) {
+// `replies` is how many replies are pondered, 0 for none (and no early start either).
+TGameRun PlayGame(unsigned seed, bool zelmar, int replies) {
   WorkerBoard w;
-  w.worker.SetPondering(ahead);
-  w.worker.SetEarlyStart(ahead);
+  w.worker.SetPondering(replies > 0);
+  w.worker.SetEarlyStart(replies > 0);
+  w.worker.SetPonderReplies(std::max(replies, 1));
   int moves = 0;
   bool over = false;
   Square lastFrom = Square::None, lastTo = Square::None;
@@ -85,9 +89,13 @@ TGameRun PlayGame(unsigned seed, bool zelmar, bool ahead) {
       w.board.NewGame();
       w.board.SetComputerPlaysBlack(true);
     }
-    // 2. The player's move, certain first (as when its figure starts to glide), then played.
+    // 2. The player's move, certain first (as when its figure starts to glide), then played; every
+    // third one after the searches ahead have ended, so that the other reply's search is ready too.
     Square from, to;
     if (!PlayerMove(w.board, *own, rng, from, to)) break;
+    if (turn % 3 == 2) {
+      EXPECT_TRUE(w.RunUntil([&] { return !w.worker.SearchingAhead(); }));
+    }
     w.board.AnticipateMove(from, to);
     const int before = moves;
     EXPECT_TRUE(w.board.MakeMove(from, to));
@@ -100,19 +108,25 @@ TGameRun PlayGame(unsigned seed, bool zelmar, bool ahead) {
     run.Replies.push_back({Ord(lastFrom), Ord(lastTo), w.worker.LastNodes(), w.worker.LastScore()});
   }
   run.TakenOver = w.worker.SearchesTakenOver();
+  run.OthersMet = w.worker.AlternativesMet();
   EXPECT_EQ(w.worker.MovesRefused(), 0);
   return run;
 }
 
 class ThinkAheadGames : public ::testing::TestWithParam<int> {};
 
+// Seeds 1 and 2 ponder the expected reply only, 3 and 4 the best other one too.
 TEST_P(ThinkAheadGames, SameMovesAndNodesAsThePlainSearch) {
   const unsigned seed = static_cast<unsigned>(GetParam());
   const bool zelmar = GetParam() % 2 == 0;
-  const TGameRun plain = PlayGame(seed, zelmar, false);
-  const TGameRun ahead = PlayGame(seed, zelmar, true);
+  const int replies = GetParam() <= 2 ? 1 : 2;
+  const TGameRun plain = PlayGame(seed, zelmar, 0);
+  const TGameRun ahead = PlayGame(seed, zelmar, replies);
   EXPECT_EQ(plain.TakenOver, 0);
   EXPECT_GT(ahead.TakenOver, 0);  // the expected replies and the early start were taken over
+  if (replies == 1) {
+    EXPECT_EQ(ahead.OthersMet, 0);
+  }
   ASSERT_EQ(plain.Replies.size(), ahead.Replies.size());
   for (std::size_t i = 0; i < plain.Replies.size(); ++i) EXPECT_EQ(plain.Replies[i], ahead.Replies[i]) << i;
 }
@@ -129,10 +143,9 @@ TEST(ThinkAhead, NothingRunsOnceTheSearchAheadHasEnded) {
   w.board.NewGame();
   ASSERT_TRUE(w.board.MakeMove(worker_test::Sq("e2"), worker_test::Sq("e4")));
   ASSERT_TRUE(w.RunUntil([&] { return moves == 2 && w.Resting(); }));
-  EXPECT_EQ(w.worker.SearchesAhead(), 1);
-  // The reply expected at depth 3 is searched in a moment; then no thread of the worker's searches.
-  const auto end = std::chrono::steady_clock::now() + 60s;
-  while (w.worker.AheadCpuSeconds() == 0 && std::chrono::steady_clock::now() < end) w.RunFor(5ms);
+  EXPECT_EQ(w.worker.SearchesAhead(), TChessThread::kMaxPonderReplies);
+  // The replies expected at depth 3 are searched in a moment; then no thread of the worker's searches.
+  EXPECT_TRUE(w.RunUntil([&] { return !w.worker.SearchingAhead(); }));
   const double worker = w.worker.CpuSeconds(), ahead = w.worker.AheadCpuSeconds();
   EXPECT_GT(ahead, 0);
   w.RunFor(200ms);
