@@ -76,8 +76,9 @@ TChessThread::~TChessThread() {
     terminate_ = true;
   }
   runChanged_.notify_all();
-  calls_.Close();  // a worker blocked in a synchronous call gives it up
-  for (auto& ponder : ponders_) ponder->Discard();  // and one waiting for a search started ahead
+  // A worker blocked in a synchronous call gives it up, and one waiting for a search ahead too.
+  calls_.Close();
+  for (auto& ponder : ponders_) ponder->Discard();
   if (thread_.joinable()) thread_.join();
 }
 

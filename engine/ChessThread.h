@@ -4,9 +4,10 @@
 //
 // It also thinks ahead. After delivering a move it searches, on a second thread, the position after
 // the reply it expects (pondering), and on a third the position after the player's best other reply;
-// once the player's move is certain it searches the position after that move (the early start). Either search starts from exactly the state the worker's own search
-// would start from, and is taken over as the real search when the board comes to that very position
-// with that state unchanged, so every move and node count is the one the plain search gives.
+// once the player's move is certain it searches the position after that move (the early start). Each
+// search starts from exactly the state the worker's own search would start from, and is taken over as
+// the real search when the board comes to that very position with that state unchanged, so every move
+// and node count is the one the plain search gives.
 #pragma once
 
 #include <array>

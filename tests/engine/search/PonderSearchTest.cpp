@@ -95,7 +95,8 @@ TEST(PonderSearch, TheOtherReplyIsChosenAndSearchedExactly) {
   TPonderSearch ponder;
   const std::atomic<bool> never{false};
   for (const bool zelmar : {false, true}) {
-    TSearchRoot root = testing::Root("r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq -", kDepth, zelmar);
+    TSearchRoot root =
+        testing::Root("r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq -", kDepth, zelmar);
     for (int ply = 0; ply < 10; ++ply) {
       // 1. The computer's expected reply, and the other one a reference quick search chooses.
       scratch->SetZelmarMode(zelmar);
