@@ -238,7 +238,7 @@ void TChessThread::SearchOrTakeOver(const zelmar::TSearchRoot& root) {
   if (taken) {
     ++takenOver_;
   } else {
-    if (covering) covering->Discard();
+    DiscardAheadExcept(nullptr);
     search_->SetZelmarMode(root.ZelmarMode);
     search_->RunSearch(root);
   }

@@ -129,7 +129,7 @@ void TChessSearch::RunSearch(const TSearchRoot& root) {
 // iteration follows the line at the root, so the root's excluded move is taken out here.
 void TChessSearch::MarkBestLineMove() {
   FollowBestLine = false;
-  if (Ply == 0 && !(ExcludedRootMove == TSearchMove{})) {
+  if (Ply == 0 && ExcludedRootMove != TSearchMove{}) {
     TScoredMove* begin = MoveList + ListStart[0];
     TScoredMove* end = MoveList + ListEnd[0];
     const auto excluded = [this](const TScoredMove& e) { return e.Move == ExcludedRootMove; };

@@ -128,6 +128,10 @@ bool TPonderSearch::ChooseAlternative(const TSearchRoot& playerRoot, TSearchRoot
 
 bool TPonderSearch::Covers(const TSearchRoot& root, std::uint64_t tag) const {
   std::lock_guard lock(mutex_);
+  return CoversLocked(root, tag);
+}
+
+bool TPonderSearch::CoversLocked(const TSearchRoot& root, std::uint64_t tag) const {
   return valid_ && !choosing_ && tag == tag_ && root == root_;
 }
 
@@ -136,7 +140,7 @@ bool TPonderSearch::Covers(const TSearchRoot& root, std::uint64_t tag) const {
 bool TPonderSearch::Adopt(const TSearchRoot& root, std::uint64_t tag, TChessSearch& into,
                           const std::atomic<bool>& abandon) {
   std::unique_lock lock(mutex_);
-  if (!valid_ || choosing_ || tag != tag_ || !(root == root_)) return false;
+  if (!CoversLocked(root, tag)) return false;
   adopting_ = true;
   if (abandon.load()) search_->StopRequest = true;
   ended_.wait(lock, [this] { return !searching_; });

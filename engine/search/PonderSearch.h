@@ -59,6 +59,7 @@ class TPonderSearch {
   void StopAndJoin();
   void Launch(const TChessSearch& carry, const TSearchRoot& root, std::uint64_t tag);
   bool ChooseAlternative(const TSearchRoot& playerRoot, TSearchRoot& after);
+  bool CoversLocked(const TSearchRoot& root, std::uint64_t tag) const;  // needs mutex_
 
   TThreadStart onThreadStart_;
   // Serialises Start, Discard and the destructor, which join the thread; taken before mutex_.

@@ -131,10 +131,11 @@ TEST(PonderSearch, TheOtherReplyIsChosenAndSearchedExactly) {
   }
   // 4. The king's only move: nothing else to search.
   const TSearchRoot only = testing::Root("7k/8/8/8/8/8/r7/7K w - -", kDepth, false);
-  ponder.StartAlternative(*real, only, TSearchMove{63, 62, 0, 0}, kQuick, 99);
+  constexpr int kH1 = 63, kG1 = 62;  // search squares count from a8
+  ponder.StartAlternative(*real, only, TSearchMove{kH1, kG1, 0, 0}, kQuick, 99);
   while (ponder.Searching()) std::this_thread::yield();
   TSearchRoot after;
-  ASSERT_TRUE(scratch->RootAfter(only, 63, 62, 0, after));
+  ASSERT_TRUE(scratch->RootAfter(only, kH1, kG1, 0, after));
   EXPECT_FALSE(ponder.Covers(after, 99));
 }
 
