@@ -514,6 +514,15 @@ int TReferenceSearch::Search(int alpha, int beta, int depth) {
   return alpha;
 }
 
+int TReferenceSearch::SearchAtPly(int ply, int depth) {
+  const int saved = Ply;
+  Ply = ply;
+  NodeCount = 0;
+  const int score = Search(-10000, 10000, depth);
+  Ply = saved;
+  return score;
+}
+
 int TReferenceSearch::Quiesce(int alpha, int beta) {
   NodeCount += 1;
   if (Ply >= 63) return Evaluate();

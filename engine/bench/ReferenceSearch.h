@@ -32,6 +32,9 @@ class TReferenceSearch {
   int ListBegin() const { return ListStart[Ply]; }
   int ListFinish() const { return ListEnd[Ply]; }
   const TScoredMove& ListEntry(int i) const { return MoveList[i]; }
+  // Test hooks, as the engine's: search as if at the given ply, and begin the current list elsewhere.
+  int SearchAtPly(int ply, int depth);
+  void SetListBegin(int start) { ListStart[Ply] = start; }
 
   std::atomic<bool> StopRequest{false};
 

@@ -251,8 +251,9 @@ int TChessSearch::Quiesce(int alpha, int beta) {
   const bool inCheck = InCheck(Side);
   bitboards::Mask evasions = 0;
   if (inCheck) {
-    GenerateMoves();
     evasions = EvasionTargets();
+    if (!FollowBestLine && evasions != ~bitboards::Mask{0}) return QuiesceEvasions(alpha, beta, evasions);
+    GenerateMoves();
   } else {
     const int x = Evaluate();
     if (x >= beta) return beta;
@@ -260,9 +261,15 @@ int TChessSearch::Quiesce(int alpha, int beta) {
     GenerateCaptures();
   }
   if (FollowBestLine) MarkBestLineMove();
-  bool anyLegal = false;
-  for (int i = ListStart[Ply]; i < ListEnd[Ply]; ++i) {
-    PickBest(i);
+  return QuiescePicks(alpha, beta, inCheck, evasions, ListStart[Ply], false, false);
+}
+
+// Quiescence's loop over this ply's list from place i on, in picking order (place i already picked
+// when told so), given whether a legal move was already tried.
+int TChessSearch::QuiescePicks(int alpha, int beta, bool inCheck, bitboards::Mask evasions, int i,
+                               bool picked, bool anyLegal) {
+  for (; i < ListEnd[Ply]; ++i, picked = false) {
+    if (!picked) PickBest(i);
     const TSearchMove m = MoveList[i].Move;
     if (inCheck && MissesEvasion(m, evasions)) continue;
     if (!DoMoveKnowingCheck(m, inCheck)) continue;
@@ -277,6 +284,70 @@ int TChessSearch::Quiesce(int alpha, int beta) {
   }
   if (!anyLegal && inCheck) return Ply - Infinity;
   return alpha;
+}
+
+// Quiescence in check, off the best line, trying the same moves in the same order as the loop over
+// the whole list, without writing or picking that list. The picking order takes moves by falling
+// score, so only its order among equal scores needs the whole list: when two moves of one score are
+// both legal, the list is written and its picks replayed down to that score, and the loop goes on.
+int TChessSearch::QuiesceEvasions(int alpha, int beta, bitboards::Mask targets) {
+  // 1. The whole list's length fixes where the next ply's list begins. A list cut at the bound has
+  //    lost moves, and only the whole list says which.
+  const int wholeEnd = ListStart[Ply] + CountMoves();
+  if (wholeEnd > MaxMoveList) {
+    GenerateMoves();
+    return QuiescePicks(alpha, beta, true, targets, ListStart[Ply], false, false);
+  }
+  TScoredMove* const first = MoveList + ListStart[Ply];
+  TScoredMove* const last = GenerateEvasions(first, targets);
+  ListEnd[Ply] = ListStart[Ply + 1] = wholeEnd;
+  PickAheadAt[Ply] = -1;
+  // 2. The answers by falling score.
+  for (TScoredMove* e = first + 1; e < last; ++e) {
+    const TScoredMove held = *e;
+    TScoredMove* hole = e;
+    for (; hole > first && hole[-1].Score < held.Score; --hole) *hole = hole[-1];
+    *hole = held;
+  }
+  // 3. One group of equal scores at a time: its one legal move is tried. When two are legal, the
+  //    whole list is written and its picks above this score (the moves already tried) replayed.
+  bool anyLegal = false;
+  for (TScoredMove* group = first; group < last;) {
+    TScoredMove* groupEnd = group + 1;
+    while (groupEnd < last && groupEnd->Score == group->Score) ++groupEnd;
+    const std::int32_t score = group->Score;
+    TSearchMove move = group->Move;
+    int legal = 1;  // a group of one is tried as it is
+    if (groupEnd - group > 1) {
+      legal = 0;
+      for (const TScoredMove* e = group; e < groupEnd; ++e) {
+        if (!DoMoveKnowingCheck(e->Move, true)) continue;
+        UndoMove();
+        move = e->Move;
+        ++legal;
+      }
+    }
+    group = groupEnd;
+    if (legal > 1) {
+      GenerateMoves();
+      int i = ListStart[Ply];
+      for (; i < ListEnd[Ply]; ++i) {
+        PickBest(i);
+        if (MoveList[i].Score <= score) break;
+      }
+      return QuiescePicks(alpha, beta, true, targets, i, true, anyLegal);
+    }
+    if (legal == 0 || !DoMoveKnowingCheck(move, true)) continue;
+    anyLegal = true;
+    const int x = -Quiesce(-beta, -alpha);
+    UndoMove();
+    if (x > alpha) {
+      if (x >= beta) return beta;
+      alpha = x;
+      UpdateBestLine(move);
+    }
+  }
+  return anyLegal ? alpha : Ply - Infinity;
 }
 
 const TScoredMove& TChessSearch::PickEntry(int i) {

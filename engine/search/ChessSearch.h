@@ -81,6 +81,11 @@ class TChessSearch {
   int Evaluate() const;
   void GenerateMoves();
   void GenerateCaptures();
+  // How many entries GenerateMoves would write for the side to move, before any cut at the bound.
+  int CountMoves() const;
+  // Test hook: lists, as the current ply's list, the moves the search in check tries off the best
+  // line, the ones that may answer the check, in no particular order.
+  void ListEvasions();
   bool DoMove(TSearchMove m);
   bool DoMoveKnowingCheck(TSearchMove m, bool sideInCheck);
   void UndoMove();
@@ -123,6 +128,10 @@ class TChessSearch {
 
   int Search(int alpha, int beta, int depth);
   int Quiesce(int alpha, int beta);
+  int QuiesceEvasions(int alpha, int beta, bitboards::Mask targets);
+  int QuiescePicks(int alpha, int beta, bool inCheck, bitboards::Mask evasions, int i, bool picked,
+                   bool anyLegal);
+  bitboards::Mask SlideAttacks(int kind, int s, bitboards::Mask occupied) const;
   std::int32_t CaptureScore(int from, int to) const;
   void AddPawnMove(TScoredMove*& out, int from, int to, int flags) const;
   template <bool Up>
@@ -134,6 +143,7 @@ class TChessSearch {
   void AddCastlings(TScoredMove*& out) const;
   void AddEnPassant(TScoredMove*& out) const;
   void GeneratePawn(TScoredMove*& out, int s, bool capturesOnly) const;
+  TScoredMove* GenerateEvasions(TScoredMove* out, bitboards::Mask targets) const;
   void CloseList(const TScoredMove* out);
   bitboards::Mask ActivePawns(bitboards::Mask pawns, bitboards::Mask enemy, bitboards::Mask empty) const;
   void MarkBestLineMove();

@@ -26,6 +26,15 @@ inline int LastSquare(Mask m) {
   return 63 - std::countl_zero(m);
 }
 
+// Number of squares in a set, from bit counts added in ever wider fields: the processor's own count
+// instruction is not in the baseline the game is built for, and the library's fallback loops by bytes.
+inline int CountSquares(Mask m) {
+  m -= (m >> 1) & 0x5555555555555555ull;
+  m = (m & 0x3333333333333333ull) + ((m >> 2) & 0x3333333333333333ull);
+  m = (m + (m >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+  return static_cast<int>((m * 0x0101010101010101ull) >> 56);
+}
+
 // Squares one mailbox step from each square along the given offsets.
 constexpr std::array<Mask, 64> StepMasks(const int* offsets, int count) {
   std::array<Mask, 64> masks{};

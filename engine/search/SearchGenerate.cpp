@@ -333,4 +333,119 @@ void TChessSearch::GenerateCaptures() {
   CloseList(out);
 }
 
+namespace {
+// The squares along ray r from s up to and including the first occupied one (to the edge when none).
+template <bool Up>
+inline Mask RayReach(int r, int s, Mask occupied) {
+  const Mask ray = bitboards::Rays[r][s];
+  const Mask hits = ray & occupied;
+  return hits ? ray & ~bitboards::Rays[r][NearestOrAny<Up>(hits)] : ray;
+}
+}  // namespace
+
+// The squares a bishop, rook or queen (its sliding lines only) on s reaches: each ray's empty squares
+// and its first occupied one.
+Mask TChessSearch::SlideAttacks(int kind, int s, Mask occupied) const {
+  Mask reach = 0;
+  if (kind != kBishop)
+    reach |= RayReach<true>(0, s, occupied) | RayReach<true>(2, s, occupied) |
+             RayReach<false>(4, s, occupied) | RayReach<false>(6, s, occupied);
+  if (kind != kRook)
+    reach |= RayReach<true>(1, s, occupied) | RayReach<true>(3, s, occupied) |
+             RayReach<false>(5, s, occupied) | RayReach<false>(7, s, occupied);
+  return reach;
+}
+
+// GenerateMoves' entries counted from the sets instead of written: the pawns all at once (a
+// promotion is four entries), every other piece by the squares it reaches that its side does not
+// hold, castling and en passant by their own generators.
+int TChessSearch::CountMoves() const {
+  using namespace bitboards;
+  constexpr Mask FileA = 0x0101010101010101ull;
+  constexpr Mask FileH = 0x8080808080808080ull;
+  const Mask ownSet = ColorSet[Side];
+  const Mask enemy = ColorSet[Other];
+  const Mask occupied = ownSet | enemy;
+  const Mask empty = ~occupied;
+  const Mask pawns = PieceSet[Side][kPawn];
+  // 1. Pawns: steps, double steps from the two home rows, captures to either side. A pawn already on
+  //    its last row has none.
+  Mask step, twice, left, right, lastRow;
+  if (Side == cWhite) {
+    lastRow = 0xFFull;
+    const Mask p = pawns & ~lastRow;
+    step = (p >> 8) & empty;
+    twice = ((((p & 0xFFFF000000000000ull) >> 8) & empty) >> 8) & empty;
+    left = ((p & ~FileA) >> 9) & enemy;
+    right = ((p & ~FileH) >> 7) & enemy;
+  } else {
+    lastRow = 0xFFull << 56;
+    const Mask p = pawns & ~lastRow;
+    step = (p << 8) & empty;
+    twice = ((((p & 0xFFFFull) << 8) & empty) << 8) & empty;
+    left = ((p & ~FileA) << 7) & enemy;
+    right = ((p & ~FileH) << 9) & enemy;
+  }
+  int n = CountSquares(step) + CountSquares(twice) + CountSquares(left) + CountSquares(right);
+  if ((step | left | right) & lastRow)
+    n += 3 * (CountSquares(step & lastRow) + CountSquares(left & lastRow) + CountSquares(right & lastRow));
+  // 2. Every other piece: the squares it reaches, less its own side's.
+  for (Mask rest = ownSet & ~pawns; rest; rest &= rest - 1) {
+    const int s = FirstSquare(rest);
+    const int kind = BoardPiece[s];
+    Mask reach;
+    if (kind == kKnight) {
+      reach = KnightMask[s];
+    } else if (kind == kKing) {
+      reach = KingMask[s];
+    } else {
+      reach = SlideAttacks(kind, s, occupied) | (kind == kQueen && ZelmarMode ? KnightMask[s] : 0);
+    }
+    n += CountSquares(reach & ~ownSet);
+  }
+  // 3. Castling and en passant, at most two of each.
+  TScoredMove extra[4];
+  TScoredMove* out = extra;
+  AddCastlings(out);
+  AddEnPassant(out);
+  return n + static_cast<int>(out - extra);
+}
+
+// The entries GenerateMoves would write that may answer a check: every king move but castling (never
+// allowed in check), any other move onto a target square, and en passant. A piece that reaches no
+// target is passed over at once.
+TScoredMove* TChessSearch::GenerateEvasions(TScoredMove* out, Mask targets) const {
+  using namespace bitboards;
+  const Mask ownSet = ColorSet[Side];
+  const Mask occupied = ownSet | ColorSet[Other];
+  const Mask open = targets & ~ownSet;
+  // Pawns that may step, step twice or take onto a target.
+  const Mask nearPawns = Side == cWhite ? (targets << 7) | (targets << 8) | (targets << 9) | (targets << 16)
+                                        : (targets >> 7) | (targets >> 8) | (targets >> 9) | (targets >> 16);
+  for (Mask own = ownSet; own; own &= own - 1) {
+    const int s = FirstSquare(own);
+    const int kind = BoardPiece[s];
+    if (kind == kKing) {
+      AddStepMoves(out, s, KingMask[s] & ~ownSet);
+    } else if (kind == kPawn) {
+      if (!(nearPawns & Bit(s))) continue;
+      TScoredMove* begin = out;
+      GeneratePawn(out, s, false);
+      out =
+          std::remove_if(begin, out, [targets](const TScoredMove& e) { return !(targets & Bit(e.Move.To)); });
+    } else if (kind == kKnight) {
+      AddStepMoves(out, s, KnightMask[s] & open);
+    } else if (ReachMask(kind, s) & open) {
+      const Mask jumps = kind == kQueen && ZelmarMode ? KnightMask[s] : 0;
+      AddStepMoves(out, s, (SlideAttacks(kind, s, occupied) | jumps) & open);
+    }
+  }
+  AddEnPassant(out);
+  return out;
+}
+
+void TChessSearch::ListEvasions() {
+  CloseList(GenerateEvasions(MoveList + ListStart[Ply], EvasionTargets()));
+}
+
 }  // namespace zelmar

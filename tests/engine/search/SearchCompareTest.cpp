@@ -2,6 +2,7 @@
 // benchmark list and on positions taken from random games, in standard chess and in Zelmar mode.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
 
@@ -36,8 +37,10 @@ TEST(SearchCompare, BenchListAgreesWithReference) {
   }
 }
 
-// Plays a random legal game with the engine's own generator and collects a position every few plies.
-std::vector<TSearchRoot> RandomGamePositions(unsigned seed, bool zelmar, int wanted) {
+// Plays a random legal game with the engine's own generator and collects a position every few plies,
+// or every position with the side to move in check.
+std::vector<TSearchRoot> RandomGamePositions(unsigned seed, bool zelmar, int wanted,
+                                             bool checksOnly = false) {
   std::mt19937 rng(seed);
   std::vector<TSearchRoot> out;
   auto board = std::make_unique<TChessSearch>();
@@ -59,7 +62,7 @@ std::vector<TSearchRoot> RandomGamePositions(unsigned seed, bool zelmar, int wan
       continue;
     }
     board->DoMove(legal[rng() % legal.size()]);
-    if (rng() % 4 == 0) {
+    if (checksOnly ? board->InCheck(board->SideToMove()) : rng() % 4 == 0) {
       const int depth = 1 + static_cast<int>(out.size()) % 5;
       out.push_back(board->CurrentRoot(depth));
     }
@@ -111,6 +114,68 @@ TEST(SearchCompare, PickingFollowsThePlainOrder) {
         ExpectPlainPickOrder(*s, label + " moves");
         s->GenerateCaptures();
         ExpectPlainPickOrder(*s, label + " captures");
+      }
+    }
+  }
+}
+
+// In check, off the best line, the search tries only the moves that may answer the check and counts
+// the whole list instead of writing it. Along random games, before and after a search has filled the
+// history table: the count is the whole list's length, the answers are entries of the whole list
+// with their scores, and every entry left out is one the board refuses.
+TEST(SearchCompare, InCheckTheAnswersAreTheWholeListsLegalMoves) {
+  for (bool zelmar : {false, true}) {
+    for (const TSearchRoot& root : RandomGamePositions(7u + zelmar, zelmar, 150, true)) {
+      auto s = std::make_unique<TChessSearch>();
+      s->SetZelmarMode(zelmar);
+      TSearchRoot shallow = root;
+      shallow.Depth = 2;
+      s->RunSearch(shallow);
+      const std::string label = FenFromRoot(root);
+      const int counted = s->CountMoves();
+      s->GenerateMoves();
+      ASSERT_EQ(counted, s->ListFinish() - s->ListBegin()) << label;
+      ASSERT_TRUE(s->InCheck(s->SideToMove())) << label;
+      std::vector<TScoredMove> whole;
+      for (int i = s->ListBegin(); i < s->ListFinish(); ++i) whole.push_back(s->ListEntry(i));
+      s->ListEvasions();
+      std::vector<TScoredMove> answers;
+      for (int i = s->ListBegin(); i < s->ListFinish(); ++i) answers.push_back(s->ListEntry(i));
+      for (const TScoredMove& w : whole) {
+        const auto same = [&](const TScoredMove& a) { return a.Move == w.Move; };
+        const auto found = std::find_if(answers.begin(), answers.end(), same);
+        if (found != answers.end()) {
+          EXPECT_EQ(found->Score, w.Score) << label << " " << MoveToText(w.Move);
+          answers.erase(found);
+        } else if (s->DoMove(w.Move)) {
+          ADD_FAILURE() << label << ": legal " << MoveToText(w.Move) << " left out";
+          s->UndoMove();
+        }
+      }
+      for (const TScoredMove& a : answers)
+        ADD_FAILURE() << label << ": " << MoveToText(a.Move) << " not listed";
+    }
+  }
+}
+
+// Near the list's bound the whole list is cut, and every later list begins where the whole lists
+// before it end: positions in check searched from a list that begins close to the bound agree with
+// the reference.
+TEST(SearchCompare, InCheckNearTheListsBoundAgreesWithReference) {
+  for (bool zelmar : {false, true}) {
+    for (const TSearchRoot& root : RandomGamePositions(31u + zelmar, zelmar, 30, true)) {
+      auto fast = std::make_unique<TChessSearch>();
+      fast->SetZelmarMode(zelmar);
+      auto plain = std::make_unique<reference::TReferenceSearch>();
+      plain->SetZelmarMode(zelmar);
+      for (int room : {4, 30, 90, 160}) {
+        fast->LoadRoot(root);
+        plain->LoadRoot(root);
+        fast->SetListBegin(MaxMoveList - room);
+        plain->SetListBegin(MaxMoveList - room);
+        const std::string label = FenFromRoot(root) + " room " + std::to_string(room);
+        EXPECT_EQ(fast->SearchAtPly(0, 2), plain->SearchAtPly(0, 2)) << label;
+        EXPECT_EQ(fast->Nodes(), plain->Nodes()) << label;
       }
     }
   }
