@@ -291,15 +291,16 @@ int TChessSearch::QuiescePicks(int alpha, int beta, bool inCheck, bitboards::Mas
 // score, so only its order among equal scores needs the whole list: when two moves of one score are
 // both legal, the list is written and its picks replayed down to that score, and the loop goes on.
 int TChessSearch::QuiesceEvasions(int alpha, int beta, bitboards::Mask targets) {
-  // 1. The whole list's length fixes where the next ply's list begins. A list cut at the bound has
-  //    lost moves, and only the whole list says which.
-  const int wholeEnd = ListStart[Ply] + CountMoves();
+  // 1. The answers, and the whole list's length, which fixes where the next ply's list begins. A
+  //    list cut at the bound has lost moves, and only the whole list says which.
+  TScoredMove* const first = MoveList + ListStart[Ply];
+  int whole = 0;
+  TScoredMove* const last = GenerateEvasions(first, targets, whole);
+  const int wholeEnd = ListStart[Ply] + whole;
   if (wholeEnd > MaxMoveList) {
     GenerateMoves();
     return QuiescePicks(alpha, beta, true, targets, ListStart[Ply], false, false);
   }
-  TScoredMove* const first = MoveList + ListStart[Ply];
-  TScoredMove* const last = GenerateEvasions(first, targets);
   ListEnd[Ply] = ListStart[Ply + 1] = wholeEnd;
   PickAheadAt[Ply] = -1;
   // 2. The answers by falling score.

@@ -81,11 +81,10 @@ class TChessSearch {
   int Evaluate() const;
   void GenerateMoves();
   void GenerateCaptures();
-  // How many entries GenerateMoves would write for the side to move, before any cut at the bound.
-  int CountMoves() const;
   // Test hook: lists, as the current ply's list, the moves the search in check tries off the best
-  // line, the ones that may answer the check, in no particular order.
-  void ListEvasions();
+  // line, the ones that may answer the check (all but castling when not in check), in no particular
+  // order; returns how many entries GenerateMoves would write, before any cut at the bound.
+  int ListEvasions();
   bool DoMove(TSearchMove m);
   bool DoMoveKnowingCheck(TSearchMove m, bool sideInCheck);
   void UndoMove();
@@ -143,7 +142,7 @@ class TChessSearch {
   void AddCastlings(TScoredMove*& out) const;
   void AddEnPassant(TScoredMove*& out) const;
   void GeneratePawn(TScoredMove*& out, int s, bool capturesOnly) const;
-  TScoredMove* GenerateEvasions(TScoredMove* out, bitboards::Mask targets) const;
+  TScoredMove* GenerateEvasions(TScoredMove* out, bitboards::Mask targets, int& whole) const;
   void CloseList(const TScoredMove* out);
   bitboards::Mask ActivePawns(bitboards::Mask pawns, bitboards::Mask enemy, bitboards::Mask empty) const;
   void MarkBestLineMove();

@@ -1,7 +1,9 @@
 // Pseudo-legal move generation of the search, in the fixed order that move ordering relies on:
 // squares 0..63, directions in table order (each ray nearest square first), then castling, then en
 // passant. Entries are written without a bound check: the list has room for one whole position past
-// MaxMoveList, and each generator cuts its list back to MaxMoveList when it ends.
+// MaxMoveList, and each generator cuts its list back to MaxMoveList when it ends. For the search in
+// check, GenerateEvasions writes only the part of the whole list that may answer the check, and
+// counts the whole list's length.
 #include <algorithm>
 #include <array>
 
@@ -135,6 +137,14 @@ template <bool Up>
 inline int NearestOrAny(Mask hits) {
   return Up ? bitboards::FirstSquare(hits | bitboards::Bit(63))
             : bitboards::LastSquare(hits | bitboards::Bit(0));
+}
+
+// The squares along ray r from s up to and including the first occupied one (to the edge when none).
+template <bool Up>
+inline Mask RayReach(int r, int s, Mask occupied) {
+  const Mask ray = bitboards::Rays[r][s];
+  const Mask hits = ray & occupied;
+  return hits ? ray & ~bitboards::Rays[r][NearestOrAny<Up>(hits)] : ray;
 }
 
 // A slider's capture along one ray: the nearest occupied square, when it holds an enemy. The entry is
@@ -333,16 +343,6 @@ void TChessSearch::GenerateCaptures() {
   CloseList(out);
 }
 
-namespace {
-// The squares along ray r from s up to and including the first occupied one (to the edge when none).
-template <bool Up>
-inline Mask RayReach(int r, int s, Mask occupied) {
-  const Mask ray = bitboards::Rays[r][s];
-  const Mask hits = ray & occupied;
-  return hits ? ray & ~bitboards::Rays[r][NearestOrAny<Up>(hits)] : ray;
-}
-}  // namespace
-
 // The squares a bishop, rook or queen (its sliding lines only) on s reaches: each ray's empty squares
 // and its first occupied one.
 Mask TChessSearch::SlideAttacks(int kind, int s, Mask occupied) const {
@@ -356,10 +356,12 @@ Mask TChessSearch::SlideAttacks(int kind, int s, Mask occupied) const {
   return reach;
 }
 
-// GenerateMoves' entries counted from the sets instead of written: the pawns all at once (a
-// promotion is four entries), every other piece by the squares it reaches that its side does not
-// hold, castling and en passant by their own generators.
-int TChessSearch::CountMoves() const {
+// For a side in check: the entries of GenerateMoves' list that may answer the check onto the targets
+// (see EvasionTargets), written from out on in no particular order, and the length of that whole
+// list, counted from the sets. The answers are every king move but castling (never allowed in check),
+// any other move onto a target, and en passant. The pawns are counted all at once (a promotion is four
+// entries), every other piece by the squares it reaches that its side does not hold.
+TScoredMove* TChessSearch::GenerateEvasions(TScoredMove* out, Mask targets, int& whole) const {
   using namespace bitboards;
   constexpr Mask FileA = 0x0101010101010101ull;
   constexpr Mask FileH = 0x8080808080808080ull;
@@ -368,9 +370,9 @@ int TChessSearch::CountMoves() const {
   const Mask occupied = ownSet | enemy;
   const Mask empty = ~occupied;
   const Mask pawns = PieceSet[Side][kPawn];
-  // 1. Pawns: steps, double steps from the two home rows, captures to either side. A pawn already on
-  //    its last row has none.
-  Mask step, twice, left, right, lastRow;
+  // 1. Pawns: steps, double steps from the two home rows, captures to either side (a pawn already on
+  //    its last row has none). Those that may reach a target are written, keeping the moves onto one.
+  Mask step, twice, left, right, lastRow, nearTargets;
   if (Side == cWhite) {
     lastRow = 0xFFull;
     const Mask p = pawns & ~lastRow;
@@ -378,6 +380,7 @@ int TChessSearch::CountMoves() const {
     twice = ((((p & 0xFFFF000000000000ull) >> 8) & empty) >> 8) & empty;
     left = ((p & ~FileA) >> 9) & enemy;
     right = ((p & ~FileH) >> 7) & enemy;
+    nearTargets = (targets << 7) | (targets << 8) | (targets << 9) | (targets << 16);
   } else {
     lastRow = 0xFFull << 56;
     const Mask p = pawns & ~lastRow;
@@ -385,11 +388,18 @@ int TChessSearch::CountMoves() const {
     twice = ((((p & 0xFFFFull) << 8) & empty) << 8) & empty;
     left = ((p & ~FileA) << 7) & enemy;
     right = ((p & ~FileH) << 9) & enemy;
+    nearTargets = (targets >> 7) | (targets >> 8) | (targets >> 9) | (targets >> 16);
   }
   int n = CountSquares(step) + CountSquares(twice) + CountSquares(left) + CountSquares(right);
   if ((step | left | right) & lastRow)
     n += 3 * (CountSquares(step & lastRow) + CountSquares(left & lastRow) + CountSquares(right & lastRow));
-  // 2. Every other piece: the squares it reaches, less its own side's.
+  for (Mask near = pawns & nearTargets; near; near &= near - 1) {
+    TScoredMove* const begin = out;
+    GeneratePawn(out, FirstSquare(near), false);
+    out = std::remove_if(begin, out, [targets](const TScoredMove& e) { return !(targets & Bit(e.Move.To)); });
+  }
+  // 2. Every other piece: all the squares it reaches counted, those on a target (any, for the king)
+  //    written.
   for (Mask rest = ownSet & ~pawns; rest; rest &= rest - 1) {
     const int s = FirstSquare(rest);
     const int kind = BoardPiece[s];
@@ -401,51 +411,24 @@ int TChessSearch::CountMoves() const {
     } else {
       reach = SlideAttacks(kind, s, occupied) | (kind == kQueen && ZelmarMode ? KnightMask[s] : 0);
     }
-    n += CountSquares(reach & ~ownSet);
+    reach &= ~ownSet;
+    n += CountSquares(reach);
+    AddStepMoves(out, s, kind == kKing ? reach : reach & targets);
   }
-  // 3. Castling and en passant, at most two of each.
-  TScoredMove extra[4];
-  TScoredMove* out = extra;
-  AddCastlings(out);
+  // 3. Castling, counted only, and en passant.
+  TScoredMove castlings[2];
+  TScoredMove* castlingEnd = castlings;
+  AddCastlings(castlingEnd);
+  TScoredMove* const enPassant = out;
   AddEnPassant(out);
-  return n + static_cast<int>(out - extra);
-}
-
-// The entries GenerateMoves would write that may answer a check: every king move but castling (never
-// allowed in check), any other move onto a target square, and en passant. A piece that reaches no
-// target is passed over at once.
-TScoredMove* TChessSearch::GenerateEvasions(TScoredMove* out, Mask targets) const {
-  using namespace bitboards;
-  const Mask ownSet = ColorSet[Side];
-  const Mask occupied = ownSet | ColorSet[Other];
-  const Mask open = targets & ~ownSet;
-  // Pawns that may step, step twice or take onto a target.
-  const Mask nearPawns = Side == cWhite ? (targets << 7) | (targets << 8) | (targets << 9) | (targets << 16)
-                                        : (targets >> 7) | (targets >> 8) | (targets >> 9) | (targets >> 16);
-  for (Mask own = ownSet; own; own &= own - 1) {
-    const int s = FirstSquare(own);
-    const int kind = BoardPiece[s];
-    if (kind == kKing) {
-      AddStepMoves(out, s, KingMask[s] & ~ownSet);
-    } else if (kind == kPawn) {
-      if (!(nearPawns & Bit(s))) continue;
-      TScoredMove* begin = out;
-      GeneratePawn(out, s, false);
-      out =
-          std::remove_if(begin, out, [targets](const TScoredMove& e) { return !(targets & Bit(e.Move.To)); });
-    } else if (kind == kKnight) {
-      AddStepMoves(out, s, KnightMask[s] & open);
-    } else if (ReachMask(kind, s) & open) {
-      const Mask jumps = kind == kQueen && ZelmarMode ? KnightMask[s] : 0;
-      AddStepMoves(out, s, (SlideAttacks(kind, s, occupied) | jumps) & open);
-    }
-  }
-  AddEnPassant(out);
+  whole = n + static_cast<int>(castlingEnd - castlings) + static_cast<int>(out - enPassant);
   return out;
 }
 
-void TChessSearch::ListEvasions() {
-  CloseList(GenerateEvasions(MoveList + ListStart[Ply], EvasionTargets()));
+int TChessSearch::ListEvasions() {
+  int whole = 0;
+  CloseList(GenerateEvasions(MoveList + ListStart[Ply], EvasionTargets(), whole));
+  return whole;
 }
 
 }  // namespace zelmar
