@@ -243,6 +243,20 @@ int TChessSearch::Search(int alpha, int beta, int depth) {
   return alpha;
 }
 
+// Plays a move of the quiescence search and searches on below it: Refused when the board refuses
+// the move, CutOff when its score reaches beta, else Searched, with alpha and the best line raised
+// by a better score.
+inline TChessSearch::TTried TChessSearch::QuiesceMove(TSearchMove m, bool inCheck, int& alpha, int beta) {
+  if (!DoMoveKnowingCheck(m, inCheck)) return TTried::Refused;
+  const int x = -Quiesce(-beta, -alpha);
+  UndoMove();
+  if (x <= alpha) return TTried::Searched;
+  if (x >= beta) return TTried::CutOff;
+  alpha = x;
+  UpdateBestLine(m);
+  return TTried::Searched;
+}
+
 // Captures-only search with standing pat; in check every move is tried and mate is seen.
 int TChessSearch::Quiesce(int alpha, int beta) {
   ++NodeCount;
@@ -272,15 +286,10 @@ int TChessSearch::QuiescePicks(int alpha, int beta, bool inCheck, bitboards::Mas
     if (!picked) PickBest(i);
     const TSearchMove m = MoveList[i].Move;
     if (inCheck && MissesEvasion(m, evasions)) continue;
-    if (!DoMoveKnowingCheck(m, inCheck)) continue;
+    const TTried tried = QuiesceMove(m, inCheck, alpha, beta);
+    if (tried == TTried::Refused) continue;
     anyLegal = true;
-    const int x = -Quiesce(-beta, -alpha);
-    UndoMove();
-    if (x > alpha) {
-      if (x >= beta) return beta;
-      alpha = x;
-      UpdateBestLine(m);
-    }
+    if (tried == TTried::CutOff) return beta;
   }
   if (!anyLegal && inCheck) return Ply - Infinity;
   return alpha;
@@ -338,15 +347,11 @@ int TChessSearch::QuiesceEvasions(int alpha, int beta, bitboards::Mask targets) 
       }
       return QuiescePicks(alpha, beta, true, targets, i, true, anyLegal);
     }
-    if (legal == 0 || !DoMoveKnowingCheck(move, true)) continue;
+    if (legal == 0) continue;
+    const TTried tried = QuiesceMove(move, true, alpha, beta);
+    if (tried == TTried::Refused) continue;
     anyLegal = true;
-    const int x = -Quiesce(-beta, -alpha);
-    UndoMove();
-    if (x > alpha) {
-      if (x >= beta) return beta;
-      alpha = x;
-      UpdateBestLine(move);
-    }
+    if (tried == TTried::CutOff) return beta;
   }
   return anyLegal ? alpha : Ply - Infinity;
 }

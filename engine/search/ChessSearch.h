@@ -127,6 +127,9 @@ class TChessSearch {
 
   int Search(int alpha, int beta, int depth);
   int Quiesce(int alpha, int beta);
+  // What QuiesceMove did with a move.
+  enum class TTried { Refused, Searched, CutOff };
+  TTried QuiesceMove(TSearchMove m, bool inCheck, int& alpha, int beta);
   int QuiesceEvasions(int alpha, int beta, bitboards::Mask targets);
   int QuiescePicks(int alpha, int beta, bool inCheck, bitboards::Mask evasions, int i, bool picked,
                    bool anyLegal);
