@@ -26,6 +26,10 @@ inline int LastSquare(Mask m) {
   return 63 - std::countl_zero(m);
 }
 
+// The squares of the a-file and of the h-file.
+inline constexpr Mask FileA = 0x0101010101010101ull;
+inline constexpr Mask FileH = 0x8080808080808080ull;
+
 // Number of squares in a set, from bit counts added in ever wider fields: the processor's own count
 // instruction is not in the baseline the game is built for, and the library's fallback loops by bytes.
 inline int CountSquares(Mask m) {

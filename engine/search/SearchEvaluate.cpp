@@ -80,14 +80,7 @@ inline unsigned FilesOf(bitboards::Mask m) {
 
 // The squares of the files given as 8 bits (bit 0 = file a).
 inline bitboards::Mask FileSquares(unsigned files) {
-  return files * 0x0101010101010101ull;
-}
-
-// Number of squares in a set that holds only a few.
-inline int CountFew(bitboards::Mask m) {
-  int n = 0;
-  for (; m; m &= m - 1) ++n;
-  return n;
+  return files * bitboards::FileA;
 }
 
 // Each file's neighbours, and the file with its neighbours, as file bits.
@@ -103,8 +96,8 @@ void TChessSearch::PawnTerms(unsigned own, unsigned foe, int c, int& score) cons
   const bitboards::Mask pawns = PieceSet[c][kPawn];
   for (unsigned bits = own; bits; bits &= bits - 1) {
     const int f = std::countr_zero(bits);
-    const bitboards::Mask onFile = pawns & (0x0101010101010101ull << f);
-    const int n = CountFew(onFile);
+    const bitboards::Mask onFile = pawns & (bitboards::FileA << f);
+    const int n = bitboards::CountSquares(onFile);
     const unsigned near = NeighbourFiles(f);
     if (n > 1) score -= 5 * n;
     if (!(own & near)) score -= n * ((foe >> f) & 1 ? 20 : 30);
@@ -153,8 +146,8 @@ int TChessSearch::Evaluate() const {
     if (!rooks) continue;
     const unsigned noOwn = ~files[c] & 0xFFu;
     const unsigned foe = files[c ^ 1];
-    score[c] +=
-        15 * CountFew(rooks & FileSquares(noOwn & ~foe)) + 10 * CountFew(rooks & FileSquares(noOwn & foe));
+    score[c] += 15 * bitboards::CountSquares(rooks & FileSquares(noOwn & ~foe)) +
+                10 * bitboards::CountSquares(rooks & FileSquares(noOwn & foe));
   }
   return score[Side] - score[Other];
 }

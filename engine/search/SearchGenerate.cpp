@@ -12,6 +12,8 @@
 
 namespace zelmar {
 
+using bitboards::FileA;
+using bitboards::FileH;
 using bitboards::Mask;
 
 namespace {
@@ -284,8 +286,6 @@ void TChessSearch::GenerateMoves() {
 // The side's pawns that have a capture or a step onto the last rank: exactly those for which the
 // captures-only pawn generator adds something.
 Mask TChessSearch::ActivePawns(Mask pawns, Mask enemy, Mask empty) const {
-  constexpr Mask FileA = 0x0101010101010101ull;
-  constexpr Mask FileH = 0x8080808080808080ull;
   constexpr Mask SeventhRow = 0x000000000000FF00ull;  // White's last step starts here
   constexpr Mask SecondRow = 0x00FF000000000000ull;   // and Black's here
   if (Side == cWhite)
@@ -363,8 +363,6 @@ Mask TChessSearch::SlideAttacks(int kind, int s, Mask occupied) const {
 // entries), every other piece by the squares it reaches that its side does not hold.
 TScoredMove* TChessSearch::GenerateEvasions(TScoredMove* out, Mask targets, int& whole) const {
   using namespace bitboards;
-  constexpr Mask FileA = 0x0101010101010101ull;
-  constexpr Mask FileH = 0x8080808080808080ull;
   const Mask ownSet = ColorSet[Side];
   const Mask enemy = ColorSet[Other];
   const Mask occupied = ownSet | enemy;
