@@ -210,12 +210,20 @@ void TChessSearch::UpdateBestLine(TSearchMove m) {
   BestLineLength[Ply] = childLength;
 }
 
-// Fail-hard negamax with a check extension; returns 0 at once when a stop is requested.
-int TChessSearch::Search(int alpha, int beta, int depth) {
+// Search at depth 0, as its own node before quiescence's, without the call and tests of the full search.
+inline int TChessSearch::SearchLeaf(int alpha, int beta) {
   ++NodeCount;
   if (Ply >= PlyBound) return Evaluate();
   if (StopRequest.load(std::memory_order_relaxed)) return 0;
-  if (depth == 0) return Quiesce(alpha, beta);
+  return Quiesce(alpha, beta);
+}
+
+// Fail-hard negamax with a check extension; returns 0 at once when a stop is requested.
+int TChessSearch::Search(int alpha, int beta, int depth) {
+  if (depth == 0) return SearchLeaf(alpha, beta);
+  ++NodeCount;
+  if (Ply >= PlyBound) return Evaluate();
+  if (StopRequest.load(std::memory_order_relaxed)) return 0;
   BestLineLength[Ply] = Ply;
   const bool inCheck = InCheck(Side);
   if (inCheck) ++depth;
@@ -230,7 +238,7 @@ int TChessSearch::Search(int alpha, int beta, int depth) {
     if (inCheck && MissesEvasion(m, evasions)) continue;
     if (!DoMoveKnowingCheck(m, inCheck)) continue;
     anyLegal = true;
-    const int score = -Search(-beta, -alpha, depth - 1);
+    const int score = depth > 1 ? -Search(-beta, -alpha, depth - 1) : -SearchLeaf(-beta, -alpha);
     UndoMove();
     if (score > alpha) {
       HistoryScore[m.From][m.To] += depth;

@@ -126,6 +126,7 @@ class TChessSearch {
   };
 
   int Search(int alpha, int beta, int depth);
+  int SearchLeaf(int alpha, int beta);
   int Quiesce(int alpha, int beta);
   // What QuiesceMove did with a move.
   enum class TTried { Refused, Searched, CutOff };
