@@ -30,6 +30,11 @@ inline int LastSquare(Mask m) {
 inline constexpr Mask FileA = 0x0101010101010101ull;
 inline constexpr Mask FileH = 0x8080808080808080ull;
 
+// The squares of a row (0 = the eighth rank, as RowOfSq counts).
+constexpr Mask RowSquares(int row) {
+  return Mask{0xFF} << (8 * row);
+}
+
 // Number of squares in a set, from bit counts added in ever wider fields: the processor's own count
 // instruction is not in the baseline the game is built for, and the library's fallback loops by bytes.
 inline int CountSquares(Mask m) {

@@ -286,8 +286,8 @@ void TChessSearch::GenerateMoves() {
 // The side's pawns that have a capture or a step onto the last rank: exactly those for which the
 // captures-only pawn generator adds something.
 Mask TChessSearch::ActivePawns(Mask pawns, Mask enemy, Mask empty) const {
-  constexpr Mask SeventhRow = 0x000000000000FF00ull;  // White's last step starts here
-  constexpr Mask SecondRow = 0x00FF000000000000ull;   // and Black's here
+  constexpr Mask SeventhRow = bitboards::RowSquares(1);  // White's last step starts here
+  constexpr Mask SecondRow = bitboards::RowSquares(6);   // and Black's here
   if (Side == cWhite)
     return pawns & (((enemy << 9) & ~FileA) | ((enemy << 7) & ~FileH) | ((empty << 8) & SeventhRow));
   return pawns & (((enemy >> 7) & ~FileA) | ((enemy >> 9) & ~FileH) | ((empty >> 8) & SecondRow));
@@ -372,18 +372,18 @@ TScoredMove* TChessSearch::GenerateEvasions(TScoredMove* out, Mask targets, int&
   //    its last row has none). Those that may reach a target are written, keeping the moves onto one.
   Mask step, twice, left, right, lastRow, nearTargets;
   if (Side == cWhite) {
-    lastRow = 0xFFull;
+    lastRow = RowSquares(0);
     const Mask p = pawns & ~lastRow;
     step = (p >> 8) & empty;
-    twice = ((((p & 0xFFFF000000000000ull) >> 8) & empty) >> 8) & empty;
+    twice = ((((p & (RowSquares(6) | RowSquares(7))) >> 8) & empty) >> 8) & empty;
     left = ((p & ~FileA) >> 9) & enemy;
     right = ((p & ~FileH) >> 7) & enemy;
     nearTargets = (targets << 7) | (targets << 8) | (targets << 9) | (targets << 16);
   } else {
-    lastRow = 0xFFull << 56;
+    lastRow = RowSquares(7);
     const Mask p = pawns & ~lastRow;
     step = (p << 8) & empty;
-    twice = ((((p & 0xFFFFull) << 8) & empty) << 8) & empty;
+    twice = ((((p & (RowSquares(0) | RowSquares(1))) << 8) & empty) << 8) & empty;
     left = ((p & ~FileA) << 7) & enemy;
     right = ((p & ~FileH) << 9) & enemy;
     nearTargets = (targets >> 7) | (targets >> 8) | (targets >> 9) | (targets >> 16);
