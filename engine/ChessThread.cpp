@@ -13,6 +13,7 @@
 
 #include "engine/BoardRoot.h"
 #include "engine/ChessBrd.h"
+#include "engine/search/CarriedLineText.h"
 
 namespace zelmar {
 
@@ -62,6 +63,7 @@ TChessThread::TChessThread(TChessBrd& board)
   errno = 0;
   const int nice = ::getpriority(PRIO_PROCESS, 0);
   baseNice_ = errno == 0 ? nice : 0;
+  carried_ = search_->CarriedLine();
   for (auto& ponder : ponders_)
     ponder = std::make_unique<zelmar::TPonderSearch>([this] {
       SetThreadNice(CurrentThreadId(), baseNice_, static_cast<TThreadPriority>(priority_.load()));
@@ -242,6 +244,10 @@ void TChessThread::SearchOrTakeOver(const zelmar::TSearchRoot& root) {
     search_->SetZelmarMode(root.ZelmarMode);
     search_->RunSearch(root);
   }
+  {
+    std::lock_guard lock(carryMutex_);
+    carried_ = search_->CarriedLine();
+  }
   ++carryTag_;
 }
 
@@ -296,6 +302,27 @@ void TChessThread::AnticipateMove(Square oldSq, Square newSq) {
 void TChessThread::DiscardAhead() {
   ++discards_;  // a pondering start under way in the delivery call sees the game changed
   DiscardAheadExcept(nullptr);
+}
+
+std::string TChessThread::SearchCarry() const {
+  std::lock_guard lock(carryMutex_);
+  return CarriedLineText(carried_);
+}
+
+// Called inside one of the worker's own calls, Park cannot wait; the worker is blocked in that call
+// then, past its search, and reads nothing of the carried line afterwards.
+bool TChessThread::SetSearchCarry(std::string_view text) {
+  const auto line = ParseCarriedLine(text);
+  if (!line) return false;
+  Park();
+  DiscardAhead();
+  search_->SetCarriedLine(*line);
+  {
+    std::lock_guard lock(carryMutex_);
+    carried_ = *line;
+  }
+  ++carryTag_;  // no search ahead started from the old state can ever be taken over
+  return true;
 }
 
 void TChessThread::SetPondering(bool on) {
