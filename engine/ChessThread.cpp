@@ -63,7 +63,7 @@ TChessThread::TChessThread(TChessBrd& board)
   errno = 0;
   const int nice = ::getpriority(PRIO_PROCESS, 0);
   baseNice_ = errno == 0 ? nice : 0;
-  carried_ = search_->CarriedLine();
+  PublishCarried();
   for (auto& ponder : ponders_)
     ponder = std::make_unique<zelmar::TPonderSearch>([this] {
       SetThreadNice(CurrentThreadId(), baseNice_, static_cast<TThreadPriority>(priority_.load()));
@@ -196,6 +196,7 @@ void TChessThread::RunPass() {
     const bool expects = search_->ExpectedReply(reply);
     bool refused = false;
     calls_.CallAndWait([this, m, reply, expects, mode = root.ZelmarMode, &refused] {
+      PublishCarried();
       // The mode is set without parking the worker: a move found under the old one may be illegal
       // now, so it is not offered; the end of the pass below starts a search under the new mode.
       if (board_.ZelmarMode() != mode) return;
@@ -219,7 +220,10 @@ void TChessThread::RunPass() {
   // 3. End of the pass on the main thread; the board parks or releases the worker.
   lastNodes_ = search_->Nodes();
   lastScore_ = search_->LastScore();
-  if (!calls_.CallAndWait([this] { board_.TurnDone(); })) {
+  if (!calls_.CallAndWait([this] {
+        PublishCarried();
+        board_.TurnDone();
+      })) {
     std::lock_guard lock(calls_.Mutex());
     run_ = false;
   }
@@ -243,10 +247,6 @@ void TChessThread::SearchOrTakeOver(const zelmar::TSearchRoot& root) {
     DiscardAheadExcept(nullptr);
     search_->SetZelmarMode(root.ZelmarMode);
     search_->RunSearch(root);
-  }
-  {
-    std::lock_guard lock(carryMutex_);
-    carried_ = search_->CarriedLine();
   }
   ++carryTag_;
 }
@@ -302,6 +302,13 @@ void TChessThread::AnticipateMove(Square oldSq, Square newSq) {
 void TChessThread::DiscardAhead() {
   ++discards_;  // a pondering start under way in the delivery call sees the game changed
   DiscardAheadExcept(nullptr);
+}
+
+// On the main thread inside the worker's call, where search_ is still: the game sees the search's
+// state change with its move, or at the end of the pass that was stopped.
+void TChessThread::PublishCarried() {
+  std::lock_guard lock(carryMutex_);
+  carried_ = search_->CarriedLine();
 }
 
 std::string TChessThread::SearchCarry() const {

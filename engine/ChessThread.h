@@ -98,6 +98,7 @@ class TChessThread final : public TChessWorker {
   void SearchOrTakeOver(const zelmar::TSearchRoot& root);
   void PonderReply(zelmar::TSearchMove reply);
   void DiscardAheadExcept(const zelmar::TPonderSearch* kept);
+  void PublishCarried();
 
   TChessBrd& board_;
   // The search state, about 350 KB, kept off the thread object's own footprint. The worker uses it
@@ -106,10 +107,11 @@ class TChessThread final : public TChessWorker {
   // Names the state search_ carries into its next search: raised whenever search_ searches or is given
   // a carried state.
   std::atomic<std::uint64_t> carryTag_{0};
-  // Guarded by carryMutex_: the line search_ carries into its next search, copied by whoever changes
-  // it (the worker after each search and take-over, whether the search ended or was stopped; the main
-  // thread by SetSearchCarry). While a search runs it is the line that search started from, so a game
-  // kept then and restored searches again from where the uninterrupted one did.
+  // Guarded by carryMutex_: the line the next search from the position the board shows starts from,
+  // for SearchCarry. search_'s own changes reach it on the main thread when the worker hands over
+  // a search's move, or ends a pass whose search was stopped (with whatever the stopped search left);
+  // so while a search runs, and until its move is played, it is the line that search started from,
+  // and a game kept then and restored searches again from where the uninterrupted one did.
   mutable std::mutex carryMutex_;
   zelmar::TChessSearch::TCarriedLine carried_{};
   // For working out roots one move on; used only on the main thread.
