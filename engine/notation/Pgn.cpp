@@ -427,7 +427,8 @@ class TPgnReader {
     std::string why;
     std::optional<TGameMove> move = SanToMove(board, token, &why);
     if (!move) {
-      error = label + why;
+      // A move cut off by the end of the text is a damaged game rather than a wrong move.
+      error = (AtEnd() ? "the game is cut short: " : "") + label + why;
       return false;
     }
     board.SetPromotionPiece(move->Promotion != 0 ? move->Promotion : kDefaultPromotion);
