@@ -173,22 +173,25 @@ TEST(PgnTest, RefusesByNameAndGoesOnWithTheNextGame) {
       "[Event \"Other\"]\n[Variant \"Crazyhouse\"]\n\n1. e4 *\n\n"
       "[Event \"Set up\"]\n[SetUp \"1\"]\n[FEN \"4k3/8/8/8/8/8/8/4K3 w - - 0 1\"]\n\n1. Kd2 *\n\n"
       "[Event \"Illegal\"]\n\n1. e4 e5 2. Ke3 *\n\n"
+      "[Event \"After the mate\"]\n\n1. f3 e5 2. g4 Qh4# 3. a3 0-1\n\n"
       "[Event \"Ambiguous\"]\n\n1. a4 h5 2. h4 a5 3. Ra3 Rh6 4. Rh3 *\n\n"
       "[Event \"Cut\"]\n\n1. d4 {a comment cut in the mi\n"
       "[Event \"Whole\"]\n\n1. e4 e5 (1... c5 \n"
       "[Event \"After a cut variation\"]\n\n1. c4 1/2-1/2\n\n"
       "[Event \"Torn\"]\n\n1. e4 e5 2. Nf";
   const std::vector<TPgnGame> games = ReadPgn(text);
-  ASSERT_EQ(games.size(), 8u);
+  ASSERT_EQ(games.size(), 9u);
   EXPECT_EQ(games[0].Error, "the variant \"Crazyhouse\" is not played here");
   EXPECT_NE(games[1].Error.find("set-up position"), std::string::npos);
   EXPECT_EQ(games[2].Error, "move 2 (Ke3): illegal");
-  EXPECT_EQ(games[3].Error, "move 4 (Rh3): ambiguous");  // the rook on a3 reaches h3 as well
-  EXPECT_NE(games[4].Error.find("cut short"), std::string::npos);
+  EXPECT_EQ(games[3].Error, "move 3 (a3): the game had already ended by mate");
+  EXPECT_EQ(games[4].Error, "move 4 (Rh3): ambiguous");  // the rook on a3 reaches h3 as well
   EXPECT_NE(games[5].Error.find("cut short"), std::string::npos);
-  ASSERT_TRUE(games[6].Game) << games[6].Error;
-  EXPECT_EQ(games[6].Game->Result, "1/2-1/2");
-  EXPECT_NE(games[7].Error.find("cut short"), std::string::npos);
+  EXPECT_NE(games[6].Error.find("cut short"), std::string::npos);
+  ASSERT_TRUE(games[7].Game) << games[7].Error;
+  EXPECT_EQ(games[7].Game->Result, "1/2-1/2");
+  EXPECT_EQ(games[7].FirstLine, 30);
+  EXPECT_NE(games[8].Error.find("cut short"), std::string::npos);
   for (const TPgnGame& game : games) EXPECT_EQ(game.Game.has_value(), game.Error.empty());
 }
 
