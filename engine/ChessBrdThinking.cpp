@@ -66,6 +66,18 @@ void TChessBrd::TurnDone() {
   if (!worker_->ParkAfterPass()) StartThinking();
 }
 
+std::string TChessBrd::SearchCarry() const {
+  return worker_ ? worker_->SearchCarry() : std::string();
+}
+
+// The worker parks itself once the text is found sound; as after StopThinking, it stays parked until
+// the game restarts it (a move, or the computer's sides set).
+bool TChessBrd::SetSearchCarry(std::string_view text) {
+  if (!worker_ || !worker_->SetSearchCarry(text)) return false;
+  halted_ = true;
+  return true;
+}
+
 void TChessBrd::PollCustomEngine() {
   if (customEngine_ && firstPaintDone_ && !halted_ && !loading_ && ComputerToMove()) StartThinking();
 }
