@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "engine/SearchLevel.h"
 #include "engine/protocol/CommandText.h"
 #include "engine/protocol/ThinkingText.h"
 #include "engine/search/SearchRootText.h"
@@ -108,7 +109,7 @@ void TUciFront::Identify() {
   Out("id author the Zelmar Chess developers");
   Out("option name UCI_Variant type combo default chess var chess var zelmar");
   Out("option name Ponder type check default false");
-  Out("option name Level type spin default 0 min 0 max " + std::to_string(MaxLevel));
+  Out("option name Level type spin default 0 min 0 max " + std::to_string(kHighestLevel));
   Out("uciok");
 }
 
@@ -132,8 +133,8 @@ void TUciFront::SetOption(std::string_view args, std::unique_lock<std::mutex>& l
     if (value != "true" && value != "false") return Info("Ponder takes true or false, not: " + value);
     PonderOption = value == "true";
   } else if (name == "level") {
-    const auto level = ReadInteger(value, 0, MaxLevel);
-    if (!level) return Info("Level takes 0 to " + std::to_string(MaxLevel) + ", not: " + value);
+    const auto level = ReadInteger(value, 0, kHighestLevel);
+    if (!level) return Info("Level takes 0 to " + std::to_string(kHighestLevel) + ", not: " + value);
     Level = static_cast<int>(*level);
   } else {
     Info("unknown option: " + name);

@@ -14,9 +14,6 @@
 
 namespace zelmar {
 
-// The game's levels as the UCI option Level offers them; 0 plays by the clock.
-inline constexpr int MaxLevel = 8;
-
 class TUciFront {
  public:
   explicit TUciFront(TLineSink out);

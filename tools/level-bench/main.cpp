@@ -14,6 +14,7 @@
 #include "engine/ChessBrd.h"
 #include "engine/ChessThread.h"
 #include "engine/ComputerPlayer.h"
+#include "engine/SearchLevel.h"
 #include "tools/level-bench/LevelGames.h"
 
 using namespace zelmar;
@@ -24,7 +25,7 @@ namespace {
 
 constexpr const char* kUsage =
     "level-bench [--level N] [--think S] [--glide S] [--moves M] [--replies R] [--games LIST]\n"
-    "  --level N     search depth 1..8 (default 8)\n"
+    "  --level N     search depth %d..%d (default %d)\n"
     "  --think S     seconds the player thinks before each move (default 5)\n"
     "  --glide S     seconds the player's figure glides before the move is played (default 0.5)\n"
     "  --moves M     player moves per game at most (default 30)\n"
@@ -34,7 +35,7 @@ constexpr const char* kUsage =
 constexpr auto kHangLimit = std::chrono::minutes(30);
 
 struct TOptions {
-  int Level = 8;
+  int Level = kHighestLevel;
   double Think = 5;
   double Glide = 0.5;
   int Moves = 30;
@@ -176,7 +177,7 @@ bool ParseArgs(int argc, char** argv, TOptions& o) {
     char* end = nullptr;
     if (a == "--level") {
       o.Level = static_cast<int>(std::strtol(v, &end, 10));
-      if (*end || o.Level < 1 || o.Level > 8) return false;
+      if (*end || o.Level < kLowestLevel || o.Level > kHighestLevel) return false;
     } else if (a == "--think" || a == "--glide") {
       const double s = std::strtod(v, &end);
       if (*end || s < 0 || s > 600) return false;
@@ -208,7 +209,7 @@ bool ParseArgs(int argc, char** argv, TOptions& o) {
 int main(int argc, char** argv) {
   TOptions o;
   if (!ParseArgs(argc, argv, o)) {
-    std::fputs(kUsage, stderr);
+    std::fprintf(stderr, kUsage, kLowestLevel, kHighestLevel, kHighestLevel);
     return 64;
   }
   if (o.Games.empty())

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "engine/BoardRoot.h"
+#include "engine/SearchLevel.h"
 #include "engine/search/ChessSearch.h"
 #include "scene/SceneGeometry.h"
 #include "tools/scene-run/GameRun.h"
@@ -149,10 +150,11 @@ TReply PlayE4(TGameRun& run, int level, bool everyFrame) {
 
 int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IOLBF, 0);  // each figure as soon as it is measured
-  int level = 8, rounds = 3, replies = 2;
+  int level = kHighestLevel, rounds = 3, replies = 2;
   double seconds = 3;
   for (int i = 1; i + 1 < argc; ++i) {
-    if (std::strcmp(argv[i], "--level") == 0) level = std::clamp(std::atoi(argv[i + 1]), 1, 8);
+    if (std::strcmp(argv[i], "--level") == 0)
+      level = std::clamp(std::atoi(argv[i + 1]), kLowestLevel, kHighestLevel);
     if (std::strcmp(argv[i], "--seconds") == 0) seconds = std::max(0.5, std::atof(argv[i + 1]));
     if (std::strcmp(argv[i], "--rounds") == 0) rounds = std::max(1, std::atoi(argv[i + 1]));
     if (std::strcmp(argv[i], "--replies") == 0) replies = std::max(0, std::atoi(argv[i + 1]));
