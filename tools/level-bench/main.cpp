@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "engine/ChessBrd.h"
 #include "engine/ChessThread.h"
 #include "engine/ComputerPlayer.h"
+#include "engine/PowerSupply.h"
 #include "engine/SearchLevel.h"
 #include "tools/level-bench/LevelGames.h"
 
@@ -59,6 +61,7 @@ struct TRun {
   int Answered = 0;                  // player moves the computer answered
   int Met = 0;                       // of them, a reply being pondered
   int MetOther = 0;                  // of them, the best other reply
+  int Ahead = 0;                     // searches started ahead
   int TakenOver = 0;
   double AheadCpu = 0;
 };
@@ -150,6 +153,7 @@ TRun PlayGame(const TLevelGame& game, const TOptions& o, bool ahead) {
   }
   run.Met = worker.PredictionsMet();
   run.MetOther = worker.AlternativesMet();
+  run.Ahead = worker.SearchesAhead();
   run.TakenOver = worker.SearchesTakenOver();
   run.AheadCpu = worker.AheadCpuSeconds();
   return run;
@@ -216,6 +220,9 @@ int main(int argc, char** argv) {
     for (std::size_t g = 1; g <= LevelGames().size(); ++g) o.Games.push_back(static_cast<int>(g));
   std::printf("level %d, the player thinks %.2f s and the figure glides %.2f s; %d %s pondered; %zu games\n",
               o.Level, o.Think, o.Glide, o.Replies, o.Replies == 1 ? "reply" : "replies", o.Games.size());
+  const std::filesystem::path power = PowerSupplyFolder();
+  std::printf("power supply %s: %s\n", power.c_str(),
+              OnBattery(power) ? "on battery, no search starts ahead" : "mains");
   TRun off, on;
   int compared = 0, differing = 0;
   for (const int g : o.Games) {
@@ -237,6 +244,7 @@ int main(int argc, char** argv) {
       sum.Answered += r->Answered;
       sum.Met += r->Met;
       sum.MetOther += r->MetOther;
+      sum.Ahead += r->Ahead;
       sum.TakenOver += r->TakenOver;
       sum.AheadCpu += r->AheadCpu;
     }
@@ -247,9 +255,9 @@ int main(int argc, char** argv) {
   PrintRow("wait, thinking ahead on", on.Waits);
   const double share = on.Answered ? 100.0 * on.Met / on.Answered : 0;
   std::printf(
-      "predicted replies: %d of %d (%.0f%%, %d of them the other reply); searches taken over: %d; "
-      "CPU of searches ahead: %.1f s\n",
-      on.Met, on.Answered, share, on.MetOther, on.TakenOver, on.AheadCpu);
+      "predicted replies: %d of %d (%.0f%%, %d of them the other reply); searches started ahead: %d, "
+      "taken over: %d; CPU of searches ahead: %.1f s\n",
+      on.Met, on.Answered, share, on.MetOther, on.Ahead, on.TakenOver, on.AheadCpu);
   if (differing == 0) {
     std::printf("%d moves compared, all identical\n", compared);
     return 0;
