@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/protocol/GoParameters.h"
 #include "engine/protocol/LineOutput.h"
 #include "engine/protocol/ProtocolGame.h"
 #include "engine/protocol/SearchSupervisor.h"
@@ -29,6 +30,9 @@ class TUciFront {
   void SetOption(std::string_view args, std::unique_lock<std::mutex>& lock);
   void SetPosition(std::string_view args);
   void Go(std::string_view args, std::unique_lock<std::mutex>& lock);
+  TSearchLimits Limits(TGoParameters& go) const;
+  TSearchSupervisor::TIterationFn ThinkingOutput() const;
+  void EndHold(bool ponderHit);
   void Finish(const TSearchOutcome& outcome);
   void SendBestMove(const TSearchOutcome& outcome);
   void Info(const std::string& text);
