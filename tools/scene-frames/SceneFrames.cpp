@@ -13,10 +13,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "engine/BoardRoot.h"
+#include "engine/PowerSupply.h"
 #include "engine/SearchLevel.h"
 #include "engine/search/ChessSearch.h"
 #include "scene/SceneGeometry.h"
@@ -104,6 +106,7 @@ double PlainSearchSeconds(const TChessBrd& board, int depth) {
 struct TReply {
   bool Played = false;
   double Delivered = 0, Arrived = 0, Plain = 0;
+  int Ahead = 0;  // searches the worker has started ahead so far (the early start, then pondering)
 };
 
 // From the title screen at `level`: "Game", e2 and then e4 clicked; the wait from the e4 click to the
@@ -130,6 +133,7 @@ TReply PlayE4(TGameRun& run, int level, bool everyFrame) {
   reply.Delivered = Seconds(Clock::now() - clicked);
   run.LoopUntil([&] { return !state.Animating; }, 60);
   reply.Arrived = Seconds(Clock::now() - clicked);
+  reply.Ahead = run.Form->ComputerPlayer->SearchesAhead();
   run.Form->DrawEveryFrame = false;
   run.PressKey(SDL_SCANCODE_ESCAPE);
   run.Click(613, 412);  // "Menu"
@@ -166,6 +170,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "scene-frames: the game window did not start (no display or no data?)\n");
     return 1;
   }
+  const std::filesystem::path power = PowerSupplyFolder();
+  std::printf("power supply %s: %s\n", power.c_str(),
+              OnBattery(power) ? "on battery, no search starts ahead" : "mains");
   run.Point(1010, 750);
   run.Loop(500);
   CompareShares(run, "title screen:", seconds, rounds);
@@ -186,9 +193,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "scene-frames: the computer did not reply to 1.e4\n");
         return 1;
       }
-      std::printf("  reply %d (%s): delivered %.2f s, arrived %.2f s, search alone %.2f s\n", round + 1,
-                  every ? "every frame drawn" : "changed frames drawn", reply.Delivered, reply.Arrived,
-                  reply.Plain);
+      std::printf(
+          "  reply %d (%s): delivered %.2f s, arrived %.2f s, search alone %.2f s; searches started ahead so "
+          "far: %d\n",
+          round + 1, every ? "every frame drawn" : "changed frames drawn", reply.Delivered, reply.Arrived,
+          reply.Plain, reply.Ahead);
       delivered[every].push_back(reply.Delivered);
       arrived[every].push_back(reply.Arrived);
       plain.push_back(reply.Plain);
