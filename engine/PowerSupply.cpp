@@ -10,11 +10,11 @@ namespace zelmar {
 
 namespace {
 
-// The attributes read here are single words; anything longer is not one the kernel writes.
+// The attributes read here hold a word or two; anything longer is not what the kernel writes.
 constexpr std::size_t kMaxAttributeLength = 64;
 
 // One attribute of a power supply, without its trailing line break; none when it is not a plain file,
-// cannot be read, or is longer than any word the kernel writes there.
+// cannot be read, or is longer than anything the kernel writes there.
 std::optional<std::string> ReadAttribute(const std::filesystem::path& supply, const char* name) {
   const std::filesystem::path file = supply / name;
   std::error_code error;
