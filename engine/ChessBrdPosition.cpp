@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "engine/ChessBrd.h"
+#include "engine/SearchLevel.h"
 
 namespace zelmar {
 
@@ -113,7 +114,7 @@ void TChessBrd::SetCastlingAllowed(CastleSet value) {
 // Neither parks the worker (a search under the old value is thrown away when it ends), but a search
 // started ahead of time under the old value goes at once.
 void TChessBrd::SetSearchDepth(int value) {
-  const int depth = std::clamp(value, 1, 8);
+  const int depth = std::clamp(value, kLowestLevel, kHighestLevel);
   if (depth != searchDepth_.load()) DiscardAhead();
   searchDepth_ = depth;
 }

@@ -10,9 +10,11 @@
 #include <ctime>
 
 #include <algorithm>
+#include <utility>
 
 #include "engine/BoardRoot.h"
 #include "engine/ChessBrd.h"
+#include "engine/PowerSupply.h"
 #include "engine/search/CarriedLineText.h"
 
 namespace zelmar {
@@ -59,7 +61,8 @@ void SetThreadNice(int threadId, int baseNice, TThreadPriority priority) {
 TChessThread::TChessThread(TChessBrd& board)
     : board_(board),
       search_(std::make_unique<zelmar::TChessSearch>()),
-      scratch_(std::make_unique<zelmar::TChessSearch>()) {
+      scratch_(std::make_unique<zelmar::TChessSearch>()),
+      powerFolder_(PowerSupplyFolder()) {
   errno = 0;
   const int nice = ::getpriority(PRIO_PROCESS, 0);
   baseNice_ = errno == 0 ? nice : 0;
@@ -254,7 +257,7 @@ void TChessThread::SearchOrTakeOver(const zelmar::TSearchRoot& root) {
 // On the main thread, inside the delivery call, right after the computer's move: searches the position
 // after the expected reply when the player is to answer it, and the one after the best other reply.
 void TChessThread::PonderReply(zelmar::TSearchMove reply) {
-  if (!pondering_.load() || ComputerToMove()) return;
+  if (!pondering_.load() || ComputerToMove() || !OnMainsPower()) return;
   const zelmar::TSearchRoot now = RootFromBoard(board_, board_.SearchDepth());
   zelmar::TSearchRoot after;
   if (!scratch_->RootAfter(now, reply.From, reply.To, reply.Promotion, after)) return;
@@ -273,8 +276,8 @@ void TChessThread::DiscardAheadExcept(const zelmar::TPonderSearch* kept) {
 }
 
 // On the main thread while the worker is parked (so search_ is still): searches the position after the
-// player's certain move unless that search already runs (the expected reply) or the computer does not
-// answer it.
+// player's certain move unless that search already runs (the expected reply), the computer does not
+// answer it, or the machine runs on battery.
 void TChessThread::AnticipateMove(Square oldSq, Square newSq) {
   if (!earlyStart_.load()) return;
   {
@@ -292,6 +295,10 @@ void TChessThread::AnticipateMove(Square oldSq, Square newSq) {
     ++met_;
     if (ponder != ponders_[0]) ++alternativesMet_;
     DiscardAheadExcept(ponder.get());
+    return;
+  }
+  if (!OnMainsPower()) {
+    DiscardAheadExcept(nullptr);  // none of them covers the move: their work is of no use
     return;
   }
   DiscardAheadExcept(ponders_[0].get());
@@ -345,6 +352,15 @@ void TChessThread::SetEarlyStart(bool on) {
 void TChessThread::SetPonderReplies(int count) {
   ponderReplies_ = std::clamp(count, 1, kMaxPonderReplies);
   if (count < kMaxPonderReplies) ponders_[1]->Discard();
+}
+
+void TChessThread::SetPowerSupplyFolder(std::filesystem::path folder) {
+  powerFolder_ = std::move(folder);
+}
+
+// Read afresh at each search ahead that would start, so that pulling the plug counts from the next one.
+bool TChessThread::OnMainsPower() const {
+  return !OnBattery(powerFolder_);
 }
 
 bool TChessThread::SearchingAhead() const {

@@ -4,7 +4,8 @@
 //
 // It also thinks ahead. After delivering a move it searches, on a second thread, the position after
 // the reply it expects (pondering), and on a third the position after the player's best other reply;
-// once the player's move is certain it searches the position after that move (the early start). Each
+// once the player's move is certain it searches the position after that move (the early start). It
+// thinks ahead only while the machine runs on mains power, checked as each of these would start. Each
 // search starts from exactly the state the worker's own search would start from, and is taken over as
 // the real search when the board comes to that very position with that state unchanged, so every move
 // and node count is the one the plain search gives.
@@ -14,6 +15,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -64,6 +66,8 @@ class TChessThread final : public TChessWorker {
   void SetPonderReplies(int count);
   // Whether a search ahead is running (for tests and tools).
   bool SearchingAhead() const;
+  // The power-supply folder the battery check reads (PowerSupplyFolder() at first); on the main thread.
+  void SetPowerSupplyFolder(std::filesystem::path folder);
 
   // Whether the thread is parked (waiting for Release), for tests and tools.
   bool Parked() const;
@@ -95,6 +99,7 @@ class TChessThread final : public TChessWorker {
   bool WaitForRun();
   void SetOwnPriority(TThreadPriority priority);
   bool ComputerToMove() const;
+  bool OnMainsPower() const;
   void SearchOrTakeOver(const zelmar::TSearchRoot& root);
   void PonderReply(zelmar::TSearchMove reply);
   void DiscardAheadExcept(const zelmar::TPonderSearch* kept);
@@ -116,6 +121,8 @@ class TChessThread final : public TChessWorker {
   zelmar::TChessSearch::TCarriedLine carried_{};
   // For working out roots one move on; used only on the main thread.
   std::unique_ptr<zelmar::TChessSearch> scratch_;
+  // Where the battery check looks; used only on the main thread.
+  std::filesystem::path powerFolder_;
   TSyncCallQueue calls_;
   // Guarded by calls_.Mutex().
   std::condition_variable runChanged_;

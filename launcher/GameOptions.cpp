@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/SearchLevel.h"
 #include "launcher/GameFolders.h"
 #include "launcher/IniFile.h"
 #include "launcher/TextFile.h"
@@ -13,7 +14,7 @@ namespace {
 constexpr OptionKey kKeys[] = {
     {"Army", &GameOptions::Army, 1, 1, 2},
     {"Mode", &GameOptions::Mode, 2, 1, 2},
-    {"Depth", &GameOptions::Depth, 3, 1, 8},
+    {"Depth", &GameOptions::Depth, 3, kLowestLevel, kHighestLevel},
     {"Background", &GameOptions::Background, 1, 1, 2},
     {"Classic", &GameOptions::Classic, 2, 1, 3},
     {"Board", &GameOptions::Board, 2, 2, 3},

@@ -12,7 +12,7 @@ namespace zelmar {
 struct GameOptions {
   std::int32_t Army = 1;        // 1: the player has White; 2: the player has Black
   std::int32_t Mode = 2;        // 1: standard chess; 2: Zelmar mode
-  std::int32_t Depth = 3;       // the computer's search depth, 1..8
+  std::int32_t Depth = 3;       // the computer's level, kLowestLevel..kHighestLevel
   std::int32_t Background = 1;  // 1: castle; 2: town
   std::int32_t Classic = 2;     // 1: no classic board; 2: wood; 3: marble
   std::int32_t Board = 2;       // classic board style chosen last: 2 wood, 3 marble

@@ -70,96 +70,170 @@ void TCecpFront::Error(std::string_view kind, std::string_view command) {
   Out("Error (" + std::string(kind) + "): " + std::string(command));
 }
 
-// One command with its arguments; the lock is held and released only while waiting for a search.
+// One command line's parts for its handler; the lock is held and released only while waiting for a search.
+struct TCecpFront::TCommand {
+  std::string_view Name;
+  std::string_view Args;
+  std::unique_lock<std::mutex>& Lock;
+  // The command as received, for error replies.
+  std::string Whole() const {
+    return Args.empty() ? std::string(Name) : std::string(Name) + " " + std::string(Args);
+  }
+};
+
+// The handler of each command; commands that share one tell themselves apart by name.
+const TCecpFront::THandler* TCecpFront::FindHandler(std::string_view name) {
+  static constexpr THandler kIgnore = [](TCecpFront&, const TCommand&) {};
+  static constexpr std::pair<std::string_view, THandler> kHandlers[] = {
+      {"protover", [](TCecpFront& f, const TCommand&) { f.SendFeatures(); }},
+      {"usermove", [](TCecpFront& f, const TCommand& c) { f.UserMove(c.Args, c.Lock); }},
+      {"ping", [](TCecpFront& f, const TCommand& c) { f.Ping(c); }},
+      {"?",
+       [](TCecpFront& f, const TCommand&) {
+         if (f.Activity == TActivity::Thinking) f.Supervisors[f.ActiveSlot].RequestStop();
+       }},
+      {"new", [](TCecpFront& f, const TCommand& c) { f.New(c); }},
+      {"variant",
+       [](TCecpFront& f, const TCommand& c) {
+         f.Halt(c.Lock);
+         if (c.Args == "normal" || c.Args == "zelmar")
+           f.SetVariant(c.Args);
+         else
+           f.Error("unknown variant", c.Whole());
+       }},
+      {"force",
+       [](TCecpFront& f, const TCommand& c) {
+         f.Halt(c.Lock);
+         f.Force = true;
+       }},
+      {"go",
+       [](TCecpFront& f, const TCommand& c) {
+         f.Halt(c.Lock);
+         f.Force = false;
+         f.EngineWhite = f.Game.WhiteToMove();
+         f.StartThinking();
+       }},
+      {"setboard",
+       [](TCecpFront& f, const TCommand& c) {
+         f.Halt(c.Lock);
+         std::string error;
+         if (!f.Game.SetFen(c.Args, error)) f.Error("bad FEN: " + error, c.Whole());
+       }},
+      {"undo", [](TCecpFront& f, const TCommand& c) { f.TakeBack(c, 1); }},
+      {"remove", [](TCecpFront& f, const TCommand& c) { f.TakeBack(c, 2); }},
+      {"sd",
+       [](TCecpFront& f, const TCommand& c) {
+         const auto depth = ReadInteger(c.Args, 1, MaxSearchDepth);
+         if (!depth) return f.Error("depth must be 1 to " + std::to_string(MaxSearchDepth), c.Whole());
+         f.DepthLimit = static_cast<int>(*depth);
+       }},
+      {"st",
+       [](TCecpFront& f, const TCommand& c) {
+         const auto seconds = ReadDecimal(c.Args, MaxSeconds);
+         if (!seconds || *seconds <= 0) return f.Error("bad time", c.Whole());
+         f.FixedTime = TMillis{static_cast<long long>(std::llround(*seconds * 1000))};
+       }},
+      {"level", [](TCecpFront& f, const TCommand& c) { f.TimeControl(c); }},
+      {"time", [](TCecpFront& f, const TCommand& c) { f.Clock(c); }},
+      {"otim", [](TCecpFront& f, const TCommand& c) { f.Clock(c); }},
+      {"hard", [](TCecpFront& f, const TCommand&) { f.Ponder = true; }},
+      {"easy",
+       [](TCecpFront& f, const TCommand& c) {
+         if (f.Activity == TActivity::Pondering) f.Halt(c.Lock);
+         f.Ponder = false;
+       }},
+      {"post", [](TCecpFront& f, const TCommand&) { f.Post = true; }},
+      {"nopost", [](TCecpFront& f, const TCommand&) { f.Post = false; }},
+      {"result",
+       [](TCecpFront& f, const TCommand& c) {
+         f.Halt(c.Lock);
+         f.Force = true;
+       }},
+      // Known, and nothing to do here.
+      {"xboard", kIgnore},
+      {"accepted", kIgnore},
+      {"rejected", kIgnore},
+      {"random", kIgnore},
+      {"computer", kIgnore},
+      {"name", kIgnore},
+      {"rating", kIgnore},
+      {"ics", kIgnore},
+      {"draw", kIgnore},
+      {"hint", kIgnore},
+      {"bk", kIgnore},
+      {"white", kIgnore},
+      {"black", kIgnore},
+      {"memory", kIgnore},
+      {"cores", kIgnore},
+      {"egtpath", kIgnore},
+      {"nps", kIgnore},
+      {".", kIgnore},
+      {"option", kIgnore},
+  };
+  for (const auto& [command, handler] : kHandlers)
+    if (command == name) return &handler;
+  return nullptr;
+}
+
+// One command with its arguments: its handler, else a move in coordinate form, else an error.
 void TCecpFront::Dispatch(std::string_view command, std::string_view args,
                           std::unique_lock<std::mutex>& lock) {
-  const std::string whole =
-      args.empty() ? std::string(command) : std::string(command) + " " + std::string(args);
-  std::string error;
-  if (command == "protover") {
-    SendFeatures();
-  } else if (command == "usermove") {
-    UserMove(args, lock);
-  } else if (LooksLikeMove(command) && args.empty()) {
+  const TCommand c{command, args, lock};
+  if (const THandler* handler = FindHandler(command))
+    (*handler)(*this, c);
+  else if (LooksLikeMove(command) && args.empty())
     UserMove(command, lock);
-  } else if (command == "ping") {
-    if (!ReadInteger(args, -2147483647LL, 2147483647LL)) return Error("bad number", whole);
-    // Answered at once, pondering included; while the engine thinks on its move, after the move.
-    if (Activity == TActivity::Thinking)
-      PendingPongs.push_back("pong " + std::string(args));
-    else
-      Out("pong " + std::string(args));
-  } else if (command == "?") {
-    if (Activity == TActivity::Thinking) Supervisors[ActiveSlot].RequestStop();
-  } else if (command == "new") {
-    Halt(lock);
-    Game.SetZelmarMode(false);
-    Game.NewGame();
-    Force = false;
-    EngineWhite = false;
-    DepthLimit = 0;
-    EngineClock.reset();
-  } else if (command == "variant") {
-    Halt(lock);
-    if (args == "normal" || args == "zelmar")
-      SetVariant(args);
-    else
-      Error("unknown variant", whole);
-  } else if (command == "force") {
-    Halt(lock);
-    Force = true;
-  } else if (command == "go") {
-    Halt(lock);
-    Force = false;
-    EngineWhite = Game.WhiteToMove();
-    StartThinking();
-  } else if (command == "setboard") {
-    Halt(lock);
-    if (!Game.SetFen(args, error)) Error("bad FEN: " + error, whole);
-  } else if (command == "undo" || command == "remove") {
-    Halt(lock);
-    const int count = command == "undo" ? 1 : 2;
-    if (Game.MovesPlayed() < count) return Error("command not legal now", whole);
-    for (int i = 0; i < count; ++i) Game.Undo();
-  } else if (command == "sd") {
-    const auto depth = ReadInteger(args, 1, MaxSearchDepth);
-    if (!depth) return Error("depth must be 1 to " + std::to_string(MaxSearchDepth), whole);
-    DepthLimit = static_cast<int>(*depth);
-  } else if (command == "st") {
-    const auto seconds = ReadDecimal(args, MaxSeconds);
-    if (!seconds || *seconds <= 0) return Error("bad time", whole);
-    FixedTime = TMillis{static_cast<long long>(std::llround(*seconds * 1000))};
-  } else if (command == "level") {
-    std::string_view rest;
-    const auto mps = ReadInteger(FirstWord(args, rest), 0, 10000);
-    std::string_view incText;
-    const auto base = ReadBaseTime(FirstWord(rest, incText));
-    const auto inc = ReadDecimal(incText, MaxSeconds);
-    if (!mps || !base || !inc) return Error("bad time control", whole);
-    MovesPerControl = static_cast<int>(*mps);
-    Increment = TMillis{static_cast<long long>(std::llround(*inc * 1000))};
-    FixedTime = TMillis{0};
-  } else if (command == "time" || command == "otim") {
-    const auto cs = ReadInteger(args, -MaxClockCentiseconds, MaxClockCentiseconds);
-    if (!cs) return Error("bad time", whole);
-    if (command == "time") EngineClock = TMillis{std::max(0LL, *cs) * 10};
-  } else if (command == "hard" || command == "easy") {
-    if (command == "easy" && Activity == TActivity::Pondering) Halt(lock);
-    Ponder = command == "hard";
-  } else if (command == "post" || command == "nopost") {
-    Post = command == "post";
-  } else if (command == "result") {
-    Halt(lock);
-    Force = true;
-  } else if (command == "xboard" || command == "accepted" || command == "rejected" || command == "random" ||
-             command == "computer" || command == "name" || command == "rating" || command == "ics" ||
-             command == "draw" || command == "hint" || command == "bk" || command == "white" ||
-             command == "black" || command == "memory" || command == "cores" || command == "egtpath" ||
-             command == "nps" || command == "." || command == "option") {
-    // Known, and nothing to do here.
-  } else {
-    Error("unknown command", whole);
-  }
+  else
+    Error("unknown command", c.Whole());
+}
+
+// Answered at once, pondering included; while the engine thinks on its move, after the move.
+void TCecpFront::Ping(const TCommand& c) {
+  if (!ReadInteger(c.Args, -2147483647LL, 2147483647LL)) return Error("bad number", c.Whole());
+  PendingPongs.push_back("pong " + std::string(c.Args));
+  if (Activity != TActivity::Thinking) SendPendingPongs();
+}
+
+void TCecpFront::New(const TCommand& c) {
+  Halt(c.Lock);
+  Game.SetZelmarMode(false);
+  Game.NewGame();
+  Force = false;
+  EngineWhite = false;
+  DepthLimit = 0;
+  EngineClock.reset();
+}
+
+// undo takes back one move, remove two (the engine's and the player's).
+void TCecpFront::TakeBack(const TCommand& c, int count) {
+  Halt(c.Lock);
+  if (Game.MovesPlayed() < count) return Error("command not legal now", c.Whole());
+  for (int i = 0; i < count; ++i) Game.Undo();
+}
+
+// level MPS BASE INC: moves per control (0 for the whole game), base time, increment in seconds.
+void TCecpFront::TimeControl(const TCommand& c) {
+  std::string_view rest;
+  const auto mps = ReadInteger(FirstWord(c.Args, rest), 0, 10000);
+  std::string_view incText;
+  const auto base = ReadBaseTime(FirstWord(rest, incText));
+  const auto inc = ReadDecimal(incText, MaxSeconds);
+  if (!mps || !base || !inc) return Error("bad time control", c.Whole());
+  MovesPerControl = static_cast<int>(*mps);
+  Increment = TMillis{static_cast<long long>(std::llround(*inc * 1000))};
+  FixedTime = TMillis{0};
+}
+
+// time and otim in centiseconds; only the engine's own clock is kept.
+void TCecpFront::Clock(const TCommand& c) {
+  const auto cs = ReadInteger(c.Args, -MaxClockCentiseconds, MaxClockCentiseconds);
+  if (!cs) return Error("bad time", c.Whole());
+  if (c.Name == "time") EngineClock = TMillis{std::max(0LL, *cs) * 10};
+}
+
+void TCecpFront::SendPendingPongs() {
+  for (const std::string& pong : PendingPongs) Out(pong);
+  PendingPongs.clear();
 }
 
 void TCecpFront::SendFeatures() {
@@ -222,7 +296,7 @@ std::optional<TTimePlan> TCecpFront::PlanThisMove() const {
 
 TSearchLimits TCecpFront::Limits() const {
   TSearchLimits limits;
-  limits.Depth = DepthLimit ? DepthLimit : MaxSearchDepth;
+  limits.Depth = DepthOrDeepest(DepthLimit);
   limits.Time = PlanThisMove();
   return limits;
 }
@@ -261,7 +335,7 @@ void TCecpFront::StartPondering(const TIterationResult& line) {
   Discard = false;
   ActiveSlot ^= 1;
   TSearchLimits limits;
-  limits.Depth = DepthLimit ? DepthLimit : MaxSearchDepth;
+  limits.Depth = DepthOrDeepest(DepthLimit);
   limits.Ponder = true;
   const unsigned serial = ++SearchSerial;
   Supervisors[ActiveSlot].Start(root, limits, ThinkingOutput(),
@@ -306,8 +380,7 @@ void TCecpFront::PlayAnswer(const TSearchOutcome& outcome) {
     Out("move " + MoveToText(r.Line[0]));
   }
   // 2. Pings that came while thinking.
-  for (const std::string& pong : PendingPongs) Out(pong);
-  PendingPongs.clear();
+  SendPendingPongs();
   // 3. A mate or stalemate the move gave; else ponder on the expected reply.
   if (ClaimEnd()) return;
   if (Ponder && !Force) StartPondering(r);
@@ -339,8 +412,7 @@ void TCecpFront::Halt(std::unique_lock<std::mutex>& lock) {
   Supervisors[ActiveSlot].RequestStop();
   Settled.wait(lock, [this] { return Activity == TActivity::Idle; });
   Discard = false;
-  for (const std::string& pong : PendingPongs) Out(pong);
-  PendingPongs.clear();
+  SendPendingPongs();
 }
 
 }  // namespace zelmar

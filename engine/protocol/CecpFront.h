@@ -29,7 +29,17 @@ class TCecpFront {
   // What the search threads are doing.
   enum class TActivity { Idle, Thinking, Pondering };
 
+  struct TCommand;
+  using THandler = void (*)(TCecpFront&, const TCommand&);
+
+  static const THandler* FindHandler(std::string_view name);
   void Dispatch(std::string_view command, std::string_view args, std::unique_lock<std::mutex>& lock);
+  void Ping(const TCommand& c);
+  void New(const TCommand& c);
+  void TakeBack(const TCommand& c, int count);
+  void TimeControl(const TCommand& c);
+  void Clock(const TCommand& c);
+  void SendPendingPongs();
   void SendFeatures();
   void SetVariant(std::string_view name);
   void UserMove(std::string_view text, std::unique_lock<std::mutex>& lock);

@@ -19,6 +19,11 @@ namespace zelmar {
 // The deepest iteration a search under a clock may reach (the search tables hold 64 plies).
 inline constexpr int MaxSearchDepth = 48;
 
+// The depth a search goes to: the limit the GUI set, or with none (0) as deep as its clock allows.
+inline int DepthOrDeepest(int depthLimit) {
+  return depthLimit > 0 ? depthLimit : MaxSearchDepth;
+}
+
 struct TSearchLimits {
   int Depth = MaxSearchDepth;
   std::optional<TTimePlan> Time;  // none: until the depth is reached or a stop

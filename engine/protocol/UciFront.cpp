@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "engine/SearchLevel.h"
 #include "engine/protocol/CommandText.h"
 #include "engine/protocol/ThinkingText.h"
 #include "engine/search/SearchRootText.h"
@@ -11,8 +12,6 @@
 namespace zelmar {
 
 namespace {
-
-constexpr long long MaxClockMillis = 1000LL * 3600 * 1000;
 
 std::string Lower(std::string_view text) {
   std::string out(text);
@@ -79,22 +78,8 @@ bool TUciFront::Handle(std::string_view line) {
     SetPosition(args);
   } else if (command == "go") {
     Go(args, lock);
-  } else if (command == "stop") {
-    Hold = false;
-    if (Running) {
-      Supervisor.RequestStop();
-    } else if (Held) {
-      SendBestMove(*Held);
-      Held.reset();
-    }
-  } else if (command == "ponderhit") {
-    Hold = false;
-    if (Running) {
-      Supervisor.PonderHit(PonderPlan);
-    } else if (Held) {
-      SendBestMove(*Held);
-      Held.reset();
-    }
+  } else if (command == "stop" || command == "ponderhit") {
+    EndHold(command == "ponderhit");
   } else if (command == "debug" || command == "register") {
     // Nothing to do.
   } else {
@@ -108,7 +93,7 @@ void TUciFront::Identify() {
   Out("id author the Zelmar Chess developers");
   Out("option name UCI_Variant type combo default chess var chess var zelmar");
   Out("option name Ponder type check default false");
-  Out("option name Level type spin default 0 min 0 max " + std::to_string(MaxLevel));
+  Out("option name Level type spin default 0 min 0 max " + std::to_string(kHighestLevel));
   Out("uciok");
 }
 
@@ -132,8 +117,8 @@ void TUciFront::SetOption(std::string_view args, std::unique_lock<std::mutex>& l
     if (value != "true" && value != "false") return Info("Ponder takes true or false, not: " + value);
     PonderOption = value == "true";
   } else if (name == "level") {
-    const auto level = ReadInteger(value, 0, MaxLevel);
-    if (!level) return Info("Level takes 0 to " + std::to_string(MaxLevel) + ", not: " + value);
+    const auto level = ReadInteger(value, 0, kHighestLevel);
+    if (!level) return Info("Level takes 0 to " + std::to_string(kHighestLevel) + ", not: " + value);
     Level = static_cast<int>(*level);
   } else {
     Info("unknown option: " + name);
@@ -176,50 +161,9 @@ void TUciFront::SetPosition(std::string_view args) {
 void TUciFront::Go(std::string_view args, std::unique_lock<std::mutex>& lock) {
   // A search stopped just before (a ponder miss) reports first; one never stopped is stopped now.
   WaitIdle(lock);
-  // 1. The parameters.
-  TClock clocks[2];  // White, Black
-  bool haveClock = false, infinite = false, ponder = false;
-  std::optional<long long> depth, moveTime;
-  while (!args.empty()) {
-    std::string_view rest;
-    const std::string_view word = FirstWord(args, rest);
-    args = rest;
-    const auto number = [&](long long low, long long high) -> std::optional<long long> {
-      std::string_view after;
-      const std::string_view text = FirstWord(args, after);
-      args = after;
-      const auto value = ReadInteger(text, low, high);
-      if (!value) Info("go: bad value for " + std::string(word) + ": " + std::string(text));
-      return value;
-    };
-    if (word == "infinite") {
-      infinite = true;
-    } else if (word == "ponder") {
-      ponder = true;
-    } else if (word == "wtime" || word == "btime") {
-      if (const auto v = number(-MaxClockMillis, MaxClockMillis)) {
-        clocks[word == "wtime" ? 0 : 1].Remaining = TMillis{std::max(0LL, *v)};
-        haveClock = true;
-      }
-    } else if (word == "winc" || word == "binc") {
-      if (const auto v = number(0, MaxClockMillis)) clocks[word == "winc" ? 0 : 1].Increment = TMillis{*v};
-    } else if (word == "movestogo") {
-      if (const auto v = number(1, 10000)) clocks[0].MovesToGo = clocks[1].MovesToGo = static_cast<int>(*v);
-    } else if (word == "depth") {
-      depth = number(1, MaxSearchDepth);
-    } else if (word == "movetime") {
-      moveTime = number(1, MaxClockMillis);
-    } else if (word == "nodes" || word == "mate") {
-      number(0, MaxClockMillis);
-      Info("go: " + std::string(word) + " is not supported and was left out");
-    } else if (word == "searchmoves") {
-      while (!args.empty() && LooksLikeMove(FirstWord(args, rest))) args = rest;
-      Info("go: searchmoves is not supported and was left out");
-    } else {
-      Info("go: unknown parameter left out: " + std::string(word));
-    }
-  }
-  // 2. A position without legal moves has no best move.
+  TGoParameters go = ParseGo(args);
+  for (const std::string& note : go.Notes) Info(note);
+  // A position without legal moves has no best move.
   const std::vector<TSearchMove> legal = Game.LegalMoves();
   if (legal.empty()) {
     Info("no legal move in this position");
@@ -227,36 +171,59 @@ void TUciFront::Go(std::string_view args, std::unique_lock<std::mutex>& lock) {
     return;
   }
   FirstLegal = legal.front();
-  // 3. The limits: a fixed depth (go depth, or the Level option) keeps the clock only as a guard
-  //    against losing on time; otherwise the clock plans the move.
-  TSearchLimits limits;
-  if (!depth && Level > 0) depth = Level;
-  limits.Depth = depth ? static_cast<int>(*depth) : MaxSearchDepth;
-  const TClock& clock = clocks[Game.WhiteToMove() ? 0 : 1];
-  if (moveTime)
-    limits.Time = PlanFixed(TMillis{*moveTime});
-  else if (haveClock)
-    limits.Time = depth ? PlanSafetyOnly(clock) : PlanMove(clock);
-  else if (!depth)
-    infinite = true;
-  limits.Ponder = ponder;
+  TSearchLimits limits = Limits(go);
   PonderPlan = limits.Time;
-  if (infinite) limits.Time.reset();
-  Hold = infinite || ponder;
+  if (go.Infinite) limits.Time.reset();
+  Hold = go.Infinite || go.Ponder;
   Running = true;
   Held.reset();
-  // 4. Off it goes; info lines come from the search thread.
+  // Off it goes; info lines come from the search thread.
+  Supervisor.Start(Game.SearchRoot(1), limits, ThinkingOutput(),
+                   [this](const TSearchOutcome& o) { Finish(o); });
+}
+
+// A fixed depth (go depth, or the Level option) keeps the clock only as a guard against losing on
+// time; otherwise the clock plans the move, and with neither the search runs until stop.
+TSearchLimits TUciFront::Limits(TGoParameters& go) const {
+  if (!go.Depth && Level > 0) go.Depth = Level;
+  TSearchLimits limits;
+  limits.Depth = DepthOrDeepest(go.Depth.value_or(0));
+  const TClock& clock = go.Clocks[Game.WhiteToMove() ? 0 : 1];
+  if (go.MoveTime)
+    limits.Time = PlanFixed(TMillis{*go.MoveTime});
+  else if (go.HaveClock)
+    limits.Time = go.Depth ? PlanSafetyOnly(clock) : PlanMove(clock);
+  else if (!go.Depth)
+    go.Infinite = true;
+  limits.Ponder = go.Ponder;
+  return limits;
+}
+
+// The info line of a completed iteration: depth, score, nodes, speed, time and line.
+TSearchSupervisor::TIterationFn TUciFront::ThinkingOutput() const {
   TLineSink out = Out;
-  Supervisor.Start(
-      Game.SearchRoot(1), limits,
-      [out](const TIterationResult& r, TMillis elapsed) {
-        const long long ms = std::max<long long>(elapsed.count(), 1);
-        out("info depth " + std::to_string(r.Depth) + " score " + ScoreText(r.Score) + " nodes " +
-            std::to_string(r.Nodes) + " nps " +
-            std::to_string(r.Nodes * 1000 / static_cast<unsigned long long>(ms)) + " time " +
-            std::to_string(elapsed.count()) + " pv " + LineText(r));
-      },
-      [this](const TSearchOutcome& o) { Finish(o); });
+  return [out](const TIterationResult& r, TMillis elapsed) {
+    const long long ms = std::max<long long>(elapsed.count(), 1);
+    out("info depth " + std::to_string(r.Depth) + " score " + ScoreText(r.Score) + " nodes " +
+        std::to_string(r.Nodes) + " nps " +
+        std::to_string(r.Nodes * 1000 / static_cast<unsigned long long>(ms)) + " time " +
+        std::to_string(elapsed.count()) + " pv " + LineText(r));
+  };
+}
+
+// stop and ponderhit: a held answer goes out now; a running search stops, or after ponderhit runs on
+// under the clock the go gave it.
+void TUciFront::EndHold(bool ponderHit) {
+  Hold = false;
+  if (Running) {
+    if (ponderHit)
+      Supervisor.PonderHit(PonderPlan);
+    else
+      Supervisor.RequestStop();
+  } else if (Held) {
+    SendBestMove(*Held);
+    Held.reset();
+  }
 }
 
 void TUciFront::Finish(const TSearchOutcome& outcome) {

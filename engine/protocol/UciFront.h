@@ -8,14 +8,12 @@
 #include <string>
 #include <string_view>
 
+#include "engine/protocol/GoParameters.h"
 #include "engine/protocol/LineOutput.h"
 #include "engine/protocol/ProtocolGame.h"
 #include "engine/protocol/SearchSupervisor.h"
 
 namespace zelmar {
-
-// The game's levels as the UCI option Level offers them; 0 plays by the clock.
-inline constexpr int MaxLevel = 8;
 
 class TUciFront {
  public:
@@ -32,6 +30,9 @@ class TUciFront {
   void SetOption(std::string_view args, std::unique_lock<std::mutex>& lock);
   void SetPosition(std::string_view args);
   void Go(std::string_view args, std::unique_lock<std::mutex>& lock);
+  TSearchLimits Limits(TGoParameters& go) const;
+  TSearchSupervisor::TIterationFn ThinkingOutput() const;
+  void EndHold(bool ponderHit);
   void Finish(const TSearchOutcome& outcome);
   void SendBestMove(const TSearchOutcome& outcome);
   void Info(const std::string& text);

@@ -3,7 +3,7 @@
 # arrays, the record decoders, the test backend's buffers), then the canvas benchmark on the test backend.
 set -euo pipefail
 cd "$1"
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELMAR_SANITIZE=address,undefined >/dev/null
-cmake --build build-asan -j "$(nproc)" --target framework_drawing_tests
+source scripts/sanitizer-build.sh
+sanitizer_build asan framework_drawing_tests
 build-asan/tests/framework_drawing_tests --gtest_brief=1
 build/bin/canvas-bench --test-only --frames 500

@@ -4,8 +4,8 @@
 set -euo pipefail
 root="${1:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
 cd "$root"
-cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELMAR_SANITIZE=thread >/dev/null
-cmake --build build-tsan -j "$(nproc)" --target scene_tests
+source scripts/sanitizer-build.sh
+sanitizer_build tsan scene_tests
 # The window's pictures and fonts are those the main build made (scripts/test builds it first).
 [[ -f build/bin/zelmar.dat ]] || cmake --build build --target zelmar_content
 games='SceneGameTest.Rematches*:SceneGameTest.AWholeGameAsWhite*:SceneFormTest.Escape*'

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,6 +15,8 @@
 #include "engine/ChessBrd.h"
 #include "engine/ChessThread.h"
 #include "engine/ComputerPlayer.h"
+#include "engine/PowerSupply.h"
+#include "engine/SearchLevel.h"
 #include "tools/level-bench/LevelGames.h"
 
 using namespace zelmar;
@@ -24,7 +27,7 @@ namespace {
 
 constexpr const char* kUsage =
     "level-bench [--level N] [--think S] [--glide S] [--moves M] [--replies R] [--games LIST]\n"
-    "  --level N     search depth 1..8 (default 8)\n"
+    "  --level N     search depth %d..%d (default %d)\n"
     "  --think S     seconds the player thinks before each move (default 5)\n"
     "  --glide S     seconds the player's figure glides before the move is played (default 0.5)\n"
     "  --moves M     player moves per game at most (default 30)\n"
@@ -34,7 +37,7 @@ constexpr const char* kUsage =
 constexpr auto kHangLimit = std::chrono::minutes(30);
 
 struct TOptions {
-  int Level = 8;
+  int Level = kHighestLevel;
   double Think = 5;
   double Glide = 0.5;
   int Moves = 30;
@@ -58,6 +61,7 @@ struct TRun {
   int Answered = 0;                  // player moves the computer answered
   int Met = 0;                       // of them, a reply being pondered
   int MetOther = 0;                  // of them, the best other reply
+  int Ahead = 0;                     // searches started ahead
   int TakenOver = 0;
   double AheadCpu = 0;
 };
@@ -149,6 +153,7 @@ TRun PlayGame(const TLevelGame& game, const TOptions& o, bool ahead) {
   }
   run.Met = worker.PredictionsMet();
   run.MetOther = worker.AlternativesMet();
+  run.Ahead = worker.SearchesAhead();
   run.TakenOver = worker.SearchesTakenOver();
   run.AheadCpu = worker.AheadCpuSeconds();
   return run;
@@ -176,7 +181,7 @@ bool ParseArgs(int argc, char** argv, TOptions& o) {
     char* end = nullptr;
     if (a == "--level") {
       o.Level = static_cast<int>(std::strtol(v, &end, 10));
-      if (*end || o.Level < 1 || o.Level > 8) return false;
+      if (*end || o.Level < kLowestLevel || o.Level > kHighestLevel) return false;
     } else if (a == "--think" || a == "--glide") {
       const double s = std::strtod(v, &end);
       if (*end || s < 0 || s > 600) return false;
@@ -208,13 +213,16 @@ bool ParseArgs(int argc, char** argv, TOptions& o) {
 int main(int argc, char** argv) {
   TOptions o;
   if (!ParseArgs(argc, argv, o)) {
-    std::fputs(kUsage, stderr);
+    std::fprintf(stderr, kUsage, kLowestLevel, kHighestLevel, kHighestLevel);
     return 64;
   }
   if (o.Games.empty())
     for (std::size_t g = 1; g <= LevelGames().size(); ++g) o.Games.push_back(static_cast<int>(g));
   std::printf("level %d, the player thinks %.2f s and the figure glides %.2f s; %d %s pondered; %zu games\n",
               o.Level, o.Think, o.Glide, o.Replies, o.Replies == 1 ? "reply" : "replies", o.Games.size());
+  const std::filesystem::path power = PowerSupplyFolder();
+  std::printf("power supply %s: %s\n", power.c_str(),
+              OnBattery(power) ? "on battery, no search starts ahead" : "mains");
   TRun off, on;
   int compared = 0, differing = 0;
   for (const int g : o.Games) {
@@ -236,6 +244,7 @@ int main(int argc, char** argv) {
       sum.Answered += r->Answered;
       sum.Met += r->Met;
       sum.MetOther += r->MetOther;
+      sum.Ahead += r->Ahead;
       sum.TakenOver += r->TakenOver;
       sum.AheadCpu += r->AheadCpu;
     }
@@ -246,9 +255,9 @@ int main(int argc, char** argv) {
   PrintRow("wait, thinking ahead on", on.Waits);
   const double share = on.Answered ? 100.0 * on.Met / on.Answered : 0;
   std::printf(
-      "predicted replies: %d of %d (%.0f%%, %d of them the other reply); searches taken over: %d; "
-      "CPU of searches ahead: %.1f s\n",
-      on.Met, on.Answered, share, on.MetOther, on.TakenOver, on.AheadCpu);
+      "predicted replies: %d of %d (%.0f%%, %d of them the other reply); searches started ahead: %d, "
+      "taken over: %d; CPU of searches ahead: %.1f s\n",
+      on.Met, on.Answered, share, on.MetOther, on.Ahead, on.TakenOver, on.AheadCpu);
   if (differing == 0) {
     std::printf("%d moves compared, all identical\n", compared);
     return 0;

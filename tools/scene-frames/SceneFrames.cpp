@@ -13,10 +13,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "engine/BoardRoot.h"
+#include "engine/PowerSupply.h"
+#include "engine/SearchLevel.h"
 #include "engine/search/ChessSearch.h"
 #include "scene/SceneGeometry.h"
 #include "tools/scene-run/GameRun.h"
@@ -103,6 +106,7 @@ double PlainSearchSeconds(const TChessBrd& board, int depth) {
 struct TReply {
   bool Played = false;
   double Delivered = 0, Arrived = 0, Plain = 0;
+  int Ahead = 0;  // searches the worker has started ahead so far (the early start, then pondering)
 };
 
 // From the title screen at `level`: "Game", e2 and then e4 clicked; the wait from the e4 click to the
@@ -129,6 +133,7 @@ TReply PlayE4(TGameRun& run, int level, bool everyFrame) {
   reply.Delivered = Seconds(Clock::now() - clicked);
   run.LoopUntil([&] { return !state.Animating; }, 60);
   reply.Arrived = Seconds(Clock::now() - clicked);
+  reply.Ahead = run.Form->ComputerPlayer->SearchesAhead();
   run.Form->DrawEveryFrame = false;
   run.PressKey(SDL_SCANCODE_ESCAPE);
   run.Click(613, 412);  // "Menu"
@@ -149,10 +154,11 @@ TReply PlayE4(TGameRun& run, int level, bool everyFrame) {
 
 int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IOLBF, 0);  // each figure as soon as it is measured
-  int level = 8, rounds = 3, replies = 2;
+  int level = kHighestLevel, rounds = 3, replies = 2;
   double seconds = 3;
   for (int i = 1; i + 1 < argc; ++i) {
-    if (std::strcmp(argv[i], "--level") == 0) level = std::clamp(std::atoi(argv[i + 1]), 1, 8);
+    if (std::strcmp(argv[i], "--level") == 0)
+      level = std::clamp(std::atoi(argv[i + 1]), kLowestLevel, kHighestLevel);
     if (std::strcmp(argv[i], "--seconds") == 0) seconds = std::max(0.5, std::atof(argv[i + 1]));
     if (std::strcmp(argv[i], "--rounds") == 0) rounds = std::max(1, std::atoi(argv[i + 1]));
     if (std::strcmp(argv[i], "--replies") == 0) replies = std::max(0, std::atoi(argv[i + 1]));
@@ -164,6 +170,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "scene-frames: the game window did not start (no display or no data?)\n");
     return 1;
   }
+  const std::filesystem::path power = PowerSupplyFolder();
+  std::printf("power supply %s: %s\n", power.c_str(),
+              OnBattery(power) ? "on battery, no search starts ahead" : "mains");
   run.Point(1010, 750);
   run.Loop(500);
   CompareShares(run, "title screen:", seconds, rounds);
@@ -184,9 +193,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "scene-frames: the computer did not reply to 1.e4\n");
         return 1;
       }
-      std::printf("  reply %d (%s): delivered %.2f s, arrived %.2f s, search alone %.2f s\n", round + 1,
-                  every ? "every frame drawn" : "changed frames drawn", reply.Delivered, reply.Arrived,
-                  reply.Plain);
+      std::printf(
+          "  reply %d (%s): delivered %.2f s, arrived %.2f s, search alone %.2f s; searches started ahead so "
+          "far: %d\n",
+          round + 1, every ? "every frame drawn" : "changed frames drawn", reply.Delivered, reply.Arrived,
+          reply.Plain, reply.Ahead);
       delivered[every].push_back(reply.Delivered);
       arrived[every].push_back(reply.Arrived);
       plain.push_back(reply.Plain);

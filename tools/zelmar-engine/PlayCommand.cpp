@@ -9,6 +9,7 @@
 #include "engine/ChessBrd.h"
 #include "engine/ChessThread.h"
 #include "engine/ComputerPlayer.h"
+#include "engine/SearchLevel.h"
 #include "tools/zelmar-engine/Commands.h"
 #include "tools/zelmar-engine/SearchArgs.h"
 
@@ -92,7 +93,7 @@ void PlayRandomOpening(TChessBrd& board, unsigned seed) {
 int RunPlay(CommandArgs args) {
   TSearchArgs a;
   std::string error;
-  if (!ParseSearchArgs(args, "--zelmar --depth --max-moves --opening", 8, a, error))
+  if (!ParseSearchArgs(args, "--zelmar --depth --max-moves --opening", kHighestLevel, a, error))
     return RefuseUsage("play", error, kUsage);
   TChessBrd board;
   TGameLog log;

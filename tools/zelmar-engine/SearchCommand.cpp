@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "engine/SearchLevel.h"
 #include "engine/search/ChessSearch.h"
 #include "engine/search/SearchRootText.h"
 #include "tools/zelmar-engine/Commands.h"
@@ -19,7 +20,8 @@ int RunSearch(CommandArgs args) {
   TSearchArgs a;
   std::string error;
   TSearchRoot root;
-  if (!ParseSearchArgs(args, "--zelmar --depth FEN", 8, a, error) || !RootFromFenArg(a.Fen, root, error))
+  if (!ParseSearchArgs(args, "--zelmar --depth FEN", kHighestLevel, a, error) ||
+      !RootFromFenArg(a.Fen, root, error))
     return RefuseUsage("search", error, kUsage);
   root.Depth = a.Depth;
   root.ZelmarMode = a.Zelmar;

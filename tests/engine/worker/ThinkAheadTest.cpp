@@ -52,11 +52,15 @@ struct TGameRun {
   std::vector<TReply> Replies;
   int TakenOver = 0;
   int OthersMet = 0;
+  int Ahead = 0;
+  int AheadOnBattery = 0;  // searches started ahead while the battery discharged
 };
 
-// `replies` is how many replies are pondered, 0 for none (and no early start either).
-TGameRun PlayGame(unsigned seed, bool zelmar, int replies) {
+// `replies` is how many replies are pondered, 0 for none (and no early start either); the machine runs on
+// a discharging battery until the player's move of turn `batteryUntil`, and on mains from then on.
+TGameRun PlayGame(unsigned seed, bool zelmar, int replies, int batteryUntil = 0) {
   WorkerBoard w;
+  if (batteryUntil > 0) w.power.Add("BAT0", {{"type", "Battery\n"}, {"status", "Discharging\n"}});
   w.worker.SetPondering(replies > 0);
   w.worker.SetEarlyStart(replies > 0);
   w.worker.SetPonderReplies(std::max(replies, 1));
@@ -91,6 +95,10 @@ TGameRun PlayGame(unsigned seed, bool zelmar, int replies) {
     }
     // 2. The player's move, certain first (as when its figure starts to glide), then played; every
     // third one after the searches ahead have ended, so that the other reply's search is ready too.
+    if (turn == batteryUntil && batteryUntil > 0) {
+      run.AheadOnBattery = w.worker.SearchesAhead();
+      w.power.Remove("BAT0");
+    }
     Square from, to;
     if (!PlayerMove(w.board, *own, rng, from, to)) break;
     if (turn % 3 == 2) {
@@ -109,6 +117,7 @@ TGameRun PlayGame(unsigned seed, bool zelmar, int replies) {
   }
   run.TakenOver = w.worker.SearchesTakenOver();
   run.OthersMet = w.worker.AlternativesMet();
+  run.Ahead = w.worker.SearchesAhead();
   EXPECT_EQ(w.worker.MovesRefused(), 0);
   return run;
 }
@@ -132,6 +141,21 @@ TEST_P(ThinkAheadGames, SameMovesAndNodesAsThePlainSearch) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothModes, ThinkAheadGames, ::testing::Range(1, 5));
+
+// On a discharging battery no search starts ahead, yet every move, score and node count is the plain
+// search's; plugged in mid-game, thinking ahead resumes at the player's next move.
+TEST(ThinkAhead, OnBatteryOnlyTheWaitsGrow) {
+  constexpr unsigned kSeed = 3;
+  constexpr int kPluggedIn = 12;
+  const TGameRun plain = PlayGame(kSeed, true, 0);
+  const TGameRun battery = PlayGame(kSeed, true, TChessThread::kMaxPonderReplies, kPluggedIn);
+  EXPECT_EQ(battery.AheadOnBattery, 0);
+  EXPECT_GT(battery.Ahead, 0);
+  EXPECT_GT(battery.TakenOver, 0);
+  ASSERT_GT(plain.Replies.size(), static_cast<std::size_t>(kPluggedIn));
+  ASSERT_EQ(plain.Replies.size(), battery.Replies.size());
+  for (std::size_t i = 0; i < plain.Replies.size(); ++i) EXPECT_EQ(plain.Replies[i], battery.Replies[i]) << i;
+}
 
 // A search ahead that has ended costs nothing while the player thinks on; the worker is parked too.
 TEST(ThinkAhead, NothingRunsOnceTheSearchAheadHasEnded) {

@@ -5,8 +5,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "engine/ChessBrd.h"
 #include "engine/ChessThread.h"
@@ -16,8 +21,42 @@ namespace zelmar {
 
 namespace worker_test {
 
+// A private folder laid out as the kernel's power-supply class, removed at the end; empty, it is a
+// machine without a battery.
+class FakePowerSupply {
+ public:
+  FakePowerSupply() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "zelmar-power-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "no temporary folder for " << pattern;
+    folder_ = pattern;
+  }
+  ~FakePowerSupply() {
+    std::error_code ignored;  // a leftover in the temporary folder harms nothing
+    std::filesystem::remove_all(folder_, ignored);
+  }
+  FakePowerSupply(const FakePowerSupply&) = delete;
+  FakePowerSupply& operator=(const FakePowerSupply&) = delete;
+
+  // Adds a supply with these attribute files and contents (written as given, no line break added).
+  void Add(const std::string& name, std::initializer_list<std::pair<const char*, std::string>> files) {
+    const std::filesystem::path supply = folder_ / name;
+    std::filesystem::create_directories(supply);
+    for (const auto& [file, text] : files) {
+      std::ofstream out(supply / file, std::ios::binary);
+      out << text;
+      if (!out) ADD_FAILURE() << "cannot write " << (supply / file);
+    }
+  }
+  void Remove(const std::string& name) { std::filesystem::remove_all(folder_ / name); }
+  const std::filesystem::path& Folder() const { return folder_; }
+
+ private:
+  std::filesystem::path folder_;
+};
+
 struct WorkerBoard {
-  WorkerBoard() : worker(AttachComputerPlayer(board)) {}
+  // The worker reads a fake power supply of its own, mains until a test adds a discharging battery.
+  WorkerBoard() : worker(AttachComputerPlayer(board)) { worker.SetPowerSupplyFolder(power.Folder()); }
 
   // Runs the worker's calls until the condition holds or the time is up; answers the condition.
   bool RunUntil(const std::function<bool()>& done,
@@ -49,6 +88,7 @@ struct WorkerBoard {
     return true;
   }
 
+  FakePowerSupply power;
   TChessBrd board;
   TChessThread& worker;
 };
