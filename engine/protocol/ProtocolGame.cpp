@@ -1,10 +1,10 @@
-// The protocols' game: positions kept as search roots, moves checked by the search's generator.
+// The protocols' game: positions kept as search roots, moves checked by the search board's generator.
 #include "engine/protocol/ProtocolGame.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "engine/search/ChessSearch.h"
+#include "engine/search/SearchBoard.h"
 #include "engine/search/SearchRootText.h"
 
 namespace zelmar {
@@ -31,7 +31,7 @@ bool FitsDoubleStep(const TSearchRoot& r) {
 
 }  // namespace
 
-TProtocolGame::TProtocolGame() : Rules(std::make_unique<TChessSearch>()) {
+TProtocolGame::TProtocolGame() : Rules(std::make_unique<TSearchBoard>()) {
   NewGame();
 }
 
@@ -102,7 +102,7 @@ std::vector<TSearchMove> TProtocolGame::LegalMoves() const {
   Rules->GenerateMoves();
   std::vector<TSearchMove> moves;
   for (int i = Rules->ListBegin(); i < Rules->ListFinish(); ++i) {
-    const TSearchMove m = Rules->ListEntry(i).Move;
+    const TSearchMove m = Rules->Entries()[i].Move;
     if (!Rules->DoMove(m)) continue;
     Rules->UndoMove();
     moves.push_back(m);

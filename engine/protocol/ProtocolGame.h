@@ -11,7 +11,7 @@
 
 namespace zelmar {
 
-class TChessSearch;
+class TSearchBoard;
 
 // The FEN of the initial position, the same in standard chess and with the Zelmar.
 inline constexpr std::string_view StartFen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
@@ -63,7 +63,7 @@ class TProtocolGame {
   std::vector<TSearchRoot> History;
   bool Zelmar = false;
   // A scratch board for move generation and legality; never searched.
-  std::unique_ptr<TChessSearch> Rules;
+  std::unique_ptr<TSearchBoard> Rules;
 };
 
 }  // namespace zelmar

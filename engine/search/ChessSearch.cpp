@@ -1,4 +1,4 @@
-// The search driver: root loading, iterative deepening, the alpha-beta and quiescence searches and
+// The search driver: iterative deepening, the alpha-beta and quiescence searches over the board and
 // the move ordering helpers.
 #include "engine/search/ChessSearch.h"
 
@@ -13,35 +13,10 @@ namespace zelmar {
 
 namespace {
 constexpr int BestLineBonus = 10000000;
-
-// Colour and kind of a board letter: upper case White, lower case Black, anything else empty.
-void DecodeLetter(char letter, int& color, int& kind) {
-  static constexpr char Letters[] = "pnbrqk";
-  color = cEmpty;
-  kind = kNone;
-  for (int k = 0; k < 6; ++k) {
-    if (letter == Letters[k]) {
-      color = cBlack;
-      kind = k;
-    } else if (letter == Letters[k] - 'a' + 'A') {
-      color = cWhite;
-      kind = k;
-    }
-  }
-}
 }  // namespace
 
 TChessSearch::TChessSearch() {
-  ClearBoard();
-  std::memcpy(DirectionCount, tables::DirectionCountPlain, sizeof DirectionCount);
-  std::memset(SquareBonus, 0, sizeof SquareBonus);
-  for (TScoredMove& e : MoveList) e = {};
-  for (TPawnEntry& e : PawnCache) e = {};
-  for (TPawnEntry& e : PawnMemo) e = {};
-  std::memset(ListStart, 0, sizeof ListStart);
-  std::memset(ListEnd, 0, sizeof ListEnd);
   std::memset(HistoryScore, 0, sizeof HistoryScore);
-  for (TUndo& u : UndoStack) u = {};
   for (auto& row : BestLine)
     for (TSearchMove& m : row) m = {};
   std::memset(BestLineLength, 0, sizeof BestLineLength);
@@ -49,63 +24,9 @@ TChessSearch::TChessSearch() {
   std::memset(PickAheadEntry, 0, sizeof PickAheadEntry);
 }
 
-// Empties the board and its derived sets and sums.
-void TChessSearch::ClearBoard() {
-  std::memset(BoardColor, cEmpty, sizeof BoardColor);
-  std::memset(BoardPiece, kNone, sizeof BoardPiece);
-  std::memset(ColorSet, 0, sizeof ColorSet);
-  std::memset(PieceSet, 0, sizeof PieceSet);
-  std::memset(BonusSum, 0, sizeof BonusSum);
-}
-
-void TChessSearch::SetZelmarMode(bool on) {
-  ZelmarMode = on;
-  DirectionCount[kQueen] = on ? 16 : 8;
-}
-
-// Copies the root position, then builds the placement tables for it and the sums they give.
-void TChessSearch::LoadRoot(const TSearchRoot& root) {
-  // 1. Squares from the board letters.
-  ClearBoard();
-  for (int s = 0; s < 64; ++s) {
-    int color, kind;
-    DecodeLetter(root.Squares[s], color, kind);
-    BoardColor[s] = static_cast<std::int8_t>(color);
-    BoardPiece[s] = static_cast<std::int8_t>(kind);
-  }
-  // 2.-5. Side, rights, en-passant square, ply.
-  Side = root.WhiteToMove ? cWhite : cBlack;
-  Other = Side ^ 1;
-  CastleRights = root.CastleRights & 15;
-  EpSquare = root.EnPassant - 1;
-  if (EpSquare < -1 || EpSquare > 63) EpSquare = -1;
-  Ply = 0;
-  ListStart[0] = 0;
-  // 6. Placement tables for this root; the sets and running sums follow from them.
-  BuildSquareBonus();
-  for (int s = 0; s < 64; ++s)
-    if (BoardColor[s] != cEmpty) Put(s, BoardColor[s], BoardPiece[s]);
-}
-
-TSearchRoot TChessSearch::CurrentRoot(int depth) const {
-  static constexpr char White[] = "PNBRQK";
-  static constexpr char Black[] = "pnbrqk";
-  TSearchRoot root;
-  for (int s = 0; s < 64; ++s) {
-    const int c = BoardColor[s];
-    root.Squares[s] = c == cWhite ? White[BoardPiece[s]] : c == cBlack ? Black[BoardPiece[s]] : ' ';
-  }
-  root.WhiteToMove = Side == cWhite;
-  root.CastleRights = CastleRights;
-  root.EnPassant = EpSquare + 1;
-  root.Depth = depth;
-  root.ZelmarMode = ZelmarMode;
-  return root;
-}
-
 // Searches the root to the requested depth, one iteration per depth, each from the full window.
 void TChessSearch::RunSearch(const TSearchRoot& root) {
-  LoadRoot(root);
+  board_.LoadRoot(root);
   std::memset(HistoryScore, 0, sizeof HistoryScore);
   NodeCount = 0;
   LastCompleted = {};
@@ -129,15 +50,12 @@ void TChessSearch::RunSearch(const TSearchRoot& root) {
 // iteration follows the line at the root, so the root's excluded move is taken out here.
 void TChessSearch::MarkBestLineMove() {
   FollowBestLine = false;
-  if (Ply == 0 && ExcludedRootMove != TSearchMove{}) {
-    TScoredMove* begin = MoveList + ListStart[0];
-    TScoredMove* end = MoveList + ListEnd[0];
-    const auto excluded = [this](const TScoredMove& e) { return e.Move == ExcludedRootMove; };
-    ListEnd[0] = static_cast<int>(std::remove_if(begin, end, excluded) - MoveList);
-  }
-  const TSearchMove target = BestLine[0][Ply];
-  for (int i = ListStart[Ply]; i < ListEnd[Ply]; ++i) {
-    TScoredMove& e = MoveList[i];
+  const int ply = board_.CurrentPly();
+  if (ply == 0 && ExcludedRootMove != TSearchMove{}) board_.RemoveFromList(ExcludedRootMove);
+  const TSearchMove target = BestLine[0][ply];
+  TScoredMove* const list = board_.Entries();
+  for (int i = board_.ListBegin(); i < board_.ListFinish(); ++i) {
+    TScoredMove& e = list[i];
     if (e.Move.From == target.From && e.Move.To == target.To) {
       e.Score += BestLineBonus;
       FollowBestLine = true;
@@ -152,24 +70,26 @@ void TChessSearch::MarkBestLineMove() {
 // answer of the next call, which then needs no scan of its own.
 inline void TChessSearch::PickBest(int i) {
   int best = i;
-  if (i == PickAheadAt[Ply]) {
-    best = PickAheadEntry[Ply];
+  if (i == PickAheadAt[board_.CurrentPly()]) {
+    best = PickAheadEntry[board_.CurrentPly()];
   } else {
     best = ScanForBest(i);
   }
-  if (best != i) std::swap(MoveList[i], MoveList[best]);
+  TScoredMove* const list = board_.Entries();
+  if (best != i) std::swap(list[i], list[best]);
 }
 
 // The first best-scored entry from i on; when every entry was looked at, also notes the answer the
 // call for i + 1 will need after the swap.
 inline int TChessSearch::ScanForBest(int i) {
-  const TScoredMove* list = MoveList;
-  const int end = ListEnd[Ply];
+  const int ply = board_.CurrentPly();
+  const TScoredMove* list = board_.Entries();
+  const int end = board_.ListFinish();
   const std::int32_t first = list[i].Score;
-  PickAheadAt[Ply] = -1;
+  PickAheadAt[ply] = -1;
   // 1. Nothing outscores the entry picked last: the first entry that equals it is the answer.
   std::int64_t ceiling = std::numeric_limits<std::int64_t>::max();
-  if (i > ListStart[Ply]) {
+  if (i > board_.ListBegin()) {
     ceiling = list[i - 1].Score;
     if (first == ceiling) return i;
   }
@@ -192,28 +112,29 @@ inline int TChessSearch::ScanForBest(int i) {
     }
   }
   // 3. Entry i wins ties, being first. After the swap it stands where the winner stood.
-  PickAheadAt[Ply] = i + 1;
+  PickAheadAt[ply] = i + 1;
   if (topAt < 0 || first >= top) {
-    PickAheadEntry[Ply] = topAt;
+    PickAheadEntry[ply] = topAt;
     return i;
   }
   const bool firstNext = secondAt < 0 || first > second || (first == second && topAt < secondAt);
-  PickAheadEntry[Ply] = firstNext ? topAt : secondAt;
+  PickAheadEntry[ply] = firstNext ? topAt : secondAt;
   return topAt;
 }
 
 // Makes the move the head of this ply's best line, followed by the child's line.
 void TChessSearch::UpdateBestLine(TSearchMove m) {
-  BestLine[Ply][Ply] = m;
-  const int childLength = BestLineLength[Ply + 1];
-  for (int j = Ply + 1; j < childLength; ++j) BestLine[Ply][j] = BestLine[Ply + 1][j];
-  BestLineLength[Ply] = childLength;
+  const int ply = board_.CurrentPly();
+  BestLine[ply][ply] = m;
+  const int childLength = BestLineLength[ply + 1];
+  for (int j = ply + 1; j < childLength; ++j) BestLine[ply][j] = BestLine[ply + 1][j];
+  BestLineLength[ply] = childLength;
 }
 
 // Search at depth 0, as its own node before quiescence's, without the call and tests of the full search.
 inline int TChessSearch::SearchLeaf(int alpha, int beta) {
   ++NodeCount;
-  if (Ply >= PlyBound) return Evaluate();
+  if (board_.CurrentPly() >= PlyBound) return board_.Evaluate();
   if (StopRequest.load(std::memory_order_relaxed)) return 0;
   return Quiesce(alpha, beta);
 }
@@ -222,24 +143,25 @@ inline int TChessSearch::SearchLeaf(int alpha, int beta) {
 int TChessSearch::Search(int alpha, int beta, int depth) {
   if (depth == 0) return SearchLeaf(alpha, beta);
   ++NodeCount;
-  if (Ply >= PlyBound) return Evaluate();
+  const int ply = board_.CurrentPly();
+  if (ply >= PlyBound) return board_.Evaluate();
   if (StopRequest.load(std::memory_order_relaxed)) return 0;
-  BestLineLength[Ply] = Ply;
-  const bool inCheck = InCheck(Side);
+  BestLineLength[ply] = ply;
+  const bool inCheck = board_.InCheck(board_.SideToMove());
   if (inCheck) ++depth;
   GenerateMoves();
   if (FollowBestLine) MarkBestLineMove();
-  const bitboards::Mask evasions = inCheck ? EvasionTargets() : 0;
+  const bitboards::Mask evasions = inCheck ? board_.EvasionTargets() : 0;
   bool anyLegal = false;
-  for (int i = ListStart[Ply]; i < ListEnd[Ply]; ++i) {
+  for (int i = board_.ListBegin(); i < board_.ListFinish(); ++i) {
     if (StopRequest.load(std::memory_order_relaxed)) break;
     PickBest(i);
-    const TSearchMove m = MoveList[i].Move;
-    if (inCheck && MissesEvasion(m, evasions)) continue;
-    if (!DoMoveKnowingCheck(m, inCheck)) continue;
+    const TSearchMove m = board_.Entries()[i].Move;
+    if (inCheck && board_.MissesEvasion(m, evasions)) continue;
+    if (!board_.DoMoveKnowingCheck(m, inCheck)) continue;
     anyLegal = true;
     const int score = depth > 1 ? -Search(-beta, -alpha, depth - 1) : -SearchLeaf(-beta, -alpha);
-    UndoMove();
+    board_.UndoMove();
     if (score > alpha) {
       HistoryScore[m.From][m.To] += depth;
       if (score >= beta) return beta;
@@ -247,7 +169,7 @@ int TChessSearch::Search(int alpha, int beta, int depth) {
       UpdateBestLine(m);
     }
   }
-  if (!anyLegal) return inCheck ? Ply - Infinity : 0;
+  if (!anyLegal) return inCheck ? ply - Infinity : 0;
   return alpha;
 }
 
@@ -255,9 +177,9 @@ int TChessSearch::Search(int alpha, int beta, int depth) {
 // the move, CutOff when its score reaches beta, else Searched, with alpha and the best line raised
 // by a better score.
 inline TChessSearch::TTried TChessSearch::QuiesceMove(TSearchMove m, bool inCheck, int& alpha, int beta) {
-  if (!DoMoveKnowingCheck(m, inCheck)) return TTried::Refused;
+  if (!board_.DoMoveKnowingCheck(m, inCheck)) return TTried::Refused;
   const int x = -Quiesce(-beta, -alpha);
-  UndoMove();
+  board_.UndoMove();
   if (x <= alpha) return TTried::Searched;
   if (x >= beta) return TTried::CutOff;
   alpha = x;
@@ -268,38 +190,39 @@ inline TChessSearch::TTried TChessSearch::QuiesceMove(TSearchMove m, bool inChec
 // Captures-only search with standing pat; in check every move is tried and mate is seen.
 int TChessSearch::Quiesce(int alpha, int beta) {
   ++NodeCount;
-  if (Ply >= PlyBound) return Evaluate();
-  BestLineLength[Ply] = Ply;
-  const bool inCheck = InCheck(Side);
+  const int ply = board_.CurrentPly();
+  if (ply >= PlyBound) return board_.Evaluate();
+  BestLineLength[ply] = ply;
+  const bool inCheck = board_.InCheck(board_.SideToMove());
   bitboards::Mask evasions = 0;
   if (inCheck) {
-    evasions = EvasionTargets();
+    evasions = board_.EvasionTargets();
     if (!FollowBestLine && evasions != ~bitboards::Mask{0}) return QuiesceEvasions(alpha, beta, evasions);
     GenerateMoves();
   } else {
-    const int x = Evaluate();
+    const int x = board_.Evaluate();
     if (x >= beta) return beta;
     if (x > alpha) alpha = x;
     GenerateCaptures();
   }
   if (FollowBestLine) MarkBestLineMove();
-  return QuiescePicks(alpha, beta, inCheck, evasions, ListStart[Ply], false, false);
+  return QuiescePicks(alpha, beta, inCheck, evasions, board_.ListBegin(), false, false);
 }
 
 // Quiescence's loop over this ply's list from place i on, in picking order (place i already picked
 // when told so), given whether a legal move was already tried.
 int TChessSearch::QuiescePicks(int alpha, int beta, bool inCheck, bitboards::Mask evasions, int i,
                                bool picked, bool anyLegal) {
-  for (; i < ListEnd[Ply]; ++i, picked = false) {
+  for (; i < board_.ListFinish(); ++i, picked = false) {
     if (!picked) PickBest(i);
-    const TSearchMove m = MoveList[i].Move;
-    if (inCheck && MissesEvasion(m, evasions)) continue;
+    const TSearchMove m = board_.Entries()[i].Move;
+    if (inCheck && board_.MissesEvasion(m, evasions)) continue;
     const TTried tried = QuiesceMove(m, inCheck, alpha, beta);
     if (tried == TTried::Refused) continue;
     anyLegal = true;
     if (tried == TTried::CutOff) return beta;
   }
-  if (!anyLegal && inCheck) return Ply - Infinity;
+  if (!anyLegal && inCheck) return board_.CurrentPly() - Infinity;
   return alpha;
 }
 
@@ -310,16 +233,17 @@ int TChessSearch::QuiescePicks(int alpha, int beta, bool inCheck, bitboards::Mas
 int TChessSearch::QuiesceEvasions(int alpha, int beta, bitboards::Mask targets) {
   // 1. The answers, and the whole list's length, which fixes where the next ply's list begins. A
   //    list cut at the bound has lost moves, and only the whole list says which.
-  TScoredMove* const first = MoveList + ListStart[Ply];
+  const int ply = board_.CurrentPly();
+  TScoredMove* const first = board_.Entries() + board_.ListBegin();
   int whole = 0;
-  TScoredMove* const last = GenerateEvasions(first, targets, whole);
-  const int wholeEnd = ListStart[Ply] + whole;
+  TScoredMove* const last = board_.GenerateEvasions(first, targets, whole, HistoryScore);
+  const int wholeEnd = board_.ListBegin() + whole;
   if (wholeEnd > MaxMoveList) {
     GenerateMoves();
-    return QuiescePicks(alpha, beta, true, targets, ListStart[Ply], false, false);
+    return QuiescePicks(alpha, beta, true, targets, board_.ListBegin(), false, false);
   }
-  ListEnd[Ply] = ListStart[Ply + 1] = wholeEnd;
-  PickAheadAt[Ply] = -1;
+  board_.CloseListAt(wholeEnd);
+  PickAheadAt[ply] = -1;
   // 2. The answers by falling score.
   for (TScoredMove* e = first + 1; e < last; ++e) {
     const TScoredMove held = *e;
@@ -339,8 +263,8 @@ int TChessSearch::QuiesceEvasions(int alpha, int beta, bitboards::Mask targets) 
     if (groupEnd - group > 1) {
       legal = 0;
       for (const TScoredMove* e = group; e < groupEnd; ++e) {
-        if (!DoMoveKnowingCheck(e->Move, true)) continue;
-        UndoMove();
+        if (!board_.DoMoveKnowingCheck(e->Move, true)) continue;
+        board_.UndoMove();
         move = e->Move;
         ++legal;
       }
@@ -348,10 +272,10 @@ int TChessSearch::QuiesceEvasions(int alpha, int beta, bitboards::Mask targets) 
     group = groupEnd;
     if (legal > 1) {
       GenerateMoves();
-      int i = ListStart[Ply];
-      for (; i < ListEnd[Ply]; ++i) {
+      int i = board_.ListBegin();
+      for (; i < board_.ListFinish(); ++i) {
         PickBest(i);
-        if (MoveList[i].Score <= score) break;
+        if (board_.Entries()[i].Score <= score) break;
       }
       return QuiescePicks(alpha, beta, true, targets, i, true, anyLegal);
     }
@@ -361,35 +285,20 @@ int TChessSearch::QuiesceEvasions(int alpha, int beta, bitboards::Mask targets) 
     anyLegal = true;
     if (tried == TTried::CutOff) return beta;
   }
-  return anyLegal ? alpha : Ply - Infinity;
+  return anyLegal ? alpha : ply - Infinity;
 }
 
 const TScoredMove& TChessSearch::PickEntry(int i) {
   PickBest(i);
-  return MoveList[i];
+  return board_.Entries()[i];
 }
 
 int TChessSearch::SearchAtPly(int ply, int depth) {
-  const int saved = Ply;
-  Ply = ply;
+  const int saved = board_.MoveToPly(ply);
   NodeCount = 0;
   const int score = Search(-Infinity, Infinity, depth);
-  Ply = saved;
+  board_.MoveToPly(saved);
   return score;
-}
-
-// Leaf count of the legal move tree below the loaded position.
-std::uint64_t TChessSearch::Perft(int depth) {
-  if (depth <= 0 || Ply >= PlyBound) return 1;
-  const bool inCheck = InCheck(Side);
-  GenerateMoves();
-  std::uint64_t count = 0;
-  for (int i = ListStart[Ply]; i < ListEnd[Ply]; ++i) {
-    if (!DoMoveKnowingCheck(MoveList[i].Move, inCheck)) continue;
-    count += depth == 1 ? 1 : Perft(depth - 1);
-    UndoMove();
-  }
-  return count;
 }
 
 }  // namespace zelmar

@@ -1,14 +1,16 @@
-// The computer player's search: a private board, pseudo-legal generation, make and take-back,
-// iterative-deepening alpha-beta with quiescence, and the static evaluation. All state is inline;
-// nothing is allocated while searching.
+// The computer player's search: iterative-deepening alpha-beta with quiescence over its own board,
+// the move ordering (history, best lines, picking) and what one search carries to the next. All state
+// is inline; nothing is allocated while searching.
 #pragma once
 
 #include <array>
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 #include "engine/search/SearchBitboards.h"
+#include "engine/search/SearchBoard.h"
 #include "engine/search/SearchDefs.h"
 
 namespace zelmar {
@@ -31,11 +33,11 @@ class TChessSearch {
 
   TChessSearch();
 
-  // Sets the queen kind's directions: 16 (queen plus knight jumps) in Zelmar mode, else 8.
-  void SetZelmarMode(bool on);
+  // Sets the queen kind's moves: queen plus knight jumps in Zelmar mode, else a plain queen.
+  void SetZelmarMode(bool on) { board_.SetZelmarMode(on); }
 
   // Loads the root position and builds the placement tables for it (search steps 1 to 6).
-  void LoadRoot(const TSearchRoot& root);
+  void LoadRoot(const TSearchRoot& root) { board_.LoadRoot(root); }
   // Loads the root and deepens from 1 to root.Depth; the answer is BestMove().
   void RunSearch(const TSearchRoot& root);
 
@@ -56,7 +58,7 @@ class TChessSearch {
   void SetIterationHook(TIterationHook hook) { IterationHook = std::move(hook); }
 
   // The current position as a root (for tests and tools that walk through games).
-  TSearchRoot CurrentRoot(int depth) const;
+  TSearchRoot CurrentRoot(int depth) const { return board_.CurrentRoot(depth); }
 
   // Takes over what the next search starts from (the best lines the last search left) and the last
   // search's answer (move, score, nodes), so that another object searches on exactly as `from` would.
@@ -73,67 +75,59 @@ class TChessSearch {
   // The root after the legal move from -> to (search squares, a8 = 0) of `root`, promoting to the
   // kind given (kKnight..kQueen; ignored unless the move promotes), with root's depth and mode; false
   // when no such legal move exists. Uses this object's board, none of what a search carries over.
-  bool RootAfter(const TSearchRoot& root, int from, int to, int promotion, TSearchRoot& after);
+  bool RootAfter(const TSearchRoot& root, int from, int to, int promotion, TSearchRoot& after) {
+    return board_.RootAfter(root, from, to, promotion, after);
+  }
 
   // Leaves this move out at the root of the following searches (to find the best other move); the
   // empty move, the default, leaves nothing out. Never set on a search whose answer must be exact.
   void ExcludeRootMove(TSearchMove m) { ExcludedRootMove = m; }
 
   // Counts the legal move paths of the loaded position to the given depth.
-  std::uint64_t Perft(int depth);
+  std::uint64_t Perft(int depth) { return board_.Perft(depth); }
 
   // Set by another thread to abandon a search; read at every node of the main search.
   std::atomic<bool> StopRequest{false};
 
-  // Pieces of tests and tools that look inside.
-  void BuildSquareBonus();
-  int Evaluate() const;
-  void GenerateMoves();
-  void GenerateCaptures();
+  // Pieces of tests and tools that look inside: the board, and the board's steps as the search
+  // takes them.
+  TSearchBoard& Board() { return board_; }
+  const TSearchBoard& Board() const { return board_; }
+  int Evaluate() const { return board_.Evaluate(); }
+  // Lists the current ply's moves as the search does, quiet moves scored by its history.
+  void GenerateMoves() {
+    board_.GenerateMoves(HistoryScore);
+    PickAheadAt[board_.CurrentPly()] = -1;
+  }
+  void GenerateCaptures() {
+    board_.GenerateCaptures();
+    PickAheadAt[board_.CurrentPly()] = -1;
+  }
   // Test hook: lists, as the current ply's list, the moves the search in check tries off the best
   // line, the ones that may answer the check (all but castling when not in check), in no particular
   // order; returns how many entries GenerateMoves would write, before any cut at the bound.
-  int ListEvasions();
-  bool DoMove(TSearchMove m);
-  bool DoMoveKnowingCheck(TSearchMove m, bool sideInCheck);
-  void UndoMove();
-  bool InCheck(int side) const;
-  bool IsAttacked(int square, int bySide) const;
-  int ListBegin() const { return ListStart[Ply]; }
-  int ListFinish() const { return ListEnd[Ply]; }
-  const TScoredMove& ListEntry(int i) const { return MoveList[i]; }
-  int SideToMove() const { return Side; }
-  int PieceAt(int s) const { return BoardPiece[s]; }
-  int ColorAt(int s) const { return BoardColor[s]; }
-  int CurrentPly() const { return Ply; }
+  int ListEvasions() {
+    PickAheadAt[board_.CurrentPly()] = -1;
+    return board_.ListEvasions(HistoryScore);
+  }
+  bool DoMove(TSearchMove m) { return board_.DoMove(m); }
+  void UndoMove() { board_.UndoMove(); }
+  bool InCheck(int side) const { return board_.InCheck(side); }
+  int ListBegin() const { return board_.ListBegin(); }
+  int ListFinish() const { return board_.ListFinish(); }
+  const TScoredMove& ListEntry(int i) const { return board_.Entries()[i]; }
+  int SideToMove() const { return board_.SideToMove(); }
+  int PieceAt(int s) const { return board_.PieceAt(s); }
+  int ColorAt(int s) const { return board_.ColorAt(s); }
   // Test hooks: run the main search as if the position stood at the given ply, and make the current
   // ply's move list begin at the given entry (to probe the depth and list bounds).
   int SearchAtPly(int ply, int depth);
-  void SetListBegin(int start) { ListStart[Ply] = start; }
+  void SetListBegin(int start) { board_.SetListBegin(start); }
   // Test hook: picks the entry the search tries at place i of the current list (i counts up from
   // ListBegin(), one call per place, as the search's loops call it).
   const TScoredMove& PickEntry(int i);
 
  private:
-  // Pawn-structure terms of one placement of both sides' pawns, for the current search's tables.
-  struct TPawnEntry {
-    bitboards::Mask Pawns[2];
-    std::uint32_t Generation;
-    int Score[2];
-  };
-  static constexpr int PawnCacheBits = 10;
-
-  struct TUndo {
-    TSearchMove Move;
-    int Captured;
-    int CastleRights;
-    int EpSquare;
-    // The square sets and placement sums before the move: take-back copies them back.
-    bitboards::Mask ColorSet[2];
-    bitboards::Mask PieceSet[2][6];
-    int BonusSum[2];
-  };
-
   int Search(int alpha, int beta, int depth);
   int SearchLeaf(int alpha, int beta);
   int Quiesce(int alpha, int beta);
@@ -143,78 +137,25 @@ class TChessSearch {
   int QuiesceEvasions(int alpha, int beta, bitboards::Mask targets);
   int QuiescePicks(int alpha, int beta, bool inCheck, bitboards::Mask evasions, int i, bool picked,
                    bool anyLegal);
-  bitboards::Mask SlideAttacks(int kind, int s, bitboards::Mask occupied) const;
-  std::int32_t CaptureScore(int from, int to) const;
-  void AddPawnMove(TScoredMove*& out, int from, int to, int flags) const;
-  template <bool Up>
-  void AddRayMoves(TScoredMove*& out, int s, int r, bitboards::Mask occupied, bitboards::Mask enemy) const;
-  template <bool Up>
-  void AddRayCapture(TScoredMove*& out, int s, int r, bitboards::Mask occupied, bitboards::Mask enemy) const;
-  void AddStepMoves(TScoredMove*& out, int s, bitboards::Mask targets) const;
-  bitboards::Mask ReachMask(int kind, int s) const;
-  void AddCastlings(TScoredMove*& out) const;
-  void AddEnPassant(TScoredMove*& out) const;
-  void GeneratePawn(TScoredMove*& out, int s, bool capturesOnly) const;
-  TScoredMove* GenerateEvasions(TScoredMove* out, bitboards::Mask targets, int& whole) const;
-  void CloseList(const TScoredMove* out);
-  bitboards::Mask ActivePawns(bitboards::Mask pawns, bitboards::Mask enemy, bitboards::Mask empty) const;
   void MarkBestLineMove();
   void PickBest(int i);
   int ScanForBest(int i);
   void UpdateBestLine(TSearchMove m);
-  void PawnTerms(unsigned ownFiles, unsigned foeFiles, int c, int& score) const;
-  const TPawnEntry& PawnEntryFor(bitboards::Mask white, bitboards::Mask black, const unsigned* files) const;
-  bool CastleSquaresFree(int to) const;
-  bool MoverLeftInCheck(TSearchMove m, int mover) const;
-  bitboards::Mask Attackers(int square, int bySide) const;
-  bitboards::Mask EvasionTargets() const;
-  bool MissesEvasion(TSearchMove m, bitboards::Mask targets) const;
 
-  void Put(int s, int color, int kind);
-  void Remove(int s);
-  void Shift(int from, int to);
-  void ClearBoard();
+  TSearchBoard board_;
 
-  // Position.
-  std::int8_t BoardColor[64];
-  std::int8_t BoardPiece[64];
-  bitboards::Mask ColorSet[2];
-  bitboards::Mask PieceSet[2][6];
-  int Side = cWhite;
-  int Other = cBlack;
-  int CastleRights = 0;
-  int EpSquare = -1;
-  int Ply = 0;
-  bool ZelmarMode = false;
-  int DirectionCount[6];
-
-  // Evaluation kept in step with the board: the placement sums of each side.
-  int BonusSum[2];
-  // Pawn-structure terms already worked out in this search (entries of older searches are stale).
-  mutable TPawnEntry PawnCache[1 << PawnCacheBits];
-  // The last placement each ply evaluated, looked at before the table.
-  mutable TPawnEntry PawnMemo[MaxPly];
-  std::uint32_t PawnGeneration = 0;
-  int SquareBonus[2][6][64];
-
-  // Search tables.
-  // Room for one whole position's moves past the bound, so generators write without checking: no
-  // piece has more than 35 moves (a Zelmar's 27 slides and 8 jumps), plus two castlings, two
-  // en-passant captures and one entry written and dropped.
-  static constexpr int MaxPositionMoves = 64 * 35 + 5;
-  TScoredMove MoveList[MaxMoveList + MaxPositionMoves];
-  int ListStart[MaxPly];
-  int ListEnd[MaxPly];
-  std::int32_t HistoryScore[64][64];
+  // Move ordering.
+  TSearchBoard::THistoryTable HistoryScore;
   // The entry the next pick of each ply's list takes, when the last scan already found it (for the
   // pick at PickAheadAt, else -1).
   int PickAheadAt[MaxPly];
   int PickAheadEntry[MaxPly];
-  TUndo UndoStack[MaxPly];
   TSearchMove BestLine[MaxPly][MaxPly];
   int BestLineLength[MaxPly];
   bool FollowBestLine = false;
   TSearchMove ExcludedRootMove;
+
+  // Results.
   std::uint64_t NodeCount = 0;
   int LastIterationScore = 0;
   TIterationResult LastCompleted;
@@ -222,5 +163,3 @@ class TChessSearch {
 };
 
 }  // namespace zelmar
-
-#include "engine/search/ChessSearchBoard.h"

@@ -43,7 +43,7 @@ std::vector<TSearchRoot> RandomGamePositions(unsigned seed, bool zelmar, int wan
                                              bool checksOnly = false) {
   std::mt19937 rng(seed);
   std::vector<TSearchRoot> out;
-  auto board = std::make_unique<TChessSearch>();
+  auto board = std::make_unique<TSearchBoard>();
   board->SetZelmarMode(zelmar);
   TSearchRoot start = testing::Root("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -", 1, zelmar);
   board->LoadRoot(start);
@@ -51,8 +51,8 @@ std::vector<TSearchRoot> RandomGamePositions(unsigned seed, bool zelmar, int wan
     board->GenerateMoves();
     std::vector<TSearchMove> legal;
     for (int i = board->ListBegin(); i < board->ListFinish(); ++i) {
-      if (board->DoMove(board->ListEntry(i).Move)) {
-        legal.push_back(board->ListEntry(i).Move);
+      if (board->DoMove(board->Entries()[i].Move)) {
+        legal.push_back(board->Entries()[i].Move);
         board->UndoMove();
       }
     }

@@ -3,12 +3,12 @@
 
 #include <cstring>
 
-#include "engine/search/ChessSearch.h"
+#include "engine/search/SearchBoard.h"
 
 namespace zelmar {
 
 // Places a piece on an empty square and keeps the sets and evaluation sums in step.
-inline void TChessSearch::Put(int s, int color, int kind) {
+inline void TSearchBoard::Put(int s, int color, int kind) {
   BoardColor[s] = static_cast<std::int8_t>(color);
   BoardPiece[s] = static_cast<std::int8_t>(kind);
   const bitboards::Mask bit = bitboards::Bit(s);
@@ -18,7 +18,7 @@ inline void TChessSearch::Put(int s, int color, int kind) {
 }
 
 // Empties an occupied square, undoing what Put added.
-inline void TChessSearch::Remove(int s) {
+inline void TSearchBoard::Remove(int s) {
   const int color = BoardColor[s];
   const int kind = BoardPiece[s];
   const bitboards::Mask bit = bitboards::Bit(s);
@@ -30,7 +30,7 @@ inline void TChessSearch::Remove(int s) {
 }
 
 // Moves the piece on from to the empty square to, keeping the sets and sums in step.
-inline void TChessSearch::Shift(int from, int to) {
+inline void TSearchBoard::Shift(int from, int to) {
   const int color = BoardColor[from];
   const int kind = BoardPiece[from];
   const bitboards::Mask both = bitboards::Bit(from) | bitboards::Bit(to);
@@ -45,7 +45,7 @@ inline void TChessSearch::Shift(int from, int to) {
 }
 
 // Whether a piece of bySide reaches the square, looking outward from it along every way of moving.
-inline bool TChessSearch::IsAttacked(int square, int bySide) const {
+inline bool TSearchBoard::IsAttacked(int square, int bySide) const {
   using namespace bitboards;
   const Mask* own = PieceSet[bySide];
   if (PawnAttackers[bySide][square] & own[kPawn]) return true;
@@ -74,7 +74,7 @@ inline bool TChessSearch::IsAttacked(int square, int bySide) const {
 }
 
 // The pieces of bySide that reach the square, found the way IsAttacked looks for the first one.
-inline bitboards::Mask TChessSearch::Attackers(int square, int bySide) const {
+inline bitboards::Mask TSearchBoard::Attackers(int square, int bySide) const {
   using namespace bitboards;
   const Mask* own = PieceSet[bySide];
   const Mask jumpers = own[kKnight] | (ZelmarMode ? own[kQueen] : 0);
@@ -96,7 +96,7 @@ inline bitboards::Mask TChessSearch::Attackers(int square, int bySide) const {
 // king (taking the single checker or stepping between it and the king). Any other move of such a
 // piece leaves the king attacked, so it can be passed over without playing it. All squares when the
 // side has more than one king.
-inline bitboards::Mask TChessSearch::EvasionTargets() const {
+inline bitboards::Mask TSearchBoard::EvasionTargets() const {
   using namespace bitboards;
   const Mask kings = PieceSet[Side][kKing];
   if (!kings || (kings & (kings - 1))) return ~Mask{0};
@@ -110,19 +110,19 @@ inline bitboards::Mask TChessSearch::EvasionTargets() const {
 
 // Whether a move of the side in check surely leaves its king attacked: a move of a piece other than
 // the king, not en passant (it may take the checker beside its target), onto no evasion target.
-inline bool TChessSearch::MissesEvasion(TSearchMove m, bitboards::Mask targets) const {
+inline bool TSearchBoard::MissesEvasion(TSearchMove m, bitboards::Mask targets) const {
   return !(targets & bitboards::Bit(m.To)) && !(m.Flags & mfEnPassant) && BoardPiece[m.From] != kKing;
 }
 
 // Whether the first king of the side (in square order) is attacked; false without a king.
-inline bool TChessSearch::InCheck(int side) const {
+inline bool TSearchBoard::InCheck(int side) const {
   const bitboards::Mask kings = PieceSet[side][kKing];
   if (!kings) return false;
   return IsAttacked(bitboards::FirstSquare(kings), side ^ 1);
 }
 
 // Whether castling to the given target may pass: the squares between empty and the king's path safe.
-inline bool TChessSearch::CastleSquaresFree(int to) const {
+inline bool TSearchBoard::CastleSquaresFree(int to) const {
   auto empty = [this](int s) { return BoardColor[s] == cEmpty; };
   switch (to) {
     case 62:
@@ -140,14 +140,14 @@ inline bool TChessSearch::CastleSquaresFree(int to) const {
 
 // Plays a pseudo-legal move; refuses (position unchanged) a castling that may not pass or any move
 // that leaves the mover's king attacked.
-inline bool TChessSearch::DoMove(TSearchMove m) {
+inline bool TSearchBoard::DoMove(TSearchMove m) {
   return DoMoveKnowingCheck(m, InCheck(Side));
 }
 
 // Whether the mover's king is attacked after a move, given that it was not attacked before. Only a
 // king move, a second king, a castling or an en-passant capture (two squares emptied) needs the full
 // test; any other move can only open the one line from the king through the square it left.
-inline bool TChessSearch::MoverLeftInCheck(TSearchMove m, int mover) const {
+inline bool TSearchBoard::MoverLeftInCheck(TSearchMove m, int mover) const {
   using namespace bitboards;
   const Mask kings = PieceSet[mover][kKing];
   if (!kings) return false;
@@ -164,7 +164,7 @@ inline bool TChessSearch::MoverLeftInCheck(TSearchMove m, int mover) const {
 }
 
 // DoMove for a caller that already knows whether the side to move is in check.
-inline bool TChessSearch::DoMoveKnowingCheck(TSearchMove m, bool sideInCheck) {
+inline bool TSearchBoard::DoMoveKnowingCheck(TSearchMove m, bool sideInCheck) {
   const int from = m.From;
   const int to = m.To;
   // 1. Castling: the king may not be in check nor cross or land on an attacked square; the rook jumps.
@@ -211,7 +211,7 @@ inline bool TChessSearch::DoMoveKnowingCheck(TSearchMove m, bool sideInCheck) {
 
 // Takes back the last move played by DoMove: the sets and sums come back from the record, the board
 // squares are put back one by one.
-inline void TChessSearch::UndoMove() {
+inline void TSearchBoard::UndoMove() {
   Other = Side;
   Side ^= 1;
   --Ply;

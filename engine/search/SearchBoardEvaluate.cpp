@@ -3,7 +3,7 @@
 #include <bit>
 #include <cstring>
 
-#include "engine/search/ChessSearch.h"
+#include "engine/search/SearchBoard.h"
 #include "engine/search/SearchTables.h"
 
 namespace zelmar {
@@ -30,7 +30,7 @@ int LastKing(const std::int8_t* color, const std::int8_t* piece, int side, int f
 
 // Fills the value of every piece on every square for this search's root position: placement tables,
 // the king table chosen by the opponent's material, and the pawn shield on the king's wing.
-void TChessSearch::BuildSquareBonus() {
+void TSearchBoard::BuildSquareBonus() {
   using namespace tables;
   // Pawn terms remembered for older tables no longer hold.
   if (++PawnGeneration == 0) {
@@ -92,7 +92,7 @@ constexpr unsigned NeighbourFiles(int f) {
 
 // Doubled, isolated and passed pawn terms of one side, worked out per file: every pawn of a file is
 // doubled, isolated or passed alike, and a file's passed bonus is twice its pawns' placement values.
-void TChessSearch::PawnTerms(unsigned own, unsigned foe, int c, int& score) const {
+void TSearchBoard::PawnTerms(unsigned own, unsigned foe, int c, int& score) const {
   const bitboards::Mask pawns = PieceSet[c][kPawn];
   for (unsigned bits = own; bits; bits &= bits - 1) {
     const int f = std::countr_zero(bits);
@@ -111,7 +111,7 @@ void TChessSearch::PawnTerms(unsigned own, unsigned foe, int c, int& score) cons
 // The pawn terms of a placement of both sides' pawns. Quiescence rarely moves pawns, so this ply's
 // last answer, or the ply above's, is nearly always the one wanted; the table below them remembers
 // every placement of this search.
-const TChessSearch::TPawnEntry& TChessSearch::PawnEntryFor(bitboards::Mask white, bitboards::Mask black,
+const TSearchBoard::TPawnEntry& TSearchBoard::PawnEntryFor(bitboards::Mask white, bitboards::Mask black,
                                                            const unsigned* files) const {
   auto holds = [&](const TPawnEntry& e) {
     return e.Pawns[cWhite] == white && e.Pawns[cBlack] == black && e.Generation == PawnGeneration;
@@ -134,7 +134,7 @@ const TChessSearch::TPawnEntry& TChessSearch::PawnEntryFor(bitboards::Mask white
 
 // Score of the side to move minus the other side's, in centipawns: the running placement sums, the
 // pawn terms and the rook files.
-int TChessSearch::Evaluate() const {
+int TSearchBoard::Evaluate() const {
   const bitboards::Mask white = PieceSet[cWhite][kPawn];
   const bitboards::Mask black = PieceSet[cBlack][kPawn];
   const unsigned files[2] = {FilesOf(white), FilesOf(black)};

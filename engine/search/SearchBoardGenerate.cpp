@@ -1,4 +1,4 @@
-// Pseudo-legal move generation of the search, in the fixed order that move ordering relies on:
+// Pseudo-legal move generation of the search board, in the fixed order that move ordering relies on:
 // squares 0..63, directions in table order (each ray nearest square first), then castling, then en
 // passant. Entries are written without a bound check: the list has room for one whole position past
 // MaxMoveList, and each generator cuts its list back to MaxMoveList when it ends. For the search in
@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <array>
 
-#include "engine/search/ChessSearch.h"
+#include "engine/search/SearchBoard.h"
 #include "engine/search/SearchTables.h"
 
 namespace zelmar {
@@ -73,13 +73,14 @@ inline int NextOnRay(Mask m) {
 }  // namespace
 
 // Ordering score of a capture: the victim's kind first, then the cheaper attacker.
-inline std::int32_t TChessSearch::CaptureScore(int from, int to) const {
+inline std::int32_t TSearchBoard::CaptureScore(int from, int to) const {
   return CaptureBase + 10 * BoardPiece[to] - BoardPiece[from];
 }
 
 // Appends a pawn move; a pawn reaching the last rank becomes four promotions (knight, bishop, rook,
 // queen), each scored by the piece it makes.
-inline void TChessSearch::AddPawnMove(TScoredMove*& out, int from, int to, int flags) const {
+inline void TSearchBoard::AddPawnMove(TScoredMove*& out, int from, int to, int flags,
+                                      const THistoryTable& history) const {
   if (Side == cWhite ? to <= 7 : to >= 56) {
     for (int k = kKnight; k <= kQueen; ++k) {
       out->Move = {static_cast<std::uint8_t>(from), static_cast<std::uint8_t>(to),
@@ -89,11 +90,11 @@ inline void TChessSearch::AddPawnMove(TScoredMove*& out, int from, int to, int f
     }
     return;
   }
-  Emit(out, from, to, flags, (flags & mfCapture) ? CaptureScore(from, to) : HistoryScore[from][to]);
+  Emit(out, from, to, flags, (flags & mfCapture) ? CaptureScore(from, to) : history[from][to]);
 }
 
 // Every square a piece of the kind could reach from s on an empty board.
-inline Mask TChessSearch::ReachMask(int kind, int s) const {
+inline Mask TSearchBoard::ReachMask(int kind, int s) const {
   using namespace bitboards;
   switch (kind) {
     case kKnight:
@@ -110,26 +111,27 @@ inline Mask TChessSearch::ReachMask(int kind, int s) const {
 }
 
 // Pawn moves of one square; a pawn already on its last rank has none.
-inline void TChessSearch::GeneratePawn(TScoredMove*& out, int s, bool capturesOnly) const {
+inline void TSearchBoard::GeneratePawn(TScoredMove*& out, int s, bool capturesOnly,
+                                       const THistoryTable& history) const {
   const int f = FileOfSq(s);
   constexpr int capture = mfCapture | mfPawnMove;
   if (Side == cWhite) {
     if (s <= 7) return;
-    if (f != 0 && BoardColor[s - 9] == cBlack) AddPawnMove(out, s, s - 9, capture);
-    if (f != 7 && BoardColor[s - 7] == cBlack) AddPawnMove(out, s, s - 7, capture);
+    if (f != 0 && BoardColor[s - 9] == cBlack) AddPawnMove(out, s, s - 9, capture, history);
+    if (f != 7 && BoardColor[s - 7] == cBlack) AddPawnMove(out, s, s - 7, capture, history);
     if (BoardColor[s - 8] == cEmpty && (!capturesOnly || s <= 15)) {
-      AddPawnMove(out, s, s - 8, mfPawnMove);
+      AddPawnMove(out, s, s - 8, mfPawnMove, history);
       if (!capturesOnly && s >= 48 && BoardColor[s - 16] == cEmpty)
-        AddPawnMove(out, s, s - 16, mfPawnMove | mfDoublePush);
+        AddPawnMove(out, s, s - 16, mfPawnMove | mfDoublePush, history);
     }
   } else {
     if (s >= 56) return;
-    if (f != 0 && BoardColor[s + 7] == cWhite) AddPawnMove(out, s, s + 7, capture);
-    if (f != 7 && BoardColor[s + 9] == cWhite) AddPawnMove(out, s, s + 9, capture);
+    if (f != 0 && BoardColor[s + 7] == cWhite) AddPawnMove(out, s, s + 7, capture, history);
+    if (f != 7 && BoardColor[s + 9] == cWhite) AddPawnMove(out, s, s + 9, capture, history);
     if (BoardColor[s + 8] == cEmpty && (!capturesOnly || s >= 48)) {
-      AddPawnMove(out, s, s + 8, mfPawnMove);
+      AddPawnMove(out, s, s + 8, mfPawnMove, history);
       if (!capturesOnly && s <= 15 && BoardColor[s + 16] == cEmpty)
-        AddPawnMove(out, s, s + 16, mfPawnMove | mfDoublePush);
+        AddPawnMove(out, s, s + 16, mfPawnMove | mfDoublePush, history);
     }
   }
 }
@@ -152,7 +154,7 @@ inline Mask RayReach(int r, int s, Mask occupied) {
 // A slider's capture along one ray: the nearest occupied square, when it holds an enemy. The entry is
 // written in any case and kept only then, which spares a branch the predictor often loses.
 template <bool Up>
-inline void TChessSearch::AddRayCapture(TScoredMove*& out, int s, int r, Mask occupied, Mask enemy) const {
+inline void TSearchBoard::AddRayCapture(TScoredMove*& out, int s, int r, Mask occupied, Mask enemy) const {
   const Mask hits = bitboards::Rays[r][s] & occupied;
   const int blocker = NearestOrAny<Up>(hits);
   Emit(out, s, blocker, mfCapture, CaptureScore(s, blocker));
@@ -162,52 +164,52 @@ inline void TChessSearch::AddRayCapture(TScoredMove*& out, int s, int r, Mask oc
 // A slider's moves along one ray: the empty squares nearest first, then the first occupied square
 // when it holds an enemy.
 template <bool Up>
-inline void TChessSearch::AddRayMoves(TScoredMove*& out, int s, int r, Mask occupied, Mask enemy) const {
+inline void TSearchBoard::AddRayMoves(TScoredMove*& out, int s, int r, Mask occupied, Mask enemy,
+                                      const THistoryTable& history) const {
   using namespace bitboards;
   const Mask ray = Rays[r][s];
   const Mask hits = ray & occupied;
   const int blocker = NearestOrAny<Up>(hits);
   Mask quiet = hits ? ray & ~(Rays[r][blocker] | Bit(blocker)) : ray;
-  const std::int32_t* history = HistoryScore[s];
+  const std::int32_t* scores = history[s];
   while (quiet) {
     const int t = NextOnRay<Up>(quiet);
     quiet &= ~Bit(t);
-    Emit(out, s, t, 0, history[t]);
+    Emit(out, s, t, 0, scores[t]);
   }
   Emit(out, s, blocker, mfCapture, CaptureScore(s, blocker));
   out -= (hits & enemy & Bit(blocker)) == 0;
 }
 
 // Moves onto a set of single-step targets (knight jumps, king steps), lowest square first.
-inline void TChessSearch::AddStepMoves(TScoredMove*& out, int s, Mask targets) const {
-  const std::int32_t* history = HistoryScore[s];
+inline void TSearchBoard::AddStepMoves(TScoredMove*& out, int s, Mask targets,
+                                       const THistoryTable& history) const {
+  const std::int32_t* scores = history[s];
   for (; targets; targets &= targets - 1) {
     const int t = bitboards::FirstSquare(targets);
     if (BoardColor[t] == Other)
       Emit(out, s, t, mfCapture, CaptureScore(s, t));
     else
-      Emit(out, s, t, 0, history[t]);
+      Emit(out, s, t, 0, scores[t]);
   }
 }
 
 // Castling from the rights, offered only while king and rook stand on their home squares.
-inline void TChessSearch::AddCastlings(TScoredMove*& out) const {
+inline void TSearchBoard::AddCastlings(TScoredMove*& out, const THistoryTable& history) const {
   auto holds = [this](int s, int kind) { return BoardColor[s] == Side && BoardPiece[s] == kind; };
   if (Side == cWhite) {
     if (!holds(60, kKing)) return;
-    if ((CastleRights & crWhiteKingSide) && holds(63, kRook))
-      Emit(out, 60, 62, mfCastle, HistoryScore[60][62]);
-    if ((CastleRights & crWhiteQueenSide) && holds(56, kRook))
-      Emit(out, 60, 58, mfCastle, HistoryScore[60][58]);
+    if ((CastleRights & crWhiteKingSide) && holds(63, kRook)) Emit(out, 60, 62, mfCastle, history[60][62]);
+    if ((CastleRights & crWhiteQueenSide) && holds(56, kRook)) Emit(out, 60, 58, mfCastle, history[60][58]);
   } else {
     if (!holds(4, kKing)) return;
-    if ((CastleRights & crBlackKingSide) && holds(7, kRook)) Emit(out, 4, 6, mfCastle, HistoryScore[4][6]);
-    if ((CastleRights & crBlackQueenSide) && holds(0, kRook)) Emit(out, 4, 2, mfCastle, HistoryScore[4][2]);
+    if ((CastleRights & crBlackKingSide) && holds(7, kRook)) Emit(out, 4, 6, mfCastle, history[4][6]);
+    if ((CastleRights & crBlackQueenSide) && holds(0, kRook)) Emit(out, 4, 2, mfCastle, history[4][2]);
   }
 }
 
 // En-passant captures onto the empty passed-over square, when the enemy pawn stands behind it.
-inline void TChessSearch::AddEnPassant(TScoredMove*& out) const {
+inline void TSearchBoard::AddEnPassant(TScoredMove*& out, const THistoryTable& history) const {
   const int e = EpSquare;
   if (e < 0 || BoardColor[e] != cEmpty) return;
   const int f = FileOfSq(e);
@@ -217,25 +219,23 @@ inline void TChessSearch::AddEnPassant(TScoredMove*& out) const {
   };
   if (Side == cWhite) {
     if (!pawnOf(e + 8, cBlack)) return;
-    if (f != 0 && pawnOf(e + 7, cWhite)) AddPawnMove(out, e + 7, e, flags);
-    if (f != 7 && pawnOf(e + 9, cWhite)) AddPawnMove(out, e + 9, e, flags);
+    if (f != 0 && pawnOf(e + 7, cWhite)) AddPawnMove(out, e + 7, e, flags, history);
+    if (f != 7 && pawnOf(e + 9, cWhite)) AddPawnMove(out, e + 9, e, flags, history);
   } else {
     if (!pawnOf(e - 8, cWhite)) return;
-    if (f != 0 && pawnOf(e - 9, cBlack)) AddPawnMove(out, e - 9, e, flags);
-    if (f != 7 && pawnOf(e - 7, cBlack)) AddPawnMove(out, e - 7, e, flags);
+    if (f != 0 && pawnOf(e - 9, cBlack)) AddPawnMove(out, e - 9, e, flags, history);
+    if (f != 7 && pawnOf(e - 7, cBlack)) AddPawnMove(out, e - 7, e, flags, history);
   }
 }
 
-// Ends the current ply's list at the write position, cut back to the list's bound; no pick of the
-// new list is known yet.
-inline void TChessSearch::CloseList(const TScoredMove* out) {
+// Ends the current ply's list at the write position, cut back to the list's bound.
+inline void TSearchBoard::CloseList(const TScoredMove* out) {
   ListEnd[Ply] = std::min(static_cast<int>(out - MoveList), MaxMoveList);
   ListStart[Ply + 1] = ListEnd[Ply];
-  PickAheadAt[Ply] = -1;
 }
 
 // All pseudo-legal moves of the side to move, appended as the current ply's list.
-void TChessSearch::GenerateMoves() {
+void TSearchBoard::GenerateMoves(const THistoryTable& history) {
   using namespace bitboards;
   TScoredMove* out = MoveList + ListStart[Ply];
   const Mask ownSet = ColorSet[Side];
@@ -245,47 +245,47 @@ void TChessSearch::GenerateMoves() {
     const int s = FirstSquare(own);
     switch (BoardPiece[s]) {
       case kPawn:
-        GeneratePawn(out, s, false);
+        GeneratePawn(out, s, false, history);
         break;
       case kKnight:
-        AddStepMoves(out, s, KnightMask[s] & ~ownSet);
+        AddStepMoves(out, s, KnightMask[s] & ~ownSet, history);
         break;
       case kBishop:
-        AddRayMoves<false>(out, s, BishopRays[0], occupied, enemy);
-        AddRayMoves<false>(out, s, BishopRays[1], occupied, enemy);
-        AddRayMoves<true>(out, s, BishopRays[2], occupied, enemy);
-        AddRayMoves<true>(out, s, BishopRays[3], occupied, enemy);
+        AddRayMoves<false>(out, s, BishopRays[0], occupied, enemy, history);
+        AddRayMoves<false>(out, s, BishopRays[1], occupied, enemy, history);
+        AddRayMoves<true>(out, s, BishopRays[2], occupied, enemy, history);
+        AddRayMoves<true>(out, s, BishopRays[3], occupied, enemy, history);
         break;
       case kRook:
-        AddRayMoves<false>(out, s, RookRays[0], occupied, enemy);
-        AddRayMoves<false>(out, s, RookRays[1], occupied, enemy);
-        AddRayMoves<true>(out, s, RookRays[2], occupied, enemy);
-        AddRayMoves<true>(out, s, RookRays[3], occupied, enemy);
+        AddRayMoves<false>(out, s, RookRays[0], occupied, enemy, history);
+        AddRayMoves<false>(out, s, RookRays[1], occupied, enemy, history);
+        AddRayMoves<true>(out, s, RookRays[2], occupied, enemy, history);
+        AddRayMoves<true>(out, s, RookRays[3], occupied, enemy, history);
         break;
       case kQueen:
-        AddRayMoves<false>(out, s, SlideRay[kQueen][0], occupied, enemy);
-        AddRayMoves<false>(out, s, SlideRay[kQueen][1], occupied, enemy);
-        AddRayMoves<false>(out, s, SlideRay[kQueen][2], occupied, enemy);
-        AddRayMoves<false>(out, s, SlideRay[kQueen][3], occupied, enemy);
-        AddRayMoves<true>(out, s, SlideRay[kQueen][4], occupied, enemy);
-        AddRayMoves<true>(out, s, SlideRay[kQueen][5], occupied, enemy);
-        AddRayMoves<true>(out, s, SlideRay[kQueen][6], occupied, enemy);
-        AddRayMoves<true>(out, s, SlideRay[kQueen][7], occupied, enemy);
-        if (ZelmarMode) AddStepMoves(out, s, KnightMask[s] & ~ownSet);
+        AddRayMoves<false>(out, s, SlideRay[kQueen][0], occupied, enemy, history);
+        AddRayMoves<false>(out, s, SlideRay[kQueen][1], occupied, enemy, history);
+        AddRayMoves<false>(out, s, SlideRay[kQueen][2], occupied, enemy, history);
+        AddRayMoves<false>(out, s, SlideRay[kQueen][3], occupied, enemy, history);
+        AddRayMoves<true>(out, s, SlideRay[kQueen][4], occupied, enemy, history);
+        AddRayMoves<true>(out, s, SlideRay[kQueen][5], occupied, enemy, history);
+        AddRayMoves<true>(out, s, SlideRay[kQueen][6], occupied, enemy, history);
+        AddRayMoves<true>(out, s, SlideRay[kQueen][7], occupied, enemy, history);
+        if (ZelmarMode) AddStepMoves(out, s, KnightMask[s] & ~ownSet, history);
         break;
       default:
-        AddStepMoves(out, s, KingMask[s] & ~ownSet);
+        AddStepMoves(out, s, KingMask[s] & ~ownSet, history);
         break;
     }
   }
-  AddCastlings(out);
-  AddEnPassant(out);
+  AddCastlings(out, history);
+  AddEnPassant(out, history);
   CloseList(out);
 }
 
 // The side's pawns that have a capture or a step onto the last rank: exactly those for which the
 // captures-only pawn generator adds something.
-Mask TChessSearch::ActivePawns(Mask pawns, Mask enemy, Mask empty) const {
+Mask TSearchBoard::ActivePawns(Mask pawns, Mask enemy, Mask empty) const {
   constexpr Mask SeventhRow = bitboards::RowSquares(1);  // White's last step starts here
   constexpr Mask SecondRow = bitboards::RowSquares(6);   // and Black's here
   if (Side == cWhite)
@@ -294,9 +294,11 @@ Mask TChessSearch::ActivePawns(Mask pawns, Mask enemy, Mask empty) const {
 }
 
 // Captures only (and pawn steps onto the last rank), for the quiescence search. A slider's capture
-// along a ray is the first occupied square of that ray, found from the occupancy at once.
-void TChessSearch::GenerateCaptures() {
+// along a ray is the first occupied square of that ray, found from the occupancy at once. Every entry
+// is scored by its pieces, none by the history.
+void TSearchBoard::GenerateCaptures() {
   using namespace bitboards;
+  const THistoryTable& history = NoHistory;
   TScoredMove* out = MoveList + ListStart[Ply];
   const Mask occupied = ColorSet[cWhite] | ColorSet[cBlack];
   const Mask enemy = ColorSet[Other];
@@ -307,7 +309,7 @@ void TChessSearch::GenerateCaptures() {
     const int s = FirstSquare(own);
     const int kind = BoardPiece[s];
     if (kind == kPawn) {
-      GeneratePawn(out, s, true);
+      GeneratePawn(out, s, true, history);
       continue;
     }
     const Mask reach = ReachMask(kind, s) & enemy;
@@ -339,13 +341,13 @@ void TChessSearch::GenerateCaptures() {
       Emit(out, s, t, mfCapture, CaptureScore(s, t));
     }
   }
-  AddEnPassant(out);
+  AddEnPassant(out, history);
   CloseList(out);
 }
 
 // The squares a bishop, rook or queen (its sliding lines only) on s reaches: each ray's empty squares
 // and its first occupied one.
-Mask TChessSearch::SlideAttacks(int kind, int s, Mask occupied) const {
+Mask TSearchBoard::SlideAttacks(int kind, int s, Mask occupied) const {
   Mask reach = 0;
   if (kind != kBishop)
     reach |= RayReach<true>(0, s, occupied) | RayReach<true>(2, s, occupied) |
@@ -361,7 +363,8 @@ Mask TChessSearch::SlideAttacks(int kind, int s, Mask occupied) const {
 // list, counted from the sets. The answers are every king move but castling (never allowed in check),
 // any other move onto a target, and en passant. The pawns are counted all at once (a promotion is four
 // entries), every other piece by the squares it reaches that its side does not hold.
-TScoredMove* TChessSearch::GenerateEvasions(TScoredMove* out, Mask targets, int& whole) const {
+TScoredMove* TSearchBoard::GenerateEvasions(TScoredMove* out, Mask targets, int& whole,
+                                            const THistoryTable& history) const {
   using namespace bitboards;
   const Mask ownSet = ColorSet[Side];
   const Mask enemy = ColorSet[Other];
@@ -393,7 +396,7 @@ TScoredMove* TChessSearch::GenerateEvasions(TScoredMove* out, Mask targets, int&
     n += 3 * (CountSquares(step & lastRow) + CountSquares(left & lastRow) + CountSquares(right & lastRow));
   for (Mask near = pawns & nearTargets; near; near &= near - 1) {
     TScoredMove* const begin = out;
-    GeneratePawn(out, FirstSquare(near), false);
+    GeneratePawn(out, FirstSquare(near), false, history);
     out = std::remove_if(begin, out, [targets](const TScoredMove& e) { return !(targets & Bit(e.Move.To)); });
   }
   // 2. Every other piece: all the squares it reaches counted, those on a target (any, for the king)
@@ -411,21 +414,21 @@ TScoredMove* TChessSearch::GenerateEvasions(TScoredMove* out, Mask targets, int&
     }
     reach &= ~ownSet;
     n += CountSquares(reach);
-    AddStepMoves(out, s, kind == kKing ? reach : reach & targets);
+    AddStepMoves(out, s, kind == kKing ? reach : reach & targets, history);
   }
   // 3. Castling, counted only, and en passant.
   TScoredMove castlings[2];
   TScoredMove* castlingEnd = castlings;
-  AddCastlings(castlingEnd);
+  AddCastlings(castlingEnd, history);
   TScoredMove* const enPassant = out;
-  AddEnPassant(out);
+  AddEnPassant(out, history);
   whole = n + static_cast<int>(castlingEnd - castlings) + static_cast<int>(out - enPassant);
   return out;
 }
 
-int TChessSearch::ListEvasions() {
+int TSearchBoard::ListEvasions(const THistoryTable& history) {
   int whole = 0;
-  CloseList(GenerateEvasions(MoveList + ListStart[Ply], EvasionTargets(), whole));
+  CloseList(GenerateEvasions(MoveList + ListStart[Ply], EvasionTargets(), whole, history));
   return whole;
 }
 
