@@ -1,5 +1,5 @@
-// Static evaluation: material and placement from tables built once per search, plus the pawn
-// structure and rook-file terms.
+// Static evaluation of the search board: material and placement from tables built once per root,
+// plus the pawn structure and rook-file terms.
 #include <bit>
 #include <cstring>
 
@@ -28,7 +28,7 @@ int LastKing(const std::int8_t* color, const std::int8_t* piece, int side, int f
 
 }  // namespace
 
-// Fills the value of every piece on every square for this search's root position: placement tables,
+// Fills the value of every piece on every square for the loaded root position: placement tables,
 // the king table chosen by the opponent's material, and the pawn shield on the king's wing.
 void TSearchBoard::BuildSquareBonus() {
   using namespace tables;
