@@ -89,10 +89,7 @@ class TChessSearch {
   // Set by another thread to abandon a search; read at every node of the main search.
   std::atomic<bool> StopRequest{false};
 
-  // Pieces of tests and tools that look inside: the board, and the board's steps as the search
-  // takes them.
-  TSearchBoard& Board() { return board_; }
-  const TSearchBoard& Board() const { return board_; }
+  // Pieces of tests and tools that look inside: the board's steps as the search takes them.
   int Evaluate() const { return board_.Evaluate(); }
   // Lists the current ply's moves as the search does, quiet moves scored by its history.
   void GenerateMoves() {
