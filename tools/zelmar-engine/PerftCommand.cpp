@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "engine/search/ChessSearch.h"
+#include "engine/search/SearchBoard.h"
 #include "tools/zelmar-engine/Commands.h"
 #include "tools/zelmar-engine/SearchArgs.h"
 
@@ -20,11 +20,11 @@ int RunPerft(CommandArgs args) {
   TSearchRoot root;
   if (!ParseSearchArgs(args, "--zelmar --depth FEN", 12, a, error) || !RootFromFenArg(a.Fen, root, error))
     return RefuseUsage("perft", error, kUsage);
-  auto search = std::make_unique<TChessSearch>();
-  search->SetZelmarMode(a.Zelmar);
-  search->LoadRoot(root);
+  auto board = std::make_unique<TSearchBoard>();
+  board->SetZelmarMode(a.Zelmar);
+  board->LoadRoot(root);
   const auto start = std::chrono::steady_clock::now();
-  const std::uint64_t leaves = search->Perft(a.Depth);
+  const std::uint64_t leaves = board->Perft(a.Depth);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::fprintf(stderr, "depth %d: %.3f s, %.0f leaves/s\n", a.Depth, seconds,
                seconds > 0 ? static_cast<double>(leaves) / seconds : 0.0);
