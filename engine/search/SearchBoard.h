@@ -49,6 +49,7 @@ class TSearchBoard {
   // before any cut at the bound.
   int ListEvasions(const THistoryTable& history);
 
+  // Make and take-back, and the attack and check tests, inline because every node uses them.
   bool DoMove(TSearchMove m);
   bool DoMoveKnowingCheck(TSearchMove m, bool sideInCheck);
   void UndoMove();
