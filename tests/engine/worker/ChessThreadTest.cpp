@@ -235,7 +235,7 @@ TEST(ChessThreadTest, DestroyedWhileSearchingOrParked) {
   TChessBrd board;
   auto worker = std::make_unique<TChessThread>(board);
   board.SetComputerPlaysWhite(true);
-  worker->Release();
+  worker->Release(board.SearchRequest());
   worker.reset();
 }
 
