@@ -45,7 +45,7 @@ class TChessBrd {
   char PieceAt(Square sq) const { return OnBoard(sq) ? board_[Ord(sq)] : board_[0]; }
   // 1 for a White piece on the square, 0 for a Black one, -1 for none.
   int PieceColor(Square sq) const;
-  // The 64 squares in order, read in place by the worker.
+  // The 64 squares in order, read in place when a request for the worker is made.
   const char* Squares() const { return &board_[1]; }
 
   bool ZelmarMode() const { return zelmarMode_; }

@@ -182,9 +182,9 @@ TEST(ChessThreadTest, AnswersOfAnEarlierGenerationAreDroppedAndCounted) {
   }
 }
 
-// Every setter of what the worker reads may be called at once after a release, while the worker
-// copies the board: each either parks it first or changes a value the worker reads atomically. Run
-// under the thread sanitizer, a setter that wrote without parking is reported as a data race.
+// Every setter of the game may be called at once after a release, while the worker starts its search:
+// each either parks it first or changes what only the main thread reads (the worker searches its
+// request's copy). Run under the thread sanitizer, a setter that raced the worker is reported.
 TEST(ChessThreadTest, SettersRightAfterAReleaseNeverRaceTheWorker) {
   WorkerBoard w;
   w.board.SetSearchDepth(2);
