@@ -8,7 +8,7 @@ namespace zelmar {
 class TChessBrd;
 
 // A copy of what a search `depth` plies deep needs of the board's position: squares, side to move, castling
-// rights, en-passant square and mode. The worker reads it while the main thread leaves the board alone.
+// rights, en-passant square and mode. Made on the main thread, carried to the worker in its requests.
 TSearchRoot RootFromBoard(const TChessBrd& board, int depth);
 
 }  // namespace zelmar

@@ -2,8 +2,8 @@
 #pragma once
 
 #include <array>
-#include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -24,6 +24,7 @@ inline constexpr std::string_view kInitialPosition =
 // Holds one game: squares, side to move, castling rights, en-passant square, move counter and the
 // record of positions. Checks and plays moves, recognises check, mate and the drawn endings, steps
 // through the record, reports everything through its events, and owns the computer player's worker.
+// Every field is owned by the main thread; the worker sees the game only through its requests' copies.
 class TChessBrd {
  public:
   using TNotifyEvent = TBoardNotifyEvent;
@@ -44,7 +45,7 @@ class TChessBrd {
   char PieceAt(Square sq) const { return OnBoard(sq) ? board_[Ord(sq)] : board_[0]; }
   // 1 for a White piece on the square, 0 for a Black one, -1 for none.
   int PieceColor(Square sq) const;
-  // The 64 squares in order, read in place by the worker.
+  // The 64 squares in order, read in place when a request for the worker is made.
   const char* Squares() const { return &board_[1]; }
 
   bool ZelmarMode() const { return zelmarMode_; }
@@ -120,8 +121,16 @@ class TChessBrd {
   // Lets the worker run again, or asks a custom move source for the computer's move.
   void StartThinking();
   // Tells the worker that the player's move oldSq -> newSq is certain (it may search ahead); nothing
-  // else happens until MakeMove plays it. Ignored for an illegal move or without the worker.
+  // else happens until MakeMove plays it. Ignored for an illegal move, one the computer does not
+  // answer, or without the worker.
   void AnticipateMove(Square oldSq, Square newSq);
+  // Names the game as the worker's requests saw it: raised by every change of the game under the
+  // worker (a move, a take-back, a new or edited position, a mode or level change, a restored carried
+  // state). The worker's answers carry their request's generation and count only while it is current.
+  std::uint64_t Generation() const { return generation_; }
+  // The request for the computer's move in the current position (a kStop request when the computer is
+  // not to move).
+  TWorkerRequest SearchRequest() const;
   // End of a worker pass, run on the main thread: parks the worker and restarts it unless stopped.
   void TurnDone();
   // The half-second poll of a custom move source; the owner calls it while CustomEngine is set.
@@ -184,6 +193,8 @@ class TChessBrd {
   void ParkWorker();
   // Stops and throws away a search the worker started ahead of time.
   void DiscardAhead();
+  // The game changed under the worker: its answers to earlier requests no longer count.
+  void RaiseGeneration() { ++generation_; }
   // Steps of PlayMove after the piece has moved.
   void ApplyPromotion(Square oldSq, Square newSq);
   void ApplyEnPassantCapture(Square oldSq, Square newSq, Square previousEnPassant);
@@ -201,9 +212,9 @@ class TChessBrd {
   CastleSet castlingAllowed_ = CastleSet::All();
   Square enPassant_ = Square::None;
   int currentMove_ = 1;
-  // Set without parking the worker, which reads them once at the start of each search (a move it
-  // found under a mode changed since is thrown away and searched again).
-  std::atomic<bool> zelmarMode_{false};
+  // Set without parking the worker: a move it found under the mode or level changed since is thrown
+  // away, and the position searched again.
+  bool zelmarMode_ = false;
   char promotionPiece_ = 'q';
 
   TMoveRecord record_;
@@ -214,13 +225,14 @@ class TChessBrd {
 
   bool computerPlaysWhite_ = false;
   bool computerPlaysBlack_ = false;
-  std::atomic<int> searchDepth_{1};
-  std::atomic<TThreadPriority> thinkingPriority_{tpNormal};
+  int searchDepth_ = 1;
+  TThreadPriority thinkingPriority_ = tpNormal;
   bool customEngine_ = false;
   bool halted_ = false;
   bool inGameEndEvent_ = false;
   bool firstPaintDone_ = false;
   bool loading_ = false;
+  std::uint64_t generation_ = 0;
   std::unique_ptr<TChessWorker> worker_;
 };
 

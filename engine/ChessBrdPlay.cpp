@@ -21,6 +21,7 @@ bool TChessBrd::PlayMove(Square oldSq, Square newSq) {
   // 1. A new move ends any game-end handler of the one before it.
   inGameEndEvent_ = false;
   if (!IsLegalMove(oldSq, newSq)) return false;
+  RaiseGeneration();
   // 2. Record the position the move is played from.
   MoveInfo& before = RecordCurrentPosition();
   before.FromSq = oldSq;

@@ -115,12 +115,16 @@ void TChessBrd::SetCastlingAllowed(CastleSet value) {
 // started ahead of time under the old value goes at once.
 void TChessBrd::SetSearchDepth(int value) {
   const int depth = std::clamp(value, kLowestLevel, kHighestLevel);
-  if (depth != searchDepth_.load()) DiscardAhead();
+  if (depth == searchDepth_) return;
+  DiscardAhead();
+  RaiseGeneration();
   searchDepth_ = depth;
 }
 
 void TChessBrd::SetZelmarMode(bool value) {
-  if (value != zelmarMode_.load()) DiscardAhead();
+  if (value == zelmarMode_) return;
+  DiscardAhead();
+  RaiseGeneration();
   zelmarMode_ = value;
 }
 

@@ -1,6 +1,8 @@
 // Hand-off with the computer player: parking and releasing the worker, and a custom move source.
 #include "engine/ChessBrd.h"
 
+#include "engine/BoardRoot.h"
+
 namespace zelmar {
 
 bool TChessBrd::ComputerToMove() const {
@@ -18,10 +20,20 @@ void TChessBrd::AttachWorker(std::unique_ptr<TChessWorker> worker) {
 // flag outlives the handler (until the next move), so it holds back the park only while the worker
 // really is blocked in its call: afterwards the board must not change under a running search.
 // A search the worker started ahead of time goes too: only a move (MakeMove) may take it over.
+// The generation rises after the park, so that a computer move the park still hands over counts.
 void TChessBrd::StopThinking() {
   ParkWorker();
   DiscardAhead();
+  RaiseGeneration();
   halted_ = true;
+}
+
+TWorkerRequest TChessBrd::SearchRequest() const {
+  TWorkerRequest request;
+  request.Kind = ComputerToMove() ? TRequestKind::kComputerMove : TRequestKind::kStop;
+  request.Root = RootFromBoard(*this, searchDepth_);
+  request.Generation = generation_;
+  return request;
 }
 
 void TChessBrd::DiscardAhead() {
@@ -31,7 +43,16 @@ void TChessBrd::DiscardAhead() {
 // The player's move is certain (found legal, not a promotion still to be chosen) but not played yet.
 void TChessBrd::AnticipateMove(Square oldSq, Square newSq) {
   if (customEngine_ || !worker_ || loading_ || !IsLegalMove(oldSq, newSq)) return;
-  worker_->AnticipateMove(oldSq, newSq);
+  const bool computerAnswers = whiteToMove_ ? computerPlaysBlack_ : computerPlaysWhite_;
+  if (!computerAnswers) return;
+  TWorkerRequest request;
+  request.Kind = TRequestKind::kThinkAhead;
+  request.Root = RootFromBoard(*this, searchDepth_);
+  request.Move = TSearchMove{static_cast<std::uint8_t>(Ord(oldSq) - 1),
+                             static_cast<std::uint8_t>(Ord(newSq) - 1), static_cast<std::uint8_t>(kQueen), 0};
+  request.MoveCertain = true;
+  request.Generation = generation_;
+  worker_->AnticipateMove(request);
 }
 
 void TChessBrd::ParkWorker() {
@@ -49,7 +70,7 @@ void TChessBrd::SetCustomEngine(bool value) {
 void TChessBrd::StartThinking() {
   if (loading_) return;
   if (!customEngine_) {
-    if (worker_) worker_->Release();
+    if (worker_) worker_->Release(SearchRequest());
     return;
   }
   if (!ComputerToMove() || !OnCalculateMove || halted_) return;
@@ -74,6 +95,7 @@ std::string TChessBrd::SearchCarry() const {
 // the game restarts it (a move, or the computer's sides set).
 bool TChessBrd::SetSearchCarry(std::string_view text) {
   if (!worker_ || !worker_->SetSearchCarry(text)) return false;
+  RaiseGeneration();
   halted_ = true;
   return true;
 }

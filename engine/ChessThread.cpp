@@ -68,67 +68,98 @@ TChessThread::TChessThread(TChessBrd& board)
   baseNice_ = errno == 0 ? nice : 0;
   PublishCarried();
   for (auto& ponder : ponders_)
-    ponder = std::make_unique<zelmar::TPonderSearch>([this] {
-      SetThreadNice(CurrentThreadId(), baseNice_, static_cast<TThreadPriority>(priority_.load()));
-    });
+    ponder = std::make_unique<zelmar::TPonderSearch>(
+        [this] { SetThreadNice(CurrentThreadId(), baseNice_, Priority()); });
   thread_ = std::thread([this] { Body(); });
 }
 
 TChessThread::~TChessThread() {
   search_->StopRequest = true;
   {
-    std::lock_guard lock(calls_.Mutex());
-    terminate_ = true;
+    std::lock_guard lock(mutex_);
+    pending_.emplace();
+    pending_->Kind = TRequestKind::kQuit;
   }
-  runChanged_.notify_all();
+  requestChanged_.notify_all();
   // A worker blocked in a synchronous call gives it up, and one waiting for a search ahead too.
   calls_.Close();
   for (auto& ponder : ponders_) ponder->Discard();
   if (thread_.joinable()) thread_.join();
 }
 
-// Parks the worker: a search running is abandoned; returns once the worker waits for Release. Called
-// from inside one of the worker's own synchronous calls it cannot wait (the worker is blocked in that
-// call); the stop request then makes the worker park as soon as the call returns.
-// A search started ahead of time goes on unless the worker's pass is waiting for it.
+// The stop request: a search running is abandoned and a request not yet taken dropped; returns once
+// the worker waits for its next request. Called from inside one of the worker's own synchronous calls
+// it cannot wait (the worker is blocked in that call); the stop then makes the worker park as soon as
+// the call returns. A search started ahead of time goes on unless the worker's pass is waiting for it.
 void TChessThread::Park() {
   search_->StopRequest = true;
   for (auto& ponder : ponders_) ponder->StopAdoption();
   if (calls_.InCall()) return;
+  {
+    std::lock_guard lock(mutex_);
+    DropPendingLocked();
+  }
   for (;;) {
     calls_.RunPending();
-    bool parked;
-    {
-      std::lock_guard lock(calls_.Mutex());
-      parked = parked_ && !run_;
-    }
-    if (parked) return;
-    calls_.Wait(std::chrono::milliseconds(50), [this] { return parked_ && !run_; });
+    if (Parked()) return;
+    calls_.Wait(std::chrono::milliseconds(50), [this] { return Parked(); });
   }
 }
 
-// Lets the worker run its next pass.
-void TChessThread::Release() {
+// A computer-move request starts a pass; any other kind leaves the worker parked.
+void TChessThread::Release(const TWorkerRequest& request) {
   {
-    std::lock_guard lock(calls_.Mutex());
+    std::lock_guard lock(mutex_);
+    if (pending_ && pending_->Kind == TRequestKind::kQuit) return;
     search_->StopRequest = false;
-    run_ = true;
+    if (request.Kind == TRequestKind::kComputerMove)
+      pending_ = request;
+    else
+      pending_.reset();
   }
-  runChanged_.notify_all();
+  requestChanged_.notify_all();
 }
 
 // End of a pass, on the main thread inside the worker's call: the worker will park when the call
 // returns unless it is released again at once.
 bool TChessThread::ParkAfterPass() {
-  thinking_ = false;
-  std::lock_guard lock(calls_.Mutex());
-  run_ = false;
+  std::lock_guard lock(mutex_);
+  DropPendingLocked();
   return search_->StopRequest.load();
 }
 
+void TChessThread::DropPendingLocked() {
+  if (pending_ && pending_->Kind != TRequestKind::kQuit) pending_.reset();
+}
+
+bool TChessThread::Thinking() const {
+  std::lock_guard lock(mutex_);
+  return state_ == TState::kSearching;
+}
+
 bool TChessThread::Parked() const {
-  std::lock_guard lock(calls_.Mutex());
-  return parked_ && !run_;
+  std::lock_guard lock(mutex_);
+  return state_ == TState::kParked && !pending_;
+}
+
+int TChessThread::ThreadId() const {
+  std::lock_guard lock(mutex_);
+  return threadId_;
+}
+
+TWorkerCounts TChessThread::Counts() const {
+  std::lock_guard lock(mutex_);
+  return counts_;
+}
+
+TThreadPriority TChessThread::Priority() const {
+  std::lock_guard lock(mutex_);
+  return priority_;
+}
+
+void TChessThread::SetState(TState state) {
+  std::lock_guard lock(mutex_);
+  state_ = state;
 }
 
 double TChessThread::CpuSeconds() const {
@@ -140,112 +171,136 @@ double TChessThread::CpuSeconds() const {
 }
 
 void TChessThread::ApplyPriority(TThreadPriority priority) {
-  priority_ = priority;
-  if (threadId_.load() != 0) SetOwnPriority(priority);
+  int own;
+  {
+    std::lock_guard lock(mutex_);
+    priority_ = priority;
+    own = threadId_;
+  }
+  if (own != 0) SetThreadNice(own, baseNice_, priority);
   for (auto& ponder : ponders_) {
     const int ahead = ponder->ThreadId();
     if (ahead != 0) SetThreadNice(ahead, baseNice_, priority);
   }
 }
 
-void TChessThread::SetOwnPriority(TThreadPriority priority) {
-  SetThreadNice(threadId_.load(), baseNice_, priority);
-}
-
-// Waits parked until released or told to end; answers whether to run a pass.
-bool TChessThread::WaitForRun() {
-  std::unique_lock lock(calls_.Mutex());
-  if (!run_ && !terminate_) {
-    parked_ = true;
+// Waits parked until a request comes, and takes it (a quit request stays for good).
+TWorkerRequest TChessThread::NextRequest() {
+  std::unique_lock lock(mutex_);
+  if (!pending_) {
+    state_ = TState::kParked;
     lock.unlock();
     calls_.Notify();  // a Park waiting on the main thread sees the worker parked
     lock.lock();
-    runChanged_.wait(lock, [this] { return run_ || terminate_; });
-    parked_ = false;
+    requestChanged_.wait(lock, [this] { return pending_.has_value(); });
   }
-  return !terminate_;
+  const TWorkerRequest request = *pending_;
+  DropPendingLocked();
+  state_ = TState::kSearching;
+  return request;
 }
 
-// The thread body: parked until released; then one pass at a time until told to end.
+// The thread body: one request at a time until the quit request.
 void TChessThread::Body() {
-  threadId_ = CurrentThreadId();
-  while (WaitForRun()) RunPass();
-}
-
-bool TChessThread::ComputerToMove() const {
-  return (board_.ComputerPlaysWhite() && board_.WhiteToMove()) ||
-         (board_.ComputerPlaysBlack() && !board_.WhiteToMove());
-}
-
-// One pass: search and deliver when the computer is to move, then end the pass on the main thread.
-// A move the board refuses ends the pass at once; one found under a mode changed since is dropped.
-// With nothing to do the worker parks at once and stays parked until released, using no CPU.
-void TChessThread::RunPass() {
-  // 1. Computer to move?
-  if (!ComputerToMove()) {
-    std::lock_guard lock(calls_.Mutex());
-    run_ = false;
-    return;
+  {
+    std::lock_guard lock(mutex_);
+    threadId_ = CurrentThreadId();
   }
-  // 2. Search (or take over the search started ahead of time): the priority, the thinking flag.
-  const zelmar::TSearchRoot root = RootFromBoard(board_, board_.SearchDepth());
-  SetOwnPriority(static_cast<TThreadPriority>(priority_.load()));
-  thinking_ = true;
-  SearchOrTakeOver(root);
+  for (;;) {
+    const TWorkerRequest request = NextRequest();
+    if (request.Kind == TRequestKind::kQuit) return;
+    RunPass(request);
+  }
+}
+
+// One pass for a computer-move request: search, answer, then end the pass on the main thread, where
+// the board parks or releases the worker. A move the board refuses ends the pass at once.
+void TChessThread::RunPass(const TWorkerRequest& request) {
+  // 1. Search (or take over the search started ahead of time) at the worker's priority.
+  SetThreadNice(CurrentThreadId(), baseNice_, Priority());
+  SearchOrTakeOver(request.Root);
+  SetState(TState::kHandingOver);
+  // 2. The answer, unless the search was stopped.
   if (!search_->StopRequest.load()) {
-    thinking_ = false;
-    const zelmar::TSearchMove m = search_->BestMove();
-    zelmar::TSearchMove reply;
-    const bool expects = search_->ExpectedReply(reply);
+    TWorkerAnswer answer;
+    answer.Kind = request.Kind;
+    answer.Generation = request.Generation;
+    answer.Move = search_->BestMove();
+    answer.ExpectsReply = search_->ExpectedReply(answer.Reply);
+    answer.Nodes = search_->Nodes();
+    answer.Score = search_->LastScore();
     bool refused = false;
-    calls_.CallAndWait([this, m, reply, expects, mode = root.ZelmarMode, &refused] {
-      PublishCarried();
-      // The mode is set without parking the worker: a move found under the old one may be illegal
-      // now, so it is not offered; the end of the pass below starts a search under the new mode.
-      if (board_.ZelmarMode() != mode) return;
-      ++delivered_;
-      const int discards = discards_.load();
-      refused = !board_.PlayMove(static_cast<Square>(m.From + 1), static_cast<Square>(m.To + 1));
-      // Pondering starts here, on the main thread, where nothing can change the game meanwhile; not
-      // when the move's own events changed it (the searches ahead were then discarded).
-      if (!refused && expects && discards == discards_.load()) PonderReply(reply);
-      if (!refused) return;
-      // A stale move of a root without legal moves (a finished game): nothing to do in this position,
-      // so the pass ends here and the worker parks until the board releases it again instead of
-      // searching it over and over. The pass ends on the main thread, before the call returns, so
-      // that a Release the board makes right after the call is never undone by the worker.
-      ++refused_;
-      std::lock_guard lock(calls_.Mutex());
-      run_ = false;
-    });
+    calls_.CallAndWait([this, &answer, &refused] { refused = !Deliver(answer); });
     if (refused) return;
   }
   // 3. End of the pass on the main thread; the board parks or releases the worker.
-  lastNodes_ = search_->Nodes();
-  lastScore_ = search_->LastScore();
+  {
+    std::lock_guard lock(mutex_);
+    counts_.LastNodes = search_->Nodes();
+    counts_.LastScore = search_->LastScore();
+  }
   if (!calls_.CallAndWait([this] {
         PublishCarried();
         board_.TurnDone();
       })) {
-    std::lock_guard lock(calls_.Mutex());
-    run_ = false;
+    std::lock_guard lock(mutex_);
+    DropPendingLocked();
   }
-  thinking_ = false;
+}
+
+// On the main thread inside the worker's call: plays the answer's move when its request's generation
+// is still the board's, and drops it (counted) otherwise. Answers false when the board refused it.
+bool TChessThread::Deliver(const TWorkerAnswer& answer) {
+  PublishCarried();
+  const std::uint64_t generation = board_.Generation();
+  if (answer.Generation != generation) {
+    // The game changed without parking the worker (a mode or level change): the move may not fit
+    // the game now, and the end of the pass releases a search of the current one.
+    std::lock_guard lock(mutex_);
+    ++counts_.Stale;
+    return true;
+  }
+  {
+    std::lock_guard lock(mutex_);
+    ++counts_.Delivered;
+  }
+  if (board_.PlayMove(static_cast<Square>(answer.Move.From + 1), static_cast<Square>(answer.Move.To + 1))) {
+    // Pondering starts here, on the main thread, where nothing can change the game meanwhile; not when
+    // the move's own events changed the game again (the move itself raised the generation once).
+    const bool onlyTheMove = board_.Generation() == generation + 1;
+    if (answer.ExpectsReply && onlyTheMove) {
+      TWorkerRequest ahead;
+      ahead.Kind = TRequestKind::kThinkAhead;
+      ahead.Root = RootFromBoard(board_, board_.SearchDepth());
+      ahead.Move = answer.Reply;
+      ahead.Generation = board_.Generation();
+      ThinkAhead(ahead);
+    }
+    return true;
+  }
+  // A stale move of a root without legal moves (a finished game): nothing to do in this position, so
+  // the pass ends here and the worker parks until the board releases it again instead of searching it
+  // over and over. The pass ends on the main thread, before the call returns, so that a Release the
+  // board makes right after the call is never undone by the worker.
+  std::lock_guard lock(mutex_);
+  ++counts_.Refused;
+  DropPendingLocked();
+  return false;
 }
 
 // Takes over the search started ahead of time when it was of this very root from this very state (the
 // tag unchanged); otherwise throws it away and searches here. Either way search_ ends as the plain
 // search leaves it.
 void TChessThread::SearchOrTakeOver(const zelmar::TSearchRoot& root) {
-  const std::uint64_t tag = carryTag_.load();
   zelmar::TPonderSearch* covering = nullptr;
   for (auto& ponder : ponders_)
-    if (ponder->Covers(root, tag)) covering = ponder.get();
+    if (ponder->Covers(root, carryTag_)) covering = ponder.get();
   DiscardAheadExcept(covering);  // the others' machine goes to the one taken over
   bool taken = false;
-  if (covering) taken = covering->Adopt(root, tag, *search_, search_->StopRequest);
+  if (covering) taken = covering->Adopt(root, carryTag_, *search_, search_->StopRequest);
   if (taken) {
-    ++takenOver_;
+    std::lock_guard lock(mutex_);
+    ++counts_.TakenOver;
   } else {
     DiscardAheadExcept(nullptr);
     search_->SetZelmarMode(root.ZelmarMode);
@@ -254,46 +309,46 @@ void TChessThread::SearchOrTakeOver(const zelmar::TSearchRoot& root) {
   ++carryTag_;
 }
 
-// On the main thread, inside the delivery call, right after the computer's move: searches the position
-// after the expected reply when the player is to answer it, and the one after the best other reply.
-void TChessThread::PonderReply(zelmar::TSearchMove reply) {
-  if (!pondering_.load() || ComputerToMove() || !OnMainsPower()) return;
-  const zelmar::TSearchRoot now = RootFromBoard(board_, board_.SearchDepth());
+// A think-ahead request, on the main thread while the worker's search state is still: the reply the
+// computer expects, or the move the player has chosen.
+void TChessThread::ThinkAhead(const TWorkerRequest& request) {
+  if (request.MoveCertain)
+    StartOnCertainMove(request);
+  else
+    PonderReply(request);
+}
+
+// Right after the computer's move: searches the position after the expected reply when the player is
+// to answer it, and the one after the best other reply.
+void TChessThread::PonderReply(const TWorkerRequest& request) {
+  if (!pondering_ || board_.ComputerToMove() || !OnMainsPower()) return;
+  const zelmar::TSearchRoot& now = request.Root;
   zelmar::TSearchRoot after;
-  if (!scratch_->RootAfter(now, reply.From, reply.To, reply.Promotion, after)) return;
-  const std::uint64_t tag = carryTag_.load();
-  ponders_[0]->Start(*search_, after, tag);
-  ++ahead_;
-  if (ponderReplies_.load() < 2) return;
-  ponders_[1]->StartAlternative(*search_, now, reply, std::max(1, now.Depth - kAlternativeDepthCut), tag);
-  ++ahead_;
-}
-
-// Stops and throws away every search ahead but the one given (which may be none).
-void TChessThread::DiscardAheadExcept(const zelmar::TPonderSearch* kept) {
-  for (auto& ponder : ponders_)
-    if (ponder.get() != kept) ponder->Discard();
-}
-
-// On the main thread while the worker is parked (so search_ is still): searches the position after the
-// player's certain move unless that search already runs (the expected reply), the computer does not
-// answer it, or the machine runs on battery.
-void TChessThread::AnticipateMove(Square oldSq, Square newSq) {
-  if (!earlyStart_.load()) return;
-  {
-    std::lock_guard lock(calls_.Mutex());
-    if (!parked_ || run_) return;
+  if (!scratch_->RootAfter(now, request.Move.From, request.Move.To, request.Move.Promotion, after)) return;
+  ponders_[0]->Start(*search_, after, carryTag_);
+  int started = 1;
+  if (ponderReplies_ >= kMaxPonderReplies) {
+    ponders_[1]->StartAlternative(*search_, now, request.Move, std::max(1, now.Depth - kAlternativeDepthCut),
+                                  carryTag_);
+    ++started;
   }
-  const zelmar::TSearchRoot now = RootFromBoard(board_, board_.SearchDepth());
+  std::lock_guard lock(mutex_);
+  counts_.Ahead += started;
+}
+
+// While the worker is parked: searches the position after the player's certain move unless that search
+// already runs (the expected reply) or the machine runs on battery.
+void TChessThread::StartOnCertainMove(const TWorkerRequest& request) {
   zelmar::TSearchRoot after;
-  if (!scratch_->RootAfter(now, Ord(oldSq) - 1, Ord(newSq) - 1, zelmar::kQueen, after)) return;
-  const bool computerAnswers = after.WhiteToMove ? board_.ComputerPlaysWhite() : board_.ComputerPlaysBlack();
-  const std::uint64_t tag = carryTag_.load();
-  if (!computerAnswers) return;
+  if (!scratch_->RootAfter(request.Root, request.Move.From, request.Move.To, request.Move.Promotion, after))
+    return;
   for (auto& ponder : ponders_) {
-    if (!ponder->Covers(after, tag)) continue;
-    ++met_;
-    if (ponder != ponders_[0]) ++alternativesMet_;
+    if (!ponder->Covers(after, carryTag_)) continue;
+    {
+      std::lock_guard lock(mutex_);
+      ++counts_.PredictionsMet;
+      if (ponder != ponders_[0]) ++counts_.AlternativesMet;
+    }
     DiscardAheadExcept(ponder.get());
     return;
   }
@@ -302,12 +357,23 @@ void TChessThread::AnticipateMove(Square oldSq, Square newSq) {
     return;
   }
   DiscardAheadExcept(ponders_[0].get());
-  ponders_[0]->Start(*search_, after, tag);
-  ++ahead_;
+  ponders_[0]->Start(*search_, after, carryTag_);
+  std::lock_guard lock(mutex_);
+  ++counts_.Ahead;
+}
+
+void TChessThread::AnticipateMove(const TWorkerRequest& request) {
+  if (!earlyStart_ || !Parked()) return;
+  ThinkAhead(request);
+}
+
+// Stops and throws away every search ahead but the one given (which may be none).
+void TChessThread::DiscardAheadExcept(const zelmar::TPonderSearch* kept) {
+  for (auto& ponder : ponders_)
+    if (ponder.get() != kept) ponder->Discard();
 }
 
 void TChessThread::DiscardAhead() {
-  ++discards_;  // a pondering start under way in the delivery call sees the game changed
   DiscardAheadExcept(nullptr);
 }
 
@@ -372,4 +438,5 @@ double TChessThread::AheadCpuSeconds() const {
   for (const auto& ponder : ponders_) sum += ponder->CpuSeconds();
   return sum;
 }
+
 }  // namespace zelmar

@@ -1,6 +1,9 @@
-// The computer player's worker thread: copies the board's position when the computer is to move,
-// searches it, and hands the first move of the best line back through a synchronous call that runs
-// on the main thread, where the board plays it like any other move.
+// The computer player's worker thread. The board sends it requests, each with a copy of the position
+// and the game's generation: search this position for the computer (Release), think ahead from here
+// (AnticipateMove), stop (Park), quit (the destructor). It searches, and hands its answer back through
+// a synchronous call that runs on the main thread, where the board plays the move like any other
+// unless the game has changed since the request (its generation is no longer the current one); such
+// a stale answer is dropped and counted.
 //
 // It also thinks ahead. After delivering a move it searches, on a second thread, the position after
 // the reply it expects (pondering), and on a third the position after the player's best other reply;
@@ -12,18 +15,20 @@
 #pragma once
 
 #include <array>
-#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
 
 #include "engine/ChessWorker.h"
 #include "engine/SyncCallQueue.h"
+#include "engine/WorkerCounts.h"
+#include "engine/WorkerRequest.h"
 #include "engine/search/ChessSearch.h"
 #include "engine/search/PonderSearch.h"
 
@@ -33,22 +38,22 @@ class TChessBrd;
 
 class TChessThread final : public TChessWorker {
  public:
-  // Starts the thread parked; it reads the board only between a Release and the next park.
+  // Starts the thread parked, waiting for its first request.
   explicit TChessThread(TChessBrd& board);
-  // Requests stop and termination, wakes the thread whatever it is doing, and joins it.
+  // Sends the quit request, wakes the thread whatever it is doing, and joins it.
   ~TChessThread() override;
   TChessThread(const TChessThread&) = delete;
   TChessThread& operator=(const TChessThread&) = delete;
 
   void Park() override;
-  void Release() override;
+  void Release(const TWorkerRequest& request) override;
   bool ParkAfterPass() override;
-  bool Thinking() const override { return thinking_.load(); }
+  bool Thinking() const override;
   void ApplyPriority(TThreadPriority priority) override;
   bool InsideCall() const override { return calls_.InCall(); }
   int RunPendingCalls() override { return calls_.RunPending(); }
   void WaitForCalls(std::chrono::milliseconds timeout) override { calls_.Wait(timeout); }
-  void AnticipateMove(Square oldSq, Square newSq) override;
+  void AnticipateMove(const TWorkerRequest& request) override;
   void DiscardAhead() override;
   // The carried line of the snapshot below, as text; any time, from any thread.
   std::string SearchCarry() const override;
@@ -69,49 +74,63 @@ class TChessThread final : public TChessWorker {
   // The power-supply folder the battery check reads (PowerSupplyFolder() at first); on the main thread.
   void SetPowerSupplyFolder(std::filesystem::path folder);
 
-  // Whether the thread is parked (waiting for Release), for tests and tools.
+  // Whether the thread is parked (waiting for a request), for tests and tools.
   bool Parked() const;
   // Whether the worker has posted a synchronous call that the main thread has not run yet.
   bool CallPending() const { return calls_.HasPending(); }
   // The thread's system id (0 until it has started) and the processor time it has used.
-  int ThreadId() const { return threadId_.load(); }
+  int ThreadId() const;
   double CpuSeconds() const;
-  // Moves delivered so far, and how many of them the board refused, for tests and tools. A move found
-  // under a mode switched since is dropped before delivery and not counted.
-  int MovesDelivered() const { return delivered_.load(); }
-  int MovesRefused() const { return refused_.load(); }
-  // Searches started ahead of time, how many of them were taken over, and the processor time of the
-  // threads that ran them (for tests and tools).
-  int SearchesAhead() const { return ahead_.load(); }
-  int SearchesTakenOver() const { return takenOver_.load(); }
-  // Player's moves announced by AnticipateMove that were the reply being pondered.
-  int PredictionsMet() const { return met_.load(); }
-  // Of them, those that were the best other reply rather than the expected one.
-  int AlternativesMet() const { return alternativesMet_.load(); }
+  // What the worker has done so far, as one snapshot (for tests and tools).
+  TWorkerCounts Counts() const;
+  // Single counters of the snapshot, for the tests and tools that read one at a time.
+  int MovesDelivered() const { return Counts().Delivered; }
+  int MovesRefused() const { return Counts().Refused; }
+  int SearchesAhead() const { return Counts().Ahead; }
+  int SearchesTakenOver() const { return Counts().TakenOver; }
+  int PredictionsMet() const { return Counts().PredictionsMet; }
+  int AlternativesMet() const { return Counts().AlternativesMet; }
+  std::uint64_t LastNodes() const { return Counts().LastNodes; }
+  int LastScore() const { return Counts().LastScore; }
+  // Processor time of the threads that searched ahead.
   double AheadCpuSeconds() const;
-  // Node count and score of the last search delivered (for tests and tools).
-  std::uint64_t LastNodes() const { return lastNodes_.load(); }
-  int LastScore() const { return lastScore_.load(); }
 
  private:
+  // Where the thread is between requests.
+  enum class TState {
+    kStarting,     // not yet waiting for its first request
+    kParked,       // waiting for a request
+    kSearching,    // searching (or taking over a search ahead) for a request
+    kHandingOver,  // past its search, posting its answer and the end of its pass
+  };
+
   void Body();
-  void RunPass();
-  bool WaitForRun();
-  void SetOwnPriority(TThreadPriority priority);
-  bool ComputerToMove() const;
+  TWorkerRequest NextRequest();
+  void RunPass(const TWorkerRequest& request);
+  bool Deliver(const TWorkerAnswer& answer);
+  void SetState(TState state);
+  void DropPendingLocked();  // needs mutex_
+  TThreadPriority Priority() const;
   bool OnMainsPower() const;
   void SearchOrTakeOver(const zelmar::TSearchRoot& root);
-  void PonderReply(zelmar::TSearchMove reply);
+  void ThinkAhead(const TWorkerRequest& request);
+  void PonderReply(const TWorkerRequest& request);
+  void StartOnCertainMove(const TWorkerRequest& request);
   void DiscardAheadExcept(const zelmar::TPonderSearch* kept);
   void PublishCarried();
 
+  // Used only on the main thread: inside the worker's synchronous calls, and in the requests the board
+  // sends. The worker thread never reads the board.
   TChessBrd& board_;
-  // The search state, about 350 KB, kept off the thread object's own footprint. The worker uses it
-  // during a pass; the main thread reads it only while the worker is parked or blocked in its call.
+
+  // Owned by the worker thread while it runs a pass; the main thread uses them only while the worker
+  // is parked or blocked in one of its calls. search_'s StopRequest is the one field any thread sets.
+  // The search state, about 350 KB, kept off the thread object's own footprint.
   std::unique_ptr<zelmar::TChessSearch> search_;
   // Names the state search_ carries into its next search: raised whenever search_ searches or is given
-  // a carried state.
-  std::atomic<std::uint64_t> carryTag_{0};
+  // a carried state, so that a search ahead started from an older state is never taken over.
+  std::uint64_t carryTag_ = 0;
+
   // Guarded by carryMutex_: the line the next search from the position the board shows starts from,
   // for SearchCarry. search_'s own changes reach it on the main thread when the worker hands over
   // a search's move, or ends a pass whose search was stopped (with whatever the stopped search left);
@@ -119,36 +138,32 @@ class TChessThread final : public TChessWorker {
   // and a game kept then and restored searches again from where the uninterrupted one did.
   mutable std::mutex carryMutex_;
   zelmar::TChessSearch::TCarriedLine carried_{};
-  // For working out roots one move on; used only on the main thread.
-  std::unique_ptr<zelmar::TChessSearch> scratch_;
-  // Where the battery check looks; used only on the main thread.
-  std::filesystem::path powerFolder_;
-  TSyncCallQueue calls_;
-  // Guarded by calls_.Mutex().
-  std::condition_variable runChanged_;
-  bool run_ = false;
-  bool parked_ = false;
-  bool terminate_ = false;
 
-  std::atomic<bool> thinking_{false};
-  std::atomic<int> delivered_{0};
-  std::atomic<int> refused_{0};
-  std::atomic<int> threadId_{0};
-  std::atomic<int> priority_{tpNormal};
+  // Owned by the main thread.
+  std::unique_ptr<zelmar::TChessSearch> scratch_;  // for working out roots one move on
+  std::filesystem::path powerFolder_;              // where the battery check looks
+  bool pondering_ = true;
+  bool earlyStart_ = true;
+  int ponderReplies_ = kMaxPonderReplies;
+
+  // Set at construction, read-only afterwards: the process's nice value that priorities offset.
   int baseNice_ = 0;
-  std::atomic<bool> pondering_{true};
-  std::atomic<bool> earlyStart_{true};
-  std::atomic<int> ponderReplies_{kMaxPonderReplies};
-  std::atomic<int> ahead_{0};
-  std::atomic<int> discards_{0};
-  std::atomic<int> met_{0};
-  std::atomic<int> alternativesMet_{0};
-  std::atomic<int> takenOver_{0};
-  std::atomic<std::uint64_t> lastNodes_{0};
-  std::atomic<int> lastScore_{0};
+
+  // Internally locked: the worker's synchronous calls to the main thread.
+  TSyncCallQueue calls_;
+
+  // Guarded by mutex_ (never held while taking calls_'s lock or a search ahead's lock).
+  mutable std::mutex mutex_;
+  std::condition_variable requestChanged_;
+  std::optional<TWorkerRequest> pending_;  // the next request; a kQuit one stays until the thread ends
+  TState state_ = TState::kStarting;
+  TWorkerCounts counts_;
+  int threadId_ = 0;
+  TThreadPriority priority_ = tpNormal;
+
   // The searches started ahead of time: the expected reply (or the player's certain move) first, the
-  // player's best other reply second. Internally locked, used from both threads; their threads take
-  // the worker's priority.
+  // player's best other reply second. Internally locked: started and discarded on the main thread,
+  // taken over on the worker thread; their threads take the worker's priority.
   std::array<std::unique_ptr<zelmar::TPonderSearch>, kMaxPonderReplies> ponders_;
   std::thread thread_;
 };

@@ -5,12 +5,14 @@
 #include <string>
 #include <string_view>
 
-#include "engine/Square.h"
 #include "engine/ThreadPriority.h"
+#include "engine/WorkerRequest.h"
 
 namespace zelmar {
 
-// The board drives its worker only through these calls, all made on the main thread.
+// The board drives its worker only through these calls, all made on the main thread. Each request
+// carries a copy of what its search needs and the game's generation; the worker never reads the board
+// from its own threads, and answers through synchronous calls that run on the main thread.
 class TChessWorker {
  public:
   virtual ~TChessWorker() = default;
@@ -18,8 +20,9 @@ class TChessWorker {
   // Asks a running pass to stop and returns only once the worker is parked and no longer reads
   // the board; keeps the main thread's synchronous-call queue running while it waits.
   virtual void Park() = 0;
-  // Clears the stop request and lets a parked worker run its next pass.
-  virtual void Release() = 0;
+  // Clears the stop request and hands the worker its next request: a kComputerMove request starts a
+  // pass (at once when parked, else when the current one ends); any other kind leaves it parked.
+  virtual void Release(const TWorkerRequest& request) = 0;
   // Ends a pass (inside the worker's synchronous call): clears the thinking flag and parks the
   // worker; answers whether a stop had been requested.
   virtual bool ParkAfterPass() = 0;
@@ -34,9 +37,10 @@ class TChessWorker {
   virtual int RunPendingCalls() { return 0; }
   // Waits until the worker posts a synchronous call, at most the given time.
   virtual void WaitForCalls(std::chrono::milliseconds) {}
-  // The player's move oldSq -> newSq (legal, not a promotion) is certain but not yet played: the worker
-  // may start searching the position after it, which MakeMove of that move then takes over.
-  virtual void AnticipateMove(Square /*oldSq*/, Square /*newSq*/) {}
+  // A kThinkAhead request with the player's certain move (legal, not a promotion, answered by the
+  // computer) not yet played: the worker may start searching the position after it, which the search
+  // the move's MakeMove releases then takes over.
+  virtual void AnticipateMove(const TWorkerRequest& /*request*/) {}
   // The game changed other than by a move: a search started ahead of time is stopped and thrown away.
   virtual void DiscardAhead() {}
   // The state the next search starts from, as text (see TChessBrd::SearchCarry); empty when the

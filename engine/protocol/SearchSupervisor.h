@@ -1,6 +1,13 @@
 // Runs one search at a time on its own thread and keeps its time: a deadline thread sets the
 // search's stop request at the hard limit, and the iteration hook ends the deepening once the soft
 // limit has passed. A stopped search answers with its last completed iteration.
+//
+// It does not take the game worker's requests and answers (TWorkerRequest, TWorkerAnswer): the engine
+// program has no main-thread loop to run synchronous calls on (its reader thread blocks on the input),
+// every search starts fresh with a clock rather than from a carried state, and the protocols must
+// answer every search they start, a stopped one included (UCI's "bestmove" after "stop"). So it
+// answers every search through its done callback, and each front keeps the generation role itself: it
+// numbers its searches and ignores the answer of one it has replaced or discarded (under its lock).
 #pragma once
 
 #include <chrono>

@@ -24,11 +24,16 @@ TPonderSearch::~TPonderSearch() {
   StopAndJoin();
 }
 
-// Stops the search thread, marks its search discarded and waits for its end. Needs control_.
+bool TPonderSearch::Running(TState state) {
+  return state == TState::kChoosing || state == TState::kSearching || state == TState::kAwaited ||
+         state == TState::kStopping;
+}
+
+// Stops the search thread, throws its search away and waits for its end. Needs control_.
 void TPonderSearch::StopAndJoin() {
   {
     std::lock_guard lock(mutex_);
-    valid_ = false;
+    state_ = Running(state_) ? TState::kStopping : TState::kEmpty;
     search_->StopRequest = true;
     if (chooser_) chooser_->StopRequest = true;
   }
@@ -41,7 +46,7 @@ void TPonderSearch::Start(const TChessSearch& carry, const TSearchRoot& root, st
   std::lock_guard control(control_);
   StopAndJoin();
   std::lock_guard lock(mutex_);
-  choosing_ = false;
+  state_ = TState::kSearching;
   Launch(carry, root, tag);
 }
 
@@ -52,7 +57,7 @@ void TPonderSearch::StartAlternative(const TChessSearch& carry, const TSearchRoo
   std::lock_guard lock(mutex_);
   if (!chooser_) chooser_ = std::make_unique<TChessSearch>();
   chooser_->StopRequest = false;
-  choosing_ = true;
+  state_ = TState::kChoosing;
   expected_ = expected;
   quickDepth_ = quickDepth;
   Launch(carry, playerRoot, tag);
@@ -64,8 +69,6 @@ void TPonderSearch::Launch(const TChessSearch& carry, const TSearchRoot& root, s
   search_->StopRequest = false;
   root_ = root;
   tag_ = tag;
-  valid_ = true;
-  searching_ = true;
   thread_ = std::thread([this] { Body(); });
 }
 
@@ -75,17 +78,17 @@ void TPonderSearch::Discard() {
 }
 
 // The search thread: the owner's start-up call, the search, then the end made known to a waiting Adopt.
-// The search object is not touched after searching_ falls.
+// The search object is not touched once the state leaves the running ones.
 void TPonderSearch::Body() {
-  threadId_ = static_cast<int>(::syscall(SYS_gettid));
-  if (onThreadStart_) onThreadStart_();
   TSearchRoot root;
   bool choose;
   {
     std::lock_guard lock(mutex_);
+    threadId_ = static_cast<int>(::syscall(SYS_gettid));
     root = root_;
-    choose = choosing_;
+    choose = state_ == TState::kChoosing;
   }
+  if (onThreadStart_) onThreadStart_();
   // 1. A second likely reply is chosen first; from then on the search covers the position after it.
   bool chosen = !choose;
   if (choose) {
@@ -93,19 +96,17 @@ void TPonderSearch::Body() {
     chosen = ChooseAlternative(root, after);
     std::lock_guard lock(mutex_);
     if (chosen) root_ = root = after;
-    choosing_ = false;
+    if (state_ == TState::kChoosing) state_ = TState::kSearching;
   }
   // 2. The search itself.
   if (chosen) {
     search_->SetZelmarMode(root.ZelmarMode);
     search_->RunSearch(root);
-  } else {
-    search_->StopRequest = true;  // nothing to search: the search here is discarded below
   }
   {
     std::lock_guard lock(mutex_);
-    searching_ = false;
-    if (search_->StopRequest.load()) valid_ = false;
+    const bool whole = chosen && state_ != TState::kStopping && !search_->StopRequest.load();
+    state_ = whole ? TState::kFinished : TState::kEmpty;
     endedCpu_ += OwnCpuSeconds();
     threadId_ = 0;
   }
@@ -132,7 +133,9 @@ bool TPonderSearch::Covers(const TSearchRoot& root, std::uint64_t tag) const {
 }
 
 bool TPonderSearch::CoversLocked(const TSearchRoot& root, std::uint64_t tag) const {
-  return valid_ && !choosing_ && tag == tag_ && root == root_;
+  const bool hasRoot =
+      state_ == TState::kSearching || state_ == TState::kAwaited || state_ == TState::kFinished;
+  return hasRoot && tag == tag_ && root == root_;
 }
 
 // Waits for the end under the lock; the stop asked for by `abandon` or StopAdoption makes the end come
@@ -141,24 +144,28 @@ bool TPonderSearch::Adopt(const TSearchRoot& root, std::uint64_t tag, TChessSear
                           const std::atomic<bool>& abandon) {
   std::unique_lock lock(mutex_);
   if (!CoversLocked(root, tag)) return false;
-  adopting_ = true;
+  if (state_ == TState::kSearching) state_ = TState::kAwaited;
   if (abandon.load()) search_->StopRequest = true;
-  ended_.wait(lock, [this] { return !searching_; });
-  adopting_ = false;
-  const bool whole = valid_ && !search_->StopRequest.load();
-  valid_ = false;
+  ended_.wait(lock, [this] { return !Running(state_); });
+  const bool whole = state_ == TState::kFinished && !search_->StopRequest.load();
+  state_ = TState::kEmpty;
   if (whole) into.CarryFrom(*search_);
   return whole;
 }
 
 void TPonderSearch::StopAdoption() {
   std::lock_guard lock(mutex_);
-  if (adopting_) search_->StopRequest = true;
+  if (state_ == TState::kAwaited) search_->StopRequest = true;
 }
 
 bool TPonderSearch::Searching() const {
   std::lock_guard lock(mutex_);
-  return searching_;
+  return Running(state_);
+}
+
+int TPonderSearch::ThreadId() const {
+  std::lock_guard lock(mutex_);
+  return threadId_;
 }
 
 double TPonderSearch::CpuSeconds() const {

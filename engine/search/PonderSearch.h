@@ -50,7 +50,7 @@ class TPonderSearch {
   void StopAdoption();
   // Whether a search thread is searching now; its system id (0 when none).
   bool Searching() const;
-  int ThreadId() const { return threadId_.load(); }
+  int ThreadId() const;
   // Processor time of the search threads that have ended, and of the running one (for tools and tests).
   double CpuSeconds() const;
 
@@ -61,26 +61,36 @@ class TPonderSearch {
   bool ChooseAlternative(const TSearchRoot& playerRoot, TSearchRoot& after);
   bool CoversLocked(const TSearchRoot& root, std::uint64_t tag) const;  // needs mutex_
 
+  // The life of the search here.
+  enum class TState {
+    kEmpty,      // nothing: never started, or stopped, discarded or taken over
+    kChoosing,   // the thread chooses the player's best other reply; covers nothing yet
+    kSearching,  // the thread searches root_
+    kAwaited,    // the thread searches root_ and an Adopt waits for its end
+    kFinished,   // the search of root_ ended whole and waits to be taken over
+    kStopping,   // the thread was told to stop; what it finds is thrown away
+  };
+  // Whether the search thread is running in this state.
+  static bool Running(TState state);
+
+  // Owned by the thread that constructs this object; read by the search threads only.
   TThreadStart onThreadStart_;
   // Serialises Start, Discard and the destructor, which join the thread; taken before mutex_.
   std::mutex control_;
-  // Guards every field below; the search thread holds it only at its start and end.
+  // Guards every field below; the search thread holds it only at its start, its choice and its end.
   mutable std::mutex mutex_;
   std::condition_variable ended_;
-  std::unique_ptr<TChessSearch> search_;  // read by the thread while searching_
+  TState state_ = TState::kEmpty;
+  std::unique_ptr<TChessSearch> search_;  // read by the thread while it runs, by Adopt once finished
   // The search that chooses a second likely reply, made at the first StartAlternative; read by the
-  // thread while choosing_.
+  // thread while kChoosing.
   std::unique_ptr<TChessSearch> chooser_;
-  TSearchRoot root_;  // while choosing_, the player's position the reply is chosen in
+  TSearchRoot root_;  // while kChoosing, the player's position the reply is chosen in
   TSearchMove expected_;
   int quickDepth_ = 0;
-  bool choosing_ = false;  // the thread has not chosen the reply yet
   std::uint64_t tag_ = 0;
-  bool valid_ = false;      // a search of root_ and tag_ was started and not stopped or taken over
-  bool searching_ = false;  // the thread is inside RunSearch
-  bool adopting_ = false;   // an Adopt waits for the end
-  double endedCpu_ = 0;     // processor time of the threads joined so far
-  std::atomic<int> threadId_{0};
+  double endedCpu_ = 0;  // processor time of the threads ended so far
+  int threadId_ = 0;     // the running thread's system id, 0 when none
   std::thread thread_;
 };
 

@@ -15,7 +15,7 @@ class FakeWorker : public TChessWorker {
  public:
   explicit FakeWorker(std::string* calls) : calls_(calls) {}
   void Park() override { *calls_ += "park "; }
-  void Release() override { *calls_ += "release "; }
+  void Release(const TWorkerRequest&) override { *calls_ += "release "; }
   bool ParkAfterPass() override {
     *calls_ += "pass-end ";
     return stopRequested;

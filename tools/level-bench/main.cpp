@@ -113,8 +113,9 @@ TRun PlayGame(const TLevelGame& game, const TOptions& o, bool ahead) {
   const auto resting = [&] { return worker.Parked() && !worker.CallPending(); };
   const auto noteResult = [&] {
     if (run.Moves.empty()) return;
-    run.Moves.back().Nodes = worker.LastNodes();
-    run.Moves.back().Score = worker.LastScore();
+    const TWorkerCounts counts = worker.Counts();
+    run.Moves.back().Nodes = counts.LastNodes;
+    run.Moves.back().Score = counts.LastScore;
   };
   if (game.PlayerWhite) {
     board.SetComputerPlaysBlack(true);
@@ -151,10 +152,11 @@ TRun PlayGame(const TLevelGame& game, const TOptions& o, bool ahead) {
     run.Searches.push_back(Seconds(arrived - played));
     run.Waits.push_back(Seconds(arrived - certain) + (ahead ? 0 : o.Glide));
   }
-  run.Met = worker.PredictionsMet();
-  run.MetOther = worker.AlternativesMet();
-  run.Ahead = worker.SearchesAhead();
-  run.TakenOver = worker.SearchesTakenOver();
+  const TWorkerCounts counts = worker.Counts();
+  run.Met = counts.PredictionsMet;
+  run.MetOther = counts.AlternativesMet;
+  run.Ahead = counts.Ahead;
+  run.TakenOver = counts.TakenOver;
   run.AheadCpu = worker.AheadCpuSeconds();
   return run;
 }

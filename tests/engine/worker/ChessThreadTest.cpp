@@ -154,13 +154,37 @@ TEST(ChessThreadTest, ModeChangedWhileTheMoveWaitsIsSearchedAgain) {
   ASSERT_TRUE(w.RunUntil([&] { return moves == 1 && w.Resting(); })) << "the computer stopped playing";
   EXPECT_EQ(w.worker.MovesRefused(), 0);
   EXPECT_EQ(w.worker.MovesDelivered(), 1);
+  EXPECT_EQ(w.worker.Counts().Stale, 1);
   EXPECT_EQ(w.board.PieceAt(Sq("c3")), 'q');
   EXPECT_FALSE(w.board.WhiteToMove());
 }
 
-// Every setter of what the worker reads may be called at once after a release, while the worker
-// copies the board: each either parks it first or changes a value the worker reads atomically. Run
-// under the thread sanitizer, a setter that wrote without parking is reported as a data race.
+// An answer counts only in the game its request was made in: a level change while it waits drops it
+// (counted, not delivered) and the position is searched again; setting the level it already has
+// changes nothing, and the answer lands.
+TEST(ChessThreadTest, AnswersOfAnEarlierGenerationAreDroppedAndCounted) {
+  for (const bool change : {true, false}) {
+    WorkerBoard w;
+    int moves = 0;
+    w.board.OnLegalMove = [&](TChessBrd&, Square, Square) { ++moves; };
+    w.board.SetSearchDepth(2);
+    w.board.SetComputerPlaysWhite(true);
+    ASSERT_TRUE(w.WaitUntilPosted());
+    const std::uint64_t requested = w.board.Generation();
+    w.board.SetSearchDepth(change ? 3 : 2);
+    EXPECT_EQ(w.board.Generation() != requested, change);
+    ASSERT_TRUE(w.RunUntil([&] { return moves == 1 && w.Resting(); })) << "the computer stopped playing";
+    const TWorkerCounts counts = w.worker.Counts();
+    EXPECT_EQ(counts.Stale, change ? 1 : 0);
+    EXPECT_EQ(counts.Delivered, 1);
+    EXPECT_EQ(counts.Refused, 0);
+    EXPECT_FALSE(w.board.WhiteToMove());
+  }
+}
+
+// Every setter of the game may be called at once after a release, while the worker starts its search:
+// each either parks it first or changes what only the main thread reads (the worker searches its
+// request's copy). Run under the thread sanitizer, a setter that raced the worker is reported.
 TEST(ChessThreadTest, SettersRightAfterAReleaseNeverRaceTheWorker) {
   WorkerBoard w;
   w.board.SetSearchDepth(2);
@@ -235,7 +259,7 @@ TEST(ChessThreadTest, DestroyedWhileSearchingOrParked) {
   TChessBrd board;
   auto worker = std::make_unique<TChessThread>(board);
   board.SetComputerPlaysWhite(true);
-  worker->Release();
+  worker->Release(board.SearchRequest());
   worker.reset();
 }
 

@@ -118,6 +118,11 @@ TEST(WorkerStressTest, RandomChangesDuringSearches) {
   w.board.StopThinking();
   EXPECT_TRUE(w.worker.Parked());
   EXPECT_FALSE(w.board.Thinking());
+  // The counters' snapshot agrees with itself.
+  const TWorkerCounts counts = w.worker.Counts();
+  EXPECT_LE(counts.Refused, counts.Delivered);
+  EXPECT_LE(counts.TakenOver, counts.Ahead);
+  EXPECT_LE(counts.AlternativesMet, counts.PredictionsMet);
 }
 
 }  // namespace
