@@ -130,7 +130,10 @@ void TGameKeeper::Tick() {
     newGames_ = flow_.Counts().NewGames;
     StartRecord();
   }
-  if (held_ && flow_.ChangeMark() != mark_) {
+  const bool onGameScreen = state_.SceneMode == TSceneMode::GameScreen;
+  const bool leftGame = onGameScreen_ && !onGameScreen;
+  onGameScreen_ = onGameScreen;
+  if (held_ && (flow_.ChangeMark() != mark_ || leftGame)) {
     mark_ = flow_.ChangeMark();
     Write(BuildRecord());
   }

@@ -41,7 +41,8 @@ class TGameKeeper {
   // there is no unfinished game to continue.
   bool Continue();
 
-  // Once a tick, outside the engine's calls: writes the current game when the flow marked a change.
+  // Once a tick, outside the engine's calls: writes the current game when the flow marked a change, and
+  // with the clocks as they stopped when the game is left for the menu.
   void Tick();
   // Writes the current game now when any of it (the clocks too) differs from the file.
   void KeepNow();
@@ -65,14 +66,15 @@ class TGameKeeper {
   TGameFlow& flow_;
   std::optional<TGameStore> store_;
   std::string playerName_, site_;
-  TGameRecord record_;      // the current game as last kept
-  std::string text_;        // its text as last written
-  std::string archived_;    // its archive entry as last written in this run
-  bool held_ = false;       // the board holds the current game (played or brought back in this run)
-  bool kept_ = false;       // there is a current game
-  std::uint64_t mark_ = 0;  // the flow's change mark last kept
-  int newGames_ = 0;        // the flow's new games seen
-  bool failing_ = false;    // the last write failed (said once until one succeeds)
+  TGameRecord record_;         // the current game as last kept
+  std::string text_;           // its text as last written
+  std::string archived_;       // its archive entry as last written in this run
+  bool held_ = false;          // the board holds the current game (played or brought back in this run)
+  bool kept_ = false;          // there is a current game
+  std::uint64_t mark_ = 0;     // the flow's change mark last kept
+  int newGames_ = 0;           // the flow's new games seen
+  bool onGameScreen_ = false;  // the game screen was shown at the last tick
+  bool failing_ = false;       // the last write failed (said once until one succeeds)
 };
 
 // Whether the record holds a move of the player's colour (`side` +1 White, -1 Black).
