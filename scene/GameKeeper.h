@@ -30,6 +30,8 @@ class TGameKeeper {
   // lacks into it, and offers "Continue" for an unfinished one.
   void Open(const std::filesystem::path& folder);
   bool Keeping() const { return store_.has_value(); }
+  // Whether the board holds the current game (played or brought back in this run).
+  bool Holding() const { return held_; }
 
   // A game opened from a file becomes the current game, on the board as the game's end shows it or with
   // the player on the side to move; the game it replaces goes to the archive first when it qualifies.
@@ -76,8 +78,5 @@ class TGameKeeper {
   bool onGameScreen_ = false;  // the game screen was shown at the last tick
   bool failing_ = false;       // the last write failed (said once until one succeeds)
 };
-
-// Whether the record holds a move of the player's colour (`side` +1 White, -1 Black).
-bool HasMoveOfSide(const TGameRecord& record, int side);
 
 }  // namespace zelmar::scene
