@@ -171,7 +171,8 @@ TEST(KeptGameTest, ContinueBringsBackTheWholeGameInAFreshWindow) {
   EXPECT_GT(LastNodes(first), 0u);
 }
 
-// A kept game with the player's pawn waiting for its piece, and one with the computer to move.
+// Kept games with the player's pawn waiting for its piece, with the player on Black before White's first
+// move, and with the computer to move.
 TEST(KeptGameTest, TheScreenComesBackAsItWas) {
   const TFolder games;
   TGameRecord game = GameOf(false, {"e2e4", "d7d5", "e4d5", "c7c6", "d5c6", "g8f6", "c6b7", "b8d7"});
@@ -198,9 +199,26 @@ TEST(KeptGameTest, TheScreenComesBackAsItWas) {
     EXPECT_EQ(rig.Engine().PieceAt(Square::A8), 'Q');
     EXPECT_TRUE(rig.Engine().WhiteToMove());  // the computer has answered
   }
-  // The same game one half-move on: Black's turn, the computer's.
+  // No move yet with the player on Black: the computer's first search runs under "Your move?" as in a new
+  // game, and its move comes.
+  TGameRecord fresh = GameOf(false, {});
+  facts = TKeptFacts{};
+  facts.PlayerSide = -1;
+  WriteKeptFacts(fresh, facts);
+  Keep(games.Path, fresh);
+  {
+    TSceneFormRig rig;
+    rig.GamesFolder = games.Path;
+    rig.Start();
+    rig.ClickAt(kMenuX, MenuItemY(1));
+    EXPECT_EQ(rig.State().GameState, TGameState::HumanToMove);
+    ASSERT_TRUE(rig.Settle());
+    EXPECT_FALSE(rig.Engine().WhiteToMove());
+    EXPECT_EQ(rig.State().Board.SideToMove, -1);
+  }
+  // The promotion game one half-move on: Black's turn, the computer's.
   game = GameOf(false, {"e2e4", "d7d5", "e4d5", "c7c6", "d5c6", "g8f6", "c6b7", "b8d7", "b7a8"});
-  facts.PromotionFrom = facts.PromotionTo = 0;
+  facts.PlayerSide = 1;
   WriteKeptFacts(game, facts);
   Keep(games.Path, game);
   TSceneFormRig rig;
