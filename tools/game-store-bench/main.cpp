@@ -203,50 +203,53 @@ int main(int argc, char** argv) {
       kSmallArchive, Median(smallReplace), options.Games, Median(largeReplace),
       Median(largeReplace) / Median(smallReplace));
 
-  // 2. The current game after a move, and what its steps cost alone: the write and rename without any
-  //    flush, the flush of the file's data, the flush of the folder.
+  // 2. The current game after a move through the store, and, interleaved with it, the same steps done by
+  //    hand with a clock between them: making and writing the temporary file, flushing its data, renaming
+  //    it over the old file, flushing the folder.
   TGameStore current(scratch / "current");
   if (!current.Prepare(&error)) {
     std::fprintf(stderr, "game-store-bench: %s\n", error.c_str());
     return 1;
   }
-  const auto writes = Time(
-      options.Samples, [&] { return current.WriteCurrent(game, &error); }, [] {});
   const std::filesystem::path plain = current.Folder() / "plain.pgn";
-  const std::filesystem::path plainTemp = current.Folder() / "plain.pgn.tmp";
-  int fd = -1;
-  const auto unflushed = Time(
-      options.Samples,
-      [&] {
-        fd = ::open(plainTemp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        const bool ok = fd >= 0 && ::write(fd, game.data(), game.size()) == static_cast<ssize_t>(game.size());
-        return ::close(fd) == 0 && ok && std::rename(plainTemp.c_str(), plain.c_str()) == 0;
-      },
-      [] {});
-  fd = ::open(plainTemp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  const auto dataFlush = Time(
-      options.Samples,
-      [&] {
-        const bool ok = ::write(fd, game.data(), game.size()) == static_cast<ssize_t>(game.size());
-        return ok && ::fdatasync(fd) == 0;
-      },
-      [&] { ::close(fd), fd = ::open(plainTemp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600); });
-  ::close(fd);
   const int folder = ::open(current.Folder().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  const auto folderFlush = Time(
-      options.Samples,
-      [&] { return std::rename(plainTemp.c_str(), plain.c_str()) == 0 && ::fsync(folder) == 0; },
-      [&] { ::close(::open(plainTemp.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600)); });
+  std::vector<double> writes, making, dataFlush, renaming, folderFlush;
+  for (int i = 0; i < options.Samples; ++i) {
+    writes.push_back(Time(
+        1, [&] { return current.WriteCurrent(game, &error); }, [] {})[0]);
+    std::string temp = plain.string() + ".XXXXXX";
+    const Clock::time_point start = Clock::now();
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    bool ok = fd >= 0 && ::write(fd, game.data(), game.size()) == static_cast<ssize_t>(game.size());
+    const Clock::time_point written = Clock::now();
+    ok = ok && ::fdatasync(fd) == 0;
+    const Clock::time_point flushed = Clock::now();
+    ok = ::close(fd) == 0 && ok && std::rename(temp.c_str(), plain.c_str()) == 0;
+    const Clock::time_point renamed = Clock::now();
+    ok = ok && ::fsync(folder) == 0;
+    const Clock::time_point done = Clock::now();
+    if (!ok) {
+      std::fprintf(stderr, "game-store-bench: cannot write %s: %s\n", plain.c_str(), std::strerror(errno));
+      return 1;
+    }
+    making.push_back(Milliseconds(written - start));
+    dataFlush.push_back(Milliseconds(flushed - written));
+    renaming.push_back(Milliseconds(renamed - flushed));
+    folderFlush.push_back(Milliseconds(done - renamed));
+  }
   ::close(folder);
+  for (auto* times : {&writes, &making, &dataFlush, &renaming, &folderFlush})
+    std::sort(times->begin(), times->end());
   std::printf(
       "Write the current game (%zu bytes, %d writes): median %.3f ms, 90th percentile %.3f ms, worst %.3f "
       "ms\n",
       game.size(), options.Samples, Median(writes), Percentile90(writes), writes.back());
   std::printf(
-      "  its steps alone (median): write and rename without flushes %.3f ms, data flush (fdatasync) %.3f "
-      "ms,\n"
-      "  folder flush after a rename (fsync) %.3f ms\n",
-      Median(unflushed), Median(dataFlush), Median(folderFlush));
+      "  its steps (median, worst): make and write the temporary file %.3f ms, %.3f ms;\n"
+      "  flush its data (fdatasync) %.3f ms, %.3f ms; rename %.3f ms, %.3f ms;\n"
+      "  flush the folder (fsync) %.3f ms, %.3f ms\n",
+      Median(making), making.back(), Median(dataFlush), dataFlush.back(), Median(renaming), renaming.back(),
+      Median(folderFlush), folderFlush.back());
 
   std::error_code ignored;
   std::filesystem::remove_all(scratch, ignored);

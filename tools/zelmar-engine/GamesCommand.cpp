@@ -2,7 +2,9 @@
 // each game holds (castling, en passant, promotions, its end) and its final placement for outside judges.
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
