@@ -575,7 +575,7 @@ void TMonkey::Choose() {
     steps_.push_back({TStep::CloseBox, 0, 0, 0, 1, "window close box"});
     return;
   }
-  if (roll < 3 && dice_.Chance(30)) {
+  if (roll < 5 && dice_.Chance(50)) {
     const bool killed = dice_.Chance(50);
     steps_.push_back({TStep::Restart, 0, 0, killed ? 1 : 0, 1,
                       killed ? "program killed and started again" : "program closed and started again"});
