@@ -276,6 +276,7 @@ void TMonkey::CloseForm() {
 void TMonkey::RestartForm(bool killed) {
   const std::filesystem::path file = games_ / kCurrentGameFileName;
   std::optional<std::string> before;
+  world_->Form->Keeper().Flush();  // killed once the last write is on the disk, so a seed replays exactly
   if (killed && std::filesystem::exists(file)) {
     std::ifstream in(file, std::ios::binary);
     before.emplace(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
