@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "audio/AudioStreamOut.h"
@@ -14,6 +15,7 @@
 #include "audio/WaveList.h"
 #include "engine/ChessBrd.h"
 #include "engine/ChessThread.h"
+#include "engine/notation/GameRecord.h"
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/GfxCanvas.h"
@@ -30,6 +32,7 @@
 #include "scene/CanvasPainter.h"
 #include "scene/FrameGate.h"
 #include "scene/GameFlow.h"
+#include "scene/GameKeeper.h"
 #include "scene/IntervalTimer.h"
 #include "scene/Menus.h"
 #include "scene/SceneState.h"
@@ -54,6 +57,10 @@ struct TSceneSetup {
   // Shows the failure message (title, text) and returns when the player has read it; null uses the game
   // window's own box.
   std::function<void(std::string_view title, std::string_view text)> ShowError;
+  // Where the current game and the archive of games are kept; empty: no game is kept.
+  std::filesystem::path GamesFolder;
+  // A game opened from a PGN file, shown once the launcher is passed; it becomes the current game.
+  std::optional<TGameRecord> OpenedGame;
 };
 
 // The message shown when the device or the pictures cannot be had.
@@ -75,6 +82,11 @@ class TSceneForm : public TForm {
   TSceneState& State() { return state_; }
   TGameFlow& Flow() { return flow_; }
   TMenus& Menus() { return menus_; }
+  TGameKeeper& Keeper() { return keeper_; }
+
+  // Writes the current game now when any of it, the clocks too, differs from its file (at the end of the
+  // program: the quit window, the close box and the quit signals; the window's destruction does it too).
+  void KeepCurrentGame();
 
   // --- Handlers, as the form wires them ---
   void FormCreate();
@@ -119,6 +131,8 @@ class TSceneForm : public TForm {
   void WindowSizeKeys();
   void UpdateCursor();
   void ClickHandler();
+  void StartNewGame();
+  void ContinueGame();
   void Quit();
   TScreenFacts ScreenFacts();
 
@@ -130,6 +144,7 @@ class TSceneForm : public TForm {
   TFrameGate frames_;         // the frame recorded before drawing and the one last presented
   bool replayFrame_ = false;  // DeviceRender replays the recorded frame instead of drawing anew
   TGameFlow flow_;
+  TGameKeeper keeper_;
   TMenus menus_;
 };
 
