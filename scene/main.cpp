@@ -42,8 +42,9 @@ int main(int argc, char** argv) {
   }
   if (arguments.Help) {
     std::printf("%.*s\n", static_cast<int>(kUsageLine.size()), kUsageLine.data());
-    std::printf("Plays chess against the computer. With FILE.pgn, its last game is opened once the launcher\n"
-                "has been passed: an unfinished game goes on, a finished one can be stepped through.\n");
+    std::printf(
+        "Plays chess against the computer. With FILE.pgn, its last game is opened once the launcher\n"
+        "has been passed: an unfinished game goes on, a finished one can be stepped through.\n");
     return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
   }
   InstallQuitSignals();

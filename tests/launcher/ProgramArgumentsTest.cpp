@@ -50,8 +50,10 @@ TEST(ProgramArgumentsTest, RefusalsNameTheFileAndTheReasonInBothLanguages) {
   EXPECT_EQ(RefusalText(missing, 2), "Не удалось открыть «old.pgn»: такого файла нет");
 
   const GameFileRefusal refused{"x.pgn", GameFileProblem::gpRefused, "variant \"crazyhouse\"", 12};
-  EXPECT_EQ(RefusalText(refused, 1), "Cannot open \u201cx.pgn\u201d: the game at line 12 is refused: variant \"crazyhouse\"");
-  EXPECT_EQ(RefusalText(refused, 2), "Не удалось открыть «x.pgn»: партия в строке 12 не принята: variant \"crazyhouse\"");
+  EXPECT_EQ(RefusalText(refused, 1),
+            "Cannot open \u201cx.pgn\u201d: the game at line 12 is refused: variant \"crazyhouse\"");
+  EXPECT_EQ(RefusalText(refused, 2),
+            "Не удалось открыть «x.pgn»: партия в строке 12 не принята: variant \"crazyhouse\"");
 
   const GameFileRefusal large{"big.pgn", GameFileProblem::gpTooLarge, {}, 0};
   EXPECT_NE(RefusalText(large, 1).find(std::to_string(kMaxGameFileMegabytes) + " MB"), std::string::npos);
