@@ -137,6 +137,13 @@ class TChessBrd {
   }
   // Whether the computer moves the side to move.
   bool ComputerToMove() const;
+  // The state the computer player's next search starts from, as text: space-separated tokens of at
+  // most 16 characters (so that it can be wrapped inside a PGN comment); empty without a worker.
+  std::string SearchCarry() const;
+  // Makes `text` (from SearchCarry) the state the next search starts from, so that a restored game's
+  // replies are, move for move and node for node, those of the uninterrupted game. Parks the worker
+  // first; refuses a malformed text and changes nothing then.
+  bool SetSearchCarry(std::string_view text);
   bool Halted() const { return halted_; }
   bool InGameEndEvent() const { return inGameEndEvent_; }
   bool FirstPaintDone() const { return firstPaintDone_; }

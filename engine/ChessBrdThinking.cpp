@@ -66,6 +66,14 @@ void TChessBrd::TurnDone() {
   if (!worker_->ParkAfterPass()) StartThinking();
 }
 
+std::string TChessBrd::SearchCarry() const {
+  return worker_ ? worker_->SearchCarry() : std::string();
+}
+
+bool TChessBrd::SetSearchCarry(std::string_view text) {
+  return worker_ && worker_->SetSearchCarry(text);
+}
+
 void TChessBrd::PollCustomEngine() {
   if (customEngine_ && firstPaintDone_ && !halted_ && !loading_ && ComputerToMove()) StartThinking();
 }

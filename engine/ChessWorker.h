@@ -2,6 +2,8 @@
 #pragma once
 
 #include <chrono>
+#include <string>
+#include <string_view>
 
 #include "engine/Square.h"
 #include "engine/ThreadPriority.h"
@@ -37,6 +39,12 @@ class TChessWorker {
   virtual void AnticipateMove(Square /*oldSq*/, Square /*newSq*/) {}
   // The game changed other than by a move: a search started ahead of time is stopped and thrown away.
   virtual void DiscardAhead() {}
+  // The state the next search starts from, as text (see TChessBrd::SearchCarry); empty when the
+  // worker carries nothing from one search to the next.
+  virtual std::string SearchCarry() const { return {}; }
+  // Makes `text` (from SearchCarry) the state the next search starts from; false, changing nothing,
+  // for a malformed text or a worker that carries nothing.
+  virtual bool SetSearchCarry(std::string_view /*text*/) { return false; }
 };
 
 }  // namespace zelmar

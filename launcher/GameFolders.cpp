@@ -16,13 +16,15 @@ bool HoldsData(const std::filesystem::path& folder) {
   return std::filesystem::is_regular_file(folder / kDataMarkerFile, error);
 }
 
-// The per-user settings folder: $XDG_CONFIG_HOME when it names an absolute path (a relative one is
-// ignored, as the base-directory rules ask), else ~/.config; empty when there is no home either.
-std::filesystem::path UserConfigFolder(const UserEnvironment& user) {
-  const std::filesystem::path xdg(user.XdgConfigHome);
+// A per-user folder of the game: under the base folder `xdgValue` when it names an absolute path (a
+// relative one is ignored, as the base-directory rules ask), else under `homeDefault` in the home folder;
+// empty when there is no home either.
+std::filesystem::path UserFolder(const std::string& xdgValue, const std::filesystem::path& homeDefault,
+                                 const UserEnvironment& user) {
+  const std::filesystem::path xdg(xdgValue);
   if (xdg.is_absolute()) return xdg / kGameFolderName;
   const std::filesystem::path home(user.Home);
-  if (home.is_absolute()) return home / ".config" / kGameFolderName;
+  if (home.is_absolute()) return home / homeDefault / kGameFolderName;
   return {};
 }
 
@@ -40,18 +42,21 @@ std::string AccountHome() {
 }  // namespace
 
 GameFolders LocateGameFolders(const std::filesystem::path& programFolder, const UserEnvironment& user) {
-  const std::filesystem::path beside = programFolder / kConfigFileName;
-  // 1. A portable folder: the data and the settings beside the program.
-  if (HoldsData(programFolder)) return {programFolder, beside, false};
-  // 2. An installed game: the data under the prefix's share folder, the settings in the user's folder.
+  const GameFolders portable{programFolder, programFolder / kConfigFileName, false, programFolder};
+  // 1. A portable folder: the data, the settings and the games beside the program.
+  if (HoldsData(programFolder)) return portable;
+  // 2. An installed game: the data under the prefix's share folder, the settings and the games in the
+  //    user's folders.
   const std::filesystem::path shared = (programFolder / ".." / "share" / kGameFolderName).lexically_normal();
   if (HoldsData(shared)) {
-    const std::filesystem::path userFolder = UserConfigFolder(user);
+    const std::filesystem::path configFolder = UserFolder(user.XdgConfigHome, ".config", user);
+    const std::filesystem::path gamesFolder = UserFolder(user.XdgDataHome, ".local/share", user);
     // Without any home folder the program's own folder is the only place left to try.
-    return {shared, userFolder.empty() ? beside : userFolder / kConfigFileName, true};
+    return {shared, configFolder.empty() ? portable.ConfigFile : configFolder / kConfigFileName, true,
+            gamesFolder.empty() ? portable.GamesFolder : gamesFolder};
   }
-  // 3. No data anywhere: the game reports its failed start; the settings stay beside the program.
-  return {programFolder, beside, false};
+  // 3. No data anywhere: the game reports its failed start; the settings and games stay beside the program.
+  return portable;
 }
 
 std::filesystem::path ProgramFolder() {
@@ -66,6 +71,7 @@ std::filesystem::path ProgramFolder() {
 UserEnvironment CurrentUserEnvironment() {
   UserEnvironment user;
   if (const char* xdg = std::getenv("XDG_CONFIG_HOME")) user.XdgConfigHome = xdg;
+  if (const char* xdg = std::getenv("XDG_DATA_HOME")) user.XdgDataHome = xdg;
   const char* home = std::getenv("HOME");
   user.Home = home && *home ? std::string(home) : AccountHome();
   return user;

@@ -256,6 +256,9 @@ void TSceneForm::FormDestroy() {
   sounds_.StopMusic();
 }
 
+// Nothing to write until the game keeper is in place.
+void TSceneForm::KeepCurrentGame() {}
+
 // The quit window's "Quit": the loop ends at once.
 void TSceneForm::Quit() {
   Application().Terminate();

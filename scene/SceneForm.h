@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "audio/AudioStreamOut.h"
@@ -14,6 +15,7 @@
 #include "audio/WaveList.h"
 #include "engine/ChessBrd.h"
 #include "engine/ChessThread.h"
+#include "engine/notation/GameRecord.h"
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/GfxCanvas.h"
@@ -54,6 +56,10 @@ struct TSceneSetup {
   // Shows the failure message (title, text) and returns when the player has read it; null uses the game
   // window's own box.
   std::function<void(std::string_view title, std::string_view text)> ShowError;
+  // Where the current game and the archive of games are kept; empty: no game is kept.
+  std::filesystem::path GamesFolder;
+  // A game opened from a PGN file, shown once the launcher is passed; it becomes the current game.
+  std::optional<TGameRecord> OpenedGame;
 };
 
 // The message shown when the device or the pictures cannot be had.
@@ -75,6 +81,10 @@ class TSceneForm : public TForm {
   TSceneState& State() { return state_; }
   TGameFlow& Flow() { return flow_; }
   TMenus& Menus() { return menus_; }
+
+  // Writes the current game now, whatever has changed (at the end of the program: the quit window, the
+  // close box and the quit signals).
+  void KeepCurrentGame();
 
   // --- Handlers, as the form wires them ---
   void FormCreate();

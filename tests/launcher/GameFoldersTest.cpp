@@ -26,7 +26,7 @@ TEST(GameFolders, PortableFolderKeepsDataAndSettingsBesideTheProgram) {
   // Data beside the program wins even over an install around it.
   LayOutInstall(dir.Path());
   WriteFile(dir.File("bin") / "zelmar.dat", "data");
-  const GameFolders found = LocateGameFolders(dir.File("bin"), {"/xdg", "/home/ann"});
+  const GameFolders found = LocateGameFolders(dir.File("bin"), {"/xdg", "/home/ann", "/data"});
   EXPECT_EQ(found.DataFolder, dir.File("bin"));
   EXPECT_EQ(found.ConfigFile, dir.File("bin") / "config.ini");
   EXPECT_FALSE(found.Installed);
@@ -41,12 +41,12 @@ TEST(GameFolders, InstalledGameKeepsItsSettingsInTheUsersFolderMadeAtTheFirstSav
 
   // 1. The data under any prefix; the settings under $XDG_CONFIG_HOME, else ~/.config (a relative
   //    $XDG_CONFIG_HOME does not count).
-  const GameFolders found = LocateGameFolders(prefix / "bin", {"", home.string()});
+  const GameFolders found = LocateGameFolders(prefix / "bin", {"", home.string(), ""});
   EXPECT_EQ(found.DataFolder, prefix / "share" / "zelmar-chess");
   EXPECT_EQ(found.ConfigFile, home / ".config" / "zelmar-chess" / "config.ini");
   EXPECT_TRUE(found.Installed);
-  EXPECT_EQ(LocateGameFolders(prefix / "bin", {"rel/xdg", home.string()}).ConfigFile, found.ConfigFile);
-  EXPECT_EQ(LocateGameFolders(prefix / "bin", {dir.File("xdg").string(), home.string()}).ConfigFile,
+  EXPECT_EQ(LocateGameFolders(prefix / "bin", {"rel/xdg", home.string(), ""}).ConfigFile, found.ConfigFile);
+  EXPECT_EQ(LocateGameFolders(prefix / "bin", {dir.File("xdg").string(), home.string(), ""}).ConfigFile,
             dir.File("xdg") / "zelmar-chess" / "config.ini");
 
   // 2. A fresh home has no settings: the defaults; the first save makes ~/.config/zelmar-chess/,
@@ -76,13 +76,13 @@ TEST(GameFolders, WithoutDataTheProgramsFolderIsTriedAndTheSettingsStayThere) {
   // A folder named like the archive is no archive.
   std::filesystem::create_directories(dir.File("share") / "zelmar-chess" / "zelmar.dat");
   std::filesystem::create_directory(dir.File("bin"));
-  const GameFolders found = LocateGameFolders(dir.File("bin"), {"/xdg", "/home/ann"});
+  const GameFolders found = LocateGameFolders(dir.File("bin"), {"/xdg", "/home/ann", "/data"});
   EXPECT_EQ(found.DataFolder, dir.File("bin"));
   EXPECT_EQ(found.ConfigFile, dir.File("bin") / "config.ini");
   EXPECT_FALSE(found.Installed);
   // An install with no home folder at all falls back to the program's folder for its settings.
   LayOutInstall(dir.File("usr"));
-  EXPECT_EQ(LocateGameFolders(dir.File("usr") / "bin", {"", ""}).ConfigFile,
+  EXPECT_EQ(LocateGameFolders(dir.File("usr") / "bin", {"", "", ""}).ConfigFile,
             dir.File("usr") / "bin" / "config.ini");
 }
 
