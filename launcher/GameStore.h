@@ -31,7 +31,8 @@ struct TArchiveSpot {
 std::string SpotText(const TArchiveSpot& spot);
 std::optional<TArchiveSpot> ParseSpot(std::string_view text);
 
-// What a read found: no file, the file's text, or a file that exists but cannot be read (the reason is given).
+// What a read found: no file, the file's text, or a file that exists but cannot be read (the reason is
+// given).
 enum class TReadStatus { Absent, Read, Failed };
 
 class TGameStore {
@@ -46,7 +47,8 @@ class TGameStore {
   bool Prepare(std::string* error = nullptr);
 
   // Replaces the current-game file whole: temporary file in the folder, written, flushed to disk, renamed
-  // over the old one, folder flushed. A kill at any moment leaves the old or the new file, never a broken one.
+  // over the old one, folder flushed. A kill at any moment leaves the old or the new file, never a broken
+  // one.
   bool WriteCurrent(std::string_view text, std::string* error = nullptr);
   TReadStatus ReadCurrent(std::string& text, std::string* error = nullptr) const;
   // Removes the current-game file (a missing one is no error).

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 namespace zelmar {
 namespace {
@@ -73,17 +74,25 @@ bool ReplaceTextFile(const std::filesystem::path& file, const std::string& text)
   return ok;
 }
 
-bool MakeFolders(const std::filesystem::path& folder) {
+bool MakeFolders(const std::filesystem::path& folder, std::string* error) {
   std::filesystem::path step;
   for (const std::filesystem::path& part : folder) {
     step /= part;
     struct stat info {};
+    int failure = 0;
     if (::stat(step.c_str(), &info) == 0) {
-      if (!S_ISDIR(info.st_mode)) return false;  // a file stands where a folder should be
-      continue;
+      if (S_ISDIR(info.st_mode)) continue;
+      failure = ENOTDIR;  // a file stands where a folder should be
+    } else if (errno != ENOENT) {
+      failure = errno;
+    } else if (::mkdir(step.c_str(), 0700) != 0 && errno != EEXIST) {
+      // Another process may make the same folder at the same moment: that is as good.
+      failure = errno;
     }
-    // Another process may make the same folder at the same moment: that is as good.
-    if (errno != ENOENT || (::mkdir(step.c_str(), 0700) != 0 && errno != EEXIST)) return false;
+    if (failure != 0) {
+      if (error) *error = "cannot make the folder " + step.string() + ": " + std::strerror(failure);
+      return false;
+    }
   }
   return true;
 }

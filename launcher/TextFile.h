@@ -22,7 +22,8 @@ ReadResult ReadTextFile(const std::filesystem::path& file, std::string& text);
 bool ReplaceTextFile(const std::filesystem::path& file, const std::string& text);
 
 // Makes `folder` and each missing folder above it, readable by their owner only (a settings folder
-// is private). Returns whether the folder is there now; what existed before is left as it was.
-bool MakeFolders(const std::filesystem::path& folder);
+// is private). Returns whether the folder is there now; what existed before is left as it was. On
+// failure `error`, when given, names the folder that could not be made and the system's reason.
+bool MakeFolders(const std::filesystem::path& folder, std::string* error = nullptr);
 
 }  // namespace zelmar

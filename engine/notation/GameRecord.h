@@ -2,6 +2,7 @@
 // board.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -11,6 +12,9 @@
 #include "engine/Square.h"
 
 namespace zelmar {
+
+// The piece a pawn becomes when a move names none.
+inline constexpr char kDefaultPromotion = 'q';
 
 // One move of a game: the squares and, for a pawn reaching the last rank, the piece it becomes.
 struct TGameMove {
@@ -47,6 +51,13 @@ void SetTag(TGameRecord& record, std::string_view name, std::string value);
 // shown, End and Result (Tags and LeadComment empty, or taken from `previous`). The SAN of the moves that
 // `previous` shares with the board's line are reused, so one more move costs one move's notation.
 TGameRecord RecordFromBoard(const TChessBrd& board, const TGameRecord* previous = nullptr);
+
+// How the position at the end of the board's recorded line ends the game, by the board's own findings.
+TGameEnd LineEnd(const TChessBrd& board);
+// The result a game's end gives after `plies` half-moves ("1-0", "0-1", "1/2-1/2"); empty for None.
+std::string_view EndResult(TGameEnd end, std::size_t plies);
+// Whether a text is one of the four results a PGN game may have.
+bool IsResultText(std::string_view text);
 
 // Brings `board` to the game: NewGame in the record's mode, every move played without raising the board's
 // events and without waking the computer player (its sides must be off), then GoToMove to ShownPly. False

@@ -20,5 +20,9 @@ int RunSearch(CommandArgs args);
 int RunBenchCommand(CommandArgs args);
 // play [--zelmar] --depth N [--max-moves M]: the computer plays a whole game against itself.
 int RunPlay(CommandArgs args);
+// pgn FILE [--write OUT]: reads every game of a PGN file, reports each, and writes the games read back.
+int RunPgn(CommandArgs args);
+// games [--zelmar] --count N [--first-seed S] [--depth D] --out FILE: self-played games written as PGN.
+int RunGames(CommandArgs args);
 
 }  // namespace zelmar

@@ -24,6 +24,8 @@ constexpr Command kCommands[] = {
     {"search", RunSearch, "search [--zelmar] --depth N \"FEN\""},
     {"bench", RunBenchCommand, "bench [--compare]"},
     {"play", RunPlay, "play [--zelmar] --depth N [--max-moves M] [--opening SEED]"},
+    {"pgn", RunPgn, "pgn FILE [--write OUT]"},
+    {"games", RunGames, "games [--zelmar] --count N [--first-seed S] [--depth D] --out FILE"},
 };
 
 // Prints the list of subcommands.
