@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# kill -9 never breaks the kept game: the real zelmar-chess, on a private X server, continues a long unfinished
+# game and steps through it with a stream of Left and Right keys (each step writes the current-game file);
+# at a random moment (seeded) it is killed with SIGKILL. Each time the file must be there and read as the
+# whole game, the position shown within it; the next start shows "Continue" and goes on from it. Counts the
+# kills that landed while the file was being rewritten (its inode changed during the run).
+# Usage: kill_game.sh <zelmar-chess> <zelmar-engine> [KILLS (50)] [SEED (29)]
+set -euo pipefail
+program="$1"
+engine="$2"
+kills="${3:-50}"
+RANDOM="${4:-29}"
+# shellcheck source=../../real_clicks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../real_clicks.sh"
+start_xvfb 1280x1024
+
+folder="$work/game"
+copy_game "$program" "$folder"
+quiet_settings "$folder"
+current="$folder/current-game.pgn"
+# A long unfinished game (40 half-moves, White to move): the player goes on as White.
+printf '%s\n' '[Event "Long"]' '[Result "*"]' '' \
+  '1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Ba4 Nf6 5. O-O Be7 6. Re1 b5 7. Bb3 d6 8. c3 O-O 9. h3 Nb8 10. d4' \
+  'Nbd7 11. Nbd2 Bb7 12. Bc2 Re8 13. Nf1 Bf8 14. Ng3 g6 15. a4 c5 16. d5 c4 17. Bg5 h6 18. Be3 Nc5 19.' \
+  'Qd2 h5 20. Bg5 Be7 *' '' >"$work/long.pgn"
+readonly plies=40
+"$engine" pgn "$work/long.pgn" | grep -q ", $plies half-moves," || fail "the long game does not read"
+
+# Checks the file the kill left: one game of the whole line, the position shown inside it.
+check_kept() {
+  [[ -f "$current" ]] || fail "kill $1: no current-game file"
+  local summary shown
+  summary="$("$engine" pgn "$current")" || fail "kill $1: the current-game file does not read: $summary"
+  [[ "$summary" == "game 1 (line 1): *, $plies half-moves,"* && "$(wc -l <<<"$summary")" == 1 ]] ||
+    fail "kill $1: the current-game file holds: $summary"
+  shown="$(sed -n 's/^\[ZelmarShownPly "\(.*\)"\]$/\1/p' "$current")"
+  [[ -z "$shown" || ("$shown" =~ ^[0-9]+$ && shown -le plies) ]] || fail "kill $1: shown half-move '$shown'"
+}
+
+# The title screen has been drawn.
+title_drawn() {
+  import -window "$game" "$work/title.png" 2>/dev/null && (($(colours "$work/title.png" 0 0 1024 768) > 64))
+}
+
+rewritten=0
+started_at=$SECONDS
+for ((kill = 1; kill <= kills; kill++)); do
+  before="$(stat -c %i "$current" 2>/dev/null || echo none)"
+  if ((kill == 1)); then
+    launch_game "$folder" "$work/long.pgn"
+    pass_launcher
+  else
+    launch_game "$folder"
+    pass_launcher
+    wait_for 30 title_drawn || fail "kill $kill: the title screen was not drawn"
+    click_at "$menu_x" "$(menu_item_y 1)"  # "Continue"
+  fi
+  # A random walk of steps, 20 ms apart, killed after 0.1 to 1.6 s.
+  keys=()
+  for ((k = 0; k < 120; k++)); do keys+=("$( ((RANDOM % 2)) && echo Left || echo Right)"); done
+  xdotool windowactivate --sync "$game" 2>/dev/null || true
+  xdotool key --delay 20 "${keys[@]}" 2>/dev/null &
+  typist=$!
+  delay=$((100 + RANDOM % 1500))
+  sleep "$((delay / 1000)).$(printf %03d $((delay % 1000)))"
+  kill -KILL "$pid"
+  wait "$pid" 2>/dev/null || true
+  pid=""
+  kill "$typist" 2>/dev/null || true
+  wait "$typist" 2>/dev/null || true
+  check_kept "$kill"
+  [[ "$(stat -c %i "$current")" == "$before" ]] || rewritten=$((rewritten + 1))
+done
+leftovers="$(find "$folder" -maxdepth 1 -newer "$work/long.pgn" ! -name current-game.pgn ! -name games.pgn \
+  ! -name config.ini -printf '%f ' | head -c 300)"
+echo "kill game: $kills kills -9 in $((SECONDS - started_at)) s, $rewritten while the file was being rewritten;" \
+  "the current-game file read as the whole game every time${leftovers:+ (left beside it: $leftovers)}"
+((rewritten * 2 >= kills)) || fail "only $rewritten of $kills kills came while the game was writing"
