@@ -70,8 +70,12 @@ std::string TChessBrd::SearchCarry() const {
   return worker_ ? worker_->SearchCarry() : std::string();
 }
 
+// The worker parks itself once the text is found sound; as after StopThinking, it stays parked until
+// the game restarts it (a move, or the computer's sides set).
 bool TChessBrd::SetSearchCarry(std::string_view text) {
-  return worker_ && worker_->SetSearchCarry(text);
+  if (!worker_ || !worker_->SetSearchCarry(text)) return false;
+  halted_ = true;
+  return true;
 }
 
 void TChessBrd::PollCustomEngine() {

@@ -13,6 +13,7 @@
 
 #include "engine/BoardRoot.h"
 #include "engine/ChessBrd.h"
+#include "engine/search/CarriedLineText.h"
 
 namespace zelmar {
 
@@ -62,6 +63,7 @@ TChessThread::TChessThread(TChessBrd& board)
   errno = 0;
   const int nice = ::getpriority(PRIO_PROCESS, 0);
   baseNice_ = errno == 0 ? nice : 0;
+  PublishCarried();
   for (auto& ponder : ponders_)
     ponder = std::make_unique<zelmar::TPonderSearch>([this] {
       SetThreadNice(CurrentThreadId(), baseNice_, static_cast<TThreadPriority>(priority_.load()));
@@ -194,6 +196,7 @@ void TChessThread::RunPass() {
     const bool expects = search_->ExpectedReply(reply);
     bool refused = false;
     calls_.CallAndWait([this, m, reply, expects, mode = root.ZelmarMode, &refused] {
+      PublishCarried();
       // The mode is set without parking the worker: a move found under the old one may be illegal
       // now, so it is not offered; the end of the pass below starts a search under the new mode.
       if (board_.ZelmarMode() != mode) return;
@@ -217,7 +220,10 @@ void TChessThread::RunPass() {
   // 3. End of the pass on the main thread; the board parks or releases the worker.
   lastNodes_ = search_->Nodes();
   lastScore_ = search_->LastScore();
-  if (!calls_.CallAndWait([this] { board_.TurnDone(); })) {
+  if (!calls_.CallAndWait([this] {
+        PublishCarried();
+        board_.TurnDone();
+      })) {
     std::lock_guard lock(calls_.Mutex());
     run_ = false;
   }
@@ -296,6 +302,34 @@ void TChessThread::AnticipateMove(Square oldSq, Square newSq) {
 void TChessThread::DiscardAhead() {
   ++discards_;  // a pondering start under way in the delivery call sees the game changed
   DiscardAheadExcept(nullptr);
+}
+
+// On the main thread inside the worker's call, where search_ is still: the game sees the search's
+// state change with its move, or at the end of the pass that was stopped.
+void TChessThread::PublishCarried() {
+  std::lock_guard lock(carryMutex_);
+  carried_ = search_->CarriedLine();
+}
+
+std::string TChessThread::SearchCarry() const {
+  std::lock_guard lock(carryMutex_);
+  return CarriedLineText(carried_);
+}
+
+// Called inside one of the worker's own calls, Park cannot wait; the worker is blocked in that call
+// then, past its search, and reads nothing of the carried line afterwards.
+bool TChessThread::SetSearchCarry(std::string_view text) {
+  const auto line = ParseCarriedLine(text);
+  if (!line) return false;
+  Park();
+  DiscardAhead();
+  search_->SetCarriedLine(*line);
+  {
+    std::lock_guard lock(carryMutex_);
+    carried_ = *line;
+  }
+  ++carryTag_;  // no search ahead started from the old state can ever be taken over
+  return true;
 }
 
 void TChessThread::SetPondering(bool on) {

@@ -15,6 +15,9 @@
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
 #include <thread>
 
 #include "engine/ChessWorker.h"
@@ -45,6 +48,11 @@ class TChessThread final : public TChessWorker {
   void WaitForCalls(std::chrono::milliseconds timeout) override { calls_.Wait(timeout); }
   void AnticipateMove(Square oldSq, Square newSq) override;
   void DiscardAhead() override;
+  // The carried line of the snapshot below, as text; any time, from any thread.
+  std::string SearchCarry() const override;
+  // Parks the worker, throws away every search ahead, and makes the text's line what the next search
+  // starts from; a malformed text is refused before anything stops.
+  bool SetSearchCarry(std::string_view text) override;
 
   // Thinking ahead: pondering the expected reply, and starting on the player's move once it is certain.
   // Both are on by default; switched off the worker searches only when the computer is to move.
@@ -90,13 +98,22 @@ class TChessThread final : public TChessWorker {
   void SearchOrTakeOver(const zelmar::TSearchRoot& root);
   void PonderReply(zelmar::TSearchMove reply);
   void DiscardAheadExcept(const zelmar::TPonderSearch* kept);
+  void PublishCarried();
 
   TChessBrd& board_;
   // The search state, about 350 KB, kept off the thread object's own footprint. The worker uses it
   // during a pass; the main thread reads it only while the worker is parked or blocked in its call.
   std::unique_ptr<zelmar::TChessSearch> search_;
-  // Names the state search_ carries into its next search: raised whenever search_ searches.
+  // Names the state search_ carries into its next search: raised whenever search_ searches or is given
+  // a carried state.
   std::atomic<std::uint64_t> carryTag_{0};
+  // Guarded by carryMutex_: the line the next search from the position the board shows starts from,
+  // for SearchCarry. search_'s own changes reach it on the main thread when the worker hands over
+  // a search's move, or ends a pass whose search was stopped (with whatever the stopped search left);
+  // so while a search runs, and until its move is played, it is the line that search started from,
+  // and a game kept then and restored searches again from where the uninterrupted one did.
+  mutable std::mutex carryMutex_;
+  zelmar::TChessSearch::TCarriedLine carried_{};
   // For working out roots one move on; used only on the main thread.
   std::unique_ptr<zelmar::TChessSearch> scratch_;
   TSyncCallQueue calls_;

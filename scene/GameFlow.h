@@ -2,12 +2,15 @@
 // in step with the rules engine, the engine's events, the game clock, take-back and replay.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "scene/IntervalTimer.h"
 #include "scene/SceneKeys.h"
 #include "scene/SceneSounds.h"
 #include "scene/SceneState.h"
+#include "scene/SceneTexts.h"
 
 namespace zelmar {
 class TChessBrd;
@@ -18,9 +21,25 @@ namespace zelmar::scene {
 // What the flow has done so far, for soak runs and tools that watch a whole session.
 struct TFlowCounts {
   int NewGames = 0;      // StartNewGame calls
+  int Resumes = 0;       // games brought back by ResumeGame
   int StepsBack = 0;     // take-backs the flow accepted (the engine may still have refused)
   int StepsForward = 0;  // replays the flow accepted
   int StaleReplies = 0;  // computer replies of an abandoned position that the flow dropped
+};
+
+// A game brought back onto the board: how to load the engine, and what the scene showed of it.
+struct TResumedGame {
+  // Brings the engine to the game's position and record (its computer sides are off meanwhile); false
+  // when it cannot, and the engine is then at a new game.
+  std::function<bool()> LoadEngine;
+  bool Zelmar = false;
+  std::int8_t HumanSide = 1;  // the colour the player plays in the position shown
+  std::int32_t WhiteSeconds = 0, BlackSeconds = 0;
+  std::optional<TResult> End;  // how the game's line ends, if it does
+  bool AtEnd = false;          // the position shown is the line's last
+  int PromotionFrom = 0;       // the player's pawn move waiting for its new piece, 0 = none
+  int PromotionTo = 0;
+  bool PlayerMoved = false;  // the player has made a move in the game
 };
 
 class TGameFlow {
@@ -34,6 +53,20 @@ class TGameFlow {
 
   // Sets up a new game from the settings (main menu "Game", in-game window "Rematch").
   void StartNewGame();
+  // Puts a game back on the board as the scene showed it: the computer thinks if it is its turn, an open
+  // promotion choice is open again. A game the engine cannot load leaves a new game from the settings.
+  bool ResumeGame(const TResumedGame& game);
+  // The game shown again after the menu: the clock goes on unless the game is over or a move glides.
+  void GoOn();
+
+  // --- What the game keeper reads ---
+  // Grows with every change to the game: a move played by either side, a take-back or replay step, a new
+  // or resumed game, the game's end, the promotion choice opened.
+  std::uint64_t ChangeMark() const { return changes_; }
+  // Whether the player has made a move in this game.
+  bool PlayerMoved() const { return playerMoved_; }
+  // The half-moves of the engine's record beyond which only a stale reply lies, if any.
+  std::optional<int> StaleTailPly() const;
 
   // --- Per tick ---
   void GameKeys(const TSceneKeys& keys);  // while the game screen is shown, also under a menu
@@ -87,6 +120,8 @@ class TGameFlow {
   TIntervalTimer& clock_;
 
   TFlowCounts counts_;
+  std::uint64_t changes_ = 0;
+  bool playerMoved_ = false;
   int engineCalls_ = 0;                  // depth of the flow's own engine calls now running
   int ownMoveFrom_ = 0, ownMoveTo_ = 0;  // the player's move being handed to the engine, 0 = none
   bool staleMove_ = false;               // the events arriving belong to a stale computer reply

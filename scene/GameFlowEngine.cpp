@@ -64,6 +64,9 @@ void TGameFlow::StartNewGame() {
   const GameOptions& options = state_.Options;
   TSceneBoard& board = state_.Board;
   ++counts_.NewGames;
+  ++changes_;
+  playerMoved_ = false;
+  state_.GameZelmar = options.Mode != 1;
   state_.Animating = false;
   state_.PromotionHover = 0;
   staleTail_ = false;
@@ -115,7 +118,10 @@ bool TGameFlow::HandOverPlayerMove() {
   bool played = false;
   InEngine([&] { played = engine_.MakeMove(SquareOf(ownMoveFrom_), SquareOf(ownMoveTo_)); });
   ownMoveFrom_ = ownMoveTo_ = 0;
-  if (played) return true;
+  if (played) {
+    playerMoved_ = true;
+    return true;
+  }
   LoadEngineBoard();
   state_.GameState = TGameState::HumanToMove;
   return false;
@@ -137,6 +143,11 @@ void TGameFlow::MarkStaleTail(int move, bool whiteToMove) {
   staleTailWhite_ = whiteToMove;
 }
 
+std::optional<int> TGameFlow::StaleTailPly() const {
+  if (!staleTail_) return std::nullopt;
+  return (staleTailMove_ - 1) * 2 + (staleTailWhite_ ? 0 : 1);
+}
+
 // Whether the engine stands where the record goes on only with a stale reply.
 bool TGameFlow::AtStaleTail() const {
   return staleTail_ && engine_.CurrentMove() == staleTailMove_ && engine_.WhiteToMove() == staleTailWhite_;
@@ -148,6 +159,7 @@ void TGameFlow::StepBack() {
   if (state_.Animating) return;
   if (state_.GameState != TGameState::HumanToMove && state_.GameState != TGameState::GameOver) return;
   ++counts_.StepsBack;
+  ++changes_;
   // 1. The engine steps back; its refusal at the start of the game is not looked at.
   const int move = engine_.CurrentMove();
   const bool whiteToMove = engine_.WhiteToMove();
@@ -173,6 +185,7 @@ void TGameFlow::StepForward() {
   if (state_.GameState != TGameState::HumanToMove && state_.GameState != TGameState::GameOver) return;
   if (engine_.HistoryEndMove() < engine_.CurrentMove()) return;
   ++counts_.StepsForward;
+  ++changes_;
   // 1. The engine steps forward, never into a stale reply.
   const int move = engine_.CurrentMove();
   const bool whiteToMove = engine_.WhiteToMove();
@@ -202,6 +215,7 @@ void TGameFlow::ChessEngineLegalMove(int oldSq, int newSq) {
     return;
   }
   staleTail_ = false;
+  ++changes_;
   state_.ResultText.clear();
   TSceneBoard& board = state_.Board;
   // 1. White's first move made by the computer while the scene was set up for the player's Black.
@@ -261,6 +275,7 @@ void TGameFlow::ChessEngineCastle() {}
 
 // The game is over: the clock stops and the computer leaves both sides.
 void TGameFlow::EndGame() {
+  ++changes_;
   state_.GameState = TGameState::GameOver;
   clock_.SetEnabled(false);
   SetComputerSides(false, false);

@@ -97,6 +97,7 @@ void TGameFlow::PromoteOnArrival() {
   TSceneBoard& board = state_.Board;
   if (board.SideToMove == board.HumanSide) {
     state_.GameState = TGameState::ChoosePromotion;
+    ++changes_;
   } else if (board.SideToMove == -1) {
     board.Put(to, -kQueen);
     board.PromotionLetter = 'q';

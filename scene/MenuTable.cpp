@@ -15,7 +15,9 @@ constexpr TTextPair kLanguage[] = {{"English", "English"}, {"Russian", "Russian"
 
 using enum TMenuAction;
 
+// The main menu with "Continue"; without it the menu is the same list from its second item.
 constexpr TMenuItem kMainItems[] = {
+    {{"Continue", "Продолжить"}, ContinueGame},
     {{"Game", "Играть"}, StartGame},
     {{"Help", "Справка"}, OpenHelp},
     {{"Options", "Настройки"}, OpenOptions},
@@ -52,7 +54,14 @@ constexpr TMenuItem kHelpItems[] = {
     {{"Quit", "Выход"}, OpenQuitConfirm},
 };
 
-constexpr TMenu kMainMenu = {{86, 281, 155, 190}, 0, 40, false, {}, {0, 0}, kMainItems};
+constexpr TMenu kMainMenuWithContinue = {{86, 281, 155, 190}, 0, 40, false, {}, {0, 0}, kMainItems};
+constexpr TMenu kMainMenu = {kMainMenuWithContinue.First,
+                             kMainMenuWithContinue.StepX,
+                             kMainMenuWithContinue.StepY,
+                             kMainMenuWithContinue.ClickSound,
+                             {},
+                             {0, 0},
+                             std::span(kMainItems).subspan(1)};
 constexpr TMenu kOptionsMenu = {{86, 378, 155, 179}, 0, 40, true, {}, {0, 0}, kOptionsItems};
 constexpr TMenu kQuitConfirm = {{413, 511, 397, 427},
                                 100,
@@ -69,10 +78,10 @@ constexpr TMenu kNoMenu = {{0, 0, 0, 0}, 0, 0, false, {}, {0, 0}, {}};
 
 }  // namespace
 
-const TMenu& MenuOf(TMenuKind kind) {
+const TMenu& MenuOf(TMenuKind kind, bool continueOffered) {
   switch (kind) {
     case TMenuKind::MainMenu:
-      return kMainMenu;
+      return continueOffered ? kMainMenuWithContinue : kMainMenu;
     case TMenuKind::OptionsMenu:
       return kOptionsMenu;
     case TMenuKind::QuitConfirm:
@@ -85,6 +94,10 @@ const TMenu& MenuOf(TMenuKind kind) {
       break;
   }
   return kNoMenu;
+}
+
+const TMenu& ShownMenu(const TSceneState& state) {
+  return MenuOf(state.MenuKind, state.ContinueOffered);
 }
 
 TItemBox ItemBox(const TMenu& menu, std::int32_t item) {

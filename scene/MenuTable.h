@@ -13,6 +13,7 @@ namespace zelmar::scene {
 
 // What a click on a menu item does.
 enum class TMenuAction {
+  ContinueGame,     // the kept unfinished game on the game screen
   StartGame,        // a new game on the game screen
   OpenHelp,         // the help screen
   OpenOptions,      // the options list over the title screen
@@ -51,8 +52,11 @@ struct TMenu {
   std::span<const TMenuItem> Items;  // item i is Items[i - 1]
 };
 
-// The menu of `kind`; NoMenu has no items.
-const TMenu& MenuOf(TMenuKind kind);
+// The menu of `kind`; NoMenu has no items. The main menu has two forms: with `continueOffered` it starts
+// with "Continue" and the other items follow one place lower.
+const TMenu& MenuOf(TMenuKind kind, bool continueOffered = false);
+// The menu over the screen now: MenuKind's, in the form the state's ContinueOffered chooses.
+const TMenu& ShownMenu(const TSceneState& state);
 // The box of item 1..n of `menu`.
 TItemBox ItemBox(const TMenu& menu, std::int32_t item);
 // The item of `menu` whose box strictly contains (x, y), 1-based, or 0.

@@ -14,14 +14,15 @@ void Text(const TSceneState& state, TScenePainter& painter, int font, std::strin
   painter.TextOut(font, text, x + state.OriginX, y + state.OriginY, color, color, fxBlend);
 }
 
-// The main menu's items, the hovered one all yellow, the others green fading to white.
+// The main menu's items in the form shown, the hovered one all yellow, the others green fading to white.
 void DrawMainMenu(const TSceneState& state, TScenePainter& painter) {
-  const TMenu& menu = MenuOf(TMenuKind::MainMenu);
+  const TMenu& menu = MenuOf(TMenuKind::MainMenu, state.ContinueOffered);
   for (int i = 1; i <= static_cast<int>(menu.Items.size()); ++i) {
     const bool hovered = i == state.MenuHover;
     const std::uint32_t top = hovered ? 0xFFFFFF00 : 0xFF00FF00, bottom = hovered ? 0xFFFFFF00 : 0xFFFFFFFF;
     const TItemBox box = ItemBox(menu, i);
-    painter.TextOut(kMenuFont, MenuItemText(TMenuKind::MainMenu, i, state.Options.Lang),
+    painter.TextOut(kMenuFont,
+                    MenuItemText(TMenuKind::MainMenu, i, state.Options.Lang, state.ContinueOffered),
                     box.Left + state.OriginX, box.Top + state.OriginY, top, bottom, fxBlend);
   }
 }

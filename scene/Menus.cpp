@@ -35,7 +35,7 @@ TMenus::TMenus(TSceneState& state, TChessBrd& engine, TSceneSounds& sounds, TInt
 // Sets MenuHover to the item of the current menu under the cursor; with no menu it keeps its value.
 void TMenus::MenuHoverStep() {
   if (state_.MenuKind == TMenuKind::NoMenu) return;
-  state_.MenuHover = ItemAt(MenuOf(state_.MenuKind), state_.CursorX, state_.CursorY);
+  state_.MenuHover = ItemAt(ShownMenu(state_), state_.CursorX, state_.CursorY);
 }
 
 // Runs the hovered item of the current menu, after the click clip where the menu has one; a click beside
@@ -43,7 +43,7 @@ void TMenus::MenuHoverStep() {
 void TMenus::MenuClick() {
   const std::int32_t item = state_.MenuHover;
   if (item == 0) return;
-  const TMenu& menu = MenuOf(state_.MenuKind);
+  const TMenu& menu = ShownMenu(state_);
   if (menu.ClickSound) sounds_.PlaySound(TSoundClip::Click);
   if (item < 1 || item > static_cast<std::int32_t>(menu.Items.size())) return;
   Run(menu.Items[static_cast<std::size_t>(item - 1)]);
@@ -67,6 +67,17 @@ void TMenus::HelpKeys(const TSceneKeys& keys) {
 // "Game": a new game on the game screen, with the main tune.
 void TMenus::StartGameFromMenu() {
   if (actions_.StartNewGame) actions_.StartNewGame();
+  ShowGame();
+}
+
+// "Continue": the kept game on the game screen, with the main tune.
+void TMenus::ContinueFromMenu() {
+  if (actions_.ContinueGame) actions_.ContinueGame();
+  ShowGame();
+}
+
+// The game screen without a menu, with the main tune.
+void TMenus::ShowGame() {
   state_.SceneMode = TSceneMode::GameScreen;
   state_.MenuKind = TMenuKind::NoMenu;
   state_.MenuHover = 0;
@@ -108,6 +119,9 @@ void TMenus::ReturnToMenu() {
 void TMenus::Run(const TMenuItem& item) {
   GameOptions& options = state_.Options;
   switch (item.Action) {
+    case TMenuAction::ContinueGame:
+      ContinueFromMenu();
+      break;
     case TMenuAction::StartGame:
       StartGameFromMenu();
       break;

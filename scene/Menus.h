@@ -21,6 +21,7 @@ struct TMenuItem;
 // What the menus ask of the game window.
 struct TMenuActions {
   std::function<void()> StartNewGame;                           // the game flow's new game
+  std::function<void()> ContinueGame;                           // the kept game brought back
   std::function<bool(const GameOptions& options)> SaveOptions;  // writes config.ini
   std::function<void()> Quit;                                   // ends the program at once
 };
@@ -40,6 +41,8 @@ class TMenus {
 
   // Screen changes.
   void StartGameFromMenu();
+  void ContinueFromMenu();
+  void ShowGame();
   void OpenHelp();
   void OpenOptions();
   void OpenQuitConfirm();

@@ -51,9 +51,10 @@ TSceneForm::TSceneForm(TApplication& application, platform::Platform& platform, 
       sounds_(state_.Options, WaveList1, Mp3Source1, AudioOut1, setup_.DataFolder),
       painter_(SceneCanvas),
       flow_(state_, ChessEngine, sounds_, Timer1),
+      keeper_(state_, ChessEngine, flow_),
       menus_(
           state_, ChessEngine, sounds_, Timer1,
-          TMenuActions{[this] { flow_.StartNewGame(); },
+          TMenuActions{[this] { StartNewGame(); }, [this] { ContinueGame(); },
                        [this](const GameOptions& options) { return SaveOptions(options, setup_.ConfigFile); },
                        [this] { Quit(); }}) {
   SetUpComponents();
@@ -154,6 +155,7 @@ void TSceneForm::SetUpComponents() {
 // 4. Not started. 5. The launcher. 6. Closed without starting: the program ends. 7. The device and the
 // content; a failure is told and ends the program. 8. The canvas's antialiasing. 9. Window or full screen.
 // 10. The mouse in the foreground (an initialized mouse keeps its cooperation). 11. The title screen.
+// 12. The kept games: a game opened from a file goes straight to the game screen.
 void TSceneForm::FormCreate() {
   StartPending = true;
   Maximized = false;
@@ -177,7 +179,13 @@ void TSceneForm::FormCreate() {
   state_.Pulse = 20;
   state_.PulseDir = -1;
   state_.GameState = TGameState::HumanToMove;
-  sounds_.PlayMusic(TTune::Title);
+  keeper_.Open(setup_.GamesFolder);
+  if (setup_.OpenedGame) {
+    keeper_.Adopt(*setup_.OpenedGame);
+    menus_.ShowGame();
+  } else {
+    sounds_.PlayMusic(TTune::Title);
+  }
 }
 
 // The error box (the desktop's from the setup, else the window's; the error stream without either), then
@@ -251,16 +259,30 @@ void TSceneForm::DeviceFinalize(TGfxDevice*) {
   painter_.Unbind();
 }
 
-// The music stops when the window goes; nothing is saved.
+// The current game is written and the music stops when the window goes.
 void TSceneForm::FormDestroy() {
+  KeepCurrentGame();
   sounds_.StopMusic();
 }
 
-// Nothing to write until the game keeper is in place.
-void TSceneForm::KeepCurrentGame() {}
+void TSceneForm::KeepCurrentGame() {
+  keeper_.KeepNow();
+}
 
-// The quit window's "Quit": the loop ends at once.
+// "Game" and "Rematch": the game they replace goes to the archive first when it qualifies.
+void TSceneForm::StartNewGame() {
+  keeper_.BeforeNewGame();
+  flow_.StartNewGame();
+}
+
+// "Continue": the kept game, or a new one when there is none to go on with.
+void TSceneForm::ContinueGame() {
+  if (!keeper_.Continue()) StartNewGame();
+}
+
+// The quit window's "Quit": the game is written and the loop ends at once.
 void TSceneForm::Quit() {
+  KeepCurrentGame();
   Application().Terminate();
 }
 

@@ -32,6 +32,7 @@
 #include "scene/CanvasPainter.h"
 #include "scene/FrameGate.h"
 #include "scene/GameFlow.h"
+#include "scene/GameKeeper.h"
 #include "scene/IntervalTimer.h"
 #include "scene/Menus.h"
 #include "scene/SceneState.h"
@@ -81,9 +82,10 @@ class TSceneForm : public TForm {
   TSceneState& State() { return state_; }
   TGameFlow& Flow() { return flow_; }
   TMenus& Menus() { return menus_; }
+  TGameKeeper& Keeper() { return keeper_; }
 
-  // Writes the current game now, whatever has changed (at the end of the program: the quit window, the
-  // close box and the quit signals).
+  // Writes the current game now when any of it, the clocks too, differs from its file (at the end of the
+  // program: the quit window, the close box and the quit signals; the window's destruction does it too).
   void KeepCurrentGame();
 
   // --- Handlers, as the form wires them ---
@@ -129,6 +131,8 @@ class TSceneForm : public TForm {
   void WindowSizeKeys();
   void UpdateCursor();
   void ClickHandler();
+  void StartNewGame();
+  void ContinueGame();
   void Quit();
   TScreenFacts ScreenFacts();
 
@@ -140,6 +144,7 @@ class TSceneForm : public TForm {
   TFrameGate frames_;         // the frame recorded before drawing and the one last presented
   bool replayFrame_ = false;  // DeviceRender replays the recorded frame instead of drawing anew
   TGameFlow flow_;
+  TGameKeeper keeper_;
   TMenus menus_;
 };
 

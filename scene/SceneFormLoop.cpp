@@ -57,7 +57,8 @@ TScreenFacts TSceneForm::ScreenFacts() {
 // One logic tick:
 // 1. The keyboard. 2. The window size keys (in a window only). 3. The keys of the screen shown. 4. The
 // mouse and the game cursor. 5. The board's hover. 6. The menu's hover. 7. A click. 8.-10. The title
-// circle, the selection pulse and (in a game) the portrait zoom. 11. The move animation.
+// circle, the selection pulse and (in a game) the portrait zoom. 11. The move animation. 12. The current
+// game written when it changed.
 void TSceneForm::TimerProcess(TGfxTimer*) {
   GfxKeyboard1.Update();
   if (Device.Windowed()) WindowSizeKeys();
@@ -84,6 +85,7 @@ void TSceneForm::TimerProcess(TGfxTimer*) {
   PulseStep(state_);
   if (state_.SceneMode == TSceneMode::GameScreen) PortraitStep(state_);
   if (state_.Animating) flow_.AnimationStep();
+  keeper_.Tick();
 }
 
 // Up arrow held grows the window and Down arrow shrinks it, 8 pixels of width a tick, kept centred; the

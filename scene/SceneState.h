@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <numbers>
+#include <optional>
 #include <string>
 
 #include "launcher/GameOptions.h"
@@ -63,6 +64,7 @@ struct TSceneState {
   std::int32_t MovingPiece = 0;  // piece code of the move being animated or just finished
   std::int32_t PanelPiece = 0;   // piece code shown in the side panel, 0 = panel hidden
   bool Animating = false;
+  std::optional<bool> GameZelmar;   // the mode of the game on the board, once one has been set up
   TGlide Glide;                     // the moving piece's way while Animating
   std::string ResultText;           // Windows-1251 text shown when the game is over; empty while it runs
   std::int32_t ButtonHover = 0;     // the TToolButton under the cursor, 0 = none
@@ -77,7 +79,8 @@ struct TSceneState {
   std::array<std::int32_t, 12> TitleX{}, TitleY{};  // the twelve title figures; [i - 1] is figure i
 
   // --- Menus ---
-  std::int32_t MenuHover = 0;  // item of the current menu under the cursor, 1-based, 0 = none
+  std::int32_t MenuHover = 0;    // item of the current menu under the cursor, 1-based, 0 = none
+  bool ContinueOffered = false;  // an unfinished game is kept: the main menu starts with "Continue"
 
   // --- View values (kept for the whole run, neither saved nor reset by a new game) ---
   // The tool buttons and the held keys 1..4 step them between their bounds; a step is taken while the
@@ -94,9 +97,10 @@ struct TSceneState {
   TSceneBoard Board;
 };
 
-// Whether the game is played with the Zelmar as the drawing decides it (Mode 2).
+// Whether the game is played with the Zelmar as the drawing decides it: the mode of the game on the board,
+// and before the first game Mode 2 of the settings.
 inline bool ZelmarDrawn(const TSceneState& state) {
-  return state.Options.Mode == 2;
+  return state.GameZelmar.value_or(state.Options.Mode == 2);
 }
 
 }  // namespace zelmar::scene

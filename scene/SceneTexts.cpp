@@ -64,17 +64,19 @@ constexpr TMenuKind kMenuKinds[] = {TMenuKind::NoMenu,      TMenuKind::MainMenu,
                                     TMenuKind::OptionsMenu, TMenuKind::HelpButtons, TMenuKind::GameDialog};
 constexpr std::size_t kMenuKindCount = std::size(kMenuKinds);
 
-// The item texts of a menu.
-TTable ItemTexts(TMenuKind kind) {
+// The item texts of a menu in one of its forms.
+TTable ItemTexts(TMenuKind kind, bool continueOffered) {
   std::vector<TTextPair> pairs;
-  for (const TMenuItem& item : MenuOf(kind).Items) pairs.push_back(item.Text);
+  for (const TMenuItem& item : MenuOf(kind, continueOffered).Items) pairs.push_back(item.Text);
   return Convert(pairs);
 }
 
-// Per kind: its item texts and its question.
-std::array<TTable, kMenuKindCount> MenuItemTables() {
-  std::array<TTable, kMenuKindCount> tables;
-  for (TMenuKind kind : kMenuKinds) tables[static_cast<std::size_t>(kind)] = ItemTexts(kind);
+// Per kind and form (without and with "Continue"): its item texts; per kind: its question.
+using TFormTables = std::array<TTable, 2>;
+std::array<TFormTables, kMenuKindCount> MenuItemTables() {
+  std::array<TFormTables, kMenuKindCount> tables;
+  for (TMenuKind kind : kMenuKinds)
+    tables[static_cast<std::size_t>(kind)] = {ItemTexts(kind, false), ItemTexts(kind, true)};
   return tables;
 }
 std::array<TTable, kMenuKindCount> MenuQuestionTables() {
@@ -96,7 +98,8 @@ std::vector<TTable> OptionValueTables() {
 // Every table, converted once.
 struct TTables {
   TTable Status = Convert(kStatus), Results = Convert(kResults), Pieces = Convert(kPieces);
-  std::array<TTable, kMenuKindCount> MenuItems = MenuItemTables(), MenuQuestions = MenuQuestionTables();
+  std::array<TFormTables, kMenuKindCount> MenuItems = MenuItemTables();
+  std::array<TTable, kMenuKindCount> MenuQuestions = MenuQuestionTables();
   std::vector<TTable> OptionValues = OptionValueTables();
   TTable Legend = Convert(kLegend);
 };
@@ -129,8 +132,8 @@ const std::string& PieceName(int code, bool zelmar, int lang) {
   return Pick(Tables().Pieces, code + 6, lang);
 }
 
-const std::string& MenuItemText(TMenuKind kind, int item, int lang) {
-  return Pick(Tables().MenuItems[static_cast<std::size_t>(kind)], item - 1, lang);
+const std::string& MenuItemText(TMenuKind kind, int item, int lang, bool continueOffered) {
+  return Pick(Tables().MenuItems[static_cast<std::size_t>(kind)][continueOffered ? 1 : 0], item - 1, lang);
 }
 
 const std::string& MenuQuestion(TMenuKind kind, int lang) {

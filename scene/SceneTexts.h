@@ -25,8 +25,9 @@ const std::string& ResultTextOf(TResult result, int lang);
 // The side panel's name of a piece code (the Zelmar's for +-5 when `zelmar`).
 const std::string& PieceName(int code, bool zelmar, int lang);
 
-// The text of item 1..n of a menu, and the question of a dialog (empty for the lists).
-const std::string& MenuItemText(TMenuKind kind, int item, int lang);
+// The text of item 1..n of a menu (of the main menu's form with "Continue" when `continueOffered`), and the
+// question of a dialog (empty for the lists).
+const std::string& MenuItemText(TMenuKind kind, int item, int lang, bool continueOffered = false);
 const std::string& MenuQuestion(TMenuKind kind, int lang);
 // The shown value 1..n of options item 1..9.
 const std::string& OptionValueText(int item, int value, int lang);

@@ -3,6 +3,7 @@
 // nothing is allocated while searching.
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -61,6 +62,14 @@ class TChessSearch {
   // search's answer (move, score, nodes), so that another object searches on exactly as `from` would.
   // Neither object may be searching.
   void CarryFrom(const TChessSearch& from);
+  // The moves the next search tries first, ply by ply, while its first path follows them: row 0 of the
+  // best lines, the one part of what a search carries over that the next search reads before writing
+  // it, and of each move only its squares (the history table is cleared by every search, the other
+  // rows are written before they are read, and a stopped search alone may read them stale).
+  using TCarriedLine = std::array<TSearchMove, PlyBound>;
+  TCarriedLine CarriedLine() const;
+  // Makes `line` what the next search follows, exactly as if a search had left it. Not while searching.
+  void SetCarriedLine(const TCarriedLine& line);
   // The root after the legal move from -> to (search squares, a8 = 0) of `root`, promoting to the
   // kind given (kKnight..kQueen; ignored unless the move promotes), with root's depth and mode; false
   // when no such legal move exists. Uses this object's board, none of what a search carries over.
