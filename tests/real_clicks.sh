@@ -173,5 +173,5 @@ pass_launcher() {
 # "Continue" in the first place.
 readonly menu_x=183 menu_first_y=172 menu_step=40
 menu_item_y() { echo $((menu_first_y + ($1 - 1) * menu_step)); }
-# The box of the first four items' texts, which "Continue" changes (the circling figures stay below it).
-readonly menu_box="86 155 200 140"
+# The box of the first items' texts, which "Continue" changes (the circling figures stay below it).
+readonly menu_box="86 155 200 100"

@@ -43,8 +43,9 @@ alike() {
   read -ra box <<<"$3"
   ! differs "$work/$1.png" "$work/$2.png" "${box[@]}" "${4:-200}"
 }
-# The board with its figures and the side panel's portrait, without the clocks and the status line.
-readonly board_box="0 0 1024 700"
+# The board with its figures, without the tool buttons, the side panel's portrait of the last piece moved, the
+# clocks and the status line.
+readonly board_box="0 110 740 590"
 # The two clock plates.
 readonly white_clock_box="664 713 170 50" black_clock_box="844 713 170 50"
 crop() {
@@ -58,7 +59,8 @@ park() {
   xdotool mousemove --window "$game" 1015 300
   sleep 0.3
 }
-# Keys go to the game window.
+# Keys go to the game window; a key pressed again within a tick of the game would not count twice, so each
+# step waits for the screen to settle.
 press() {
   xdotool windowactivate --sync "$game" 2>/dev/null || true
   xdotool key --clearmodifiers "$@"
@@ -91,13 +93,13 @@ menu_click() {
 # Plays a move by clicks on its two squares and waits until the computer has answered: the current-game
 # file, written after every move of either side, holds $3 half-moves; then the screen settles.
 play() {
-  local x y
+  local x y plies="$3"
   read -r _ x y < <("$points" square "$1")
   click_at "$x" "$y"
   read -r _ x y < <("$points" square "$2")
   click_at "$x" "$y"
   park
-  replied() { [[ "$(kept 2>/dev/null)" == *", $3 half-moves,"* ]]; }
+  replied() { [[ "$(kept 2>/dev/null)" == *", $plies half-moves,"* ]]; }
   wait_for 60 replied || fail "no reply to $1-$2 kept: $(kept 2>&1)"
   await_still after-reply
 }
@@ -186,6 +188,7 @@ press Left
 await_still c2
 alike p2 c2 "$board_box" || fail "the second step back differs from the uninterrupted game's"
 press Right
+await_still c3-again
 press Right
 await_still c4-again
 alike p4 c4-again "$board_box" || fail "the steps forward differ from the uninterrupted game's"
@@ -203,7 +206,8 @@ click_at 613 412
 await_title menu-left
 alike menu-continue menu-left "$menu_box" 0 || fail "the main menu after \"Menu\" does not show \"Continue\""
 menu_click 5
-await_still quit-window
+quit_open() { shot quit-window; differs "$work/menu-left.png" "$work/quit-window.png" 400 277 330 200; }
+wait_for 20 quit_open || fail "\"Quit\" did not open the quit window"
 xdotool mousemove --window "$game" 562 412
 sleep 0.2
 xdotool click 1

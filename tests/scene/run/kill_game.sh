@@ -55,11 +55,12 @@ for ((kill = 1; kill <= kills; kill++)); do
     wait_for 30 title_drawn || fail "kill $kill: the title screen was not drawn"
     click_at "$menu_x" "$(menu_item_y 1)"  # "Continue"
   fi
-  # A random walk of steps, 20 ms apart, killed after 0.1 to 1.6 s.
+  # A random walk of steps, 40 ms apart (more than a tick of the game, which sees each), killed after 0.1 to
+  # 1.6 s.
   keys=()
   for ((k = 0; k < 120; k++)); do keys+=("$( ((RANDOM % 2)) && echo Left || echo Right)"); done
   xdotool windowactivate --sync "$game" 2>/dev/null || true
-  xdotool key --delay 20 "${keys[@]}" 2>/dev/null &
+  xdotool key --delay 40 "${keys[@]}" 2>/dev/null &
   typist=$!
   delay=$((100 + RANDOM % 1500))
   sleep "$((delay / 1000)).$(printf %03d $((delay % 1000)))"
