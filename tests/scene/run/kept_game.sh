@@ -36,7 +36,7 @@ quiet_settings "$folder"
 current="$folder/current-game.pgn"
 
 # Screenshots of the game window in $work, by name.
-shot() { import -window "$game" "$work/$1.png"; }
+shot() { import -window "$game" -define png:compression-level=1 "$work/$1.png"; }
 # Whether two shots are alike (at most 200 pixels apart, or $4) in a box "X Y W H" ($3).
 alike() {
   local box

@@ -3,13 +3,31 @@
 # game and steps through it with a stream of Left and Right keys (each step writes the current-game file);
 # at a random moment (seeded) it is killed with SIGKILL. Each time the file must be there and read as the
 # whole game, the position shown within it; the next start shows "Continue" and goes on from it. Counts the
-# kills that landed while the file was being rewritten (its inode changed during the run).
-# Usage: kill_game.sh <zelmar-chess> <zelmar-engine> [KILLS (50)] [SEED (29)]
+# kills that landed while the file was being rewritten (its inode changed during the run). The kills are
+# shared among LANES runs side by side, each with its own X server, folder and seed, since most of a run is
+# waiting for the game to start.
+# Usage: kill_game.sh <zelmar-chess> <zelmar-engine> [KILLS (50)] [SEED (29)] [LANES (2)]
 set -euo pipefail
 program="$1"
 engine="$2"
 kills="${3:-50}"
-RANDOM="${4:-29}"
+seed="${4:-29}"
+lanes="${5:-2}"
+if ((lanes > 1)); then
+  logs="$(mktemp -d)"
+  trap 'rm -rf "$logs"' EXIT
+  lane_pids=()
+  for ((lane = 0; lane < lanes; lane++)); do
+    bash "${BASH_SOURCE[0]}" "$program" "$engine" $((kills / lanes + (lane < kills % lanes))) $((seed + lane)) 1 \
+      >"$logs/$lane" 2>&1 &
+    lane_pids+=($!)
+  done
+  status=0
+  for ((lane = 0; lane < lanes; lane++)); do wait "${lane_pids[$lane]}" || status=1; done
+  cat "$logs"/*
+  exit "$status"
+fi
+RANDOM="$seed"
 # shellcheck source=../../real_clicks.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../../real_clicks.sh"
 start_xvfb 1280x1024
@@ -37,9 +55,10 @@ check_kept() {
   [[ -z "$shown" || ("$shown" =~ ^[0-9]+$ && shown -le plies) ]] || fail "kill $1: shown half-move '$shown'"
 }
 
-# The title screen has been drawn.
+# The main menu's first item has been drawn (a small uncompressed grab: the game is loading meanwhile).
 title_drawn() {
-  import -window "$game" "$work/title.png" 2>/dev/null && (($(colours "$work/title.png" 0 0 1024 768) > 64))
+  import -window "$game" -crop 120x30+86+160 +repage "$work/title.ppm" 2>/dev/null &&
+    (($(convert "$work/title.ppm" -format %k info:) > 16))
 }
 
 rewritten=0
@@ -56,13 +75,13 @@ for ((kill = 1; kill <= kills; kill++)); do
     click_at "$menu_x" "$(menu_item_y 1)"  # "Continue"
   fi
   # A random walk of steps, 40 ms apart (more than a tick of the game, which sees each), killed after 0.1 to
-  # 1.6 s.
+  # 1.2 s.
   keys=()
   for ((k = 0; k < 120; k++)); do keys+=("$( ((RANDOM % 2)) && echo Left || echo Right)"); done
   xdotool windowactivate --sync "$game" 2>/dev/null || true
   xdotool key --delay 40 "${keys[@]}" 2>/dev/null &
   typist=$!
-  delay=$((100 + RANDOM % 1500))
+  delay=$((100 + RANDOM % 1100))
   sleep "$((delay / 1000)).$(printf %03d $((delay % 1000)))"
   kill -KILL "$pid"
   wait "$pid" 2>/dev/null || true
@@ -72,8 +91,8 @@ for ((kill = 1; kill <= kills; kill++)); do
   check_kept "$kill"
   [[ "$(stat -c %i "$current")" == "$before" ]] || rewritten=$((rewritten + 1))
 done
-leftovers="$(find "$folder" -maxdepth 1 -newer "$work/long.pgn" ! -name current-game.pgn ! -name games.pgn \
+leftovers="$(find "$folder" -mindepth 1 -maxdepth 1 -newer "$work/long.pgn" ! -name current-game.pgn ! -name games.pgn \
   ! -name config.ini -printf '%f ' | head -c 300)"
-echo "kill game: $kills kills -9 in $((SECONDS - started_at)) s, $rewritten while the file was being rewritten;" \
+echo "kill game (seed $seed): $kills kills -9 in $((SECONDS - started_at)) s, $rewritten while the file was being rewritten;" \
   "the current-game file read as the whole game every time${leftovers:+ (left beside it: $leftovers)}"
 ((rewritten * 2 >= kills)) || fail "only $rewritten of $kills kills came while the game was writing"
