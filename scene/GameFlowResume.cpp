@@ -39,8 +39,12 @@ bool TGameFlow::ResumeGame(const TResumedGame& game) {
   playerMoved_ = game.PlayerMoved;
   state_.GameZelmar = game.Zelmar;
   board.LoadPosition(engine_.Position());
-  board.SideToMove = engine_.WhiteToMove() ? 1 : -1;
   board.HumanSide = game.HumanSide == -1 ? -1 : 1;
+  // Before White's first move the scene of a player with Black stands as a new game leaves it: Black
+  // named to move while the computer searches (its first move puts that right).
+  const bool blackBeforeFirstMove =
+      board.HumanSide == -1 && engine_.CurrentMove() == 1 && engine_.WhiteToMove();
+  board.SideToMove = engine_.WhiteToMove() && !blackBeforeFirstMove ? 1 : -1;
   board.OffsetX = {0, 13};
   board.OffsetY = {0, 73};
   board.WhiteSeconds = game.WhiteSeconds;

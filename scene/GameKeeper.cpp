@@ -44,11 +44,12 @@ std::string WhyNotOneGame(const std::vector<TPgnGame>& games) {
   return {};
 }
 
-}  // namespace
-
+// Whether the record holds a move of the player's colour (`side` +1 White, -1 Black).
 bool HasMoveOfSide(const TGameRecord& record, int side) {
   return record.Moves.size() >= (side == 1 ? 1u : 2u);
 }
+
+}  // namespace
 
 TGameKeeper::TGameKeeper(TSceneState& state, TChessBrd& engine, TGameFlow& flow)
     : state_(state), engine_(engine), flow_(flow), newGames_(flow.Counts().NewGames) {}
@@ -130,7 +131,10 @@ void TGameKeeper::Tick() {
     newGames_ = flow_.Counts().NewGames;
     StartRecord();
   }
-  if (held_ && flow_.ChangeMark() != mark_) {
+  const bool onGameScreen = state_.SceneMode == TSceneMode::GameScreen;
+  const bool leftGame = onGameScreen_ && !onGameScreen;
+  onGameScreen_ = onGameScreen;
+  if (held_ && (flow_.ChangeMark() != mark_ || leftGame)) {
     mark_ = flow_.ChangeMark();
     Write(BuildRecord());
   }

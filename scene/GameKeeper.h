@@ -30,6 +30,8 @@ class TGameKeeper {
   // lacks into it, and offers "Continue" for an unfinished one.
   void Open(const std::filesystem::path& folder);
   bool Keeping() const { return store_.has_value(); }
+  // Whether the board holds the current game (played or brought back in this run).
+  bool Holding() const { return held_; }
 
   // A game opened from a file becomes the current game, on the board as the game's end shows it or with
   // the player on the side to move; the game it replaces goes to the archive first when it qualifies.
@@ -41,7 +43,8 @@ class TGameKeeper {
   // there is no unfinished game to continue.
   bool Continue();
 
-  // Once a tick, outside the engine's calls: writes the current game when the flow marked a change.
+  // Once a tick, outside the engine's calls: writes the current game when the flow marked a change, and
+  // with the clocks as they stopped when the game is left for the menu.
   void Tick();
   // Writes the current game now when any of it (the clocks too) differs from the file.
   void KeepNow();
@@ -65,17 +68,15 @@ class TGameKeeper {
   TGameFlow& flow_;
   std::optional<TGameStore> store_;
   std::string playerName_, site_;
-  TGameRecord record_;      // the current game as last kept
-  std::string text_;        // its text as last written
-  std::string archived_;    // its archive entry as last written in this run
-  bool held_ = false;       // the board holds the current game (played or brought back in this run)
-  bool kept_ = false;       // there is a current game
-  std::uint64_t mark_ = 0;  // the flow's change mark last kept
-  int newGames_ = 0;        // the flow's new games seen
-  bool failing_ = false;    // the last write failed (said once until one succeeds)
+  TGameRecord record_;         // the current game as last kept
+  std::string text_;           // its text as last written
+  std::string archived_;       // its archive entry as last written in this run
+  bool held_ = false;          // the board holds the current game (played or brought back in this run)
+  bool kept_ = false;          // there is a current game
+  std::uint64_t mark_ = 0;     // the flow's change mark last kept
+  int newGames_ = 0;           // the flow's new games seen
+  bool onGameScreen_ = false;  // the game screen was shown at the last tick
+  bool failing_ = false;       // the last write failed (said once until one succeeds)
 };
-
-// Whether the record holds a move of the player's colour (`side` +1 White, -1 Black).
-bool HasMoveOfSide(const TGameRecord& record, int side);
 
 }  // namespace zelmar::scene

@@ -197,7 +197,7 @@ TGameRecord RecordFromBoard(const TChessBrd& board, const TGameRecord* previous)
   for (int ply = 0; ply < endPly; ++ply) {
     const MoveInfo* entry = EntryAtPly(board, ply);
     const MoveInfo* next = EntryAtPly(board, ply + 1);
-    if (entry == nullptr || next == nullptr) break;
+    if (entry == nullptr || next == nullptr || !OnBoard(entry->FromSq) || !OnBoard(entry->ToSq)) break;
     TGameMove move;
     move.From = entry->FromSq;
     move.To = entry->ToSq;

@@ -6,6 +6,7 @@
 
 #include "engine/Fen.h"
 #include "engine/notation/San.h"
+#include "engine/notation/ScratchBoard.h"
 
 namespace zelmar {
 
@@ -427,7 +428,12 @@ class TPgnReader {
     std::string why;
     std::optional<TGameMove> move = SanToMove(board, token, &why);
     if (!move) {
-      error = label + why;
+      // A move cut off by the end of the text is a damaged game rather than a wrong move, and a move after
+      // the end of the game is named as such.
+      if (!record.Moves.empty() && !board.HasLegalMove())
+        why = SideToMoveInCheck(board) ? "the game had already ended by mate"
+                                       : "the game had already ended by stalemate";
+      error = (AtEnd() ? "the game is cut short: " : "") + label + why;
       return false;
     }
     board.SetPromotionPiece(move->Promotion != 0 ? move->Promotion : kDefaultPromotion);

@@ -29,6 +29,7 @@ TEST(GameFolders, PortableFolderKeepsDataAndSettingsBesideTheProgram) {
   const GameFolders found = LocateGameFolders(dir.File("bin"), {"/xdg", "/home/ann", "/data"});
   EXPECT_EQ(found.DataFolder, dir.File("bin"));
   EXPECT_EQ(found.ConfigFile, dir.File("bin") / "config.ini");
+  EXPECT_EQ(found.GamesFolder, dir.File("bin"));
   EXPECT_FALSE(found.Installed);
 }
 
@@ -48,6 +49,12 @@ TEST(GameFolders, InstalledGameKeepsItsSettingsInTheUsersFolderMadeAtTheFirstSav
   EXPECT_EQ(LocateGameFolders(prefix / "bin", {"rel/xdg", home.string(), ""}).ConfigFile, found.ConfigFile);
   EXPECT_EQ(LocateGameFolders(prefix / "bin", {dir.File("xdg").string(), home.string(), ""}).ConfigFile,
             dir.File("xdg") / "zelmar-chess" / "config.ini");
+  // The games likewise under $XDG_DATA_HOME, else ~/.local/share.
+  EXPECT_EQ(found.GamesFolder, home / ".local" / "share" / "zelmar-chess");
+  EXPECT_EQ(LocateGameFolders(prefix / "bin", {"", home.string(), "rel/data"}).GamesFolder,
+            found.GamesFolder);
+  EXPECT_EQ(LocateGameFolders(prefix / "bin", {"", home.string(), dir.File("data").string()}).GamesFolder,
+            dir.File("data") / "zelmar-chess");
 
   // 2. A fresh home has no settings: the defaults; the first save makes ~/.config/zelmar-chess/,
   //    private to its owner, and what one save wrote the next load reads.
@@ -82,8 +89,10 @@ TEST(GameFolders, WithoutDataTheProgramsFolderIsTriedAndTheSettingsStayThere) {
   EXPECT_FALSE(found.Installed);
   // An install with no home folder at all falls back to the program's folder for its settings.
   LayOutInstall(dir.File("usr"));
-  EXPECT_EQ(LocateGameFolders(dir.File("usr") / "bin", {"", "", ""}).ConfigFile,
-            dir.File("usr") / "bin" / "config.ini");
+  const GameFolders homeless = LocateGameFolders(dir.File("usr") / "bin", {"", "", ""});
+  EXPECT_EQ(homeless.ConfigFile, dir.File("usr") / "bin" / "config.ini");
+  EXPECT_EQ(homeless.GamesFolder, dir.File("usr") / "bin");
+  EXPECT_EQ(found.GamesFolder, dir.File("bin"));
 }
 
 }  // namespace

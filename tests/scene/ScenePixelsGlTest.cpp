@@ -96,6 +96,22 @@ TSceneState TitleScreen() {
   return Title(TMenuKind::MainMenu, 1);
 }
 
+// The title screen with a kept unfinished game: "Continue" first, "Game" hovered.
+TSceneState TitleWithContinue() {
+  TSceneState s = Title(TMenuKind::MainMenu, 2);
+  s.ContinueOffered = true;
+  return s;
+}
+
+// The same in Russian, "Continue" hovered.
+TSceneState TitleWithContinueInRussian() {
+  TSceneState s = Title(TMenuKind::MainMenu, 1);
+  s.ContinueOffered = true;
+  s.Options.Lang = 2;
+  s.CursorX = 200, s.CursorY = 175;
+  return s;
+}
+
 // The player's knight selected: pulsing posts on f3, still ones on d4, the knight in the side panel.
 TSceneState GameInTheCastle() {
   TSceneState s = Game();
@@ -213,6 +229,8 @@ const struct {
     {"options-english", OptionsInEnglish},
     {"options-russian", OptionsInRussian},
     {"help", HelpScreen},
+    {"title-continue", TitleWithContinue},
+    {"title-continue-russian", TitleWithContinueInRussian},
 };
 
 // One run over every screen, so the content is loaded once and the sheet holds them all.

@@ -3,6 +3,9 @@
 #include <sstream>
 
 #include "engine/ChessBrd.h"
+#include "engine/notation/Pgn.h"
+#include "launcher/GameStore.h"
+#include "scene/KeptGameFacts.h"
 #include "scene/SceneBoard.h"
 #include "scene/SceneTexts.h"
 
@@ -38,6 +41,36 @@ bool MenuFitsScreen(TSceneMode mode, TMenuKind menu) {
       return true;
   }
   return false;
+}
+
+// The one game of a kept file's text with its position shown, or why there is none.
+std::optional<TGameRecord> OneGame(const std::string& text, std::string& why) {
+  const std::vector<TPgnGame> games = ReadPgn(text);
+  if (games.size() != 1 || !games.front().Game) {
+    why = games.size() != 1 ? std::to_string(games.size()) + " games" : games.front().Error;
+    return std::nullopt;
+  }
+  TGameRecord game = *games.front().Game;
+  if (const auto shown = ReadKeptFacts(game).ShownPly) game.ShownPly = *shown;
+  return game;
+}
+
+// Where two records of one game differ, or empty.
+std::string Difference(const TGameRecord& a, const TGameRecord& b) {
+  if (a.Zelmar != b.Zelmar || a.End != b.End || a.Result != b.Result) return "mode, end or result";
+  if (a.ShownPly != b.ShownPly) return "position shown";
+  if (a.Moves.size() != b.Moves.size()) return "number of moves";
+  for (std::size_t i = 0; i < a.Moves.size(); ++i) {
+    const TGameMove &x = a.Moves[i], &y = b.Moves[i];
+    if (x.From != y.From || x.To != y.To || x.Promotion != y.Promotion)
+      return "move " + std::to_string(i + 1);
+  }
+  const TKeptFacts f = ReadKeptFacts(a), g = ReadKeptFacts(b);
+  if (f.Level != g.Level || f.PlayerSide != g.PlayerSide || f.WhiteSeconds != g.WhiteSeconds ||
+      f.BlackSeconds != g.BlackSeconds || f.GameId != g.GameId || f.Archived != g.Archived ||
+      f.PromotionFrom != g.PromotionFrom || f.PromotionTo != g.PromotionTo || f.SearchCarry != g.SearchCarry)
+    return "the facts kept in tags";
+  return {};
 }
 
 }  // namespace
@@ -106,24 +139,25 @@ void TMonkeyChecks::CountEnd() {
 std::string TMonkeyChecks::AfterTick() {
   const TFlowCounts& counts = form_.Flow().Counts();
   const bool newGame = counts.NewGames != counts_.NewGames;
+  const bool resumed = counts.Resumes != counts_.Resumes;
   const bool stepped = counts.StepsBack != counts_.StepsBack || counts.StepsForward != counts_.StepsForward;
-  std::string fault = CheckTransition(gameState_, state_.GameState, newGame, stepped);
+  std::string fault = CheckTransition(gameState_, state_.GameState, newGame || resumed, stepped);
   if (fault.empty() && !MenuFitsScreen(state_.SceneMode, state_.MenuKind)) {
     fault = "MenuKind " + std::to_string(static_cast<int>(state_.MenuKind)) + " over SceneMode " +
             std::to_string(static_cast<int>(state_.SceneMode));
   }
   const TSceneBoard& board = state_.Board;
   if (fault.empty()) {
-    if (newGame && (board.WhiteSeconds != 0 || board.BlackSeconds != 0)) {
+    if (newGame && !resumed && (board.WhiteSeconds != 0 || board.BlackSeconds != 0)) {
       fault = "a new game kept its clocks";
-    } else if (!newGame && (board.WhiteSeconds != white_ || board.BlackSeconds != black_)) {
+    } else if (!newGame && !resumed && (board.WhiteSeconds != white_ || board.BlackSeconds != black_)) {
       fault = "the clocks changed outside their poll";
     }
   }
   // The computer's turn in a running game must end in a move.
   const TChessBrd& engine = form_.ChessEngine;
   const bool computerTurn = engine.ComputerToMove() && state_.GameState != TGameState::GameOver;
-  if (!computerTurn || newGame || HalfMove() != halfMove_) {
+  if (!computerTurn || newGame || resumed || HalfMove() != halfMove_) {
     waitingTicks_ = 0;
   } else if (++waitingTicks_ > kAnswerDeadlineTicks && fault.empty()) {
     fault = "the computer did not answer within " + std::to_string(kAnswerDeadlineTicks) + " ticks";
@@ -175,6 +209,44 @@ std::string TMonkeyChecks::AfterClock() {
   if ((white > 0 && (clockSide_ != 1 || black != 0)) || (black > 0 && (clockSide_ != -1 || white != 0)))
     return "a second went to the side not named by SideToMove";
   return {};
+}
+
+std::string TMonkeyChecks::KeptGameReadsBack(const std::filesystem::path& folder) {
+  const TGameKeeper& keeper = form_.Keeper();
+  if (!keeper.Keeping() || keeper.Text().empty() || keeper.Text() == keptText_) return {};
+  keptText_ = keeper.Text();
+  ++KeptWrites;
+  std::string text, why;
+  if (TGameStore(folder).ReadCurrent(text, &why) != TReadStatus::Read)
+    return "the kept game's file does not read: " + why;
+  if (text != keptText_) return "the kept game's file is not the text last written";
+  const std::optional<TGameRecord> back = OneGame(text, why);
+  if (!back) return "the kept game's file holds no one game: " + why;
+  if (const std::string d = Difference(*back, keeper.Record()); !d.empty())
+    return "the kept game's file reads back with another " + d;
+  if (!keeper.Holding()) return {};
+  TChessBrd board;
+  if (!PlayRecord(*back, board, &why)) return "the kept game does not replay: " + why;
+  if (board.Position() != form_.ChessEngine.Position())
+    return "the kept game replays to \"" + board.Position() + "\", the engine shows \"" +
+           form_.ChessEngine.Position() + "\"";
+  return {};
+}
+
+std::string TMonkeyChecks::ContinueMatchesFile(const std::filesystem::path& folder) {
+  if (state_.SceneMode != TSceneMode::TitleScreen || state_.MenuKind != TMenuKind::MainMenu) return {};
+  std::string text, why;
+  const TReadStatus status = TGameStore(folder).ReadCurrent(text, &why);
+  if (status == TReadStatus::Failed) return "the kept game's file does not read: " + why;
+  if (status == TReadStatus::Absent) text.clear();
+  if (!offerUnfinished_ || text != offerText_) {
+    const std::optional<TGameRecord> game = text.empty() ? std::nullopt : OneGame(text, why);
+    offerText_ = text;
+    offerUnfinished_ = game && game->End == TGameEnd::None;
+  }
+  if (state_.ContinueOffered == *offerUnfinished_) return {};
+  return state_.ContinueOffered ? "\"Continue\" offered without an unfinished game kept"
+                                : "an unfinished game is kept but \"Continue\" is not offered";
 }
 
 // A computer move the flow animates must be the one the loop has just let through: a reply searched for

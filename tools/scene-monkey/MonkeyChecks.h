@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
+#include <optional>
 #include <string>
 
 #include "scene/GameFlow.h"
@@ -32,6 +34,14 @@ class TMonkeyChecks {
   // never during a glide or after the end.
   void BeforeClock();
   std::string AfterClock();
+  // The current game's file in `folder`, when the keeper has written it anew: it reads back to the game
+  // kept (moves, position shown, mode, end and our facts) and replays to the engine's position.
+  std::string KeptGameReadsBack(const std::filesystem::path& folder);
+  // "Continue" is offered exactly when the file holds an unfinished game (checked on the main menu).
+  std::string ContinueMatchesFile(const std::filesystem::path& folder);
+  // Writes of the current game read back so far.
+  int KeptWrites = 0;
+
   // A move the engine has played (its OnLegalMove, after the flow's handler ran); `letThrough` says
   // whether the player's loop let the worker's call through just now.
   std::string MovePlayed(int oldSq, int newSq, bool letThrough);
@@ -57,6 +67,9 @@ class TMonkeyChecks {
   // Before the clock's poll.
   std::int8_t clockSide_ = 1;
   bool clockStopped_ = false;
+  // The kept text last read back, and the file text whose game was last judged for "Continue".
+  std::string keptText_, offerText_;
+  std::optional<bool> offerUnfinished_;
 };
 
 }  // namespace zelmar::scene::monkey

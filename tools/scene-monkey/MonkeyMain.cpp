@@ -62,6 +62,10 @@ void Add(zelmar::scene::monkey::TMonkeyCounts& total, const zelmar::scene::monke
   total.StaleReplies += c.StaleReplies;
   total.MenuVisits += c.MenuVisits;
   total.LetThrough += c.LetThrough;
+  total.Continues += c.Continues;
+  total.Restarts += c.Restarts;
+  total.Kills += c.Kills;
+  total.KeptWrites += c.KeptWrites;
 }
 
 void PrintCounts(const char* what, const zelmar::scene::monkey::TMonkeyCounts& c) {
@@ -70,11 +74,12 @@ void PrintCounts(const char* what, const zelmar::scene::monkey::TMonkeyCounts& c
       "  games started %d (rematches %d), finished %d (mate %d, stalemate %d, no mating material %d, "
       "threefold %d)\n"
       "  moves %lld, take-backs %d, replays %d, promotions %d, stale replies dropped %d, menu visits %d, "
-      "worker calls let through %d\n",
+      "worker calls let through %d\n"
+      "  kept game: writes checked %d, continues %d, restarts %d (killed %d)\n",
       what, static_cast<long long>(c.Ticks), static_cast<long long>(c.Actions), c.Forms, c.Quits, c.Closes,
       c.GamesStarted, c.Rematches, c.Mates + c.StaleMates + c.NoMaterial + c.Threefold, c.Mates, c.StaleMates,
       c.NoMaterial, c.Threefold, static_cast<long long>(c.Moves), c.TakeBacks, c.Replays, c.Promotions,
-      c.StaleReplies, c.MenuVisits, c.LetThrough);
+      c.StaleReplies, c.MenuVisits, c.LetThrough, c.KeptWrites, c.Continues, c.Restarts, c.Kills);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
@@ -20,6 +21,7 @@
 #include "framework/Application.h"
 #include "framework/platform/TestDrawing.h"
 #include "framework/platform/TestPlatform.h"
+#include "launcher/GameStore.h"
 #include "scene/FrameView.h"
 #include "scene/SceneForm.h"
 #include "scene/SceneGeometry.h"
@@ -57,9 +59,9 @@ class TDice {
 
 // One input the player gives before a pass of the loop.
 struct TStep {
-  enum TKind { Point, Move, Press, Release, Click, KeyDown, KeyUp, Idle, CloseBox } Kind = Idle;
+  enum TKind { Point, Move, Press, Release, Click, KeyDown, KeyUp, Idle, CloseBox, Restart } Kind = Idle;
   int X = 0, Y = 0;  // Point, Click: a logical point; Move: the motion
-  int Key = 0;       // KeyDown, KeyUp
+  int Key = 0;       // KeyDown, KeyUp; Restart: 1 when the window is killed rather than closed
   int Passes = 1;    // Idle
   std::string Label;
 };
@@ -117,6 +119,7 @@ class TMonkey {
   bool Done() const;
   void OpenForm();
   void CloseForm();
+  void RestartForm(bool killed);
   void Pass();
   void LoopHook();
   void WaitForWorker();
@@ -141,6 +144,7 @@ class TMonkey {
   std::shared_ptr<audio::ManualAudioOutput> output_ = std::make_shared<audio::ManualAudioOutput>();
   TRecordingPainter painter_;
   std::filesystem::path scratch_;
+  std::filesystem::path games_;  // the games folder every window of the run keeps its games in
   std::deque<TStep> steps_;
   std::deque<std::string> recent_;
   int idlePasses_ = 0;
@@ -156,6 +160,7 @@ TMonkey::TMonkey(const TMonkeyOptions& options) : options_(options), dice_(optio
   scratch_ = std::filesystem::temp_directory_path() /
              ("zelmar-monkey-" + std::to_string(::getpid()) + "-" + std::to_string(options.Seed));
   std::filesystem::create_directories(scratch_);
+  games_ = scratch_ / "games";
 }
 
 TMonkey::~TMonkey() {
@@ -192,6 +197,7 @@ void TMonkey::OpenForm() {
   };
   setup.DataFolder = options_.DataFolder;
   setup.ConfigFile = scratch_ / "config.ini";
+  setup.GamesFolder = games_;
   setup.AudioOutput = output_;
   world_->Form = std::make_unique<TSceneForm>(world_->Application, world_->Platform, std::move(setup));
   TSceneForm& form = *world_->Form;
@@ -258,10 +264,34 @@ void TMonkey::CloseForm() {
   counts.NoMaterial += checks.NoMaterial;
   counts.Threefold += checks.Threefold;
   counts.MenuVisits += checks.MenuVisits;
+  counts.KeptWrites += checks.KeptWrites;
   world_->Application.SetSynchronizeHook(nullptr);
   world_->Closing = true;
   world_->Form.reset();
   world_.reset();
+}
+
+// The program ended and started again on the same games folder: closed, the window keeps its game on the
+// way out; killed, only what was on disk before the end survives.
+void TMonkey::RestartForm(bool killed) {
+  const std::filesystem::path file = games_ / kCurrentGameFileName;
+  std::optional<std::string> before;
+  if (killed && std::filesystem::exists(file)) {
+    std::ifstream in(file, std::ios::binary);
+    before.emplace(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  CloseForm();
+  if (killed) {
+    std::error_code ignored;
+    if (before) {
+      std::ofstream(file, std::ios::binary | std::ios::trunc) << *before;
+    } else {
+      std::filesystem::remove(file, ignored);
+    }
+    ++result_.Counts.Kills;
+  }
+  ++result_.Counts.Restarts;
+  OpenForm();
 }
 
 // The loop's own pass: the worker's posted call waits as many passes as the seed says, then runs; the
@@ -308,11 +338,17 @@ void TMonkey::WaitForWorker() {
 void TMonkey::Tick(TGfxTimer* sender) {
   TSceneForm& form = *world_->Form;
   const bool onGameScreen = form.State().SceneMode == TSceneMode::GameScreen;
+  const bool continueOffered = form.State().ContinueOffered && !onGameScreen;
   const int games = form.Flow().Counts().NewGames;
   form.TimerProcess(sender);
   ++result_.Counts.Ticks;
-  if (onGameScreen && form.Flow().Counts().NewGames != games) ++result_.Counts.Rematches;
+  const bool newGame = form.Flow().Counts().NewGames != games;
+  if (onGameScreen && newGame) ++result_.Counts.Rematches;
+  if (continueOffered && !newGame && form.State().SceneMode == TSceneMode::GameScreen)
+    ++result_.Counts.Continues;
   if (std::string fault = world_->Checks->AfterTick(); !fault.empty()) return Fail(fault);
+  if (std::string fault = world_->Checks->KeptGameReadsBack(games_); !fault.empty()) return Fail(fault);
+  if (std::string fault = world_->Checks->ContinueMatchesFile(games_); !fault.empty()) return Fail(fault);
   if (result_.Counts.Ticks % options_.CheckEvery == 0) {
     if (std::string fault = world_->Checks->BoardInStep(); !fault.empty()) return Fail(fault);
   }
@@ -372,6 +408,7 @@ void TMonkey::Act() {
   const TStep step = steps_.front();
   steps_.pop_front();
   if (!step.Label.empty()) Record(step.Label);
+  if (step.Kind == TStep::Restart) return RestartForm(step.Key == 1);
   TSceneForm& form = *world_->Form;
   platform::TestInputState& input = world_->Platform.Input;
   const int originX = form.State().OriginX, originY = form.State().OriginY;
@@ -405,6 +442,8 @@ void TMonkey::Act() {
     case TStep::CloseBox:
       world_->Platform.CloseRequested = true;
       world_->CloseAsked = true;
+      break;
+    case TStep::Restart:
       break;
   }
 }
@@ -536,6 +575,12 @@ void TMonkey::Choose() {
     steps_.push_back({TStep::CloseBox, 0, 0, 0, 1, "window close box"});
     return;
   }
+  if (roll < 3 && dice_.Chance(30)) {
+    const bool killed = dice_.Chance(50);
+    steps_.push_back({TStep::Restart, 0, 0, killed ? 1 : 0, 1,
+                      killed ? "program killed and started again" : "program closed and started again"});
+    return;
+  }
   if (roll < 60) {
     const int x = dice_.Between(-40, kLogicalWidth + 40), y = dice_.Between(-40, kLogicalHeight + 40);
     return ClickAt(x, y, "anywhere");
@@ -555,8 +600,11 @@ void TMonkey::Choose() {
   if (roll < 260) return Idle(dice_.Between(1, 240));
   switch (state.MenuKind) {
     case TMenuKind::MainMenu: {
+      // "Game", "Help", "Options", "Quit"; with "Continue" first, it takes part of "Game"'s share.
       const int pick = dice_.Below(100);
-      return ClickMenuItem(pick < 55 ? 1 : pick < 65 ? 2 : pick < 92 ? 3 : 4);
+      const int item = pick < 55 ? 1 : pick < 65 ? 2 : pick < 92 ? 3 : 4;
+      if (!state.ContinueOffered) return ClickMenuItem(item);
+      return ClickMenuItem(pick < 35 ? 1 : item + 1);
     }
     case TMenuKind::OptionsMenu:
       return ClickMenuItem(dice_.Chance(20) ? kOptionBack : dice_.Between(1, 9));

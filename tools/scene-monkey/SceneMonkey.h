@@ -35,6 +35,10 @@ struct TMonkeyCounts {
   std::int64_t Moves = 0;  // moves the engine played in the game (stale ones not counted)
   int TakeBacks = 0, Replays = 0, Promotions = 0, StaleReplies = 0;
   int MenuVisits = 0;  // a menu or dialog opened
+  int Continues = 0;   // kept games brought back by "Continue" (in a fresh window or after the menu)
+  int Restarts = 0;    // windows closed and opened again mid-run on the same games folder
+  int Kills = 0;       // of them, ended as a kill would end them: only what was on disk before survives
+  int KeptWrites = 0;  // writes of the current game read back and checked
   int LetThrough = 0;  // worker calls let through to the main loop
 };
 

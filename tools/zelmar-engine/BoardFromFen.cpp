@@ -25,4 +25,25 @@ std::string SetUpFromFen(TChessBrd& board, std::string_view fen) {
   return {};
 }
 
+std::string FenPlacement(std::string_view position) {
+  std::string fen;
+  for (std::size_t rank = 0; rank < 8; ++rank) {
+    int empty = 0;
+    for (std::size_t file = 0; file < 8; ++file) {
+      const std::size_t k = rank * 8 + file;
+      const char c = k < position.size() ? position[k] : ' ';
+      if (c == ' ') {
+        ++empty;
+        continue;
+      }
+      if (empty > 0) fen += static_cast<char>('0' + empty);
+      empty = 0;
+      fen += c;
+    }
+    if (empty > 0) fen += static_cast<char>('0' + empty);
+    if (rank < 7) fen += '/';
+  }
+  return fen;
+}
+
 }  // namespace zelmar

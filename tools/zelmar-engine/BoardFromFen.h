@@ -13,4 +13,7 @@ namespace zelmar {
 // Returns an empty text on success, otherwise what is wrong with the FEN (the board is then reset).
 std::string SetUpFromFen(TChessBrd& board, std::string_view fen);
 
+// The placement field of a FEN text for a 64-character position text.
+std::string FenPlacement(std::string_view position);
+
 }  // namespace zelmar

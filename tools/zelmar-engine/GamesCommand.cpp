@@ -2,7 +2,9 @@
 // each game holds (castling, en passant, promotions, its end) and its final placement for outside judges.
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -12,6 +14,7 @@
 #include "engine/ComputerPlayer.h"
 #include "engine/notation/GameRecord.h"
 #include "engine/notation/Pgn.h"
+#include "tools/zelmar-engine/BoardFromFen.h"
 #include "tools/zelmar-engine/Commands.h"
 #include "tools/zelmar-engine/SearchArgs.h"
 
@@ -19,10 +22,11 @@ namespace zelmar {
 
 namespace {
 
-constexpr const char* kUsage = "games [--zelmar] --count N [--first-seed S] [--depth D] --out FILE";
-// Random half-moves before the computer takes over: at least the first, up to the first plus the spread.
+constexpr const char* kUsage =
+    "games [--zelmar] --count N [--first-seed S] [--depth D] [--opening MAX] --out FILE";
+// Random half-moves before the computer takes over: at least this many, at most the --opening value.
 constexpr int kOpeningMin = 2;
-constexpr int kOpeningSpread = 9;
+constexpr int kDefaultOpeningMax = 10;
 // A game still running after this many half-moves is written unfinished.
 constexpr int kMaxPlies = 500;
 // With no move played for this long the game counts as hung.
@@ -34,6 +38,8 @@ constexpr unsigned kUnderPromotionOdds = 3;
 struct TGameFeatures {
   int ShortCastles = 0, LongCastles = 0, EnPassants = 0, Promotions = 0;
   bool Over = false;
+  int RefusedBeforeEnd = 0;
+  std::string FinalPosition;
 };
 
 void PlayRandomMoves(TChessBrd& board, std::mt19937& rng, int count) {
@@ -46,27 +52,6 @@ void PlayRandomMoves(TChessBrd& board, std::mt19937& rng, int count) {
     const auto [from, to] = legal[rng() % legal.size()];
     board.MakeMove(from, to);
   }
-}
-
-// The placement field of a FEN text.
-std::string FenPlacement(const std::string& position) {
-  std::string fen;
-  for (int rank = 0; rank < 8; ++rank) {
-    int empty = 0;
-    for (int file = 0; file < 8; ++file) {
-      const char c = position[static_cast<std::size_t>(rank * 8 + file)];
-      if (c == ' ') {
-        ++empty;
-        continue;
-      }
-      if (empty > 0) fen += static_cast<char>('0' + empty);
-      empty = 0;
-      fen += c;
-    }
-    if (empty > 0) fen += static_cast<char>('0' + empty);
-    if (rank < 7) fen += '/';
-  }
-  return fen;
 }
 
 const char* EndWord(TGameEnd end) {
@@ -85,8 +70,10 @@ const char* EndWord(TGameEnd end) {
   return "unfinished";
 }
 
-// Plays one game and returns its record, or nothing when the board refused a computer move or it stalled.
-std::optional<TGameRecord> PlayOneGame(bool zelmar, int depth, unsigned seed, TGameFeatures& features) {
+// Plays one game and returns its record, or nothing with the reason when the board refused a computer move,
+// the game stalled, or the notation reused move by move differs from the notation worked out whole.
+std::optional<TGameRecord> PlayOneGame(bool zelmar, int depth, int openingMax, unsigned seed,
+                                       TGameFeatures& features, std::string& why) {
   std::mt19937 rng(seed);
   TChessBrd board;
   board.OnCastle = [&features](TChessBrd&, Square, Square to) {
@@ -101,13 +88,25 @@ std::optional<TGameRecord> PlayOneGame(bool zelmar, int depth, unsigned seed, TG
     ++features.Promotions;
     piece = rng() % kUnderPromotionOdds == 0 ? "nbr"[rng() % 3] : 'q';
   };
-  board.OnMate = [&features](TChessBrd&, Square, Square) { features.Over = true; };
-  board.OnDraw = [&features](TChessBrd&) { features.Over = true; };
+  // The end of the game turns the computer off, as the game does, so that it never searches past the end.
+  TChessThread* workerSeen = nullptr;
+  const auto gameOver = [&features, &workerSeen](TChessBrd& b) {
+    features.Over = true;
+    // The worker may still offer a stale move of the finished game, which the board refuses by design.
+    if (workerSeen != nullptr) features.RefusedBeforeEnd = workerSeen->MovesRefused();
+    b.SetComputerPlaysWhite(false);
+    b.SetComputerPlaysBlack(false);
+  };
+  board.OnMate = [gameOver](TChessBrd& b, Square, Square) { gameOver(b); };
+  board.OnDraw = gameOver;
   TChessThread& worker = AttachComputerPlayer(board);
+  workerSeen = &worker;
   board.SetZelmarMode(zelmar);
   board.SetSearchDepth(depth);
   board.NewGame();
-  PlayRandomMoves(board, rng, kOpeningMin + static_cast<int>(rng() % kOpeningSpread));
+  PlayRandomMoves(
+      board, rng,
+      kOpeningMin + static_cast<int>(rng() % static_cast<unsigned>(openingMax - kOpeningMin + 1)));
   TGameRecord record = RecordFromBoard(board);
   if (!features.Over) {
     board.SetComputerPlaysBlack(true);
@@ -118,7 +117,7 @@ std::optional<TGameRecord> PlayOneGame(bool zelmar, int depth, unsigned seed, TG
   while (!features.Over && record.Moves.size() < kMaxPlies) {
     board.WaitForWorkerCalls(std::chrono::milliseconds(100));
     board.RunPendingCalls();
-    if (worker.MovesRefused() > 0) break;
+    if (worker.MovesRefused() > 0 && !features.Over) break;
     // The record is brought up to date after every move, as the game does, reusing the earlier notation.
     record = RecordFromBoard(board, &record);
     if (record.Moves.size() != seen) {
@@ -129,14 +128,19 @@ std::optional<TGameRecord> PlayOneGame(bool zelmar, int depth, unsigned seed, TG
     }
   }
   board.StopThinking();
-  const bool sound = worker.MovesRefused() == 0 && (features.Over || record.Moves.size() >= kMaxPlies);
+  features.FinalPosition = board.GetPosition();
+  const int refused = features.Over ? features.RefusedBeforeEnd : worker.MovesRefused();
+  if (refused > 0) why = "the board refused a move of the computer";
+  if (!features.Over && record.Moves.size() < kMaxPlies) why = "no move for too long";
   record = RecordFromBoard(board, &record);
-  // The notation reused move by move is what it would be worked out whole.
   const TGameRecord whole = RecordFromBoard(board);
-  for (std::size_t k = 0; k < whole.Moves.size(); ++k) {
-    if (whole.Moves[k].San != record.Moves[k].San) return std::nullopt;
+  for (std::size_t k = 0; k < whole.Moves.size() && why.empty(); ++k) {
+    if (whole.Moves.size() != record.Moves.size() || whole.Moves[k].San != record.Moves[k].San)
+      why = "move " + std::to_string(k / 2 + 1) + ": reused notation " + record.Moves[k].San + ", whole " +
+            whole.Moves[k].San;
   }
-  if (!sound || whole.End != record.End) return std::nullopt;
+  if (why.empty() && whole.End != record.End) why = "the end differs";
+  if (!why.empty()) return std::nullopt;
   return record;
 }
 
@@ -145,7 +149,7 @@ std::optional<TGameRecord> PlayOneGame(bool zelmar, int depth, unsigned seed, TG
 // Exit code 0 when every game was played through and written; 1 otherwise.
 int RunGames(CommandArgs args) {
   bool zelmar = false;
-  int count = 0, depth = 1;
+  int count = 0, depth = 1, openingMax = kDefaultOpeningMax;
   unsigned firstSeed = 1;
   std::string out;
   for (std::size_t k = 0; k < args.size(); ++k) {
@@ -159,23 +163,25 @@ int RunGames(CommandArgs args) {
       firstSeed = static_cast<unsigned>(std::atol(std::string(args[++k]).c_str()));
     } else if (arg == "--depth" && hasValue) {
       depth = std::atoi(std::string(args[++k]).c_str());
+    } else if (arg == "--opening" && hasValue) {
+      openingMax = std::atoi(std::string(args[++k]).c_str());
     } else if (arg == "--out" && hasValue) {
       out = args[++k];
     } else {
       return RefuseUsage("games", "unknown argument '" + std::string(arg) + "'", kUsage);
     }
   }
-  if (count < 1 || depth < 1 || depth > 8 || out.empty())
+  if (count < 1 || depth < 1 || depth > 8 || openingMax < kOpeningMin || out.empty())
     return RefuseUsage("games", "bad arguments", kUsage);
   std::ofstream file(out, std::ios::binary | std::ios::trunc);
   int status = 0;
   for (int n = 0; n < count; ++n) {
     const unsigned seed = firstSeed + static_cast<unsigned>(n);
     TGameFeatures features;
-    std::optional<TGameRecord> record = PlayOneGame(zelmar, depth, seed, features);
+    std::string why;
+    std::optional<TGameRecord> record = PlayOneGame(zelmar, depth, openingMax, seed, features, why);
     if (!record) {
-      std::printf("game %d seed %u: FAILED (a refused move, a stall, or notation that differs)\n", n + 1,
-                  seed);
+      std::printf("game %d seed %u: FAILED: %s\n", n + 1, seed, why.c_str());
       status = 1;
       continue;
     }
@@ -186,14 +192,12 @@ int RunGames(CommandArgs args) {
     SetTag(*record, "White", "Zelmar Chess level " + std::to_string(depth));
     SetTag(*record, "Black", "Zelmar Chess level " + std::to_string(depth));
     file << WritePgn(*record);
-    TChessBrd replay;
-    PlayRecord(*record, replay);
     std::printf(
         "game %d seed %u: %s %s plies %zu short-castles %d long-castles %d en-passant %d promotions %d "
         "placement %s\n",
         n + 1, seed, record->Result.c_str(), EndWord(record->End), record->Moves.size(),
         features.ShortCastles, features.LongCastles, features.EnPassants, features.Promotions,
-        FenPlacement(replay.GetPosition()).c_str());
+        FenPlacement(features.FinalPosition).c_str());
   }
   file.close();
   if (!file) {

@@ -6,6 +6,7 @@
 
 #include "engine/notation/GameRecord.h"
 #include "engine/notation/Pgn.h"
+#include "tools/zelmar-engine/BoardFromFen.h"
 #include "tools/zelmar-engine/Commands.h"
 #include "tools/zelmar-engine/SearchArgs.h"
 
@@ -55,9 +56,19 @@ int RunPgn(CommandArgs args) {
       status = 1;
       continue;
     }
-    std::printf("game %d (line %d): %s, %zu half-moves, %s%s\n", number, game.FirstLine,
+    // The game replayed on a board, to its last position.
+    TChessBrd board;
+    TGameRecord whole = *game.Game;
+    whole.ShownPly = static_cast<int>(whole.Moves.size());
+    std::string error;
+    if (!PlayRecord(whole, board, &error)) {
+      std::printf("game %d (line %d): replay refused: %s\n", number, game.FirstLine, error.c_str());
+      status = 1;
+      continue;
+    }
+    std::printf("game %d (line %d): %s, %zu half-moves, %s%s, placement %s\n", number, game.FirstLine,
                 game.Game->Result.c_str(), game.Game->Moves.size(), EndName(game.Game->End),
-                game.Game->Zelmar ? ", zelmar" : "");
+                game.Game->Zelmar ? ", zelmar" : "", FenPlacement(board.GetPosition()).c_str());
     written += WritePgn(*game.Game);
   }
   if (args.size() == 3) {

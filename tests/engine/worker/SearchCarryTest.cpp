@@ -46,12 +46,10 @@ struct TKept {
   std::string Carry;
 };
 
-// A board whose game the test follows: the line recorded and the position shown, as the board keeps
-// them, and whether the game has ended.
+// A board, thinking ahead on, whose game the test follows: the line recorded and the position shown,
+// as the board keeps them, and whether the game has ended.
 struct TFollowedBoard : WorkerBoard {
-  TFollowedBoard(bool zelmar, bool thinkAhead) {
-    worker.SetPondering(thinkAhead);
-    worker.SetEarlyStart(thinkAhead);
+  explicit TFollowedBoard(bool zelmar) {
     board.OnLegalMove = [this](TChessBrd&, Square from, Square to) {
       line.resize(shown);
       line.emplace_back(from, to);
@@ -93,7 +91,7 @@ struct TFollowedBoard : WorkerBoard {
 // out), the computer on Black; then the player's move when it is White's turn, and the reply.
 std::optional<TReply> ContinueKept(const TKept& kept, bool zelmar, bool restoreCarry,
                                    std::optional<TMove> next) {
-  TFollowedBoard w(zelmar, true);
+  TFollowedBoard w(zelmar);
   for (const TMove& m : kept.Line) EXPECT_TRUE(w.board.PlayMove(m.first, m.second));
   w.StepBack(static_cast<int>(kept.Line.size() - kept.Shown));
   if (restoreCarry) {
@@ -144,7 +142,7 @@ class KeptGames : public ::testing::TestWithParam<bool> {};
 // while the computer thinks.
 TEST_P(KeptGames, RestoredGamesReplyAsTheUninterruptedOne) {
   const bool zelmar = GetParam();
-  TFollowedBoard w(zelmar, true);
+  TFollowedBoard w(zelmar);
   w.board.SetComputerPlaysBlack(true);
   std::mt19937 rng(zelmar ? 7 : 3);
   auto own = std::make_unique<TChessSearch>();
@@ -168,7 +166,7 @@ TEST_P(KeptGames, RestoredGamesReplyAsTheUninterruptedOne) {
     CheckPoint(beforeMove, zelmar, move, *reply, "player to move", turn, checked);
     CheckPoint(afterMove, zelmar, std::nullopt, *reply, "computer to move", turn, checked);
   }
-  EXPECT_GE(checked.Points, 20);
+  EXPECT_GE(checked.Points, 16);  // the game is the same every run up to the first stopped search
   EXPECT_GT(w.worker.SearchesTakenOver(), 0);
   // Without the carried state the same games go otherwise: the restoring is what makes them equal.
   EXPECT_GT(checked.DifferWithoutCarry, 0);
@@ -177,9 +175,11 @@ TEST_P(KeptGames, RestoredGamesReplyAsTheUninterruptedOne) {
 INSTANTIATE_TEST_SUITE_P(BothModes, KeptGames, ::testing::Values(false, true));
 
 // At the search itself: a search given only the carried line of the one before it searches as that
-// one would, whatever else its own object held; the line counts beyond the last search's own best
-// line too, so cutting it there changes some searches.
+// one would, whatever else its own object held. Each position is searched deep, shallow, then deep
+// again, as when a take-back brings a position back: the last search follows the shallow search's
+// line and reads on past its end, so cutting the carried line there changes some searches.
 TEST(SearchCarry, TheWholeCarriedLineAndNothingElseSteersTheNextSearch) {
+  constexpr int kDeep = 4, kShallow = 2, kWalkMoves = 6;
   auto live = std::make_unique<TChessSearch>();
   auto restored = std::make_unique<TChessSearch>();
   auto cut = std::make_unique<TChessSearch>();
@@ -189,39 +189,35 @@ TEST(SearchCarry, TheWholeCarriedLineAndNothingElseSteersTheNextSearch) {
     std::copy(kInitialPosition.begin(), kInitialPosition.end(), root.Squares);
     root.CastleRights = crWhiteKingSide | crWhiteQueenSide | crBlackKingSide | crBlackQueenSide;
     root.ZelmarMode = zelmar;
-    int lastLength = 0;
-    int longer = 0, cutDiffers = 0;
-    for (int ply = 0; ply < 40; ++ply) {
-      root.Depth = kDepth + ply % 2;
-      const TChessSearch::TCarriedLine carried = live->CarriedLine();
-      TChessSearch::TCarriedLine shortened{};
-      std::copy_n(carried.begin(), lastLength, shortened.begin());
-      if (shortened != carried) ++longer;
-      for (TChessSearch* s : {live.get(), restored.get(), cut.get()}) s->SetZelmarMode(zelmar);
-      restored->SetCarriedLine(carried);
-      cut->SetCarriedLine(shortened);
-      live->RunSearch(root);
-      restored->RunSearch(root);
-      cut->RunSearch(root);
-      ASSERT_EQ(restored->Nodes(), live->Nodes()) << "ply " << ply;
-      ASSERT_EQ(restored->BestMove(), live->BestMove()) << "ply " << ply;
-      if (cut->Nodes() != live->Nodes()) ++cutDiffers;
-      lastLength = live->Completed().LineLength;
+    for (TChessSearch* s : {live.get(), restored.get(), cut.get()}) s->SetZelmarMode(zelmar);
+    int cutDiffers = 0;
+    for (int move = 0; move < kWalkMoves; ++move) {
+      for (const int depth : {kDeep, kShallow, kDeep}) {
+        const TChessSearch::TCarriedLine carried = live->CarriedLine();
+        TChessSearch::TCarriedLine shortened{};
+        std::copy_n(carried.begin(), live->Completed().LineLength, shortened.begin());
+        restored->SetCarriedLine(carried);
+        cut->SetCarriedLine(shortened);
+        root.Depth = depth;
+        for (TChessSearch* s : {live.get(), restored.get(), cut.get()}) s->RunSearch(root);
+        ASSERT_EQ(restored->Nodes(), live->Nodes()) << "move " << move << ", depth " << depth;
+        ASSERT_EQ(restored->BestMove(), live->BestMove()) << "move " << move << ", depth " << depth;
+        if (cut->Nodes() != live->Nodes()) ++cutDiffers;
+      }
       const TSearchMove m = live->BestMove();
       TSearchRoot after;
       if (live->Completed().LineLength == 0 || !scratch->RootAfter(root, m.From, m.To, m.Promotion, after))
         break;
       root = after;
     }
-    EXPECT_GT(longer, 0);
-    EXPECT_GT(cutDiffers, 0);
+    EXPECT_GT(cutDiffers, 0) << (zelmar ? "Zelmar mode" : "standard");
   }
 }
 
 // A malformed text is refused and changes nothing; a kept text is taken back unchanged; a board
 // without a worker keeps nothing.
 TEST(SearchCarry, MalformedTextsAreRefused) {
-  TFollowedBoard w(false, true);
+  TFollowedBoard w(false);
   w.board.SetComputerPlaysBlack(true);
   ASSERT_TRUE(w.PlayAndAwaitReply({Sq("e2"), Sq("e4")}).has_value());
   const std::string kept = w.board.SearchCarry();

@@ -61,6 +61,8 @@ void TSceneFormRig::Start() {
   };
   setup.DataFolder = DataFolder;
   setup.ConfigFile = ConfigFile;
+  setup.GamesFolder = GamesFolder;
+  setup.OpenedGame = OpenedGame;
   setup.AudioOutput = Output;
   form_ = std::make_unique<TSceneForm>(Application, Platform, std::move(setup));
   if (form_->Device.ApiDevice()) {

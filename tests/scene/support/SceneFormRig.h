@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "audio/platform/AudioOutput.h"
@@ -31,6 +32,8 @@ class TSceneFormRig {
 
   // Creates the window (FormCreate runs: the scripted launcher, the device, the title screen).
   void Start();
+  // The window goes, as when it is closed; the rig may Start again.
+  void Stop() { form_.reset(); }
 
   TSceneForm& Form() { return *form_; }
   TSceneState& State() { return form_->State(); }
@@ -64,6 +67,8 @@ class TSceneFormRig {
   LauncherChoices Choices{true, false, false, true};
   std::filesystem::path DataFolder = ProgramDataFolder();
   std::filesystem::path ConfigFile;
+  std::filesystem::path GamesFolder;  // empty: no game is kept
+  std::optional<TGameRecord> OpenedGame;
   std::shared_ptr<audio::ManualAudioOutput> Output = std::make_shared<audio::ManualAudioOutput>();
   int LauncherRuns = 0;
   int Ticks = 0;
