@@ -308,7 +308,7 @@ await_still u5
 cp "$work/u5.png" "$shots/kept-opened-unfinished.png"
 signal_end TERM
 summary="$(kept)" || fail "the continued opened game does not read: $summary"
-[[ "$summary" == *", 5 half-moves, "*", zelmar" ]] || fail "the continued opened game is kept as: $summary"
+[[ "$summary" == *", 5 half-moves, "*", zelmar"* ]] || fail "the continued opened game is kept as: $summary"
 [[ "$(kept_tag ZelmarPlayer)" == Black ]] || fail "the player of the opened game is kept as $(kept_tag ZelmarPlayer)"
 
 # A refused file is named with its reason in the launcher; the game still starts, without it.
