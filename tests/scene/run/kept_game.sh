@@ -7,7 +7,8 @@
 #     (every step compared with the screenshots of the uninterrupted game);
 #  2. the same after "Menu" in the in-game window and the quit window's "Quit", and after the window's close
 #     box with the player stepped back;
-#  3. the main menu with and without "Continue" in English and Russian, kept as screenshots;
+#  3. the main menu with and without "Continue" in English and Russian, kept as screenshots (menu-*.png), with
+#     the PGN files the game wrote in each mode (kept-standard.pgn, kept-zelmar.pgn);
 #  4. PGN files on the command line: a finished standard game opens at its end and the arrows step through it,
 #     an unfinished Zelmar game goes on with the player on the side to move, and a refused file is named with
 #     its reason in the launcher (screenshot), which still starts the game without it.
@@ -22,7 +23,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../real_clicks.sh"
 command -v openbox >/dev/null || fail "openbox is missing (scripts/deps/desktop.txt)"
 command -v xprop >/dev/null || fail "xprop is missing (x11-utils)"
 mkdir -p "$shots"
-rm -f "$shots"/kept-*.png "$shots"/menu-*.png
+rm -f "$shots"/kept-*.png "$shots"/kept-*.pgn "$shots"/menu-*.png
 
 start_xvfb 1280x1024
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
@@ -245,6 +246,7 @@ await_still c6-again
 alike p6 c6-again "$board_box" || fail "the move after the step back was not kept"
 signal_end INT
 expect_kept 6 6 "SIGINT"
+cp "$current" "$shots/kept-standard.pgn"
 
 # --- 3. The Russian menus: with the kept game, then without it. ---
 sed -i 's/^Lang=1$/Lang=2/' "$folder/config.ini"
@@ -309,6 +311,7 @@ cp "$work/u5.png" "$shots/kept-opened-unfinished.png"
 signal_end TERM
 summary="$(kept)" || fail "the continued opened game does not read: $summary"
 [[ "$summary" == *", 5 half-moves, "*", zelmar"* ]] || fail "the continued opened game is kept as: $summary"
+cp "$current" "$shots/kept-zelmar.pgn"
 [[ "$(kept_tag ZelmarPlayer)" == Black ]] || fail "the player of the opened game is kept as $(kept_tag ZelmarPlayer)"
 
 # A refused file is named with its reason in the launcher; the game still starts, without it.
