@@ -36,7 +36,9 @@ copy_game "$program" "$folder"
 quiet_settings "$folder"
 current="$folder/current-game.pgn"
 
-# Screenshots of the game window in $work, by name.
+# A shot kept in the screenshot folder, compressed as usual.
+keep() { convert "$work/$1.png" "$shots/$2.png"; }
+# Screenshots of the game window in $work, by name (compressed little: most are taken while waiting).
 shot() { import -window "$game" -define png:compression-level=1 "$work/$1.png"; }
 # Whether two shots are alike (at most 200 pixels apart, or $4) in a box "X Y W H" ($3).
 alike() {
@@ -129,7 +131,7 @@ signal_end() {
 launch_game "$folder"
 pass_launcher
 await_title menu-plain
-cp "$work/menu-plain.png" "$shots/menu-english.png"
+keep menu-plain menu-english
 menu_click 1
 park
 await_still p0
@@ -169,7 +171,7 @@ black_kept="$(kept_tag BlackClock)"
 launch_game "$folder"
 pass_launcher
 await_title menu-continue
-cp "$work/menu-continue.png" "$shots/menu-english-continue.png"
+keep menu-continue menu-english-continue
 alike menu-plain menu-continue "$menu_box" && fail "no \"Continue\" in the main menu"
 menu_click 1
 park
@@ -253,13 +255,13 @@ sed -i 's/^Lang=1$/Lang=2/' "$folder/config.ini"
 launch_game "$folder"
 pass_launcher "Шахматы с Зельмарами"
 await_title menu-russian-continue
-cp "$work/menu-russian-continue.png" "$shots/menu-russian-continue.png"
+keep menu-russian-continue menu-russian-continue
 signal_end TERM
 mv "$current" "$work/kept-game.pgn"
 launch_game "$folder"
 pass_launcher "Шахматы с Зельмарами"
 await_title menu-russian
-cp "$work/menu-russian.png" "$shots/menu-russian.png"
+keep menu-russian menu-russian
 alike menu-russian menu-russian-continue "$menu_box" && fail "no \"Продолжить\" in the Russian menu"
 signal_end TERM
 [[ ! -e "$current" ]] || fail "the title screen alone left a current game: $(cat "$current")"
@@ -287,7 +289,7 @@ alike f4 f3 "$board_box" && fail "Left did not step back through the opened game
 press Right
 await_still f4-again
 alike f4 f4-again "$board_box" || fail "Right did not return to the opened game's end"
-cp "$work/f4.png" "$shots/kept-opened-finished.png"
+keep f4 kept-opened-finished
 signal_end TERM
 
 # An unfinished Zelmar game goes on with the player on Black, the side to move: the computer waits.
@@ -307,7 +309,7 @@ park
 white_replied() { [[ "$(kept 2>/dev/null)" == *", 5 half-moves,"* ]]; }
 wait_for 60 white_replied || fail "the computer did not answer as White in the opened game: $(kept 2>&1)"
 await_still u5
-cp "$work/u5.png" "$shots/kept-opened-unfinished.png"
+keep u5 kept-opened-unfinished
 signal_end TERM
 summary="$(kept)" || fail "the continued opened game does not read: $summary"
 [[ "$summary" == *", 5 half-moves, "*", zelmar"* ]] || fail "the continued opened game is kept as: $summary"
@@ -320,7 +322,7 @@ launch_game "$folder" "$work/refused.pgn"
 await_launcher "Zelmar Chess"
 sleep 0.5
 import -window "$launcher" "$work/launcher-refused.png"
-cp "$work/launcher-refused.png" "$shots/kept-launcher-refused.png"
+keep launcher-refused kept-launcher-refused
 notice_x=$((launcher_left + 180 + 16)) notice_y=$((launcher_top + 90 + 226))
 (($(colours "$work/launcher-refused.png" "$notice_x" "$notice_y" 241 36) > 8)) || fail "the launcher shows no refusal"
 grep -q "refused.pgn.*line 1.*Ke3" "$work/stderr" || fail "the refusal on the standard error: $(cat "$work/stderr")"
