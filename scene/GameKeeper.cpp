@@ -54,7 +54,10 @@ bool HasMoveOfSide(const TGameRecord& record, int side) {
 TGameKeeper::TGameKeeper(TSceneState& state, TChessBrd& engine, TGameFlow& flow)
     : state_(state), engine_(engine), flow_(flow), newGames_(flow.Counts().NewGames) {}
 
+TGameKeeper::~TGameKeeper() = default;
+
 void TGameKeeper::Open(const std::filesystem::path& folder) {
+  writer_.reset();
   store_.reset();
   kept_ = held_ = false;
   Offer();
@@ -66,6 +69,7 @@ void TGameKeeper::Open(const std::filesystem::path& folder) {
     store_.reset();
     return;
   }
+  writer_ = std::make_unique<TKeptGameWriter>(*store_);
   playerName_ = PlayerName();
   site_ = HostName();
   std::string text;
@@ -93,6 +97,7 @@ void TGameKeeper::Open(const std::filesystem::path& folder) {
           stderr,
           "zelmar-chess: the kept game %s cannot be read (%s) nor moved aside (%s); no game is kept\n",
           path.c_str(), why.c_str(), error.c_str());
+      writer_.reset();
       store_.reset();
     }
     return;
@@ -127,6 +132,7 @@ bool TGameKeeper::Continue() {
 
 void TGameKeeper::Tick() {
   if (!store_) return;
+  TakeFailure();
   if (flow_.Counts().NewGames != newGames_) {
     newGames_ = flow_.Counts().NewGames;
     StartRecord();
@@ -144,6 +150,21 @@ void TGameKeeper::KeepNow() {
   if (!store_ || !held_) return;
   mark_ = flow_.ChangeMark();
   Write(BuildRecord());
+  Flush();
+}
+
+void TGameKeeper::Flush() {
+  if (!writer_) return;
+  writer_->Finish();
+  TakeFailure();
+}
+
+// A write the writer could not make is said, and the next change writes the whole text again.
+void TGameKeeper::TakeFailure() {
+  if (const auto failure = writer_->TakeFailure()) {
+    Report("the current game could not be written to " + store_->CurrentPath().string(), *failure);
+    text_.clear();
+  }
 }
 
 // The record of the game the board holds, with the scene's facts. The engine's record may go on beyond
@@ -176,13 +197,8 @@ void TGameKeeper::Write(TGameRecord record) {
   std::string text = WritePgn(record);
   record_ = std::move(record);
   if (text != text_) {
-    std::string error;
-    if (store_->WriteCurrent(text, &error)) {
-      text_ = std::move(text);
-      failing_ = false;
-    } else {
-      Report("the current game could not be written to " + store_->CurrentPath().string(), error);
-    }
+    writer_->Post(text);
+    text_ = std::move(text);
   }
   if (record_.End != TGameEnd::None && PlayerMoved()) ArchiveCurrent();
   Offer();
@@ -195,6 +211,7 @@ void TGameKeeper::ArchiveCurrent() {
   if (entry == archived_) return;
   TKeptFacts facts = ReadKeptFacts(record_);
   std::string error;
+  Flush();  // the current game's file first
   const auto spot = facts.Archived ? store_->ReplaceInArchive(*facts.Archived, entry, &error)
                                    : store_->AddToArchive(entry, &error);
   if (!spot) {
@@ -204,12 +221,8 @@ void TGameKeeper::ArchiveCurrent() {
   archived_ = entry;
   facts.Archived = *spot;
   WriteKeptFacts(record_, facts);
-  std::string text = WritePgn(record_);
-  if (store_->WriteCurrent(text, &error)) {
-    text_ = std::move(text);
-  } else {
-    Report("the current game could not be written to " + store_->CurrentPath().string(), error);
-  }
+  text_ = WritePgn(record_);
+  writer_->Post(text_);
 }
 
 // A new game from the settings: its standard tags and a new id.
@@ -288,10 +301,11 @@ void TGameKeeper::Offer() {
   state_.ContinueOffered = store_.has_value() && kept_ && record_.End == TGameEnd::None;
 }
 
-// A failure is said once, until a write succeeds again.
+// A failure is said once, not again while the same one repeats.
 void TGameKeeper::Report(const std::string& what, const std::string& error) {
-  if (!failing_) std::fprintf(stderr, "zelmar-chess: %s: %s\n", what.c_str(), error.c_str());
-  failing_ = true;
+  std::string said = what + ": " + error;
+  if (said != lastFailure_) std::fprintf(stderr, "zelmar-chess: %s\n", said.c_str());
+  lastFailure_ = std::move(said);
 }
 
 }  // namespace zelmar::scene

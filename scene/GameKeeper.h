@@ -5,12 +5,14 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "engine/notation/GameRecord.h"
 #include "launcher/GameStore.h"
 #include "scene/GameFlow.h"
+#include "scene/KeptGameWriter.h"
 #include "scene/SceneState.h"
 
 namespace zelmar {
@@ -24,6 +26,8 @@ class TGameKeeper {
   TGameKeeper(TSceneState& state, TChessBrd& engine, TGameFlow& flow);
   TGameKeeper(const TGameKeeper&) = delete;
   TGameKeeper& operator=(const TGameKeeper&) = delete;
+  // Writes what is still waiting.
+  ~TGameKeeper();
 
   // Starts keeping games in `folder` (made when missing; empty keeps nothing): reads the kept game, moves a
   // file that cannot be read aside and says why on the standard error, puts a finished game the archive
@@ -46,8 +50,11 @@ class TGameKeeper {
   // Once a tick, outside the engine's calls: writes the current game when the flow marked a change, and
   // with the clocks as they stopped when the game is left for the menu.
   void Tick();
-  // Writes the current game now when any of it (the clocks too) differs from the file.
+  // Writes the current game now when any of it (the clocks too) differs from the file, and returns once
+  // it is on the disk.
   void KeepNow();
+  // Returns once every write of the current game is on the disk (writes run on a thread of their own).
+  void Flush();
 
   // The current game as last kept, and its text.
   const TGameRecord& Record() const { return record_; }
@@ -61,12 +68,14 @@ class TGameKeeper {
   bool Restore(TGameRecord record, bool opened);
   bool PlayerMoved() const;
   void Offer();
+  void TakeFailure();
   void Report(const std::string& what, const std::string& error);
 
   TSceneState& state_;
   TChessBrd& engine_;
   TGameFlow& flow_;
   std::optional<TGameStore> store_;
+  std::unique_ptr<TKeptGameWriter> writer_;  // writes the current game's file; set while store_ is
   std::string playerName_, site_;
   TGameRecord record_;         // the current game as last kept
   std::string text_;           // its text as last written
@@ -76,7 +85,7 @@ class TGameKeeper {
   std::uint64_t mark_ = 0;     // the flow's change mark last kept
   int newGames_ = 0;           // the flow's new games seen
   bool onGameScreen_ = false;  // the game screen was shown at the last tick
-  bool failing_ = false;       // the last write failed (said once until one succeeds)
+  std::string lastFailure_;    // the failure last said
 };
 
 }  // namespace zelmar::scene

@@ -117,6 +117,7 @@ TEST(KeptGameTest, ContinueBringsBackTheWholeGameInAFreshWindow) {
   first.ClickAt(kMenuButtonX, kDialogY);  // "Menu"
   ASSERT_EQ(first.State().SceneMode, TSceneMode::TitleScreen);
   EXPECT_TRUE(first.State().ContinueOffered);
+  first.Form().Keeper().Flush();
 
   // The file holds the whole line, the position shown, the level, the mode and the clocks.
   const std::vector<TGameRecord> kept = GamesIn(games.Path / kCurrentGameFileName);
@@ -274,6 +275,7 @@ TEST(KeptGameTest, TheArchiveKeepsOneEntryAGame) {
   EXPECT_EQ(entries[1].Result, "*");
   EXPECT_EQ(entries[1].Moves.size(), 5u);
   EXPECT_EQ(*FindTag(entries[1], kGameIdTag), id);
+  rig.Form().Keeper().Flush();
   EXPECT_NE(*FindTag(GamesIn(games.Path / kCurrentGameFileName).at(0), kGameIdTag), id);  // the rematch
 }
 

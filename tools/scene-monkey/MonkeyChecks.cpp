@@ -212,9 +212,10 @@ std::string TMonkeyChecks::AfterClock() {
 }
 
 std::string TMonkeyChecks::KeptGameReadsBack(const std::filesystem::path& folder) {
-  const TGameKeeper& keeper = form_.Keeper();
+  TGameKeeper& keeper = form_.Keeper();
   if (!keeper.Keeping() || keeper.Text().empty() || keeper.Text() == keptText_) return {};
   keptText_ = keeper.Text();
+  keeper.Flush();
   ++KeptWrites;
   std::string text, why;
   if (TGameStore(folder).ReadCurrent(text, &why) != TReadStatus::Read)
@@ -235,6 +236,7 @@ std::string TMonkeyChecks::KeptGameReadsBack(const std::filesystem::path& folder
 
 std::string TMonkeyChecks::ContinueMatchesFile(const std::filesystem::path& folder) {
   if (state_.SceneMode != TSceneMode::TitleScreen || state_.MenuKind != TMenuKind::MainMenu) return {};
+  form_.Keeper().Flush();
   std::string text, why;
   const TReadStatus status = TGameStore(folder).ReadCurrent(text, &why);
   if (status == TReadStatus::Failed) return "the kept game's file does not read: " + why;

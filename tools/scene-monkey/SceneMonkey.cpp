@@ -276,6 +276,7 @@ void TMonkey::CloseForm() {
 void TMonkey::RestartForm(bool killed) {
   const std::filesystem::path file = games_ / kCurrentGameFileName;
   std::optional<std::string> before;
+  world_->Form->Keeper().Flush();  // killed once the last write is on the disk, so a seed replays exactly
   if (killed && std::filesystem::exists(file)) {
     std::ifstream in(file, std::ios::binary);
     before.emplace(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -575,7 +576,7 @@ void TMonkey::Choose() {
     steps_.push_back({TStep::CloseBox, 0, 0, 0, 1, "window close box"});
     return;
   }
-  if (roll < 3 && dice_.Chance(30)) {
+  if (roll < 5 && dice_.Chance(50)) {
     const bool killed = dice_.Chance(50);
     steps_.push_back({TStep::Restart, 0, 0, killed ? 1 : 0, 1,
                       killed ? "program killed and started again" : "program closed and started again"});
