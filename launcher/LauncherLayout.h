@@ -36,6 +36,11 @@ constexpr ControlBounds StoredBounds(LauncherControl control) {
   return {};
 }
 
+// The line that tells why a game file is not opened: below the check boxes, across the panel's controls.
+inline constexpr ControlBounds kNoticeBounds{16, 226, 241, 40};
+// The most lines of it shown; a longer text ends in an ellipsis.
+inline constexpr int kNoticeLines = 3;
+
 inline constexpr LauncherControl kAllControls[] = {
     LauncherControl::lcEnglish,   LauncherControl::lcRussian,   LauncherControl::lcStart,
     LauncherControl::lcUpdate,    LauncherControl::lcLink,      LauncherControl::lcFullScreen,

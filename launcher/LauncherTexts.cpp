@@ -13,6 +13,15 @@ constexpr LauncherTexts kEnglish{
     "Are you sure you want to quit?",
     "_Yes",
     "_No",
+    "Cannot open \u201c",
+    "\u201d: ",
+    "there is no such file",
+    "it cannot be read",
+    "it is larger than ",
+    "it holds no game",
+    "the game at line ",
+    " is refused: ",
+    " MB",
 };
 
 constexpr LauncherTexts kRussian{
@@ -25,6 +34,15 @@ constexpr LauncherTexts kRussian{
     "Вы уверены, что хотите выйти из игры?",
     "_Да",
     "_Нет",
+    "Не удалось открыть «",
+    "»: ",
+    "такого файла нет",
+    "файл не читается",
+    "файл больше ",
+    "в файле нет партии",
+    "партия в строке ",
+    " не принята: ",
+    " МБ",
 };
 
 }  // namespace

@@ -24,6 +24,17 @@ struct LauncherTexts {
   std::string_view QuitQuestion;
   std::string_view Yes;  // the answers of the quit question (with their access keys)
   std::string_view No;
+  // A game file given on the command line that cannot be opened: the words around its name, then the
+  // reason (the size limit and the reader's own words follow the last two).
+  std::string_view CannotOpenBefore;
+  std::string_view CannotOpenAfter;
+  std::string_view FileMissing;
+  std::string_view FileUnreadable;
+  std::string_view FileTooLarge;
+  std::string_view FileHoldsNoGame;
+  std::string_view GameRefusedBefore;  // around the refused game's first line
+  std::string_view GameRefusedAfter;
+  std::string_view Megabytes;
 };
 
 // Returns the texts for a "Lang" value: 1 English, any other value Russian.

@@ -53,6 +53,8 @@ struct TMainForm::Impl {
   GtkWidget* Client = nullptr;
   GtkWidget* Panel = nullptr;
   GtkWidget* LinkLabel = nullptr;
+  GtkWidget* Notice = nullptr;  // the refusal of a game file; hidden without one
+  std::optional<GameFileRefusal> Refusal;
   std::array<GtkWidget*, kControlCount> Controls{};
   cairo_surface_t* Picture = nullptr;
   GMainLoop* Loop = nullptr;
@@ -75,6 +77,9 @@ struct TMainForm::Impl {
   void BuildButtons();
   void BuildLink();
   void BuildCheckBoxes();
+  void BuildNotice();
+  // Shows the refusal in the current language, or hides the line.
+  void ShowNotice();
   // Puts one control on the panel at its stored place and size.
   void Place(LauncherControl control, GtkWidget* widget);
   // Ends the launcher's life: hides the window and leaves the modal loop.
@@ -111,6 +116,7 @@ void TMainForm::Impl::Build() {
   BuildButtons();
   BuildLink();
   BuildCheckBoxes();
+  BuildNotice();
 }
 
 void TMainForm::Impl::BuildWindow() {
@@ -182,6 +188,36 @@ void TMainForm::Impl::BuildCheckBoxes() {
   Place(LauncherControl::lcAntialias, gtk_check_button_new_with_label(""));
   gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(Control(LauncherControl::lcAntialias)), TRUE);
   g_signal_connect(Control(LauncherControl::lcMaximized), "toggled", G_CALLBACK(OnMaximized), this);
+}
+
+void TMainForm::Impl::BuildNotice() {
+  Notice = gtk_label_new(nullptr);
+  gtk_widget_set_size_request(Notice, kNoticeBounds.Width, kNoticeBounds.Height);
+  gtk_label_set_line_wrap(GTK_LABEL(Notice), TRUE);
+  gtk_label_set_line_wrap_mode(GTK_LABEL(Notice), PANGO_WRAP_WORD_CHAR);
+  gtk_label_set_ellipsize(GTK_LABEL(Notice), PANGO_ELLIPSIZE_END);
+  gtk_label_set_lines(GTK_LABEL(Notice), kNoticeLines);
+  gtk_label_set_max_width_chars(GTK_LABEL(Notice), 1);  // the size request sets the width
+  gtk_label_set_xalign(GTK_LABEL(Notice), 0.0F);
+  gtk_label_set_yalign(GTK_LABEL(Notice), 0.0F);
+  gtk_widget_set_no_show_all(Notice, TRUE);
+  GtkStyleContext* style = gtk_widget_get_style_context(Notice);
+  gtk_style_context_add_class(style, kPanelControlClass);
+  gtk_style_context_add_class(style, kNoticeClass);
+  gtk_fixed_put(GTK_FIXED(Panel), Notice, kNoticeBounds.Left, kNoticeBounds.Top);
+}
+
+void TMainForm::Impl::ShowNotice() {
+  if (!Refusal) {
+    gtk_label_set_text(GTK_LABEL(Notice), "");
+    gtk_widget_set_tooltip_text(Notice, nullptr);
+    gtk_widget_hide(Notice);
+    return;
+  }
+  const std::string text = RefusalText(*Refusal, Options.Lang);
+  gtk_label_set_text(GTK_LABEL(Notice), text.c_str());
+  gtk_widget_set_tooltip_text(Notice, text.c_str());  // the whole line when it does not fit
+  gtk_widget_show(Notice);
 }
 
 gboolean TMainForm::Impl::DrawClient(GtkWidget* widget, cairo_t* cr, gpointer self) {
@@ -323,6 +359,18 @@ void TMainForm::ApplyLanguage() {
   };
   mark(LauncherControl::lcEnglish, english);
   mark(LauncherControl::lcRussian, !english);
+  impl_->ShowNotice();
+}
+
+void TMainForm::SetGameFileRefusal(std::optional<GameFileRefusal> refusal) {
+  impl_->Refusal = std::move(refusal);
+  impl_->ShowNotice();
+}
+
+std::string TMainForm::NoticeText() const {
+  if (!gtk_widget_get_visible(impl_->Notice)) return {};
+  const char* text = gtk_label_get_text(GTK_LABEL(impl_->Notice));
+  return text ? text : "";
 }
 
 LauncherChoices TMainForm::Choices() const {
@@ -398,9 +446,11 @@ void TMainForm::SetAddressOpener(AddressOpener opener) {
   impl_->Open = std::move(opener);
 }
 
-LauncherChoices RunLauncher(GameOptions& options, const std::filesystem::path& configFile) {
+LauncherChoices RunLauncher(GameOptions& options, const std::filesystem::path& configFile,
+                            const std::optional<GameFileRefusal>& refusal) {
   if (!InitLauncherToolkit()) return {};
   TMainForm form(options, configFile);
+  form.SetGameFileRefusal(refusal);
   form.ShowModal();
   return form.Choices();
 }

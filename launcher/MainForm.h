@@ -4,9 +4,11 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "launcher/GameFileRefusal.h"
 #include "launcher/GameOptions.h"
 #include "launcher/LauncherTexts.h"
 
@@ -87,6 +89,12 @@ class TMainForm {
   // Whether the mouse pointer turns into a hand over a shown control.
   bool ShowsHandCursor(LauncherControl control) const;
 
+  // Shows on the panel, below the check boxes and in the current language, why the game file given on the
+  // command line is not opened; nothing hides the line.
+  void SetGameFileRefusal(std::optional<GameFileRefusal> refusal);
+  // The line as shown (empty without a refusal).
+  std::string NoticeText() const;
+
   // Replace the message box and the browser call (the defaults use the desktop's).
   void SetQuitAsker(QuitAsker asker);
   void SetAddressOpener(AddressOpener opener);
@@ -97,8 +105,10 @@ class TMainForm {
 };
 
 // Runs the whole launcher on the settings file `configFile`: opens the display, shows the window
-// modally and returns the choices. Without a display nothing is started.
-LauncherChoices RunLauncher(GameOptions& options, const std::filesystem::path& configFile);
+// modally (with the refusal of a game file, when there is one) and returns the choices. Without a display
+// nothing is started.
+LauncherChoices RunLauncher(GameOptions& options, const std::filesystem::path& configFile,
+                            const std::optional<GameFileRefusal>& refusal = std::nullopt);
 // The same on the running program's settings file (ConfigFilePath()).
 LauncherChoices RunLauncher(GameOptions& options);
 

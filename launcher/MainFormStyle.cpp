@@ -6,7 +6,8 @@ namespace zelmar {
 namespace {
 
 // Sans 8 pt throughout the panel; flat buttons that light up under the mouse; compact check
-// boxes with 12-pixel squares that fit the stored sizes; a slim title bar holding only the close box.
+// boxes with 12-pixel squares that fit the stored sizes; a dark red notice line; a slim title bar holding
+// only the close box.
 constexpr const char* kStyleSheet = R"css(
 #zelmar-launcher .zl-control,
 #zelmar-launcher .zl-control label {
@@ -59,6 +60,9 @@ constexpr const char* kStyleSheet = R"css(
   margin: 0;
   padding: 0;
   color: #202020;
+}
+#zelmar-launcher label.zl-notice {
+  color: #a01010;
 }
 #zelmar-launcher headerbar {
   min-height: 0;

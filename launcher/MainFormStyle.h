@@ -8,6 +8,7 @@ inline constexpr const char* kLauncherWindowName = "zelmar-launcher";
 inline constexpr const char* kFlatButtonClass = "zl-flat";
 inline constexpr const char* kCurrentLanguageClass = "zl-current";
 inline constexpr const char* kPanelControlClass = "zl-control";
+inline constexpr const char* kNoticeClass = "zl-notice";
 
 // Installs the launcher's style sheet on the default screen (once per program).
 void InstallLauncherStyle();

@@ -149,3 +149,29 @@ differs() {
   n="$(compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1 || true)"
   [[ "${n%% *}" =~ ^[0-9]+$ ]] && ((${n%% *} > ${7:-200}))
 }
+
+# Starts the copy of the game in the folder $1 with the arguments after it, from the private folder
+# $work/elsewhere, silent and without the desktop's accessibility bus; its output goes to $work/stdout and
+# $work/stderr. Sets `pid`.
+launch_game() {
+  local folder="$1"
+  shift
+  mkdir -p "$work/elsewhere"
+  (cd "$work/elsewhere" && exec env NO_AT_BRIDGE=1 SDL_AUDIODRIVER=dummy "$folder/zelmar-chess" "$@" \
+    >"$work/stdout" 2>"$work/stderr") &
+  pid=$!
+}
+
+# Passes the launcher captioned $1 (by default "Zelmar Chess") with "Start Game" and waits for the game window.
+pass_launcher() {
+  await_launcher "${1:-Zelmar Chess}"
+  click_launcher "$start_button_x" "$start_button_y"
+  await_game
+}
+
+# Where the main menu's items are hit (their boxes start at (86, 155), 40 pixels apart), without and with
+# "Continue" in the first place.
+readonly menu_x=183 menu_first_y=172 menu_step=40
+menu_item_y() { echo $((menu_first_y + ($1 - 1) * menu_step)); }
+# The box of the first items' texts, which "Continue" changes (the circling figures stay below it).
+readonly menu_box="86 155 200 100"

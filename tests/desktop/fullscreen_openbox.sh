@@ -127,7 +127,7 @@ wait_for 20 dialog_open || fail "Escape did not open the in-game window"
 click_at 613 412
 at_menu() { shot 6-menu; scene_differs "$shots/fullscreen-5-escape.png" "$shots/fullscreen-6-menu.png" 0 0 1024 768; }
 wait_for 20 at_menu || fail "\"Menu\" did not return to the main menu"
-click_at 183 292
+click_at "$menu_x" "$(menu_item_y 5)"  # "Quit", below the "Continue" the game left offers
 quit_open() { shot 7-quit-window; scene_differs "$shots/fullscreen-6-menu.png" "$shots/fullscreen-7-quit-window.png" 400 277 330 200; }
 wait_for 20 quit_open || fail "\"Quit\" did not open the quit window"
 click_at 562 412

@@ -16,7 +16,10 @@ appstreamcli validate --no-net --strict "$meta" || fail "appstreamcli refused $m
 
 # One id, one icon, one program, one version everywhere.
 grep -qx "Icon=$id" "$entry" || fail "the menu entry's icon is not $id"
-grep -qx "Exec=zelmar-chess" "$entry" || fail "the menu entry does not start zelmar-chess"
+grep -qx "Exec=zelmar-chess %f" "$entry" || fail "the menu entry does not start zelmar-chess with the file opened"
+# The PGN type in both files, so that a file manager's "Open with" offers the game.
+grep -qx "MimeType=application/x-chess-pgn;" "$entry" || fail "the menu entry does not declare the PGN type"
+grep -q "<mediatype>application/x-chess-pgn</mediatype>" "$meta" || fail "the metadata does not provide the PGN type"
 grep -qx "Categories=Game;BoardGame;" "$entry" || fail "the menu entry's categories"
 for key in 'Name\[ru\]' 'Comment' 'Comment\[ru\]' 'Keywords'; do
   grep -q "^$key=." "$entry" || fail "the menu entry has no $key"

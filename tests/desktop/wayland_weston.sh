@@ -74,7 +74,7 @@ wait_for 20 dialog_open || fail "Escape did not open the in-game window"
 click_at 613 412
 at_menu() { shot 5-menu; differs "$shots/wayland-4-escape.png" "$shots/wayland-5-menu.png" 0 0 1024 768; }
 wait_for 20 at_menu || fail "\"Menu\" did not return to the main menu"
-click_at 183 292
+click_at "$menu_x" "$(menu_item_y 5)"  # "Quit", below the "Continue" the game left offers
 quit_open() { shot 6-quit-window; differs "$shots/wayland-5-menu.png" "$shots/wayland-6-quit-window.png" 400 277 330 200; }
 wait_for 20 quit_open || fail "\"Quit\" did not open the quit window"
 click_at 562 412

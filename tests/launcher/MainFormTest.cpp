@@ -109,6 +109,26 @@ TEST_F(MainFormTest, CheckBoxesAndChoices) {
   EXPECT_FALSE(form.Choices().Maximized);
 }
 
+TEST_F(MainFormTest, AGameFileRefusalIsShownInTheCurrentLanguageAndTheGameCanStillStart) {
+  TMainForm form(options_, file_);
+  EXPECT_EQ(form.NoticeText(), "");
+  const GameFileRefusal refusal{dir_.File("lost.pgn"), GameFileProblem::gpMissing, {}, 0};
+  form.SetGameFileRefusal(refusal);
+  form.Show();
+  Settle();
+  EXPECT_EQ(form.NoticeText(), RefusalText(refusal, 1));
+  form.Click(LauncherControl::lcRussian);
+  EXPECT_EQ(form.NoticeText(), RefusalText(refusal, 2));
+  // The line leaves every control where it was.
+  for (const LauncherControl control : kAllControls) EXPECT_EQ(form.Bounds(control), StoredBounds(control));
+  EXPECT_EQ(form.PanelBounds(), kPanelBounds);
+  form.Click(LauncherControl::lcStart);
+  EXPECT_TRUE(form.Closed());
+  EXPECT_TRUE(form.Choices().Started);
+  form.SetGameFileRefusal(std::nullopt);
+  EXPECT_EQ(form.NoticeText(), "");
+}
+
 TEST_F(MainFormTest, LinkAndUpdateOpenTheWebPageAndStayOpen) {
   TMainForm form(options_, file_);
   std::vector<std::string> opened;

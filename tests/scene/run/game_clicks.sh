@@ -75,7 +75,7 @@ click_at 613 412
 at_menu() { shot 8-menu; differs "$shots/game-7-escape.png" "$shots/game-8-menu.png" 0 0 1024 768; }
 wait_for 20 at_menu || fail "\"Menu\" did not return to the main menu"
 rss_game="$(rss)"
-click_at 183 292
+click_at "$menu_x" "$(menu_item_y 5)"  # "Quit", below the "Continue" the game left offers
 quit_open() { shot 9-quit-window; differs "$shots/game-8-menu.png" "$shots/game-9-quit-window.png" 400 277 330 200; }
 wait_for 20 quit_open || fail "\"Quit\" did not open the quit window"
 xdotool mousemove --window "$game" 562 412
