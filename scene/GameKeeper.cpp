@@ -69,7 +69,7 @@ void TGameKeeper::Open(const std::filesystem::path& folder) {
     store_.reset();
     return;
   }
-  writer_ = std::make_unique<TKeptGameWriter>(*store_);
+  writer_ = std::make_unique<TCurrentGameWriter>(*store_);
   playerName_ = PlayerName();
   site_ = HostName();
   std::string text;
@@ -155,14 +155,14 @@ void TGameKeeper::KeepNow() {
 
 void TGameKeeper::Flush() {
   if (!writer_) return;
-  writer_->Finish();
+  writer_->Flush();
   TakeFailure();
 }
 
 // A write the writer could not make is said, and the next change writes the whole text again.
 void TGameKeeper::TakeFailure() {
-  if (const auto failure = writer_->TakeFailure()) {
-    Report("the current game could not be written to " + store_->CurrentPath().string(), *failure);
+  if (const std::string failure = writer_->TakeError(); !failure.empty()) {
+    Report("the current game could not be written to " + store_->CurrentPath().string(), failure);
     text_.clear();
   }
 }
@@ -197,7 +197,7 @@ void TGameKeeper::Write(TGameRecord record) {
   std::string text = WritePgn(record);
   record_ = std::move(record);
   if (text != text_) {
-    writer_->Post(text);
+    writer_->Submit(text);
     text_ = std::move(text);
   }
   if (record_.End != TGameEnd::None && PlayerMoved()) ArchiveCurrent();
@@ -222,7 +222,7 @@ void TGameKeeper::ArchiveCurrent() {
   facts.Archived = *spot;
   WriteKeptFacts(record_, facts);
   text_ = WritePgn(record_);
-  writer_->Post(text_);
+  writer_->Submit(text_);
 }
 
 // A new game from the settings: its standard tags and a new id.

@@ -10,9 +10,9 @@
 #include <string>
 
 #include "engine/notation/GameRecord.h"
+#include "launcher/CurrentGameWriter.h"
 #include "launcher/GameStore.h"
 #include "scene/GameFlow.h"
-#include "scene/KeptGameWriter.h"
 #include "scene/SceneState.h"
 
 namespace zelmar {
@@ -75,7 +75,7 @@ class TGameKeeper {
   TChessBrd& engine_;
   TGameFlow& flow_;
   std::optional<TGameStore> store_;
-  std::unique_ptr<TKeptGameWriter> writer_;  // writes the current game's file; set while store_ is
+  std::unique_ptr<TCurrentGameWriter> writer_;  // writes the current game's file; set while store_ is
   std::string playerName_, site_;
   TGameRecord record_;         // the current game as last kept
   std::string text_;           // its text as last written

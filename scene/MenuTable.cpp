@@ -1,5 +1,9 @@
 #include "scene/MenuTable.h"
 
+#include <iterator>
+
+#include "engine/SearchLevel.h"
+
 namespace zelmar::scene {
 namespace {
 
@@ -7,6 +11,7 @@ constexpr TTextPair kArmy[] = {{"Blondes", "Блондинки"}, {"Brunettes", 
 constexpr TTextPair kMode[] = {{"Classic", "Классическая"}, {"Zelmarian", "Зельмарская"}};
 constexpr TTextPair kLevel[] = {{"1", "1"}, {"2", "2"}, {"3", "3"}, {"4", "4"},
                                 {"5", "5"}, {"6", "6"}, {"7", "7"}, {"8", "8"}};
+static_assert(std::size(kLevel) == kHighestLevel - kLowestLevel + 1, "one text for every level");
 constexpr TTextPair kLocation[] = {{"Castle", "Замок"}, {"Town", "Город"}};
 constexpr TTextPair kClassic[] = {{"None", "Нет"}, {"Wood", "Дерево"}, {"Marble", "Мрамор"}};
 constexpr TTextPair kYesNo[] = {{"Yes", "Да"}, {"No", "Нет"}};

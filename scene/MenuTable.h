@@ -19,7 +19,7 @@ enum class TMenuAction {
   OpenOptions,      // the options list over the title screen
   OpenQuitConfirm,  // the quit window over the title screen
   ReturnToMenu,     // the main menu
-  Quit,             // ends the program at once without saving
+  Quit,             // ends the program at once (the settings unsaved, the current game kept)
   StepOption,       // steps the item's setting
   StepBoardStyle,   // steps Classic and remembers the board style shown for the tool button
   StepMusic,        // steps Music; turning it off stops the tune

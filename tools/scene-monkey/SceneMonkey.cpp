@@ -18,6 +18,7 @@
 #include "audio/platform/AudioOutput.h"
 #include "engine/ChessBrd.h"
 #include "engine/ChessThread.h"
+#include "engine/SearchLevel.h"
 #include "framework/Application.h"
 #include "framework/platform/TestDrawing.h"
 #include "framework/platform/TestPlatform.h"
@@ -40,8 +41,6 @@ constexpr auto kWorkerDeadline = std::chrono::seconds(120);
 constexpr std::size_t kActionsKept = 50;
 // The audio output's frames mixed per tick (44.1 kHz).
 constexpr int kFramesPerTick = 735;
-// The highest level the options list offers; stepping past it goes back to 1.
-constexpr int kHighestLevel = 8;
 constexpr int kOptionLevel = 3, kOptionBack = 10;
 
 // The seeded choices; the same seed gives the same sequence on every run.
