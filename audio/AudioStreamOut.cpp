@@ -136,7 +136,9 @@ void TAudioStreamOut::Fill(uint32_t offset, uint32_t count) {
     written_ += static_cast<uint64_t>(got);
     std::fill(part.begin() + got * channels, part.end(), int16_t{0});
   }
-  buffer_->Unlock();
+  // Every frame from the play cursor round to just before it is written now: the output may play one
+  // whole ring past the frames played so far, and no further until the next refill.
+  buffer_->Unlock(played_ + buffer_->Frames());
 }
 
 // Sleeps one polling interval; false when a stop was asked for.

@@ -52,7 +52,10 @@ void PcmVoice::Mix(int32_t* acc, int frames, int outputRate) {
   if (!(control & kPlaying)) return;
   writes_.load(std::memory_order_acquire);
   const int64_t seek = seek_.exchange(-1, std::memory_order_acq_rel);
-  if (seek >= 0) cursor_ = static_cast<uint64_t>(seek) << 32;
+  if (seek >= 0) {
+    cursor_ = static_cast<uint64_t>(seek) << 32;
+    rounds_ = 0;
+  }
   const int rate = frequency_.load(std::memory_order_relaxed);
   const uint64_t step =
       (static_cast<uint64_t>(rate > 0 ? rate : data_->SampleRate) << 32) / static_cast<uint64_t>(outputRate);
@@ -63,11 +66,12 @@ void PcmVoice::Mix(int32_t* acc, int frames, int outputRate) {
 }
 
 // Linear interpolation between neighbouring frames; the frame after the last one is the first
-// when looping and the last one itself otherwise.
+// when looping and the last one itself otherwise. Stops, silent, before a frame past the playable bound.
 bool PcmVoice::MixFrames(int32_t* acc, int frames, uint64_t step, bool loop) {
   const int16_t* s = data_->Samples.data();
   const uint64_t total = data_->Frames();
   const uint64_t end = total << 32;
+  const uint64_t playableEnd = playableEnd_.load(std::memory_order_relaxed);
   const int ch = data_->Channels;
   const float gl = leftGain_.load(std::memory_order_relaxed);
   const float gr = rightGain_.load(std::memory_order_relaxed);
@@ -75,9 +79,11 @@ bool PcmVoice::MixFrames(int32_t* acc, int frames, uint64_t step, bool loop) {
   for (int f = 0; f < frames; ++f) {
     if (cursor_ >= end) {
       if (!loop || total == 0) return false;
+      rounds_ += cursor_ / end;
       cursor_ %= end;
     }
     const uint64_t i = cursor_ >> 32;
+    if (playableEnd != kUnbounded && rounds_ * total + i + 1 >= playableEnd) return true;
     const uint64_t j = i + 1 < total ? i + 1 : (loop ? 0 : i);
     const float t = static_cast<float>(cursor_ & 0xFFFFFFFFu) * kFraction;
     const float l = s[i * ch] + (s[j * ch] - s[i * ch]) * t;
@@ -88,6 +94,7 @@ bool PcmVoice::MixFrames(int32_t* acc, int frames, uint64_t step, bool loop) {
   }
   if (cursor_ >= end) {
     if (!loop || total == 0) return false;
+    rounds_ += cursor_ / end;
     cursor_ %= end;
   }
   return true;

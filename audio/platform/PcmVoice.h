@@ -44,8 +44,15 @@ class PcmVoice final : public MixerVoice {
   void SetFrequency(int hz) { frequency_.store(hz, std::memory_order_relaxed); }
   void SetGains(ChannelGains gains);
 
-  // Publishes samples written into the data since the last call to the audio thread.
-  void PublishWrites() { writes_.fetch_add(1, std::memory_order_release); }
+  // Publishes samples written into the data since the last call to the audio thread, and how far the
+  // voice may now play: frames counted from the last seek, round after round of a looping voice. A voice
+  // that reaches the bound falls silent and keeps its place until a later call moves the bound, so it
+  // never reads frames its writer may be rewriting. Without a call there is no bound.
+  void PublishWrites(uint64_t playableEnd = kUnbounded) {
+    playableEnd_.store(playableEnd, std::memory_order_relaxed);
+    writes_.fetch_add(1, std::memory_order_release);
+  }
+  static constexpr uint64_t kUnbounded = ~uint64_t{0};
 
  private:
   static constexpr uint32_t kPlaying = 1;
@@ -65,7 +72,9 @@ class PcmVoice final : public MixerVoice {
   std::atomic<float> leftGain_{1.0f};
   std::atomic<float> rightGain_{1.0f};
   std::atomic<uint32_t> writes_{0};
+  std::atomic<uint64_t> playableEnd_{kUnbounded};  // published with writes_
   uint64_t cursor_ = 0;  // audio thread only: 32.32 fixed-point frame position
+  uint64_t rounds_ = 0;  // audio thread only: times a looping voice went round its data since the last seek
 };
 
 }  // namespace zelmar::audio

@@ -53,8 +53,8 @@ StreamBuffer::Region StreamBuffer::Lock(uint32_t offset, uint32_t count) {
 }
 
 // Publishes the rewritten frames to the audio thread.
-void StreamBuffer::Unlock() {
-  voice_->PublishWrites();
+void StreamBuffer::Unlock(uint64_t playableEnd) {
+  voice_->PublishWrites(playableEnd);
 }
 
 }  // namespace zelmar::audio

@@ -34,9 +34,11 @@ class StreamBuffer {
     std::span<int16_t> First;
     std::span<int16_t> Second;
   };
-  // Only frames already played may be rewritten; Unlock() hands them to the audio thread.
+  // Only frames already played may be rewritten; Unlock() hands them to the audio thread, with how far the
+  // output may play (frames from the last SetPlayCursor, counting every round): it falls silent there
+  // rather than read frames that are not written yet.
   Region Lock(uint32_t offset, uint32_t count);
-  void Unlock();
+  void Unlock(uint64_t playableEnd = PcmVoice::kUnbounded);
 
   // Plays round the ring from the play cursor until stopped.
   void Play() { voice_->Play(true); }

@@ -184,5 +184,32 @@ TEST(Mixer, StreamBufferCursorAdvancesAsTheOutputConsumes) {
   EXPECT_EQ(error, kErrorInvalidFormat);
 }
 
+// A ring played faster than its writer refills it (a starved music thread, or a test pulling the mix
+// faster than real time) stops, silent, at the bound its writer published instead of lapping into frames
+// being rewritten, and goes on from the same frame once the bound moves.
+TEST(Mixer, StreamBufferFallsSilentAtThePlayableBoundAndGoesOnWhenItMoves) {
+  auto out = std::make_shared<ManualAudioOutput>(44100);
+  uint32_t error = 1;
+  constexpr uint32_t kRing = 100;
+  auto ring = StreamBuffer::Create(out, PcmFormat{2, 44100, 16}, kRing, error);
+  ASSERT_TRUE(ring);
+  StreamBuffer::Region region = ring->Lock(0, kRing);
+  for (auto& s : region.First) s = 5;
+  ring->Unlock(kRing);
+  ring->SetPlayCursor(0);
+  ring->Play();
+  auto mix = out->Pull(150);
+  EXPECT_EQ(mix[2 * 98], 5);
+  EXPECT_EQ(mix[2 * 99], 0);   // the last frame would need the next round's first
+  EXPECT_EQ(mix[2 * 149], 0);  // silent, not a second round of old frames
+  EXPECT_EQ(ring->PlayCursor(), kRing - 1);
+  region = ring->Lock(0, kRing - 1);
+  for (auto& s : region.First) s = 8;
+  ring->Unlock(kRing - 1 + kRing);
+  mix = out->Pull(10);
+  EXPECT_EQ(mix[2 * 1], 8);  // the held frame, then the new round
+  EXPECT_EQ(ring->PlayCursor(), 9u);
+}
+
 }  // namespace
 }  // namespace zelmar::audio
