@@ -73,7 +73,7 @@ class PcmVoice final : public MixerVoice {
   std::atomic<float> rightGain_{1.0f};
   std::atomic<uint32_t> writes_{0};
   std::atomic<uint64_t> playableEnd_{kUnbounded};  // published with writes_
-  uint64_t cursor_ = 0;  // audio thread only: 32.32 fixed-point frame position
+  uint64_t cursor_ = 0;                            // audio thread only: 32.32 fixed-point frame position
   uint64_t rounds_ = 0;  // audio thread only: times a looping voice went round its data since the last seek
 };
 
