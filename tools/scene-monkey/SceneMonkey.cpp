@@ -24,6 +24,7 @@
 #include "framework/platform/TestPlatform.h"
 #include "launcher/GameStore.h"
 #include "scene/FrameView.h"
+#include "scene/MenuTable.h"
 #include "scene/SceneForm.h"
 #include "scene/SceneGeometry.h"
 #include "scene/SceneKeys.h"
@@ -65,26 +66,14 @@ struct TStep {
   std::string Label;
 };
 
-// A menu item's middle, as the player aims at it.
+// A point the player aims at.
 struct TItemPoint {
   int X, Y;
 };
-TItemPoint MenuItemPoint(TMenuKind menu, int item) {
-  switch (menu) {
-    case TMenuKind::MainMenu:
-      return {183, 172 + 40 * (item - 1)};
-    case TMenuKind::OptionsMenu:
-      return {232, 167 + 40 * (item - 1)};
-    case TMenuKind::QuitConfirm:
-      return {462 + 100 * (item - 1), 412};
-    case TMenuKind::GameDialog:
-      return {413 + 100 * (item - 1), 412};
-    case TMenuKind::HelpButtons:
-      return {760 + 100 * (item - 1), 738};
-    case TMenuKind::NoMenu:
-      break;
-  }
-  return {512, 384};
+// A menu item's middle, taken from the box the menu's hit test uses.
+TItemPoint MenuItemPoint(const TMenu& menu, int item) {
+  const TItemBox box = ItemBox(menu, item);
+  return {(box.Left + box.Right) / 2, (box.Top + box.Bottom) / 2};
 }
 // Tool button 1..9 and promotion choice 2..5, aimed at their middles.
 TItemPoint ToolButtonPoint(int button) {
@@ -94,9 +83,9 @@ TItemPoint PromotionPoint(int choice) {
   return {675, 326 + 100 * (choice - 2)};
 }
 
-// The keys the player presses: Escape, 1-4 (and 5's code), the four arrows, and a few others.
-constexpr std::array<int, 13> kKeys{kKeyEscape, kKey1,    kKey2,     kKey3, kKey4, 6, kKeyUp,
-                                    kKeyDown,   kKeyLeft, kKeyRight, 28,    57,    87};
+// The keys the player presses: Escape, 1-5, the four arrows, and a few the game does not use.
+constexpr std::array<int, 13> kKeys{kKeyEscape, kKey1,    kKey2,     kKey3,     kKey4,     kKey5,  kKeyUp,
+                                    kKeyDown,   kKeyLeft, kKeyRight, kKeyEnter, kKeySpace, kKeyF11};
 
 // The loop, the window and what the player watches, for one game window.
 struct TWorld {
@@ -132,6 +121,7 @@ class TMonkey {
   void ChooseOnGameScreen();
   void ClickAt(int x, int y, const std::string& label);
   void ClickMenuItem(int item);
+  void ClickMenuItem(TMenuKind kind, const TMenu& menu, int item);
   void PressKey(int key, int passes);
   void Idle(int passes);
   std::optional<TItemPoint> SquarePoint(int square);
@@ -461,15 +451,21 @@ void TMonkey::ClickAt(int x, int y, const std::string& label) {
   steps_.push_back({TStep::Release, 0, 0, 0, 1, {}});
 }
 
-// A menu item; the level is never left above the run's highest: stepping it there goes round to 1.
+// An item of the menu over the screen now.
 void TMonkey::ClickMenuItem(int item) {
   const TSceneState& state = world_->Form->State();
-  const TItemPoint point = MenuItemPoint(state.MenuKind, item);
+  ClickMenuItem(state.MenuKind, ShownMenu(state), item);
+}
+
+// An item of `menu`, of kind `kind`; the level is never left above the run's highest: stepping it there
+// goes round to 1.
+void TMonkey::ClickMenuItem(TMenuKind kind, const TMenu& menu, int item) {
+  const TSceneState& state = world_->Form->State();
+  const TItemPoint point = MenuItemPoint(menu, item);
   const std::string label =
-      "menu " + std::to_string(static_cast<int>(state.MenuKind)) + " item " + std::to_string(item);
+      "menu " + std::to_string(static_cast<int>(kind)) + " item " + std::to_string(item);
   int clicks = 1;
-  if (state.MenuKind == TMenuKind::OptionsMenu && item == kOptionLevel &&
-      state.Options.Depth >= options_.Depth)
+  if (kind == TMenuKind::OptionsMenu && item == kOptionLevel && state.Options.Depth >= options_.Depth)
     clicks = kHighestLevel - state.Options.Depth + 1;
   for (int i = 0; i < clicks; ++i) {
     ClickAt(point.X, point.Y, label);
@@ -555,8 +551,9 @@ void TMonkey::ChooseOnGameScreen() {
   if (state.GameState == TGameState::ComputerThinking && roll < 60) return Idle(dice_.Between(1, 30));
   if (state.GameState == TGameState::GameOver && roll < 40) {
     if (dice_.Chance(50)) return PressKey(kKeyLeft, 1);
+    // Escape opens the in-game window, whose item is clicked once it shows.
     PressKey(kKeyEscape, 1);
-    return ClickMenuItem(dice_.Chance(80) ? 2 : 3);
+    return ClickMenuItem(TMenuKind::GameDialog, MenuOf(TMenuKind::GameDialog), dice_.Chance(80) ? 2 : 3);
   }
   if (roll < 97) {
     // The in-game window's button less often than the others, so that games reach their end.
