@@ -9,10 +9,10 @@
 #include "framework/GfxRounding.h"
 #include "scene/AnimationSteps.h"
 #include "scene/BoardView.h"
+#include "scene/FrameRecord.h"
 #include "scene/GameScreenView.h"
 #include "scene/SceneTexts.h"
 #include "scene/TitleView.h"
-#include "tests/scene/support/RecordingPainter.h"
 
 namespace zelmar::scene {
 namespace {
@@ -30,9 +30,9 @@ TSceneState EmptyGame() {
 }
 
 std::vector<TPaintCall> Record(const TSceneState& state, void (*draw)(const TSceneState&, TScenePainter&)) {
-  TRecordingPainter painter;
+  TFrameRecord painter;
   draw(state, painter);
-  return painter.Calls;
+  return painter.Calls();
 }
 
 // A short name of a call's role, for checking the order of a whole screen.
@@ -114,7 +114,7 @@ TEST(BoardView, GameScreenDrawsItsEightStepsInOrder) {
   ExpectText(calls[7], kTextFont, "Your move?", 18, 727, 0xFF333333);
   ExpectText(calls[8], kTextFont, "Your move?", 17, 726, 0xFF00FFFF);
   // 32 standing figures, then the moving one glowing.
-  TRecordingPainter painter;
+  TFrameRecord painter;
   DrawGameScreen(state, painter);
   const auto figures = painter.Of(TCallKind::DrawScaled, TPicture::Figure);
   ASSERT_EQ(figures.size(), 33u);
@@ -152,7 +152,7 @@ TEST(BoardView, FiguresStandWithTheirFeetOnTheSquareCentre) {
              fxBlend);
   // Square order: a8 first, h1 last, so nearer ranks cover farther ones.
   state.Board.LoadStart();
-  TRecordingPainter painter;
+  TFrameRecord painter;
   DrawGameScreen(state, painter);
   const auto all = painter.Of(TCallKind::DrawScaled, TPicture::Figure);
   ASSERT_EQ(all.size(), 32u);
@@ -164,10 +164,10 @@ TEST(BoardView, MarkersArePostsOnTheSelectedAndTheHoveredSquare) {
   TSceneState state = EmptyGame();
   state.SelectedSquare = kE2;
   state.HoverSquare = kE4;
-  TRecordingPainter painter;
+  TFrameRecord painter;
   DrawMarkers(state, painter);
   // e2 (far-left corner at y 444) with Pulse 20: 9 pixels tall; e4 (y 370) with thickness 10: 4 tall.
-  const auto& calls = painter.Calls;
+  const auto calls = painter.Calls();
   ASSERT_EQ(calls.size(), (9u + 4u) * 5u * 4u);
   for (const auto& c : calls) EXPECT_EQ(c.Fx, fxOpaque);
   // The first step of e2: bright above, dark below, bright, dark right, bright left, each at four corners.
@@ -187,14 +187,14 @@ TEST(BoardView, MarkersArePostsOnTheSelectedAndTheHoveredSquare) {
   // The hovered square is not marked twice; in Town the posts move with the board.
   state.HoverSquare = kE2;
   state.Options.Background = 2;
-  painter.Calls.clear();
+  painter.Clear();
   DrawMarkers(state, painter);
-  ASSERT_EQ(painter.Calls.size(), 9u * 20u);
-  EXPECT_EQ(painter.Calls[0].X, 314 + 13);
-  EXPECT_EQ(painter.Calls[0].Y, 444 + 73 - 2);
+  ASSERT_EQ(painter.Calls().size(), 9u * 20u);
+  EXPECT_EQ(painter.Calls()[0].X, 314 + 13);
+  EXPECT_EQ(painter.Calls()[0].Y, 444 + 73 - 2);
   // No posts while the computer thinks.
   state.GameState = TGameState::ComputerThinking;
-  painter.Calls.clear();
+  painter.Clear();
   DrawGameScreen(state, painter);
   EXPECT_TRUE(painter.Of(TCallKind::PutPixel).empty());
 }
@@ -265,9 +265,9 @@ TEST(BoardView, TurnedClassicBoardShowsH1TopLeftAndTheSelection) {
   state.Options.Inversion = 1;
   state.BoardSizePercent = 50;
   state.SelectedSquare = 1;
-  TRecordingPainter painter;
+  TFrameRecord painter;
   DrawClassicBoard(state, painter, 10, 64);
-  const auto& calls = painter.Calls;
+  const auto calls = painter.Calls();
   ASSERT_EQ(calls.size(), 1u + 1u + 32u);
   ExpectCall(calls[0], TCallKind::DrawScaled, TPicture::Classic, 3, 10, 64, 0.5, fxBlend);
   // a8 is at the bottom right: column and row 8 from 40 pixels in, halved.
@@ -287,7 +287,7 @@ TEST(BoardView, TurnedClassicBoardShowsH1TopLeftAndTheSelection) {
   state.Options.Inversion = 2;
   state.Options.Mode = 1;
   state.BoardSizePercent = 76;
-  painter.Calls.clear();
+  painter.Clear();
   DrawGameScreen(state, painter);
   const auto boards = painter.Of(TCallKind::DrawScaled, TPicture::Classic);
   ASSERT_EQ(boards.size(), 1u);
@@ -305,7 +305,7 @@ TEST(BoardView, ToolButtonFacesFollowInversionAndClassic) {
   TSceneState state = EmptyGame();
   auto patterns = [&] {
     std::vector<int> out;
-    TRecordingPainter painter;
+    TFrameRecord painter;
     DrawGameScreen(state, painter);
     for (const auto& c : painter.Of(TCallKind::Draw, TPicture::Button)) {
       EXPECT_EQ(c.X, 10 + 50 * static_cast<int>(out.size()));
@@ -320,7 +320,7 @@ TEST(BoardView, ToolButtonFacesFollowInversionAndClassic) {
   EXPECT_EQ(patterns(), (std::vector<int>{1, 2, 3, 4, 6, 7, 8, 9, 10}));
   // No background for a value outside the two locations.
   state.Options.Background = 3;
-  TRecordingPainter painter;
+  TFrameRecord painter;
   DrawGameScreen(state, painter);
   EXPECT_TRUE(painter.Of(TCallKind::Draw, TPicture::Ground).empty());
 }
@@ -362,12 +362,12 @@ TEST(BoardView, PromotionPanelOffersTheFourPiecesOfTheSideToMove) {
   TSceneState state;
   state.PromotionHover = 3;
   state.OriginX = 5;
-  TRecordingPainter painter;
+  TFrameRecord painter;
   DrawPromotionPanel(state, painter);
-  ASSERT_EQ(painter.Calls.size(), 8u);
+  ASSERT_EQ(painter.Calls().size(), 8u);
   for (int k = 2; k <= 5; ++k) {
-    const TPaintCall& box = painter.Calls[static_cast<std::size_t>(2 * (k - 2))];
-    const TPaintCall& icon = painter.Calls[static_cast<std::size_t>(2 * (k - 2) + 1)];
+    const TPaintCall box = painter.Calls()[static_cast<std::size_t>(2 * (k - 2))];
+    const TPaintCall icon = painter.Calls()[static_cast<std::size_t>(2 * (k - 2) + 1)];
     EXPECT_EQ(box.X, 635);
     EXPECT_EQ(box.Y, 281 + 100 * (k - 2));
     EXPECT_EQ(box.Width, 90);
@@ -376,9 +376,9 @@ TEST(BoardView, PromotionPanelOffersTheFourPiecesOfTheSideToMove) {
     ExpectCall(icon, TCallKind::DrawScaled, TPicture::Icon, k - 1, 635, 281 + 100 * (k - 2), 1, fxBlend);
   }
   state.Board.SideToMove = -1;
-  painter.Calls.clear();
+  painter.Clear();
   DrawPromotionPanel(state, painter);
-  EXPECT_EQ(painter.Calls[7].Pattern, 10);  // the Black queen
+  EXPECT_EQ(painter.Calls()[7].Pattern, 10);  // the Black queen
 }
 
 TEST(BoardView, ClockStatusAndResultTexts) {
@@ -392,12 +392,12 @@ TEST(BoardView, ClockStatusAndResultTexts) {
   TSceneState state = EmptyGame();
   state.Options.Lang = 2;
   state.GameState = TGameState::ComputerThinking;
-  TRecordingPainter painter;
+  TFrameRecord painter;
   DrawGameScreen(state, painter);
   EXPECT_EQ(painter.Texts()[4], StatusText(TGameState::ComputerThinking, 2));
   state.GameState = TGameState::GameOver;
   state.ResultText = ResultTextOf(TResult::Mate, 2);
-  painter.Calls.clear();
+  painter.Clear();
   DrawGameScreen(state, painter);
   EXPECT_EQ(painter.Texts()[5], ResultTextOf(TResult::Mate, 2));
 }
@@ -405,21 +405,21 @@ TEST(BoardView, ClockStatusAndResultTexts) {
 TEST(AnimationSteps, TitleCirclePulseAndPortraitZoom) {
   TSceneState state;
   // Before the first tick the title shows its background only.
-  TRecordingPainter painter;
+  TFrameRecord painter;
   DrawTitleScreen(state, painter);
-  ASSERT_EQ(painter.Calls.size(), 1u);
-  ExpectCall(painter.Calls[0], TCallKind::Draw, TPicture::Ground, 0, 0, 0, 1, fxOpaque);
+  ASSERT_EQ(painter.Calls().size(), 1u);
+  ExpectCall(painter.Calls()[0], TCallKind::Draw, TPicture::Ground, 0, 0, 0, 1, fxOpaque);
   // One tick: figure 1 at angle 2 pi - 0.01 on a radius of 166.8 round (222, 419).
   TitleStep(state);
   EXPECT_EQ(state.TitleX[0], 220);
   EXPECT_EQ(state.TitleY[0], 586);
   state.OriginX = 10, state.OriginY = 20;
-  painter.Calls.clear();
+  painter.Clear();
   DrawTitleScreen(state, painter);
-  ASSERT_EQ(painter.Calls.size(), 13u);
+  ASSERT_EQ(painter.Calls().size(), 13u);
   for (int i = 1; i <= 12; ++i) {
     const auto at = static_cast<std::size_t>(i - 1);
-    ExpectCall(painter.Calls[at + 1], TCallKind::DrawScaled, TPicture::Icon, 6 + (i - 1) % 6,
+    ExpectCall(painter.Calls()[at + 1], TCallKind::DrawScaled, TPicture::Icon, 6 + (i - 1) % 6,
                state.TitleX[at] + 10, state.TitleY[at] + 20, 0.5, fxAdd);
   }
   // The circle shrinks to half and grows back, turning 0.01 per tick.

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "ContentRig.h"
 #include "framework/platform/TestDrawing.h"
 #include "framework/platform/TestPlatform.h"
 #include "scene/FrameView.h"
-#include "tests/scene/support/ContentRig.h"
 
 namespace zelmar::scene {
 namespace {

@@ -5,18 +5,18 @@
 #include <vector>
 
 #include "scene/BoardView.h"
+#include "scene/FrameRecord.h"
 #include "scene/FrameView.h"
 #include "scene/MenuView.h"
 #include "scene/SceneTexts.h"
-#include "tests/scene/support/RecordingPainter.h"
 
 namespace zelmar::scene {
 namespace {
 
 std::vector<TPaintCall> MenuCalls(const TSceneState& state) {
-  TRecordingPainter painter;
+  TFrameRecord painter;
   DrawMenu(state, painter);
-  return painter.Calls;
+  return painter.Calls();
 }
 
 void ExpectText(const TPaintCall& c, const std::string& text, double x, double y, std::uint32_t top,
@@ -143,22 +143,22 @@ TEST(MenuView, DialogsPlaceTheirQuestionByLanguageAndLightTheHoveredButton) {
 TEST(MenuView, HelpScreenShowsTheElevenButtonFacesWithTheirMeaning) {
   TSceneState state;
   state.OriginY = 128;
-  TRecordingPainter painter;
+  TFrameRecord painter;
   DrawHelpScreen(state, painter);
-  ASSERT_EQ(painter.Calls.size(), 1u + 11u * 3u);
-  EXPECT_TRUE(painter.Calls[0].Is(TCallKind::Draw, TPicture::Ground));
-  EXPECT_EQ(painter.Calls[0].Pattern, 1);
-  EXPECT_EQ(painter.Calls[0].Fx, fxOpaque);
+  ASSERT_EQ(painter.Calls().size(), 1u + 11u * 3u);
+  EXPECT_TRUE(painter.Calls()[0].Is(TCallKind::Draw, TPicture::Ground));
+  EXPECT_EQ(painter.Calls()[0].Pattern, 1);
+  EXPECT_EQ(painter.Calls()[0].Fx, fxOpaque);
   for (int i = 0; i <= 10; ++i) {
     const auto at = static_cast<std::size_t>(1 + 3 * i);
     const int y = 128 + 62 + 60 * i;
-    EXPECT_TRUE(painter.Calls[at].Is(TCallKind::Draw, TPicture::Button));
-    EXPECT_EQ(painter.Calls[at].Pattern, i);
-    EXPECT_EQ(painter.Calls[at].Y, y);
-    ExpectText(painter.Calls[at + 1], HelpLegend(i, 1), 131, y + 11, 0xFF000000, 0xFF000000);
-    ExpectText(painter.Calls[at + 2], HelpLegend(i, 1), 130, y + 10, 0xFFDEDEDE, 0xFFDEDEDE);
+    EXPECT_TRUE(painter.Calls()[at].Is(TCallKind::Draw, TPicture::Button));
+    EXPECT_EQ(painter.Calls()[at].Pattern, i);
+    EXPECT_EQ(painter.Calls()[at].Y, y);
+    ExpectText(painter.Calls()[at + 1], HelpLegend(i, 1), 131, y + 11, 0xFF000000, 0xFF000000);
+    ExpectText(painter.Calls()[at + 2], HelpLegend(i, 1), 130, y + 10, 0xFFDEDEDE, 0xFFDEDEDE);
   }
-  EXPECT_EQ(painter.Calls[2].Text, "Black pieces at the bottom");
+  EXPECT_EQ(painter.Calls()[2].Text, "Black pieces at the bottom");
 }
 
 // Every screen and menu in Russian: each text drawn is a whole Windows-1251 text, none empty or broken.
@@ -185,7 +185,7 @@ TEST(MenuView, EveryRussianTextOfEveryScreenDraws) {
       state.MenuKind = s.menu;
       state.GameState = s.game;
       state.PanelPiece = piece;
-      TRecordingPainter painter;
+      TFrameRecord painter;
       DrawFrame(state, painter, 1024, 768);
       for (const std::string& text : painter.Texts()) {
         ++texts;
@@ -210,9 +210,9 @@ TEST(FrameView, AFrameClearsDrawsScreenMenuPromotionAndCursorLast) {
   state.GameState = TGameState::ChoosePromotion;
   state.OriginX = state.OriginY = 128;
   state.CursorX = 1024, state.CursorY = 0;
-  TRecordingPainter painter;
+  TFrameRecord painter;
   DrawFrame(state, painter, 1280, 1024);
-  const auto& calls = painter.Calls;
+  const auto calls = painter.Calls();
   ExpectRect(calls.front(), 0, 0, 1280, 1024, 0x00000000, fxOpaque);
   EXPECT_TRUE(calls[1].Is(TCallKind::Draw, TPicture::Ground));
   EXPECT_TRUE(calls.back().Is(TCallKind::Draw, TPicture::Cursor));
@@ -232,15 +232,15 @@ TEST(FrameView, AFrameClearsDrawsScreenMenuPromotionAndCursorLast) {
   state.SceneMode = TSceneMode::TitleScreen;
   state.MenuKind = TMenuKind::MainMenu;
   state.GameState = TGameState::HumanToMove;
-  painter.Calls.clear();
+  painter.Clear();
   DrawFrame(state, painter, 1280, 1024);
-  EXPECT_TRUE(painter.Calls.back().Is(TCallKind::Draw, TPicture::MenuCursor));
+  EXPECT_TRUE(painter.Calls().back().Is(TCallKind::Draw, TPicture::MenuCursor));
   state.SceneMode = TSceneMode::NotStarted;
   state.MenuKind = TMenuKind::NoMenu;
-  painter.Calls.clear();
+  painter.Clear();
   DrawFrame(state, painter, 1024, 768);
-  ASSERT_EQ(painter.Calls.size(), 2u);
-  EXPECT_TRUE(painter.Calls.back().Is(TCallKind::Draw, TPicture::MenuCursor));
+  ASSERT_EQ(painter.Calls().size(), 2u);
+  EXPECT_TRUE(painter.Calls().back().Is(TCallKind::Draw, TPicture::MenuCursor));
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include "scene/FrameRecord.h"
 #include "scene/FrameView.h"
 #include "scene/SceneKeys.h"
-#include "scene/support/RecordingPainter.h"
 #include "scene/support/SceneFormRig.h"
 
 namespace zelmar::scene {
@@ -23,8 +22,9 @@ bool SameCall(const TPaintCall& a, const TPaintCall& b) {
          a.Scale == b.Scale && a.Width == b.Width && a.Height == b.Height && a.Color == b.Color &&
          a.Bottom == b.Bottom && a.Fx == b.Fx && a.Font == b.Font && a.Text == b.Text;
 }
-bool SameFrame(const TRecordingPainter& a, const TRecordingPainter& b) {
-  return std::equal(a.Calls.begin(), a.Calls.end(), b.Calls.begin(), b.Calls.end(), SameCall);
+bool SameFrame(const TFrameRecord& a, const TFrameRecord& b) {
+  const std::vector<TPaintCall> first = a.Calls(), second = b.Calls();
+  return std::equal(first.begin(), first.end(), second.begin(), second.end(), SameCall);
 }
 
 // Watches every frame of a rig: what the frame would draw as the window drew it before (every frame
@@ -37,12 +37,12 @@ struct TFrameWatch {
   // One frame through the window's own handler, with the record of what it would draw taken first.
   void Frame(TGfxTimer* sender) {
     TSceneForm& form = rig_.Form();
-    Expected = TRecordingPainter{};
+    Expected = TFrameRecord{};
     DrawFrame(form.State(), Expected, form.Device.Width(), form.Device.Height());
     // The window's frame record replays exactly the calls it was given.
     TFrameRecord record;
     DrawFrame(form.State(), record, form.Device.Width(), form.Device.Height());
-    TRecordingPainter replayed;
+    TFrameRecord replayed;
     record.Replay(replayed);
     if (!SameFrame(replayed, Expected)) ++ReplayFaults;
 
@@ -58,7 +58,7 @@ struct TFrameWatch {
     }
   }
 
-  TRecordingPainter Expected, Shown;
+  TFrameRecord Expected, Shown;
   bool Presented = false, Drawn = false;
   int Frames = 0, Presents = 0, ReplayFaults = 0;
 

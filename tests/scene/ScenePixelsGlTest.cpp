@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "ContentRig.h"
 #include "framework/platform/SdlPlatform.h"
 #include "scene/AnimationSteps.h"
 #include "scene/FrameView.h"
 #include "scene/SceneGeometry.h"
 #include "tests/scene/pixels/Picture.h"
-#include "tests/scene/support/ContentRig.h"
 
 namespace zelmar::scene {
 namespace {

@@ -21,13 +21,13 @@
 #include <utility>
 #include <vector>
 
+#include "ContentRig.h"
 #include "framework/GfxTimer.h"
 #include "framework/platform/SdlPlatform.h"
 #include "framework/platform/TestDrawing.h"
 #include "framework/platform/TestPlatform.h"
 #include "scene/AnimationSteps.h"
 #include "scene/FrameView.h"
-#include "tests/scene/support/ContentRig.h"
 
 using namespace zelmar;
 

@@ -23,12 +23,12 @@
 #include "framework/platform/TestDrawing.h"
 #include "framework/platform/TestPlatform.h"
 #include "launcher/GameStore.h"
+#include "scene/FrameRecord.h"
 #include "scene/FrameView.h"
 #include "scene/MenuTable.h"
 #include "scene/SceneForm.h"
 #include "scene/SceneGeometry.h"
 #include "scene/SceneKeys.h"
-#include "scene/support/RecordingPainter.h"
 
 namespace zelmar::scene::monkey {
 
@@ -131,7 +131,7 @@ class TMonkey {
   TMonkeyResult result_;
   std::unique_ptr<TWorld> world_;
   std::shared_ptr<audio::ManualAudioOutput> output_ = std::make_shared<audio::ManualAudioOutput>();
-  TRecordingPainter painter_;
+  TFrameRecord painter_;
   std::filesystem::path scratch_;
   std::filesystem::path games_;  // the games folder every window of the run keeps its games in
   std::deque<TStep> steps_;
@@ -203,7 +203,7 @@ void TMonkey::OpenForm() {
   form.Timer.OnProcess = [this](TGfxTimer* sender) { Tick(sender); };
   if (options_.RecordingPainter) {
     form.Device.OnRender = [this, &form](TGfxDevice*) {
-      painter_.Calls.clear();
+      painter_.Clear();
       DrawFrame(form.State(), painter_, form.Device.Width(), form.Device.Height());
     };
   }

@@ -1,6 +1,6 @@
 // A small stand-in for the game window's drawing half: a device of any size with the canvas, images, fonts,
 // archive and loader set up as the game window sets them, the group "Content" of zelmar.def loaded, and the
-// canvas painter bound. Used by the display tests and by tools/scene-bench on either backend.
+// canvas painter bound. Used by tools/scene-bench and the display tests on either backend.
 #pragma once
 
 #include <cstdint>
