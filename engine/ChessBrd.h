@@ -96,6 +96,8 @@ class TChessBrd {
 
   // Whether the side to move has at least one legal move.
   bool HasLegalMove() const;
+  // Whether neither side has material enough to mate (the no-mating-material finding of a played move).
+  bool NoMatingMaterial() const;
   // Whether the current position's placement stood at least twice before in this game.
   bool IsThreefoldRepetition() const;
 

@@ -5,13 +5,15 @@ namespace zelmar {
 
 namespace {
 
-// Material that counts towards mating: 5 for pawn, rook and queen, 3 for a bishop, 2 for a knight.
+// Material that counts towards mating: 5 for pawn, rook and queen, 3 for a bishop, 2 for a knight; a side
+// with less than 5 in all cannot mate.
+constexpr int kMatingMaterial = 5;
 int MatingValue(char piece) {
   switch (piece | 0x20) {
     case 'p':
     case 'r':
     case 'q':
-      return 5;
+      return kMatingMaterial;
     case 'b':
       return 3;
     case 'n':
@@ -41,13 +43,7 @@ void TChessBrd::RunGameEndTests(Square oldSq, Square newSq, bool givesCheck) {
     draw = true;
   }
   // 4. Neither side has material enough to mate.
-  int white = 0, black = 0;
-  for (int k = 1; k <= 64; ++k) {
-    const int colour = PieceColor(static_cast<Square>(k));
-    if (colour == 1) white += MatingValue(board_[k]);
-    if (colour == 0) black += MatingValue(board_[k]);
-  }
-  if (white < 5 && black < 5) {
+  if (NoMatingMaterial()) {
     if (OnNoMatingMaterial) OnNoMatingMaterial(*this);
     draw = true;
   }
@@ -65,6 +61,17 @@ void TChessBrd::RunGameEndTests(Square oldSq, Square newSq, bool givesCheck) {
     OnDraw(*this);
   }
   if (OnPaint) OnPaint(*this);
+}
+
+// Adds up each side's material on the scale above; below a rook's worth neither can mate.
+bool TChessBrd::NoMatingMaterial() const {
+  int white = 0, black = 0;
+  for (int k = 1; k <= 64; ++k) {
+    const int colour = PieceColor(static_cast<Square>(k));
+    if (colour == 1) white += MatingValue(board_[k]);
+    if (colour == 0) black += MatingValue(board_[k]);
+  }
+  return white < kMatingMaterial && black < kMatingMaterial;
 }
 
 // Tries the squares in order and stops at the first legal move.

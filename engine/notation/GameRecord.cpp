@@ -2,7 +2,6 @@
 #include "engine/notation/GameRecord.h"
 
 #include <algorithm>
-#include <array>
 #include <utility>
 
 #include "engine/notation/San.h"
@@ -16,25 +15,6 @@ constexpr std::string_view kWhiteWins = "1-0";
 constexpr std::string_view kBlackWins = "0-1";
 constexpr std::string_view kDrawn = "1/2-1/2";
 constexpr std::string_view kUnfinished = "*";
-// A side whose mating material adds up to less than this cannot mate (the board's own scale).
-constexpr int kMatingMaterial = 5;
-
-// The board's material scale for its no-mating-material finding.
-int MatingValue(char piece) {
-  switch (piece | 0x20) {
-    case 'p':
-    case 'r':
-    case 'q':
-      return kMatingMaterial;
-    case 'b':
-      return 3;
-    case 'n':
-      return 2;
-    default:
-      return 0;
-  }
-}
-
 // Half-moves played before (move, side to move) from the initial position.
 int PlyOf(int move, bool whiteToMove) {
   return (move - 1) * 2 + (whiteToMove ? 0 : 1);
@@ -159,12 +139,7 @@ TGameEnd LineEnd(const TChessBrd& board) {
   const bool hasMove = scratch.HasLegalMove();
   if (!hasMove && SideToMoveInCheck(scratch)) return TGameEnd::Mate;
   if (PlacementRepeated(board, endPly)) return TGameEnd::ThreefoldRepetition;
-  std::array<int, 2> material{};
-  for (int k = 1; k <= 64; ++k) {
-    const int colour = scratch.PieceColor(SquareOf(k));
-    if (colour >= 0) material[colour] += MatingValue(scratch.PieceAt(SquareOf(k)));
-  }
-  if (material[0] < kMatingMaterial && material[1] < kMatingMaterial) return TGameEnd::NoMatingMaterial;
+  if (scratch.NoMatingMaterial()) return TGameEnd::NoMatingMaterial;
   return hasMove ? TGameEnd::None : TGameEnd::Stalemate;
 }
 
