@@ -175,3 +175,14 @@ readonly menu_x=183 menu_first_y=172 menu_step=40
 menu_item_y() { echo $((menu_first_y + ($1 - 1) * menu_step)); }
 # The box of the first items' texts, which "Continue" changes (the circling figures stay below it).
 readonly menu_box="86 155 200 100"
+
+# Starts openbox on the private X server (for a close box and full-screen windows) and waits until it manages
+# the screen.
+start_openbox() {
+  command -v openbox >/dev/null || fail "openbox is missing (scripts/deps/desktop.txt)"
+  command -v xprop >/dev/null || fail "xprop is missing (x11-utils)"
+  openbox --sm-disable >"$work/openbox.log" 2>&1 &
+  started+=($!)
+  managed() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+  wait_for 20 managed || fail "openbox did not take the screen: $(cat "$work/openbox.log")"
+}

@@ -11,8 +11,6 @@ points="$2"
 shots="$3"
 # shellcheck source=../real_clicks.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../real_clicks.sh"
-command -v openbox >/dev/null || fail "openbox is missing (scripts/deps/desktop.txt)"
-command -v xprop >/dev/null || fail "xprop is missing (x11-utils)"
 mkdir -p "$shots"
 rm -f "$shots"/fullscreen-*.png
 copy_game "$program" "$work/game"
@@ -20,10 +18,7 @@ quiet_settings "$work/game"
 
 # 1. The X server and openbox, once it has taken the screen (it names itself on the root window).
 start_xvfb 1280x1024
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-started+=($!)
-managed() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-wait_for 20 managed || fail "openbox did not take the screen: $(cat "$work/openbox.log")"
+start_openbox
 
 # 2. The launcher: " Full Screen ", then "Start Game".
 (cd "$work" && exec env NO_AT_BRIDGE=1 SDL_AUDIODRIVER=dummy "$work/game/zelmar-chess" >"$work/stdout" 2>"$work/stderr") &

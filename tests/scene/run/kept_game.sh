@@ -20,16 +20,11 @@ points="$3"
 shots="$4"
 # shellcheck source=../../real_clicks.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../../real_clicks.sh"
-command -v openbox >/dev/null || fail "openbox is missing (scripts/deps/desktop.txt)"
-command -v xprop >/dev/null || fail "xprop is missing (x11-utils)"
 mkdir -p "$shots"
 rm -f "$shots"/kept-*.png "$shots"/kept-*.pgn "$shots"/menu-*.png
 
 start_xvfb 1280x1024
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-started+=($!)
-managed() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-wait_for 20 managed || fail "openbox did not take the screen: $(cat "$work/openbox.log")"
+start_openbox
 
 folder="$work/game"
 copy_game "$program" "$folder"
