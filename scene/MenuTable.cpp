@@ -16,6 +16,7 @@ constexpr TTextPair kLocation[] = {{"Castle", "Замок"}, {"Town", "Горо�
 constexpr TTextPair kClassic[] = {{"None", "Нет"}, {"Wood", "Дерево"}, {"Marble", "Мрамор"}};
 constexpr TTextPair kYesNo[] = {{"Yes", "Да"}, {"No", "Нет"}};
 constexpr TTextPair kPriority[] = {{"Lowest", "Оч. низкий"}, {"Lower", "Низкий"}, {"Normal", "Обычный"}};
+constexpr TTextPair kMarks[] = {{"None", "Нет"}, {"Last Move", "Последний ход"}, {"All", "Все"}};
 constexpr TTextPair kLanguage[] = {{"English", "English"}, {"Russian", "Russian"}};
 
 using enum TMenuAction;
@@ -39,6 +40,7 @@ constexpr TMenuItem kOptionsItems[] = {
     {{"Sound Effects", "Звук"}, StepOption, &GameOptions::Sound, kYesNo},
     {{"Engine Priority", "Приоритет"}, StepPriority, &GameOptions::Priority, kPriority},
     {{"Language", "Язык"}, StepOption, &GameOptions::Lang, kLanguage},
+    {{"Move Marks", "Отметки ходов"}, StepOption, &GameOptions::Marks, kMarks},
     {{"Back to Menu", "Назад в меню"}, SaveOptions},
 };
 
