@@ -21,7 +21,7 @@ struct GameOptions {
   std::int32_t Inversion = 2;   // 1: board turned by half a turn; 2: White at the bottom
   std::int32_t Priority = 1;    // computer player's priority: 1 lowest, 2 lower, 3 normal
   std::int32_t Lang = 1;        // 1: English; 2: Russian
-  std::int32_t Marks = 1;       // marks on the board: 1 none; 2 the last move; 3 also the selected piece's targets
+  std::int32_t Marks = 1;  // marks on the board: 1 none; 2 the last move; 3 also the selected piece's targets
 
   bool operator==(const GameOptions&) const = default;
 };

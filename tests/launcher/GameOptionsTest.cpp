@@ -91,10 +91,11 @@ TEST(GameOptions, SavingKeepsOtherSectionsKeysAndComments) {
   GameOptions options;
   options.Lang = 2;
   EXPECT_TRUE(SaveOptions(options, dir.File("config.ini")));
-  EXPECT_EQ(ReadFile(dir.File("config.ini")),
-            "; written by hand\n[Window]\nLeft=10\n\n[OPTIONS]\nLang=2\nNickname=Ann\nDepth=3\n"
-            "Army=1\nMode=2\nBackground=1\nClassic=2\nBoard=2\nMusic=1\nSound=1\nInversion=2\nPriority=1\nMarks=1\n"
-            "\n[Tail]\nX=1\n");
+  EXPECT_EQ(
+      ReadFile(dir.File("config.ini")),
+      "; written by hand\n[Window]\nLeft=10\n\n[OPTIONS]\nLang=2\nNickname=Ann\nDepth=3\n"
+      "Army=1\nMode=2\nBackground=1\nClassic=2\nBoard=2\nMusic=1\nSound=1\nInversion=2\nPriority=1\nMarks=1\n"
+      "\n[Tail]\nX=1\n");
 }
 
 TEST(GameOptions, FailedWriteLosesNothing) {
