@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -130,6 +131,12 @@ class TChessBrd {
   // worker (a move, a take-back, a new or edited position, a mode or level change, a restored carried
   // state). The worker's answers carry their request's generation and count only while it is current.
   std::uint64_t Generation() const { return generation_; }
+  // Plays the computer's move that answers a request of `generation`, as PlayMove does; during the
+  // move's events AnswerInPlay() names that generation, so a listener can tell the computer's answer
+  // from a move of its own and judge whether the answer still belongs to its game.
+  bool PlayAnswer(Square oldSq, Square newSq, std::uint64_t generation);
+  // The generation of the answer being played now, empty outside PlayAnswer.
+  std::optional<std::uint64_t> AnswerInPlay() const { return answerInPlay_; }
   // The request for the computer's move in the current position (a kStop request when the computer is
   // not to move).
   TWorkerRequest SearchRequest() const;
@@ -235,6 +242,7 @@ class TChessBrd {
   bool firstPaintDone_ = false;
   bool loading_ = false;
   std::uint64_t generation_ = 0;
+  std::optional<std::uint64_t> answerInPlay_;
   std::unique_ptr<TChessWorker> worker_;
 };
 

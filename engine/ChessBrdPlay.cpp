@@ -52,6 +52,18 @@ bool TChessBrd::PlayMove(Square oldSq, Square newSq) {
   return true;
 }
 
+// The answer's generation is named for the events of its move and the one before put back after them
+// (a move's events may lead to another answer only through the board's own calls).
+bool TChessBrd::PlayAnswer(Square oldSq, Square newSq, std::uint64_t generation) {
+  struct TRestore {
+    std::optional<std::uint64_t>& Field;
+    std::optional<std::uint64_t> Outer;
+    ~TRestore() { Field = Outer; }
+  } restore{answerInPlay_, answerInPlay_};
+  answerInPlay_ = generation;
+  return PlayMove(oldSq, newSq);
+}
+
 // The game's move call: the worker is parked while the move is played and restarted afterwards,
 // whether the move was played or refused.
 bool TChessBrd::MakeMove(Square oldSq, Square newSq) {

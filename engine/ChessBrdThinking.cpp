@@ -74,10 +74,11 @@ void TChessBrd::StartThinking() {
     return;
   }
   if (!ComputerToMove() || !OnCalculateMove || halted_) return;
+  const std::uint64_t generation = generation_;
   Square oldSq = Square::None, newSq = Square::None;
   OnCalculateMove(*this, oldSq, newSq);
   if (halted_) return;  // the handler changed the game; its move no longer applies
-  if (!PlayMove(oldSq, newSq) && OnCalculationFailed) OnCalculationFailed(*this, oldSq, newSq);
+  if (!PlayAnswer(oldSq, newSq, generation) && OnCalculationFailed) OnCalculationFailed(*this, oldSq, newSq);
 }
 
 // Runs on the main thread at the end of every worker pass: the worker stays parked only when a stop

@@ -264,7 +264,8 @@ bool TChessThread::Deliver(const TWorkerAnswer& answer) {
     std::lock_guard lock(mutex_);
     ++counts_.Delivered;
   }
-  if (board_.PlayMove(static_cast<Square>(answer.Move.From + 1), static_cast<Square>(answer.Move.To + 1))) {
+  if (board_.PlayAnswer(static_cast<Square>(answer.Move.From + 1), static_cast<Square>(answer.Move.To + 1),
+                        answer.Generation)) {
     // Pondering starts here, on the main thread, where nothing can change the game meanwhile; not when
     // the move's own events changed the game again (the move itself raised the generation once).
     const bool onlyTheMove = board_.Generation() == generation + 1;

@@ -108,11 +108,12 @@ class TGameFlow {
   void SetComputerSides(bool white, bool black);
   void EndGame();
 
-  // --- The flow's own calls into the engine (a move played inside one is a stale computer reply) ---
+  // --- The flow's own calls into the engine, and the computer's answers they leave behind ---
   void InEngine(const std::function<void()>& call);
-  bool StaleEvent() const { return staleMove_; }
-  void MarkStaleTail(int move, bool whiteToMove);
+  bool StaleEvent() const;
+  void MarkStaleTail();
   bool AtStaleTail() const;
+  int EnginePly() const;
 
   TSceneState& state_;
   TChessBrd& engine_;
@@ -122,13 +123,11 @@ class TGameFlow {
   TFlowCounts counts_;
   std::uint64_t changes_ = 0;
   bool playerMoved_ = false;
-  int engineCalls_ = 0;                  // depth of the flow's own engine calls now running
-  int ownMoveFrom_ = 0, ownMoveTo_ = 0;  // the player's move being handed to the engine, 0 = none
-  bool staleMove_ = false;               // the events arriving belong to a stale computer reply
-  int staleMoves_ = 0;                   // stale replies the engine played inside the flow's calls
-  bool staleTail_ = false;               // the record beyond (staleTailMove_, ...) is a stale reply
-  int staleTailMove_ = 0;
-  bool staleTailWhite_ = true;
+  // The last generation of the engine's game that the flow has left: an answer to a request of this
+  // generation or an earlier one is stale.
+  std::uint64_t leftGeneration_ = 0;
+  // The half-moves of the engine's record beyond which only a stale answer lies, if any.
+  std::optional<int> staleTailPly_;
 };
 
 }  // namespace zelmar::scene

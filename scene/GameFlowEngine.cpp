@@ -1,12 +1,15 @@
 // The engine side of the game flow: a new game, the hand-over of the player's move, the engine's events,
 // take-back and replay.
 //
-// Parking the computer player runs the calls it has posted, so a reply it had found may be played by the
+// Parking the computer player runs the calls it has posted, so an answer it had found may be played by the
 // engine inside any call that parks it (a new game, a step through the record, a change of the computer's
-// sides). Such a reply belongs to a position the scene has left: every move the engine plays while the
-// flow is inside one of its own engine calls is stale, unless it is the player's move being handed over,
-// and the scene neither shows it nor takes its events. Where the engine keeps such a move (a step through
-// the record), the flow puts the engine back where it stood and keeps the stale continuation out of reach.
+// sides). Such an answer belongs to a game the scene has left. Every call of the flow into the engine
+// leaves the generation it starts from, and the engine names the generation of each answer it plays: one
+// comparison tells a stale answer, which the scene neither shows nor takes the events of. Where the engine
+// keeps such a move (a step through the record), the flow puts the engine back where it stood and keeps
+// the stale continuation out of reach.
+#include <algorithm>
+
 #include "engine/ChessBrd.h"
 #include "scene/GameFlow.h"
 #include "scene/SceneTexts.h"
@@ -46,16 +49,21 @@ TGameFlow::~TGameFlow() {
   clock_.OnTimer = nullptr;
 }
 
-// Runs one of the flow's own calls into the engine; moves played meanwhile are judged stale.
+// Runs one of the flow's own calls into the engine, leaving the generation it starts from: an answer
+// to a request made before the call is stale. Every engine call that starts a search stops the worker
+// first, which raises the generation, so the searches the call starts answer in a later one. A call
+// that changed nothing under the worker leaves its answers current.
 void TGameFlow::InEngine(const std::function<void()>& call) {
-  struct TDepth {
-    TGameFlow& Flow;
-    ~TDepth() {
-      if (--Flow.engineCalls_ == 0) Flow.staleMove_ = false;
-    }
-  } depth{*this};
-  ++engineCalls_;
+  const std::uint64_t before = leftGeneration_, start = engine_.Generation();
+  leftGeneration_ = std::max(leftGeneration_, start);
   call();
+  if (engine_.Generation() == start) leftGeneration_ = before;
+}
+
+// Whether the events arriving belong to an answer of a game the flow has left.
+bool TGameFlow::StaleEvent() const {
+  const std::optional<std::uint64_t> answer = engine_.AnswerInPlay();
+  return answer && *answer <= leftGeneration_;
 }
 
 // A new game from the settings. A move still gliding from the game before is dropped, not finished, and
@@ -69,7 +77,7 @@ void TGameFlow::StartNewGame() {
   state_.GameZelmar = options.Mode != 1;
   state_.Animating = false;
   state_.PromotionHover = 0;
-  staleTail_ = false;
+  staleTailPly_.reset();
   // 1-5. The mode, the scene's board and sides, the depth, the engine's new game.
   InEngine([&] { engine_.SetZelmarMode(options.Mode != 1); });
   board.LoadStart();
@@ -113,11 +121,8 @@ void TGameFlow::SetComputerSides(bool white, bool black) {
 // The player's move goes to the engine, which plays it, raises its events and starts the computer's
 // search. A refused move leaves the scene showing the engine's position with the player to move.
 bool TGameFlow::HandOverPlayerMove() {
-  ownMoveFrom_ = state_.MoveFrom;
-  ownMoveTo_ = state_.MoveTo;
   bool played = false;
-  InEngine([&] { played = engine_.MakeMove(SquareOf(ownMoveFrom_), SquareOf(ownMoveTo_)); });
-  ownMoveFrom_ = ownMoveTo_ = 0;
+  InEngine([&] { played = engine_.MakeMove(SquareOf(state_.MoveFrom), SquareOf(state_.MoveTo)); });
   if (played) {
     playerMoved_ = true;
     return true;
@@ -137,20 +142,23 @@ void TGameFlow::LoadEngineBoard() {
   SetComputerSides(!whiteToMove, whiteToMove);
 }
 
-void TGameFlow::MarkStaleTail(int move, bool whiteToMove) {
-  staleTail_ = true;
-  staleTailMove_ = move;
-  staleTailWhite_ = whiteToMove;
+// The half-moves played before the engine's position.
+int TGameFlow::EnginePly() const {
+  return (engine_.CurrentMove() - 1) * 2 + (engine_.WhiteToMove() ? 0 : 1);
+}
+
+// The engine's record goes on beyond its position only with a stale answer.
+void TGameFlow::MarkStaleTail() {
+  staleTailPly_ = EnginePly();
 }
 
 std::optional<int> TGameFlow::StaleTailPly() const {
-  if (!staleTail_) return std::nullopt;
-  return (staleTailMove_ - 1) * 2 + (staleTailWhite_ ? 0 : 1);
+  return staleTailPly_;
 }
 
-// Whether the engine stands where the record goes on only with a stale reply.
+// Whether the engine stands where the record goes on only with a stale answer.
 bool TGameFlow::AtStaleTail() const {
-  return staleTail_ && engine_.CurrentMove() == staleTailMove_ && engine_.WhiteToMove() == staleTailWhite_;
+  return staleTailPly_ == EnginePly();
 }
 
 // Takes back one half-move (tool button 7, Left arrow) while nothing glides and the player is to move or
@@ -163,15 +171,15 @@ void TGameFlow::StepBack() {
   // 1. The engine steps back; its refusal at the start of the game is not looked at.
   const int move = engine_.CurrentMove();
   const bool whiteToMove = engine_.WhiteToMove();
-  const int stale = staleMoves_;
+  const int stale = counts_.StaleReplies;
   InEngine([&] { engine_.MoveBack(); });
-  if (staleMoves_ != stale) {
-    // The computer's reply to the position shown was played on the way: undo it and step again.
+  if (counts_.StaleReplies != stale) {
+    // The computer's answer to the position shown was played on the way: undo it and step again.
     InEngine([&] {
       engine_.GoToMove(move, whiteToMove);
+      MarkStaleTail();
       engine_.MoveBack();
     });
-    MarkStaleTail(move, whiteToMove);
   }
   // 2-5. The scene follows; the player takes the side to move.
   LoadEngineBoard();
@@ -189,12 +197,12 @@ void TGameFlow::StepForward() {
   // 1. The engine steps forward, never into a stale reply.
   const int move = engine_.CurrentMove();
   const bool whiteToMove = engine_.WhiteToMove();
-  const int stale = staleMoves_;
+  const int stale = counts_.StaleReplies;
   if (!AtStaleTail()) InEngine([&] { engine_.MoveForward(); });
-  if (staleMoves_ != stale) {
-    // The reply was played on the way; all that lies beyond this position is that reply.
+  if (counts_.StaleReplies != stale) {
+    // The answer was played on the way; all that lies beyond this position is that answer.
     InEngine([&] { engine_.GoToMove(move, whiteToMove); });
-    MarkStaleTail(move, whiteToMove);
+    MarkStaleTail();
   }
   // 2. The scene follows; the result only at the very end of the record.
   LoadEngineBoard();
@@ -206,15 +214,12 @@ void TGameFlow::StepForward() {
 // A move the engine has played. The player's own move is already on the scene's board; the computer's
 // is taken off its square and glides. A new move also ends the result of a game taken back.
 void TGameFlow::ChessEngineLegalMove(int oldSq, int newSq) {
-  // 0. Inside the flow's own calls only the player's move being handed over belongs to this game.
-  const bool ownMove = ownMoveFrom_ != 0 && oldSq == ownMoveFrom_ && newSq == ownMoveTo_;
-  staleMove_ = engineCalls_ > 0 && !ownMove;
-  if (staleMove_) {
-    ++staleMoves_;
+  // 0. An answer of a game the flow has left is dropped and counted.
+  if (StaleEvent()) {
     ++counts_.StaleReplies;
     return;
   }
-  staleTail_ = false;
+  staleTailPly_.reset();
   ++changes_;
   state_.ResultText.clear();
   TSceneBoard& board = state_.Board;

@@ -26,7 +26,7 @@ bool TGameFlow::ResumeGame(const TResumedGame& game) {
   TSceneBoard& board = state_.Board;
   state_.Animating = false;
   state_.PromotionHover = 0;
-  staleTail_ = false;
+  staleTailPly_.reset();
   SetComputerSides(false, false);
   bool loaded = false;
   InEngine([&] { loaded = game.LoadEngine && game.LoadEngine(); });
