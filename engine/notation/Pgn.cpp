@@ -112,7 +112,7 @@ class TMovetextLines {
   }
 
   // A comment in braces, its words wrapped at spaces; a closing brace inside would end it, so it becomes ')'.
-  // A command such as "[%eval 0.35]" stays on one line.
+  // A command such as "[%eval 0.35]" stays on one line when it fits on one.
   void Comment(std::string_view text) {
     std::vector<std::string> words;
     std::string word;
@@ -131,6 +131,14 @@ class TMovetextLines {
     }
     if (!word.empty()) words.push_back(std::move(word));
     if (words.empty()) return;
+    // A command too long for a line is wrapped at its spaces as any other words.
+    for (std::size_t k = 0; k < words.size(); ++k) {
+      const std::size_t space = words[k].find(' ');
+      if (space == std::string::npos || words[k].size() + 2 < kMaxLine) continue;
+      std::string rest = words[k].substr(space + 1);
+      words[k].resize(space);
+      words.insert(words.begin() + static_cast<std::ptrdiff_t>(k) + 1, std::move(rest));
+    }
     words.front().insert(0, 1, '{');
     words.back() += '}';
     for (const std::string& w : words) Token(w);

@@ -49,7 +49,8 @@ TPlainSearch PlainSearch(const TGameRecord& game, std::size_t plies, int level) 
 }
 
 TEST(GameAnnotationTest, ScoresAndBestMovesAreThePlainSearchsInBothModes) {
-  const std::string movetext = "1. e4 e5 2. Nf3 Nc6 3. Bc4 Nf6 4. Ng5 d5 5. exd5 Nxd5 6. Nxf7 Kxf7 7. Qf3+ Ke6";
+  const std::string movetext =
+      "1. e4 e5 2. Nf3 Nc6 3. Bc4 Nf6 4. Ng5 d5 5. exd5 Nxd5 6. Nxf7 Kxf7 7. Qf3+ Ke6";
   for (const TPgnMode mode : {TPgnMode::Standard, TPgnMode::Zelmar}) {
     const TGameRecord game = GameOf(movetext, mode);
     SCOPED_TRACE(game.Zelmar ? "zelmar" : "standard");
@@ -68,7 +69,9 @@ TEST(GameAnnotationTest, ScoresAndBestMovesAreThePlainSearchsInBothModes) {
         EXPECT_EQ(judged.BestValue, before.Score);
         // The played move is worth at most the best; the best move itself loses nothing.
         EXPECT_LE(judged.PlayedValue, judged.BestValue);
-        if (game.Moves[k].San == judged.BestSan) EXPECT_EQ(judged.Loss, 0);
+        if (game.Moves[k].San == judged.BestSan) {
+          EXPECT_EQ(judged.Loss, 0);
+        }
         EXPECT_EQ(judged.Loss, std::max(0, std::clamp(judged.BestValue, -kLossCap, kLossCap) -
                                                std::clamp(judged.PlayedValue, -kLossCap, kLossCap)));
         TSideJudgement& side = sides[k % 2];
@@ -77,7 +80,8 @@ TEST(GameAnnotationTest, ScoresAndBestMovesAreThePlainSearchsInBothModes) {
         side.Mistakes += judged.Loss >= kMistakeLoss && judged.Loss < kBlunderLoss;
         side.Blunders += judged.Loss >= kBlunderLoss;
       }
-      for (const auto& [found, counted] : {std::pair{judgement->White, sides[0]}, {judgement->Black, sides[1]}}) {
+      for (const auto& [found, counted] :
+           {std::pair{judgement->White, sides[0]}, {judgement->Black, sides[1]}}) {
         EXPECT_EQ(found.Moves, counted.Moves);
         EXPECT_EQ(found.Mistakes, counted.Mistakes);
         EXPECT_EQ(found.Blunders, counted.Blunders);
@@ -129,12 +133,11 @@ TEST(GameAnnotationTest, AHungQueenIsABlunderWithTheBestMoveNamed) {
   const TGameMove& move = annotated.Moves[4];
   EXPECT_EQ(move.Nags, std::vector<int>{kBlunderNag});
   ASSERT_FALSE(move.Comments.empty());
-  EXPECT_EQ(move.Comments[0], "[%eval " + EvalText(*blunder.WhiteScore) + "] Blunder. " + blunder.BestSan +
-                                  " was best.");
-  EXPECT_EQ(annotated.Moves[3].Comments, (std::vector<std::string>{"[%eval " +
-                                                                    EvalText(*judgement->Moves[3].WhiteScore) +
-                                                                    "]",
-                                                                    "a plan"}));
+  EXPECT_EQ(move.Comments[0],
+            "[%eval " + EvalText(*blunder.WhiteScore) + "] Blunder. " + blunder.BestSan + " was best.");
+  EXPECT_EQ(
+      annotated.Moves[3].Comments,
+      (std::vector<std::string>{"[%eval " + EvalText(*judgement->Moves[3].WhiteScore) + "]", "a plan"}));
   EXPECT_NE(annotated.LeadComment.find("White 0 mistakes, 1 blunder, average loss"), std::string::npos);
   EXPECT_EQ(*FindTag(annotated, kAnnotatedTag), std::to_string(kDefaultAnnotationLevel));
 
