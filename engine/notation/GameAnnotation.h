@@ -18,7 +18,7 @@ namespace zelmar {
 class TChessSearch;
 
 // The level games are judged at unless another is asked for: deep enough to see a piece lost two moves
-// ahead, quick enough that a 40-move game takes a few seconds.
+// ahead, quick enough that a 40-move game takes one or two seconds of processor time.
 inline constexpr int kDefaultAnnotationLevel = 5;
 // The tag that marks a game the computer has judged; its value is the level.
 inline constexpr const char* kAnnotatedTag = "ZelmarAnnotated";
