@@ -15,6 +15,7 @@
 #include "engine/BoardRoot.h"
 #include "engine/ChessBrd.h"
 #include "engine/PowerSupply.h"
+#include "engine/ThreadPriority.h"
 #include "engine/search/CarriedLineText.h"
 
 namespace zelmar {
@@ -25,37 +26,6 @@ namespace {
 // computer's own search: about a twentieth of its time.
 constexpr int kAlternativeDepthCut = 2;
 
-// Nice offset from the process's own value for each priority: lower priorities run nicer.
-int NiceOffset(TThreadPriority p) {
-  switch (p) {
-    case tpIdle:
-      return 19;
-    case tpLowest:
-      return 10;
-    case tpLower:
-      return 5;
-    case tpNormal:
-      return 0;
-    case tpHigher:
-      return -5;
-    case tpHighest:
-      return -10;
-    case tpTimeCritical:
-      return -20;
-  }
-  return 0;
-}
-
-int CurrentThreadId() {
-  return static_cast<int>(::syscall(SYS_gettid));
-}
-
-// Sets a thread's nice value for the priority; a raise the system refuses leaves the current value.
-void SetThreadNice(int threadId, int baseNice, TThreadPriority priority) {
-  const int nice = std::clamp(baseNice + NiceOffset(priority), -20, 19);
-  (void)::setpriority(PRIO_PROCESS, static_cast<id_t>(threadId), nice);
-}
-
 }  // namespace
 
 TChessThread::TChessThread(TChessBrd& board)
@@ -63,9 +33,7 @@ TChessThread::TChessThread(TChessBrd& board)
       search_(std::make_unique<zelmar::TChessSearch>()),
       scratch_(std::make_unique<zelmar::TChessSearch>()),
       powerFolder_(PowerSupplyFolder()) {
-  errno = 0;
-  const int nice = ::getpriority(PRIO_PROCESS, 0);
-  baseNice_ = errno == 0 ? nice : 0;
+  baseNice_ = ProcessNice();
   PublishCarried();
   for (auto& ponder : ponders_)
     ponder = std::make_unique<zelmar::TPonderSearch>(

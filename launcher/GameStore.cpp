@@ -492,10 +492,24 @@ std::optional<TArchiveSpot> TGameStore::AddToArchive(std::string_view entry, std
 
 std::optional<TArchiveSpot> TGameStore::ReplaceInArchive(const TArchiveSpot& spot, std::string_view entry,
                                                          std::string* error) {
+  return Replace(spot, entry, true, error);
+}
+
+std::optional<TArchiveSpot> TGameStore::ReplaceLastInArchive(const TArchiveSpot& spot, std::string_view entry,
+                                                             std::string* error) {
+  return Replace(spot, entry, false, error);
+}
+
+std::optional<TArchiveSpot> TGameStore::Replace(const TArchiveSpot& spot, std::string_view entry,
+                                                bool appendWhenGone, std::string* error) {
   const fs::path file = ArchivePath();
   ArchiveLock lock;
   if (OpenArchiveReady(file, true, lock, error) != OpenStatus::Open) return std::nullopt;
-  if (!HoldsEntry(lock, spot, true)) return AppendEntry(lock, file, entry, error);
+  if (!HoldsEntry(lock, spot, true)) {
+    if (appendWhenGone) return AppendEntry(lock, file, entry, error);
+    if (error) error->clear();
+    return std::nullopt;
+  }
   // The new entry and where it goes are first kept in a journal, so that a crash between cutting the old
   // entry off and writing the new one loses neither: the next opening of the archive finishes the work.
   std::uint64_t count = 0;

@@ -64,11 +64,18 @@ class TGameStore {
   // unchanged; otherwise appends it.
   std::optional<TArchiveSpot> ReplaceInArchive(const TArchiveSpot& spot, std::string_view entry,
                                                std::string* error = nullptr);
+  // The same replacement, but when the entry at `spot` is gone or no longer the last one the archive is
+  // left as it is: no spot, and an empty error.
+  std::optional<TArchiveSpot> ReplaceLastInArchive(const TArchiveSpot& spot, std::string_view entry,
+                                                   std::string* error = nullptr);
   // Whether the archive holds exactly the entry written at `spot`.
   bool ArchiveHolds(const TArchiveSpot& spot) const;
   TReadStatus ReadArchive(std::string& text, std::string* error = nullptr) const;
 
  private:
+  std::optional<TArchiveSpot> Replace(const TArchiveSpot& spot, std::string_view entry, bool appendWhenGone,
+                                      std::string* error);
+
   std::filesystem::path folder_;
 };
 

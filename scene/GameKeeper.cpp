@@ -54,7 +54,9 @@ bool HasMoveOfSide(const TGameRecord& record, int side) {
 TGameKeeper::TGameKeeper(TSceneState& state, TChessBrd& engine, TGameFlow& flow)
     : state_(state), engine_(engine), flow_(flow), newGames_(flow.Counts().NewGames) {}
 
-TGameKeeper::~TGameKeeper() = default;
+TGameKeeper::~TGameKeeper() {
+  CancelAnnotation();
+}
 
 void TGameKeeper::Open(const std::filesystem::path& folder) {
   writer_.reset();
@@ -104,8 +106,10 @@ void TGameKeeper::Open(const std::filesystem::path& folder) {
   }
   // A kill between the current game's file and the archive: the finished game goes to the archive now.
   if (record_.End != TGameEnd::None && PlayerMoved()) {
-    const auto spot = ReadKeptFacts(record_).Archived;
-    if (!spot || !store_->ArchiveHolds(*spot)) ArchiveCurrent();
+    const TKeptFacts facts = ReadKeptFacts(record_);
+    // An entry judged since the file was written lies elsewhere, but holds the same game.
+    if ((!facts.Archived || !store_->ArchiveHolds(*facts.Archived)) && !ArchiveHoldsGame(facts.GameId))
+      ArchiveCurrent();
   }
   Offer();
 }
@@ -116,6 +120,7 @@ bool TGameKeeper::Adopt(const TGameRecord& game) {
 }
 
 void TGameKeeper::BeforeNewGame() {
+  CancelAnnotation();
   if (!store_ || !kept_) return;
   if (held_) Write(BuildRecord());
   if (record_.End == TGameEnd::None && PlayerMoved()) ArchiveCurrent();
@@ -133,6 +138,8 @@ bool TGameKeeper::Continue() {
 void TGameKeeper::Tick() {
   if (!store_) return;
   TakeFailure();
+  // The judging never runs beside the computer's own search; a finished one is taken in.
+  if (engine_.Thinking() || annotator_.Done()) CancelAnnotation();
   if (flow_.Counts().NewGames != newGames_) {
     newGames_ = flow_.Counts().NewGames;
     StartRecord();
@@ -209,6 +216,7 @@ void TGameKeeper::Write(TGameRecord record) {
 void TGameKeeper::ArchiveCurrent() {
   const std::string entry = WritePgn(WithoutMomentFacts(record_));
   if (entry == archived_) return;
+  CancelAnnotation();
   TKeptFacts facts = ReadKeptFacts(record_);
   std::string error;
   Flush();  // the current game's file first
@@ -223,10 +231,45 @@ void TGameKeeper::ArchiveCurrent() {
   WriteKeptFacts(record_, facts);
   text_ = WritePgn(record_);
   writer_->Submit(text_);
+  if (record_.End != TGameEnd::None && !engine_.Thinking()) StartAnnotation(*spot, entry);
+}
+
+// Whether the archive holds an entry of the game with this id (read only when its spot is lost).
+bool TGameKeeper::ArchiveHoldsGame(const std::string& gameId) const {
+  std::string archive;
+  if (gameId.empty() || store_->ReadArchive(archive) != TReadStatus::Read) return false;
+  return archive.find("\n[" + std::string(kGameIdTag) + " \"" + gameId + "\"]\n") != std::string::npos;
+}
+
+// The finished game's entry, just written at `spot`, is judged in the background.
+void TGameKeeper::StartAnnotation(const TArchiveSpot& spot, const std::string& entry) {
+  annotatedId_ = ReadKeptFacts(record_).GameId;
+  annotator_.Start(store_->Folder(), spot, entry);
+}
+
+// Stops the judging (at once, its thread joined) and takes in what it wrote, also when it had ended.
+void TGameKeeper::CancelAnnotation() {
+  annotator_.Cancel();
+  TakeAnnotation();
+}
+
+// A judged entry replaced the game's own: the current game's file learns where it lies now, so that a
+// later change of the game replaces it again instead of adding a second entry.
+void TGameKeeper::TakeAnnotation() {
+  const std::optional<TAnnotatedEntry> written = annotator_.TakeWritten();
+  if (const std::string error = annotator_.TakeError(); !error.empty() && store_)
+    Report("the game could not be judged in the archive " + store_->ArchivePath().string(), error);
+  if (!written || !store_ || ReadKeptFacts(record_).GameId != annotatedId_) return;
+  TKeptFacts facts = ReadKeptFacts(record_);
+  facts.Archived = written->Spot;
+  WriteKeptFacts(record_, facts);
+  text_ = WritePgn(record_);
+  writer_->Submit(text_);
 }
 
 // A new game from the settings: its standard tags and a new id.
 void TGameKeeper::StartRecord() {
+  CancelAnnotation();
   record_ = TGameRecord{};
   const int level = std::clamp(engine_.SearchDepth(), kLowestLevel, kHighestLevel);
   SetStartTags(record_, playerName_, site_, level, state_.Board.HumanSide == 1);
@@ -242,6 +285,7 @@ void TGameKeeper::StartRecord() {
 // computer's carried state. An opened game comes back at the position its line ends in, with the player
 // on the side to move, as a game of its own (a new id, no archive entry).
 bool TGameKeeper::Restore(TGameRecord record, bool opened) {
+  CancelAnnotation();
   TKeptFacts facts = ReadKeptFacts(record);
   if (opened) {
     record = WithoutMomentFacts(std::move(record));

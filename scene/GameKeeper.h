@@ -10,6 +10,7 @@
 #include <string>
 
 #include "engine/notation/GameRecord.h"
+#include "launcher/ArchiveAnnotator.h"
 #include "launcher/CurrentGameWriter.h"
 #include "launcher/GameStore.h"
 #include "scene/GameFlow.h"
@@ -26,7 +27,7 @@ class TGameKeeper {
   TGameKeeper(TSceneState& state, TChessBrd& engine, TGameFlow& flow);
   TGameKeeper(const TGameKeeper&) = delete;
   TGameKeeper& operator=(const TGameKeeper&) = delete;
-  // Writes what is still waiting.
+  // Cancels the judging of a finished game and writes what is still waiting.
   ~TGameKeeper();
 
   // Starts keeping games in `folder` (made when missing; empty keeps nothing): reads the kept game, moves a
@@ -60,6 +61,10 @@ class TGameKeeper {
   const TGameRecord& Record() const { return record_; }
   const std::string& Text() const { return text_; }
 
+  // Judges each finished game's archive entry in the background, from the end of the game until the game
+  // changes, a new one starts or the computer thinks (then it is cancelled).
+  TArchiveAnnotator& Annotator() { return annotator_; }
+
  private:
   TGameRecord BuildRecord() const;
   void Write(TGameRecord record);
@@ -70,6 +75,10 @@ class TGameKeeper {
   void Offer();
   void TakeFailure();
   void Report(const std::string& what, const std::string& error);
+  bool ArchiveHoldsGame(const std::string& gameId) const;
+  void StartAnnotation(const TArchiveSpot& spot, const std::string& entry);
+  void CancelAnnotation();
+  void TakeAnnotation();
 
   TSceneState& state_;
   TChessBrd& engine_;
@@ -77,15 +86,17 @@ class TGameKeeper {
   std::optional<TGameStore> store_;
   std::unique_ptr<TCurrentGameWriter> writer_;  // writes the current game's file; set while store_ is
   std::string playerName_, site_;
-  TGameRecord record_;         // the current game as last kept
-  std::string text_;           // its text as last written
-  std::string archived_;       // its archive entry as last written in this run
-  bool held_ = false;          // the board holds the current game (played or brought back in this run)
-  bool kept_ = false;          // there is a current game
-  std::uint64_t mark_ = 0;     // the flow's change mark last kept
-  int newGames_ = 0;           // the flow's new games seen
-  bool onGameScreen_ = false;  // the game screen was shown at the last tick
-  std::string lastFailure_;    // the failure last said
+  TGameRecord record_;           // the current game as last kept
+  std::string text_;             // its text as last written
+  std::string archived_;         // its archive entry as last written in this run
+  bool held_ = false;            // the board holds the current game (played or brought back in this run)
+  bool kept_ = false;            // there is a current game
+  std::uint64_t mark_ = 0;       // the flow's change mark last kept
+  int newGames_ = 0;             // the flow's new games seen
+  bool onGameScreen_ = false;    // the game screen was shown at the last tick
+  std::string lastFailure_;      // the failure last said
+  std::string annotatedId_;      // the id of the game whose entry the annotator judges or judged last
+  TArchiveAnnotator annotator_;  // last, so that its thread ends before anything else of the keeper goes
 };
 
 }  // namespace zelmar::scene

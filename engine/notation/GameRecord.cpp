@@ -186,7 +186,10 @@ TGameRecord RecordFromBoard(const TChessBrd& board, const TGameRecord* previous)
     shared = shared && index < previous->Moves.size() && previous->Moves[index].From == move.From &&
              previous->Moves[index].To == move.To && previous->Moves[index].Promotion == move.Promotion;
     if (shared) {
+      // The same move as before keeps its notation and whatever was said of it.
       move.San = previous->Moves[index].San;
+      move.Nags = previous->Moves[index].Nags;
+      move.Comments = previous->Moves[index].Comments;
     } else {
       TChessBrd scratch;
       LoadEntry(*entry, WhiteToMoveAtPly(ply), record.Zelmar, scratch);

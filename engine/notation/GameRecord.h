@@ -20,8 +20,10 @@ inline constexpr char kDefaultPromotion = 'q';
 struct TGameMove {
   Square From = Square::None;
   Square To = Square::None;
-  char Promotion = 0;  // 'q', 'r', 'b' or 'n' for a promotion (lower case whatever the side), else 0
-  std::string San;     // standard algebraic notation in its position ("Nf3", "exd6", "e8=Q+", "O-O")
+  char Promotion = 0;          // 'q', 'r', 'b' or 'n' for a promotion (lower case whatever the side), else 0
+  std::string San;             // standard algebraic notation in its position ("Nf3", "exd6", "e8=Q+", "O-O")
+  std::vector<int> Nags = {};  // numeric annotation glyphs after the move (2 for "?", 4 for "??"), in order
+  std::vector<std::string> Comments = {};  // the comments after the move, without braces, in order
 };
 
 // How the position after a line's last move ends the game by this game's own rules (no fifty-move rule;

@@ -3,6 +3,8 @@
 
 #include <array>
 #include <cctype>
+#include <charconv>
+#include <utility>
 
 #include "engine/Fen.h"
 #include "engine/notation/San.h"
@@ -25,6 +27,11 @@ constexpr std::string_view kZelmarVariant = "zelmar";
 constexpr std::array<std::string_view, 4> kStandardVariants = {"standard", "chess", "normal", "classical"};
 constexpr std::string_view kUnfinished = "*";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// The move marks that readers also take as numeric annotation glyphs, by glyph number.
+constexpr std::array<std::pair<std::string_view, int>, 6> kMoveMarks = {
+    {{"!", 1}, {"?", 2}, {"!!", 3}, {"??", 4}, {"!?", 5}, {"?!", 6}}};
+// The highest numeric annotation glyph the standard defines.
+constexpr int kLastNag = 255;
 
 bool IsSpace(char c) {
   return std::isspace(static_cast<unsigned char>(c)) != 0;
@@ -105,19 +112,33 @@ class TMovetextLines {
   }
 
   // A comment in braces, its words wrapped at spaces; a closing brace inside would end it, so it becomes ')'.
+  // A command such as "[%eval 0.35]" stays on one line when it fits on one.
   void Comment(std::string_view text) {
     std::vector<std::string> words;
     std::string word;
+    bool inCommand = false;
     for (char c : text) {
-      if (IsSpace(c)) {
+      if (IsSpace(c) && !inCommand) {
         if (!word.empty()) words.push_back(std::move(word));
         word.clear();
+      } else if (IsSpace(c)) {
+        if (!word.empty() && word.back() != ' ') word += ' ';
       } else {
+        if (c == '%' && word == "[") inCommand = true;
+        if (c == ']') inCommand = false;
         word += c == '}' ? ')' : c;
       }
     }
     if (!word.empty()) words.push_back(std::move(word));
     if (words.empty()) return;
+    // A command too long for a line is wrapped at its spaces as any other words.
+    for (std::size_t k = 0; k < words.size(); ++k) {
+      const std::size_t space = words[k].find(' ');
+      if (space == std::string::npos || words[k].size() + 2 < kMaxLine) continue;
+      std::string rest = words[k].substr(space + 1);
+      words[k].resize(space);
+      words.insert(words.begin() + static_cast<std::ptrdiff_t>(k) + 1, std::move(rest));
+    }
     words.front().insert(0, 1, '{');
     words.back() += '}';
     for (const std::string& w : words) Token(w);
@@ -143,6 +164,23 @@ class TMovetextLines {
   std::size_t length_ = 0;
 };
 
+// The glyph of a move mark such as "?" or "!?", or 0 for none.
+int MarkNag(std::string_view mark) {
+  for (const auto& [text, nag] : kMoveMarks)
+    if (text == mark) return nag;
+  return 0;
+}
+
+// The marks "!" and "?" that trail a move's text (check and mate signs among them or after them left out).
+std::string TrailingMarks(std::string_view token) {
+  std::string marks;
+  while (!token.empty() && std::string_view("!?+#").find(token.back()) != std::string_view::npos) {
+    if (token.back() == '!' || token.back() == '?') marks.insert(marks.begin(), token.back());
+    token.remove_suffix(1);
+  }
+  return marks;
+}
+
 const char* EndComment(TGameEnd end) {
   switch (end) {
     case TGameEnd::Mate:
@@ -162,7 +200,7 @@ const char* EndComment(TGameEnd end) {
 // Reads the games of a PGN text one after another, keeping the line number of where it stands.
 class TPgnReader {
  public:
-  explicit TPgnReader(std::string_view text) : text_(text) {
+  TPgnReader(std::string_view text, TPgnMode untagged) : text_(text), untagged_(untagged) {
     if (text_.substr(0, kByteOrderMark.size()) == kByteOrderMark) pos_ = kByteOrderMark.size();
   }
 
@@ -245,7 +283,7 @@ class TPgnReader {
     }
     // 2. Only games this program plays: standard chess or the zelmar variant, from the initial position.
     const std::string variantName = LowerCase(variant);
-    record.Zelmar = variantName == kZelmarVariant;
+    record.Zelmar = variantName.empty() ? untagged_ == TPgnMode::Zelmar : variantName == kZelmarVariant;
     if (!variantName.empty() && !record.Zelmar && !OneOf(std::string_view(variantName), kStandardVariants)) {
       error = "the variant \"" + variant + "\" is not played here";
       return false;
@@ -368,9 +406,12 @@ class TPgnReader {
           error = "the game is cut short: a comment never closes";
           return false;
         }
-        if (record.Moves.empty() && !comment.empty()) {
+        if (comment.empty()) continue;
+        if (record.Moves.empty()) {
           if (!record.LeadComment.empty()) record.LeadComment += ' ';
           record.LeadComment += comment;
+        } else {
+          record.Moves.back().Comments.push_back(std::move(comment));
         }
         continue;
       }
@@ -391,7 +432,13 @@ class TPgnReader {
       }
       if (c == '$') {
         Advance();
+        const std::size_t start = pos_;
         while (IsDigit(Peek())) Advance();
+        int nag = 0;
+        const char* first = text_.data() + start;
+        const auto [end, status] = std::from_chars(first, text_.data() + pos_, nag);
+        if (status == std::errc() && end != first && nag <= kLastNag && !record.Moves.empty())
+          record.Moves.back().Nags.push_back(nag);
         continue;
       }
       std::string_view token = ReadToken();
@@ -407,11 +454,21 @@ class TPgnReader {
         while (!token.empty() && token.front() == '.') token.remove_prefix(1);
         if (token.empty()) continue;
       }
-      // A move's comment or en-passant mark standing on its own.
-      if (token.find_first_not_of("!?") == std::string_view::npos || LowerCase(token) == "e.p.") continue;
+      // A move's mark or en-passant mark standing on its own.
+      if (token.find_first_not_of("!?") == std::string_view::npos) {
+        if (const int nag = MarkNag(token); nag != 0 && !record.Moves.empty())
+          record.Moves.back().Nags.push_back(nag);
+        continue;
+      }
+      if (LowerCase(token) == "e.p.") continue;
       if (!PlayToken(board, token, record, error)) return false;
     }
     record.End = LineEnd(board);
+    // The writer's own word on how the game ended is no comment of the last move.
+    if (record.End != TGameEnd::None && !record.Moves.empty()) {
+      std::vector<std::string>& comments = record.Moves.back().Comments;
+      if (!comments.empty() && comments.back() == EndComment(record.End)) comments.pop_back();
+    }
     record.Result =
         record.End != TGameEnd::None ? std::string(EndResult(record.End, record.Moves.size())) : result;
     record.ShownPly = static_cast<int>(record.Moves.size());
@@ -441,11 +498,13 @@ class TPgnReader {
       error = label + "illegal";
       return false;
     }
+    if (const int nag = MarkNag(TrailingMarks(token)); nag != 0) move->Nags.push_back(nag);
     record.Moves.push_back(std::move(*move));
     return true;
   }
 
   std::string_view text_;
+  TPgnMode untagged_;
   std::size_t pos_ = 0;
   int line_ = 1;
 };
@@ -486,6 +545,8 @@ std::string WritePgn(const TGameRecord& game) {
       if (move.Promotion != 0) coordinates += move.Promotion;
       lines.Token(coordinates);
     }
+    for (const int nag : move.Nags) lines.Token("$" + std::to_string(nag));
+    for (const std::string& comment : move.Comments) lines.Comment(comment);
   }
   lines.Comment(EndComment(game.End));
   lines.Token(result);
@@ -493,8 +554,8 @@ std::string WritePgn(const TGameRecord& game) {
   return out;
 }
 
-std::vector<TPgnGame> ReadPgn(std::string_view text) {
-  return TPgnReader(text).ReadAll();
+std::vector<TPgnGame> ReadPgn(std::string_view text, TPgnMode untagged) {
+  return TPgnReader(text, untagged).ReadAll();
 }
 
 }  // namespace zelmar

@@ -21,7 +21,10 @@ struct TPgnGame {
   int FirstLine = 0;
 };
 
+// The mode a game that names no variant is read in.
+enum class TPgnMode { Standard, Zelmar };
+
 // Every game of a PGN text; a refused or damaged game never stops the reading of the next one.
-std::vector<TPgnGame> ReadPgn(std::string_view text);
+std::vector<TPgnGame> ReadPgn(std::string_view text, TPgnMode untagged = TPgnMode::Standard);
 
 }  // namespace zelmar

@@ -160,7 +160,14 @@ TEST(GameStore, ArchiveAddsEntriesAndReplacesOnlyItsUnchangedLastOne) {
   EXPECT_EQ(OtherFiles(dir.Path(), kArchiveFileName).size(), 0u);
 
   // 3. An entry that is no longer last, a last one changed by hand, or a spot that fits nothing: the new
-  //    entry is appended and every earlier one stays.
+  //    entry is appended and every earlier one stays; the replacement of the last entry only leaves the
+  //    archive alone then, without an error.
+  error = "before";
+  EXPECT_FALSE(store.ReplaceLastInArchive(*two, Entry("two judged"), &error));
+  EXPECT_EQ(error, "");
+  std::string unchanged;
+  ASSERT_EQ(store.ReadArchive(unchanged), TReadStatus::Read);
+  EXPECT_EQ(unchanged, text);
   const auto appended = store.ReplaceInArchive(*two, Entry("two again"), &error);
   ASSERT_TRUE(appended) << error;
   EXPECT_EQ(appended->Offset, text.size());

@@ -4,14 +4,18 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <condition_variable>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <mutex>
 #include <sstream>
+#include <stop_token>
 #include <string>
 #include <vector>
 
 #include "engine/ChessThread.h"
+#include "engine/notation/GameAnnotation.h"
 #include "engine/notation/Pgn.h"
 #include "scene/KeptGameFacts.h"
 #include "scene/SceneTexts.h"
@@ -277,6 +281,83 @@ TEST(KeptGameTest, TheArchiveKeepsOneEntryAGame) {
   EXPECT_EQ(*FindTag(entries[1], kGameIdTag), id);
   rig.Form().Keeper().Flush();
   EXPECT_NE(*FindTag(GamesIn(games.Path / kCurrentGameFileName).at(0), kGameIdTag), id);  // the rematch
+}
+
+// A finished game's entry is judged in the background and put in its place; the current game's file learns
+// where it lies, so that a take-back and another end replace it again instead of adding a second entry.
+TEST(KeptGameTest, AFinishedGamesEntryIsJudgedInTheBackground) {
+  const TFolder games;
+  const std::filesystem::path archive = games.Path / kArchiveFileName;
+  TSceneFormRig rig;
+  rig.GamesFolder = games.Path;
+  rig.OpenedGame = GameOf(false, {"f2f3", "e7e5", "g2g4"});
+  rig.Start();
+  ASSERT_TRUE(rig.PlayMove("d8", "h4"));
+  ASSERT_EQ(rig.State().GameState, TGameState::GameOver);
+  rig.Form().Keeper().Annotator().Wait();  // at once when a tick has already taken the job in
+  std::vector<TGameRecord> entries = GamesIn(archive);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(*FindTag(entries[0], kAnnotatedTag), std::to_string(kDefaultAnnotationLevel));
+  EXPECT_EQ(entries[0].Result, "0-1");
+  ASSERT_EQ(entries[0].Moves.size(), 4u);
+  const std::string& verdict = entries[0].Moves[2].Comments.at(0);  // g4, which lets the queen mate
+  EXPECT_TRUE(verdict.starts_with("[%eval #-1] Blunder. ") && verdict.ends_with(" was best.")) << verdict;
+  EXPECT_EQ(entries[0].Moves[2].Nags, std::vector<int>{kBlunderNag});
+  EXPECT_NE(entries[0].LeadComment.find("White 0 mistakes, 1 blunder"), std::string::npos);
+  EXPECT_EQ(*FindTag(entries[0], kGameIdTag), *FindTag(rig.Form().Keeper().Record(), kGameIdTag));
+
+  // The next tick takes the new spot in; the thread is gone.
+  rig.RunTicks(1);
+  EXPECT_FALSE(rig.Form().Keeper().Annotator().Started());
+  rig.Form().Keeper().Flush();
+  const auto spot = ReadKeptFacts(GamesIn(games.Path / kCurrentGameFileName).at(0)).Archived;
+  ASSERT_TRUE(spot);
+  EXPECT_TRUE(TGameStore(games.Path).ArchiveHolds(*spot));
+  // Taken back and played on: still one entry, the game as it now stands.
+  rig.PressKey(kKeyLeft);
+  PlayFirstLegalMove(rig);
+  rig.PressKey(kKeyEscape);
+  rig.ClickAt(kRematchX, kDialogY);
+  ASSERT_TRUE(rig.Settle());
+  entries = GamesIn(archive);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].Result, "*");
+  EXPECT_EQ(FindTag(entries[0], kAnnotatedTag), nullptr);
+}
+
+// A new game before the judging is done cancels it at once: its thread is joined and the entry untouched.
+TEST(KeptGameTest, ANewGameCancelsTheJudging) {
+  const TFolder games;
+  const std::filesystem::path archive = games.Path / kArchiveFileName;
+  TSceneFormRig rig;
+  rig.GamesFolder = games.Path;
+  rig.OpenedGame = GameOf(false, {"f2f3", "e7e5", "g2g4"});
+  rig.Start();
+  // The job is held at its start until it is cancelled, and says when it is there.
+  std::mutex mutex;
+  std::condition_variable_any held;
+  bool entered = false;
+  rig.Form().Keeper().Annotator().SetGate([&](std::stop_token stop) {
+    std::unique_lock lock(mutex);
+    entered = true;
+    held.notify_all();
+    held.wait(lock, stop, [] { return false; });
+  });
+  ASSERT_TRUE(rig.PlayMove("d8", "h4"));
+  ASSERT_EQ(rig.State().GameState, TGameState::GameOver);
+  {
+    std::unique_lock lock(mutex);
+    held.wait(lock, [&] { return entered; });
+  }
+  const std::string before = ReadText(archive);
+  ASSERT_EQ(GamesIn(archive).size(), 1u);
+  rig.PressKey(kKeyEscape);
+  rig.ClickAt(kRematchX, kDialogY);
+  ASSERT_TRUE(rig.Settle());
+  EXPECT_FALSE(rig.Form().Keeper().Annotator().Started());
+  EXPECT_EQ(ReadText(archive), before);
+  EXPECT_EQ(FindTag(GamesIn(archive).at(0), kAnnotatedTag), nullptr);
+  EXPECT_FALSE(std::filesystem::exists(games.Path / (std::string(kArchiveFileName) + ".replacing")));
 }
 
 // A finished game opened from a file shows its end, and the arrows step through it; nothing is archived.

@@ -24,5 +24,7 @@ int RunPlay(CommandArgs args);
 int RunPgn(CommandArgs args);
 // games [--zelmar] --count N [--first-seed S] [--depth D] --out FILE: self-played games written as PGN.
 int RunGames(CommandArgs args);
+// annotate [--level N] [--zelmar] [--output OUT] [--quiet] FILE: the games with the computer's judgement.
+int RunAnnotate(CommandArgs args);
 
 }  // namespace zelmar

@@ -26,6 +26,7 @@ constexpr Command kCommands[] = {
     {"play", RunPlay, "play [--zelmar] --depth N [--max-moves M] [--opening SEED]"},
     {"pgn", RunPgn, "pgn FILE [--write OUT]"},
     {"games", RunGames, "games [--zelmar] --count N [--first-seed S] [--depth D] --out FILE"},
+    {"annotate", RunAnnotate, "annotate [--level N] [--zelmar] [--output OUT] [--quiet] FILE.pgn"},
 };
 
 // Prints the list of subcommands.
