@@ -6,13 +6,24 @@
 #include <bit>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <map>
+#include <memory>
+#include <random>
+#include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "engine/BoardRoot.h"
+#include "engine/notation/GameRecord.h"
+#include "engine/search/ChessSearch.h"
 #include "scene/FrameRecord.h"
 #include "scene/FrameView.h"
+#include "scene/KeyboardKeys.h"
+#include "scene/SquareMarks.h"
 #include "scene/support/GameFlowRig.h"
+#include "scene/support/SceneFormRig.h"
 
 namespace zelmar::scene {
 namespace {
@@ -100,6 +111,221 @@ TEST(SquareMarksTest, NoneDrawsTheFramesOfTheGameBeforeTheMarks) {
   std::vector<std::string> want;
   for (std::string line; std::getline(in, line);) want.push_back(line);
   EXPECT_EQ(lines, want);
+}
+
+// --- Where the marks come from ---
+
+// The squares holding one kind of mark.
+std::set<int> Squares(const TSquareMarks& marks, TSquareMark mark) {
+  std::set<int> out;
+  for (int s = 1; s <= 64; ++s)
+    if (marks.Has(s, mark)) out.insert(s);
+  return out;
+}
+
+// The legal moves of the engine's position as the computer player's own generator lists them (its own
+// implementation of the rules, sharing nothing with the board's legality): from square to target squares,
+// in the board's numbering.
+std::map<int, std::set<int>> GeneratedMoves(TChessSearch& search, const TChessBrd& engine) {
+  search.SetZelmarMode(engine.ZelmarMode());
+  search.LoadRoot(RootFromBoard(engine, 1));
+  search.GenerateMoves();
+  std::map<int, std::set<int>> moves;
+  for (int i = search.ListBegin(); i < search.ListFinish(); ++i) {
+    const TSearchMove m = search.ListEntry(i).Move;
+    if (!search.DoMove(m)) continue;
+    search.UndoMove();
+    moves[m.From + 1].insert(m.To + 1);
+  }
+  return moves;
+}
+
+// The player to move on the game screen with "All", nothing gliding.
+TSceneState ChoosingWithAll() {
+  TSceneState state;
+  state.SceneMode = TSceneMode::GameScreen;
+  state.MenuKind = TMenuKind::NoMenu;
+  state.Options.Marks = kMarksAll;
+  return state;
+}
+
+// Selecting each square in turn marks exactly the generator's targets of the piece there (none for an
+// empty square or the other side's piece); the check mark stands on the side to move's king exactly when
+// the generator finds it in check. Returns the number of targets seen.
+int ExpectTargetsOfEverySquare(TChessSearch& search, const TChessBrd& engine) {
+  const std::map<int, std::set<int>> moves = GeneratedMoves(search, engine);
+  TSceneState state = ChoosingWithAll();
+  int seen = 0;
+  for (int s = 1; s <= 64; ++s) {
+    state.SelectedSquare = s;
+    const TSquareMarks marks = FindSquareMarks(engine, state);
+    const auto it = moves.find(s);
+    const std::set<int> want = it == moves.end() ? std::set<int>{} : it->second;
+    EXPECT_EQ(Squares(marks, TSquareMark::Target), want)
+        << "square " << s << " in " << engine.Position() << (engine.ZelmarMode() ? " (zelmar)" : "");
+    seen += static_cast<int>(want.size());
+  }
+  state.SelectedSquare = 0;
+  const int side = engine.WhiteToMove() ? 0 : 1;
+  EXPECT_EQ(FindSquareMarks(engine, state).Count(TSquareMark::Check), search.InCheck(side) ? 1 : 0)
+      << engine.Position();
+  return seen;
+}
+
+// The published perft positions (castling both ways, en passant, promotions, pins and checks), in both
+// modes: the Zelmar's knight jumps are targets exactly in Zelmar mode.
+TEST(SquareMarksTest, TargetsAreTheLegalMovesOfTheSelectedPieceOnThePerftPositions) {
+  const struct {
+    const char* Rows;
+    bool WhiteToMove;
+    CastleSet Rights;
+    Square EnPassant;
+  } positions[] = {
+      {"rnbqkbnrpppppppp                                PPPPPPPPRNBQKBNR", true, CastleSet::All(),
+       Square::None},
+      {"r   k  rp ppqpb bn  pnp    PN    p  P     N  Q pPPPBBPPPR   K  R", true, CastleSet::All(),
+       Square::None},
+      {"          p        p     KP     r R   p k            P P         ", true, CastleSet{}, Square::None},
+      {"r   k  rPppp ppp b   nbNnP      BBP P   q    N  Pp P  PPR  Q RK ", true,
+       CastleSet{BlackKingSide, BlackQueenSide}, Square::None},
+      {"rnbqkbnr"
+       "pp ppppp"
+       "        "
+       "  pP    "
+       "        "
+       "        "
+       "PPP PPPP"
+       "RNBQKBNR",
+       true, CastleSet::All(), Square::C6},
+  };
+  auto search = std::make_unique<TChessSearch>();
+  for (const bool zelmar : {false, true}) {
+    for (const auto& p : positions) {
+      TChessBrd engine;
+      engine.SetZelmarMode(zelmar);
+      engine.SetPosition(p.Rows);
+      engine.SetWhiteToMove(p.WhiteToMove);
+      engine.SetCastlingAllowed(p.Rights);
+      engine.SetEnPassant(p.EnPassant);
+      EXPECT_GT(ExpectTargetsOfEverySquare(*search, engine), 0);
+    }
+  }
+}
+
+// Seeded random games in both modes, with take-backs on the way: in every position the targets are the
+// generator's, the check mark its check, and the last move the one that led to the position (the move just
+// played, or after a take-back the one before it); at the start of the record there is none.
+TEST(SquareMarksTest, RandomGamesKeepTheMarksOnTheEnginesTruth) {
+  auto search = std::make_unique<TChessSearch>();
+  std::mt19937 random(20240611);
+  int positions = 0, checks = 0;
+  for (int game = 0; game < 16; ++game) {
+    TChessBrd engine;
+    engine.SetZelmarMode(game % 2 == 1);
+    engine.NewGame();
+    std::vector<std::pair<int, int>> played;
+    TSceneState state = ChoosingWithAll();
+    for (int ply = 0; ply < 120; ++ply) {
+      ExpectTargetsOfEverySquare(*search, engine);
+      ++positions;
+      const TSquareMarks marks = FindSquareMarks(engine, state);
+      checks += marks.Count(TSquareMark::Check);
+      const std::set<int> last = Squares(marks, TSquareMark::LastMove);
+      if (played.empty()) {
+        EXPECT_TRUE(last.empty());
+      } else {
+        EXPECT_EQ(last, (std::set<int>{played.back().first, played.back().second})) << engine.Position();
+      }
+      if (engine.IsThreefoldRepetition() || engine.NoMatingMaterial()) break;
+      const std::map<int, std::set<int>> moves = GeneratedMoves(*search, engine);
+      if (moves.empty()) break;
+      if (!played.empty() && random() % 8 == 0) {
+        ASSERT_TRUE(engine.MoveBack());
+        played.pop_back();
+        continue;
+      }
+      auto from = moves.begin();
+      std::advance(from, static_cast<long>(random() % moves.size()));
+      auto to = from->second.begin();
+      std::advance(to, static_cast<long>(random() % from->second.size()));
+      ASSERT_TRUE(engine.PlayMove(SquareOf(from->first), SquareOf(*to)));
+      played.emplace_back(from->first, *to);
+    }
+  }
+  EXPECT_GT(positions, 1000);
+  EXPECT_GT(checks, 10);
+}
+
+// --- The marks through the real game window ---
+
+// The marked squares of one kind as the game window shows them, by name.
+std::set<std::string> Shown(test::TSceneFormRig& rig, TSquareMark mark) {
+  std::set<std::string> out;
+  for (int s : Squares(rig.State().Marks, mark)) out.insert(SquareName(SquareOf(s)));
+  return out;
+}
+
+// The squares whose piece differs between two boards of the scene.
+std::set<std::string> Changed(const TSceneBoard& before, const TSceneBoard& after) {
+  std::set<std::string> out;
+  for (int s = 1; s <= 64; ++s)
+    if (before.At(s) != after.At(s)) out.insert(SquareName(SquareOf(s)));
+  return out;
+}
+
+// A Zelmar game opened in check, played on by clicks, taken back and replayed with the arrows: the marks
+// are those of the position shown at every step; "None" takes them all away at the next tick.
+TEST(SquareMarksTest, MarksFollowMovesTakeBacksAndReplaysInTheGameWindow) {
+  using Set = std::set<std::string>;
+  test::TSceneFormRig rig;
+  rig.Options.Marks = kMarksAll;
+  TChessBrd board;
+  board.SetZelmarMode(true);
+  board.NewGame();
+  for (const char* move : {"e2e4", "e7e5", "d1h5", "b8c6", "h5f7"})
+    ASSERT_TRUE(board.PlayMove(*ParseSquare(std::string(move, 2)), *ParseSquare(std::string(move + 2, 2))));
+  rig.OpenedGame = RecordFromBoard(board);
+  rig.Start();
+  rig.RunTicks(1);
+  // Black to move in check from the Zelmar on f7: the player has Black.
+  ASSERT_EQ(rig.State().GameState, TGameState::HumanToMove);
+  EXPECT_EQ(Shown(rig, TSquareMark::LastMove), (Set{"h5", "f7"}));
+  EXPECT_EQ(Shown(rig, TSquareMark::Check), (Set{"e8"}));
+  EXPECT_EQ(Shown(rig, TSquareMark::Target), Set{});
+  // The king may take; the Zelmar on d8 may too, by its knight's jump; nothing else answers the check.
+  rig.ClickSquare("e8");
+  rig.RunTicks(1);
+  EXPECT_EQ(Shown(rig, TSquareMark::Target), (Set{"f7"}));
+  rig.ClickSquare("d8");
+  rig.RunTicks(1);
+  EXPECT_EQ(Shown(rig, TSquareMark::Target), (Set{"f7"}));
+  // The Zelmar takes; the computer answers; its move is the last one shown.
+  ASSERT_TRUE(board.PlayMove(Square::D8, Square::F7));
+  TSceneBoard afterCapture;
+  afterCapture.LoadPosition(board.Position());
+  ASSERT_TRUE(rig.PlayMove("d8", "f7"));
+  rig.RunTicks(1);
+  const Set reply = Changed(afterCapture, rig.State().Board);
+  ASSERT_EQ(reply.size(), 2u) << "a reply that moved one piece";
+  EXPECT_EQ(Shown(rig, TSquareMark::LastMove), reply);
+  // Back: the player's capture, then the check again; forward: the capture, then the reply.
+  rig.PressKey(kKeyLeft);
+  EXPECT_EQ(Shown(rig, TSquareMark::LastMove), (Set{"d8", "f7"}));
+  EXPECT_EQ(Shown(rig, TSquareMark::Check), Set{});
+  rig.PressKey(kKeyLeft);
+  EXPECT_EQ(Shown(rig, TSquareMark::LastMove), (Set{"h5", "f7"}));
+  EXPECT_EQ(Shown(rig, TSquareMark::Check), (Set{"e8"}));
+  rig.PressKey(kKeyRight);
+  EXPECT_EQ(Shown(rig, TSquareMark::LastMove), (Set{"d8", "f7"}));
+  rig.PressKey(kKeyRight);
+  EXPECT_EQ(Shown(rig, TSquareMark::LastMove), reply);
+  // "Last Move" keeps the targets away; "None" every mark.
+  rig.State().Options.Marks = kMarksLastMove;
+  rig.RunTicks(1);
+  EXPECT_EQ(Shown(rig, TSquareMark::LastMove), reply);
+  rig.State().Options.Marks = kMarksNone;
+  rig.RunTicks(1);
+  EXPECT_TRUE(rig.State().Marks.Empty());
 }
 
 }  // namespace
