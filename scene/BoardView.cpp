@@ -10,26 +10,29 @@
 namespace zelmar::scene {
 namespace {
 
-// How one kind of mark looks: on the perspective board four posts (dark and bright colours, height before
-// the depth scale, and how far they stand in from the corners towards the centre, so that the posts of
-// neighbouring marked squares stay apart); on the classic board a tint over the square and a frame inside
-// its edge (alpha 0: none; the frame's width in unscaled board pixels).
+// How one kind of mark looks. On the perspective board: a tint over the square's floor and four posts (dark
+// and bright colours, height before the depth scale, and how far they stand in from the corners towards the
+// centre, so that the posts of neighbouring marked squares stay apart). On the classic board: a tint over
+// the square (alpha 0: none) and a ring of the bright colour between two dark lines inside its edge (its
+// width in unscaled board pixels); the rings of several kinds on one square nest, the first outermost.
 struct TMarkLook {
   TSquareMark Mark;
-  std::uint32_t Dark, Bright;
+  std::uint32_t FloorTint, Dark, Bright;
   int Height;
   double Inset;
-  std::uint32_t Tint, Frame;
-  int FrameWidth;
+  std::uint32_t Tint;
+  int RingWidth;
 };
 
 // The kinds the board draws, in drawing order: warm amber for the last move, soft green for the targets,
-// red for the king in check; none shares the selection's yellow or the hover's white.
+// red for the king in check; none shares the selection's yellow or white or the hover's white.
 constexpr TMarkLook kMarkLooks[] = {
-    {TSquareMark::LastMove, 0xFF00285A, 0xFF1EA8FF, 12, 0.18, 0x7010A0F0, 0xFF1E90F0, 5},
-    {TSquareMark::Target, 0xFF1A4A1A, 0xFF78E678, 7, 0.3, 0x3060D060, 0xFF40C040, 6},
-    {TSquareMark::Check, 0xFF000060, 0xFF3C3CFF, 20, 0.1, 0x902020E0, 0xFF1010D0, 6},
+    {TSquareMark::LastMove, 0xA000A0FF, 0xFF003060, 0xFF10B0FF, 12, 0.18, 0x00000000, 5},
+    {TSquareMark::Target, 0x9040E040, 0xFF104010, 0xFF70F070, 7, 0.3, 0x00000000, 4},
+    {TSquareMark::Check, 0xB02828F0, 0xFF000050, 0xFF3030FF, 20, 0.1, 0x902020E0, 5},
 };
+// The dark lines on either side of a classic ring, in unscaled board pixels.
+constexpr int kRingLine = 2;
 
 // The four posts standing on four points of the perspective board (logical pixels before the board
 // offset), `thickness` scaled by the depth of the square's far-left corner.
@@ -55,6 +58,30 @@ void DrawPosts(const TSceneState& state, TScenePainter& painter, int square, int
   DrawPostsAt(state, painter, q, q, thickness, dark, bright);
 }
 
+// A blended fill of one square's floor on the perspective board, row by row of pixels: each row from the
+// left to the right side where the row's middle crosses them, so that neighbouring squares share no pixel.
+void FillFloor(const TSceneState& state, TScenePainter& painter, const TSquareQuad& q, std::uint32_t color) {
+  const auto b = static_cast<std::size_t>(BackgroundIndex(state));
+  const int dx = state.Board.OffsetX[b] + state.OriginX, dy = state.Board.OffsetY[b] + state.OriginY;
+  const auto [low, high] = std::minmax({q[0].Y, q[1].Y, q[2].Y, q[3].Y});
+  for (int y = low; y < high; ++y) {
+    const double middle = y + 0.5;
+    double left = 0, right = 0;
+    bool crossed = false;
+    for (std::size_t i = 0; i < q.size(); ++i) {
+      const TCorner& a = q[i];
+      const TCorner& c = q[(i + 1) % q.size()];
+      if ((a.Y <= middle) == (c.Y <= middle)) continue;
+      const double x = a.X + (middle - a.Y) * (c.X - a.X) / (c.Y - a.Y);
+      left = crossed ? std::min(left, x) : x;
+      right = crossed ? std::max(right, x) : x;
+      crossed = true;
+    }
+    const int from = RoundHalfEven(left), to = RoundHalfEven(right);
+    if (crossed && to > from) painter.FillRect(from + dx, y + dy, to - from, 1, color, fxBlend);
+  }
+}
+
 // The corners of a square moved `inset` of the way towards the middle of its diagonals.
 TSquareQuad InsetQuad(const TSquareQuad& q, double inset) {
   const double cx = (q[0].X + q[1].X + q[2].X + q[3].X) / 4.0, cy = (q[0].Y + q[1].Y + q[2].Y + q[3].Y) / 4.0;
@@ -66,19 +93,32 @@ TSquareQuad InsetQuad(const TSquareQuad& q, double inset) {
   return out;
 }
 
-// The marks of one classic square: its tints, then its frames, inside the cell at (x, y) of `side` pixels.
+// A square ring `width` pixels wide whose outer edge lies `inset` pixels inside the cell at (x, y).
+void Ring(TScenePainter& painter, int x, int y, int side, int inset, int width, std::uint32_t color) {
+  const int left = x + inset, top = y + inset, size = side - 2 * inset;
+  if (size <= 2 * width) return;
+  painter.FillRect(left, top, size, width, color, fxOpaque);
+  painter.FillRect(left, top + size - width, size, width, color, fxOpaque);
+  painter.FillRect(left, top + width, width, size - 2 * width, color, fxOpaque);
+  painter.FillRect(left + size - width, top + width, width, size - 2 * width, color, fxOpaque);
+}
+
+// The marks of one classic square: its tints, then its rings from the edge inwards, inside the cell at
+// (x, y) of `side` pixels on a board scaled by f.
 void DrawClassicMarks(const TSceneState& state, TScenePainter& painter, int square, int x, int y, int side,
                       double f) {
   for (const TMarkLook& look : kMarkLooks) {
-    if (state.Marks.Has(square, look.Mark)) painter.FillRect(x, y, side, side, look.Tint, fxBlend);
+    if (state.Marks.Has(square, look.Mark) && (look.Tint >> 24) != 0)
+      painter.FillRect(x, y, side, side, look.Tint, fxBlend);
   }
+  const int line = std::max(1, RoundHalfEven(kRingLine * f));
+  int inset = 0;
   for (const TMarkLook& look : kMarkLooks) {
     if (!state.Marks.Has(square, look.Mark)) continue;
-    const int w = std::max(1, RoundHalfEven(look.FrameWidth * f));
-    painter.FillRect(x, y, side, w, look.Frame, fxOpaque);
-    painter.FillRect(x, y + side - w, side, w, look.Frame, fxOpaque);
-    painter.FillRect(x, y + w, w, side - 2 * w, look.Frame, fxOpaque);
-    painter.FillRect(x + side - w, y + w, w, side - 2 * w, look.Frame, fxOpaque);
+    const int band = std::max(1, RoundHalfEven(look.RingWidth * f));
+    Ring(painter, x, y, side, inset, band + 2 * line, look.Dark);
+    Ring(painter, x, y, side, inset + line, band, look.Bright);
+    inset += band + 2 * line;
   }
 }
 
@@ -108,9 +148,14 @@ void DrawFigures(const TSceneState& state, TScenePainter& painter) {
   }
 }
 
-// The posts of every marked square, kind by kind in drawing order.
+// The floors of every marked square, then their posts, kind by kind in drawing order.
 void DrawSquareMarks(const TSceneState& state, TScenePainter& painter) {
   if (state.Marks.Empty()) return;
+  for (const TMarkLook& look : kMarkLooks) {
+    for (int s = 1; s <= 64; ++s) {
+      if (state.Marks.Has(s, look.Mark)) FillFloor(state, painter, SquareQuad(s), look.FloorTint);
+    }
+  }
   for (const TMarkLook& look : kMarkLooks) {
     for (int s = 1; s <= 64; ++s) {
       if (!state.Marks.Has(s, look.Mark)) continue;
