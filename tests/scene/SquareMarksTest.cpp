@@ -3,6 +3,7 @@
 // through moves, take-backs and replays; the marks are drawn on both boards in their own colours.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstdlib>
 #include <fstream>
@@ -21,6 +22,7 @@
 #include "scene/FrameRecord.h"
 #include "scene/FrameView.h"
 #include "scene/KeyboardKeys.h"
+#include "scene/SceneGeometry.h"
 #include "scene/SquareMarks.h"
 #include "scene/support/GameFlowRig.h"
 #include "scene/support/SceneFormRig.h"
@@ -254,6 +256,98 @@ TEST(SquareMarksTest, RandomGamesKeepTheMarksOnTheEnginesTruth) {
   }
   EXPECT_GT(positions, 1000);
   EXPECT_GT(checks, 10);
+}
+
+// --- How the marks are drawn ---
+
+bool SameCall(const TPaintCall& a, const TPaintCall& b) {
+  return a.Kind == b.Kind && a.Picture == b.Picture && a.Pattern == b.Pattern && a.X == b.X && a.Y == b.Y &&
+         a.Scale == b.Scale && a.Width == b.Width && a.Height == b.Height && a.Color == b.Color &&
+         a.Bottom == b.Bottom && a.Fx == b.Fx && a.Font == b.Font && a.Text == b.Text;
+}
+
+// Whether a point drawn lies on square s of the perspective board as drawn (board offset and origin in),
+// or in the room its posts take above it.
+bool OnFloorOrPosts(const TSceneState& state, int s, double x, double y) {
+  constexpr int kPostRoom = 30;
+  const TSquareQuad& q = SquareQuad(s);
+  const auto b = static_cast<std::size_t>(BackgroundIndex(state));
+  const int dx = state.Board.OffsetX[b] + state.OriginX, dy = state.Board.OffsetY[b] + state.OriginY;
+  const auto [left, right] = std::minmax({q[0].X, q[1].X, q[2].X, q[3].X});
+  const auto [top, bottom] = std::minmax({q[0].Y, q[1].Y, q[2].Y, q[3].Y});
+  return x >= left + dx - 1 && x <= right + dx + 1 && y >= top + dy - kPostRoom && y <= bottom + dy;
+}
+
+// Whether a rectangle lies inside square s's cell of the classic board drawn at (10, 64).
+bool InClassicCell(const TSceneState& state, int s, const TPaintCall& c) {
+  const double f = state.BoardSizePercent / 100.0;
+  int row = 0, column = 0;
+  ClassicCell(state, s, row, column);
+  const int left = RoundHalfEven(((column - 1) * 90 + 40) * f) + 10 + state.OriginX;
+  const int top = RoundHalfEven(((row - 1) * 90 + 40) * f) + 64 + state.OriginY;
+  const int side = RoundHalfEven(90 * f);
+  return c.X >= left && c.Y >= top && c.X + c.Width <= left + side && c.Y + c.Height <= top + side;
+}
+
+// A check with a selection and all three kinds (the last move's squares c4 and f7, the king in check on
+// e8, its targets e7, f8 and f7), on the perspective board and on the turned, smaller marble board, with
+// the town's board offset and the scene moved inside the back buffer: the frame with the marks is the
+// frame without them plus calls that all fall on the marked squares, each of which gets some, on the
+// perspective board and on the classic one.
+TEST(SquareMarksTest, MarksAddOnlyTheirOwnCallsOnTheirSquaresOnBothBoards) {
+  TChessBrd engine;
+  engine.SetZelmarMode(true);
+  engine.NewGame();
+  for (const char* move : {"e2e4", "e7e5", "g1f3", "b8c6", "f1c4", "f8c5", "c4f7"})
+    ASSERT_TRUE(engine.PlayMove(*ParseSquare(std::string(move, 2)), *ParseSquare(std::string(move + 2, 2))));
+  for (const int classic : {1, 3}) {
+    SCOPED_TRACE(classic);
+    TSceneState state = ChoosingWithAll();
+    state.Options.Classic = classic;
+    state.Options.Inversion = 1;
+    state.Options.Background = 2;
+    state.BoardSizePercent = 60;
+    state.OriginX = 128, state.OriginY = 96;
+    state.Board.LoadPosition(engine.Position());
+    state.SelectedSquare = Sq("e8");
+    state.Marks = FindSquareMarks(engine, state);
+    const std::set<int> marked = {Sq("c4"), Sq("f7"), Sq("e8"), Sq("e7"), Sq("f8")};
+    std::set<int> all;
+    for (int s = 1; s <= 64; ++s)
+      if (state.Marks.Marked(s)) all.insert(s);
+    ASSERT_EQ(all, marked);
+    TSceneState bare = state;
+    bare.Marks = TSquareMarks{};
+    TFrameRecord with, without;
+    DrawFrame(state, with, kLogicalWidth + 256, kLogicalHeight + 192);
+    DrawFrame(bare, without, kLogicalWidth + 256, kLogicalHeight + 192);
+    const std::vector<TPaintCall> calls = with.Calls(), plain = without.Calls();
+    std::size_t next = 0;
+    std::set<int> onFloor, inCell;
+    for (const TPaintCall& c : calls) {
+      if (next < plain.size() && SameCall(c, plain[next])) {
+        ++next;
+        continue;
+      }
+      ASSERT_TRUE(c.Kind == TCallKind::FillRect || c.Kind == TCallKind::PutPixel) << c;
+      bool placed = false;
+      for (int s : marked) {
+        if (classic > 1 && c.Kind == TCallKind::FillRect && InClassicCell(state, s, c)) {
+          inCell.insert(s);
+          placed = true;
+        } else if (OnFloorOrPosts(state, s, c.X, c.Y)) {
+          onFloor.insert(s);
+          placed = true;
+        }
+      }
+      EXPECT_TRUE(placed) << c;
+    }
+    EXPECT_EQ(next, plain.size()) << "a call of the frame without marks is missing";
+    EXPECT_EQ(onFloor, marked);
+    if (classic > 1) {
+      EXPECT_EQ(inCell, marked);
+    }
+  }
 }
 
 // --- The marks through the real game window ---
