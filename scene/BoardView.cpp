@@ -13,7 +13,7 @@ namespace {
 // How one kind of mark looks. On the perspective board: a tint over the square's floor and four posts (dark
 // and bright colours, height before the depth scale, and how far they stand in from the corners towards the
 // centre, so that the posts of neighbouring marked squares stay apart). On the classic board: a tint over
-// the square (alpha 0: none) and a ring of the bright colour between two dark lines inside its edge (its
+// the square (or kNoTint) and a ring of the bright colour between two dark lines inside its edge (its
 // width in unscaled board pixels); the rings of several kinds on one square nest, the first outermost.
 struct TMarkLook {
   TSquareMark Mark;
@@ -26,9 +26,10 @@ struct TMarkLook {
 
 // The kinds the board draws, in drawing order: warm amber for the last move, soft green for the targets,
 // red for the king in check; none shares the selection's yellow or white or the hover's white.
+constexpr std::uint32_t kNoTint = 0;
 constexpr TMarkLook kMarkLooks[] = {
-    {TSquareMark::LastMove, 0xA000A0FF, 0xFF003060, 0xFF10B0FF, 12, 0.18, 0x00000000, 5},
-    {TSquareMark::Target, 0x9040E040, 0xFF104010, 0xFF70F070, 7, 0.3, 0x00000000, 4},
+    {TSquareMark::LastMove, 0xA000A0FF, 0xFF003060, 0xFF10B0FF, 12, 0.18, kNoTint, 5},
+    {TSquareMark::Target, 0x9040E040, 0xFF104010, 0xFF70F070, 7, 0.3, kNoTint, 4},
     {TSquareMark::Check, 0xB02828F0, 0xFF000050, 0xFF3030FF, 20, 0.1, 0x902020E0, 5},
 };
 // The dark lines on either side of a classic ring, in unscaled board pixels.
@@ -108,7 +109,7 @@ void Ring(TScenePainter& painter, int x, int y, int side, int inset, int width, 
 void DrawClassicMarks(const TSceneState& state, TScenePainter& painter, int square, int x, int y, int side,
                       double f) {
   for (const TMarkLook& look : kMarkLooks) {
-    if (state.Marks.Has(square, look.Mark) && (look.Tint >> 24) != 0)
+    if (state.Marks.Has(square, look.Mark) && look.Tint != kNoTint)
       painter.FillRect(x, y, side, side, look.Tint, fxBlend);
   }
   const int line = std::max(1, RoundHalfEven(kRingLine * f));

@@ -15,7 +15,7 @@ TFigureAnchor PieceAnchor(int code);
 void DrawFigure(const TSceneState& state, TScenePainter& painter, int code, int x, int y, TDrawFx fx);
 // The figures of the perspective board, nearer ranks over farther ones.
 void DrawFigures(const TSceneState& state, TScenePainter& painter);
-// The posts on the squares the marks name, in each kind's colours (perspective view).
+// The tinted floors and the posts of the marked squares, in each kind's colours (perspective view).
 void DrawSquareMarks(const TSceneState& state, TScenePainter& painter);
 // The posts on the selected square and on the square under the cursor (perspective view).
 void DrawMarkers(const TSceneState& state, TScenePainter& painter);
