@@ -15,9 +15,11 @@ TFigureAnchor PieceAnchor(int code);
 void DrawFigure(const TSceneState& state, TScenePainter& painter, int code, int x, int y, TDrawFx fx);
 // The figures of the perspective board, nearer ranks over farther ones.
 void DrawFigures(const TSceneState& state, TScenePainter& painter);
+// The tinted floors and the posts of the marked squares, in each kind's colours (perspective view).
+void DrawSquareMarks(const TSceneState& state, TScenePainter& painter);
 // The posts on the selected square and on the square under the cursor (perspective view).
 void DrawMarkers(const TSceneState& state, TScenePainter& painter);
-// The flat board with its pieces and selection, top-left corner at a logical point.
+// The flat board with its pieces, selection and marks, top-left corner at a logical point.
 void DrawClassicBoard(const TSceneState& state, TScenePainter& painter, int left, int top);
 
 }  // namespace zelmar::scene

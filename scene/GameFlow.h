@@ -73,6 +73,9 @@ class TGameFlow {
   void GameHover();                       // game screen without a menu
   void GameClick();                       // button 0 pressed on the game screen without a menu
   void AnimationStep();                   // while Animating, in every screen
+  // Finds the move marks anew from the engine's position, record and legality and the state's selection
+  // (after every tick and every call of the computer player, so that each frame shows them as they stand).
+  void UpdateMarks();
 
   // --- Steps the handlers above use, public for the tests ---
   void StartAnimation(int from, int to);

@@ -13,6 +13,7 @@
 #include "engine/ChessBrd.h"
 #include "scene/GameFlow.h"
 #include "scene/SceneTexts.h"
+#include "scene/SquareMarks.h"
 
 namespace zelmar::scene {
 
@@ -277,6 +278,10 @@ void TGameFlow::ChessEngineDraw() {
 
 // The rook's jump is shown when the king arrives.
 void TGameFlow::ChessEngineCastle() {}
+
+void TGameFlow::UpdateMarks() {
+  state_.Marks = FindSquareMarks(engine_, state_);
+}
 
 // The game is over: the clock stops and the computer leaves both sides.
 void TGameFlow::EndGame() {

@@ -114,7 +114,9 @@ void DrawGameScreen(const TSceneState& state, TScenePainter& painter) {
   // 2. Clocks. 3. Status line.
   DrawClocks(state, painter);
   DrawStatusLine(state, painter);
-  // 4. Markers while the player is to move, then the standing figures.
+  // 4. The move marks, the selection and hover markers while the player is to move, then the standing
+  // figures.
+  DrawSquareMarks(state, painter);
   if (state.GameState == TGameState::HumanToMove) DrawMarkers(state, painter);
   DrawFigures(state, painter);
   // 5. The moving figure, glowing (AnimX and AnimY already hold the origin).

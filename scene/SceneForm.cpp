@@ -144,7 +144,7 @@ void TSceneForm::SetUpComponents() {
   EnginePoll.OnTimer = [this] { ChessEngine.PollCustomEngine(); };
   EnginePoll.SetEnabled(true);
   Application().SetSynchronizeHook([this] {
-    ChessEngine.RunPendingCalls();
+    if (ChessEngine.RunPendingCalls() > 0) flow_.UpdateMarks();
     Timer1.Poll();
     EnginePoll.Poll();
   });

@@ -17,7 +17,9 @@ namespace zelmar::scene {
 //    the calls cannot see has changed (the window's contents, the back buffer, the texture filter), the
 //    picture would be the same and the device does nothing.
 // 3. Otherwise the recorded calls are drawn and presented, and become the frame to compare with.
+// The move marks are brought up to date first, whoever ran the computer player's calls since the last tick.
 void TSceneForm::TimerTimer(TGfxTimer*) {
+  flow_.UpdateMarks();
   if (DrawEveryFrame) {
     frames_.Forget();
     Device.Render(0x00000000, true);
@@ -58,7 +60,7 @@ TScreenFacts TSceneForm::ScreenFacts() {
 // 1. The keyboard. 2. The window size keys (in a window only). 3. The keys of the screen shown. 4. The
 // mouse and the game cursor. 5. The board's hover. 6. The menu's hover. 7. A click. 8.-10. The title
 // circle, the selection pulse and (in a game) the portrait zoom. 11. The move animation. 12. The current
-// game written when it changed.
+// game written when it changed. 13. The move marks of what the tick changed.
 void TSceneForm::TimerProcess(TGfxTimer*) {
   GfxKeyboard1.Update();
   if (Device.Windowed()) WindowSizeKeys();
@@ -86,6 +88,7 @@ void TSceneForm::TimerProcess(TGfxTimer*) {
   if (state_.SceneMode == TSceneMode::GameScreen) PortraitStep(state_);
   if (state_.Animating) flow_.AnimationStep();
   keeper_.Tick();
+  flow_.UpdateMarks();
 }
 
 // Up arrow held grows the window and Down arrow shrinks it, 8 pixels of width a tick, kept centred; the

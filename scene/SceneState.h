@@ -10,6 +10,7 @@
 
 #include "launcher/GameOptions.h"
 #include "scene/SceneBoard.h"
+#include "scene/SquareMarks.h"
 
 namespace zelmar::scene {
 
@@ -69,6 +70,7 @@ struct TSceneState {
   std::string ResultText;           // Windows-1251 text shown when the game is over; empty while it runs
   std::int32_t ButtonHover = 0;     // the TToolButton under the cursor, 0 = none
   std::int32_t PromotionHover = 0;  // promotion choice under the cursor, 2..5, 0 = none
+  TSquareMarks Marks;               // the move marks of the setting "Move Marks", kept by the game flow
 
   // --- Board view ---
   double PortraitDecay = -0.01;                     // constant of the portrait shrinking

@@ -12,10 +12,12 @@
 #include <vector>
 
 #include "ContentRig.h"
+#include "engine/ChessBrd.h"
 #include "framework/platform/SdlPlatform.h"
 #include "scene/AnimationSteps.h"
 #include "scene/FrameView.h"
 #include "scene/SceneGeometry.h"
+#include "scene/SquareMarks.h"
 #include "tests/scene/pixels/Picture.h"
 
 namespace zelmar::scene {
@@ -50,6 +52,30 @@ TSceneState Game() {
   s.PortraitScale = 1.0;
   s.Pulse = 30;
   s.CursorX = 560, s.CursorY = 430;
+  return s;
+}
+
+// The game screen after the opening's moves and `more`, as the board plays them in Zelmar mode, with the
+// marks of setting `marks` found there and the piece on `selected` (a square name, or none) chosen.
+TSceneState Marked(std::initializer_list<const char*> more, int marks, const char* selected) {
+  TSceneState s = Game();
+  TChessBrd board;
+  board.SetZelmarMode(true);
+  board.NewGame();
+  std::vector<const char*> moves = {"e2e4", "e7e5", "g1f3", "b8c6", "f1c4", "f8c5"};
+  moves.insert(moves.end(), more.begin(), more.end());
+  for (const char* move : moves) {
+    const auto from = ParseSquare(std::string(move, 2)), to = ParseSquare(std::string(move + 2, 2));
+    EXPECT_TRUE(from && to && board.PlayMove(*from, *to)) << move;
+  }
+  s.Board.LoadPosition(board.Position());
+  s.Board.SideToMove = static_cast<std::int8_t>(board.WhiteToMove() ? 1 : -1);
+  s.Options.Marks = marks;
+  if (selected != nullptr) {
+    s.SelectedSquare = Ord(*ParseSquare(selected));
+    s.PanelPiece = s.Board.At(s.SelectedSquare);
+  }
+  s.Marks = FindSquareMarks(board, s);
   return s;
 }
 
@@ -159,6 +185,20 @@ TSceneState ClassicBoardInMarbleTurned() {
   return s;
 }
 
+// "All" on the castle's board: the White bishop has taken on f7 with check; the Black king, selected, may
+// go to e7 or f8 or take the bishop.
+TSceneState MarksInTheCastle() {
+  return Marked({"c4f7"}, kMarksAll, "e8");
+}
+
+// "All" on the marble board over the town: the White knight selected after Black's bishop came to c5.
+TSceneState MarksOnMarbleInTown() {
+  TSceneState s = Marked({}, kMarksAll, "f3");
+  s.Options.Background = 2;
+  s.Options.Classic = 3;
+  return s;
+}
+
 // The promotion choices with the rook hovered.
 TSceneState PromotionPanel() {
   TSceneState s = Game();
@@ -231,6 +271,8 @@ const struct {
     {"help", HelpScreen},
     {"title-continue", TitleWithContinue},
     {"title-continue-russian", TitleWithContinueInRussian},
+    {"marks-castle", MarksInTheCastle},
+    {"marks-marble-town", MarksOnMarbleInTown},
 };
 
 // One run over every screen, so the content is loaded once and the sheet holds them all.

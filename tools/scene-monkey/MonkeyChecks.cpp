@@ -8,6 +8,7 @@
 #include "scene/KeptGameFacts.h"
 #include "scene/SceneBoard.h"
 #include "scene/SceneTexts.h"
+#include "scene/SquareMarks.h"
 
 namespace zelmar::scene::monkey {
 
@@ -167,6 +168,8 @@ std::string TMonkeyChecks::AfterTick() {
     fault = "the cursor left the screen: " + std::to_string(state_.CursorX) + ", " +
             std::to_string(state_.CursorY);
   }
+  // The move marks shown are those of the engine's position and the selection as the tick left them.
+  if (fault.empty() && !(state_.Marks == FindSquareMarks(engine, state_))) fault = "the move marks are stale";
   if (state_.GameState == TGameState::GameOver && gameState_ != TGameState::GameOver && !stepped) CountEnd();
   if (state_.MenuKind != menuKind_ && state_.MenuKind != TMenuKind::NoMenu) ++MenuVisits;
   Remember();

@@ -42,7 +42,23 @@ constexpr auto kWorkerDeadline = std::chrono::seconds(120);
 constexpr std::size_t kActionsKept = 50;
 // The audio output's frames mixed per tick (44.1 kHz).
 constexpr int kFramesPerTick = 735;
-constexpr int kOptionLevel = 3, kOptionBack = 10;
+
+// The 1-based item of the options list that steps a setting, or that runs an action; 0 when none does.
+int OptionItem(std::int32_t GameOptions::*setting) {
+  const auto items = MenuOf(TMenuKind::OptionsMenu, false).Items;
+  for (std::size_t i = 0; i < items.size(); ++i)
+    if (items[i].Setting == setting) return static_cast<int>(i) + 1;
+  return 0;
+}
+int OptionItem(TMenuAction action) {
+  const auto items = MenuOf(TMenuKind::OptionsMenu, false).Items;
+  for (std::size_t i = 0; i < items.size(); ++i)
+    if (items[i].Action == action) return static_cast<int>(i) + 1;
+  return 0;
+}
+// The level's item (never stepped above the run's highest level) and "Back to Menu", from the options
+// list itself, so that an item added to it is stepped too.
+const int kOptionLevel = OptionItem(&GameOptions::Depth), kOptionBack = OptionItem(TMenuAction::SaveOptions);
 
 // The seeded choices; the same seed gives the same sequence on every run.
 class TDice {
@@ -178,6 +194,7 @@ void TMonkey::OpenForm() {
   settings.Sound = dice_.Between(1, 2);
   settings.Inversion = dice_.Between(1, 2);
   settings.Lang = dice_.Between(1, 2);
+  settings.Marks = dice_.Between(1, 3);
   const LauncherChoices choices{true, false, dice_.Chance(20), dice_.Chance(50)};
   TSceneSetup setup;
   setup.Launcher = [settings, choices](GameOptions& options) {
@@ -604,7 +621,7 @@ void TMonkey::Choose() {
       return ClickMenuItem(pick < 35 ? 1 : item + 1);
     }
     case TMenuKind::OptionsMenu:
-      return ClickMenuItem(dice_.Chance(20) ? kOptionBack : dice_.Between(1, 9));
+      return ClickMenuItem(dice_.Chance(20) ? kOptionBack : dice_.Between(1, kOptionBack - 1));
     case TMenuKind::QuitConfirm:
       return ClickMenuItem(dice_.Chance(75) ? 1 : 2);
     case TMenuKind::HelpButtons:
