@@ -22,13 +22,19 @@ std::size_t IndexOf(LauncherControl control) {
   return static_cast<std::size_t>(control);
 }
 
-// Returns the button inside a drop-down, which takes its clicks (null when there is none).
-GtkWidget* DropDownButton(GtkWidget* dropDown) {
+// Returns the first button within a container, at any depth: the one inside a drop-down takes its clicks
+// (null when there is none).
+GtkWidget* ButtonWithin(GtkWidget* container) {
   GtkWidget* button = nullptr;
   gtk_container_forall(
-      GTK_CONTAINER(dropDown),
+      GTK_CONTAINER(container),
       [](GtkWidget* child, gpointer found) {
-        if (GTK_IS_BUTTON(child)) *static_cast<GtkWidget**>(found) = child;
+        auto* result = static_cast<GtkWidget**>(found);
+        if (*result) return;
+        if (GTK_IS_BUTTON(child))
+          *result = child;
+        else if (GTK_IS_CONTAINER(child))
+          *result = ButtonWithin(child);
       },
       &button);
   return button;
@@ -36,7 +42,7 @@ GtkWidget* DropDownButton(GtkWidget* dropDown) {
 
 // Returns the window that takes a control's mouse input (null before it is realised).
 GdkWindow* InputWindow(GtkWidget* widget) {
-  if (GTK_IS_COMBO_BOX(widget)) widget = DropDownButton(widget);
+  if (GTK_IS_COMBO_BOX(widget)) widget = ButtonWithin(widget);
   if (widget == nullptr) return nullptr;
   return GTK_IS_BUTTON(widget) ? gtk_button_get_event_window(GTK_BUTTON(widget))
                                : gtk_widget_get_window(widget);
@@ -119,7 +125,9 @@ void TMainForm::Impl::Place(LauncherControl control, GtkWidget* widget) {
   const ControlBounds at = StoredBounds(control);
   gtk_widget_set_size_request(widget, at.Width, at.Height);
   gtk_style_context_add_class(gtk_widget_get_style_context(widget), kPanelControlClass);
-  g_signal_connect_after(widget, "realize", G_CALLBACK(SetHandCursor), nullptr);
+  // A drop-down's clicks go to the button inside it, which is realised on its own.
+  GtkWidget* input = GTK_IS_COMBO_BOX(widget) ? ButtonWithin(widget) : widget;
+  if (input) g_signal_connect_after(input, "realize", G_CALLBACK(SetHandCursor), nullptr);
   gtk_fixed_put(GTK_FIXED(Panel), widget, at.Left, at.Top);
   Controls[IndexOf(control)] = widget;
 }

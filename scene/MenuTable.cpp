@@ -87,14 +87,14 @@ constexpr TMenu kQuitConfirm = {{413, 511, 397, 427},
                                 0,
                                 false,
                                 Msg("quit window", "Are you sure you want to quit?"),
-                                {21, 42, 0, 0, 0, 0, 0, 0, 0, 0},
+                                {21, 42, 62, 58, 54, 74, 40, 57, 48, 64},
                                 kQuitItems};
 constexpr TMenu kGameDialog = {{364, 462, 397, 427},
                                100,
                                0,
                                true,
                                Msg("in-game window", "Please select to continue"),
-                               {57, 41, 0, 0, 0, 0, 0, 0, 0, 0},
+                               {57, 41, 56, 54, 81, 73, 66, 46, 38, 60},
                                kGameDialogItems};
 constexpr TMenu kHelpButtons = {{711, 809, 723, 753}, 100, 0, false, {}, {}, kHelpItems};
 constexpr TMenu kNoMenu = {{0, 0, 0, 0}, 0, 0, false, {}, {}, {}};
