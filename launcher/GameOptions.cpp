@@ -24,6 +24,7 @@ constexpr OptionKey kKeys[] = {
     {"Inversion", &GameOptions::Inversion, 2, 1, 2},
     {"Priority", &GameOptions::Priority, 1, 1, 3},
     {"Lang", &GameOptions::Lang, kEnglish, 1, kLanguageCount},
+    {"Marks", &GameOptions::Marks, 1, 1, 3},
 };
 // clang-format on
 

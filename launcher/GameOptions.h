@@ -8,7 +8,7 @@
 
 namespace zelmar {
 
-// The eleven settings, each a small ordinal from 1; the initial values are the defaults.
+// The twelve settings, each a small ordinal from 1; the initial values are the defaults.
 struct GameOptions {
   std::int32_t Army = 1;        // 1: the player has White; 2: the player has Black
   std::int32_t Mode = 2;        // 1: standard chess; 2: Zelmar mode
@@ -21,6 +21,7 @@ struct GameOptions {
   std::int32_t Inversion = 2;   // 1: board turned by half a turn; 2: White at the bottom
   std::int32_t Priority = 1;    // computer player's priority: 1 lowest, 2 lower, 3 normal
   std::int32_t Lang = 1;        // the interface language, 1..kLanguageCount (launcher/Languages.h)
+  std::int32_t Marks = 1;  // marks on the board: 1 none; 2 the last move; 3 also the selected piece's targets
 
   bool operator==(const GameOptions&) const = default;
 };
@@ -48,7 +49,7 @@ std::filesystem::path ConfigFilePath();
 // exist yet (the first start), "Lang" is the desktop's language (DesktopLanguage(), launcher/Languages.h).
 void LoadOptions(GameOptions& options, const std::filesystem::path& file);
 
-// Writes the eleven keys in their order into section "Options" of `file`, keeping every other
+// Writes the twelve keys in their order into section "Options" of `file`, keeping every other
 // section, key and comment; a missing folder of a new file is made first. Returns false when the file
 // could not be written; the old file is then left exactly as it was (also when it exists but cannot
 // be read).

@@ -32,6 +32,10 @@ constexpr std::array<Message, kLanguageCount> LanguageNames() {
   return names;
 }
 constexpr std::array<Message, kLanguageCount> kLanguage = LanguageNames();
+// TRANSLATORS: the marks drawn on the board: none, the last move's squares, or also where the selected piece
+// can go.
+constexpr Message kMarks[] = {Msg("move marks", "None"), Msg("move marks", "Last Move"),
+                              Msg("move marks", "All")};
 
 using enum TMenuAction;
 
@@ -53,6 +57,7 @@ constexpr TMenuItem kOptionsItems[] = {
     {Msg("option", "Sound Effects"), StepOption, &GameOptions::Sound, kYesNo},
     {Msg("option", "Engine Priority"), StepPriority, &GameOptions::Priority, kPriority},
     {Msg("option", "Language"), StepOption, &GameOptions::Lang, kLanguage},
+    {Msg("option", "Move Marks"), StepOption, &GameOptions::Marks, kMarks},
     {Msg("option", "Back to Menu"), SaveOptions},
 };
 

@@ -54,7 +54,7 @@ struct TSceneState {
   std::int32_t CursorX = 512, CursorY = 384;  // the game's own cursor, logical coordinates
   TSceneMode SceneMode = TSceneMode::NotStarted;
   TMenuKind MenuKind = TMenuKind::MainMenu;
-  GameOptions Options;  // the eleven settings of config.ini
+  GameOptions Options;  // the twelve settings of config.ini
 
   // --- Game flow ---
   TGameState GameState = TGameState::HumanToMove;

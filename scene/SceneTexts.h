@@ -26,7 +26,7 @@ const std::string& PieceName(int code, bool zelmar, int lang);
 // question of a dialog (empty for the lists).
 const std::string& MenuItemText(TMenuKind kind, int item, int lang, bool continueOffered = false);
 const std::string& MenuQuestion(TMenuKind kind, int lang);
-// The shown value 1..n of options item 1..9.
+// The shown value 1..n of options item 1..10.
 const std::string& OptionValueText(int item, int value, int lang);
 // The help legend of button pattern 0..10.
 const std::string& HelpLegend(int pattern, int lang);

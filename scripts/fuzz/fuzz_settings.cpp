@@ -1,4 +1,4 @@
-// Fuzz target: the settings file reader and writer on arbitrary file text. Whatever the text, the eleven
+// Fuzz target: the settings file reader and writer on arbitrary file text. Whatever the text, the twelve
 // keys written into it read back as written, the first value of another section's key is kept, and a
 // second write of the same values changes nothing.
 #include <cstdint>

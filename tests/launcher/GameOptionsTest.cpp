@@ -19,7 +19,7 @@ using testing::WriteFile;
 
 constexpr const char* kDefaultFile =
     "[Options]\nArmy=1\nMode=2\nDepth=3\nBackground=1\nClassic=2\nBoard=2\nMusic=1\nSound=1\n"
-    "Inversion=2\nPriority=1\nLang=1\n";
+    "Inversion=2\nPriority=1\nLang=1\nMarks=1\n";
 
 // Options with every field away from its default, to see that loading replaces each one.
 GameOptions Scrambled() {
@@ -98,7 +98,7 @@ TEST(GameOptions, RangesEndsAreAccepted) {
   EXPECT_EQ(options.Lang, kEnglish);
 }
 
-TEST(GameOptions, NewFileHoldsTheElevenKeysInOrder) {
+TEST(GameOptions, NewFileHoldsTheTwelveKeysInOrder) {
   TempDir dir;
   EXPECT_TRUE(SaveOptions(GameOptions{}, dir.File("config.ini")));
   EXPECT_EQ(ReadFile(dir.File("config.ini")), kDefaultFile);
@@ -121,10 +121,11 @@ TEST(GameOptions, SavingKeepsOtherSectionsKeysAndComments) {
   GameOptions options;
   options.Lang = 2;
   EXPECT_TRUE(SaveOptions(options, dir.File("config.ini")));
-  EXPECT_EQ(ReadFile(dir.File("config.ini")),
-            "; written by hand\n[Window]\nLeft=10\n\n[OPTIONS]\nLang=2\nNickname=Ann\nDepth=3\n"
-            "Army=1\nMode=2\nBackground=1\nClassic=2\nBoard=2\nMusic=1\nSound=1\nInversion=2\nPriority=1\n"
-            "\n[Tail]\nX=1\n");
+  EXPECT_EQ(
+      ReadFile(dir.File("config.ini")),
+      "; written by hand\n[Window]\nLeft=10\n\n[OPTIONS]\nLang=2\nNickname=Ann\nDepth=3\n"
+      "Army=1\nMode=2\nBackground=1\nClassic=2\nBoard=2\nMusic=1\nSound=1\nInversion=2\nPriority=1\nMarks=1\n"
+      "\n[Tail]\nX=1\n");
 }
 
 TEST(GameOptions, FailedWriteLosesNothing) {

@@ -73,7 +73,7 @@ TEST_F(MainFormTest, StartsInTheFileLanguageAndSwitchesAndSaves) {
   ExpectTexts(form, 1);
   EXPECT_EQ(ReadFile(file_),
             "[Options]\nLang=1\nDepth=6\nArmy=1\nMode=2\nBackground=1\nClassic=2\nBoard=2\nMusic=1\n"
-            "Sound=1\nInversion=2\nPriority=1\n[Other]\nKeep=yes\n");
+            "Sound=1\nInversion=2\nPriority=1\nMarks=1\n[Other]\nKeep=yes\n");
   // Every language of the drop-down shows its texts and is saved at once.
   for (std::int32_t lang = kLanguageCount; lang >= 2; --lang) {
     form.ChooseLanguage(lang);
@@ -91,7 +91,7 @@ TEST_F(MainFormTest, WithoutAFileItIsEnglishAndRussianWritesTheDefaults) {
   form.ChooseLanguage(2);
   EXPECT_EQ(ReadFile(file_),
             "[Options]\nArmy=1\nMode=2\nDepth=3\nBackground=1\nClassic=2\nBoard=2\nMusic=1\nSound=1\n"
-            "Inversion=2\nPriority=1\nLang=2\n");
+            "Inversion=2\nPriority=1\nLang=2\nMarks=1\n");
 }
 
 TEST_F(MainFormTest, CheckBoxesAndChoices) {

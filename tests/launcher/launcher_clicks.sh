@@ -52,9 +52,9 @@ drawn() { snapshot "$work/en.png"; [[ "$(convert "$work/en.png" -crop "241x27+$(
 wait_for 30 drawn || fail "the launcher's panel was not drawn"
 [[ -z "$shots" ]] || { mkdir -p "$shots"; cp "$work/en.png" "$shots/launcher-english.png"; }
 
-# 3. "Russian": the file appears with the eleven keys and Lang=2, and every text changes.
+# 3. "Russian": the file appears with the twelve keys and Lang=2, and every text changes.
 click_panel 138 88 119 27
-expected=$'[Options]\nArmy=1\nMode=2\nDepth=3\nBackground=1\nClassic=2\nBoard=2\nMusic=1\nSound=1\nInversion=2\nPriority=1\nLang=2'
+expected=$'[Options]\nArmy=1\nMode=2\nDepth=3\nBackground=1\nClassic=2\nBoard=2\nMusic=1\nSound=1\nInversion=2\nPriority=1\nLang=2\nMarks=1'
 file_written() { [[ -f "$work/config.ini" && "$(cat "$work/config.ini")" == "$expected" ]]; }
 wait_for 30 file_written || fail "config.ini after Russian: $(cat "$work/config.ini" 2>/dev/null || echo missing)"
 russian_caption() { [[ "$(xdotool getwindowname "$win")" == "Шахматы с Зельмарами" ]]; }

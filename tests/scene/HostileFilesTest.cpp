@@ -72,7 +72,7 @@ void PlayAMoveAndSave(TSceneFormRig& rig) {
   ASSERT_EQ(rig.State().MenuKind, TMenuKind::MainMenu);
   rig.ClickAt(183, 252);  // "Options"
   ASSERT_EQ(rig.State().MenuKind, TMenuKind::OptionsMenu);
-  rig.ClickAt(232, 527);  // "Back to Menu"
+  rig.ClickAt(232, 567);  // "Back to Menu"
   ASSERT_EQ(rig.State().MenuKind, TMenuKind::MainMenu);
 }
 

@@ -68,17 +68,18 @@ TEST(MenuView, OptionsShowLabelsAndTheCurrentValues) {
   state.Options.Classic = 3;
   state.Options.Priority = 2;
   const auto calls = MenuCalls(state);
-  // Ten labels (three texts for the hovered one, two for the others), then nine boxes of three calls.
-  ASSERT_EQ(calls.size(), 21u + 27u);
+  // Eleven labels (three texts for the hovered one, two for the others), then ten boxes of three calls.
+  ASSERT_EQ(calls.size(), 23u + 30u);
   ExpectText(calls[0], "Your Army", 87, 156, 0xFFFFFFFF, 0xFFFFFFFF);
   ExpectText(calls[1], "Your Army", 86, 155, 0xFF223322, 0xFF223322);
   ExpectText(calls[4], "Level", 87, 236, 0xFFFFFFFF, 0xFFFFFFFF);
   ExpectText(calls[5], "Level", 87, 236, 0xFF000000, 0xFF000000);
   ExpectText(calls[6], "Level", 86, 235, 0xFFFFFFFF, 0xFFFFFFFF);
-  ExpectText(calls[20], "Back to Menu", 86, 515, 0xFF223322, 0xFF223322);
+  ExpectText(calls[20], "Move Marks", 86, 515, 0xFF223322, 0xFF223322);
+  ExpectText(calls[22], "Back to Menu", 86, 555, 0xFF223322, 0xFF223322);
   std::vector<std::string> values;
-  for (int i = 1; i <= 9; ++i) {
-    const std::size_t at = 21u + 3u * static_cast<std::size_t>(i - 1);
+  for (int i = 1; i <= 10; ++i) {
+    const std::size_t at = 23u + 3u * static_cast<std::size_t>(i - 1);
     const int y = 152 + 40 * (i - 1);
     ExpectRect(calls[at], 243, y, 140, 30, 0xFFF6CFAD, fxMultiply);
     ExpectText(calls[at + 1], calls[at + 2].Text, 247, y + 4, 0xFF888888, 0xFF888888);
@@ -86,13 +87,13 @@ TEST(MenuView, OptionsShowLabelsAndTheCurrentValues) {
     values.push_back(calls[at + 2].Text);
   }
   EXPECT_EQ(values, (std::vector<std::string>{"Blondes", "Zelmarian", "5", "Castle", "Marble", "Yes", "Yes",
-                                              "Lower", "English"}));
+                                              "Lower", "English", "None"}));
   // A change of language shows at once.
   state.Options.Lang = 2;
   const auto russian = MenuCalls(state);
   EXPECT_EQ(russian[0].Text, MenuItemText(TMenuKind::OptionsMenu, 1, 2));
-  EXPECT_EQ(russian[21 + 14].Text, OptionValueText(5, 3, 2));  // "Мрамор"
-  EXPECT_EQ(russian[21 + 26].Text, ToWindows1251("Русский"));
+  EXPECT_EQ(russian[23 + 14].Text, OptionValueText(5, 3, 2));  // "Мрамор"
+  EXPECT_EQ(russian[23 + 26].Text, ToWindows1251("Русский"));
 }
 
 TEST(MenuView, DialogsPlaceTheirQuestionByLanguageAndLightTheHoveredButton) {

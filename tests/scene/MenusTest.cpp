@@ -87,7 +87,7 @@ class MenusTest : public ::testing::Test {
   std::string Shown(int item) {
     const GameOptions& o = state.Options;
     const int values[] = {o.Army,  o.Mode,  o.Depth,    o.Background, o.Classic,
-                          o.Music, o.Sound, o.Priority, o.Lang};
+                          o.Music, o.Sound, o.Priority, o.Lang,       o.Marks};
     return OptionValueText(item, values[item - 1], o.Lang);
   }
 
@@ -221,7 +221,13 @@ TEST_F(MenusTest, OptionsStepTheirSettingsAndOnlyBackToMenuSaves) {
   Click(8);
   EXPECT_EQ(engine.ThinkingPriority(), tpLowest);
 
-  // 3. The language switches the texts at once.
+  // 3. The move marks step through their three values and wrap; the language switches the texts at once.
+  std::vector<std::string> marks;
+  for (int k = 0; k < 3; ++k) {
+    Click(10);
+    marks.push_back(Shown(10));
+  }
+  EXPECT_EQ(marks, (std::vector<std::string>{"Last Move", "All", "None"}));
   const std::string english = MenuItemText(TMenuKind::OptionsMenu, 1, state.Options.Lang);
   Click(9);
   EXPECT_EQ(state.Options.Lang, 2);
@@ -235,7 +241,7 @@ TEST_F(MenusTest, OptionsStepTheirSettingsAndOnlyBackToMenuSaves) {
   EXPECT_EQ(sounds.Stops, 1);
   Click(6);
   EXPECT_FALSE(sounds.MusicPlaying());
-  EXPECT_EQ(sounds.Clips, std::vector<int>(3 + 6 + 3 + 1 + 2, 2));
+  EXPECT_EQ(sounds.Clips, std::vector<int>(3 + 6 + 3 + 3 + 1 + 2, 2));
 
   // 5. Escape leaves without saving, "Back to Menu" saves what is shown.
   PressEscape();
@@ -245,7 +251,7 @@ TEST_F(MenusTest, OptionsStepTheirSettingsAndOnlyBackToMenuSaves) {
   LoadOptions(read, configFile);
   EXPECT_EQ(read, GameOptions{});
   Click(3);
-  Click(10);
+  Click(11);
   EXPECT_EQ(saves, 1);
   EXPECT_EQ(state.MenuKind, TMenuKind::MainMenu);
   EXPECT_EQ(state.SceneMode, TSceneMode::TitleScreen);

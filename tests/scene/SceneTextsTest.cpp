@@ -30,10 +30,10 @@ std::vector<std::string> AllTexts(int lang) {
     texts.push_back(MenuItemText(TMenuKind::GameDialog, i, lang));
     texts.push_back(MenuItemText(TMenuKind::HelpButtons, i, lang));
   }
-  const int counts[] = {2, 2, 8, 2, 3, 2, 2, 3, kLanguageCount};
-  for (int item = 1; item <= 10; ++item) {
+  const int counts[] = {2, 2, 8, 2, 3, 2, 2, 3, kLanguageCount, 3};
+  for (int item = 1; item <= 11; ++item) {
     texts.push_back(MenuItemText(TMenuKind::OptionsMenu, item, lang));
-    for (int v = 1; item <= 9 && v <= counts[item - 1]; ++v) texts.push_back(OptionValueText(item, v, lang));
+    for (int v = 1; item <= 10 && v <= counts[item - 1]; ++v) texts.push_back(OptionValueText(item, v, lang));
   }
   for (int p = 0; p <= 10; ++p) texts.push_back(HelpLegend(p, lang));
   return texts;
@@ -90,7 +90,7 @@ TEST(SceneTexts, NumbersOutsideATableGiveEmptyTexts) {
   EXPECT_EQ(MenuItemText(TMenuKind::MainMenu, 0, 1), "");
   EXPECT_EQ(MenuItemText(TMenuKind::MainMenu, 5, 2), "");
   EXPECT_EQ(OptionValueText(3, 9, 1), "");
-  EXPECT_EQ(OptionValueText(10, 1, 1), "");
+  EXPECT_EQ(OptionValueText(11, 1, 1), "");
   EXPECT_EQ(PieceName(7, false, 1), "");
   EXPECT_EQ(MenuItemText(TMenuKind::QuitConfirm, 3, 1), "");
   // A character the code page lacks and a broken sequence each become one '?'.
