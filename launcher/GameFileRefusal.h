@@ -26,7 +26,7 @@ struct GameFileRefusal {
   int Line = 0;        // for gpRefused: the first line of the refused game
 };
 
-// The refusal in one line of the interface language of `lang` (1 English, any other value Russian), naming
+// The refusal in one line of the interface language of `lang` (a "Lang" value; outside them English), naming
 // the file by its name without its folder.
 std::string RefusalText(const GameFileRefusal& refusal, std::int32_t lang);
 

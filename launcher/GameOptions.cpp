@@ -5,6 +5,7 @@
 #include "engine/SearchLevel.h"
 #include "launcher/GameFolders.h"
 #include "launcher/IniFile.h"
+#include "launcher/Languages.h"
 #include "launcher/TextFile.h"
 
 namespace zelmar {
@@ -22,7 +23,7 @@ constexpr OptionKey kKeys[] = {
     {"Sound", &GameOptions::Sound, 1, 1, 2},
     {"Inversion", &GameOptions::Inversion, 2, 1, 2},
     {"Priority", &GameOptions::Priority, 1, 1, 3},
-    {"Lang", &GameOptions::Lang, 1, 1, 2},
+    {"Lang", &GameOptions::Lang, kEnglish, 1, kLanguageCount},
     {"Marks", &GameOptions::Marks, 1, 1, 3},
 };
 // clang-format on
@@ -40,7 +41,8 @@ std::filesystem::path ConfigFilePath() {
 void LoadOptions(GameOptions& options, const std::filesystem::path& file) {
   IniFile ini;
   std::string text;
-  if (ReadTextFile(file, text) == ReadResult::rrRead) ini.Parse(text);
+  const ReadResult read = ReadTextFile(file, text);
+  if (read == ReadResult::rrRead) ini.Parse(text);
   for (const OptionKey& key : kKeys) {
     std::int32_t value = key.Default;
     if (const auto raw = ini.Read(kOptionsSection, key.Name)) {
@@ -49,6 +51,8 @@ void LoadOptions(GameOptions& options, const std::filesystem::path& file) {
     }
     options.*key.Field = value;
   }
+  // The first start, before any file was written, speaks the desktop's language.
+  if (read == ReadResult::rrMissing) options.Lang = DesktopLanguage();
 }
 
 bool SaveOptions(const GameOptions& options, const std::filesystem::path& file) {

@@ -20,7 +20,7 @@ struct GameOptions {
   std::int32_t Sound = 1;       // 1: sound effects on; 2: off
   std::int32_t Inversion = 2;   // 1: board turned by half a turn; 2: White at the bottom
   std::int32_t Priority = 1;    // computer player's priority: 1 lowest, 2 lower, 3 normal
-  std::int32_t Lang = 1;        // 1: English; 2: Russian
+  std::int32_t Lang = 1;        // the interface language, 1..kLanguageCount (launcher/Languages.h)
   std::int32_t Marks = 1;  // marks on the board: 1 none; 2 the last move; 3 also the selected piece's targets
 
   bool operator==(const GameOptions&) const = default;
@@ -45,7 +45,8 @@ inline constexpr const char* kOptionsSection = "Options";
 std::filesystem::path ConfigFilePath();
 
 // Fills `options` from section "Options" of `file`. A missing file, section or key, a value that
-// is not an integer, or one outside its key's range gives that key's default.
+// is not an integer, or one outside its key's range gives that key's default; but when the file does not
+// exist yet (the first start), "Lang" is the desktop's language (DesktopLanguage(), launcher/Languages.h).
 void LoadOptions(GameOptions& options, const std::filesystem::path& file);
 
 // Writes the twelve keys in their order into section "Options" of `file`, keeping every other

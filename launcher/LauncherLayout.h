@@ -16,10 +16,8 @@ inline constexpr double kWindowGrey = 192.0 / 255.0;
 // Returns where a control sits on the panel and how large it is.
 constexpr ControlBounds StoredBounds(LauncherControl control) {
   switch (control) {
-    case LauncherControl::lcEnglish:
-      return {16, 88, 121, 27};
-    case LauncherControl::lcRussian:
-      return {138, 88, 119, 27};
+    case LauncherControl::lcLanguage:
+      return {16, 88, 241, 27};
     case LauncherControl::lcStart:
       return {16, 121, 241, 27};
     case LauncherControl::lcUpdate:
@@ -42,9 +40,9 @@ inline constexpr ControlBounds kNoticeBounds{16, 226, 241, 40};
 inline constexpr int kNoticeLines = 3;
 
 inline constexpr LauncherControl kAllControls[] = {
-    LauncherControl::lcEnglish,   LauncherControl::lcRussian,   LauncherControl::lcStart,
-    LauncherControl::lcUpdate,    LauncherControl::lcLink,      LauncherControl::lcFullScreen,
-    LauncherControl::lcMaximized, LauncherControl::lcAntialias,
+    LauncherControl::lcLanguage,  LauncherControl::lcStart,      LauncherControl::lcUpdate,
+    LauncherControl::lcLink,      LauncherControl::lcFullScreen, LauncherControl::lcMaximized,
+    LauncherControl::lcAntialias,
 };
 
 }  // namespace zelmar

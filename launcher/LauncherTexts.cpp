@@ -1,54 +1,59 @@
 #include "launcher/LauncherTexts.h"
 
+#include <array>
+
+#include "launcher/Catalog.h"
+
 namespace zelmar {
 namespace {
 
-constexpr LauncherTexts kEnglish{
-    "Zelmar Chess",
-    " Full Screen ",
-    " Maximized ",
-    " Antialias ",
-    "Start Game",
-    "Check for Update",
-    "Are you sure you want to quit?",
-    "_Yes",
-    "_No",
-    "Cannot open \u201c",
-    "\u201d: ",
-    "there is no such file",
-    "it cannot be read",
-    "it is larger than ",
-    "it holds no game",
-    "the game at line ",
-    " is refused: ",
-    " MB",
+// One text of the launcher: where it goes and its English.
+struct LauncherText {
+  std::string_view LauncherTexts::*Field;
+  Message Text;
 };
 
-constexpr LauncherTexts kRussian{
-    "Шахматы с Зельмарами",
-    " Полноэкр. ",
-    " Растянуть ",
-    " Сглаж. ",
-    "Запуск игры",
-    "Проверить обновления",
-    "Вы уверены, что хотите выйти из игры?",
-    "_Да",
-    "_Нет",
-    "Не удалось открыть «",
-    "»: ",
-    "такого файла нет",
-    "файл не читается",
-    "файл больше ",
-    "в файле нет партии",
-    "партия в строке ",
-    " не принята: ",
-    " МБ",
+constexpr LauncherText kTexts[] = {
+    {&LauncherTexts::Caption, Msg("Zelmar Chess")},
+    // TRANSLATORS: the launcher's check boxes are narrow (about 60 pixels of text); keep the blank at each
+    // end.
+    {&LauncherTexts::FullScreen, Msg(" Full Screen ")},
+    {&LauncherTexts::Maximized, Msg(" Maximized ")},
+    {&LauncherTexts::Antialias, Msg(" Antialias ")},
+    {&LauncherTexts::StartGame, Msg("Start Game")},
+    {&LauncherTexts::CheckForUpdate, Msg("Check for Update")},
+    {&LauncherTexts::QuitQuestion, Msg("launcher", "Are you sure you want to quit?")},
+    // TRANSLATORS: the answers of the launcher's quit question; the underscore marks the access key.
+    {&LauncherTexts::Yes, Msg("launcher", "_Yes")},
+    {&LauncherTexts::No, Msg("launcher", "_No")},
+    // TRANSLATORS: a game file that cannot be opened: "Cannot open “NAME”: REASON", with the language's
+    // quotes.
+    {&LauncherTexts::CannotOpenBefore, Msg("Cannot open “")},
+    {&LauncherTexts::CannotOpenAfter, Msg("”: ")},
+    {&LauncherTexts::FileMissing, Msg("there is no such file")},
+    {&LauncherTexts::FileUnreadable, Msg("it cannot be read")},
+    // TRANSLATORS: followed by the size limit and " MB".
+    {&LauncherTexts::FileTooLarge, Msg("it is larger than ")},
+    {&LauncherTexts::FileHoldsNoGame, Msg("it holds no game")},
+    // TRANSLATORS: "the game at line NUMBER is refused: REASON"; the reason stays in English.
+    {&LauncherTexts::GameRefusedBefore, Msg("the game at line ")},
+    {&LauncherTexts::GameRefusedAfter, Msg(" is refused: ")},
+    {&LauncherTexts::Megabytes, Msg(" MB")},
 };
+
+// The launcher's texts in every language, translated once.
+std::array<LauncherTexts, kLanguageCount> AllTexts() {
+  std::array<LauncherTexts, kLanguageCount> all{};
+  for (std::int32_t lang = 1; lang <= kLanguageCount; ++lang)
+    for (const LauncherText& text : kTexts) all[LanguageIndex(lang)].*text.Field = Translate(text.Text, lang);
+  return all;
+}
 
 }  // namespace
 
 const LauncherTexts& LauncherTextsFor(std::int32_t lang) {
-  return lang == 1 ? kEnglish : kRussian;
+  static const std::array<LauncherTexts, kLanguageCount> all = AllTexts();
+  return all[LanguageIndex(lang)];
 }
 
 }  // namespace zelmar

@@ -1,4 +1,4 @@
-// The launcher's texts in the two interface languages and the product's web address.
+// The launcher's texts in every interface language and the product's web address.
 #pragma once
 
 #include <cstdint>
@@ -8,10 +8,6 @@ namespace zelmar {
 
 // The product's web page, shown by the launcher's link and opened by it and by "Check for Update".
 inline constexpr std::string_view kProductWebAddress = "https://www.zelmarchess.com";
-
-// Labels of the language buttons, the same in both languages.
-inline constexpr std::string_view kEnglishButtonText = "English";
-inline constexpr std::string_view kRussianButtonText = "Russian";
 
 // The texts that follow the chosen language (UTF-8). The check box texts keep their blanks.
 struct LauncherTexts {
@@ -37,7 +33,8 @@ struct LauncherTexts {
   std::string_view Megabytes;
 };
 
-// Returns the texts for a "Lang" value: 1 English, any other value Russian.
+// Returns the texts for a "Lang" value 1..kLanguageCount (launcher/Languages.h); any other value gives
+// English.
 const LauncherTexts& LauncherTextsFor(std::int32_t lang);
 
 }  // namespace zelmar

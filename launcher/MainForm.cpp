@@ -6,6 +6,7 @@
 #include <string>
 
 #include "launcher/DesktopDialogs.h"
+#include "launcher/Languages.h"
 #include "launcher/LauncherLayout.h"
 #include "launcher/LauncherPainting.h"
 #include "launcher/LauncherPicture.h"
@@ -21,8 +22,28 @@ std::size_t IndexOf(LauncherControl control) {
   return static_cast<std::size_t>(control);
 }
 
+// Returns the first button within a container, at any depth: the one inside a drop-down takes its clicks
+// (null when there is none).
+GtkWidget* ButtonWithin(GtkWidget* container) {
+  GtkWidget* button = nullptr;
+  gtk_container_forall(
+      GTK_CONTAINER(container),
+      [](GtkWidget* child, gpointer found) {
+        auto* result = static_cast<GtkWidget**>(found);
+        if (*result) return;
+        if (GTK_IS_BUTTON(child))
+          *result = child;
+        else if (GTK_IS_CONTAINER(child))
+          *result = ButtonWithin(child);
+      },
+      &button);
+  return button;
+}
+
 // Returns the window that takes a control's mouse input (null before it is realised).
 GdkWindow* InputWindow(GtkWidget* widget) {
+  if (GTK_IS_COMBO_BOX(widget)) widget = ButtonWithin(widget);
+  if (widget == nullptr) return nullptr;
   return GTK_IS_BUTTON(widget) ? gtk_button_get_event_window(GTK_BUTTON(widget))
                                : gtk_widget_get_window(widget);
 }
@@ -73,7 +94,8 @@ struct TMainForm::Impl {
   void Build();
   // Builds the fixed-size window with its title bar, client area and panel.
   void BuildWindow();
-  // Builds the four flat buttons, the link and the three check boxes.
+  // Builds the language drop-down, the two flat buttons, the link and the three check boxes.
+  void BuildLanguages();
   void BuildButtons();
   void BuildLink();
   void BuildCheckBoxes();
@@ -84,7 +106,7 @@ struct TMainForm::Impl {
   void Place(LauncherControl control, GtkWidget* widget);
   // Ends the launcher's life: hides the window and leaves the modal loop.
   void Finish();
-  // Language buttons: store the choice, show the texts in it and save the settings at once.
+  // The language drop-down: store the choice, show the texts in it and save the settings at once.
   void ChooseLanguage(std::int32_t lang);
 
   // Signal handlers; `self` is the Impl.
@@ -93,8 +115,7 @@ struct TMainForm::Impl {
   static gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer self);
   static gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self);
   static gboolean OnLinkRelease(GtkWidget*, GdkEventButton* event, gpointer self);
-  static void OnEnglish(GtkButton*, gpointer self);
-  static void OnRussian(GtkButton*, gpointer self);
+  static void OnLanguage(GtkComboBox* dropDown, gpointer self);
   static void OnStart(GtkButton*, gpointer self);
   static void OnUpdate(GtkButton*, gpointer self);
   static void OnMaximized(GtkToggleButton*, gpointer self);
@@ -104,7 +125,9 @@ void TMainForm::Impl::Place(LauncherControl control, GtkWidget* widget) {
   const ControlBounds at = StoredBounds(control);
   gtk_widget_set_size_request(widget, at.Width, at.Height);
   gtk_style_context_add_class(gtk_widget_get_style_context(widget), kPanelControlClass);
-  g_signal_connect_after(widget, "realize", G_CALLBACK(SetHandCursor), nullptr);
+  // A drop-down's clicks go to the button inside it, which is realised on its own.
+  GtkWidget* input = GTK_IS_COMBO_BOX(widget) ? ButtonWithin(widget) : widget;
+  if (input) g_signal_connect_after(input, "realize", G_CALLBACK(SetHandCursor), nullptr);
   gtk_fixed_put(GTK_FIXED(Panel), widget, at.Left, at.Top);
   Controls[IndexOf(control)] = widget;
 }
@@ -113,6 +136,7 @@ void TMainForm::Impl::Build() {
   InstallLauncherStyle();
   Picture = CreateLauncherPictureSurface();
   BuildWindow();
+  BuildLanguages();
   BuildButtons();
   BuildLink();
   BuildCheckBoxes();
@@ -147,6 +171,14 @@ void TMainForm::Impl::BuildWindow() {
   gtk_layout_put(GTK_LAYOUT(Client), Panel, kPanelBounds.Left, kPanelBounds.Top);
 }
 
+void TMainForm::Impl::BuildLanguages() {
+  GtkWidget* dropDown = gtk_combo_box_text_new();
+  for (const Language& language : kLanguages)
+    gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(dropDown), std::string(language.Name).c_str());
+  Place(LauncherControl::lcLanguage, dropDown);
+  g_signal_connect(dropDown, "changed", G_CALLBACK(OnLanguage), this);
+}
+
 void TMainForm::Impl::BuildButtons() {
   const auto flatButton = [](std::string_view text) {
     GtkWidget* button = gtk_button_new_with_label(std::string(text).c_str());
@@ -154,12 +186,8 @@ void TMainForm::Impl::BuildButtons() {
     gtk_style_context_add_class(gtk_widget_get_style_context(button), kFlatButtonClass);
     return button;
   };
-  Place(LauncherControl::lcEnglish, flatButton(kEnglishButtonText));
-  Place(LauncherControl::lcRussian, flatButton(kRussianButtonText));
   Place(LauncherControl::lcStart, flatButton(""));
   Place(LauncherControl::lcUpdate, flatButton(""));
-  g_signal_connect(Control(LauncherControl::lcEnglish), "clicked", G_CALLBACK(OnEnglish), this);
-  g_signal_connect(Control(LauncherControl::lcRussian), "clicked", G_CALLBACK(OnRussian), this);
   g_signal_connect(Control(LauncherControl::lcStart), "clicked", G_CALLBACK(OnStart), this);
   g_signal_connect(Control(LauncherControl::lcUpdate), "clicked", G_CALLBACK(OnUpdate), this);
   // Enter starts the game: the start button holds the keyboard focus when the launcher opens.
@@ -238,6 +266,8 @@ void TMainForm::Impl::Finish() {
 }
 
 void TMainForm::Impl::ChooseLanguage(std::int32_t lang) {
+  // Showing the language of the settings also selects it in the drop-down: nothing new to save then.
+  if (lang == Options.Lang) return;
   Options.Lang = lang;
   Form->ApplyLanguage();
   // A failed write is not reported: the launcher goes on in the chosen language either way.
@@ -261,12 +291,9 @@ gboolean TMainForm::Impl::OnLinkRelease(GtkWidget*, GdkEventButton* event, gpoin
   return TRUE;
 }
 
-void TMainForm::Impl::OnEnglish(GtkButton*, gpointer self) {
-  static_cast<Impl*>(self)->ChooseLanguage(1);
-}
-
-void TMainForm::Impl::OnRussian(GtkButton*, gpointer self) {
-  static_cast<Impl*>(self)->ChooseLanguage(2);
+void TMainForm::Impl::OnLanguage(GtkComboBox* dropDown, gpointer self) {
+  const gint chosen = gtk_combo_box_get_active(dropDown);
+  if (chosen >= 0) static_cast<Impl*>(self)->ChooseLanguage(chosen + 1);
 }
 
 void TMainForm::Impl::OnStart(GtkButton*, gpointer self) {
@@ -348,17 +375,9 @@ void TMainForm::ApplyLanguage() {
   setLabel(LauncherControl::lcFullScreen, texts.FullScreen);
   setLabel(LauncherControl::lcMaximized, texts.Maximized);
   setLabel(LauncherControl::lcAntialias, texts.Antialias);
-  // Mark the button of the language in use.
-  const bool english = impl_->Options.Lang == 1;
-  const auto mark = [this](LauncherControl control, bool current) {
-    GtkStyleContext* style = gtk_widget_get_style_context(impl_->Control(control));
-    if (current)
-      gtk_style_context_add_class(style, kCurrentLanguageClass);
-    else
-      gtk_style_context_remove_class(style, kCurrentLanguageClass);
-  };
-  mark(LauncherControl::lcEnglish, english);
-  mark(LauncherControl::lcRussian, !english);
+  // The drop-down shows the language in use.
+  gtk_combo_box_set_active(GTK_COMBO_BOX(impl_->Control(LauncherControl::lcLanguage)),
+                           static_cast<gint>(LanguageIndex(impl_->Options.Lang)));
   impl_->ShowNotice();
 }
 
@@ -386,7 +405,16 @@ void TMainForm::Click(LauncherControl control) {
     impl_->Open(kProductWebAddress);
     return;
   }
+  if (control == LauncherControl::lcLanguage) {
+    gtk_combo_box_popup(GTK_COMBO_BOX(impl_->Control(control)));
+    return;
+  }
   gtk_button_clicked(GTK_BUTTON(impl_->Control(control)));
+}
+
+void TMainForm::ChooseLanguage(std::int32_t lang) {
+  if (lang < 1 || lang > kLanguageCount) return;
+  gtk_combo_box_set_active(GTK_COMBO_BOX(impl_->Control(LauncherControl::lcLanguage)), lang - 1);
 }
 
 bool TMainForm::RequestClose() {
@@ -408,6 +436,12 @@ std::string TMainForm::Caption() const {
 }
 
 std::string TMainForm::ControlText(LauncherControl control) const {
+  if (control == LauncherControl::lcLanguage) {
+    gchar* chosen = gtk_combo_box_text_get_active_text(GTK_COMBO_BOX_TEXT(impl_->Control(control)));
+    const std::string text = chosen ? chosen : "";
+    g_free(chosen);
+    return text;
+  }
   const char* text = control == LauncherControl::lcLink
                          ? gtk_label_get_text(GTK_LABEL(impl_->LinkLabel))
                          : gtk_button_get_label(GTK_BUTTON(impl_->Control(control)));

@@ -24,8 +24,7 @@ struct LauncherChoices {
 
 // The controls on the launcher's panel.
 enum class LauncherControl {
-  lcEnglish,
-  lcRussian,
+  lcLanguage,  // the drop-down of the interface languages, each by its own name
   lcStart,
   lcUpdate,
   lcLink,
@@ -54,7 +53,7 @@ bool InitLauncherToolkit();
 void WatchForQuit(int fd);
 
 // The launcher window. Creating it loads the settings from `configFile` into `options` and applies
-// their language; its language buttons change `options` and save them to the same file.
+// their language; its language drop-down changes `options` and saves them to the same file.
 class TMainForm {
  public:
   TMainForm(GameOptions& options, std::filesystem::path configFile);
@@ -71,8 +70,10 @@ class TMainForm {
   // The player's choices so far.
   LauncherChoices Choices() const;
 
-  // Acts as a click on a control would.
+  // Acts as a click on a control would (the drop-down only opens its list).
   void Click(LauncherControl control);
+  // Acts as choosing "Lang" value `lang` (1..kLanguageCount) in the language drop-down would.
+  void ChooseLanguage(std::int32_t lang);
   // Acts as the close box would: asks the quit question unless the game was started. Returns
   // whether the launcher closed.
   bool RequestClose();

@@ -5,9 +5,9 @@
 namespace zelmar {
 namespace {
 
-// Sans 8 pt throughout the panel; flat buttons that light up under the mouse; compact check
-// boxes with 12-pixel squares that fit the stored sizes; a dark red notice line; a slim title bar holding
-// only the close box.
+// Sans 8 pt throughout the panel; flat buttons and a language drop-down that light up under the mouse;
+// compact check boxes with 12-pixel squares that fit the stored sizes; a dark red notice line; a slim title
+// bar holding only the close box.
 constexpr const char* kStyleSheet = R"css(
 #zelmar-launcher .zl-control,
 #zelmar-launcher .zl-control label {
@@ -37,13 +37,23 @@ constexpr const char* kStyleSheet = R"css(
   border-color: #5a7fb8;
   background-image: linear-gradient(to bottom, #d6e2f4, #e6eefa);
 }
-#zelmar-launcher button.zl-flat.zl-current {
-  border-color: #8d8d8d;
-  background-image: linear-gradient(to bottom, #e2e2e2, #ededed);
-  box-shadow: inset 0 1px 2px rgba(0, 0, 0, 0.12);
+#zelmar-launcher combobox.zl-control button {
+  min-height: 0;
+  margin: 0;
+  padding: 0 4px;
+  border: 1px solid #c4c4c4;
+  border-radius: 2px;
+  background-image: linear-gradient(to bottom, #fdfdfd, #ececec);
+  box-shadow: none;
+  color: #202020;
 }
-#zelmar-launcher button.zl-flat.zl-current:hover {
+#zelmar-launcher combobox.zl-control button:hover {
   border-color: #7a9ccf;
+  background-image: linear-gradient(to bottom, #ffffff, #e3ecf9);
+}
+#zelmar-launcher combobox.zl-control menu {
+  font-family: Sans;
+  font-size: 8pt;
 }
 #zelmar-launcher checkbutton.zl-control {
   min-height: 0;

@@ -6,7 +6,6 @@ namespace zelmar {
 // Widget name of the launcher window and style classes used by its controls.
 inline constexpr const char* kLauncherWindowName = "zelmar-launcher";
 inline constexpr const char* kFlatButtonClass = "zl-flat";
-inline constexpr const char* kCurrentLanguageClass = "zl-current";
 inline constexpr const char* kPanelControlClass = "zl-control";
 inline constexpr const char* kNoticeClass = "zl-notice";
 

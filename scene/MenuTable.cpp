@@ -1,5 +1,6 @@
 #include "scene/MenuTable.h"
 
+#include <array>
 #include <iterator>
 
 #include "engine/SearchLevel.h"
@@ -7,81 +8,101 @@
 namespace zelmar::scene {
 namespace {
 
-constexpr TTextPair kArmy[] = {{"Blondes", "Блондинки"}, {"Brunettes", "Брюнетки"}};
-constexpr TTextPair kMode[] = {{"Classic", "Классическая"}, {"Zelmarian", "Зельмарская"}};
-constexpr TTextPair kLevel[] = {{"1", "1"}, {"2", "2"}, {"3", "3"}, {"4", "4"},
-                                {"5", "5"}, {"6", "6"}, {"7", "7"}, {"8", "8"}};
+// TRANSLATORS: the player's army: the blonde figures play White, the brunettes Black.
+constexpr Message kArmy[] = {Msg("army", "Blondes"), Msg("army", "Brunettes")};
+// TRANSLATORS: the kind of game: standard chess, or chess with a Zelmar in place of each queen.
+constexpr Message kMode[] = {Msg("mode", "Classic"), Msg("mode", "Zelmarian")};
+constexpr Message kLevel[] = {Untranslated("1"), Untranslated("2"), Untranslated("3"), Untranslated("4"),
+                              Untranslated("5"), Untranslated("6"), Untranslated("7"), Untranslated("8")};
 static_assert(std::size(kLevel) == kHighestLevel - kLowestLevel + 1, "one text for every level");
-constexpr TTextPair kLocation[] = {{"Castle", "Замок"}, {"Town", "Город"}};
-constexpr TTextPair kClassic[] = {{"None", "Нет"}, {"Wood", "Дерево"}, {"Marble", "Мрамор"}};
-constexpr TTextPair kYesNo[] = {{"Yes", "Да"}, {"No", "Нет"}};
-constexpr TTextPair kPriority[] = {{"Lowest", "Оч. низкий"}, {"Lower", "Низкий"}, {"Normal", "Обычный"}};
-constexpr TTextPair kMarks[] = {{"None", "Нет"}, {"Last Move", "Последний ход"}, {"All", "Все"}};
-constexpr TTextPair kLanguage[] = {{"English", "English"}, {"Russian", "Russian"}};
+// TRANSLATORS: where the board stands.
+constexpr Message kLocation[] = {Msg("location", "Castle"), Msg("location", "Town")};
+// TRANSLATORS: the flat board over the painted one: none, or of wood or marble.
+constexpr Message kClassic[] = {Msg("classic board", "None"), Msg("classic board", "Wood"),
+                                Msg("classic board", "Marble")};
+constexpr Message kYesNo[] = {Msg("setting on or off", "Yes"), Msg("setting on or off", "No")};
+// TRANSLATORS: the priority of the computer player's thinking on the processor.
+constexpr Message kPriority[] = {Msg("priority", "Lowest"), Msg("priority", "Lower"),
+                                 Msg("priority", "Normal")};
+
+// Every language by its own name, the same in all of them.
+constexpr std::array<Message, kLanguageCount> LanguageNames() {
+  std::array<Message, kLanguageCount> names;
+  for (std::size_t i = 0; i < names.size(); ++i) names[i] = Untranslated(kLanguages[i].Name);
+  return names;
+}
+constexpr std::array<Message, kLanguageCount> kLanguage = LanguageNames();
+// TRANSLATORS: the marks drawn on the board: none, the last move's squares, or also where the selected piece
+// can go.
+constexpr Message kMarks[] = {Msg("move marks", "None"), Msg("move marks", "Last Move"),
+                              Msg("move marks", "All")};
 
 using enum TMenuAction;
 
 // The main menu with "Continue"; without it the menu is the same list from its second item.
 constexpr TMenuItem kMainItems[] = {
-    {{"Continue", "Продолжить"}, ContinueGame},
-    {{"Game", "Играть"}, StartGame},
-    {{"Help", "Справка"}, OpenHelp},
-    {{"Options", "Настройки"}, OpenOptions},
-    {{"Quit", "Выход"}, OpenQuitConfirm},
+    {Msg("main menu", "Continue"), ContinueGame}, {Msg("main menu", "Game"), StartGame},
+    {Msg("main menu", "Help"), OpenHelp},         {Msg("main menu", "Options"), OpenOptions},
+    {Msg("main menu", "Quit"), OpenQuitConfirm},
 };
 
+// TRANSLATORS: the options' labels have about 150 pixels, their values 140.
 constexpr TMenuItem kOptionsItems[] = {
-    {{"Your Army", "Ваша армия"}, StepOption, &GameOptions::Army, kArmy},
-    {{"Mode", "Тип игры"}, StepOption, &GameOptions::Mode, kMode},
-    {{"Level", "Уровень"}, StepOption, &GameOptions::Depth, kLevel},
-    {{"Location", "Локация"}, StepOption, &GameOptions::Background, kLocation},
-    {{"Classic Board", "Доска"}, StepBoardStyle, &GameOptions::Classic, kClassic},
-    {{"Music", "Музыка"}, StepMusic, &GameOptions::Music, kYesNo},
-    {{"Sound Effects", "Звук"}, StepOption, &GameOptions::Sound, kYesNo},
-    {{"Engine Priority", "Приоритет"}, StepPriority, &GameOptions::Priority, kPriority},
-    {{"Language", "Язык"}, StepOption, &GameOptions::Lang, kLanguage},
-    {{"Move Marks", "Отметки ходов"}, StepOption, &GameOptions::Marks, kMarks},
-    {{"Back to Menu", "Назад в меню"}, SaveOptions},
+    {Msg("option", "Your Army"), StepOption, &GameOptions::Army, kArmy},
+    {Msg("option", "Mode"), StepOption, &GameOptions::Mode, kMode},
+    {Msg("option", "Level"), StepOption, &GameOptions::Depth, kLevel},
+    {Msg("option", "Location"), StepOption, &GameOptions::Background, kLocation},
+    {Msg("option", "Classic Board"), StepBoardStyle, &GameOptions::Classic, kClassic},
+    {Msg("option", "Music"), StepMusic, &GameOptions::Music, kYesNo},
+    {Msg("option", "Sound Effects"), StepOption, &GameOptions::Sound, kYesNo},
+    {Msg("option", "Engine Priority"), StepPriority, &GameOptions::Priority, kPriority},
+    {Msg("option", "Language"), StepOption, &GameOptions::Lang, kLanguage},
+    {Msg("option", "Move Marks"), StepOption, &GameOptions::Marks, kMarks},
+    {Msg("option", "Back to Menu"), SaveOptions},
 };
 
 constexpr TMenuItem kQuitItems[] = {
-    {{"Cancel", "Отмена"}, ReturnToMenu},
-    {{"Quit", "Выход"}, Quit},
+    {Msg("quit window", "Cancel"), ReturnToMenu},
+    {Msg("quit window", "Quit"), Quit},
 };
 
 constexpr TMenuItem kGameDialogItems[] = {
-    {{"Cancel", "Отмена"}, CloseDialog},
-    {{"Rematch", "Рестарт"}, Rematch},
-    {{"Menu", "Меню"}, ReturnToMenu},
+    {Msg("in-game window", "Cancel"), CloseDialog},
+    {Msg("in-game window", "Rematch"), Rematch},
+    {Msg("in-game window", "Menu"), ReturnToMenu},
 };
 
 constexpr TMenuItem kHelpItems[] = {
-    {{"Menu", "Меню"}, ReturnToMenu},
-    {{"Options", "Опции"}, OpenOptions},
-    {{"Quit", "Выход"}, OpenQuitConfirm},
+    {Msg("help screen", "Menu"), ReturnToMenu},
+    {Msg("help screen", "Options"), OpenOptions},
+    {Msg("help screen", "Quit"), OpenQuitConfirm},
 };
 
-constexpr TMenu kMainMenuWithContinue = {{86, 281, 155, 190}, 0, 40, false, {}, {0, 0}, kMainItems};
+constexpr TMenu kMainMenuWithContinue = {{86, 281, 155, 190}, 0, 40, false, {}, {}, kMainItems};
 constexpr TMenu kMainMenu = {kMainMenuWithContinue.First,
                              kMainMenuWithContinue.StepX,
                              kMainMenuWithContinue.StepY,
                              kMainMenuWithContinue.ClickSound,
                              {},
-                             {0, 0},
+                             {},
                              std::span(kMainItems).subspan(1)};
-constexpr TMenu kOptionsMenu = {{86, 378, 155, 179}, 0, 40, true, {}, {0, 0}, kOptionsItems};
+constexpr TMenu kOptionsMenu = {{86, 378, 155, 179}, 0, 40, true, {}, {}, kOptionsItems};
 constexpr TMenu kQuitConfirm = {{413, 511, 397, 427},
                                 100,
                                 0,
                                 false,
-                                {"Are you sure you want to quit?", "Вы хотите покинуть игру?"},
-                                {21, 42},
+                                Msg("quit window", "Are you sure you want to quit?"),
+                                {21, 42, 62, 58, 54, 74, 40, 57, 48, 64},
                                 kQuitItems};
-constexpr TMenu kGameDialog = {
-    {364, 462, 397, 427}, 100, 0, true, {"Please select to continue", "Выберите для продолжения"}, {57, 41},
-    kGameDialogItems};
-constexpr TMenu kHelpButtons = {{711, 809, 723, 753}, 100, 0, false, {}, {0, 0}, kHelpItems};
-constexpr TMenu kNoMenu = {{0, 0, 0, 0}, 0, 0, false, {}, {0, 0}, {}};
+constexpr TMenu kGameDialog = {{364, 462, 397, 427},
+                               100,
+                               0,
+                               true,
+                               Msg("in-game window", "Please select to continue"),
+                               {57, 41, 56, 54, 81, 73, 66, 46, 38, 60},
+                               kGameDialogItems};
+constexpr TMenu kHelpButtons = {{711, 809, 723, 753}, 100, 0, false, {}, {}, kHelpItems};
+constexpr TMenu kNoMenu = {{0, 0, 0, 0}, 0, 0, false, {}, {}, {}};
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 // does. The hit test, the click handling and the drawing all read these tables.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 
@@ -31,10 +32,10 @@ enum class TMenuAction {
 
 // One item of a menu.
 struct TMenuItem {
-  TTextPair Text;
+  Message Text;
   TMenuAction Action;
   std::int32_t GameOptions::*Setting = nullptr;  // the setting a step changes and the options list shows
-  std::span<const TTextPair> Values = {};        // the texts of its values 1..n; n is its last value
+  std::span<const Message> Values = {};          // the texts of its values 1..n; n is its last value
 };
 
 // An item box in logical coordinates; all its bounds are exclusive.
@@ -42,13 +43,16 @@ struct TItemBox {
   std::int32_t Left, Right, Top, Bottom;
 };
 
+// A dialog question's shift to the right in every language, so that it sits in the middle of the window.
+using TQuestionShift = std::array<std::int32_t, kLanguageCount>;
+
 // One menu: item i's box is the first box moved by (i - 1) * (StepX, StepY).
 struct TMenu {
   TItemBox First;
   std::int32_t StepX, StepY;
   bool ClickSound;                   // a click on an item first plays the click clip
-  TTextPair Question;                // a dialog's question; empty for the lists
-  std::int32_t QuestionShift[2];     // the question's shift to the right, English and Russian
+  Message Question;                  // a dialog's question; empty for the lists
+  TQuestionShift QuestionShift;      // the question's shift to the right, by LanguageIndex
   std::span<const TMenuItem> Items;  // item i is Items[i - 1]
 };
 

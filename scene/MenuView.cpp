@@ -75,7 +75,7 @@ void DrawButtonRow(const TSceneState& state, TScenePainter& painter, TMenuKind k
   const TMenu& menu = MenuOf(kind);
   if (!menu.Question.English.empty()) {
     const std::string& question = MenuQuestion(kind, lang);
-    const int d = menu.QuestionShift[lang == 1 ? 0 : 1];
+    const int d = menu.QuestionShift[LanguageIndex(lang)];
     painter.Draw(TPicture::Window, 0, 287 + state.OriginX, 277 + state.OriginY, fxBlend);
     Text(state, painter, kTextFont, question, 339 + d, 349, 0xFF000000);
     Text(state, painter, kTextFont, question, 338 + d, 348, 0xFFFFFFFF);

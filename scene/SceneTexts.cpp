@@ -12,50 +12,39 @@
 namespace zelmar::scene {
 namespace {
 
-constexpr TTextPair kStatus[] = {{"Your move?", "Ваш ход?"},
-                                 {"Please wait. Thinking...", "Пожалуйста, подождите..."},
-                                 {"", ""},
-                                 {"Please select piece", "Пожалуйста, выберите фигуру"}};
-constexpr TTextPair kResults[] = {{"Game Over - Mate", "Игра завершена - Мат"},
-                                  {"Draw - StaleMate", "Ничья - Пат"},
-                                  {"Draw - No Mating Material", "Ничья - Мат невозможен"},
-                                  {"Draw - Threefold Position", "Ничья - Повторение позиции"}};
+constexpr Message kStatus[] = {Msg("Your move?"), Msg("Please wait. Thinking..."), Untranslated(""),
+                               Msg("Please select piece")};
+constexpr Message kResults[] = {Msg("Game Over - Mate"), Msg("Draw - StaleMate"),
+                                Msg("Draw - No Mating Material"), Msg("Draw - Threefold Position")};
 // Codes -6..6 at index code + 6, then the two Zelmars.
-constexpr TTextPair kPieces[] = {{"Black King", "Черный Король"},
-                                 {"Black Queen", "Черный Ферзь"},
-                                 {"Black Rook", "Черная Ладья"},
-                                 {"Black Bishop", "Черный Слон"},
-                                 {"Black Knight", "Черный Конь"},
-                                 {"Black Pawn", "Черная Пешка"},
-                                 {"", ""},
-                                 {"White Pawn", "Белая Пешка"},
-                                 {"White Knight", "Белый Конь"},
-                                 {"White Bishop", "Белый Слон"},
-                                 {"White Rook", "Белая Ладья"},
-                                 {"White Queen", "Белый Ферзь"},
-                                 {"White King", "Белый Король"},
-                                 {"White Zelmar", "Белая Зельмара"},
-                                 {"Black Zelmar", "Черная Зельмара"}};
-constexpr TTextPair kLegend[] = {{"Black pieces at the bottom", "Черные фигуры внизу"},
-                                 {"White pieces at the bottom", "Белые фигуры внизу"},
-                                 {"Increase pieces size", "Увеличить размер фигур"},
-                                 {"Decrease pieces size", "Уменьшить размер фигур"},
-                                 {"Hidden classic board", "Скрыть классическую доску"},
-                                 {"Show classic board", "Показать классическую доску"},
-                                 {"Increase board size", "Увеличить размер доски"},
-                                 {"Decrease board size", "Уменьшить размер доски"},
-                                 {"Move back", "Ход назад"},
-                                 {"Move forward", "Ход вперед"},
-                                 {"Exit to Menu", "Возврат в главное меню"}};
+constexpr Message kPieces[] = {
+    Msg("Black King"), Msg("Black Queen"), Msg("Black Rook"), Msg("Black Bishop"), Msg("Black Knight"),
+    Msg("Black Pawn"), Untranslated(""),   Msg("White Pawn"), Msg("White Knight"), Msg("White Bishop"),
+    Msg("White Rook"), Msg("White Queen"), Msg("White King"), Msg("White Zelmar"), Msg("Black Zelmar")};
+// TRANSLATORS: the help screen's legend of the tool buttons.
+constexpr Message kLegend[] = {Msg("Black pieces at the bottom"),
+                               Msg("White pieces at the bottom"),
+                               Msg("Increase pieces size"),
+                               Msg("Decrease pieces size"),
+                               Msg("Hidden classic board"),
+                               Msg("Show classic board"),
+                               Msg("Increase board size"),
+                               Msg("Decrease board size"),
+                               Msg("Move back"),
+                               Msg("Move forward"),
+                               Msg("Exit to Menu")};
 
-// A table converted to the fonts' code page: [index][0] English, [index][1] Russian.
-using TTable = std::vector<std::array<std::string, 2>>;
+// A table converted to the fonts' code page: [index][LanguageIndex(lang)].
+using TTable = std::vector<std::array<std::string, kLanguageCount>>;
 
-TTable Convert(std::span<const TTextPair> pairs) {
+TTable Convert(std::span<const Message> messages) {
   TTable table;
-  table.reserve(pairs.size());
-  for (const TTextPair& pair : pairs)
-    table.push_back({ToWindows1251(pair.English), ToWindows1251(pair.Russian)});
+  table.reserve(messages.size());
+  for (const Message& message : messages) {
+    std::array<std::string, kLanguageCount>& texts = table.emplace_back();
+    for (std::int32_t lang = 1; lang <= kLanguageCount; ++lang)
+      texts[LanguageIndex(lang)] = ToWindows1251(Translate(message, lang));
+  }
   return table;
 }
 
@@ -66,9 +55,9 @@ constexpr std::size_t kMenuKindCount = std::size(kMenuKinds);
 
 // The item texts of a menu in one of its forms.
 TTable ItemTexts(TMenuKind kind, bool continueOffered) {
-  std::vector<TTextPair> pairs;
-  for (const TMenuItem& item : MenuOf(kind, continueOffered).Items) pairs.push_back(item.Text);
-  return Convert(pairs);
+  std::vector<Message> messages;
+  for (const TMenuItem& item : MenuOf(kind, continueOffered).Items) messages.push_back(item.Text);
+  return Convert(messages);
 }
 
 // Per kind and form (without and with "Continue"): its item texts; per kind: its question.
@@ -82,7 +71,7 @@ std::array<TFormTables, kMenuKindCount> MenuItemTables() {
 std::array<TTable, kMenuKindCount> MenuQuestionTables() {
   std::array<TTable, kMenuKindCount> tables;
   for (TMenuKind kind : kMenuKinds) {
-    const TTextPair question = MenuOf(kind).Question;
+    const Message question = MenuOf(kind).Question;
     tables[static_cast<std::size_t>(kind)] = Convert(std::span(&question, 1));
   }
   return tables;
@@ -113,7 +102,7 @@ const TTables& Tables() {
 const std::string& Pick(const TTable& table, int index, int lang) {
   static const std::string empty;
   if (index < 0 || index >= static_cast<int>(table.size())) return empty;
-  return table[static_cast<std::size_t>(index)][lang == 1 ? 0 : 1];
+  return table[static_cast<std::size_t>(index)][LanguageIndex(lang)];
 }
 
 }  // namespace

@@ -1,20 +1,17 @@
-// Every text the game window shows, in English and Russian. The texts are kept in UTF-8 (the menus' in
-// scene/MenuTable.cpp) and converted
-// once, at first use, to the Windows-1251 codes the fonts hold; every call returns those codes. `lang` 1
-// selects English, any other value Russian; a number outside a table gives an empty text.
+// Every text the game window shows, in every interface language. The texts are written in English (the
+// menus' in scene/MenuTable.cpp), translated through the catalogues (launcher/Catalog.h) and converted
+// once, at first use, to the Windows-1251 codes the fonts hold; every call returns those codes. `lang` is a
+// "Lang" value 1..kLanguageCount (any other value gives English); a number outside a table gives an empty
+// text.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "launcher/Catalog.h"
 #include "scene/SceneState.h"
 
 namespace zelmar::scene {
-
-// One text in both languages, UTF-8.
-struct TTextPair {
-  std::string_view English, Russian;
-};
 
 enum class TResult { Mate, StaleMate, NoMatingMaterial, Threefold };
 

@@ -11,6 +11,8 @@ fail() {
 }
 
 command -v xdotool >/dev/null || fail "xdotool is missing"
+# A first start speaks the desktop's language: the runs start in English whatever the machine's locale.
+export LC_ALL=C.UTF-8
 command -v import >/dev/null || fail "ImageMagick is missing"
 
 work="$(mktemp -d)"

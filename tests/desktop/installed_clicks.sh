@@ -53,7 +53,7 @@ wait_for 10 russian || fail "\"Language\" did not switch the texts"
 
 # 5. "Back to Menu" saves: the settings folder is made under the fresh home, private to its owner.
 click_at 183 567
-expected=$'[Options]\nArmy=1\nMode=2\nDepth=3\nBackground=1\nClassic=2\nBoard=2\nMusic=1\nSound=1\nInversion=2\nPriority=1\nLang=2'
+expected=$'[Options]\nArmy=1\nMode=2\nDepth=3\nBackground=1\nClassic=2\nBoard=2\nMusic=1\nSound=1\nInversion=2\nPriority=1\nLang=2\nMarks=1'
 saved() { [[ -f "$config" && "$(cat "$config")" == "$expected" ]]; }
 wait_for 10 saved || fail "config.ini after Back to Menu: $(cat "$config" 2>/dev/null || echo missing)"
 [[ "$(stat -c %a "$work/home/.config/zelmar-chess")" == 700 ]] || fail "the settings folder is not private"

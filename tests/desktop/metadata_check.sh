@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Checks the desktop files as shipped: the menu entry and the AppStream metadata pass their validators and
-# agree with each other and with the build (application id, icon, program, version), the screenshots are
-# shipped, and the manual page renders without a single warning.
-# Usage: metadata_check.sh <desktop folder> <application id> <version>
+# Checks the desktop files as shipped: the menu entry and the AppStream metadata, as the build translates
+# them, pass their validators, speak every language of po/LINGUAS and agree with each other and with the
+# build (application id, icon, program, version), the screenshots are shipped, and the manual page renders
+# without a single warning.
+# Usage: metadata_check.sh <desktop folder> <folder of the translated files> <po folder> <application id> <version>
 set -euo pipefail
 dir="$1"
-id="$2"
-version="$3"
+built="$2"
+po="$3"
+id="$4"
+version="$5"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-entry="$dir/$id.desktop"
-meta="$dir/$id.metainfo.xml"
+entry="$built/$id.desktop"
+meta="$built/$id.metainfo.xml"
 desktop-file-validate "$entry" || fail "desktop-file-validate refused $entry"
 appstreamcli validate --no-net --strict "$meta" || fail "appstreamcli refused $meta"
 
@@ -21,13 +24,19 @@ grep -qx "Exec=zelmar-chess %f" "$entry" || fail "the menu entry does not start 
 grep -qx "MimeType=application/x-chess-pgn;" "$entry" || fail "the menu entry does not declare the PGN type"
 grep -q "<mediatype>application/x-chess-pgn</mediatype>" "$meta" || fail "the metadata does not provide the PGN type"
 grep -qx "Categories=Game;BoardGame;" "$entry" || fail "the menu entry's categories"
-for key in 'Name\[ru\]' 'Comment' 'Comment\[ru\]' 'Keywords'; do
+for key in Name Comment Keywords; do
   grep -q "^$key=." "$entry" || fail "the menu entry has no $key"
 done
+# Every catalogue's translations in both files.
+while read -r lang; do
+  for key in Name GenericName Comment Keywords; do
+    grep -q "^$key\[$lang\]=." "$entry" || fail "the menu entry has no $key[$lang]"
+  done
+  grep -q "<summary xml:lang=\"$lang\">" "$meta" || fail "the metadata has no summary in $lang"
+done < <(sed -e 's/#.*//' -e 's/[[:space:]]//g' "$po/LINGUAS" | grep -v '^$')
 grep -q "<id>$id</id>" "$meta" || fail "the metadata's id is not $id"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$meta" || fail "the metadata launches another entry"
 grep -q "<release version=\"$version\"" "$meta" || fail "the metadata has no release $version"
-grep -q '<summary xml:lang="ru">' "$meta" || fail "the metadata has no Russian summary"
 
 # Every screenshot is shipped in desktop/screenshots/ under the name of its address, at its stated size.
 shots=0

@@ -2,8 +2,12 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
+#include <string>
+
 #include <gtest/gtest.h>
 
+#include "launcher/Languages.h"
 #include "launcher/TempDir.h"
 
 namespace zelmar {
@@ -36,6 +40,27 @@ TEST(GameOptions, MissingFileOrSectionGivesDefaults) {
   EXPECT_EQ(options, GameOptions{});
 }
 
+// Only a first start, with no file at all, takes its language from the desktop's locale.
+TEST(GameOptions, AFirstStartSpeaksTheDesktopsLanguage) {
+  TempDir dir;
+  const char* before = std::getenv("LC_ALL");
+  const std::string kept = before ? before : "";
+  ASSERT_EQ(setenv("LC_ALL", "uk_UA.UTF-8", 1), 0);
+  GameOptions options = Scrambled();
+  LoadOptions(options, dir.File("config.ini"));
+  GameOptions expected;
+  expected.Lang = 9;
+  EXPECT_EQ(options, expected);
+  WriteFile(dir.File("config.ini"), "[Options]\nDepth=5\n");
+  LoadOptions(options, dir.File("config.ini"));
+  EXPECT_EQ(options.Lang, kEnglish);
+  EXPECT_EQ(options.Depth, 5);
+  if (before)
+    setenv("LC_ALL", kept.c_str(), 1);
+  else
+    unsetenv("LC_ALL");
+}
+
 TEST(GameOptions, ReadsEveryKeyWhateverItsCaseAndBlanks) {
   TempDir dir;
   WriteFile(dir.File("config.ini"),
@@ -60,12 +85,17 @@ TEST(GameOptions, BadAndOutOfRangeValuesFallBackToDefaults) {
 
 TEST(GameOptions, RangesEndsAreAccepted) {
   TempDir dir;
-  WriteFile(dir.File("config.ini"), "[Options]\nDepth=1\nBoard=3\nClassic=1\n");
+  WriteFile(dir.File("config.ini"), "[Options]\nDepth=1\nBoard=3\nClassic=1\nLang=10\n");
   GameOptions options;
   LoadOptions(options, dir.File("config.ini"));
   EXPECT_EQ(options.Depth, 1);
   EXPECT_EQ(options.Board, 3);
   EXPECT_EQ(options.Classic, 1);
+  EXPECT_EQ(options.Lang, kLanguageCount);
+  // One past the last language falls back to English.
+  WriteFile(dir.File("config.ini"), "[Options]\nLang=11\n");
+  LoadOptions(options, dir.File("config.ini"));
+  EXPECT_EQ(options.Lang, kEnglish);
 }
 
 TEST(GameOptions, NewFileHoldsTheTwelveKeysInOrder) {

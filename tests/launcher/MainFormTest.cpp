@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "launcher/Languages.h"
 #include "launcher/LauncherLayout.h"
 #include "launcher/LauncherTexts.h"
 #include "launcher/TempDir.h"
@@ -41,14 +42,13 @@ void ExpectTexts(const TMainForm& form, std::int32_t lang) {
   EXPECT_EQ(form.ControlText(LauncherControl::lcFullScreen), t.FullScreen);
   EXPECT_EQ(form.ControlText(LauncherControl::lcMaximized), t.Maximized);
   EXPECT_EQ(form.ControlText(LauncherControl::lcAntialias), t.Antialias);
-  EXPECT_EQ(form.ControlText(LauncherControl::lcEnglish), "English");
-  EXPECT_EQ(form.ControlText(LauncherControl::lcRussian), "Russian");
+  EXPECT_EQ(form.ControlText(LauncherControl::lcLanguage), kLanguages[LanguageIndex(lang)].Name);
   EXPECT_EQ(form.ControlText(LauncherControl::lcLink), kProductWebAddress);
 }
 
-TEST_F(MainFormTest, ControlsSitAtTheirStoredPlacesInBothLanguages) {
+TEST_F(MainFormTest, ControlsSitAtTheirStoredPlacesInEveryLanguage) {
   TMainForm form(options_, file_);
-  for (const std::int32_t lang : {1, 2}) {
+  for (std::int32_t lang = 1; lang <= kLanguageCount; ++lang) {
     options_.Lang = lang;
     form.ApplyLanguage();
     form.Show();
@@ -69,23 +69,26 @@ TEST_F(MainFormTest, StartsInTheFileLanguageAndSwitchesAndSaves) {
   EXPECT_EQ(options_.Depth, 6);
   ExpectTexts(form, 2);
 
-  form.Click(LauncherControl::lcEnglish);
+  form.ChooseLanguage(1);
   ExpectTexts(form, 1);
   EXPECT_EQ(ReadFile(file_),
             "[Options]\nLang=1\nDepth=6\nArmy=1\nMode=2\nBackground=1\nClassic=2\nBoard=2\nMusic=1\n"
             "Sound=1\nInversion=2\nPriority=1\nMarks=1\n[Other]\nKeep=yes\n");
-  form.Click(LauncherControl::lcRussian);
-  ExpectTexts(form, 2);
-  GameOptions saved;
-  LoadOptions(saved, file_);
-  EXPECT_EQ(saved.Lang, 2);
+  // Every language of the drop-down shows its texts and is saved at once.
+  for (std::int32_t lang = kLanguageCount; lang >= 2; --lang) {
+    form.ChooseLanguage(lang);
+    ExpectTexts(form, lang);
+    GameOptions saved;
+    LoadOptions(saved, file_);
+    EXPECT_EQ(saved.Lang, lang);
+  }
 }
 
 TEST_F(MainFormTest, WithoutAFileItIsEnglishAndRussianWritesTheDefaults) {
   TMainForm form(options_, file_);
   ExpectTexts(form, 1);
   EXPECT_FALSE(std::filesystem::exists(file_));  // nothing is written just by opening
-  form.Click(LauncherControl::lcRussian);
+  form.ChooseLanguage(2);
   EXPECT_EQ(ReadFile(file_),
             "[Options]\nArmy=1\nMode=2\nDepth=3\nBackground=1\nClassic=2\nBoard=2\nMusic=1\nSound=1\n"
             "Inversion=2\nPriority=1\nLang=2\nMarks=1\n");
@@ -117,7 +120,7 @@ TEST_F(MainFormTest, AGameFileRefusalIsShownInTheCurrentLanguageAndTheGameCanSti
   form.Show();
   Settle();
   EXPECT_EQ(form.NoticeText(), RefusalText(refusal, 1));
-  form.Click(LauncherControl::lcRussian);
+  form.ChooseLanguage(2);
   EXPECT_EQ(form.NoticeText(), RefusalText(refusal, 2));
   // The line leaves every control where it was.
   for (const LauncherControl control : kAllControls) EXPECT_EQ(form.Bounds(control), StoredBounds(control));

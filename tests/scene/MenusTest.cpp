@@ -233,7 +233,7 @@ TEST_F(MenusTest, OptionsStepTheirSettingsAndOnlyBackToMenuSaves) {
   EXPECT_EQ(state.Options.Lang, 2);
   EXPECT_EQ(english, "Your Army");
   EXPECT_NE(MenuItemText(TMenuKind::OptionsMenu, 1, state.Options.Lang), english);
-  EXPECT_EQ(Shown(9), "Russian");
+  EXPECT_EQ(Shown(9), ToWindows1251("Русский"));
 
   // 4. Music off stops the title tune; on again stays silent through "Back to Menu".
   Click(6);

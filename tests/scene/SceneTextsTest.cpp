@@ -1,6 +1,8 @@
-// Every text of the game window in both languages reaches the fonts' code page whole.
+// Every text of the game window in every language: there, not empty, and in English and Russian reaching the
+// fonts' code page whole.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -28,7 +30,7 @@ std::vector<std::string> AllTexts(int lang) {
     texts.push_back(MenuItemText(TMenuKind::GameDialog, i, lang));
     texts.push_back(MenuItemText(TMenuKind::HelpButtons, i, lang));
   }
-  const int counts[] = {2, 2, 8, 2, 3, 2, 2, 3, 2, 3};
+  const int counts[] = {2, 2, 8, 2, 3, 2, 2, 3, kLanguageCount, 3};
   for (int item = 1; item <= 11; ++item) {
     texts.push_back(MenuItemText(TMenuKind::OptionsMenu, item, lang));
     for (int v = 1; item <= 10 && v <= counts[item - 1]; ++v) texts.push_back(OptionValueText(item, v, lang));
@@ -37,10 +39,41 @@ std::vector<std::string> AllTexts(int lang) {
   return texts;
 }
 
-TEST(SceneTexts, EveryTextConvertsWholeInBothLanguages) {
+TEST(SceneTexts, EveryTableHasEveryLanguage) {
+  const std::vector<std::string> english = AllTexts(kEnglish);
+  for (int lang = 1; lang <= kLanguageCount; ++lang) {
+    const std::vector<std::string> texts = AllTexts(lang);
+    ASSERT_EQ(texts.size(), english.size());
+    std::size_t translated = 0;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      EXPECT_FALSE(texts[i].empty()) << "language " << lang << ", text " << i;
+      translated += texts[i] != english[i] ? 1 : 0;
+    }
+    // Some words are the same as the English (the levels' digits, the languages' names, "Menu", "Normal"
+    // ...).
+    if (lang != kEnglish) {
+      EXPECT_GT(translated, texts.size() / 2) << "language " << lang;
+    }
+  }
+  // Each language in its place: the main menu's "Game" and the Language option's own name.
+  const char* const game[] = {"Game",  "Играть", "Spielen", "Jouer", "Jugar",
+                              "Gioca", "Jogar",  "Graj",    "Грати", "Hrát"};
+  for (int lang = 1; lang <= kLanguageCount; ++lang) {
+    EXPECT_EQ(MenuItemText(TMenuKind::MainMenu, 1, lang), ToWindows1251(game[lang - 1]));
+    for (int shown = 1; shown <= kLanguageCount; ++shown)
+      EXPECT_EQ(OptionValueText(9, shown, lang), ToWindows1251(kLanguages[shown - 1].Name));
+  }
+  // A value outside 1..kLanguageCount speaks English.
+  for (int lang : {0, -1, kLanguageCount + 1}) EXPECT_EQ(AllTexts(lang), english);
+}
+
+TEST(SceneTexts, EveryTextConvertsWholeInEnglishAndRussian) {
+  // The other languages' own names need letters beyond the code page.
+  std::vector<std::string> names;
+  for (const Language& language : kLanguages) names.push_back(ToWindows1251(language.Name));
   for (int lang : {1, 2}) {
     for (const std::string& text : AllTexts(lang)) {
-      EXPECT_FALSE(text.empty());
+      if (std::find(names.begin() + 2, names.end(), text) != names.end()) continue;
       // A failed character would be a '?'; the only real ones end a question.
       const std::size_t mark = text.find('?');
       EXPECT_TRUE(mark == std::string::npos || mark + 1 == text.size()) << text;
@@ -50,7 +83,7 @@ TEST(SceneTexts, EveryTextConvertsWholeInBothLanguages) {
   EXPECT_EQ(MenuItemText(TMenuKind::MainMenu, 1, 2), "\xC8\xE3\xF0\xE0\xF2\xFC");  // "Играть"
   EXPECT_EQ(PieceName(-5, true, 2), "\xD7\xE5\xF0\xED\xE0\xFF \xC7\xE5\xEB\xFC\xEC\xE0\xF0\xE0");
   EXPECT_EQ(MenuItemText(TMenuKind::MainMenu, 1, 1), "Game");
-  EXPECT_EQ(OptionValueText(9, 2, 2), "Russian");
+  EXPECT_EQ(OptionValueText(9, 2, 2), ToWindows1251("Русский"));
 }
 
 TEST(SceneTexts, NumbersOutsideATableGiveEmptyTexts) {
