@@ -5,6 +5,7 @@
 #include "engine/SearchLevel.h"
 #include "launcher/GameFolders.h"
 #include "launcher/IniFile.h"
+#include "launcher/Languages.h"
 #include "launcher/TextFile.h"
 
 namespace zelmar {
@@ -22,7 +23,7 @@ constexpr OptionKey kKeys[] = {
     {"Sound", &GameOptions::Sound, 1, 1, 2},
     {"Inversion", &GameOptions::Inversion, 2, 1, 2},
     {"Priority", &GameOptions::Priority, 1, 1, 3},
-    {"Lang", &GameOptions::Lang, 1, 1, 2},
+    {"Lang", &GameOptions::Lang, kFirstLanguage, kFirstLanguage, kLanguageCount},
 };
 // clang-format on
 

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "engine/SearchLevel.h"
+#include "launcher/Languages.h"
 
 namespace zelmar::scene {
 namespace {
@@ -17,6 +18,7 @@ constexpr TTextPair kClassic[] = {{"None", "Нет"}, {"Wood", "Дерево"}, 
 constexpr TTextPair kYesNo[] = {{"Yes", "Да"}, {"No", "Нет"}};
 constexpr TTextPair kPriority[] = {{"Lowest", "Оч. низкий"}, {"Lower", "Низкий"}, {"Normal", "Обычный"}};
 constexpr TTextPair kLanguage[] = {{"English", "English"}, {"Russian", "Russian"}};
+static_assert(std::size(kLanguage) == kLanguageCount, "one text for every language");
 
 using enum TMenuAction;
 
@@ -59,27 +61,25 @@ constexpr TMenuItem kHelpItems[] = {
     {{"Quit", "Выход"}, OpenQuitConfirm},
 };
 
-constexpr TMenu kMainMenuWithContinue = {{86, 281, 155, 190}, 0, 40, false, {}, {0, 0}, kMainItems};
+constexpr TMenu kMainMenuWithContinue = {{86, 281, 155, 190}, 0, 40, false, {}, kMainItems};
 constexpr TMenu kMainMenu = {kMainMenuWithContinue.First,
                              kMainMenuWithContinue.StepX,
                              kMainMenuWithContinue.StepY,
                              kMainMenuWithContinue.ClickSound,
                              {},
-                             {0, 0},
                              std::span(kMainItems).subspan(1)};
-constexpr TMenu kOptionsMenu = {{86, 378, 155, 179}, 0, 40, true, {}, {0, 0}, kOptionsItems};
+constexpr TMenu kOptionsMenu = {{86, 378, 155, 179}, 0, 40, true, {}, kOptionsItems};
 constexpr TMenu kQuitConfirm = {{413, 511, 397, 427},
                                 100,
                                 0,
                                 false,
                                 {"Are you sure you want to quit?", "Вы хотите покинуть игру?"},
-                                {21, 42},
                                 kQuitItems};
 constexpr TMenu kGameDialog = {
-    {364, 462, 397, 427}, 100, 0, true, {"Please select to continue", "Выберите для продолжения"}, {57, 41},
+    {364, 462, 397, 427}, 100, 0, true, {"Please select to continue", "Выберите для продолжения"},
     kGameDialogItems};
-constexpr TMenu kHelpButtons = {{711, 809, 723, 753}, 100, 0, false, {}, {0, 0}, kHelpItems};
-constexpr TMenu kNoMenu = {{0, 0, 0, 0}, 0, 0, false, {}, {0, 0}, {}};
+constexpr TMenu kHelpButtons = {{711, 809, 723, 753}, 100, 0, false, {}, kHelpItems};
+constexpr TMenu kNoMenu = {{0, 0, 0, 0}, 0, 0, false, {}, {}};
 
 }  // namespace
 
@@ -108,6 +108,23 @@ const TMenu& ShownMenu(const TSceneState& state) {
 TItemBox ItemBox(const TMenu& menu, std::int32_t item) {
   const std::int32_t dx = menu.StepX * (item - 1), dy = menu.StepY * (item - 1);
   return {menu.First.Left + dx, menu.First.Right + dx, menu.First.Top + dy, menu.First.Bottom + dy};
+}
+
+TTextRoom ItemTextRoom(TMenuKind kind, std::int32_t item, bool continueOffered) {
+  const TItemBox box = ItemBox(MenuOf(kind, continueOffered), item);
+  switch (kind) {
+    case TMenuKind::MainMenu:
+      return {box.Left, box.Right};
+    case TMenuKind::OptionsMenu:
+      return {box.Left, kValueColumnLeft};
+    case TMenuKind::QuitConfirm:
+    case TMenuKind::GameDialog:
+    case TMenuKind::HelpButtons:
+      return {box.Left + kButtonInset, box.Right};
+    case TMenuKind::NoMenu:
+      break;
+  }
+  return {0, 0};
 }
 
 std::int32_t ItemAt(const TMenu& menu, std::int32_t x, std::int32_t y) {

@@ -1,9 +1,6 @@
 #include "scene/SceneTexts.h"
 
-#include <iconv.h>
-
 #include <array>
-#include <cerrno>
 #include <span>
 #include <vector>
 
@@ -48,14 +45,13 @@ constexpr TTextPair kLegend[] = {{"Black pieces at the bottom", "Черные ф
                                  {"Move forward", "Ход вперед"},
                                  {"Exit to Menu", "Возврат в главное меню"}};
 
-// A table converted to the fonts' code page: [index][0] English, [index][1] Russian.
+// A table of texts: [index][0] English, [index][1] Russian.
 using TTable = std::vector<std::array<std::string, 2>>;
 
 TTable Convert(std::span<const TTextPair> pairs) {
   TTable table;
   table.reserve(pairs.size());
-  for (const TTextPair& pair : pairs)
-    table.push_back({ToWindows1251(pair.English), ToWindows1251(pair.Russian)});
+  for (const TTextPair& pair : pairs) table.push_back({std::string(pair.English), std::string(pair.Russian)});
   return table;
 }
 
@@ -95,7 +91,7 @@ std::vector<TTable> OptionValueTables() {
   return tables;
 }
 
-// Every table, converted once.
+// Every table, made once.
 struct TTables {
   TTable Status = Convert(kStatus), Results = Convert(kResults), Pieces = Convert(kPieces);
   std::array<TFormTables, kMenuKindCount> MenuItems = MenuItemTables();
@@ -149,31 +145,6 @@ const std::string& OptionValueText(int item, int value, int lang) {
 
 const std::string& HelpLegend(int pattern, int lang) {
   return Pick(Tables().Legend, pattern, lang);
-}
-
-// 1. Opens a UTF-8 to Windows-1251 converter. 2. Converts piece by piece; an input sequence the code page
-// cannot hold (or a broken one) becomes '?' and the conversion goes on after it.
-std::string ToWindows1251(std::string_view utf8) {
-  iconv_t cd = iconv_open("CP1251", "UTF-8");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(utf8);
-  std::string out;
-  std::string input(utf8);
-  char* in = input.data();
-  std::size_t inLeft = input.size();
-  char buffer[256];
-  while (inLeft > 0) {
-    char* outPtr = buffer;
-    std::size_t outLeft = sizeof buffer;
-    const std::size_t done = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-    out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
-    if (done != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
-    // EILSEQ or EINVAL: skip one UTF-8 sequence (a lead byte and its continuation bytes).
-    out.push_back('?');
-    ++in, --inLeft;
-    while (inLeft > 0 && (static_cast<unsigned char>(*in) & 0xC0) == 0x80) ++in, --inLeft;
-  }
-  iconv_close(cd);
-  return out;
 }
 
 }  // namespace zelmar::scene

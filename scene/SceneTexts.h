@@ -1,7 +1,6 @@
-// Every text the game window shows, in English and Russian. The texts are kept in UTF-8 (the menus' in
-// scene/MenuTable.cpp) and converted
-// once, at first use, to the Windows-1251 codes the fonts hold; every call returns those codes. `lang` 1
-// selects English, any other value Russian; a number outside a table gives an empty text.
+// Every text the game window shows, in English and Russian, in UTF-8 as the fonts draw it (the menus' texts
+// are kept in scene/MenuTable.cpp). `lang` 1 selects English, any other value Russian; a number outside a
+// table gives an empty text.
 #pragma once
 
 #include <string>
@@ -33,8 +32,5 @@ const std::string& MenuQuestion(TMenuKind kind, int lang);
 const std::string& OptionValueText(int item, int value, int lang);
 // The help legend of button pattern 0..10.
 const std::string& HelpLegend(int pattern, int lang);
-
-// Converts UTF-8 text to Windows-1251 with iconv; a character the code page lacks becomes '?'.
-std::string ToWindows1251(std::string_view utf8);
 
 }  // namespace zelmar::scene

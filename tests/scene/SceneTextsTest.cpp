@@ -1,9 +1,11 @@
-// Every text of the game window in both languages reaches the fonts' code page whole.
+// Every text of the game window in every language reaches the fonts as whole UTF-8.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "framework/GfxUtf8.h"
+#include "launcher/Languages.h"
 #include "scene/SceneTexts.h"
 
 namespace zelmar::scene {
@@ -37,18 +39,19 @@ std::vector<std::string> AllTexts(int lang) {
   return texts;
 }
 
-TEST(SceneTexts, EveryTextConvertsWholeInBothLanguages) {
-  for (int lang : {1, 2}) {
+TEST(SceneTexts, EveryTextIsWholeUtf8InEveryLanguage) {
+  for (int lang = kFirstLanguage; lang < kFirstLanguage + kLanguageCount; ++lang) {
     for (const std::string& text : AllTexts(lang)) {
       EXPECT_FALSE(text.empty());
-      // A failed character would be a '?'; the only real ones end a question.
-      const std::size_t mark = text.find('?');
-      EXPECT_TRUE(mark == std::string::npos || mark + 1 == text.size()) << text;
+      for (std::size_t at = 0; at < text.size();) {
+        const TUtf8Char ch = ReadUtf8Char(text, at);
+        EXPECT_TRUE(ch.Valid) << text;
+        at += ch.Length;
+      }
     }
   }
-  // Cyrillic letters land on the code page's letters (0xC0..0xFF, 0xA8, 0xB8).
-  EXPECT_EQ(MenuItemText(TMenuKind::MainMenu, 1, 2), "\xC8\xE3\xF0\xE0\xF2\xFC");  // "Играть"
-  EXPECT_EQ(PieceName(-5, true, 2), "\xD7\xE5\xF0\xED\xE0\xFF \xC7\xE5\xEB\xFC\xEC\xE0\xF0\xE0");
+  EXPECT_EQ(MenuItemText(TMenuKind::MainMenu, 1, 2), "Играть");
+  EXPECT_EQ(PieceName(-5, true, 2), "Черная Зельмара");
   EXPECT_EQ(MenuItemText(TMenuKind::MainMenu, 1, 1), "Game");
   EXPECT_EQ(OptionValueText(9, 2, 2), "Russian");
 }
@@ -60,13 +63,6 @@ TEST(SceneTexts, NumbersOutsideATableGiveEmptyTexts) {
   EXPECT_EQ(OptionValueText(10, 1, 1), "");
   EXPECT_EQ(PieceName(7, false, 1), "");
   EXPECT_EQ(MenuItemText(TMenuKind::QuitConfirm, 3, 1), "");
-  // A character the code page lacks and a broken sequence each become one '?'.
-  EXPECT_EQ(ToWindows1251("a\xE2\x82\xAC"
-                          "b\xFF"
-                          "c"),
-            "a\x88"
-            "b?c");                               // the euro sign is 0x88
-  EXPECT_EQ(ToWindows1251("\xE4\xB8\xAD"), "?");  // a CJK ideograph
 }
 
 }  // namespace
