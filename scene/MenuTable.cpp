@@ -61,7 +61,9 @@ constexpr TMenuItem kHelpItems[] = {
     {{"Quit", "Выход"}, OpenQuitConfirm},
 };
 
-constexpr TMenu kMainMenuWithContinue = {{86, 281, 155, 190}, 0, 40, false, {}, kMainItems};
+// The main menu's items reach across the calm left part of the title picture (to x 390), so that a long item
+// ("Продолжить") can be clicked on every letter.
+constexpr TMenu kMainMenuWithContinue = {{86, 390, 155, 190}, 0, 40, false, {}, kMainItems};
 constexpr TMenu kMainMenu = {kMainMenuWithContinue.First,
                              kMainMenuWithContinue.StepX,
                              kMainMenuWithContinue.StepY,

@@ -34,7 +34,7 @@ struct TBox {
 TBox BoxOf(TMenuKind kind, int i) {
   switch (kind) {
     case TMenuKind::MainMenu:
-      return {86, 281, 155 + 40 * (i - 1), 190 + 40 * (i - 1)};
+      return {86, 390, 155 + 40 * (i - 1), 190 + 40 * (i - 1)};
     case TMenuKind::OptionsMenu:
       return {86, 378, 155 + 40 * (i - 1), 179 + 40 * (i - 1)};
     case TMenuKind::QuitConfirm:
