@@ -6,7 +6,6 @@
 #include "framework/GfxCanvas.h"
 #include "framework/GfxFontRecord.h"
 #include "framework/GfxImages.h"
-#include "framework/GfxTextLayout.h"
 
 namespace zelmar {
 
@@ -52,10 +51,37 @@ bool TGfxFont::LoadFromRecord(std::span<const std::uint8_t> record, TAlphaLevel 
   if (!image->LoadFromRecord(header->ImageRecord)) return false;
   image_ = std::move(image);
   advances_ = header->Advances;
-  firstCode_ = header->FirstCode;
+  glyphs_ = SortedGlyphKeys(header->CodePoints);
+  replacement_ = ReplacementGlyph(glyphs_);
+  cellLeft_ = header->CellLeft;
+  cellTop_ = header->CellTop;
   spacing_ = header->Spacing;
   loaded_ = true;
   return true;
+}
+
+// Everything the layout reads, from the loaded glyph table and image and the font's settings.
+TTextMetrics TGfxFont::Metrics() const {
+  TTextMetrics metrics;
+  metrics.Glyphs = glyphs_;
+  metrics.Spacing = spacing_;
+  metrics.Advances = advances_;
+  metrics.Replacement = replacement_;
+  metrics.CellLeft = cellLeft_;
+  metrics.CellTop = cellTop_;
+  metrics.VisibleWidth = image_ ? image_->VisibleWidth() : 0;
+  metrics.VisibleHeight = image_ ? image_->VisibleHeight() : 0;
+  metrics.Scale = Scale;
+  metrics.Interleave = Interleave;
+  metrics.BlankSpacing = BlankSpacing;
+  metrics.TextTags = TextTags;
+  return metrics;
+}
+
+// The layout run without drawing.
+TTextExtent TGfxFont::Measure(std::string_view text) const {
+  if (!loaded_ || !image_) return {};
+  return MeasureText(Metrics(), text);
 }
 
 // Lays the text out and draws each glyph quad through the owner's canvas.
@@ -66,17 +92,7 @@ double TGfxFont::TextOut(std::string_view text, double x, double y, std::uint32_
   TGfxCanvas* canvas = owner_->Canvas();
   if (!canvas) throw EGfxFontError("TGfxFont: Unassigned Owner.Canvas property.");
 
-  TTextMetrics metrics;
-  metrics.FirstCode = static_cast<std::uint8_t>(firstCode_);
-  metrics.Spacing = spacing_;
-  metrics.Advances = advances_;
-  metrics.VisibleWidth = image_->VisibleWidth();
-  metrics.VisibleHeight = image_->VisibleHeight();
-  metrics.Scale = Scale;
-  metrics.Interleave = Interleave;
-  metrics.BlankSpacing = BlankSpacing;
-  metrics.TextTags = TextTags;
-
+  const TTextMetrics metrics = Metrics();
   const double slant = (Style & feItalic) ? image_->VisibleWidth() * Scale / 8.0 : 0.0;
   return LayoutText(metrics, text, x, y, topColor, bottomColor, [&](const TGlyphQuad& g) {
     TPatternRequest request{g.Pattern};

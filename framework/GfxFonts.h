@@ -1,5 +1,5 @@
-// Bitmap fonts: a glyph image whose patterns are consecutive character codes plus a table of advances,
-// drawn line by line through the canvas; and the collection that owns them.
+// Bitmap fonts: a glyph image whose patterns are the glyphs of Unicode characters plus a table of their
+// code points and advances, drawn line by line through the canvas; and the collection that owns them.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +13,7 @@
 #include "framework/GfxDrawFx.h"
 #include "framework/GfxFormatChoice.h"
 #include "framework/GfxPublisher.h"
+#include "framework/GfxTextLayout.h"
 
 namespace zelmar {
 
@@ -58,21 +59,34 @@ class TGfxFont {
 
   bool Loaded() const { return loaded_; }
   TGfxImage* Image() const { return image_.get(); }
-  int FirstCode() const { return firstCode_; }
   int Spacing() const { return spacing_; }
   int GlyphCount() const { return static_cast<int>(advances_.size()); }
   std::span<const std::int32_t> Advances() const { return advances_; }
+  // The glyph of a Unicode character, or -1 when the font lacks it.
+  int GlyphOf(char32_t code) const { return FindGlyph(glyphs_, code); }
+  // Pixels of the glyph cell left of the pen and above the line's top.
+  int CellLeft() const { return cellLeft_; }
+  int CellTop() const { return cellTop_; }
 
-  // Draws one line of Windows-1251 text from (x, y), glyphs shaded from the top to the bottom colour,
-  // honouring the inline colour tags; returns the pen x after the last character.
+  // Draws one line of UTF-8 text from (x, y), glyphs shaded from the top to the bottom colour, honouring
+  // the inline colour tags; a character the font lacks draws its replacement mark. Returns the pen x after
+  // the last character.
   double TextOut(std::string_view text, double x, double y, std::uint32_t topColor, std::uint32_t bottomColor,
                  TDrawFx fx);
+  // The width TextOut would advance the pen by, and how many characters it would draw as the mark; an
+  // unloaded font measures nothing.
+  TTextExtent Measure(std::string_view text) const;
 
  private:
+  // The layout's view of the loaded font at its current scale and settings.
+  TTextMetrics Metrics() const;
+
   TGfxFonts* owner_;
   std::unique_ptr<TGfxImage> image_;
   std::vector<std::int32_t> advances_;
-  int firstCode_ = 32;
+  std::vector<TGlyphKey> glyphs_;  // ascending by code point
+  std::int32_t replacement_ = -1;
+  int cellLeft_ = 0, cellTop_ = 0;
   int spacing_ = 0;
   bool loaded_ = false;
 };

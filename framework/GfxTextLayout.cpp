@@ -28,6 +28,38 @@ std::optional<std::uint32_t> ParseHex8(std::string_view digits) {
 
 }  // namespace
 
+// Pairs each glyph with its code point and sorts the pairs for the binary search of FindGlyph.
+std::vector<TGlyphKey> SortedGlyphKeys(std::span<const char32_t> codePoints) {
+  std::vector<TGlyphKey> keys;
+  keys.reserve(codePoints.size());
+  for (std::size_t k = 0; k < codePoints.size(); ++k)
+    if (codePoints[k] <= kLastCodePoint) keys.push_back({codePoints[k], static_cast<std::int32_t>(k)});
+  std::stable_sort(keys.begin(), keys.end(),
+                   [](const TGlyphKey& a, const TGlyphKey& b) { return a.CodePoint < b.CodePoint; });
+  return keys;
+}
+
+// A binary search over the sorted keys.
+std::int32_t FindGlyph(std::span<const TGlyphKey> glyphs, char32_t code) {
+  const auto at = std::lower_bound(glyphs.begin(), glyphs.end(), code,
+                                   [](const TGlyphKey& key, char32_t c) { return key.CodePoint < c; });
+  return at != glyphs.end() && at->CodePoint == code ? at->Glyph : -1;
+}
+
+// The replacement character's own glyph when the font has one; fonts of the first format have a '?'.
+std::int32_t ReplacementGlyph(std::span<const TGlyphKey> glyphs) {
+  const std::int32_t mark = FindGlyph(glyphs, kReplacementCharacter);
+  return mark >= 0 ? mark : FindGlyph(glyphs, U'?');
+}
+
+// The layout without drawing: the pen's travel and the count of replaced characters.
+TTextExtent MeasureText(const TTextMetrics& m, std::string_view text) {
+  TTextExtent extent;
+  extent.Width = LayoutText(
+      m, text, 0.0, 0.0, 0, 0, [](const TGlyphQuad&) {}, &extent.Replaced);
+  return extent;
+}
+
 // Tags are eleven characters or more before the end: a mark, then "$" or "x" and eight digits.
 bool ApplyColorTag(std::string_view text, std::size_t pos, std::uint32_t& top, std::uint32_t& bottom) {
   // A tag is only taken when more than ten characters follow its first one (1-based i < n - 10).

@@ -23,13 +23,15 @@ inline constexpr Language kLanguages[] = {
     {"fr", "Français"},
     {"es", "Español"},
     {"it", "Italiano"},
-    {"pt_BR", "Português (Brasil)"},
+    {"pt_BR", "Português (BR)"},
     {"pl", "Polski"},
     {"uk", "Українська"},
     {"cs", "Čeština"},
 };
 inline constexpr std::int32_t kLanguageCount = static_cast<std::int32_t>(std::size(kLanguages));
 inline constexpr std::int32_t kEnglish = 1;
+// The first language (English).
+inline constexpr std::int32_t kFirstLanguage = kEnglish;
 
 // The place of a "Lang" value in tables of kLanguageCount texts; a value outside 1..kLanguageCount is
 // English.

@@ -455,6 +455,19 @@ ControlBounds TMainForm::Bounds(LauncherControl control) const {
   return {x, y, gtk_widget_get_allocated_width(widget), gtk_widget_get_allocated_height(widget)};
 }
 
+// The toolkit's own natural width, which its size request raises to at least the stored width.
+int TMainForm::NaturalWidth(LauncherControl control) const {
+  int minimum = 0, natural = 0;
+  gtk_widget_get_preferred_width(impl_->Control(control), &minimum, &natural);
+  return natural;
+}
+
+int TMainForm::TitleBarNaturalWidth() const {
+  int minimum = 0, natural = 0;
+  gtk_widget_get_preferred_width(impl_->Header, &minimum, &natural);
+  return natural;
+}
+
 ControlBounds TMainForm::ClientBounds() const {
   return {0, 0, gtk_widget_get_allocated_width(impl_->Client),
           gtk_widget_get_allocated_height(impl_->Client)};

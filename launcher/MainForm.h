@@ -87,6 +87,10 @@ class TMainForm {
   ControlBounds Bounds(LauncherControl control) const;
   ControlBounds ClientBounds() const;
   ControlBounds PanelBounds() const;
+  // How wide the toolkit would make a control, or the title bar, to show its text whole: more than its
+  // stored width (the window's width) means the text does not fit the place it is given.
+  int NaturalWidth(LauncherControl control) const;
+  int TitleBarNaturalWidth() const;
   // Whether the mouse pointer turns into a hand over a shown control.
   bool ShowsHandCursor(LauncherControl control) const;
 

@@ -68,4 +68,10 @@ void TCanvasPainter::TextOut(int font, std::string_view text, double x, double y
   fonts_[static_cast<std::size_t>(font)]->TextOut(text, x, y, topColor, bottomColor, fx);
 }
 
+// The bound font's own measure.
+double TCanvasPainter::TextWidth(int font, std::string_view text) const {
+  if (!bound_ || font < 0 || font >= kFontCount) return 0;
+  return fonts_[static_cast<std::size_t>(font)]->Measure(text).Width;
+}
+
 }  // namespace zelmar::scene

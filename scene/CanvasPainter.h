@@ -35,6 +35,7 @@ class TCanvasPainter : public TScenePainter {
   void PutPixel(int x, int y, std::uint32_t color, TDrawFx fx) override;
   void TextOut(int font, std::string_view text, double x, double y, std::uint32_t topColor,
                std::uint32_t bottomColor, TDrawFx fx) override;
+  double TextWidth(int font, std::string_view text) const override;
 
  private:
   // The bound image of a picture, or null while unbound.

@@ -34,6 +34,11 @@ class TFrameGate {
   void Presented(const TScreenFacts& facts);
   // What the screen shows is no longer known (a failed present, a hidden window): the next frame is drawn.
   void Forget() { known_ = false; }
+  // The painter whose fonts measure the texts of the frames recorded.
+  void MeasureWith(const TScenePainter* fonts) {
+    next_.MeasureWith(fonts);
+    shown_.MeasureWith(fonts);
+  }
 
  private:
   TFrameRecord next_, shown_;

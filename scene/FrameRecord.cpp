@@ -162,4 +162,8 @@ void TFrameRecord::TextOut(int font, std::string_view text, double x, double y, 
                     .TextLength = static_cast<std::uint32_t>(text.size())});
 }
 
+double TFrameRecord::TextWidth(int font, std::string_view text) const {
+  return measure_ ? measure_->TextWidth(font, text) : 0;
+}
+
 }  // namespace zelmar::scene

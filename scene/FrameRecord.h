@@ -26,7 +26,7 @@ struct TPaintCall {
   std::uint32_t Bottom = 0;             // TextOut: the bottom colour
   TDrawFx Fx = 0;
   int Font = -1;     // TextOut
-  std::string Text;  // TextOut, Windows-1251
+  std::string Text;  // TextOut, UTF-8
 
   bool Is(TCallKind kind, TPicture picture) const { return Kind == kind && Picture == picture; }
 };
@@ -60,6 +60,9 @@ class TFrameRecord : public TScenePainter {
   void PutPixel(int x, int y, std::uint32_t color, TDrawFx fx) override;
   void TextOut(int font, std::string_view text, double x, double y, std::uint32_t topColor,
                std::uint32_t bottomColor, TDrawFx fx) override;
+  // Texts are measured by the painter given here (the one the record is replayed onto), 0 wide without one.
+  void MeasureWith(const TScenePainter* fonts) { measure_ = fonts; }
+  double TextWidth(int font, std::string_view text) const override;
 
  private:
   // One call; the fields a kind does not use stay zero so that equal calls compare equal field by field.
@@ -81,6 +84,7 @@ class TFrameRecord : public TScenePainter {
 
   std::vector<TCall> calls_;
   std::string texts_;
+  const TScenePainter* measure_ = nullptr;
 };
 
 }  // namespace zelmar::scene

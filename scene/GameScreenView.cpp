@@ -8,6 +8,7 @@
 #include "scene/BoardView.h"
 #include "scene/SceneGeometry.h"
 #include "scene/SceneTexts.h"
+#include "scene/TextRooms.h"
 
 namespace zelmar::scene {
 namespace {
@@ -33,7 +34,7 @@ void DrawClocks(const TSceneState& state, TScenePainter& painter) {
   const int ox = state.OriginX, oy = state.OriginY;
   const int seconds[2] = {state.Board.WhiteSeconds, state.Board.BlackSeconds};
   for (int side = 0; side < 2; ++side) {
-    const int left = 664 + 180 * side;
+    const int left = kClockLeft + 180 * side;
     painter.Draw(TPicture::Timer, side, left + ox, 713 + oy, fxBlend);
     ShadowedText(painter, state, kClockFont, FormatClock(seconds[side]), left + 56, 726, 0xFF333333,
                  0xFFFEFEFE);
@@ -45,7 +46,7 @@ void DrawStatusLine(const TSceneState& state, TScenePainter& painter) {
   const std::string& text = state.GameState == TGameState::GameOver
                                 ? state.ResultText
                                 : StatusText(state.GameState, state.Options.Lang);
-  ShadowedText(painter, state, kTextFont, text, 17, 726, 0xFF333333, 0xFF00FFFF);
+  ShadowedText(painter, state, kTextFont, text, kStatusRoom.Left, 726, 0xFF333333, 0xFF00FFFF);
 }
 
 // The side panel's icon: the Zelmar's own in Zelmar mode, else the piece's, each over its shadow.
@@ -74,9 +75,9 @@ void DrawSidePanel(const TSceneState& state, TScenePainter& painter) {
   DrawPanelIcon(state, painter, p);
   const std::string& name = PieceName(p, ZelmarDrawn(state), state.Options.Lang);
   if (p > 0)
-    ShadowedText(painter, state, kTextFont, name, 730, 18, 0xFF000000, 0xFFDEDEDE);
+    ShadowedText(painter, state, kTextFont, name, kPanelNameRoom.Left, 18, 0xFF000000, 0xFFDEDEDE);
   else
-    ShadowedText(painter, state, kTextFont, name, 730, 18, 0xFFDEDEDE, 0xFF222222);
+    ShadowedText(painter, state, kTextFont, name, kPanelNameRoom.Left, 18, 0xFFDEDEDE, 0xFF222222);
 }
 
 // The pattern of tool button k (1..9): the faces of the inversion and board buttons follow Inversion and

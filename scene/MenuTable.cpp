@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "engine/SearchLevel.h"
+#include "launcher/Languages.h"
 
 namespace zelmar::scene {
 namespace {
@@ -78,31 +79,26 @@ constexpr TMenuItem kHelpItems[] = {
     {Msg("help screen", "Quit"), OpenQuitConfirm},
 };
 
-constexpr TMenu kMainMenuWithContinue = {{86, 281, 155, 190}, 0, 40, false, {}, {}, kMainItems};
+// The main menu's items reach across the calm left part of the title picture (to x 390), so that a long item
+// ("Продолжить") can be clicked on every letter.
+constexpr TMenu kMainMenuWithContinue = {{86, 390, 155, 190}, 0, 40, false, {}, kMainItems};
 constexpr TMenu kMainMenu = {kMainMenuWithContinue.First,
                              kMainMenuWithContinue.StepX,
                              kMainMenuWithContinue.StepY,
                              kMainMenuWithContinue.ClickSound,
                              {},
-                             {},
                              std::span(kMainItems).subspan(1)};
-constexpr TMenu kOptionsMenu = {{86, 378, 155, 179}, 0, 40, true, {}, {}, kOptionsItems};
+constexpr TMenu kOptionsMenu = {{86, 378, 155, 179}, 0, 40, true, {}, kOptionsItems};
 constexpr TMenu kQuitConfirm = {{413, 511, 397, 427},
                                 100,
                                 0,
                                 false,
                                 Msg("quit window", "Are you sure you want to quit?"),
-                                {21, 42, 62, 58, 54, 74, 40, 57, 48, 64},
                                 kQuitItems};
-constexpr TMenu kGameDialog = {{364, 462, 397, 427},
-                               100,
-                               0,
-                               true,
-                               Msg("in-game window", "Please select to continue"),
-                               {57, 41, 56, 54, 81, 73, 66, 46, 38, 60},
+constexpr TMenu kGameDialog = {{364, 462, 397, 427}, 100, 0, true, Msg("in-game window", "Please select to continue"),
                                kGameDialogItems};
-constexpr TMenu kHelpButtons = {{711, 809, 723, 753}, 100, 0, false, {}, {}, kHelpItems};
-constexpr TMenu kNoMenu = {{0, 0, 0, 0}, 0, 0, false, {}, {}, {}};
+constexpr TMenu kHelpButtons = {{711, 809, 723, 753}, 100, 0, false, {}, kHelpItems};
+constexpr TMenu kNoMenu = {{0, 0, 0, 0}, 0, 0, false, {}, {}};
 
 }  // namespace
 
@@ -131,6 +127,23 @@ const TMenu& ShownMenu(const TSceneState& state) {
 TItemBox ItemBox(const TMenu& menu, std::int32_t item) {
   const std::int32_t dx = menu.StepX * (item - 1), dy = menu.StepY * (item - 1);
   return {menu.First.Left + dx, menu.First.Right + dx, menu.First.Top + dy, menu.First.Bottom + dy};
+}
+
+TTextRoom ItemTextRoom(TMenuKind kind, std::int32_t item, bool continueOffered) {
+  const TItemBox box = ItemBox(MenuOf(kind, continueOffered), item);
+  switch (kind) {
+    case TMenuKind::MainMenu:
+      return {box.Left, box.Right};
+    case TMenuKind::OptionsMenu:
+      return {box.Left, kValueColumnLeft};
+    case TMenuKind::QuitConfirm:
+    case TMenuKind::GameDialog:
+    case TMenuKind::HelpButtons:
+      return {box.Left + kButtonInset, box.Right};
+    case TMenuKind::NoMenu:
+      break;
+  }
+  return {0, 0};
 }
 
 std::int32_t ItemAt(const TMenu& menu, std::int32_t x, std::int32_t y) {

@@ -9,6 +9,7 @@
 #include "launcher/GameOptions.h"
 #include "scene/SceneState.h"
 #include "scene/SceneTexts.h"
+#include "scene/TextRooms.h"
 
 namespace zelmar::scene {
 
@@ -43,18 +44,24 @@ struct TItemBox {
   std::int32_t Left, Right, Top, Bottom;
 };
 
-// A dialog question's shift to the right in every language, so that it sits in the middle of the window.
-using TQuestionShift = std::array<std::int32_t, kLanguageCount>;
-
 // One menu: item i's box is the first box moved by (i - 1) * (StepX, StepY).
 struct TMenu {
   TItemBox First;
   std::int32_t StepX, StepY;
   bool ClickSound;                   // a click on an item first plays the click clip
   Message Question;                  // a dialog's question; empty for the lists
-  TQuestionShift QuestionShift;      // the question's shift to the right, by LanguageIndex
   std::span<const TMenuItem> Items;  // item i is Items[i - 1]
 };
+
+// The dialog window's top-left corner, and the room its question is centred in, between the window's frame.
+inline constexpr std::int32_t kDialogLeft = 287, kDialogTop = 277;
+inline constexpr TTextRoom kQuestionRoom{kDialogLeft + 51, kDialogLeft + 450 - 51};
+// The options' value column: a shaded box from this x, this wide, 3 pixels above each item's box and 30
+// high, its text inset by kValueInset.
+inline constexpr std::int32_t kValueColumnLeft = 243, kValueColumnWidth = 140, kValueColumnRaise = 3,
+                              kValueColumnHeight = 30, kValueInset = 3;
+// A button's text is inset from its box's top-left corner.
+inline constexpr std::int32_t kButtonInset = 3;
 
 // The menu of `kind`; NoMenu has no items. The main menu has two forms: with `continueOffered` it starts
 // with "Continue" and the other items follow one place lower.
@@ -65,5 +72,11 @@ const TMenu& ShownMenu(const TSceneState& state);
 TItemBox ItemBox(const TMenu& menu, std::int32_t item);
 // The item of `menu` whose box strictly contains (x, y), 1-based, or 0.
 std::int32_t ItemAt(const TMenu& menu, std::int32_t x, std::int32_t y);
+
+// The room of the text of item 1..n of the menu of `kind`: a main menu item's box; an option's label, up to
+// the value column; a button's box inside its inset.
+TTextRoom ItemTextRoom(TMenuKind kind, std::int32_t item, bool continueOffered = false);
+// The room of an option's value: its box in the value column inside the inset.
+inline constexpr TTextRoom kValueRoom{kValueColumnLeft + kValueInset, kValueColumnLeft + kValueColumnWidth};
 
 }  // namespace zelmar::scene

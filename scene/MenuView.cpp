@@ -21,9 +21,10 @@ void DrawMainMenu(const TSceneState& state, TScenePainter& painter) {
     const bool hovered = i == state.MenuHover;
     const std::uint32_t top = hovered ? 0xFFFFFF00 : 0xFF00FF00, bottom = hovered ? 0xFFFFFF00 : 0xFFFFFFFF;
     const TItemBox box = ItemBox(menu, i);
+    const TTextRoom room = ItemTextRoom(TMenuKind::MainMenu, i, state.ContinueOffered);
     painter.TextOut(kMenuFont,
                     MenuItemText(TMenuKind::MainMenu, i, state.Options.Lang, state.ContinueOffered),
-                    box.Left + state.OriginX, box.Top + state.OriginY, top, bottom, fxBlend);
+                    room.Left + state.OriginX, box.Top + state.OriginY, top, bottom, fxBlend);
   }
 }
 
@@ -33,24 +34,25 @@ void DrawOptionsMenu(const TSceneState& state, TScenePainter& painter) {
   const TMenu& menu = MenuOf(TMenuKind::OptionsMenu);
   const int count = static_cast<int>(menu.Items.size());
   for (int i = 1; i <= count; ++i) {
-    const TItemBox box = ItemBox(menu, i);
+    const int top = ItemBox(menu, i).Top, left = ItemTextRoom(TMenuKind::OptionsMenu, i).Left;
     const std::string& label = MenuItemText(TMenuKind::OptionsMenu, i, lang);
-    Text(state, painter, kTextFont, label, box.Left + 1, box.Top + 1, 0xFFFFFFFF);
+    Text(state, painter, kTextFont, label, left + 1, top + 1, 0xFFFFFFFF);
     if (i == state.MenuHover) {
-      Text(state, painter, kTextFont, label, box.Left + 1, box.Top + 1, 0xFF000000);
-      Text(state, painter, kTextFont, label, box.Left, box.Top, 0xFFFFFFFF);
+      Text(state, painter, kTextFont, label, left + 1, top + 1, 0xFF000000);
+      Text(state, painter, kTextFont, label, left, top, 0xFFFFFFFF);
     } else {
-      Text(state, painter, kTextFont, label, box.Left, box.Top, 0xFF223322);
+      Text(state, painter, kTextFont, label, left, top, 0xFF223322);
     }
   }
   for (int i = 1; i <= count; ++i) {
     const TMenuItem& item = menu.Items[static_cast<std::size_t>(i - 1)];
     if (item.Setting == nullptr) continue;
-    const int y = ItemBox(menu, i).Top - 3;
-    painter.FillRect(243 + state.OriginX, y + state.OriginY, 140, 30, 0xFFF6CFAD, fxMultiply);
+    const int y = ItemBox(menu, i).Top - kValueColumnRaise;
+    painter.FillRect(kValueColumnLeft + state.OriginX, y + state.OriginY, kValueColumnWidth,
+                     kValueColumnHeight, 0xFFF6CFAD, fxMultiply);
     const std::string& value = OptionValueText(i, state.Options.*item.Setting, lang);
-    Text(state, painter, kTextFont, value, 247, y + 4, 0xFF888888);
-    Text(state, painter, kTextFont, value, 246, y + 3, 0xFFFFFFFF);
+    Text(state, painter, kTextFont, value, kValueRoom.Left + 1, y + kValueInset + 1, 0xFF888888);
+    Text(state, painter, kTextFont, value, kValueRoom.Left, y + kValueInset, 0xFFFFFFFF);
   }
 }
 
@@ -65,8 +67,9 @@ void DrawButton(const TSceneState& state, TScenePainter& painter, const TMenu& m
   else
     painter.FillRect(box.Left + state.OriginX, box.Top + state.OriginY, width, height, 0xFF151515,
                      fxSubtract);
-  Text(state, painter, kTextFont, text, box.Left + 4, box.Top + 4, 0xFF000000);
-  Text(state, painter, kTextFont, text, box.Left + 3, box.Top + 3, hovered ? 0xFFFFFFFF : 0xFF00FFFF);
+  const int left = box.Left + kButtonInset, top = box.Top + kButtonInset;
+  Text(state, painter, kTextFont, text, left + 1, top + 1, 0xFF000000);
+  Text(state, painter, kTextFont, text, left, top, hovered ? 0xFFFFFFFF : 0xFF00FFFF);
 }
 
 // A row of buttons, under a dialog window with its question when the menu has one.
@@ -75,10 +78,10 @@ void DrawButtonRow(const TSceneState& state, TScenePainter& painter, TMenuKind k
   const TMenu& menu = MenuOf(kind);
   if (!menu.Question.English.empty()) {
     const std::string& question = MenuQuestion(kind, lang);
-    const int d = menu.QuestionShift[LanguageIndex(lang)];
-    painter.Draw(TPicture::Window, 0, 287 + state.OriginX, 277 + state.OriginY, fxBlend);
-    Text(state, painter, kTextFont, question, 339 + d, 349, 0xFF000000);
-    Text(state, painter, kTextFont, question, 338 + d, 348, 0xFFFFFFFF);
+    const int left = CentredLeft(kQuestionRoom, painter.TextWidth(kTextFont, question));
+    painter.Draw(TPicture::Window, 0, kDialogLeft + state.OriginX, kDialogTop + state.OriginY, fxBlend);
+    Text(state, painter, kTextFont, question, left + 1, 349, 0xFF000000);
+    Text(state, painter, kTextFont, question, left, 348, 0xFFFFFFFF);
   }
   for (int i = 1; i <= static_cast<int>(menu.Items.size()); ++i)
     DrawButton(state, painter, menu, i, MenuItemText(kind, i, lang));
@@ -112,8 +115,8 @@ void DrawHelpScreen(const TSceneState& state, TScenePainter& painter) {
     const int y = 62 + 60 * i;
     painter.Draw(TPicture::Button, i, 62 + state.OriginX, y + state.OriginY, fxBlend);
     const std::string& text = HelpLegend(i, state.Options.Lang);
-    Text(state, painter, kTextFont, text, 131, y + 11, 0xFF000000);
-    Text(state, painter, kTextFont, text, 130, y + 10, 0xFFDEDEDE);
+    Text(state, painter, kTextFont, text, kLegendRoom.Left + 1, y + 11, 0xFF000000);
+    Text(state, painter, kTextFont, text, kLegendRoom.Left, y + 10, 0xFFDEDEDE);
   }
 }
 

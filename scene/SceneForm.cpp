@@ -57,6 +57,7 @@ TSceneForm::TSceneForm(TApplication& application, platform::Platform& platform, 
           TMenuActions{[this] { StartNewGame(); }, [this] { ContinueGame(); },
                        [this](const GameOptions& options) { return SaveOptions(options, setup_.ConfigFile); },
                        [this] { Quit(); }}) {
+  frames_.MeasureWith(&painter_);
   SetUpComponents();
   FormCreate();
   if (Running()) FormShow();

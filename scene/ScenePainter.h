@@ -47,9 +47,11 @@ class TScenePainter {
   virtual void FillRect(int left, int top, int width, int height, std::uint32_t color, TDrawFx fx) = 0;
   // One point.
   virtual void PutPixel(int x, int y, std::uint32_t color, TDrawFx fx) = 0;
-  // One line of Windows-1251 text in a font, shaded from the top to the bottom colour.
+  // One line of UTF-8 text in a font, shaded from the top to the bottom colour.
   virtual void TextOut(int font, std::string_view text, double x, double y, std::uint32_t topColor,
                        std::uint32_t bottomColor, TDrawFx fx) = 0;
+  // How far a line of text in a font advances the pen, for placing it; 0 where no font can measure it.
+  virtual double TextWidth(int font, std::string_view text) const = 0;
 };
 
 }  // namespace zelmar::scene

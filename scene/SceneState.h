@@ -67,7 +67,7 @@ struct TSceneState {
   bool Animating = false;
   std::optional<bool> GameZelmar;   // the mode of the game on the board, once one has been set up
   TGlide Glide;                     // the moving piece's way while Animating
-  std::string ResultText;           // Windows-1251 text shown when the game is over; empty while it runs
+  std::string ResultText;           // UTF-8 text shown when the game is over; empty while it runs
   std::int32_t ButtonHover = 0;     // the TToolButton under the cursor, 0 = none
   std::int32_t PromotionHover = 0;  // promotion choice under the cursor, 2..5, 0 = none
   TSquareMarks Marks;               // the move marks of the setting "Move Marks", kept by the game flow

@@ -1,9 +1,6 @@
 #include "scene/SceneTexts.h"
 
-#include <iconv.h>
-
 #include <array>
-#include <cerrno>
 #include <span>
 #include <vector>
 
@@ -34,7 +31,7 @@ constexpr Message kLegend[] = {Msg("Black pieces at the bottom"),
                                Msg("Move forward"),
                                Msg("Exit to Menu")};
 
-// A table converted to the fonts' code page: [index][LanguageIndex(lang)].
+// A table of texts: [index][LanguageIndex(lang)].
 using TTable = std::vector<std::array<std::string, kLanguageCount>>;
 
 TTable Convert(std::span<const Message> messages) {
@@ -43,7 +40,7 @@ TTable Convert(std::span<const Message> messages) {
   for (const Message& message : messages) {
     std::array<std::string, kLanguageCount>& texts = table.emplace_back();
     for (std::int32_t lang = 1; lang <= kLanguageCount; ++lang)
-      texts[LanguageIndex(lang)] = ToWindows1251(Translate(message, lang));
+      texts[LanguageIndex(lang)] = Translate(message, lang);
   }
   return table;
 }
@@ -84,7 +81,7 @@ std::vector<TTable> OptionValueTables() {
   return tables;
 }
 
-// Every table, converted once.
+// Every table, made once.
 struct TTables {
   TTable Status = Convert(kStatus), Results = Convert(kResults), Pieces = Convert(kPieces);
   std::array<TFormTables, kMenuKindCount> MenuItems = MenuItemTables();
@@ -138,31 +135,6 @@ const std::string& OptionValueText(int item, int value, int lang) {
 
 const std::string& HelpLegend(int pattern, int lang) {
   return Pick(Tables().Legend, pattern, lang);
-}
-
-// 1. Opens a UTF-8 to Windows-1251 converter. 2. Converts piece by piece; an input sequence the code page
-// cannot hold (or a broken one) becomes '?' and the conversion goes on after it.
-std::string ToWindows1251(std::string_view utf8) {
-  iconv_t cd = iconv_open("CP1251", "UTF-8");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(utf8);
-  std::string out;
-  std::string input(utf8);
-  char* in = input.data();
-  std::size_t inLeft = input.size();
-  char buffer[256];
-  while (inLeft > 0) {
-    char* outPtr = buffer;
-    std::size_t outLeft = sizeof buffer;
-    const std::size_t done = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-    out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
-    if (done != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
-    // EILSEQ or EINVAL: skip one UTF-8 sequence (a lead byte and its continuation bytes).
-    out.push_back('?');
-    ++in, --inLeft;
-    while (inLeft > 0 && (static_cast<unsigned char>(*in) & 0xC0) == 0x80) ++in, --inLeft;
-  }
-  iconv_close(cd);
-  return out;
 }
 
 }  // namespace zelmar::scene

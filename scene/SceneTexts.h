@@ -1,8 +1,7 @@
-// Every text the game window shows, in every interface language. The texts are written in English (the
-// menus' in scene/MenuTable.cpp), translated through the catalogues (launcher/Catalog.h) and converted
-// once, at first use, to the Windows-1251 codes the fonts hold; every call returns those codes. `lang` is a
-// "Lang" value 1..kLanguageCount (any other value gives English); a number outside a table gives an empty
-// text.
+// Every text the game window shows, in every interface language, in UTF-8 as the fonts draw it. The texts
+// are written in English (the menus' in scene/MenuTable.cpp) and translated through the catalogues
+// (launcher/Catalog.h). `lang` is a "Lang" value 1..kLanguageCount (any other value gives English); a number
+// outside a table gives an empty text.
 #pragma once
 
 #include <string>
@@ -30,8 +29,5 @@ const std::string& MenuQuestion(TMenuKind kind, int lang);
 const std::string& OptionValueText(int item, int value, int lang);
 // The help legend of button pattern 0..10.
 const std::string& HelpLegend(int pattern, int lang);
-
-// Converts UTF-8 text to Windows-1251 with iconv; a character the code page lacks becomes '?'.
-std::string ToWindows1251(std::string_view utf8);
 
 }  // namespace zelmar::scene

@@ -1,4 +1,4 @@
-// Generates the three bitmap fonts (Windows-1251 codes 32–255) from the DejaVu typefaces.
+// Generates the three bitmap fonts (the characters of kFontRanges) from the DejaVu typefaces.
 #include <cstdio>
 #include <string>
 

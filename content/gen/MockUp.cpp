@@ -1,5 +1,6 @@
 #include "content/gen/MockUp.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <string>
@@ -8,7 +9,9 @@
 #include "content/gen/Grounds.h"
 #include "content/kit/BoardGeometry.h"
 #include "content/kit/Records.h"
+#include "content/kit/Typeface.h"
 #include "framework/GfxFigureAnchors.h"
+#include "framework/GfxUtf8.h"
 
 namespace zelmar::content {
 namespace {
@@ -53,22 +56,24 @@ class Screen {
       for (int i = 0; i < w; ++i) Put(x + i, y + j, c, fx);
   }
 
-  // Text in a numbered font with a top and bottom colour (Windows-1251 bytes).
-  void Text(int font, const std::string& bytes, float x, float y, uint32_t top, uint32_t bottom) {
+  // Text in a numbered font with a top and bottom colour (UTF-8); a character the font lacks draws the
+  // replacement character's glyph.
+  void Text(int font, const std::string& utf8, float x, float y, uint32_t top, uint32_t bottom) {
     if (font >= static_cast<int>(fonts_.size())) return;
     const DecodedFont& f = fonts_[font];
     float pen = x;
-    for (unsigned char ch : bytes) {
-      const int code = ch - f.FirstCode;
+    for (char32_t ch : DecodeUtf8(utf8)) {
+      int code = GlyphOf(f, ch);
+      if (code < 0) code = GlyphOf(f, kReplacementCharacter);
       if (code < 0 || code >= static_cast<int>(f.Glyphs.Patterns.size())) {
         pen += f.Glyphs.VisibleWidth * 0.3f;
         continue;
       }
       const Image& g = f.Glyphs.Patterns[code];
+      const int left = static_cast<int>(pen) - f.CellLeft, topRow = static_cast<int>(y) - f.CellTop;
       for (int j = 0; j < g.Height(); ++j) {
         const Rgba c = Mix(Colour(top), Colour(bottom), static_cast<float>(j) / g.Height());
-        for (int i = 0; i < g.Width(); ++i)
-          Put(static_cast<int>(pen) + i, static_cast<int>(y) + j, c * g.At(i, j).A, Fx::Blend);
+        for (int i = 0; i < g.Width(); ++i) Put(left + i, topRow + j, c * g.At(i, j).A, Fx::Blend);
       }
       pen += f.Advances[code] + f.Spacing;
     }
@@ -80,6 +85,12 @@ class Screen {
   }
 
  private:
+  // The glyph of a character among the font's ascending code points, or -1.
+  static int GlyphOf(const DecodedFont& f, char32_t ch) {
+    const auto at = std::lower_bound(f.CodePoints.begin(), f.CodePoints.end(), ch);
+    return at != f.CodePoints.end() && *at == ch ? static_cast<int>(at - f.CodePoints.begin()) : -1;
+  }
+
   void Put(int x, int y, Rgba c, Fx fx) {
     if (!img_.Inside(x, y)) return;
     Rgba& d = img_.At(x, y);

@@ -83,7 +83,7 @@ static int Generate(const Arguments& args) {
     }
     sheet.Row("\"" + name + "\"", decoded->Patterns, scale);
   }
-  // 3. Every font, its 224 glyphs in a grid of 32 columns.
+  // 3. Every font, all its glyphs in a grid of 32 columns.
   for (int f = 0; f < 3; ++f) {
     auto bytes = ReadFile(dir + "/font" + std::to_string(f) + ".rec");
     auto font = bytes ? DecodeFontRecord(*bytes) : std::nullopt;

@@ -81,8 +81,10 @@ Bytes EncodeImageRecord(const std::vector<Image>& patterns, TPixelFormat format)
 Bytes EncodeFontRecord(const FontGlyphs& font) {
   const Bytes image = EncodeImageRecord(font.Cells, TPixelFormat::pfA8R8G8B8);
   TFontRecordHeader header;
-  header.FirstCode = static_cast<uint8_t>(font.FirstCode);
   header.Spacing = font.Spacing;
+  header.CellLeft = font.CellLeft;
+  header.CellTop = font.CellTop;
+  header.CodePoints = font.CodePoints;
   header.Advances.assign(font.Advances.begin(), font.Advances.end());
   header.ImageRecord = image;
   return WriteFontRecord(header);
@@ -126,7 +128,8 @@ std::optional<DecodedFont> DecodeFontRecord(std::span<const uint8_t> data) {
   if (!header) return std::nullopt;
   auto glyphs = DecodeImageRecord(header->ImageRecord);
   if (!glyphs) return std::nullopt;
-  DecodedFont font{header->FirstCode, header->Spacing, {}, std::move(*glyphs)};
+  DecodedFont font{header->Spacing,   header->CellLeft, header->CellTop, header->CodePoints, {},
+                   std::move(*glyphs)};
   font.Advances.assign(header->Advances.begin(), header->Advances.end());
   return font;
 }

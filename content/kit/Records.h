@@ -26,10 +26,11 @@ constexpr long kOwnTexturePixels = 1024L * 768 / 4;
 Bytes EncodeImageRecord(const std::vector<Image>& patterns, TPixelFormat format);
 
 struct FontGlyphs {
-  int FirstCode = 32;
-  int Spacing = 0;            // whole pixels added to every advance
-  std::vector<int> Advances;  // one per glyph
-  std::vector<Image> Cells;   // one uniform cell per glyph, white with alpha
+  int Spacing = 0;                   // whole pixels added to every advance
+  int CellLeft = 0, CellTop = 0;     // pixels of the cell left of the pen and above the line's top
+  std::vector<char32_t> CodePoints;  // one per glyph, strictly ascending
+  std::vector<int> Advances;         // one per glyph
+  std::vector<Image> Cells;          // one uniform cell per glyph, white with alpha
 };
 
 // Encodes a font record: the glyph table, then the glyph cells as an A8R8G8B8 image record.
@@ -44,7 +45,8 @@ struct DecodedImage {
 std::optional<DecodedImage> DecodeImageRecord(std::span<const uint8_t> data);
 
 struct DecodedFont {
-  int FirstCode = 0, Spacing = 0;
+  int Spacing = 0, CellLeft = 0, CellTop = 0;
+  std::vector<char32_t> CodePoints;  // one per glyph (kNoCodePoint for a glyph no character reaches)
   std::vector<int> Advances;
   DecodedImage Glyphs;
 };

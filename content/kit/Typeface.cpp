@@ -6,6 +6,8 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "framework/GfxUtf8.h"
+
 namespace zelmar::content {
 
 struct Typeface::Impl {
@@ -78,30 +80,15 @@ void Typeface::Draw(Image& img, const std::string& utf8, float x, float y, Rgba 
   Draw(img, utf8, x, y, [colour](float, float) { return colour; });
 }
 
+// The game's own strict reader, one character at a time.
 std::u32string DecodeUtf8(const std::string& s) {
   std::u32string out;
   for (size_t i = 0; i < s.size();) {
-    const unsigned char c = static_cast<unsigned char>(s[i]);
-    int len = c < 0x80 ? 1 : c < 0xe0 ? 2 : c < 0xf0 ? 3 : 4;
-    char32_t cp = len == 1 ? c : c & (0x3f >> (len - 1));
-    for (int k = 1; k < len && i + k < s.size(); ++k)
-      cp = cp << 6 | (static_cast<unsigned char>(s[i + k]) & 0x3f);
-    out.push_back(cp);
-    i += len;
+    const TUtf8Char ch = ReadUtf8Char(s, i);
+    out.push_back(ch.CodePoint);
+    i += ch.Length;
   }
   return out;
-}
-
-char32_t Cp1251ToUnicode(unsigned char byte) {
-  static const char32_t kHigh[64] = {
-      0x0402, 0x0403, 0x201a, 0x0453, 0x201e, 0x2026, 0x2020, 0x2021, 0x20ac, 0x2030, 0x0409, 0x2039, 0x040a,
-      0x040c, 0x040b, 0x040f, 0x0452, 0x2018, 0x2019, 0x201c, 0x201d, 0x2022, 0x2013, 0x2014, 0x0000, 0x2122,
-      0x0459, 0x203a, 0x045a, 0x045c, 0x045b, 0x045f, 0x00a0, 0x040e, 0x045e, 0x0408, 0x00a4, 0x0490, 0x00a6,
-      0x00a7, 0x0401, 0x00a9, 0x0404, 0x00ab, 0x00ac, 0x00ad, 0x00ae, 0x0407, 0x00b0, 0x00b1, 0x0406, 0x0456,
-      0x0491, 0x00b5, 0x00b6, 0x00b7, 0x0451, 0x2116, 0x0454, 0x00bb, 0x0458, 0x0405, 0x0455, 0x0457};
-  if (byte < 0x80) return byte;
-  if (byte < 0xc0) return kHigh[byte - 0x80];
-  return 0x0410 + (byte - 0xc0);
 }
 
 std::string DejavuPath(const std::string& file) {

@@ -40,10 +40,8 @@ class Typeface {
   std::unique_ptr<Impl> impl_;
 };
 
-// Decodes UTF-8 into code points.
+// Decodes UTF-8 into code points; a broken sequence becomes U+FFFD.
 std::u32string DecodeUtf8(const std::string& s);
-// The Unicode character of a Windows-1251 byte (0 where the code page has none).
-char32_t Cp1251ToUnicode(unsigned char byte);
 // Where the DejaVu fonts live.
 std::string DejavuPath(const std::string& file);
 

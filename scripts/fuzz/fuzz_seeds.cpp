@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/GfxDbBytes.h"
+#include "framework/GfxFontRecord.h"
 #include "tools/archive/GfxDbWriter.h"
 
 using namespace zelmar;
@@ -33,13 +34,28 @@ Bytes ImageRecord(std::uint8_t format, int bytesPerPixel, int width, int height,
   return out;
 }
 
-// A font record: first code, spacing, unused word, glyph table, then the glyph image.
+// A font record of the first format: first code, spacing, unused word, glyph table, then the glyph image.
 Bytes FontRecord(int glyphs) {
   Bytes out;
   for (int v : {32, 1, 0, glyphs}) Put32(out, v);
   for (int g = 0; g < glyphs; ++g) {
     Put32(out, 3 + g % 5);
     Put32(out, 0);
+  }
+  const Bytes image = ImageRecord(10, 1, 32, 16, 1, 8, 6);  // A8 glyphs
+  out.insert(out.end(), image.begin(), image.end());
+  return out;
+}
+
+// A font record of the current format: signature, version, spacing, the cell's reach, then each glyph's
+// code point (ASCII, then Cyrillic, the last the replacement character) and advance, then the glyph image.
+Bytes VersionedFontRecord(int glyphs) {
+  Bytes out;
+  for (int v : {kFontRecordSignature, kFontRecordVersion, 1, 0, 1, glyphs}) Put32(out, v);
+  for (int g = 0; g < glyphs; ++g) {
+    const int code = g + 1 == glyphs ? 0xFFFD : g < glyphs / 2 ? 32 + g : 0x410 + g;
+    Put32(out, code);
+    Put32(out, 3 + g % 5);
   }
   const Bytes image = ImageRecord(10, 1, 32, 16, 1, 8, 6);  // A8 glyphs
   out.insert(out.end(), image.begin(), image.end());
@@ -107,6 +123,7 @@ int main(int argc, char** argv) {
     for (const auto& [name, bytes] : images) decoder(name, options, bytes);
     decoder("font_empty", options, FontRecord(0));
     decoder("font_many", options, FontRecord(96));
+    decoder("font_versioned", options, VersionedFontRecord(8));
   }
   // Descriptions.
   const std::string def = R"(<?xml version="1.0" encoding="UTF-8"?>

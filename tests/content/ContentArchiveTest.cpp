@@ -3,6 +3,7 @@
 // contract and against what the generators build.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <fstream>
@@ -14,6 +15,7 @@
 #include "content/gen/ContentList.h"
 #include "content/kit/BoardGeometry.h"
 #include "content/kit/GameFonts.h"
+#include "framework/GfxCodePage1251.h"
 #include "framework/GfxDb.h"
 #include "framework/GfxDescScanner.h"
 #include "framework/GfxFigureAnchors.h"
@@ -215,18 +217,22 @@ TEST_F(ContentArchive, FontsCarryTheGlyphTablesAndCellsTheGeneratorBuilds) {
     ASSERT_NE(font, nullptr);
     ASSERT_TRUE(font->Loaded());
     EXPECT_EQ(font->Name, kFonts[i]);
-    // The glyph table.
-    EXPECT_EQ(font->FirstCode(), 32);
+    // The glyph table: every covered character by its code point.
+    const std::vector<char32_t> codes = FontCodePoints();
     EXPECT_EQ(font->Spacing(), want.Spacing);
-    ASSERT_EQ(font->GlyphCount(), 224);
+    EXPECT_EQ(font->CellLeft(), want.CellLeft);
+    EXPECT_EQ(font->CellTop(), want.CellTop);
+    const int count = static_cast<int>(codes.size());
+    ASSERT_EQ(font->GlyphCount(), count);
+    for (int g = 0; g < count; ++g) EXPECT_EQ(font->GlyphOf(codes[static_cast<size_t>(g)]), g);
     EXPECT_EQ(std::vector<int>(font->Advances().begin(), font->Advances().end()), want.Advances);
     // Every pixel of every glyph cell.
     const TGfxImage& glyphs = *font->Image();
-    ASSERT_EQ(glyphs.PatternCount(), 224);
+    ASSERT_EQ(glyphs.PatternCount(), count);
     ASSERT_EQ(glyphs.VisibleWidth(), want.Cells[0].Width());
     ASSERT_EQ(glyphs.VisibleHeight(), want.Cells[0].Height());
     int wrong = 0;
-    for (int g = 0; g < 224; ++g) {
+    for (int g = 0; g < count; ++g) {
       const Image& cell = want.Cells[static_cast<size_t>(g)];
       const auto pixels = PatternPixels(glyphs, g);
       ASSERT_EQ(pixels.size(), static_cast<size_t>(cell.Width() * cell.Height()));
@@ -235,24 +241,65 @@ TEST_F(ContentArchive, FontsCarryTheGlyphTablesAndCellsTheGeneratorBuilds) {
           wrong += pixels[static_cast<size_t>(y * cell.Width() + x)] != ToArgb(cell.At(x, y));
     }
     EXPECT_EQ(wrong, 0);
-    // Letters of both alphabets and the digits all have ink and an advance.
-    for (int code :
-         {int{'A'}, int{'Z'}, int{'a'}, int{'z'}, int{'0'}, int{'9'}, 0xC0, 0xDF, 0xE0, 0xFF, 0xA8, 0xB8}) {
+    // Every character but the two spaces has ink and an advance: none is a silent blank.
+    for (int g = 0; g < count; ++g) {
+      const char32_t code = codes[static_cast<size_t>(g)];
+      if (code == U' ' || code == U'\u00A0') continue;
       int ink = 0;
-      for (std::uint32_t p : PatternPixels(glyphs, code - 32)) ink += Alpha(p);
-      EXPECT_GT(ink, 5 * 255) << "code " << code;
-      EXPECT_GT(font->Advances()[static_cast<size_t>(code - 32)], 0) << "code " << code;
+      for (std::uint32_t p : PatternPixels(glyphs, g)) ink += Alpha(p);
+      EXPECT_GT(ink, 255) << "U+" << std::hex << static_cast<unsigned>(code);
+      EXPECT_GT(font->Advances()[static_cast<size_t>(g)], 0)
+          << "U+" << std::hex << static_cast<unsigned>(code);
     }
     EXPECT_GT(font->Advances()[0], 0);
   }
   // The clock text fits its plate; the text font fits the option rows; the menu font fills its boxes.
   const TGfxFont& clock = *loaded_->Game.Fonts.Items(2);
-  int width = 0;
-  for (char c : std::string("00 : 00 : 00"))
-    width += clock.Advances()[static_cast<size_t>(c - 32)] + clock.Spacing();
-  EXPECT_LE(width, 110);
+  const TTextExtent time = clock.Measure("00 : 00 : 00");
+  EXPECT_LE(time.Width, 110);
+  EXPECT_EQ(time.Replaced, 0);
   EXPECT_LE(loaded_->Game.Fonts.Items(1)->Image()->VisibleHeight(), 28);
   EXPECT_GE(loaded_->Game.Fonts.Items(0)->Image()->VisibleHeight(), 34);
+}
+
+// The fonts keep the line of the fonts of the first format, whose glyphs followed the Windows-1251 code page:
+// every character of that code page has the same advance and, the cell's reach added, the same pixels as in
+// a font of those characters alone, so English and Russian texts land where they always did.
+TEST_F(ContentArchive, FontsKeepTheLineOfTheCodePageFonts) {
+  std::vector<char32_t> codePage;
+  for (int byte = 32; byte <= 255; ++byte)
+    if (const char32_t c = CodePage1251ToUnicode(static_cast<std::uint8_t>(byte)); c != 0)
+      codePage.push_back(c);
+  const std::array<FontGlyphs, 3> built = GameFonts();
+  const std::array<FontFace, 3> faces = GameFontFaces();
+  for (size_t i = 0; i < built.size(); ++i) {
+    SCOPED_TRACE(kFonts[i]);
+    const FontGlyphs old = RasteriseFont(Typeface(faces[i].File, faces[i].Size), codePage);
+    EXPECT_EQ(old.CellLeft, 0);
+    EXPECT_EQ(old.CellTop, 0);
+    const FontGlyphs& now = built[i];
+    int compared = 0, wrong = 0;
+    for (size_t k = 0; k < codePage.size(); ++k) {
+      const auto at = std::find(now.CodePoints.begin(), now.CodePoints.end(), codePage[k]);
+      if (at == now.CodePoints.end()) continue;  // DEL, a control character, is no longer drawn
+      const auto g = static_cast<size_t>(at - now.CodePoints.begin());
+      ++compared;
+      EXPECT_EQ(now.Advances[g], old.Advances[k]);
+      const Image &was = old.Cells[k], &is = now.Cells[g];
+      for (int y = 0; y < is.Height(); ++y)
+        for (int x = 0; x < is.Width(); ++x) {
+          const int ox = x - now.CellLeft, oy = y - now.CellTop;
+          const float before =
+              ox >= 0 && oy >= 0 && ox < was.Width() && oy < was.Height() ? was.At(ox, oy).A : 0;
+          wrong += is.At(x, y).A != before;
+        }
+    }
+    EXPECT_EQ(compared, static_cast<int>(codePage.size()) - 1);
+    EXPECT_EQ(wrong, 0);
+  }
+  // The text and menu fonts hold their accented capitals within the old cell.
+  EXPECT_EQ(built[0].CellTop, 0);
+  EXPECT_EQ(built[1].CellTop, 0);
 }
 
 TEST(ContentDescription, ListsEveryPictureThenTheFontsInOrder) {

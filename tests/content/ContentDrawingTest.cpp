@@ -45,14 +45,9 @@ TEST(ContentPaint, ResizeKeepsTheAverageAndBlurKeepsTheSum) {
   EXPECT_LT(soft.At(10, 10).A, 0.2f);
 }
 
-TEST(ContentText, CodePageMapsLatinAndCyrillic) {
-  EXPECT_EQ(Cp1251ToUnicode('A'), U'A');
-  EXPECT_EQ(Cp1251ToUnicode(0xC0), U'А');
-  EXPECT_EQ(Cp1251ToUnicode(0xFF), U'я');
-  EXPECT_EQ(Cp1251ToUnicode(0xA8), U'Ё');
-  EXPECT_EQ(Cp1251ToUnicode(0xB9), U'№');
-  EXPECT_EQ(Cp1251ToUnicode(0x98), 0u);
+TEST(ContentText, Utf8DecodesAndTypefacesMeasure) {
   EXPECT_EQ(DecodeUtf8("Zе№"), std::u32string(U"Zе№"));
+  EXPECT_EQ(DecodeUtf8("a\xE2\x82"), std::u32string(U"a\uFFFD"));  // cut short: one mark, nothing read past
   const Typeface face(DejavuPath("DejaVuSans.ttf"), 20);
   EXPECT_TRUE(face.HasGlyph(U'Ж'));
   EXPECT_GT(face.Measure("WWW"), face.Measure("iii"));

@@ -11,6 +11,7 @@
 #include "content/kit/Records.h"
 #include "content/kit/Sound.h"
 #include "content/kit/Voices.h"
+#include "framework/GfxFontRecord.h"
 #include "tests/content/GameReaders.h"
 
 namespace zelmar {
@@ -96,19 +97,25 @@ TEST(ContentRecords, ShortOrForeignRecordsAreRefused) {
 
 TEST(ContentRecords, FontRecordCarriesCodesAdvancesAndCells) {
   FontGlyphs font;
-  font.FirstCode = 32;
   font.Spacing = 1;
+  font.CellTop = 2;
   for (int i = 0; i < 224; ++i) {
+    font.CodePoints.push_back(static_cast<char32_t>(0x400 + 2 * i));
     font.Advances.push_back(5 + i % 7);
     font.Cells.emplace_back(12, 20, Rgba{1, 1, 1, 1});
   }
   const Bytes rec = EncodeFontRecord(font);
-  EXPECT_EQ(Field(rec, 0), 32);
-  EXPECT_EQ(Field(rec, 4), 1);
-  EXPECT_EQ(Field(rec, 12), 224);
-  EXPECT_EQ(Field(rec, 16 + 8 * 3), 8);
+  EXPECT_EQ(Field(rec, 0), kFontRecordSignature);
+  EXPECT_EQ(Field(rec, 4), kFontRecordVersion);
+  EXPECT_EQ(Field(rec, 8), 1);
+  EXPECT_EQ(Field(rec, 16), 2);
+  EXPECT_EQ(Field(rec, 20), 224);
+  EXPECT_EQ(Field(rec, 24 + 8 * 3), 0x406);
+  EXPECT_EQ(Field(rec, 28 + 8 * 3), 8);
   auto back = DecodeFontRecord(rec);
   ASSERT_TRUE(back);
+  EXPECT_EQ(back->CodePoints, font.CodePoints);
+  EXPECT_EQ(back->CellTop, 2);
   EXPECT_EQ(back->Advances, font.Advances);
   EXPECT_EQ(back->Glyphs.Patterns.size(), 224u);
   EXPECT_EQ(back->Glyphs.VisibleWidth, 12);

@@ -52,7 +52,7 @@ TEST(Languages, EachHasItsOwnNameAndTheLauncherTextsInIt) {
   EXPECT_EQ(kLanguageCount, 10);
   EXPECT_EQ(kLanguages[0].Name, "English");
   EXPECT_EQ(kLanguages[1].Name, "Русский");
-  EXPECT_EQ(kLanguages[6].Name, "Português (Brasil)");
+  EXPECT_EQ(kLanguages[6].Name, "Português (BR)");
   EXPECT_EQ(kLanguages[9].Name, "Čeština");
   for (std::int32_t lang = 2; lang <= kLanguageCount; ++lang) {
     const LauncherTexts& texts = LauncherTextsFor(lang);

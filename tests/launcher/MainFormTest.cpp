@@ -63,6 +63,31 @@ TEST_F(MainFormTest, ControlsSitAtTheirStoredPlacesInEveryLanguage) {
   }
 }
 
+// Measured by the toolkit at the launcher's own sizes: in every language each control's text, and the
+// caption in the title bar, fits the place the layout gives it, so none is cut or pushes its neighbours.
+TEST_F(MainFormTest, EveryTextFitsItsPlaceInEveryLanguage) {
+  TMainForm form(options_, file_);
+  form.Show();
+  for (std::int32_t lang = kFirstLanguage; lang < kFirstLanguage + kLanguageCount; ++lang) {
+    options_.Lang = lang;
+    form.ApplyLanguage();
+    Settle();
+    for (const LauncherControl control : kAllControls)
+      EXPECT_LE(form.NaturalWidth(control), StoredBounds(control).Width)
+          << "\"" << form.ControlText(control) << "\" in language " << lang;
+    EXPECT_LE(form.TitleBarNaturalWidth(), kClientWidth)
+        << "\"" << form.Caption() << "\" in language " << lang;
+  }
+  // The measure is real: a text far too long for its place is caught.
+  GtkWidget* probe = gtk_button_new_with_label("Start the game now, and this text is far too long for it");
+  gtk_widget_show(probe);  // the toolkit gives a hidden widget no width
+  int minimum = 0, natural = 0;
+  gtk_widget_get_preferred_width(probe, &minimum, &natural);
+  EXPECT_GT(natural, StoredBounds(LauncherControl::lcStart).Width);
+  g_object_ref_sink(probe);
+  g_object_unref(probe);
+}
+
 TEST_F(MainFormTest, StartsInTheFileLanguageAndSwitchesAndSaves) {
   WriteFile(file_, "[Options]\nlang=2\nDepth=6\n[Other]\nKeep=yes\n");
   TMainForm form(options_, file_);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/GfxUtf8.h"
 #include "scene/BoardView.h"
 #include "scene/FrameRecord.h"
 #include "scene/FrameView.h"
@@ -13,8 +14,18 @@
 namespace zelmar::scene {
 namespace {
 
+// Measures every byte of a text as 10 pixels, so that a test can tell where a centred text goes.
+class TByteWidths : public TFrameRecord {
+ public:
+  double TextWidth(int, std::string_view text) const override {
+    return 10.0 * static_cast<double>(text.size());
+  }
+};
+
 std::vector<TPaintCall> MenuCalls(const TSceneState& state) {
+  static const TByteWidths widths;
   TFrameRecord painter;
+  painter.MeasureWith(&widths);
   DrawMenu(state, painter);
   return painter.Calls();
 }
@@ -57,7 +68,7 @@ TEST(MenuView, MainMenuItemsAreGreenToWhiteAndTheHoveredOneYellow) {
   }
   state.Options.Lang = 2;
   calls = MenuCalls(state);
-  EXPECT_EQ(calls[0].Text, "\xC8\xE3\xF0\xE0\xF2\xFC");  // "Играть"
+  EXPECT_EQ(calls[0].Text, "Играть");
 }
 
 TEST(MenuView, OptionsShowLabelsAndTheCurrentValues) {
@@ -93,10 +104,10 @@ TEST(MenuView, OptionsShowLabelsAndTheCurrentValues) {
   const auto russian = MenuCalls(state);
   EXPECT_EQ(russian[0].Text, MenuItemText(TMenuKind::OptionsMenu, 1, 2));
   EXPECT_EQ(russian[23 + 14].Text, OptionValueText(5, 3, 2));  // "Мрамор"
-  EXPECT_EQ(russian[23 + 26].Text, ToWindows1251("Русский"));
+  EXPECT_EQ(russian[23 + 26].Text, "Русский");
 }
 
-TEST(MenuView, DialogsPlaceTheirQuestionByLanguageAndLightTheHoveredButton) {
+TEST(MenuView, DialogsCentreTheirQuestionByItsWidthAndLightTheHoveredButton) {
   TSceneState state;
   state.MenuKind = TMenuKind::QuitConfirm;
   state.MenuHover = 2;
@@ -106,28 +117,33 @@ TEST(MenuView, DialogsPlaceTheirQuestionByLanguageAndLightTheHoveredButton) {
   EXPECT_EQ(calls[0].X, 287);
   EXPECT_EQ(calls[0].Y, 277);
   EXPECT_EQ(calls[0].Fx, fxBlend);
-  ExpectText(calls[1], "Are you sure you want to quit?", 339 + 21, 349, 0xFF000000, 0xFF000000);
-  ExpectText(calls[2], "Are you sure you want to quit?", 338 + 21, 348, 0xFFFFFFFF, 0xFFFFFFFF);
+  // 300 pixels wide in the 348 between x 338 and 686.
+  ExpectText(calls[1], "Are you sure you want to quit?", 363, 349, 0xFF000000, 0xFF000000);
+  ExpectText(calls[2], "Are you sure you want to quit?", 362, 348, 0xFFFFFFFF, 0xFFFFFFFF);
   ExpectRect(calls[3], 413, 397, 98, 30, 0xFF151515, fxSubtract);
   ExpectText(calls[4], "Cancel", 417, 401, 0xFF000000, 0xFF000000);
   ExpectText(calls[5], "Cancel", 416, 400, 0xFF00FFFF, 0xFF00FFFF);
   ExpectRect(calls[6], 513, 397, 98, 30, 0xFF192956, fxOpaque);
   ExpectText(calls[8], "Quit", 516, 400, 0xFFFFFFFF, 0xFFFFFFFF);
   state.Options.Lang = 2;
-  EXPECT_EQ(MenuCalls(state)[2].X, 338 + 42);
-  // The in-game window: its own question offsets, three buttons from x 364.
+  EXPECT_EQ(MenuCalls(state)[2].X, 338 - 46);  // 44 bytes, 440 pixels: centred, overflowing on both sides
+  // Without fonts to measure with, a question is centred on the window's middle.
+  TFrameRecord unmeasured;
+  DrawMenu(state, unmeasured);
+  EXPECT_EQ(unmeasured.Calls()[2].X, 512);
+  // The in-game window: its own question, three buttons from x 364.
   state.MenuKind = TMenuKind::GameDialog;
   state.MenuHover = 1;
   calls = MenuCalls(state);
   ASSERT_EQ(calls.size(), 3u + 3u * 3u);
-  EXPECT_EQ(calls[2].X, 338 + 41);
+  EXPECT_EQ(calls[2].X, 338 - 56);  // 46 bytes, 460 pixels
   EXPECT_EQ(calls[2].Text, MenuQuestion(TMenuKind::GameDialog, 2));
   ExpectRect(calls[3], 364, 397, 98, 30, 0xFF192956, fxOpaque);
   ExpectRect(calls[9], 564, 397, 98, 30, 0xFF151515, fxSubtract);
   EXPECT_EQ(calls[11].Text, MenuItemText(TMenuKind::GameDialog, 3, 2));
   state.Options.Lang = 1;
   calls = MenuCalls(state);
-  ExpectText(calls[2], "Please select to continue", 338 + 57, 348, 0xFFFFFFFF, 0xFFFFFFFF);
+  ExpectText(calls[2], "Please select to continue", 338 + 49, 348, 0xFFFFFFFF, 0xFFFFFFFF);
   EXPECT_EQ(calls[8].Text, "Rematch");
   // The help buttons at the bottom right; no menu draws nothing.
   state.MenuKind = TMenuKind::HelpButtons;
@@ -162,7 +178,7 @@ TEST(MenuView, HelpScreenShowsTheElevenButtonFacesWithTheirMeaning) {
   EXPECT_EQ(painter.Calls()[2].Text, "Black pieces at the bottom");
 }
 
-// Every screen and menu in Russian: each text drawn is a whole Windows-1251 text, none empty or broken.
+// Every screen and menu in Russian: each text drawn is whole UTF-8 with Cyrillic letters, none empty.
 TEST(MenuView, EveryRussianTextOfEveryScreenDraws) {
   struct Screen {
     TSceneMode mode;
@@ -194,10 +210,14 @@ TEST(MenuView, EveryRussianTextOfEveryScreenDraws) {
         const std::size_t mark = text.find('?');  // a failed character; the only real ones end a question
         EXPECT_TRUE(mark == std::string::npos || mark + 1 == text.size()) << text;
         bool cyrillicOrDigit = false;
-        for (char ch : text)
-          cyrillicOrDigit =
-              cyrillicOrDigit || static_cast<unsigned char>(ch) >= 0xC0 || (ch >= '0' && ch <= '9');
-        EXPECT_TRUE(cyrillicOrDigit || text == "English") << text;
+        for (std::size_t at = 0; at < text.size();) {
+          const TUtf8Char ch = ReadUtf8Char(text, at);
+          EXPECT_TRUE(ch.Valid) << text;
+          cyrillicOrDigit = cyrillicOrDigit || (ch.CodePoint >= U'\u0400' && ch.CodePoint <= U'\u04FF') ||
+                            (ch.CodePoint >= U'0' && ch.CodePoint <= U'9');
+          at += ch.Length;
+        }
+        EXPECT_TRUE(cyrillicOrDigit || text == "English" || text == "Russian") << text;
       }
     }
   }

@@ -34,7 +34,7 @@ struct TBox {
 TBox BoxOf(TMenuKind kind, int i) {
   switch (kind) {
     case TMenuKind::MainMenu:
-      return {86, 281, 155 + 40 * (i - 1), 190 + 40 * (i - 1)};
+      return {86, 390, 155 + 40 * (i - 1), 190 + 40 * (i - 1)};
     case TMenuKind::OptionsMenu:
       return {86, 378, 155 + 40 * (i - 1), 179 + 40 * (i - 1)};
     case TMenuKind::QuitConfirm:
@@ -233,7 +233,7 @@ TEST_F(MenusTest, OptionsStepTheirSettingsAndOnlyBackToMenuSaves) {
   EXPECT_EQ(state.Options.Lang, 2);
   EXPECT_EQ(english, "Your Army");
   EXPECT_NE(MenuItemText(TMenuKind::OptionsMenu, 1, state.Options.Lang), english);
-  EXPECT_EQ(Shown(9), ToWindows1251("Русский"));
+  EXPECT_EQ(Shown(9), "Русский");
 
   // 4. Music off stops the title tune; on again stays silent through "Back to Menu".
   Click(6);

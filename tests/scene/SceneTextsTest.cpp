@@ -1,11 +1,12 @@
-// Every text of the game window in every language: there, not empty, and in English and Russian reaching the
-// fonts' code page whole.
+// Every text of the game window in every language: there, not empty, and reaching the fonts as whole UTF-8.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
+#include "framework/GfxUtf8.h"
+#include "launcher/Languages.h"
 #include "scene/SceneTexts.h"
 
 namespace zelmar::scene {
@@ -59,31 +60,29 @@ TEST(SceneTexts, EveryTableHasEveryLanguage) {
   const char* const game[] = {"Game",  "Играть", "Spielen", "Jouer", "Jugar",
                               "Gioca", "Jogar",  "Graj",    "Грати", "Hrát"};
   for (int lang = 1; lang <= kLanguageCount; ++lang) {
-    EXPECT_EQ(MenuItemText(TMenuKind::MainMenu, 1, lang), ToWindows1251(game[lang - 1]));
+    EXPECT_EQ(MenuItemText(TMenuKind::MainMenu, 1, lang), game[lang - 1]);
     for (int shown = 1; shown <= kLanguageCount; ++shown)
-      EXPECT_EQ(OptionValueText(9, shown, lang), ToWindows1251(kLanguages[shown - 1].Name));
+      EXPECT_EQ(OptionValueText(9, shown, lang), kLanguages[shown - 1].Name);
   }
   // A value outside 1..kLanguageCount speaks English.
   for (int lang : {0, -1, kLanguageCount + 1}) EXPECT_EQ(AllTexts(lang), english);
 }
 
-TEST(SceneTexts, EveryTextConvertsWholeInEnglishAndRussian) {
-  // The other languages' own names need letters beyond the code page.
-  std::vector<std::string> names;
-  for (const Language& language : kLanguages) names.push_back(ToWindows1251(language.Name));
-  for (int lang : {1, 2}) {
+TEST(SceneTexts, EveryTextIsWholeUtf8InEveryLanguage) {
+  for (int lang = kFirstLanguage; lang < kFirstLanguage + kLanguageCount; ++lang) {
     for (const std::string& text : AllTexts(lang)) {
-      if (std::find(names.begin() + 2, names.end(), text) != names.end()) continue;
-      // A failed character would be a '?'; the only real ones end a question.
-      const std::size_t mark = text.find('?');
-      EXPECT_TRUE(mark == std::string::npos || mark + 1 == text.size()) << text;
+      EXPECT_FALSE(text.empty());
+      for (std::size_t at = 0; at < text.size();) {
+        const TUtf8Char ch = ReadUtf8Char(text, at);
+        EXPECT_TRUE(ch.Valid) << text;
+        at += ch.Length;
+      }
     }
   }
-  // Cyrillic letters land on the code page's letters (0xC0..0xFF, 0xA8, 0xB8).
-  EXPECT_EQ(MenuItemText(TMenuKind::MainMenu, 1, 2), "\xC8\xE3\xF0\xE0\xF2\xFC");  // "Играть"
-  EXPECT_EQ(PieceName(-5, true, 2), "\xD7\xE5\xF0\xED\xE0\xFF \xC7\xE5\xEB\xFC\xEC\xE0\xF0\xE0");
+  EXPECT_EQ(MenuItemText(TMenuKind::MainMenu, 1, 2), "Играть");
+  EXPECT_EQ(PieceName(-5, true, 2), "Черная Зельмара");
   EXPECT_EQ(MenuItemText(TMenuKind::MainMenu, 1, 1), "Game");
-  EXPECT_EQ(OptionValueText(9, 2, 2), ToWindows1251("Русский"));
+  EXPECT_EQ(OptionValueText(9, 2, 2), "Русский");
 }
 
 TEST(SceneTexts, NumbersOutsideATableGiveEmptyTexts) {
@@ -93,13 +92,6 @@ TEST(SceneTexts, NumbersOutsideATableGiveEmptyTexts) {
   EXPECT_EQ(OptionValueText(11, 1, 1), "");
   EXPECT_EQ(PieceName(7, false, 1), "");
   EXPECT_EQ(MenuItemText(TMenuKind::QuitConfirm, 3, 1), "");
-  // A character the code page lacks and a broken sequence each become one '?'.
-  EXPECT_EQ(ToWindows1251("a\xE2\x82\xAC"
-                          "b\xFF"
-                          "c"),
-            "a\x88"
-            "b?c");                               // the euro sign is 0x88
-  EXPECT_EQ(ToWindows1251("\xE4\xB8\xAD"), "?");  // a CJK ideograph
 }
 
 }  // namespace

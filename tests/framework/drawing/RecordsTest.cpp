@@ -3,8 +3,10 @@
 
 #include <vector>
 
+#include "framework/GfxCodePage1251.h"
 #include "framework/GfxFontRecord.h"
 #include "framework/GfxImageRecord.h"
+#include "framework/GfxUtf8.h"
 #include "tests/framework/drawing/RecordBuilder.h"
 
 namespace zelmar {
@@ -43,11 +45,65 @@ TEST(FontRecord, GlyphTableAndImageBytes) {
   rec.push_back(0xAB);  // start of the image record
   auto f = ReadFontRecord(rec);
   ASSERT_TRUE(f);
-  EXPECT_EQ(f->FirstCode, 0x20);  // the low byte only
+  EXPECT_EQ(f->Version, 1);
+  EXPECT_EQ(f->CodePoints, (std::vector<char32_t>{U' ', U'!', U'"'}));  // the first code's low byte only
   EXPECT_EQ(f->Spacing, 2);
   EXPECT_EQ(f->Advances, (std::vector<std::int32_t>{5, 6, 7}));
   ASSERT_EQ(f->ImageRecord.size(), 1u);
   EXPECT_EQ(f->ImageRecord[0], 0xAB);
+}
+
+// A record of the first format keeps reading: its glyphs follow the Windows-1251 bytes, each read as its
+// Unicode character; the code page's empty byte and bytes past 255 reach no glyph.
+TEST(FontRecord, FirstFormatGlyphsAreTheCodePageCharacters) {
+  const auto dashes = ReadFontRecord(FontRecordBytes(0x96, 0, {1, 2, 3, 4}));
+  ASSERT_TRUE(dashes);
+  EXPECT_EQ(dashes->CodePoints, (std::vector<char32_t>{U'–', U'—', kNoCodePoint, U'™'}));
+  const auto letters = ReadFontRecord(FontRecordBytes(0xFE, 0, {1, 2, 3}));
+  ASSERT_TRUE(letters);
+  EXPECT_EQ(letters->CodePoints, (std::vector<char32_t>{U'ю', U'я', kNoCodePoint}));
+  EXPECT_EQ(CodePage1251ToUnicode(0xA8), U'Ё');
+  EXPECT_EQ(CodePage1251ToUnicode(0xB9), U'№');
+  EXPECT_EQ(CodePage1251ToUnicode(0xC0), U'А');
+  EXPECT_EQ(CodePage1251ToUnicode(0x41), U'A');
+}
+
+// The current format carries code points, advances, spacing and the cell's reach whole, and refuses what it
+// cannot trust.
+TEST(FontRecord, VersionedRecordsRoundTripAndRefuseBadTables) {
+  const std::vector<std::uint8_t> image{0xAB, 0xCD};
+  TFontRecordHeader font;
+  font.Spacing = -1;
+  font.CellLeft = 2;
+  font.CellTop = 3;
+  font.CodePoints = {U' ', U'é', U'Ґ', U'…', kReplacementCharacter};
+  font.Advances = {4, 9, 11, 17, 12};
+  font.ImageRecord = image;
+  const std::vector<std::uint8_t> rec = WriteFontRecord(font);
+  const auto back = ReadFontRecord(rec);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->Version, kFontRecordVersion);
+  EXPECT_EQ(back->Spacing, -1);
+  EXPECT_EQ(back->CellLeft, 2);
+  EXPECT_EQ(back->CellTop, 3);
+  EXPECT_EQ(back->CodePoints, font.CodePoints);
+  EXPECT_EQ(back->Advances, font.Advances);
+  EXPECT_EQ(std::vector<std::uint8_t>(back->ImageRecord.begin(), back->ImageRecord.end()), image);
+  // Every way the table can be wrong.
+  auto refused = [&](auto change) {
+    TFontRecordHeader bad = font;
+    change(bad);
+    return !ReadFontRecord(WriteFontRecord(bad));
+  };
+  EXPECT_TRUE(refused([](TFontRecordHeader& f) { f.CodePoints[2] = U'é'; }));  // not ascending
+  EXPECT_TRUE(refused([](TFontRecordHeader& f) { f.CodePoints[4] = kLastCodePoint + 1; }));
+  EXPECT_TRUE(refused([](TFontRecordHeader& f) { f.CellLeft = -1; }));
+  EXPECT_TRUE(refused([](TFontRecordHeader& f) { f.CellTop = kMaxCellReach + 1; }));
+  std::vector<std::uint8_t> future = rec;
+  future[4] = 3;  // an unknown version
+  EXPECT_FALSE(ReadFontRecord(future));
+  for (std::size_t cut = 1; cut < rec.size() - image.size(); ++cut)
+    EXPECT_FALSE(ReadFontRecord(std::span(rec).first(cut))) << cut;
 }
 
 TEST(FontRecord, ShortOrHostileGlyphCountsAreRefused) {
