@@ -17,16 +17,9 @@ struct Language {
 
 // The languages in "Lang" order: value v is kLanguages[v - 1]. English is the catalogues' source language.
 inline constexpr Language kLanguages[] = {
-    {"en", "English"},
-    {"ru", "Русский"},
-    {"de", "Deutsch"},
-    {"fr", "Français"},
-    {"es", "Español"},
-    {"it", "Italiano"},
-    {"pt_BR", "Português (BR)"},
-    {"pl", "Polski"},
-    {"uk", "Українська"},
-    {"cs", "Čeština"},
+    {"en", "English"},    {"ru", "Русский"},  {"de", "Deutsch"},           {"fr", "Français"},
+    {"es", "Español"},    {"it", "Italiano"}, {"pt_BR", "Português (BR)"}, {"pl", "Polski"},
+    {"uk", "Українська"}, {"cs", "Čeština"},
 };
 inline constexpr std::int32_t kLanguageCount = static_cast<std::int32_t>(std::size(kLanguages));
 inline constexpr std::int32_t kEnglish = 1;

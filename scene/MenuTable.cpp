@@ -89,14 +89,10 @@ constexpr TMenu kMainMenu = {kMainMenuWithContinue.First,
                              {},
                              std::span(kMainItems).subspan(1)};
 constexpr TMenu kOptionsMenu = {{86, 378, 155, 179}, 0, 40, true, {}, kOptionsItems};
-constexpr TMenu kQuitConfirm = {{413, 511, 397, 427},
-                                100,
-                                0,
-                                false,
-                                Msg("quit window", "Are you sure you want to quit?"),
-                                kQuitItems};
-constexpr TMenu kGameDialog = {{364, 462, 397, 427}, 100, 0, true, Msg("in-game window", "Please select to continue"),
-                               kGameDialogItems};
+constexpr TMenu kQuitConfirm = {
+    {413, 511, 397, 427}, 100, 0, false, Msg("quit window", "Are you sure you want to quit?"), kQuitItems};
+constexpr TMenu kGameDialog = {
+    {364, 462, 397, 427}, 100, 0, true, Msg("in-game window", "Please select to continue"), kGameDialogItems};
 constexpr TMenu kHelpButtons = {{711, 809, 723, 753}, 100, 0, false, {}, kHelpItems};
 constexpr TMenu kNoMenu = {{0, 0, 0, 0}, 0, 0, false, {}, {}};
 
