@@ -14,6 +14,7 @@
 #include "ContentRig.h"
 #include "engine/ChessBrd.h"
 #include "framework/platform/SdlPlatform.h"
+#include "launcher/Languages.h"
 #include "scene/AnimationSteps.h"
 #include "scene/FrameView.h"
 #include "scene/SceneGeometry.h"
@@ -300,4 +301,46 @@ TEST(ScenePixels, EveryScreenMatchesItsReference) {
 }
 
 }  // namespace
+
+// The screens a player sees of each language: the title, the options, the help, a game with the side
+// panel's piece and the in-game window, written to build/screenshots/languages/ with a sheet of the ten
+// titles. Every language draws its own texts: no two titles are the same picture.
+TEST(ScenePixels, EveryLanguageShowsItsOwnScreens) {
+  platform::SdlPlatform platform;
+  ASSERT_TRUE(platform.VideoAvailable()) << "this test needs a display (run it under xvfb-run)";
+  TApplication app{platform};
+  TContentRig rig(app, platform, kWidth, kHeight);
+  ASSERT_TRUE(rig.Load(ZELMAR_DATA_DIR)) << "the content of " << ZELMAR_DATA_DIR << " did not load";
+  const std::filesystem::path dir = std::filesystem::path(ZELMAR_SCREENSHOT_DIR).parent_path() / "languages";
+  std::filesystem::create_directories(dir);
+  const struct {
+    const char* Name;
+    TSceneState (*State)();
+  } screens[] = {{"title", TitleScreen},
+                 {"options", OptionsInRussian},
+                 {"help", HelpScreen},
+                 {"game", GameInTheCastle},
+                 {"dialog", InGameWindow}};
+  std::vector<TRgbPicture> titles;
+  for (const Language& language : kLanguages) {
+    const std::int32_t lang = static_cast<std::int32_t>(&language - kLanguages) + 1;
+    for (const auto& screen : screens) {
+      SCOPED_TRACE(std::string(language.Code) + " " + screen.Name);
+      TSceneState state = screen.State();
+      state.Options.Lang = lang;
+      TRgbPicture shot;
+      ASSERT_TRUE(Screenshot(rig, state, shot));
+      platform.PumpEvents();
+      const std::string file = std::string(language.Code) + "-" + screen.Name + ".png";
+      EXPECT_TRUE(WritePng((dir / file).string(), shot));
+      if (screen.State == TitleScreen) titles.push_back(Shrink(shot, 2));
+    }
+  }
+  for (std::size_t a = 0; a < titles.size(); ++a)
+    for (std::size_t b = a + 1; b < titles.size(); ++b)
+      EXPECT_GT(Compare(titles[a], titles[b], kLimit).Off, 0)
+          << kLanguages[a].Code << " " << kLanguages[b].Code;
+  EXPECT_TRUE(WritePng((dir / "titles-sheet.png").string(), Sheet(titles, 5, 8)));
+}
+
 }  // namespace zelmar::scene
