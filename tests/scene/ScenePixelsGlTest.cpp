@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -277,19 +278,28 @@ const struct {
 };
 
 // One run over every screen, so the content is loaded once and the sheet holds them all.
-TEST(ScenePixels, EveryScreenMatchesItsReference) {
+// The game's content loaded into a window of the screen's size, once a display is there.
+class ScenePixels : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(platform.VideoAvailable()) << "this test needs a display (run it under xvfb-run)";
+    app.emplace(platform);
+    rig.emplace(*app, platform, kWidth, kHeight);
+    ASSERT_TRUE(rig->Load(ZELMAR_DATA_DIR)) << "the content of " << ZELMAR_DATA_DIR << " did not load";
+  }
   platform::SdlPlatform platform;
-  ASSERT_TRUE(platform.VideoAvailable()) << "this test needs a display (run it under xvfb-run)";
-  TApplication app{platform};
-  TContentRig rig(app, platform, kWidth, kHeight);
-  ASSERT_TRUE(rig.Load(ZELMAR_DATA_DIR)) << "the content of " << ZELMAR_DATA_DIR << " did not load";
+  std::optional<TApplication> app;
+  std::optional<TContentRig> rig;
+};
+
+TEST_F(ScenePixels, EveryScreenMatchesItsReference) {
   const std::filesystem::path dir = ZELMAR_SCREENSHOT_DIR;
   std::filesystem::create_directories(dir);
   std::vector<TRgbPicture> sheet;
   for (const auto& screen : kScreens) {
     SCOPED_TRACE(screen.Name);
     TRgbPicture shot;
-    ASSERT_TRUE(Screenshot(rig, screen.State(), shot));
+    ASSERT_TRUE(Screenshot(*rig, screen.State(), shot));
     platform.PumpEvents();
     EXPECT_TRUE(WritePng((dir / (std::string(screen.Name) + ".png")).string(), shot));
     sheet.push_back(Shrink(shot, 2));
@@ -305,12 +315,7 @@ TEST(ScenePixels, EveryScreenMatchesItsReference) {
 // The screens a player sees of each language: the title, the options, the help, a game with the side
 // panel's piece and the in-game window, written to build/screenshots/languages/ with a sheet of the ten
 // titles. Every language draws its own texts: no two titles are the same picture.
-TEST(ScenePixels, EveryLanguageShowsItsOwnScreens) {
-  platform::SdlPlatform platform;
-  ASSERT_TRUE(platform.VideoAvailable()) << "this test needs a display (run it under xvfb-run)";
-  TApplication app{platform};
-  TContentRig rig(app, platform, kWidth, kHeight);
-  ASSERT_TRUE(rig.Load(ZELMAR_DATA_DIR)) << "the content of " << ZELMAR_DATA_DIR << " did not load";
+TEST_F(ScenePixels, EveryLanguageShowsItsOwnScreens) {
   const std::filesystem::path dir = std::filesystem::path(ZELMAR_SCREENSHOT_DIR).parent_path() / "languages";
   std::filesystem::create_directories(dir);
   const struct {
@@ -329,7 +334,7 @@ TEST(ScenePixels, EveryLanguageShowsItsOwnScreens) {
       TSceneState state = screen.State();
       state.Options.Lang = lang;
       TRgbPicture shot;
-      ASSERT_TRUE(Screenshot(rig, state, shot));
+      ASSERT_TRUE(Screenshot(*rig, state, shot));
       platform.PumpEvents();
       const std::string file = std::string(language.Code) + "-" + screen.Name + ".png";
       EXPECT_TRUE(WritePng((dir / file).string(), shot));
