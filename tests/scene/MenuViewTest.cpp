@@ -10,6 +10,7 @@
 #include "scene/FrameView.h"
 #include "scene/MenuView.h"
 #include "scene/SceneTexts.h"
+#include "tests/scene/support/EveryScreen.h"
 
 namespace zelmar::scene {
 namespace {
@@ -180,45 +181,24 @@ TEST(MenuView, HelpScreenShowsTheElevenButtonFacesWithTheirMeaning) {
 
 // Every screen and menu in Russian: each text drawn is whole UTF-8 with Cyrillic letters, none empty.
 TEST(MenuView, EveryRussianTextOfEveryScreenDraws) {
-  struct Screen {
-    TSceneMode mode;
-    TMenuKind menu;
-    TGameState game;
-  };
-  const Screen screens[] = {
-      {TSceneMode::TitleScreen, TMenuKind::MainMenu, TGameState::HumanToMove},
-      {TSceneMode::TitleScreen, TMenuKind::OptionsMenu, TGameState::HumanToMove},
-      {TSceneMode::TitleScreen, TMenuKind::QuitConfirm, TGameState::HumanToMove},
-      {TSceneMode::HelpScreen, TMenuKind::HelpButtons, TGameState::HumanToMove},
-      {TSceneMode::GameScreen, TMenuKind::GameDialog, TGameState::ComputerThinking},
-      {TSceneMode::GameScreen, TMenuKind::NoMenu, TGameState::ChoosePromotion},
-  };
   std::size_t texts = 0;
-  for (const Screen& s : screens) {
-    for (int piece : {6, 5, -5, -1}) {
-      TSceneState state;
-      state.Options.Lang = 2;
-      state.SceneMode = s.mode;
-      state.MenuKind = s.menu;
-      state.GameState = s.game;
-      state.PanelPiece = piece;
-      TFrameRecord painter;
-      DrawFrame(state, painter, 1024, 768);
-      for (const std::string& text : painter.Texts()) {
-        ++texts;
-        EXPECT_FALSE(text.empty());
-        const std::size_t mark = text.find('?');  // a failed character; the only real ones end a question
-        EXPECT_TRUE(mark == std::string::npos || mark + 1 == text.size()) << text;
-        bool cyrillicOrDigit = false;
-        for (std::size_t at = 0; at < text.size();) {
-          const TUtf8Char ch = ReadUtf8Char(text, at);
-          EXPECT_TRUE(ch.Valid) << text;
-          cyrillicOrDigit = cyrillicOrDigit || (ch.CodePoint >= U'\u0400' && ch.CodePoint <= U'\u04FF') ||
-                            (ch.CodePoint >= U'0' && ch.CodePoint <= U'9');
-          at += ch.Length;
-        }
-        EXPECT_TRUE(cyrillicOrDigit || text == "English" || text == "Russian") << text;
+  for (const TSceneState& state : test::EveryScreen(2)) {
+    TFrameRecord painter;
+    DrawFrame(state, painter, 1024, 768);
+    for (const std::string& text : painter.Texts()) {
+      ++texts;
+      EXPECT_FALSE(text.empty());
+      const std::size_t mark = text.find('?');  // a failed character; the only real ones end a question
+      EXPECT_TRUE(mark == std::string::npos || mark + 1 == text.size()) << text;
+      bool cyrillicOrDigit = false;
+      for (std::size_t at = 0; at < text.size();) {
+        const TUtf8Char ch = ReadUtf8Char(text, at);
+        EXPECT_TRUE(ch.Valid) << text;
+        cyrillicOrDigit = cyrillicOrDigit || (ch.CodePoint >= U'\u0400' && ch.CodePoint <= U'\u04FF') ||
+                          (ch.CodePoint >= U'0' && ch.CodePoint <= U'9');
+        at += ch.Length;
       }
+      EXPECT_TRUE(cyrillicOrDigit || text == "English" || text == "Russian") << text;
     }
   }
   EXPECT_GT(texts, 150u);

@@ -19,6 +19,7 @@
 #include "scene/MenuTable.h"
 #include "scene/SceneTexts.h"
 #include "scene/TextRooms.h"
+#include "tests/scene/support/EveryScreen.h"
 
 namespace zelmar::scene {
 namespace {
@@ -122,39 +123,15 @@ TEST_F(TextFitTest, EveryTextTheScreensDrawIsMeasured) {
     SCOPED_TRACE("language " + std::to_string(lang));
     std::set<std::string> placed;
     for (const TPlacedText& text : PlacedTexts(lang)) placed.insert(text.Text);
-    struct TScreen {
-      TSceneMode Mode;
-      TMenuKind Menu;
-      TGameState Game;
-    };
-    const TScreen screens[] = {
-        {TSceneMode::TitleScreen, TMenuKind::MainMenu, TGameState::HumanToMove},
-        {TSceneMode::TitleScreen, TMenuKind::OptionsMenu, TGameState::HumanToMove},
-        {TSceneMode::TitleScreen, TMenuKind::QuitConfirm, TGameState::HumanToMove},
-        {TSceneMode::HelpScreen, TMenuKind::HelpButtons, TGameState::HumanToMove},
-        {TSceneMode::GameScreen, TMenuKind::GameDialog, TGameState::ComputerThinking},
-        {TSceneMode::GameScreen, TMenuKind::NoMenu, TGameState::ChoosePromotion},
-        {TSceneMode::GameScreen, TMenuKind::NoMenu, TGameState::GameOver},
-    };
     std::size_t drawn = 0;
-    for (const TScreen& screen : screens) {
-      for (int piece : {6, 5, -5, -1}) {
-        TSceneState state;
-        state.Options.Lang = lang;
-        state.SceneMode = screen.Mode;
-        state.MenuKind = screen.Menu;
-        state.GameState = screen.Game;
-        state.PanelPiece = piece;
-        state.ContinueOffered = piece < 0;
-        state.ResultText = ResultTextOf(TResult::NoMatingMaterial, lang);
-        TFrameRecord painter;
-        painter.MeasureWith(&rig.painter);
-        DrawFrame(state, painter, kLogicalWidth, kLogicalHeight);
-        for (const TPaintCall& call : painter.Of(TCallKind::TextOut)) {
-          if (call.Font == kClockFont) continue;  // the clock's digits
-          ++drawn;
-          EXPECT_TRUE(placed.contains(call.Text)) << "\"" << call.Text << "\" is drawn but not measured";
-        }
+    for (const TSceneState& state : test::EveryScreen(lang)) {
+      TFrameRecord painter;
+      painter.MeasureWith(&rig.painter);
+      DrawFrame(state, painter, kLogicalWidth, kLogicalHeight);
+      for (const TPaintCall& call : painter.Of(TCallKind::TextOut)) {
+        if (call.Font == kClockFont) continue;  // the clock's digits
+        ++drawn;
+        EXPECT_TRUE(placed.contains(call.Text)) << "\"" << call.Text << "\" is drawn but not measured";
       }
     }
     EXPECT_GT(drawn, 100u);
