@@ -25,6 +25,8 @@ namespace {
 
 // Texts drawn twice, their shadow one pixel right of them, reach one pixel farther than their width.
 constexpr int kShadowReach = 1;
+// The widest move a hint names: a capture that promotes with check.
+constexpr const char* kWidestHint = "exd8=Q+";
 
 // One text in the place it is drawn.
 struct TPlacedText {
@@ -82,6 +84,9 @@ std::vector<TPlacedText> PlacedTexts(int lang) {
   for (int pattern = 0; pattern <= 10; ++pattern)
     add("legend " + std::to_string(pattern), HelpLegend(pattern, lang), kTextFont, kLegendRoom, false,
         kShadowReach);
+  add("hint key", HelpHintText(lang), kTextFont, kLegendRoom, false, kShadowReach);
+  add("hint asked", HintStatusText("", lang), kTextFont, kStatusRoom, false, kShadowReach);
+  add("hint shown", HintStatusText(kWidestHint, lang), kTextFont, kStatusRoom, false, kShadowReach);
   return out;
 }
 
@@ -126,6 +131,7 @@ TEST_F(TextFitTest, EveryTextTheScreensDrawIsMeasured) {
       TSceneMode Mode;
       TMenuKind Menu;
       TGameState Game;
+      const char* HintSan = nullptr;  // a hint asked (and shown when not empty)
     };
     const TScreen screens[] = {
         {TSceneMode::TitleScreen, TMenuKind::MainMenu, TGameState::HumanToMove},
@@ -135,6 +141,8 @@ TEST_F(TextFitTest, EveryTextTheScreensDrawIsMeasured) {
         {TSceneMode::GameScreen, TMenuKind::GameDialog, TGameState::ComputerThinking},
         {TSceneMode::GameScreen, TMenuKind::NoMenu, TGameState::ChoosePromotion},
         {TSceneMode::GameScreen, TMenuKind::NoMenu, TGameState::GameOver},
+        {TSceneMode::GameScreen, TMenuKind::NoMenu, TGameState::HumanToMove, ""},
+        {TSceneMode::GameScreen, TMenuKind::NoMenu, TGameState::HumanToMove, kWidestHint},
     };
     std::size_t drawn = 0;
     for (const TScreen& screen : screens) {
@@ -147,6 +155,8 @@ TEST_F(TextFitTest, EveryTextTheScreensDrawIsMeasured) {
         state.PanelPiece = piece;
         state.ContinueOffered = piece < 0;
         state.ResultText = ResultTextOf(TResult::NoMatingMaterial, lang);
+        state.HintAsked = screen.HintSan != nullptr;
+        if (screen.HintSan) state.HintSan = screen.HintSan;
         TFrameRecord painter;
         painter.MeasureWith(&rig.painter);
         DrawFrame(state, painter, kLogicalWidth, kLogicalHeight);
