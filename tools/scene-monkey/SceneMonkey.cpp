@@ -99,9 +99,9 @@ TItemPoint PromotionPoint(int choice) {
   return {675, 326 + 100 * (choice - 2)};
 }
 
-// The keys the player presses: Escape, 1-5, the four arrows, and a few the game does not use.
-constexpr std::array<int, 13> kKeys{kKeyEscape, kKey1,    kKey2,     kKey3,     kKey4,     kKey5,  kKeyUp,
-                                    kKeyDown,   kKeyLeft, kKeyRight, kKeyEnter, kKeySpace, kKeyF11};
+// The keys the player presses: Escape, 1-5, the four arrows, H, and a few the game does not use.
+constexpr std::array<int, 14> kKeys{kKeyEscape, kKey1,    kKey2,     kKey3, kKey4,     kKey5,     kKeyUp,
+                                    kKeyDown,   kKeyLeft, kKeyRight, kKeyH, kKeyEnter, kKeySpace, kKeyF11};
 
 // The loop, the window and what the player watches, for one game window.
 struct TWorld {
