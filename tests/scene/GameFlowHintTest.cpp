@@ -63,8 +63,12 @@ TEST(GameFlowHintTest, HintIsShownUntilThePlayerMoves) {
   PressH(rig);
   EXPECT_FALSE(rig.State.HintAsked);
   rig.State.MenuKind = TMenuKind::NoMenu;
-  rig.ClickSquare("d2");
-  rig.ClickSquare("d3");
+  for (int a = 1; a <= 64 && !rig.State.Animating; ++a)
+    for (int b = 1; b <= 64 && !rig.State.Animating; ++b)
+      if (rig.Engine.IsLegalMove(SquareOf(a), SquareOf(b))) {
+        rig.ClickSquare(a);
+        rig.ClickSquare(b);
+      }
   ASSERT_TRUE(rig.State.Animating);
   PressH(rig);
   EXPECT_FALSE(rig.State.HintAsked);
