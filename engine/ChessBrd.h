@@ -140,6 +140,17 @@ class TChessBrd {
   // The request for the computer's move in the current position (a kStop request when the computer is
   // not to move).
   TWorkerRequest SearchRequest() const;
+  // Asks the worker for the move it would play in the player's place, searched as deep as the level but
+  // at most kHighestHintLevel, from a state of its own so that the computer's moves stay as they were.
+  // The answer comes through OnHint while the game is still the one asked in; false, asking nothing,
+  // without the worker, with a custom move source, while the computer is to move or loading, or when
+  // the player has no legal move.
+  bool AskHint();
+  // The request AskHint sends (for tests and tools).
+  TWorkerRequest HintRequest() const;
+  // On the main thread inside the worker's call: raises OnHint for a hint whose generation is still the
+  // current one; false, raising nothing, for a stale one.
+  bool DeliverHint(const TWorkerAnswer& answer);
   // End of a worker pass, run on the main thread: parks the worker and restarts it unless stopped.
   void TurnDone();
   // The half-second poll of a custom move source; the owner calls it while CustomEngine is set.
@@ -181,6 +192,7 @@ class TChessBrd {
   TOneSquareEvent OnIllegalMove;
   TPromotionEvent OnPromotion;
   TThinkEvent OnCalculateMove;
+  THintEvent OnHint;
   TNotifyEvent OnDraw, OnNoMatingMaterial, OnThreefoldPosition, OnPaint;
 
  private:
@@ -238,6 +250,9 @@ class TChessBrd {
   TThreadPriority thinkingPriority_ = tpNormal;
   bool customEngine_ = false;
   bool halted_ = false;
+  // The generation a hint was asked in and has not yet been answered (a pass that ends before the
+  // worker took the request sends it again).
+  std::optional<std::uint64_t> hintAsked_;
   bool inGameEndEvent_ = false;
   bool firstPaintDone_ = false;
   bool loading_ = false;

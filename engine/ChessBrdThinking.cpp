@@ -1,7 +1,11 @@
 // Hand-off with the computer player: parking and releasing the worker, and a custom move source.
 #include "engine/ChessBrd.h"
 
+#include <algorithm>
+
 #include "engine/BoardRoot.h"
+#include "engine/SearchLevel.h"
+#include "engine/search/SearchDefs.h"
 
 namespace zelmar {
 
@@ -34,6 +38,48 @@ TWorkerRequest TChessBrd::SearchRequest() const {
   request.Root = RootFromBoard(*this, searchDepth_);
   request.Generation = generation_;
   return request;
+}
+
+TWorkerRequest TChessBrd::HintRequest() const {
+  TWorkerRequest request;
+  request.Kind = TRequestKind::kHint;
+  request.Root = RootFromBoard(*this, std::min(searchDepth_, kHighestHintLevel));
+  request.Generation = generation_;
+  return request;
+}
+
+bool TChessBrd::AskHint() {
+  if (customEngine_ || !worker_ || loading_ || ComputerToMove() || !HasLegalMove()) return false;
+  hintAsked_ = generation_;
+  worker_->Release(HintRequest());
+  return true;
+}
+
+// The search's promotion kinds as the letters the board's events use.
+namespace {
+char PromotionLetter(int kind) {
+  switch (kind) {
+    case kKnight:
+      return 'n';
+    case kBishop:
+      return 'b';
+    case kRook:
+      return 'r';
+    default:
+      return 'q';
+  }
+}
+}  // namespace
+
+bool TChessBrd::DeliverHint(const TWorkerAnswer& answer) {
+  if (hintAsked_ == answer.Generation) hintAsked_.reset();
+  if (answer.Generation != generation_) return false;
+  const Square from = static_cast<Square>(answer.Move.From + 1), to = static_cast<Square>(answer.Move.To + 1);
+  if (!IsLegalMove(from, to)) return false;
+  const char piece = PieceAt(from);
+  const bool promotes = (piece == 'P' || piece == 'p') && (RankOf(to) == 8 || RankOf(to) == 1);
+  if (OnHint) OnHint(*this, from, to, promotes ? PromotionLetter(answer.Move.Promotion) : '\0');
+  return true;
 }
 
 void TChessBrd::DiscardAhead() {
@@ -83,9 +129,13 @@ void TChessBrd::StartThinking() {
 
 // Runs on the main thread at the end of every worker pass: the worker stays parked only when a stop
 // was asked for; otherwise it goes straight into its next pass.
+// A hint asked while the pass ran was dropped with it: it is sent again while its game is still on.
 void TChessBrd::TurnDone() {
-  if (!worker_) return;
-  if (!worker_->ParkAfterPass()) StartThinking();
+  if (!worker_ || worker_->ParkAfterPass()) return;
+  if (hintAsked_ == generation_ && !ComputerToMove() && !customEngine_)
+    worker_->Release(HintRequest());
+  else
+    StartThinking();
 }
 
 std::string TChessBrd::SearchCarry() const {

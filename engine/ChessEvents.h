@@ -19,6 +19,8 @@ using TOneSquareEvent = std::function<void(TChessBrd& Sender, Square square)>;
 using TPromotionEvent = std::function<void(TChessBrd& Sender, Square oldSq, Square newSq, char& NewPiece)>;
 // A move asked of a custom move source: the handler fills in both squares.
 using TThinkEvent = std::function<void(TChessBrd& Sender, Square& oldsq, Square& newsq)>;
+// A move suggested for the player: its squares, and the promotion letter ('q', 'r', 'b', 'n') or 0.
+using THintEvent = std::function<void(TChessBrd& Sender, Square oldSq, Square newSq, char promotion)>;
 // Something happened to the board as a whole.
 using TBoardNotifyEvent = std::function<void(TChessBrd& Sender)>;
 

@@ -31,9 +31,11 @@ constexpr int kAlternativeDepthCut = 2;
 TChessThread::TChessThread(TChessBrd& board)
     : board_(board),
       search_(std::make_unique<zelmar::TChessSearch>()),
+      hintSearch_(std::make_unique<zelmar::TChessSearch>()),
       scratch_(std::make_unique<zelmar::TChessSearch>()),
       powerFolder_(PowerSupplyFolder()) {
   baseNice_ = ProcessNice();
+  freshLine_ = hintSearch_->CarriedLine();
   PublishCarried();
   for (auto& ponder : ponders_)
     ponder = std::make_unique<zelmar::TPonderSearch>(
@@ -43,6 +45,7 @@ TChessThread::TChessThread(TChessBrd& board)
 
 TChessThread::~TChessThread() {
   search_->StopRequest = true;
+  hintSearch_->StopRequest = true;
   {
     std::lock_guard lock(mutex_);
     pending_.emplace();
@@ -61,6 +64,7 @@ TChessThread::~TChessThread() {
 // the call returns. A search started ahead of time goes on unless the worker's pass is waiting for it.
 void TChessThread::Park() {
   search_->StopRequest = true;
+  hintSearch_->StopRequest = true;
   for (auto& ponder : ponders_) ponder->StopAdoption();
   if (calls_.InCall()) return;
   {
@@ -74,13 +78,14 @@ void TChessThread::Park() {
   }
 }
 
-// A computer-move request starts a pass; any other kind leaves the worker parked.
+// A computer-move or hint request starts a pass; any other kind leaves the worker parked.
 void TChessThread::Release(const TWorkerRequest& request) {
   {
     std::lock_guard lock(mutex_);
     if (pending_ && pending_->Kind == TRequestKind::kQuit) return;
     search_->StopRequest = false;
-    if (request.Kind == TRequestKind::kComputerMove)
+    hintSearch_->StopRequest = false;
+    if (request.Kind == TRequestKind::kComputerMove || request.Kind == TRequestKind::kHint)
       pending_ = request;
     else
       pending_.reset();
@@ -93,7 +98,7 @@ void TChessThread::Release(const TWorkerRequest& request) {
 bool TChessThread::ParkAfterPass() {
   std::lock_guard lock(mutex_);
   DropPendingLocked();
-  return search_->StopRequest.load();
+  return search_->StopRequest.load() || hintSearch_->StopRequest.load();
 }
 
 void TChessThread::DropPendingLocked() {
@@ -181,28 +186,33 @@ void TChessThread::Body() {
   }
 }
 
-// One pass for a computer-move request: search, answer, then end the pass on the main thread, where
-// the board parks or releases the worker. A move the board refuses ends the pass at once.
+// One pass for a computer-move or hint request: search, answer, then end the pass on the main thread,
+// where the board parks or releases the worker. A move the board refuses ends the pass at once.
 void TChessThread::RunPass(const TWorkerRequest& request) {
+  const bool hint = request.Kind == TRequestKind::kHint;
+  zelmar::TChessSearch& search = hint ? *hintSearch_ : *search_;
   // 1. Search (or take over the search started ahead of time) at the worker's priority.
   SetThreadNice(CurrentThreadId(), baseNice_, Priority());
-  SearchOrTakeOver(request.Root);
+  if (hint)
+    SearchHint(request.Root);
+  else
+    SearchOrTakeOver(request.Root);
   SetState(TState::kHandingOver);
   // 2. The answer, unless the search was stopped.
-  if (!search_->StopRequest.load()) {
+  if (!search.StopRequest.load()) {
     TWorkerAnswer answer;
     answer.Kind = request.Kind;
     answer.Generation = request.Generation;
-    answer.Move = search_->BestMove();
-    answer.ExpectsReply = search_->ExpectedReply(answer.Reply);
-    answer.Nodes = search_->Nodes();
-    answer.Score = search_->LastScore();
+    answer.Move = search.BestMove();
+    answer.ExpectsReply = search.ExpectedReply(answer.Reply);
+    answer.Nodes = search.Nodes();
+    answer.Score = search.LastScore();
     bool refused = false;
     calls_.CallAndWait([this, &answer, &refused] { refused = !Deliver(answer); });
     if (refused) return;
   }
   // 3. End of the pass on the main thread; the board parks or releases the worker.
-  {
+  if (!hint) {
     std::lock_guard lock(mutex_);
     counts_.LastNodes = search_->Nodes();
     counts_.LastScore = search_->LastScore();
@@ -219,6 +229,16 @@ void TChessThread::RunPass(const TWorkerRequest& request) {
 // On the main thread inside the worker's call: plays the answer's move when its request's generation
 // is still the board's, and drops it (counted) otherwise. Answers false when the board refused it.
 bool TChessThread::Deliver(const TWorkerAnswer& answer) {
+  if (answer.Kind == TRequestKind::kHint) {
+    {
+      std::lock_guard lock(mutex_);
+      counts_.HintNodes = answer.Nodes;
+    }
+    const bool taken = board_.DeliverHint(answer);
+    std::lock_guard lock(mutex_);
+    ++(taken ? counts_.Hints : counts_.Stale);
+    return true;
+  }
   PublishCarried();
   const std::uint64_t generation = board_.Generation();
   if (answer.Generation != generation) {
@@ -276,6 +296,14 @@ void TChessThread::SearchOrTakeOver(const zelmar::TSearchRoot& root) {
     search_->RunSearch(root);
   }
   ++carryTag_;
+}
+
+// A hint: the plain search of the player's position from a fresh object's state, leaving search_, its
+// carried state and every search ahead as they were.
+void TChessThread::SearchHint(const zelmar::TSearchRoot& root) {
+  hintSearch_->SetCarriedLine(freshLine_);
+  hintSearch_->SetZelmarMode(root.ZelmarMode);
+  hintSearch_->RunSearch(root);
 }
 
 // A think-ahead request, on the main thread while the worker's search state is still: the reply the

@@ -12,6 +12,9 @@
 // search starts from exactly the state the worker's own search would start from, and is taken over as
 // the real search when the board comes to that very position with that state unchanged, so every move
 // and node count is the one the plain search gives.
+//
+// A hint (a kHint request) is searched on the worker thread by a search object of its own, which starts
+// every hint from a fresh object's state, so the computer's own search and its searches ahead never see it.
 #pragma once
 
 #include <array>
@@ -113,6 +116,7 @@ class TChessThread final : public TChessWorker {
   TThreadPriority Priority() const;
   bool OnMainsPower() const;
   void SearchOrTakeOver(const zelmar::TSearchRoot& root);
+  void SearchHint(const zelmar::TSearchRoot& root);
   void ThinkAhead(const TWorkerRequest& request);
   void PonderReply(const TWorkerRequest& request);
   void StartOnCertainMove(const TWorkerRequest& request);
@@ -130,6 +134,10 @@ class TChessThread final : public TChessWorker {
   // Names the state search_ carries into its next search: raised whenever search_ searches or is given
   // a carried state, so that a search ahead started from an older state is never taken over.
   std::uint64_t carryTag_ = 0;
+  // The hints' own search, and the line a fresh search object starts from (restored before every hint);
+  // owned like search_, whose stop rules its StopRequest follows.
+  std::unique_ptr<zelmar::TChessSearch> hintSearch_;
+  zelmar::TChessSearch::TCarriedLine freshLine_{};
 
   // Guarded by carryMutex_: the line the next search from the position the board shows starts from,
   // for SearchCarry. search_'s own changes reach it on the main thread when the worker hands over

@@ -20,8 +20,8 @@ class TChessWorker {
   // Asks a running pass to stop and returns only once the worker is parked and no longer reads
   // the board; keeps the main thread's synchronous-call queue running while it waits.
   virtual void Park() = 0;
-  // Clears the stop request and hands the worker its next request: a kComputerMove request starts a
-  // pass (at once when parked, else when the current one ends); any other kind leaves it parked.
+  // Clears the stop request and hands the worker its next request: a kComputerMove or kHint request
+  // starts a pass (at once when parked, else when the current one ends); any other kind leaves it parked.
   virtual void Release(const TWorkerRequest& request) = 0;
   // Ends a pass (inside the worker's synchronous call): clears the thinking flag and parks the
   // worker; answers whether a stop had been requested.

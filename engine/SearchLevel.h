@@ -5,5 +5,7 @@ namespace zelmar {
 
 inline constexpr int kLowestLevel = 1;
 inline constexpr int kHighestLevel = 8;
+// The deepest a hint for the player searches, so that it answers within seconds at the highest level.
+inline constexpr int kHighestHintLevel = 6;
 
 }  // namespace zelmar

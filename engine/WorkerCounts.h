@@ -10,6 +10,10 @@ struct TWorkerCounts {
   // Computer moves handed to the board, and how many of them it refused.
   int Delivered = 0;
   int Refused = 0;
+  // Hints handed to the board while their game was still the current one, and the node count of the last
+  // hint found (set before the board sees it).
+  int Hints = 0;
+  std::uint64_t HintNodes = 0;
   // Answers dropped because the game had changed since their request (not counted as delivered).
   int Stale = 0;
   // Searches started ahead of time, and how many of them were taken over as the real search.

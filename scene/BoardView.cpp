@@ -25,11 +25,13 @@ struct TMarkLook {
 };
 
 // The kinds the board draws, in drawing order: warm amber for the last move, soft green for the targets,
-// red for the king in check; none shares the selection's yellow or white or the hover's white.
+// sky blue for the hint's squares, red for the king in check; none shares the selection's yellow or white or
+// the hover's white.
 constexpr std::uint32_t kNoTint = 0;
 constexpr TMarkLook kMarkLooks[] = {
     {TSquareMark::LastMove, 0xA000A0FF, 0xFF003060, 0xFF10B0FF, 12, 0.18, kNoTint, 5},
     {TSquareMark::Target, 0x9040E040, 0xFF104010, 0xFF70F070, 7, 0.3, kNoTint, 4},
+    {TSquareMark::Hint, 0xA0F0A030, 0xFF602000, 0xFFFFC040, 16, 0.24, 0x80F0A030, 4},
     {TSquareMark::Check, 0xB02828F0, 0xFF000050, 0xFF3030FF, 20, 0.1, 0x902020E0, 5},
 };
 // The dark lines on either side of a classic ring, in unscaled board pixels.

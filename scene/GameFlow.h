@@ -83,6 +83,9 @@ class TGameFlow {
   void ChoosePromotionPiece();
   void StepBack();
   void StepForward();
+  // Asks the computer for the player's move (key H) while the player is to move in a running game and no
+  // menu, glide or promotion choice is open; the hint lasts until the game changes.
+  void AskHint();
 
   const TFlowCounts& Counts() const { return counts_; }
 
@@ -98,6 +101,7 @@ class TGameFlow {
   void ChessEngineThreefoldPosition();
   void ChessEngineDraw();
   void ChessEngineCastle();
+  void ChessEngineHint(int oldSq, int newSq, char promotion);
 
  private:
   // --- Steps of the handlers above ---
@@ -110,6 +114,7 @@ class TGameFlow {
   void LoadEngineBoard();
   void SetComputerSides(bool white, bool black);
   void EndGame();
+  void DropStaleHint();
 
   // --- The flow's own calls into the engine, and the computer's answers they leave behind ---
   void InEngine(const std::function<void()>& call);
@@ -131,6 +136,8 @@ class TGameFlow {
   std::uint64_t leftGeneration_ = 0;
   // The half-moves of the engine's record beyond which only a stale answer lies, if any.
   std::optional<int> staleTailPly_;
+  // The engine's generation the shown hint was asked in; the hint goes once the game changes.
+  std::uint64_t hintGeneration_ = 0;
 };
 
 }  // namespace zelmar::scene

@@ -11,13 +11,14 @@
 #include <algorithm>
 
 #include "engine/ChessBrd.h"
+#include "engine/notation/San.h"
 #include "scene/GameFlow.h"
 #include "scene/SceneTexts.h"
 #include "scene/SquareMarks.h"
 
 namespace zelmar::scene {
 
-// Takes over the engine's ten events and the clock's firing.
+// Takes over the engine's ten events, its hint and the clock's firing.
 TGameFlow::TGameFlow(TSceneState& state, TChessBrd& engine, TSceneSounds& sounds, TIntervalTimer& clock)
     : state_(state), engine_(engine), sounds_(sounds), clock_(clock) {
   engine_.OnLegalMove = [this](TChessBrd&, Square o, Square n) { ChessEngineLegalMove(Ord(o), Ord(n)); };
@@ -32,6 +33,9 @@ TGameFlow::TGameFlow(TSceneState& state, TChessBrd& engine, TSceneSounds& sounds
   engine_.OnThreefoldPosition = [this](TChessBrd&) { ChessEngineThreefoldPosition(); };
   engine_.OnDraw = [this](TChessBrd&) { ChessEngineDraw(); };
   engine_.OnCastle = [this](TChessBrd&, Square, Square) { ChessEngineCastle(); };
+  engine_.OnHint = [this](TChessBrd&, Square o, Square n, char piece) {
+    ChessEngineHint(Ord(o), Ord(n), piece);
+  };
   clock_.OnTimer = [this] { Timer1Timer(); };
 }
 
@@ -47,6 +51,7 @@ TGameFlow::~TGameFlow() {
   engine_.OnThreefoldPosition = nullptr;
   engine_.OnDraw = nullptr;
   engine_.OnCastle = nullptr;
+  engine_.OnHint = nullptr;
   clock_.OnTimer = nullptr;
 }
 
@@ -280,7 +285,36 @@ void TGameFlow::ChessEngineDraw() {
 void TGameFlow::ChessEngineCastle() {}
 
 void TGameFlow::UpdateMarks() {
+  DropStaleHint();
   state_.Marks = FindSquareMarks(engine_, state_);
+}
+
+void TGameFlow::AskHint() {
+  const bool playing = state_.MenuKind == TMenuKind::NoMenu && state_.GameState == TGameState::HumanToMove &&
+                       !state_.Animating;
+  if (!playing || state_.HintAsked || !engine_.AskHint()) return;
+  state_.HintAsked = true;
+  state_.HintFrom = state_.HintTo = 0;
+  state_.HintSan.clear();
+  hintGeneration_ = engine_.Generation();
+}
+
+// The engine hands a hint over only in the game it was asked in; one that comes while a call of the flow
+// parks the computer is dropped with that call's change.
+void TGameFlow::ChessEngineHint(int oldSq, int newSq, char promotion) {
+  if (!state_.HintAsked || engine_.Generation() != hintGeneration_) return;
+  state_.HintFrom = oldSq;
+  state_.HintTo = newSq;
+  state_.HintSan = MoveToSan(engine_, TGameMove{SquareOf(oldSq), SquareOf(newSq), promotion, {}});
+}
+
+// The hint belongs to the position it was asked in: any change of the game (the player's move, a
+// take-back, a new game, a mode or level change) takes it away, asked or shown.
+void TGameFlow::DropStaleHint() {
+  if (!state_.HintAsked || engine_.Generation() == hintGeneration_) return;
+  state_.HintAsked = false;
+  state_.HintFrom = state_.HintTo = 0;
+  state_.HintSan.clear();
 }
 
 // The game is over: the clock stops and the computer leaves both sides.

@@ -135,7 +135,7 @@ void TGameFlow::PressToolButton(TToolButton button) {
 }
 
 // The game screen's keys: Escape opens the in-game window, 1..4 held change the figure and board sizes,
-// the arrows step through the game.
+// the arrows step through the game, H asks for a hint.
 void TGameFlow::GameKeys(const TSceneKeys& keys) {
   if (keys.Pressed(kKeyEscape)) state_.MenuKind = TMenuKind::GameDialog;
   if (keys.Held(kKey1)) StepUp(state_.PieceZoom, TSceneState::kPieceZoomMax, TSceneState::kPieceZoomKeyStep);
@@ -147,6 +147,7 @@ void TGameFlow::GameKeys(const TSceneKeys& keys) {
     StepDown(state_.BoardSizePercent, TSceneState::kBoardSizeMin, TSceneState::kBoardSizeKeyStep);
   if (keys.Pressed(kKeyLeft)) StepBack();
   if (keys.Pressed(kKeyRight)) StepForward();
+  if (keys.Pressed(kKeyH)) AskHint();
 }
 
 // A click during the promotion choice: the piece chosen replaces the pawn and the move goes to the

@@ -41,11 +41,13 @@ void DrawClocks(const TSceneState& state, TScenePainter& painter) {
   }
 }
 
-// The status line: the state's text, or the result once the game is over.
+// The status line: the state's text, the hint while the player is to move and has asked for one, or the
+// result once the game is over.
 void DrawStatusLine(const TSceneState& state, TScenePainter& painter) {
-  const std::string& text = state.GameState == TGameState::GameOver
-                                ? state.ResultText
-                                : StatusText(state.GameState, state.Options.Lang);
+  const bool hint = state.HintAsked && state.GameState == TGameState::HumanToMove;
+  const std::string text = state.GameState == TGameState::GameOver ? state.ResultText
+                           : hint ? HintStatusText(state.HintSan, state.Options.Lang)
+                                  : StatusText(state.GameState, state.Options.Lang);
   ShadowedText(painter, state, kTextFont, text, kStatusRoom.Left, 726, 0xFF333333, 0xFF00FFFF);
 }
 

@@ -108,16 +108,20 @@ void DrawMenu(const TSceneState& state, TScenePainter& painter) {
   }
 }
 
-// The help background and the legend of the eleven button faces.
+// The help background, the legend of the eleven button faces, and below them the hint key's line.
 void DrawHelpScreen(const TSceneState& state, TScenePainter& painter) {
+  constexpr int kLegendRows = 11, kRowTop = 62, kRowStep = 60;
   painter.Draw(TPicture::Ground, 1, state.OriginX, state.OriginY, fxOpaque);
-  for (int i = 0; i <= 10; ++i) {
-    const int y = 62 + 60 * i;
-    painter.Draw(TPicture::Button, i, 62 + state.OriginX, y + state.OriginY, fxBlend);
-    const std::string& text = HelpLegend(i, state.Options.Lang);
+  const auto line = [&](const std::string& text, int y) {
     Text(state, painter, kTextFont, text, kLegendRoom.Left + 1, y + 11, 0xFF000000);
     Text(state, painter, kTextFont, text, kLegendRoom.Left, y + 10, 0xFFDEDEDE);
+  };
+  for (int i = 0; i < kLegendRows; ++i) {
+    const int y = kRowTop + kRowStep * i;
+    painter.Draw(TPicture::Button, i, 62 + state.OriginX, y + state.OriginY, fxBlend);
+    line(HelpLegend(i, state.Options.Lang), y);
   }
+  line(HelpHintText(state.Options.Lang), kRowTop + kRowStep * kLegendRows);
 }
 
 }  // namespace zelmar::scene

@@ -71,6 +71,11 @@ struct TSceneState {
   std::int32_t ButtonHover = 0;     // the TToolButton under the cursor, 0 = none
   std::int32_t PromotionHover = 0;  // promotion choice under the cursor, 2..5, 0 = none
   TSquareMarks Marks;               // the move marks of the setting "Move Marks", kept by the game flow
+  // The hint the player asked for (key H) until the game changes: asked, then its two squares (1..64) and
+  // its move in algebraic notation once it has come (0 and empty while the computer still thinks).
+  bool HintAsked = false;
+  std::int32_t HintFrom = 0, HintTo = 0;
+  std::string HintSan;
 
   // --- Board view ---
   double PortraitDecay = -0.01;                     // constant of the portrait shrinking

@@ -13,6 +13,11 @@ constexpr Message kStatus[] = {Msg("Your move?"), Msg("Please wait. Thinking..."
                                Msg("Please select piece")};
 constexpr Message kResults[] = {Msg("Game Over - Mate"), Msg("Draw - StaleMate"),
                                 Msg("Draw - No Mating Material"), Msg("Draw - Threefold Position")};
+// TRANSLATORS: the status line while the computer looks for the player's best move, then once it has
+// found it (the move follows, in algebraic notation).
+constexpr Message kHint[] = {Msg("Finding a hint..."), Msg("Hint:")};
+// TRANSLATORS: the help screen's line on the key H.
+constexpr Message kHelpHint[] = {Msg("H: the computer suggests your move")};
 // Codes -6..6 at index code + 6, then the two Zelmars.
 constexpr Message kPieces[] = {
     Msg("Black King"), Msg("Black Queen"), Msg("Black Rook"), Msg("Black Bishop"), Msg("Black Knight"),
@@ -88,6 +93,7 @@ struct TTables {
   std::array<TTable, kMenuKindCount> MenuQuestions = MenuQuestionTables();
   std::vector<TTable> OptionValues = OptionValueTables();
   TTable Legend = Convert(kLegend);
+  TTable Hint = Convert(kHint), HelpHint = Convert(kHelpHint);
 };
 
 const TTables& Tables() {
@@ -106,6 +112,15 @@ const std::string& Pick(const TTable& table, int index, int lang) {
 
 const std::string& StatusText(TGameState state, int lang) {
   return Pick(Tables().Status, static_cast<int>(state), lang);
+}
+
+std::string HintStatusText(std::string_view san, int lang) {
+  if (san.empty()) return Pick(Tables().Hint, 0, lang);
+  return Pick(Tables().Hint, 1, lang) + " " + std::string(san);
+}
+
+const std::string& HelpHintText(int lang) {
+  return Pick(Tables().HelpHint, 0, lang);
 }
 
 const std::string& ResultTextOf(TResult result, int lang) {

@@ -16,6 +16,11 @@ enum class TResult { Mate, StaleMate, NoMatingMaterial, Threefold };
 
 // The status line for a state of the game (empty for GameOver, which shows the result text).
 const std::string& StatusText(TGameState state, int lang);
+// The status line while the player's hint is asked: the computer thinking while `san` is empty, else
+// the move it suggests.
+std::string HintStatusText(std::string_view san, int lang);
+// The help screen's line on the hint key.
+const std::string& HelpHintText(int lang);
 // The text shown at the end of a game.
 const std::string& ResultTextOf(TResult result, int lang);
 // The side panel's name of a piece code (the Zelmar's for +-5 when `zelmar`).

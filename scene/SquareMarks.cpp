@@ -77,6 +77,8 @@ int TSquareMarks::Count(TSquareMark mark) const {
 // them would start the move: the player to move, no glide, a piece selected.
 TSquareMarks FindSquareMarks(const TChessBrd& engine, const TSceneState& state) {
   TSquareMarks marks;
+  marks.Add(state.HintFrom, TSquareMark::Hint);
+  marks.Add(state.HintTo, TSquareMark::Hint);
   if (state.Options.Marks < kMarksLastMove) return marks;
   AddLastMove(engine, marks);
   AddCheck(engine, marks);

@@ -19,7 +19,7 @@ struct TSceneState;
 enum class TSquareMark : std::uint8_t {
   LastMove,  // the square the last move left or reached
   Target,    // a square the selected piece may move to
-  Hint,      // a square of a suggested move (none is suggested yet)
+  Hint,      // a square of the move the computer suggests to the player
   Check,     // the king of the side to move, in check
 };
 inline constexpr int kSquareMarkKinds = 4;
@@ -47,7 +47,7 @@ class TSquareMarks {
 // The marks that `state`'s setting asks for in the engine's position: with "Last Move" and "All" the last
 // move's two squares (from the record entry of the half-move before the current one) and the king of the
 // side to move while it is in check; with "All" also every square the selected piece may legally move to,
-// while the player is to move and nothing glides.
+// while the player is to move and nothing glides. The hint's two squares whatever the setting.
 TSquareMarks FindSquareMarks(const TChessBrd& engine, const TSceneState& state);
 
 }  // namespace zelmar::scene

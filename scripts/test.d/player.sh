@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The computer player's worker tests (including the stress run of random game changes during
-# searches) under ThreadSanitizer.
+# searches, and hints overtaken by take-backs, new games, mode changes and the end) under ThreadSanitizer.
 set -euo pipefail
 root="${1:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
 cd "$root"

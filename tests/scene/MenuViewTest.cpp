@@ -163,7 +163,7 @@ TEST(MenuView, HelpScreenShowsTheElevenButtonFacesWithTheirMeaning) {
   state.OriginY = 128;
   TFrameRecord painter;
   DrawHelpScreen(state, painter);
-  ASSERT_EQ(painter.Calls().size(), 1u + 11u * 3u);
+  ASSERT_EQ(painter.Calls().size(), 1u + 11u * 3u + 2u);  // and the hint key's line below them
   EXPECT_TRUE(painter.Calls()[0].Is(TCallKind::Draw, TPicture::Ground));
   EXPECT_EQ(painter.Calls()[0].Pattern, 1);
   EXPECT_EQ(painter.Calls()[0].Fx, fxOpaque);
@@ -177,6 +177,9 @@ TEST(MenuView, HelpScreenShowsTheElevenButtonFacesWithTheirMeaning) {
     ExpectText(painter.Calls()[at + 2], HelpLegend(i, 1), 130, y + 10, 0xFFDEDEDE, 0xFFDEDEDE);
   }
   EXPECT_EQ(painter.Calls()[2].Text, "Black pieces at the bottom");
+  ExpectText(painter.Calls()[34], HelpHintText(1), 131, 128 + 62 + 660 + 11, 0xFF000000, 0xFF000000);
+  ExpectText(painter.Calls()[35], "H: the computer suggests your move", 130, 128 + 62 + 660 + 10, 0xFFDEDEDE,
+             0xFFDEDEDE);
 }
 
 // Every screen and menu in Russian: each text drawn is whole UTF-8 with Cyrillic letters, none empty.

@@ -201,6 +201,19 @@ TSceneState MarksOnMarbleInTown() {
   return s;
 }
 
+// A hint on the castle's board with the move marks off: the knight's capture on e5, marked on both squares
+// and named in the status line.
+TSceneState HintInTheCastle() {
+  TSceneState s = Marked({}, kMarksNone, nullptr);
+  s.HintAsked = true;
+  s.HintFrom = Ord(*ParseSquare("f3"));
+  s.HintTo = Ord(*ParseSquare("e5"));
+  s.HintSan = "Nxe5";
+  s.Marks.Add(s.HintFrom, TSquareMark::Hint);
+  s.Marks.Add(s.HintTo, TSquareMark::Hint);
+  return s;
+}
+
 // The promotion choices with the rook hovered.
 TSceneState PromotionPanel() {
   TSceneState s = Game();
@@ -275,6 +288,7 @@ const struct {
     {"title-continue-russian", TitleWithContinueInRussian},
     {"marks-castle", MarksInTheCastle},
     {"marks-marble-town", MarksOnMarbleInTown},
+    {"hint-castle", HintInTheCastle},
 };
 
 // One run over every screen, so the content is loaded once and the sheet holds them all.

@@ -26,6 +26,7 @@ namespace {
 
 // Texts drawn twice, their shadow one pixel right of them, reach one pixel farther than their width.
 constexpr int kShadowReach = 1;
+// The widest move a hint names: a capture that promotes with check.
 
 // One text in the place it is drawn.
 struct TPlacedText {
@@ -83,6 +84,9 @@ std::vector<TPlacedText> PlacedTexts(int lang) {
   for (int pattern = 0; pattern <= 10; ++pattern)
     add("legend " + std::to_string(pattern), HelpLegend(pattern, lang), kTextFont, kLegendRoom, false,
         kShadowReach);
+  add("hint key", HelpHintText(lang), kTextFont, kLegendRoom, false, kShadowReach);
+  add("hint asked", HintStatusText("", lang), kTextFont, kStatusRoom, false, kShadowReach);
+  add("hint shown", HintStatusText(test::kWidestHint, lang), kTextFont, kStatusRoom, false, kShadowReach);
   return out;
 }
 

@@ -2,7 +2,8 @@
 // worker and the hand-off, once as the computer played before it thought ahead and once with pondering
 // and the early start on, with a player who thinks S seconds before each move. For each computer move
 // it measures the wait from the player's move being certain to the computer's move arriving, and it
-// checks that both runs gave the same moves and node counts.
+// checks that both runs gave the same moves and node counts. With --hints the run thinking ahead also asks
+// for a hint at each of the player's turns, as the key H does, and measures its wait.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -26,13 +27,15 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 constexpr const char* kUsage =
-    "level-bench [--level N] [--think S] [--glide S] [--moves M] [--replies R] [--games LIST]\n"
+    "level-bench [--level N] [--think S] [--glide S] [--moves M] [--replies R] [--games LIST] [--hints 0|1]\n"
     "  --level N     search depth %d..%d (default %d)\n"
     "  --think S     seconds the player thinks before each move (default 5)\n"
     "  --glide S     seconds the player's figure glides before the move is played (default 0.5)\n"
     "  --moves M     player moves per game at most (default 30)\n"
     "  --replies R   player replies pondered at once, 1 or 2 (default 2)\n"
-    "  --games LIST  comma-separated game numbers 1..8 (default all)\n";
+    "  --games LIST  comma-separated game numbers 1..8 (default all)\n"
+    "  --hints 0|1   with 1, a hint is asked at each of the player's turns while thinking ahead (default "
+    "0)\n";
 // A computer move that has not come after this long counts as hung.
 constexpr auto kHangLimit = std::chrono::minutes(30);
 
@@ -43,6 +46,7 @@ struct TOptions {
   int Moves = 30;
   int Replies = TChessThread::kMaxPonderReplies;
   std::vector<int> Games;
+  bool Hints = false;
 };
 
 struct TComputerMove {
@@ -58,6 +62,7 @@ struct TRun {
   std::vector<TComputerMove> Moves;  // every computer move, the first of a computer playing White too
   std::vector<double> Waits;         // seconds from the player's move being certain to the reply
   std::vector<double> Searches;      // seconds from the move played to the reply
+  std::vector<double> HintWaits;     // seconds from a hint asked to its arrival
   int Answered = 0;                  // player moves the computer answered
   int Met = 0;                       // of them, a reply being pondered
   int MetOther = 0;                  // of them, the best other reply
@@ -129,6 +134,19 @@ TRun PlayGame(const TLevelGame& game, const TOptions& o, bool ahead) {
   for (int turn = 0; turn < o.Moves && !over; ++turn) {
     Square from, to;
     if (!PlayerMove(game, turn, board, from, to)) break;
+    if (ahead && o.Hints) {
+      bool hinted = false;
+      board.OnHint = [&](TChessBrd&, Square, Square, char) { hinted = true; };
+      const auto asked = Clock::now();
+      if (board.AskHint()) {
+        if (!RunUntil(
+                board, [&] { return hinted; }, kHangLimit)) {
+          std::fprintf(stderr, "level-bench: no hint in game %s\n", game.Name);
+          std::exit(2);
+        }
+        run.HintWaits.push_back(Seconds(Clock::now() - asked));
+      }
+    }
     if (ahead)
       RunUntil(
           board, [] { return false; }, Span(o.Think));
@@ -194,6 +212,10 @@ bool ParseArgs(int argc, char** argv, TOptions& o) {
     } else if (a == "--replies") {
       o.Replies = static_cast<int>(std::strtol(v, &end, 10));
       if (*end || o.Replies < 1 || o.Replies > TChessThread::kMaxPonderReplies) return false;
+    } else if (a == "--hints") {
+      const std::string flag = v;
+      if (flag != "0" && flag != "1") return false;
+      o.Hints = flag == "1";
     } else if (a == "--games") {
       for (std::string list = v; !list.empty();) {
         const std::size_t comma = list.find(',');
@@ -243,6 +265,7 @@ int main(int argc, char** argv) {
       TRun& sum = r == &a ? off : on;
       sum.Waits.insert(sum.Waits.end(), r->Waits.begin(), r->Waits.end());
       sum.Searches.insert(sum.Searches.end(), r->Searches.begin(), r->Searches.end());
+      sum.HintWaits.insert(sum.HintWaits.end(), r->HintWaits.begin(), r->HintWaits.end());
       sum.Answered += r->Answered;
       sum.Met += r->Met;
       sum.MetOther += r->MetOther;
@@ -255,6 +278,7 @@ int main(int argc, char** argv) {
   PrintRow("plain search", off.Searches);
   PrintRow("wait, thinking ahead off", off.Waits);
   PrintRow("wait, thinking ahead on", on.Waits);
+  if (o.Hints) PrintRow("hint", on.HintWaits);
   const double share = on.Answered ? 100.0 * on.Met / on.Answered : 0;
   std::printf(
       "predicted replies: %d of %d (%.0f%%, %d of them the other reply); searches started ahead: %d, "

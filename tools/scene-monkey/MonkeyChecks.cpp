@@ -170,6 +170,10 @@ std::string TMonkeyChecks::AfterTick() {
   }
   // The move marks shown are those of the engine's position and the selection as the tick left them.
   if (fault.empty() && !(state_.Marks == FindSquareMarks(engine, state_))) fault = "the move marks are stale";
+  // A hint shown is a move the player may play in the engine's position.
+  if (fault.empty() && state_.HintFrom != 0 &&
+      !engine.IsLegalMove(SquareOf(state_.HintFrom), SquareOf(state_.HintTo)))
+    fault = "the hint " + state_.HintSan + " is not a legal move of the position";
   if (state_.GameState == TGameState::GameOver && gameState_ != TGameState::GameOver && !stepped) CountEnd();
   if (state_.MenuKind != menuKind_ && state_.MenuKind != TMenuKind::NoMenu) ++MenuVisits;
   Remember();

@@ -26,7 +26,8 @@ class TMonkeyChecks {
   explicit TMonkeyChecks(TSceneForm& form);
 
   // After every tick: transitions of GameState, MenuKind against SceneMode, clocks only by their poll,
-  // a finished game staying finished, the computer's deadline, the cursor's bounds, the move marks current.
+  // a finished game staying finished, the computer's deadline, the cursor's bounds, the move marks current,
+  // a hint shown legal.
   std::string AfterTick();
   // Every K ticks: the scene's board against the engine's position when nothing is in flight.
   std::string BoardInStep() const;

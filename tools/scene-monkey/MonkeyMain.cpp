@@ -61,6 +61,8 @@ void Add(zelmar::scene::monkey::TMonkeyCounts& total, const zelmar::scene::monke
   total.Promotions += c.Promotions;
   total.StaleReplies += c.StaleReplies;
   total.MenuVisits += c.MenuVisits;
+  total.HintsAsked += c.HintsAsked;
+  total.HintsShown += c.HintsShown;
   total.LetThrough += c.LetThrough;
   total.Continues += c.Continues;
   total.Restarts += c.Restarts;
@@ -75,11 +77,13 @@ void PrintCounts(const char* what, const zelmar::scene::monkey::TMonkeyCounts& c
       "threefold %d)\n"
       "  moves %lld, take-backs %d, replays %d, promotions %d, stale replies dropped %d, menu visits %d, "
       "worker calls let through %d\n"
-      "  kept game: writes checked %d, continues %d, restarts %d (killed %d)\n",
+      "  kept game: writes checked %d, continues %d, restarts %d (killed %d)\n"
+      "  hints asked %d, shown %d\n",
       what, static_cast<long long>(c.Ticks), static_cast<long long>(c.Actions), c.Forms, c.Quits, c.Closes,
       c.GamesStarted, c.Rematches, c.Mates + c.StaleMates + c.NoMaterial + c.Threefold, c.Mates, c.StaleMates,
       c.NoMaterial, c.Threefold, static_cast<long long>(c.Moves), c.TakeBacks, c.Replays, c.Promotions,
-      c.StaleReplies, c.MenuVisits, c.LetThrough, c.KeptWrites, c.Continues, c.Restarts, c.Kills);
+      c.StaleReplies, c.MenuVisits, c.LetThrough, c.KeptWrites, c.Continues, c.Restarts, c.Kills,
+      c.HintsAsked, c.HintsShown);
 }
 
 }  // namespace

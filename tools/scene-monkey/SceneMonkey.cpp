@@ -99,9 +99,9 @@ TItemPoint PromotionPoint(int choice) {
   return {675, 326 + 100 * (choice - 2)};
 }
 
-// The keys the player presses: Escape, 1-5, the four arrows, and a few the game does not use.
-constexpr std::array<int, 13> kKeys{kKeyEscape, kKey1,    kKey2,     kKey3,     kKey4,     kKey5,  kKeyUp,
-                                    kKeyDown,   kKeyLeft, kKeyRight, kKeyEnter, kKeySpace, kKeyF11};
+// The keys the player presses: Escape, 1-5, the four arrows, H, and a few the game does not use.
+constexpr std::array<int, 14> kKeys{kKeyEscape, kKey1,    kKey2,     kKey3, kKey4,     kKey5,     kKeyUp,
+                                    kKeyDown,   kKeyLeft, kKeyRight, kKeyH, kKeyEnter, kKeySpace, kKeyF11};
 
 // The loop, the window and what the player watches, for one game window.
 struct TWorld {
@@ -145,6 +145,8 @@ class TMonkey {
   TMonkeyOptions options_;
   TDice dice_;
   TMonkeyResult result_;
+  // The hint as the last tick left it (it arrives between ticks, with the worker's calls).
+  bool hintAsked_ = false, hintShown_ = false;
   std::unique_ptr<TWorld> world_;
   std::shared_ptr<audio::ManualAudioOutput> output_ = std::make_shared<audio::ManualAudioOutput>();
   TFrameRecord painter_;
@@ -348,6 +350,11 @@ void TMonkey::Tick(TGfxTimer* sender) {
   const bool continueOffered = form.State().ContinueOffered && !onGameScreen;
   const int games = form.Flow().Counts().NewGames;
   form.TimerProcess(sender);
+  const bool hintAsked = form.State().HintAsked, hintShown = form.State().HintFrom != 0;
+  if (!hintAsked_ && hintAsked) ++result_.Counts.HintsAsked;
+  if (!hintShown_ && hintShown) ++result_.Counts.HintsShown;
+  hintAsked_ = hintAsked;
+  hintShown_ = hintShown;
   ++result_.Counts.Ticks;
   const bool newGame = form.Flow().Counts().NewGames != games;
   if (onGameScreen && newGame) ++result_.Counts.Rematches;

@@ -34,7 +34,8 @@ struct TMonkeyCounts {
   int Mates = 0, StaleMates = 0, NoMaterial = 0, Threefold = 0;
   std::int64_t Moves = 0;  // moves the engine played in the game (stale ones not counted)
   int TakeBacks = 0, Replays = 0, Promotions = 0, StaleReplies = 0;
-  int MenuVisits = 0;  // a menu or dialog opened
+  int MenuVisits = 0;                  // a menu or dialog opened
+  int HintsAsked = 0, HintsShown = 0;  // hints asked by the key H, and of them those seen on the board
   int Continues = 0;   // kept games brought back by "Continue" (in a fresh window or after the menu)
   int Restarts = 0;    // windows closed and opened again mid-run on the same games folder
   int Kills = 0;       // of them, ended as a kill would end them: only what was on disk before survives

@@ -9,12 +9,17 @@
 
 namespace zelmar::scene::test {
 
-// Every screen in language `lang`; half of them offer "Continue" and show a finished game's result.
+// The widest move a hint names: a capture that promotes with check.
+inline constexpr const char* kWidestHint = "exd8=Q+";
+
+// Every screen in language `lang`; half of them offer "Continue" and show a finished game's result, two
+// ask for a hint (one of them showing it).
 inline std::vector<TSceneState> EveryScreen(int lang) {
   struct TScreen {
     TSceneMode Mode;
     TMenuKind Menu;
     TGameState Game;
+    const char* HintSan = nullptr;  // a hint asked (and shown when not empty)
   };
   const TScreen screens[] = {
       {TSceneMode::TitleScreen, TMenuKind::MainMenu, TGameState::HumanToMove},
@@ -24,6 +29,8 @@ inline std::vector<TSceneState> EveryScreen(int lang) {
       {TSceneMode::GameScreen, TMenuKind::GameDialog, TGameState::ComputerThinking},
       {TSceneMode::GameScreen, TMenuKind::NoMenu, TGameState::ChoosePromotion},
       {TSceneMode::GameScreen, TMenuKind::NoMenu, TGameState::GameOver},
+      {TSceneMode::GameScreen, TMenuKind::NoMenu, TGameState::HumanToMove, ""},
+      {TSceneMode::GameScreen, TMenuKind::NoMenu, TGameState::HumanToMove, kWidestHint},
   };
   std::vector<TSceneState> states;
   for (const TScreen& screen : screens) {
@@ -36,6 +43,8 @@ inline std::vector<TSceneState> EveryScreen(int lang) {
       state.PanelPiece = piece;
       state.ContinueOffered = piece < 0;
       state.ResultText = ResultTextOf(TResult::NoMatingMaterial, lang);
+      state.HintAsked = screen.HintSan != nullptr;
+      if (screen.HintSan) state.HintSan = screen.HintSan;
     }
   }
   return states;
