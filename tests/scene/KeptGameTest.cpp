@@ -78,6 +78,14 @@ TGameRecord GameOf(bool zelmar, std::initializer_list<const char*> moves) {
   return RecordFromBoard(board);
 }
 
+// Starts the window on a game opened from a file, White having weakened its king's side (1. f3 e5 2. g4):
+// Black to mate with Qh4.
+void StartBeforeFoolsMate(TSceneFormRig& rig, const std::filesystem::path& folder) {
+  rig.GamesFolder = folder;
+  rig.OpenedGame = GameOf(false, {"f2f3", "e7e5", "g2g4"});
+  rig.Start();
+}
+
 // The kept game file of `folder` made by hand.
 void Keep(const std::filesystem::path& folder, const TGameRecord& game) {
   std::ofstream(folder / kCurrentGameFileName, std::ios::binary) << WritePgn(game);
@@ -254,9 +262,7 @@ TEST(KeptGameTest, TheArchiveKeepsOneEntryAGame) {
     PlayFirstLegalMove(rig);
   }
   TSceneFormRig rig;
-  rig.GamesFolder = games.Path;
-  rig.OpenedGame = GameOf(false, {"f2f3", "e7e5", "g2g4"});
-  rig.Start();
+  StartBeforeFoolsMate(rig, games.Path);
   EXPECT_EQ(GamesIn(archive).size(), 1u);  // the game it replaced
   ASSERT_EQ(rig.State().SceneMode, TSceneMode::GameScreen);
   EXPECT_EQ(rig.State().Board.HumanSide, -1);
@@ -289,9 +295,7 @@ TEST(KeptGameTest, AFinishedGamesEntryIsJudgedInTheBackground) {
   const TFolder games;
   const std::filesystem::path archive = games.Path / kArchiveFileName;
   TSceneFormRig rig;
-  rig.GamesFolder = games.Path;
-  rig.OpenedGame = GameOf(false, {"f2f3", "e7e5", "g2g4"});
-  rig.Start();
+  StartBeforeFoolsMate(rig, games.Path);
   ASSERT_TRUE(rig.PlayMove("d8", "h4"));
   ASSERT_EQ(rig.State().GameState, TGameState::GameOver);
   rig.Form().Keeper().Annotator().Wait();  // at once when a tick has already taken the job in
@@ -330,9 +334,7 @@ TEST(KeptGameTest, ANewGameCancelsTheJudging) {
   const TFolder games;
   const std::filesystem::path archive = games.Path / kArchiveFileName;
   TSceneFormRig rig;
-  rig.GamesFolder = games.Path;
-  rig.OpenedGame = GameOf(false, {"f2f3", "e7e5", "g2g4"});
-  rig.Start();
+  StartBeforeFoolsMate(rig, games.Path);
   // The job is held at its start until it is cancelled, and says when it is there.
   std::mutex mutex;
   std::condition_variable_any held;
